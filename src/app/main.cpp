@@ -1,0 +1,12 @@
+#include "mainwindow.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zorvane"));
+    MainWindow window;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The procedure trace ring, the error trap and the day log.
+namespace errorreports {
+
+constexpr int TraceSize = 50;
+
+// Records one procedure entry. Both texts must be string literals (or otherwise outlive the
+// program): the ring keeps the pointers so an entry costs no allocation and no I/O.
+void addtrace(const char *module, const char *procedure) noexcept;
+
+// The cursor (0 when empty) and entry i (1..50, "" when unused) of the trace ring.
+int tracecursor();
+QString traceentry(int index);
+
+// Builds the report of one failure, appends it to the accumulated error text, clears the
+// ring and tells the window to raise the error-report panel.
+void errortrap(const QString &description, const QString &number, const QString &source, const QString &module,
+               const QString &procedure = {}) noexcept;
+
+const QString &errortext();
+void clearerrortext();
+
+// Appends text to today's log file (named by the UTC date) in the program's folder.
+void writedaylog(const QString &text);
+// "Zorvane" + YYMMDD of the UTC date + ".log".
+QString daylogname();
+
+// Forgets the ring and the accumulated text; for tests.
+void reset();
+
+// Emits raised() whenever the error trap has appended a report.
+class Notifier final : public QObject
+{
+    Q_OBJECT
+signals:
+    void raised();
+};
+Notifier &notifier();
+
+} // namespace errorreports

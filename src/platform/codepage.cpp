@@ -1,0 +1,15 @@
+#include "codepage.h"
+
+namespace codepage {
+
+QString toText(QByteArrayView bytes)
+{
+    return QString::fromLatin1(bytes.data(), bytes.size());
+}
+
+QByteArray toBytes(QStringView text)
+{
+    return text.toLatin1();
+}
+
+} // namespace codepage

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// Files and the wire carry 8-bit text. Each byte maps to the character of the same code
+// (ISO 8859-1), so any byte sequence read in is written out again unchanged; characters
+// above 255 cannot be represented and are written as "?".
+namespace codepage {
+
+QString toText(QByteArrayView bytes);
+QByteArray toBytes(QStringView text);
+
+} // namespace codepage

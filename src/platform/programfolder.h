@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The folder that holds the settings file, the day logs and (by default) the history files:
+// the executable's folder when it can be written to, otherwise the per-user data folder.
+namespace programfolder {
+
+QString path();
+// Overrides the folder (the command line's --dir, tests). An empty text goes back to the default.
+void setPath(const QString &folder);
+
+} // namespace programfolder

@@ -1,0 +1,71 @@
+#include "search/array1.h"
+#include "search/keysplit.h"
+#include "search/session.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void splitkeys_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("selstart");
+        QTest::addColumn<int>("sellength");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<int>("newlength");
+        QTest::newRow("empty middle line") << u"one\r\n\r\ntwo"_s << 0 << 0 << QStringList{u"one"_s, u"two"_s} << 0;
+        QTest::newRow("spaces kept") << u" a b "_s << 0 << 0 << QStringList{u" a b "_s} << 0;
+        QTest::newRow("trailing break") << u"a\r\nb\r\n"_s << 0 << 0 << QStringList{u"a"_s, u"b"_s} << 0;
+        QTest::newRow("lf only joins") << u"a\nb"_s << 0 << 0 << QStringList{u"ab"_s} << 0;
+        QTest::newRow("cr only splits") << u"a\rb"_s << 0 << 0 << QStringList{u"a"_s, u"b"_s} << 0;
+        QTest::newRow("duplicates kept") << u"x\r\nx"_s << 0 << 0 << QStringList{u"x"_s, u"x"_s} << 0;
+        QTest::newRow("breaks only") << u"\r\n\r\n"_s << 0 << 0 << QStringList{} << 0;
+        QTest::newRow("selection of line two") << u"one\r\ntwo\r\nthree"_s << 5 << 3 << QStringList{u"two"_s} << 0;
+        QTest::newRow("selection across lines")
+            << u"one\r\ntwo\r\nthree"_s << 1 << 6 << QStringList{u"ne"_s, u"tw"_s} << 0;
+    }
+
+    void splitkeys()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, selstart);
+        QFETCH(int, sellength);
+        const KeySplit split = ::splitkeys(text, selstart, sellength);
+        QTEST(split.keys, "keys");
+        QTEST(split.sellength, "newlength");
+        QCOMPARE(split.selstart, selstart);
+    }
+
+    void array1Bounds()
+    {
+        Array1<QString> a;
+        QCOMPARE(a.ubound(), 0);
+        QVERIFY(a.isEmpty());
+        a.append(u"x"_s);
+        a.append(u"y"_s);
+        QCOMPARE(a.ubound(), 2);
+        QCOMPARE(a[2], u"y"_s);
+        QVERIFY_THROWS_EXCEPTION(Failure, a[3]);
+        a.remove(1);
+        QCOMPARE(a[1], u"y"_s);
+        QVERIFY_THROWS_EXCEPTION(Failure, a.remove(0));
+        int n = 0;
+        for (const QString &s : a)
+            n += int(s.size());
+        QCOMPARE(n, 1);
+
+        Array1<char> big;
+        for (int i = 0; i < 32767; ++i)
+            big.append('a');
+        QVERIFY_THROWS_EXCEPTION(Failure, big.append('b'));
+        QCOMPARE(big.ubound(), 32767);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSession)
+#include "tst_session.moc"
