@@ -3,11 +3,13 @@
 #include "diagnostics/int16.h"
 #include "search/array1.h"
 #include "search/session.h"
+#include "storage/settings.h"
 
 #include <QString>
 
 // The state of the main window, shared by reference between the window's controllers and
-// the search engine.
+// the search engine. `useapi`, `maxconnections` and `inettimeout` are the settings of the
+// same names.
 struct AppState
 {
     QString txturl;
@@ -15,8 +17,6 @@ struct AppState
     QString resulttime;
     Int16 pagedepth;
     bool searching = false;
-    bool useapi = false;
-    Int16 maxconnections = 10;
-    Int16 inettimeout = 30;
     Array1<FetchJob> jobs;
+    Settings settings;
 };

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// Base64 of the text taken as single-byte characters; "=" padding, no line breaks.
+QString encode(const QString &text);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "diagnostics/int16.h"
+#include "storage/settings.h"
+
+#include <QString>
+
+// The request texts for one page of one keyword. The proxy form is used when `server`
+// differs from `host`; the proxy credentials and the API key come from the settings.
+QString getgoogle(const Settings &settings, const QString &server, const QString &host, const QString &key,
+                  Int16 page);
+QString getgoogleapi(const Settings &settings, const QString &server, const QString &host, const QString &key,
+                     Int16 page);
+// The text without one leading space.
+QString strip(const QString &text);
