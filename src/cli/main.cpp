@@ -1,7 +1,7 @@
+#include "commands.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
-
-#include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -9,8 +9,11 @@ namespace {
 
 int usage()
 {
-    QTextStream err(stderr);
-    err << "usage: zorvane-cli COMMAND [OPTIONS]\n";
+    QTextStream(stderr) << "usage: zorvane-cli COMMAND [OPTIONS]\n"
+                           "commands:\n"
+                           "  parse [--soap] FILE\n"
+                           "  request [--soap] --host HOST [--server SERVER] --key KEYWORD [--page N]\n"
+                           "          [--useproxy --proxy-user U --proxy-pass P] [--api-key K]\n";
     return 2;
 }
 
@@ -23,5 +26,12 @@ int main(int argc, char *argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usage();
+    const QString command = args.first();
+    const QStringList rest = args.mid(1);
+    if (command == u"parse")
+        return runParse(rest);
+    if (command == u"request")
+        return runRequest(rest);
+    QTextStream(stderr) << "zorvane-cli: unknown command \"" << command << "\"\n";
     return usage();
 }
