@@ -13,7 +13,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr qsizetype kTarget = 20'000'000;
+constexpr qsizetype kLarge = 20'000'000;
+// What one result page of ten hits weighs, give or take.
+constexpr qsizetype kPage = 30'000;
 
 // Result pages carry a lot of markup between hits (ads, scripts, navigation); about 2 KB per
 // hit also keeps a 20 MB page below the 32767 hits a parse result can hold.
@@ -24,10 +26,10 @@ QString filler(int n)
            u">Sponsored link</a></font></td></tr></table><script>window.gbar={qs:function(){}};</script>\n"_s;
 }
 
-QString htmlpage()
+QString htmlpage(qsizetype target)
 {
     QString page = u"HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=ISO-8859-1\r\nServer: GWS/2.1\r\n\r\n"_s;
-    for (int n = 0; page.size() < kTarget; ++n) {
+    for (int n = 0; page.size() < target; ++n) {
         const QString host = u"www.site"_s + QString::number(n) + u".example.com"_s;
         page +=
             u"<p class=g><a href=http://"_s + host +
@@ -46,11 +48,11 @@ QString htmlpage()
     return page;
 }
 
-QString soappage()
+QString soappage(qsizetype target)
 {
     QString page = u"HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=utf-8\r\n\r\n<?xml version='1.0' "
                    "encoding='UTF-8'?>\n<SOAP-ENV:Envelope><SOAP-ENV:Body><resultElements>\n"_s;
-    for (int n = 0; page.size() < kTarget; ++n) {
+    for (int n = 0; page.size() < target; ++n) {
         const QString host = u"www.site"_s + QString::number(n) + u".example.com"_s;
         page += u"<item xsi:type=\"ns1:ResultElement\"><URL xsi:type=\"xsd:string\">http://"_s + host +
                 u"/blue/widgets.html</URL><cachedSize xsi:type=\"xsd:string\">12k</cachedSize><directoryCategory "
@@ -90,20 +92,47 @@ void measure(const char *name, qsizetype chars, const std::function<qsizetype()>
         best = qMin(best, timer.nsecsElapsed());
     }
     const double mbps = double(chars) / 1e6 / (double(best) / 1e9);
-    QTextStream(stdout) << qSetFieldWidth(18) << Qt::left << name << qSetFieldWidth(0) << QString::number(mbps, 'f', 0)
-                        << " MB/s  (" << QString::number(double(chars) / 1e6, 'f', 1) << " MB, " << check << ")\n";
+    QTextStream out(stdout);
+    out << qSetFieldWidth(18) << Qt::left << name << qSetFieldWidth(0) << QString::number(mbps, 'f', 0) << " MB/s  ("
+        << QString::number(double(chars) / 1e6, 'f', 1) << " MB, " << check << ")\n";
 }
 
 } // namespace
 
+// The same work on many page-sized replies, totalling as much as one large reply.
+template <typename Run> qsizetype repeated(const QString &page, Run run)
+{
+    qsizetype check = 0;
+    for (qsizetype done = 0; done < kLarge; done += page.size())
+        check += run(page);
+    return check;
+}
+
 int main()
 {
-    const QString html = htmlpage();
-    const QString soap = soappage();
+    const QString html = htmlpage(kLarge);
+    const QString soap = soappage(kLarge);
     const QString wire = chunked(html);
+    QTextStream(stdout) << "One reply of 20 MB:\n";
     measure("geturls_google", html.size(), [&] { return qsizetype(geturls_google(html).ubound()); });
     measure("geturls_googleapi", soap.size(), [&] { return qsizetype(geturls_googleapi(soap).ubound()); });
     measure("dechunk", wire.size(), [&] { return dechunk(wire).size(); });
     measure("addcr", html.size(), [&] { return addcr(html).size(); });
+
+    const QString smallhtml = htmlpage(kPage);
+    const QString smallsoap = soappage(kPage);
+    const QString smallwire = chunked(smallhtml);
+    const auto total = [](const QString &page) { return (kLarge + page.size() - 1) / page.size() * page.size(); };
+    QTextStream(stdout) << "Replies of " << smallhtml.size() / 1000 << " KB, 20 MB in all:\n";
+    measure("geturls_google", total(smallhtml), [&] {
+        return repeated(smallhtml, [](const QString &p) { return qsizetype(geturls_google(p).ubound()); });
+    });
+    measure("geturls_googleapi", total(smallsoap), [&] {
+        return repeated(smallsoap, [](const QString &p) { return qsizetype(geturls_googleapi(p).ubound()); });
+    });
+    measure("dechunk", total(smallwire),
+            [&] { return repeated(smallwire, [](const QString &p) { return dechunk(p).size(); }); });
+    measure("addcr", total(smallhtml),
+            [&] { return repeated(smallhtml, [](const QString &p) { return addcr(p).size(); }); });
     return 0;
 }
