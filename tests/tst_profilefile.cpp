@@ -305,6 +305,12 @@ private slots:
         // A leading blank is lost on reading, so it counts as a change.
         QVERIFY(profile.setValue("s", "k", " v"));
         QCOMPARE(profile.value("s", "k"), "v"_ba);
+        // Each change leaves the key findable under any spelling.
+        QVERIFY(profile.setValue("s", "K", "w"));
+        QVERIFY(profile.setValue("s", "k", "x"));
+        QVERIFY(profile.setValue("S", "new", "y"));
+        QCOMPARE(profile.value("s", "k"), "x"_ba);
+        QCOMPARE(profile.toBytes(), "[s]\r\nk=x\r\nnew=y\r\n"_ba);
 
         TempProgramFolder folder;
         const QString path = folder.file(u"z.ini"_s);

@@ -76,13 +76,26 @@ QByteArrayView ProfileFile::trimmed(QByteArrayView text)
     return text.sliced(begin, end - begin);
 }
 
-QByteArray ProfileFile::foldedName(QByteArrayView name)
+bool operator==(const ProfileFile::Name &a, const ProfileFile::Name &b) noexcept
 {
-    const QByteArrayView t = trimmed(name);
-    QByteArray result(t.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < t.size(); ++i)
-        result[i] = kFold[static_cast<unsigned char>(t[i])];
-    return result;
+    if (a.bytes.size() != b.bytes.size())
+        return false;
+    for (qsizetype i = 0; i < a.bytes.size(); ++i) {
+        if (kFold[static_cast<unsigned char>(a.bytes[i])] != kFold[static_cast<unsigned char>(b.bytes[i])])
+            return false;
+    }
+    return true;
+}
+
+size_t qHash(const ProfileFile::Name &name, size_t seed) noexcept
+{
+    // FNV-1a over the folded bytes.
+    size_t hash = seed ^ size_t(14695981039346656037ULL);
+    for (const char c : name.bytes) {
+        hash ^= static_cast<unsigned char>(kFold[static_cast<unsigned char>(c)]);
+        hash *= size_t(1099511628211ULL);
+    }
+    return hash;
 }
 
 ProfileFile::ProfileFile()
@@ -93,7 +106,7 @@ ProfileFile::ProfileFile()
 ProfileFile ProfileFile::fromBytes(QByteArrayView bytes)
 {
     ProfileFile result;
-    result.parse(bytes);
+    result.parse(bytes.toByteArray());
     return result;
 }
 
@@ -112,18 +125,22 @@ ProfileFile::LoadResult ProfileFile::load(const QString &path)
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             return;
-        *this = fromBytes(bytes);
+        parse(bytes);
         result = LoadResult::Loaded;
     });
     return result;
 }
 
-void ProfileFile::parse(QByteArrayView bytes)
+void ProfileFile::parse(const QByteArray &source)
 {
+    m_source = source;
     m_sections.clear();
     m_index.clear();
+    m_lastIndex = -1;
+    m_modified = false;
     m_sections.append(Section());
-    m_index.insert(QByteArray(), 0);
+    m_index.insert(Name(), 0);
+    const QByteArrayView bytes = m_source;
     qsizetype start = 0;
     const qsizetype size = bytes.size();
     for (qsizetype i = 0; i < size; ++i) {
@@ -146,13 +163,13 @@ void ProfileFile::addLine(QByteArrayView text, QByteArrayView end)
         const qsizetype close = t.lastIndexOf(']');
         if (close > 0) {
             Section &section = appendSection(t.sliced(1, close - 1));
-            section.header = text.toByteArray();
+            section.header = QByteArray::fromRawData(text.data(), text.size());
             section.headerEnd = lineEnd(end);
             return;
         }
     }
     Section &section = m_sections.last();
-    section.lines.append(Line{text.toByteArray(), lineEnd(end)});
+    section.lines.append(Line{QByteArray::fromRawData(text.data(), text.size()), lineEnd(end)});
     if (t.isEmpty() || t.startsWith(';'))
         return;
     const int index = int(section.lines.size()) - 1;
@@ -160,42 +177,60 @@ void ProfileFile::addLine(QByteArrayView text, QByteArrayView end)
     const qsizetype eq = t.indexOf('=');
     if (eq < 0)
         return;
-    QByteArray name = foldedName(t.first(eq));
+    const Name name = Name::of(trimmed(t.first(eq)));
     if (!section.keys.contains(name))
-        section.keys.insert(std::move(name), index);
+        section.keys.insert(name, index);
 }
 
 ProfileFile::Section &ProfileFile::appendSection(QByteArrayView name)
 {
-    QByteArray folded = foldedName(name);
-    if (!m_index.contains(folded))
-        m_index.insert(std::move(folded), int(m_sections.size()));
     Section &section = m_sections.emplace_back();
     section.hasHeader = true;
+    indexSection(name);
     return section;
 }
 
-const ProfileFile::Section *ProfileFile::findSection(QByteArrayView section) const
+// Only the first section of a name is ever searched.
+void ProfileFile::indexSection(QByteArrayView name)
 {
-    const auto found = m_index.constFind(foldedName(section));
-    return found == m_index.cend() ? nullptr : &m_sections[*found];
+    const Name key = Name::of(trimmed(name));
+    if (!m_index.contains(key))
+        m_index.insert(key, int(m_sections.size()) - 1);
+}
+
+int ProfileFile::findSection(QByteArrayView section) const
+{
+    if (m_lastIndex >= 0 && QByteArrayView(m_lastSection) == section)
+        return m_lastIndex;
+    const auto found = m_index.constFind(Name::of(trimmed(section)));
+    if (found == m_index.cend())
+        return -1;
+    m_lastSection = section.toByteArray();
+    m_lastIndex = *found;
+    return m_lastIndex;
+}
+
+QByteArrayView ProfileFile::valueView(QByteArrayView section, QByteArrayView key) const
+{
+    const int index = findSection(section);
+    if (index < 0)
+        return {};
+    const Section &s = m_sections[index];
+    const auto found = s.keys.constFind(Name::of(trimmed(key)));
+    if (found == s.keys.cend())
+        return {};
+    return unquoted(rawValue(s.lines[*found].text));
 }
 
 QByteArray ProfileFile::value(QByteArrayView section, QByteArrayView key) const
 {
-    const Section *s = findSection(section);
-    if (!s)
-        return {};
-    const auto found = s->keys.constFind(foldedName(key));
-    if (found == s->keys.cend())
-        return {};
-    return unquoted(rawValue(s->lines[*found].text)).toByteArray();
+    return valueView(section, key).toByteArray();
 }
 
 bool ProfileFile::contains(QByteArrayView section, QByteArrayView key) const
 {
-    const Section *s = findSection(section);
-    return s && s->keys.contains(foldedName(key));
+    const int index = findSection(section);
+    return index >= 0 && m_sections[index].keys.contains(Name::of(trimmed(key)));
 }
 
 void ProfileFile::endLastLine()
@@ -212,31 +247,25 @@ void ProfileFile::endLastLine()
 bool ProfileFile::setValue(QByteArrayView section, QByteArrayView key, QByteArrayView value)
 {
     const QByteArray entry = key.toByteArray() + '=' + value.toByteArray();
-    const auto found = m_index.constFind(foldedName(section));
-    if (found == m_index.cend()) {
+    const QByteArrayView keyName = trimmed(QByteArrayView(entry).first(key.size()));
+    const int index = findSection(section);
+    if (index < 0) {
         endLastLine();
-        Section &s = appendSection(section);
+        Section &s = m_sections.emplace_back();
+        s.hasHeader = true;
         s.header = '[' + section.toByteArray() + ']';
         s.headerEnd = crlf();
+        indexSection(QByteArrayView(s.header).sliced(1, section.size()));
+        m_modified = true;
         s.lines.append(Line{entry, crlf()});
         s.lastEntry = 0;
-        s.keys.insert(foldedName(key), 0);
-        m_modified = true;
+        s.keys.insert(Name::of(keyName), 0);
         return true;
     }
-    Section &s = m_sections[*found];
-    const QByteArray folded = foldedName(key);
-    const auto existing = s.keys.constFind(folded);
-    if (existing != s.keys.cend()) {
-        Line &line = s.lines[*existing];
-        if (rawValue(line.text) == value)
-            return false;
-        // The key keeps the spelling it has in the file; only the value changes.
-        const QByteArrayView text = line.text;
-        line.text = trimmed(text.first(text.indexOf('='))).toByteArray() + '=' + value.toByteArray();
-        m_modified = true;
-        return true;
-    }
+    Section &s = m_sections[index];
+    const auto existing = s.keys.constFind(Name::of(keyName));
+    if (existing != s.keys.cend())
+        return replaceValue(s, *existing, keyName, value);
     // A new key goes after the section's last entry, ahead of any blank lines or comments
     // that lead to the next section.
     if (s.lastEntry >= 0 && s.lines[s.lastEntry].end.isEmpty())
@@ -246,7 +275,24 @@ bool ProfileFile::setValue(QByteArrayView section, QByteArrayView key, QByteArra
     const int at = s.lastEntry + 1;
     s.lines.insert(at, Line{entry, crlf()});
     s.lastEntry = at;
-    s.keys.insert(folded, at);
+    s.keys.insert(Name::of(keyName), at);
+    m_modified = true;
+    return true;
+}
+
+bool ProfileFile::replaceValue(Section &section, int index, QByteArrayView key, QByteArrayView value)
+{
+    Line &line = section.lines[index];
+    if (rawValue(line.text) == value)
+        return false;
+    // The key keeps the spelling it has in the file; only the value changes. Its index entry
+    // points into the old text, so it moves to the new one.
+    const QByteArrayView old = line.text;
+    QByteArray text = trimmed(old.first(old.indexOf('='))).toByteArray() + '=' + value.toByteArray();
+    section.keys.remove(Name::of(key));
+    line.text = std::move(text);
+    const QByteArrayView spelling = QByteArrayView(line.text).first(line.text.indexOf('='));
+    section.keys.insert(Name::of(spelling), index);
     m_modified = true;
     return true;
 }

@@ -34,6 +34,8 @@ public:
     // The value as the profile functions deliver it (trimmed, outer quotes removed, not cut);
     // an empty text when the section or the key is missing.
     QByteArray value(QByteArrayView section, QByteArrayView key) const;
+    // The same without a copy; valid until the next change of the profile.
+    QByteArrayView valueView(QByteArrayView section, QByteArrayView key) const;
     bool contains(QByteArrayView section, QByteArrayView key) const;
 
     // Sets key=value in section, creating either as needed. Returns whether anything changed.
@@ -46,9 +48,17 @@ public:
     // Replaces the file at path atomically (temporary file, then rename).
     bool save(const QString &path, QString *error = nullptr) const;
 
-    // Names are trimmed like file text and folded to lower case for the index.
-    static QByteArray foldedName(QByteArrayView name);
     static QByteArrayView trimmed(QByteArrayView text);
+
+    // A section or key name in the indexes, compared and hashed without regard to letter case.
+    // It points into the text of its line, which outlives it, so the index costs no copies.
+    struct Name
+    {
+        QByteArray bytes;
+        static Name of(QByteArrayView text) { return Name{QByteArray::fromRawData(text.data(), text.size())}; }
+        friend bool operator==(const Name &a, const Name &b) noexcept;
+        friend size_t qHash(const Name &name, size_t seed) noexcept;
+    };
 
 private:
     struct Line
@@ -58,21 +68,28 @@ private:
     };
     struct Section
     {
-        QByteArray header; // the "[name]" line; empty for the lines before the first section
+        QByteArray header; // the "[name]" line; unused for the lines before the first section
         QByteArray headerEnd;
         bool hasHeader = false;
         QList<Line> lines;
-        QHash<QByteArray, int> keys; // folded key name -> index into lines; the first one wins
-        int lastEntry = -1;          // where a new key goes after; -1 means right after the header
+        QHash<Name, int> keys; // key name -> index into lines; the first one wins
+        int lastEntry = -1;    // where a new key goes after; -1 means right after the header
     };
 
-    void parse(QByteArrayView bytes);
+    void parse(const QByteArray &bytes);
     void addLine(QByteArrayView text, QByteArrayView end);
     Section &appendSection(QByteArrayView name);
+    void indexSection(QByteArrayView name);
     void endLastLine();
-    const Section *findSection(QByteArrayView section) const;
+    int findSection(QByteArrayView section) const;
+    bool replaceValue(Section &section, int line, QByteArrayView key, QByteArrayView value);
 
+    QByteArray m_source; // the file as read; the lines point into it
     QList<Section> m_sections;
-    QHash<QByteArray, int> m_index; // folded section name -> first section of that name
+    QHash<Name, int> m_index; // section name -> first section of that name
+    // The section asked for last, as asked, and its index: readi and writei ask for one
+    // section thousands of times in a row.
+    mutable QByteArray m_lastSection;
+    mutable int m_lastIndex = -1;
     bool m_modified = false;
 };

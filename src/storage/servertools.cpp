@@ -26,6 +26,18 @@ QByteArray storedform(const QString &value)
     return bytes;
 }
 
+// readi and writei name one section for thousands of calls in a row.
+const QByteArray &sectionbytes(const QString &section)
+{
+    static QString s_section;
+    static QByteArray s_bytes;
+    if (section != s_section || s_bytes.isEmpty()) {
+        s_section = section;
+        s_bytes = codepage::toBytes(section);
+    }
+    return s_bytes;
+}
+
 } // namespace
 
 QString inipath(const QString &filename)
@@ -39,17 +51,19 @@ QString readini(const QString &key, const QString &section, const QString &filen
 {
     QString result;
     guard("Servertools", "Function readini", [&] {
-        const QByteArray s = codepage::toBytes(section);
+        const QByteArray &s = sectionbytes(section);
         const QByteArray k = codepage::toBytes(key);
-        QByteArray value;
+        const auto deliver = [&](const ProfileFile &profile) {
+            const QByteArrayView value = profile.valueView(s, k);
+            result = codepage::toText(value.first(qMin<qsizetype>(value.size(), ProfileFile::ValueLimit)));
+        };
         if (IniBatch *batch = IniBatch::active(filename)) {
-            value = batch->profile().value(s, k);
-        } else {
-            ProfileFile profile;
-            profile.load(inipath(filename));
-            value = profile.value(s, k);
+            deliver(batch->profile());
+            return;
         }
-        result = codepage::toText(QByteArrayView(value).first(qMin(value.size(), ProfileFile::ValueLimit)));
+        ProfileFile profile;
+        profile.load(inipath(filename));
+        deliver(profile);
     });
     return result;
 }
@@ -58,7 +72,7 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
 {
     bool result = false;
     guard("Servertools", "Function writeini", [&] {
-        const QByteArray s = codepage::toBytes(section);
+        const QByteArray &s = sectionbytes(section);
         const QByteArray k = codepage::toBytes(key);
         const QByteArray v = storedform(value);
         if (IniBatch *batch = IniBatch::active(filename)) {
