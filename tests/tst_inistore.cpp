@@ -283,6 +283,14 @@ private slots:
         writei(state, maximised, {});
         const QByteArray bytes = folder.read(u"zorvane.ini"_s);
         QVERIFY(bytes.contains("meleft=1500\r\nmetop=1200\r\nmewidth=9000\r\nmeheight=12000\r\n"));
+
+        // A window on a very large screen is stored within the file's 16-bit range and loads again.
+        writei(state, WindowPlacement{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400}, {50000});
+        AppState loaded;
+        WindowPlacement window{0, 0, 7500, 9000, WindowState::Normal, 57600, 32400};
+        readi(loaded, window, true);
+        QVERIFY(errorreports::errortext().isEmpty());
+        QCOMPARE((QList<double>{window.left, window.top, window.width}), (QList<double>{0, 0, 32767}));
     }
 
     void handEditedFileKeepsItsText()

@@ -331,16 +331,20 @@ void writedomain(const SearchSession &session, int n, const AppState &state)
         writekeyword(session.keys[k], k, section, topSection, j, top, state);
 }
 
+// The file holds these as 16-bit numbers, which readi refuses beyond their range. A window or
+// column on a very large screen would stop the next start from loading anything after it, so
+// such a length is stored at the edge of the range instead.
 QString wholeNumber(double value)
 {
-    return QString::number(static_cast<long long>(std::trunc(value)));
+    const double whole = std::trunc(value);
+    return QString::number(static_cast<long long>(qBound(-32768.0, whole, 32767.0)));
 }
 
 void writeplacement(const AppState &state, const WindowPlacement &window, const QList<int> &columnwidths)
 {
     storesetting(QString::number(columnwidths.size()), u"countreshead"_s, state);
     for (int i = 1; i <= columnwidths.size(); ++i)
-        storesetting(QString::number(columnwidths[i - 1]), u"reswid"_s + QString::number(i), state);
+        storesetting(wholeNumber(columnwidths[i - 1]), u"reswid"_s + QString::number(i), state);
     // A minimised or maximised window would store a place the user never chose.
     if (window.state != WindowState::Normal)
         return;
