@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <array>
+
 // The state of the main window, shared by reference between the window's controllers and
 // the search engine. `useapi`, `maxconnections` and `inettimeout` are the settings of the
 // same names.
@@ -19,4 +21,13 @@ struct AppState
     bool searching = false;
     Array1<FetchJob> jobs;
     Settings settings;
+
+    // Widths in twips of results columns 1 to 5 (element 0 unused).
+    std::array<Int16, 6> reswid = startReswid();
+    // Where the scheduler's file dialog starts; its results go to settings.schedulefile.
+    QString scheduledialogpath;
+    // The settings file in the program's folder, chosen once at start-up.
+    QString inifile = QStringLiteral("zorvane.ini");
+
+    static std::array<Int16, 6> startReswid() { return {0, 1980, 1738, 735, 3330, 2145}; }
 };

@@ -1,0 +1,411 @@
+#include "inistore.h"
+
+#include "diagnostics/guard.h"
+#include "servertools.h"
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+using servertools::readini;
+using servertools::writeini;
+
+namespace {
+
+const QString kSettings = u"settings"_s;
+
+struct FlagKey
+{
+    QString key;
+    bool Settings::*member;
+    bool defaultValue;
+    bool scheduler; // read after the file names, with their own defaults
+};
+
+// The twelve flags in the order they are written.
+const QList<FlagKey> &flagKeys()
+{
+    static const QList<FlagKey> keys = {
+        {u"showrunning"_s, &Settings::showrunning, false, false},
+        {u"uselog"_s, &Settings::uselog, true, false},
+        {u"isautoconnect"_s, &Settings::isautoconnect, false, false},
+        {u"isautodisconnect"_s, &Settings::isautodisconnect, false, false},
+        {u"autostart"_s, &Settings::autostart, false, false},
+        {u"contexthelp"_s, &Settings::contexthelp, true, false},
+        {u"searchhour"_s, &Settings::searchhour, false, true},
+        {u"searchday"_s, &Settings::searchday, true, true},
+        {u"searchweek"_s, &Settings::searchweek, false, true},
+        {u"schedulerunning"_s, &Settings::schedulerunning, false, false},
+        {u"useapi"_s, &Settings::useapi, false, false},
+        {u"useproxy"_s, &Settings::useproxy, false, false},
+    };
+    return keys;
+}
+
+// The plain text options, in the order they are read and written.
+struct TextKey
+{
+    QString key;
+    QString Settings::*member;
+};
+
+const QList<TextKey> &proxyKeys()
+{
+    static const QList<TextKey> keys = {{u"proxyserver"_s, &Settings::proxyserver},
+                                        {u"proxyport"_s, &Settings::proxyport},
+                                        {u"proxyuser"_s, &Settings::proxyuser},
+                                        {u"proxypass"_s, &Settings::proxypass},
+                                        {u"apikey"_s, &Settings::apikey}};
+    return keys;
+}
+
+QString setting(const QString &key, const AppState &state)
+{
+    return readini(key, kSettings, state.inifile);
+}
+
+// A flag that defaults to false is set only by "1"; one that defaults to true is cleared only by "0".
+bool readflag(const QString &key, bool defaultValue, const AppState &state)
+{
+    const QString text = setting(key, state);
+    return defaultValue ? text != u"0"_s : text == u"1"_s;
+}
+
+Int16 readnumber(const QString &key, const QString &section, const AppState &state)
+{
+    return Int16(leadingnumber(readini(key, section, state.inifile)));
+}
+
+// Stops a damaged file from sizing arrays far beyond anything it could hold.
+class ElementBudget
+{
+public:
+    explicit ElementBudget(const AppState &state)
+    {
+        servertools::IniBatch *batch = servertools::IniBatch::active(state.inifile);
+        m_left = 100000 + (batch ? 4LL * batch->profile().lineCount() : 0);
+    }
+    void take(int count)
+    {
+        m_left -= qMax(count, 0);
+        if (m_left < 0)
+            throw Failure(7, u"Out of memory"_s);
+    }
+
+private:
+    long long m_left = 0;
+};
+
+template <typename T> Array1<T> sized(Int16 upper, ElementBudget &budget)
+{
+    if (upper < 0)
+        throw Failure::subscriptOutOfRange();
+    budget.take(upper);
+    Array1<T> result;
+    result.reserve(upper);
+    for (int i = 1; i <= upper; ++i)
+        result.append(T());
+    return result;
+}
+
+void readflags(AppState &state, bool scheduler)
+{
+    for (const FlagKey &flag : flagKeys()) {
+        if (flag.scheduler == scheduler)
+            state.settings.*flag.member = flag.defaultValue;
+    }
+    for (const FlagKey &flag : flagKeys()) {
+        if (flag.scheduler == scheduler)
+            state.settings.*flag.member = readflag(flag.key, flag.defaultValue, state);
+    }
+}
+
+void readoptions(AppState &state)
+{
+    Settings &s = state.settings;
+    for (const TextKey &text : proxyKeys())
+        s.*text.member = setting(text.key, state);
+    s.colorscheme = setting(u"colorscheme"_s, state);
+    if (s.colorscheme != Settings::standardScheme() && s.colorscheme != Settings::greyScheme())
+        s.colorscheme = Settings::standardScheme();
+}
+
+void readplacement(const AppState &state, WindowPlacement &window, bool restorewindow)
+{
+    const Int16 meleft = readnumber(u"meleft"_s, kSettings, state);
+    const Int16 metop = readnumber(u"metop"_s, kSettings, state);
+    double mewidth = readnumber(u"mewidth"_s, kSettings, state);
+    double meheight = readnumber(u"meheight"_s, kSettings, state);
+    mewidth = qMin(mewidth, window.screenwidth);
+    meheight = qMin(meheight, window.screenheight);
+    if (window.state != WindowState::Normal)
+        return;
+    // Smaller stored sizes are not trusted: they would hide the window's controls.
+    if (mewidth > 7800)
+        window.width = mewidth;
+    if (meheight > 11145)
+        window.height = meheight;
+    if (restorewindow && meleft >= 1 && metop >= 1 && meleft < window.screenwidth && metop < window.screenheight) {
+        window.left = meleft;
+        window.top = metop;
+    }
+}
+
+void readconnections(AppState &state)
+{
+    const Int16 countreshead = readnumber(u"countreshead"_s, kSettings, state);
+    if (countreshead == 5) {
+        for (int i = 1; i <= 5; ++i)
+            state.reswid[i] = readnumber(u"reswid"_s + QString::number(i), kSettings, state);
+    }
+    Settings &s = state.settings;
+    s.maxconnections = readnumber(u"maxconnections"_s, kSettings, state);
+    if (s.maxconnections == 0)
+        s.maxconnections = 5;
+    s.inettimeout = readnumber(u"inettimeout"_s, kSettings, state);
+    if (s.inettimeout == 0)
+        s.inettimeout = 60;
+}
+
+void readfiles(AppState &state)
+{
+    Settings &s = state.settings;
+    s.readfile = setting(u"readfile"_s, state);
+    s.writefile = setting(u"writefile"_s, state);
+    s.historyfile = setting(u"historyfile"_s, state);
+    state.scheduledialogpath = setting(u"schedulefile"_s, state);
+    s.htmlfile = setting(u"htmlfile"_s, state);
+    s.csvfile = setting(u"csvfile"_s, state);
+    s.searchhost = setting(u"searchhost"_s, state);
+    if (s.searchhost.isEmpty())
+        s.searchhost = Settings::defaultSearchHost();
+    s.apihost = setting(u"apihost"_s, state);
+    if (s.apihost.isEmpty())
+        s.apihost = Settings::defaultApiHost();
+}
+
+// The hit numbers run on across the keywords of one domain; countkeysk says how many are keyword k's.
+void readkeyword(KeywordResult &keyword, int k, const QString &section, const QString &topSection, Int16 &j, Int16 &top,
+                 const AppState &state, ElementBudget &budget)
+{
+    const QString n = QString::number(k);
+    const QString &ini = state.inifile;
+    keyword.key = readini(u"keys"_s + n, section, ini);
+    keyword.action = readini(u"action"_s + n, section, ini);
+    keyword.positions = sized<SearchHit>(readnumber(u"countkeys"_s + n, section, state), budget);
+    for (SearchHit &hit : keyword.positions) {
+        const QString h = QString::number(j);
+        hit.position = readnumber(u"position"_s + h, section, state);
+        hit.url = readini(u"urls"_s + h, section, ini);
+        hit.title = readini(u"title"_s + h, section, ini);
+        hit.abstract = readini(u"abstract"_s + h, section, ini);
+        ++j;
+    }
+    const Int16 count = readnumber(u"countkeys"_s + n, topSection, state);
+    keyword.urls = sized<QString>(count, budget);
+    keyword.titles = sized<QString>(count, budget);
+    for (int i = 1; i <= count; ++i) {
+        const QString h = QString::number(top);
+        keyword.urls[i] = readini(u"urls"_s + h, topSection, ini);
+        keyword.titles[i] = readini(u"title"_s + h, topSection, ini);
+        ++top;
+    }
+}
+
+void readdomain(SearchSession &session, int n, const AppState &state, ElementBudget &budget)
+{
+    const QString section = u"URL"_s + QString::number(n);
+    const QString topSection = u"URLS"_s + QString::number(n);
+    const QString &ini = state.inifile;
+    session.resulttime = readini(u"resulttime"_s, section, ini);
+    session.pagedepth = readini(u"pagedepth"_s, section, ini);
+    session.checkstop = readini(u"checkstop"_s, section, ini);
+    session.checkfirst = readini(u"checkfirst"_s, section, ini);
+    session.lastscheduletime = readini(u"lastscheduletime"_s, section, ini);
+    session.keys = sized<KeywordResult>(readnumber(u"countkeys"_s, section, state), budget);
+    Int16 j = 1;
+    Int16 top = 1;
+    for (int k = 1; k <= session.keys.ubound(); ++k)
+        readkeyword(session.keys[k], k, section, topSection, j, top, state, budget);
+}
+
+void readdomains(AppState &state)
+{
+    ElementBudget budget(state);
+    state.urldata = sized<SearchSession>(readnumber(u"counturls"_s, kSettings, state), budget);
+    state.txturl = setting(u"txturl"_s, state);
+    for (int n = 1; n <= state.urldata.ubound(); ++n) {
+        const QString url = readini(u"url"_s, u"URL"_s + QString::number(n), state.inifile);
+        if (url.isEmpty())
+            continue;
+        state.urldata[n].url = url;
+        readdomain(state.urldata[n], n, state, budget);
+    }
+}
+
+void store(const QString &value, const QString &key, const QString &section, const AppState &state)
+{
+    writeini(value, key, section, state.inifile);
+}
+
+void storesetting(const QString &value, const QString &key, const AppState &state)
+{
+    store(value, key, kSettings, state);
+}
+
+void writeflags(const AppState &state)
+{
+    // All the set flags first, then all the cleared ones.
+    for (const bool set : {true, false}) {
+        for (const FlagKey &flag : flagKeys()) {
+            if (state.settings.*flag.member == set)
+                storesetting(set ? u"1"_s : u"0"_s, flag.key, state);
+        }
+    }
+}
+
+void writeoptions(const AppState &state)
+{
+    const Settings &s = state.settings;
+    for (const TextKey &text : proxyKeys())
+        storesetting(s.*text.member, text.key, state);
+    storesetting(s.colorscheme, u"colorscheme"_s, state);
+    storesetting(QString::number(int(s.inettimeout)), u"inettimeout"_s, state);
+    storesetting(QString::number(int(s.maxconnections)), u"maxconnections"_s, state);
+    storesetting(s.searchhost, u"searchhost"_s, state);
+    storesetting(s.apihost, u"apihost"_s, state);
+}
+
+void writefiles(const AppState &state)
+{
+    const Settings &s = state.settings;
+    storesetting(s.readfile, u"readfile"_s, state);
+    storesetting(s.writefile, u"writefile"_s, state);
+    storesetting(s.historyfile, u"historyfile"_s, state);
+    storesetting(state.scheduledialogpath, u"schedulefile"_s, state);
+    storesetting(s.htmlfile, u"htmlfile"_s, state);
+    storesetting(s.csvfile, u"csvfile"_s, state);
+    // The results file is written last, so it is the value that stays.
+    storesetting(s.schedulefile, u"schedulefile"_s, state);
+}
+
+void writekeyword(const KeywordResult &keyword, int k, const QString &section, const QString &topSection, Int16 &j,
+                  Int16 &top, const AppState &state)
+{
+    const QString n = QString::number(k);
+    store(keyword.key, u"keys"_s + n, section, state);
+    store(keyword.action, u"action"_s + n, section, state);
+    store(QString::number(keyword.positions.ubound()), u"countkeys"_s + n, section, state);
+    for (const SearchHit &hit : keyword.positions) {
+        const QString h = QString::number(j);
+        store(QString::number(int(hit.position)), u"position"_s + h, section, state);
+        store(hit.url, u"urls"_s + h, section, state);
+        store(hit.title, u"title"_s + h, section, state);
+        store(hit.abstract, u"abstract"_s + h, section, state);
+        ++j;
+    }
+    store(QString::number(keyword.urls.ubound()), u"countkeys"_s + n, topSection, state);
+    for (int i = 1; i <= keyword.urls.ubound(); ++i) {
+        const QString h = QString::number(top);
+        // The titles run parallel to the URLs; a missing one is stored empty.
+        const QString title = i <= keyword.titles.ubound() ? keyword.titles[i] : QString();
+        store(keyword.urls[i], u"urls"_s + h, topSection, state);
+        store(title, u"title"_s + h, topSection, state);
+        ++top;
+    }
+}
+
+void writedomain(const SearchSession &session, int n, const AppState &state)
+{
+    const QString section = u"URL"_s + QString::number(n);
+    const QString topSection = u"URLS"_s + QString::number(n);
+    store(session.url, u"url"_s, section, state);
+    store(session.resulttime, u"resulttime"_s, section, state);
+    store(session.pagedepth, u"pagedepth"_s, section, state);
+    store(session.checkstop, u"checkstop"_s, section, state);
+    store(session.checkfirst, u"checkfirst"_s, section, state);
+    store(session.lastscheduletime, u"lastscheduletime"_s, section, state);
+    store(QString::number(session.keys.ubound()), u"countkeys"_s, section, state);
+    Int16 j = 1;
+    Int16 top = 1;
+    for (int k = 1; k <= session.keys.ubound(); ++k)
+        writekeyword(session.keys[k], k, section, topSection, j, top, state);
+}
+
+// The file holds these as 16-bit numbers, which readi refuses beyond their range. A window or
+// column on a very large screen would stop the next start from loading anything after it, so
+// such a length is stored at the edge of the range instead.
+QString wholeNumber(double value)
+{
+    const double whole = std::trunc(value);
+    return QString::number(static_cast<long long>(qBound(-32768.0, whole, 32767.0)));
+}
+
+void writeplacement(const AppState &state, const WindowPlacement &window, const QList<int> &columnwidths)
+{
+    storesetting(QString::number(columnwidths.size()), u"countreshead"_s, state);
+    for (int i = 1; i <= columnwidths.size(); ++i)
+        storesetting(wholeNumber(columnwidths[i - 1]), u"reswid"_s + QString::number(i), state);
+    // A minimised or maximised window would store a place the user never chose.
+    if (window.state != WindowState::Normal)
+        return;
+    storesetting(wholeNumber(window.left), u"meleft"_s, state);
+    storesetting(wholeNumber(window.top), u"metop"_s, state);
+    storesetting(wholeNumber(window.width), u"mewidth"_s, state);
+    storesetting(wholeNumber(window.height), u"meheight"_s, state);
+}
+
+} // namespace
+
+long long leadingnumber(const QString &text)
+{
+    long long result = 0;
+    guard("Google", "Function leadingnumber", [&] {
+        qsizetype i = 0;
+        while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+            ++i;
+        bool negative = false;
+        if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+            negative = text[i++] == u'-';
+        for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+            if (result < 1000000000000LL)
+                result = result * 10 + (text[i].unicode() - u'0');
+        }
+        if (negative)
+            result = -result;
+    });
+    return result;
+}
+
+void readi(AppState &state, WindowPlacement &window, bool restorewindow)
+{
+    servertools::IniBatch batch(state.inifile);
+    guard("Google", "Sub readi", [&] {
+        readflags(state, false);
+        readoptions(state);
+        readplacement(state, window, restorewindow);
+        readconnections(state);
+        readfiles(state);
+        readflags(state, true);
+        state.settings.schedulefile = setting(u"schedulefile"_s, state);
+        readdomains(state);
+    });
+}
+
+bool writei(const AppState &state, const WindowPlacement &window, const QList<int> &columnwidths)
+{
+    servertools::IniBatch batch(state.inifile);
+    guard("Google", "Sub writei", [&] {
+        writeflags(state);
+        writeoptions(state);
+        writefiles(state);
+        storesetting(state.txturl, u"txturl"_s, state);
+        storesetting(QString::number(state.urldata.ubound()), u"counturls"_s, state);
+        for (int n = 1; n <= state.urldata.ubound(); ++n) {
+            if (!state.urldata[n].url.isEmpty())
+                writedomain(state.urldata[n], n, state);
+        }
+        writeplacement(state, window, columnwidths);
+    });
+    // Whatever was stored before a failure is still written.
+    return batch.save();
+}

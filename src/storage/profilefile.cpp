@@ -1,0 +1,351 @@
+#include "profilefile.h"
+
+#include "diagnostics/guard.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <array>
+
+namespace {
+
+// The profile functions trim tabs, line feed, vertical tab, form feed, carriage return,
+// space and the old end-of-file mark 0x1A.
+constexpr bool isBlank(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 0x09 && u <= 0x0D) || u == 0x20 || u == 0x1A;
+}
+
+// Upper to lower case for ASCII and the Latin-1 letters, as the system's case-blind compare does.
+constexpr std::array<char, 256> makeFoldTable()
+{
+    std::array<char, 256> table{};
+    for (int i = 0; i < 256; ++i) {
+        const bool upper = (i >= 'A' && i <= 'Z') || (i >= 0xC0 && i <= 0xDE && i != 0xD7);
+        table[i] = static_cast<char>(upper ? i + 0x20 : i);
+    }
+    return table;
+}
+constexpr std::array<char, 256> kFold = makeFoldTable();
+
+const QByteArray &crlf()
+{
+    static const QByteArray text("\r\n");
+    return text;
+}
+
+// Shared copies of the three line ends, so 100,000 lines do not allocate 100,000 of them.
+QByteArray lineEnd(QByteArrayView end)
+{
+    static const QByteArray cr("\r");
+    static const QByteArray lf("\n");
+    if (end.size() == 2)
+        return crlf();
+    if (end == "\r")
+        return cr;
+    if (end == "\n")
+        return lf;
+    return {};
+}
+
+// The text after the first "=", trimmed but with its quotes.
+QByteArrayView rawValue(QByteArrayView line)
+{
+    const qsizetype eq = line.indexOf('=');
+    return eq < 0 ? QByteArrayView() : ProfileFile::trimmed(line.sliced(eq + 1));
+}
+
+QByteArrayView unquoted(QByteArrayView value)
+{
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+    return quoted ? value.sliced(1, value.size() - 2) : value;
+}
+
+} // namespace
+
+QByteArrayView ProfileFile::trimmed(QByteArrayView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+bool operator==(const ProfileFile::Name &a, const ProfileFile::Name &b) noexcept
+{
+    if (a.bytes.size() != b.bytes.size())
+        return false;
+    for (qsizetype i = 0; i < a.bytes.size(); ++i) {
+        if (kFold[static_cast<unsigned char>(a.bytes[i])] != kFold[static_cast<unsigned char>(b.bytes[i])])
+            return false;
+    }
+    return true;
+}
+
+size_t qHash(const ProfileFile::Name &name, size_t seed) noexcept
+{
+    // FNV-1a over the folded bytes.
+    size_t hash = seed ^ size_t(14695981039346656037ULL);
+    for (const char c : name.bytes) {
+        hash ^= static_cast<unsigned char>(kFold[static_cast<unsigned char>(c)]);
+        hash *= size_t(1099511628211ULL);
+    }
+    return hash;
+}
+
+ProfileFile::ProfileFile()
+{
+    parse({});
+}
+
+ProfileFile ProfileFile::fromBytes(QByteArrayView bytes)
+{
+    ProfileFile result;
+    result.parse(bytes.toByteArray());
+    return result;
+}
+
+ProfileFile::LoadResult ProfileFile::load(const QString &path)
+{
+    LoadResult result = LoadResult::Failed;
+    guard("Servertools", "Function loadprofile", [&] {
+        *this = ProfileFile();
+        QFile file(path);
+        if (!file.exists()) {
+            result = LoadResult::Missing;
+            return;
+        }
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return;
+        parse(bytes);
+        result = LoadResult::Loaded;
+    });
+    return result;
+}
+
+void ProfileFile::parse(const QByteArray &source)
+{
+    m_source = source;
+    m_sections.clear();
+    m_index.clear();
+    m_lastIndex = -1;
+    m_modified = false;
+    m_sections.append(Section());
+    m_index.insert(Name(), 0);
+    const QByteArrayView bytes = m_source;
+    qsizetype start = 0;
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        const qsizetype endLength = (c == '\r' && i + 1 < size && bytes[i + 1] == '\n') ? 2 : 1;
+        addLine(bytes.sliced(start, i - start), bytes.sliced(i, endLength));
+        i += endLength - 1;
+        start = i + 1;
+    }
+    if (start < size)
+        addLine(bytes.sliced(start), {});
+}
+
+void ProfileFile::addLine(QByteArrayView text, QByteArrayView end)
+{
+    const QByteArrayView t = trimmed(text);
+    if (t.startsWith('[')) {
+        const qsizetype close = t.lastIndexOf(']');
+        if (close > 0) {
+            Section &section = appendSection(t.sliced(1, close - 1));
+            section.header = QByteArray::fromRawData(text.data(), text.size());
+            section.headerEnd = lineEnd(end);
+            return;
+        }
+    }
+    Section &section = m_sections.last();
+    section.lines.append(Line{QByteArray::fromRawData(text.data(), text.size()), lineEnd(end)});
+    if (t.isEmpty() || t.startsWith(';'))
+        return;
+    const int index = int(section.lines.size()) - 1;
+    section.lastEntry = index;
+    const qsizetype eq = t.indexOf('=');
+    if (eq < 0)
+        return;
+    const Name name = Name::of(trimmed(t.first(eq)));
+    if (!section.keys.contains(name))
+        section.keys.insert(name, index);
+}
+
+ProfileFile::Section &ProfileFile::appendSection(QByteArrayView name)
+{
+    Section &section = m_sections.emplace_back();
+    section.hasHeader = true;
+    indexSection(name);
+    return section;
+}
+
+// Only the first section of a name is ever searched.
+void ProfileFile::indexSection(QByteArrayView name)
+{
+    const Name key = Name::of(trimmed(name));
+    if (!m_index.contains(key))
+        m_index.insert(key, int(m_sections.size()) - 1);
+}
+
+int ProfileFile::findSection(QByteArrayView section) const
+{
+    if (m_lastIndex >= 0 && QByteArrayView(m_lastSection) == section)
+        return m_lastIndex;
+    const auto found = m_index.constFind(Name::of(trimmed(section)));
+    if (found == m_index.cend())
+        return -1;
+    m_lastSection = section.toByteArray();
+    m_lastIndex = *found;
+    return m_lastIndex;
+}
+
+QByteArrayView ProfileFile::valueView(QByteArrayView section, QByteArrayView key) const
+{
+    const int index = findSection(section);
+    if (index < 0)
+        return {};
+    const Section &s = m_sections[index];
+    const auto found = s.keys.constFind(Name::of(trimmed(key)));
+    if (found == s.keys.cend())
+        return {};
+    return unquoted(rawValue(s.lines[*found].text));
+}
+
+QByteArray ProfileFile::value(QByteArrayView section, QByteArrayView key) const
+{
+    return valueView(section, key).toByteArray();
+}
+
+bool ProfileFile::contains(QByteArrayView section, QByteArrayView key) const
+{
+    const int index = findSection(section);
+    return index >= 0 && m_sections[index].keys.contains(Name::of(trimmed(key)));
+}
+
+void ProfileFile::endLastLine()
+{
+    Section &last = m_sections.last();
+    if (!last.lines.isEmpty()) {
+        if (last.lines.last().end.isEmpty())
+            last.lines.last().end = crlf();
+    } else if (last.hasHeader && last.headerEnd.isEmpty()) {
+        last.headerEnd = crlf();
+    }
+}
+
+bool ProfileFile::setValue(QByteArrayView section, QByteArrayView key, QByteArrayView value)
+{
+    const QByteArray entry = key.toByteArray() + '=' + value.toByteArray();
+    const QByteArrayView keyName = trimmed(QByteArrayView(entry).first(key.size()));
+    const int index = findSection(section);
+    if (index < 0) {
+        endLastLine();
+        Section &s = m_sections.emplace_back();
+        s.hasHeader = true;
+        s.header = '[' + section.toByteArray() + ']';
+        s.headerEnd = crlf();
+        indexSection(QByteArrayView(s.header).sliced(1, section.size()));
+        m_modified = true;
+        s.lines.append(Line{entry, crlf()});
+        s.lastEntry = 0;
+        s.keys.insert(Name::of(keyName), 0);
+        return true;
+    }
+    Section &s = m_sections[index];
+    const auto existing = s.keys.constFind(Name::of(keyName));
+    if (existing != s.keys.cend())
+        return replaceValue(s, *existing, keyName, value);
+    // A new key goes after the section's last entry, ahead of any blank lines or comments
+    // that lead to the next section.
+    if (s.lastEntry >= 0 && s.lines[s.lastEntry].end.isEmpty())
+        s.lines[s.lastEntry].end = crlf();
+    else if (s.lastEntry < 0 && s.hasHeader && s.headerEnd.isEmpty())
+        s.headerEnd = crlf();
+    const int at = s.lastEntry + 1;
+    s.lines.insert(at, Line{entry, crlf()});
+    s.lastEntry = at;
+    s.keys.insert(Name::of(keyName), at);
+    m_modified = true;
+    return true;
+}
+
+bool ProfileFile::replaceValue(Section &section, int index, QByteArrayView key, QByteArrayView value)
+{
+    Line &line = section.lines[index];
+    if (rawValue(line.text) == value)
+        return false;
+    // The key keeps the spelling it has in the file; only the value changes. Its index entry
+    // points into the old text, so it moves to the new one.
+    const QByteArrayView old = line.text;
+    QByteArray text = trimmed(old.first(old.indexOf('='))).toByteArray() + '=' + value.toByteArray();
+    section.keys.remove(Name::of(key));
+    line.text = std::move(text);
+    const QByteArrayView spelling = QByteArrayView(line.text).first(line.text.indexOf('='));
+    section.keys.insert(Name::of(spelling), index);
+    m_modified = true;
+    return true;
+}
+
+int ProfileFile::lineCount() const
+{
+    qsizetype count = 0;
+    for (const Section &s : m_sections)
+        count += s.lines.size() + (s.hasHeader ? 1 : 0);
+    return int(qMin<qsizetype>(count, 1 << 30));
+}
+
+QByteArray ProfileFile::toBytes() const
+{
+    qsizetype size = 0;
+    for (const Section &s : m_sections) {
+        size += s.header.size() + s.headerEnd.size();
+        for (const Line &line : s.lines)
+            size += line.text.size() + line.end.size();
+    }
+    QByteArray result;
+    result.reserve(size);
+    for (const Section &s : m_sections) {
+        if (s.hasHeader)
+            result.append(s.header).append(s.headerEnd);
+        for (const Line &line : s.lines)
+            result.append(line.text).append(line.end);
+    }
+    return result;
+}
+
+bool ProfileFile::write(QIODevice *device) const
+{
+    bool result = false;
+    guard("Servertools", "Function writeprofile", [&] {
+        const QByteArray bytes = toBytes();
+        result = device && device->write(bytes) == bytes.size();
+    });
+    return result;
+}
+
+bool ProfileFile::save(const QString &path, QString *error) const
+{
+    bool result = false;
+    guard("Servertools", "Function saveprofile", [&] {
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly) && write(&file) && file.commit()) {
+            result = true;
+            return;
+        }
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+    });
+    return result;
+}

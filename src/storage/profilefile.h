@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class QIODevice;
+
+// An INI ("private profile") file, read and written the way the Windows profile functions do,
+// so files stay interchangeable with them. The file is parsed once; every original line keeps
+// its bytes and its line end, so whatever is not changed is written back byte for byte.
+// Names are 8-bit text; section and key names match without regard to letter case.
+class ProfileFile final
+{
+public:
+    enum class LoadResult
+    {
+        Loaded,
+        Missing,
+        Failed
+    };
+
+    // What a profile read returns at most: a buffer of 255 characters holds 254 and the terminator.
+    static constexpr int ValueLimit = 254;
+
+    ProfileFile();
+    static ProfileFile fromBytes(QByteArrayView bytes);
+
+    // Replaces the contents by the file at path; a missing file gives an empty profile.
+    LoadResult load(const QString &path);
+
+    // The value as the profile functions deliver it (trimmed, outer quotes removed, not cut);
+    // an empty text when the section or the key is missing.
+    QByteArray value(QByteArrayView section, QByteArrayView key) const;
+    // The same without a copy; valid until the next change of the profile.
+    QByteArrayView valueView(QByteArrayView section, QByteArrayView key) const;
+    bool contains(QByteArrayView section, QByteArrayView key) const;
+
+    // Sets key=value in section, creating either as needed. Returns whether anything changed.
+    bool setValue(QByteArrayView section, QByteArrayView key, QByteArrayView value);
+
+    bool isModified() const { return m_modified; }
+    int lineCount() const;
+    QByteArray toBytes() const;
+    bool write(QIODevice *device) const;
+    // Replaces the file at path atomically (temporary file, then rename).
+    bool save(const QString &path, QString *error = nullptr) const;
+
+    static QByteArrayView trimmed(QByteArrayView text);
+
+    // A section or key name in the indexes, compared and hashed without regard to letter case.
+    // It points into the text of its line, which outlives it, so the index costs no copies.
+    struct Name
+    {
+        QByteArray bytes;
+        static Name of(QByteArrayView text) { return Name{QByteArray::fromRawData(text.data(), text.size())}; }
+        friend bool operator==(const Name &a, const Name &b) noexcept;
+        friend size_t qHash(const Name &name, size_t seed) noexcept;
+    };
+
+private:
+    struct Line
+    {
+        QByteArray text; // without its line end
+        QByteArray end;  // "\r\n", "\r", "\n", or empty for a last line without one
+    };
+    struct Section
+    {
+        QByteArray header; // the "[name]" line; unused for the lines before the first section
+        QByteArray headerEnd;
+        bool hasHeader = false;
+        QList<Line> lines;
+        QHash<Name, int> keys; // key name -> index into lines; the first one wins
+        int lastEntry = -1;    // where a new key goes after; -1 means right after the header
+    };
+
+    void parse(const QByteArray &bytes);
+    void addLine(QByteArrayView text, QByteArrayView end);
+    Section &appendSection(QByteArrayView name);
+    void indexSection(QByteArrayView name);
+    void endLastLine();
+    int findSection(QByteArrayView section) const;
+    bool replaceValue(Section &section, int line, QByteArrayView key, QByteArrayView value);
+
+    QByteArray m_source; // the file as read; the lines point into it
+    QList<Section> m_sections;
+    QHash<Name, int> m_index; // section name -> first section of that name
+    // The section asked for last, as asked, and its index: readi and writei ask for one
+    // section thousands of times in a row.
+    mutable QByteArray m_lastSection;
+    mutable int m_lastIndex = -1;
+    bool m_modified = false;
+};

@@ -1,0 +1,135 @@
+#include "servertools.h"
+
+#include "diagnostics/guard.h"
+#include "platform/codepage.h"
+#include "platform/programfolder.h"
+
+#include <QDir>
+
+namespace servertools {
+
+namespace {
+
+IniBatch *s_batch = nullptr;
+
+// A profile read trims blanks and takes off one pair of outer quotes. A value that would lose
+// either is written in quotes, which every reader removes again, so keywords keep their outer
+// spaces. A line break would end the entry and start a line of its own: it is kept as a space.
+QByteArray storedform(const QString &value)
+{
+    QByteArray bytes = codepage::toBytes(value);
+    bytes.replace('\r', ' ').replace('\n', ' ');
+    const bool quoted =
+        bytes.size() >= 2 && (bytes.front() == '"' || bytes.front() == '\'') && bytes.back() == bytes.front();
+    if (quoted || ProfileFile::trimmed(bytes).size() != bytes.size())
+        return '"' + bytes + '"';
+    return bytes;
+}
+
+// readi and writei name one section for thousands of calls in a row.
+const QByteArray &sectionbytes(const QString &section)
+{
+    static QString s_section;
+    static QByteArray s_bytes;
+    if (section != s_section || s_bytes.isEmpty()) {
+        s_section = section;
+        s_bytes = codepage::toBytes(section);
+    }
+    return s_bytes;
+}
+
+} // namespace
+
+QString inipath(const QString &filename)
+{
+    QString result;
+    guard("Servertools", "Function inipath", [&] { result = QDir(programfolder::path()).filePath(filename); });
+    return result;
+}
+
+QString readini(const QString &key, const QString &section, const QString &filename)
+{
+    QString result;
+    guard("Servertools", "Function readini", [&] {
+        const QByteArray &s = sectionbytes(section);
+        const QByteArray k = codepage::toBytes(key);
+        const auto deliver = [&](const ProfileFile &profile) {
+            const QByteArrayView value = profile.valueView(s, k);
+            result = codepage::toText(value.first(qMin<qsizetype>(value.size(), ProfileFile::ValueLimit)));
+        };
+        if (IniBatch *batch = IniBatch::active(filename)) {
+            deliver(batch->profile());
+            return;
+        }
+        ProfileFile profile;
+        profile.load(inipath(filename));
+        deliver(profile);
+    });
+    return result;
+}
+
+bool writeini(const QString &value, const QString &key, const QString &section, const QString &filename)
+{
+    bool result = false;
+    guard("Servertools", "Function writeini", [&] {
+        const QByteArray &s = sectionbytes(section);
+        const QByteArray k = codepage::toBytes(key);
+        const QByteArray v = storedform(value);
+        if (IniBatch *batch = IniBatch::active(filename)) {
+            batch->profile().setValue(s, k, v);
+            result = true;
+            return;
+        }
+        const QString path = inipath(filename);
+        ProfileFile profile;
+        if (profile.load(path) == ProfileFile::LoadResult::Failed)
+            return;
+        result = !profile.setValue(s, k, v) || profile.save(path);
+    });
+    return result;
+}
+
+IniBatch::IniBatch(const QString &filename) : m_filename(filename), m_outer(s_batch)
+{
+    s_batch = this;
+}
+
+IniBatch::~IniBatch()
+{
+    s_batch = m_outer;
+}
+
+IniBatch *IniBatch::active(const QString &filename)
+{
+    for (IniBatch *batch = s_batch; batch; batch = batch->m_outer) {
+        if (batch->m_filename == filename)
+            return batch;
+    }
+    return nullptr;
+}
+
+ProfileFile &IniBatch::profile()
+{
+    if (!m_loaded) {
+        m_load = m_profile.load(inipath(m_filename));
+        m_loaded = true;
+    }
+    return m_profile;
+}
+
+bool IniBatch::save()
+{
+    bool result = false;
+    guard("Servertools", "Function saveini", [&] {
+        if (!m_loaded || !m_profile.isModified()) {
+            result = true;
+            return;
+        }
+        if (m_load == ProfileFile::LoadResult::Failed)
+            return;
+        result = m_profile.save(inipath(m_filename));
+    });
+    return result;
+}
+
+} // namespace servertools

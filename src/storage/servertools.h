@@ -1,0 +1,44 @@
+#pragma once
+
+#include "profilefile.h"
+
+#include <QString>
+
+// Access to the INI file in the program's folder. A value longer than 254 characters reads
+// back cut to 254, as through the profile functions' 255-character buffer.
+namespace servertools {
+
+QString readini(const QString &key, const QString &section, const QString &filename);
+// True when the value is in the file (or in the open batch's copy of it).
+bool writeini(const QString &value, const QString &key, const QString &section, const QString &filename);
+
+QString inipath(const QString &filename);
+
+// Start-up and shut-down read and write thousands of keys: while a batch is open, readini and
+// writeini on its file work on one parsed copy, read on first use; save() writes it once.
+// Without a batch each call reads (and writes) the whole file.
+class IniBatch final
+{
+public:
+    explicit IniBatch(const QString &filename);
+    ~IniBatch();
+    IniBatch(const IniBatch &) = delete;
+    IniBatch &operator=(const IniBatch &) = delete;
+
+    // Writes the file if anything changed. False when it could not be written, or when the
+    // file existed but could not be read (writing would lose what it holds).
+    bool save();
+
+    // The batch open on filename, if any.
+    static IniBatch *active(const QString &filename);
+    ProfileFile &profile();
+
+private:
+    QString m_filename;
+    ProfileFile m_profile;
+    ProfileFile::LoadResult m_load = ProfileFile::LoadResult::Missing;
+    bool m_loaded = false;
+    IniBatch *m_outer = nullptr;
+};
+
+} // namespace servertools

@@ -1,0 +1,411 @@
+#include "diagnostics/errorreports.h"
+#include "platform/instancelock.h"
+#include "platform/programfolder.h"
+#include "storage/inistore.h"
+#include "support/tempfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+WindowPlacement designWindow(WindowState state = WindowState::Normal)
+{
+    // A 1024 x 768 screen at 15 twips a pixel, the window at its design size in the middle.
+    return WindowPlacement{3000, 2000, 7500, 9000, state, 15360, 11520};
+}
+
+void writeIni(const TempProgramFolder &folder, const QByteArray &bytes, const QString &name = u"zorvane.ini"_s)
+{
+    QFile f(folder.file(name));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+SearchHit hit(int position, const QString &url)
+{
+    return SearchHit{url, u"Title of "_s + url, u"About "_s + url, position, {}};
+}
+
+KeywordResult keyword(const QString &key, const QList<SearchHit> &hits, int top)
+{
+    KeywordResult result{key, {}, u"Complete after 1 pages"_s, {}, {}};
+    for (const SearchHit &h : hits)
+        result.positions.append(h);
+    for (int i = 1; i <= top; ++i) {
+        result.urls.append(u"http://top"_s + QString::number(i) + u".example/"_s + key);
+        result.titles.append(u"Top "_s + QString::number(i));
+    }
+    return result;
+}
+
+AppState sampleState()
+{
+    AppState state;
+    Settings &s = state.settings;
+    s.showrunning = s.useproxy = s.searchweek = s.schedulerunning = true;
+    s.uselog = s.searchday = false;
+    s.proxyserver = u"proxy.local"_s;
+    s.proxyport = u"8080"_s;
+    s.apikey = u"key=with=equals"_s;
+    s.colorscheme = Settings::greyScheme();
+    s.maxconnections = 9;
+    s.inettimeout = 30;
+    s.historyfile = u"C:\\data\\history.sav"_s;
+    s.schedulefile = u"C:\\data\\schedule.sav"_s;
+    s.searchhost = u"127.0.0.1:8081"_s;
+    state.scheduledialogpath = s.schedulefile;
+    state.txturl = u"beta.example"_s;
+    SearchSession alpha{u"alpha.example"_s, {}, u"04-Mar-2005 09:05:00"_s, u"3"_s, u"0"_s, u"1"_s, {}};
+    alpha.keys.append(keyword(u" two words "_s, {hit(3, u"http://alpha.example/a"_s), hit(17, u"x"_s)}, 10));
+    alpha.keys.append(keyword(u"none"_s, {}, 0));
+    alpha.keys.append(keyword(u"third"_s, {hit(1, u"http://alpha.example/"_s)}, 2));
+    state.urldata.append(alpha);
+    state.urldata.append(SearchSession{}); // counted, but gets no section
+    SearchSession beta{u"beta.example"_s, {}, {}, u"1"_s, u"1"_s, u"0"_s, u"05-Mar-2005 10:00:00"_s};
+    beta.keys.append(keyword(u"b"_s, {hit(24, u"http://beta.example/"_s)}, 1));
+    state.urldata.append(beta);
+    return state;
+}
+
+} // namespace
+
+class TestIniStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { errorreports::reset(); }
+
+    void noFileGivesDefaults()
+    {
+        TempProgramFolder folder;
+        AppState state;
+        state.urldata.append(SearchSession{u"stale"_s, {}, {}, {}, {}, {}, {}});
+        WindowPlacement window = designWindow();
+        readi(state, window, true);
+        const Settings &s = state.settings;
+        QVERIFY(s.uselog && s.contexthelp && s.searchday);
+        QVERIFY(!s.schedulerunning && !s.searchhour && !s.searchweek && !s.useapi && !s.useproxy);
+        QCOMPARE(int(s.maxconnections), 5);
+        QCOMPARE(int(s.inettimeout), 60);
+        QCOMPARE(s.colorscheme, u"Zorvane standard"_s);
+        QCOMPARE(s.searchhost, Settings::defaultSearchHost());
+        QCOMPARE(s.apihost, Settings::defaultApiHost());
+        QCOMPARE(state.urldata.ubound(), 0);
+        QVERIFY(state.urldata[0].keys.isEmpty());
+        QCOMPARE(state.reswid, AppState::startReswid());
+        QCOMPARE(window, designWindow());
+        QVERIFY(errorreports::errortext().isEmpty());
+        QVERIFY(!QFile::exists(folder.file(u"zorvane.ini"_s)));
+    }
+
+    void settingsValues_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("flag yes") << "showrunning=yes"_ba << u"showrunning"_s << u"0"_s;
+        QTest::newRow("flag 1") << "ShowRunning = 1"_ba << u"showrunning"_s << u"1"_s;
+        QTest::newRow("flag quoted") << "showrunning=\"1\""_ba << u"showrunning"_s << u"1"_s;
+        QTest::newRow("true flag yes") << "uselog=no"_ba << u"uselog"_s << u"1"_s;
+        QTest::newRow("true flag 0") << "uselog=0"_ba << u"uselog"_s << u"0"_s;
+        QTest::newRow("true flag 00") << "contexthelp=00"_ba << u"contexthelp"_s << u"1"_s;
+        QTest::newRow("scheduler flag") << "searchday=0"_ba << u"searchday"_s << u"0"_s;
+        QTest::newRow("grey") << "colorscheme=Windows Grey"_ba << u"colorscheme"_s << u"Windows Grey"_s;
+        QTest::newRow("grey case") << "colorscheme=windows grey"_ba << u"colorscheme"_s << u"Zorvane standard"_s;
+        QTest::newRow("unknown scheme") << "colorscheme=Blue"_ba << u"colorscheme"_s << u"Zorvane standard"_s;
+        QTest::newRow("connections 0") << "maxconnections=0"_ba << u"maxconnections"_s << u"5"_s;
+        QTest::newRow("connections 12abc") << "maxconnections= 12abc"_ba << u"maxconnections"_s << u"12"_s;
+        QTest::newRow("timeout text") << "inettimeout=abc"_ba << u"inettimeout"_s << u"60"_s;
+        QTest::newRow("timeout 90") << "inettimeout=90"_ba << u"inettimeout"_s << u"90"_s;
+        QTest::newRow("empty host") << "searchhost="_ba << u"searchhost"_s << Settings::defaultSearchHost();
+        QTest::newRow("host") << "searchhost=127.0.0.1:99"_ba << u"searchhost"_s << u"127.0.0.1:99"_s;
+    }
+
+    void settingsValues()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, field);
+        TempProgramFolder folder;
+        writeIni(folder, "; written by hand\r\n[Settings]\r\n" + line + "\r\n");
+        AppState state;
+        WindowPlacement window = designWindow();
+        readi(state, window, true);
+        const Settings &s = state.settings;
+        const QHash<QString, QString> fields = {
+            {u"showrunning"_s, QString::number(s.showrunning)},
+            {u"uselog"_s, QString::number(s.uselog)},
+            {u"contexthelp"_s, QString::number(s.contexthelp)},
+            {u"searchday"_s, QString::number(s.searchday)},
+            {u"colorscheme"_s, s.colorscheme},
+            {u"maxconnections"_s, QString::number(int(s.maxconnections))},
+            {u"inettimeout"_s, QString::number(int(s.inettimeout))},
+            {u"searchhost"_s, s.searchhost},
+        };
+        QTEST(fields.value(field), "expected");
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("restorewindow");
+        QTest::addColumn<QList<double>>("expected"); // left, top, width, height
+        const QByteArray big = "meleft=120\r\nmetop=90\r\nmewidth=9000\r\nmeheight=11300\r\n";
+        QTest::newRow("restored") << big << 0 << true << QList<double>{120, 90, 9000, 11300};
+        QTest::newRow("not moved") << big << 0 << false << QList<double>{3000, 2000, 9000, 11300};
+        QTest::newRow("minimised") << big << 1 << true << QList<double>{3000, 2000, 7500, 9000};
+        QTest::newRow("maximised") << big << 2 << true << QList<double>{3000, 2000, 7500, 9000};
+        QTest::newRow("width 7800") << "mewidth=7800\r\nmeheight=11145"_ba << 0 << true
+                                    << QList<double>{3000, 2000, 7500, 9000};
+        QTest::newRow("width 7801") << "mewidth=7801\r\nmeheight=11146"_ba << 0 << true
+                                    << QList<double>{3000, 2000, 7801, 11146};
+        QTest::newRow("meleft 0") << "meleft=0\r\nmetop=90"_ba << 0 << true << QList<double>{3000, 2000, 7500, 9000};
+        QTest::newRow("off screen") << "meleft=15360\r\nmetop=90"_ba << 0 << true
+                                    << QList<double>{3000, 2000, 7500, 9000};
+        QTest::newRow("clamped") << "mewidth=20000\r\nmeheight=32000"_ba << 0 << true
+                                 << QList<double>{3000, 2000, 15360, 11520};
+    }
+
+    void placement()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, state);
+        QFETCH(bool, restorewindow);
+        QFETCH(QList<double>, expected);
+        TempProgramFolder folder;
+        writeIni(folder, "[settings]\r\n" + stored);
+        AppState app;
+        WindowPlacement window = designWindow(WindowState(state));
+        readi(app, window, restorewindow);
+        QCOMPARE((QList<double>{window.left, window.top, window.width, window.height}), expected);
+    }
+
+    void columnWidths_data()
+    {
+        QTest::addColumn<int>("countreshead");
+        QTest::addColumn<int>("first");
+        QTest::newRow("4") << 4 << 1980;
+        QTest::newRow("5") << 5 << 100;
+        QTest::newRow("6") << 6 << 1980;
+    }
+
+    void columnWidths()
+    {
+        QFETCH(int, countreshead);
+        TempProgramFolder folder;
+        writeIni(folder, "[settings]\r\ncountreshead=" + QByteArray::number(countreshead) +
+                             "\r\nreswid1=100\r\nreswid2=200\r\nreswid3=300\r\nreswid4=400\r\nreswid5=500\r\n");
+        AppState state;
+        WindowPlacement window = designWindow();
+        readi(state, window, true);
+        QTEST(int(state.reswid[1]), "first");
+        QCOMPARE(int(state.reswid[5]), countreshead == 5 ? 500 : 2145);
+    }
+
+    void roundTrip()
+    {
+        TempProgramFolder folder;
+        const AppState saved = sampleState();
+        QVERIFY(writei(saved, designWindow(), {100, 200, 300, 400, 500}));
+        AppState loaded;
+        WindowPlacement window = designWindow();
+        readi(loaded, window, true);
+        QVERIFY(errorreports::errortext().isEmpty());
+        QCOMPARE(loaded.urldata, saved.urldata);
+        QCOMPARE(loaded.txturl, saved.txturl);
+        QCOMPARE(loaded.scheduledialogpath, saved.scheduledialogpath);
+        const Settings &a = loaded.settings;
+        const Settings &b = saved.settings;
+        QVERIFY(a.showrunning && a.useproxy && a.searchweek && a.schedulerunning && !a.uselog && !a.searchday);
+        QCOMPARE((QStringList{a.proxyserver, a.proxyport, a.apikey, a.colorscheme, a.historyfile, a.searchhost}),
+                 (QStringList{b.proxyserver, b.proxyport, b.apikey, b.colorscheme, b.historyfile, b.searchhost}));
+        QCOMPARE(int(a.maxconnections), 9);
+        QCOMPARE(int(a.inettimeout), 30);
+        QCOMPARE(int(loaded.reswid[3]), 300);
+
+        const QByteArray bytes = folder.read(u"zorvane.ini"_s);
+        // The set flags come first; the hit numbers run on across keywords; no section for entry 2.
+        QVERIFY(bytes.startsWith("[settings]\r\nshowrunning=1\r\ncontexthelp=1\r\nsearchweek=1\r\n"
+                                 "schedulerunning=1\r\nuseproxy=1\r\nuselog=0\r\n"));
+        QVERIFY(bytes.contains("countkeys1=2\r\nposition1=3\r\n"));
+        QVERIFY(bytes.contains("countkeys3=1\r\nposition3=1\r\n"));
+        QVERIFY(bytes.contains("[URLS1]\r\ncountkeys1=10\r\nurls1="));
+        QVERIFY(!bytes.contains("[URL2]") && bytes.contains("[URL3]\r\nurl=beta.example\r\n"));
+        QVERIFY(bytes.contains("counturls=3\r\n"));
+    }
+
+    void scheduleFileWrittenTwice()
+    {
+        TempProgramFolder folder;
+        AppState state;
+        state.scheduledialogpath = u"dialog.sav"_s;
+        state.settings.schedulefile = u"results.sav"_s;
+        writei(state, designWindow(), {});
+        const QByteArray bytes = folder.read(u"zorvane.ini"_s);
+        QCOMPARE(bytes.count("schedulefile="), 1);
+        QVERIFY(bytes.contains("historyfile=\r\nschedulefile=results.sav\r\nhtmlfile=\r\n"));
+        AppState loaded;
+        WindowPlacement window = designWindow();
+        readi(loaded, window, false);
+        QCOMPARE(loaded.scheduledialogpath, u"results.sav"_s);
+        QCOMPARE(loaded.settings.schedulefile, u"results.sav"_s);
+    }
+
+    void longAbstractIsCut()
+    {
+        TempProgramFolder folder;
+        AppState state;
+        SearchSession session{u"a.example"_s, {}, {}, {}, {}, {}, {}};
+        session.keys.append(keyword(u"k"_s, {hit(1, u"u"_s)}, 0));
+        session.keys[1].positions[1].abstract = QString(300, u'a');
+        state.urldata.append(session);
+        writei(state, designWindow(), {});
+        AppState loaded;
+        WindowPlacement window = designWindow();
+        readi(loaded, window, false);
+        QCOMPARE(loaded.urldata[1].keys[1].positions[1].abstract, QString(254, u'a'));
+    }
+
+    void savingMaximisedKeepsPlacement()
+    {
+        TempProgramFolder folder;
+        const AppState state;
+        const WindowPlacement normal{1500.7, 1200, 9000, 12000, WindowState::Normal, 15360, 11520};
+        writei(state, normal, {});
+        const WindowPlacement maximised{0, 0, 15360, 11520, WindowState::Maximised, 15360, 11520};
+        writei(state, maximised, {});
+        const QByteArray bytes = folder.read(u"zorvane.ini"_s);
+        QVERIFY(bytes.contains("meleft=1500\r\nmetop=1200\r\nmewidth=9000\r\nmeheight=12000\r\n"));
+
+        // A window on a very large screen is stored within the file's 16-bit range and loads again.
+        writei(state, WindowPlacement{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400}, {50000});
+        AppState loaded;
+        WindowPlacement window{0, 0, 7500, 9000, WindowState::Normal, 57600, 32400};
+        readi(loaded, window, true);
+        QVERIFY(errorreports::errortext().isEmpty());
+        QCOMPARE((QList<double>{window.left, window.top, window.width}), (QList<double>{0, 0, 32767}));
+    }
+
+    void handEditedFileKeepsItsText()
+    {
+        TempProgramFolder folder;
+        const QByteArray notes = "; my notes\r\n\r\n[Other]\r\nfoo = bar \r\n\r\n"_ba;
+        writeIni(folder, notes + "[Settings]\r\nUseLog = 1\r\n; keep me\r\n");
+        AppState state;
+        state.settings.uselog = false;
+        writei(state, designWindow(), {});
+        const QByteArray bytes = folder.read(u"zorvane.ini"_s);
+        QVERIFY(bytes.startsWith(QByteArray(notes + "[Settings]\r\nUseLog=0\r\n")));
+        QVERIFY(bytes.contains("\r\n; keep me\r\n"));
+        QCOMPARE(bytes.count("[Settings]"), 1);
+    }
+
+    void corruptFilesAreTrapped_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("domains"); // urldata's upper bound after the failure
+        QTest::newRow("counturls overflow") << "[settings]\r\nuselog=0\r\ncounturls=70000\r\n"_ba << u"Overflow"_s << 0;
+        QTest::newRow("countkeys overflow") << "[settings]\r\nuselog=0\r\ncounturls=2\r\n[URL1]\r\nurl=a\r\n"
+                                               "countkeys=1\r\nkeys1=k\r\n[URL2]\r\nurl=b\r\ncountkeys=32768\r\n"_ba
+                                            << u"Overflow"_s << 2;
+        QTest::newRow("negative count") << "[settings]\r\nuselog=0\r\ncounturls=-1\r\n"_ba
+                                        << u"Subscript out of range"_s << 0;
+        QTest::newRow("counts beyond the file")
+            << "[settings]\r\nuselog=0\r\ncounturls=4\r\n[URL1]\r\nurl=a\r\ncountkeys=32000\r\n[URL2]\r\nurl=b\r\n"
+               "countkeys=32000\r\n[URL3]\r\nurl=c\r\ncountkeys=32000\r\n[URL4]\r\nurl=d\r\ncountkeys=32000\r\n"_ba
+            << u"Out of memory"_s << 4;
+    }
+
+    void corruptFilesAreTrapped()
+    {
+        QFETCH(QByteArray, file);
+        TempProgramFolder folder;
+        writeIni(folder, file);
+        AppState state;
+        WindowPlacement window = designWindow();
+        readi(state, window, true);
+        QFETCH(QString, error);
+        QVERIFY2(errorreports::errortext().contains(error), qPrintable(errorreports::errortext()));
+        QVERIFY(errorreports::errortext().contains(u"Zorvane Google"_s));
+        // What was read before the failure stays.
+        QVERIFY(!state.settings.uselog);
+        QTEST(state.urldata.ubound(), "domains");
+        if (state.urldata.ubound() >= 1)
+            QCOMPARE(state.urldata[1].url, u"a"_s);
+    }
+
+    void garbageNeverCrashes()
+    {
+        QRandomGenerator random(77);
+        for (int round = 0; round < 30; ++round) {
+            QByteArray bytes = "[settings]\r\ncounturls=2\r\n[URL1]\r\nurl=x\r\ncountkeys=3\r\n";
+            for (int i = 0; i < 2000; ++i)
+                bytes.append(static_cast<char>(random.bounded(256)));
+            TempProgramFolder folder;
+            writeIni(folder, bytes);
+            AppState state;
+            WindowPlacement window = designWindow();
+            readi(state, window, true);
+            QCOMPARE(state.urldata.ubound(), 2);
+            QCOMPARE(state.urldata[1].keys.ubound(), 3);
+        }
+    }
+
+    void unwritableFolderLosesNothing()
+    {
+        TempProgramFolder folder;
+        const AppState state = sampleState();
+        const QString missing = folder.file(u"gone"_s);
+        programfolder::setPath(missing);
+        QVERIFY(!writei(state, designWindow(), {}));
+        QVERIFY(!QFile::exists(missing));
+        programfolder::setPath(folder.path());
+        QVERIFY(writei(state, designWindow(), {}));
+        AppState loaded;
+        WindowPlacement window = designWindow();
+        readi(loaded, window, false);
+        QCOMPARE(loaded.urldata, state.urldata);
+    }
+
+    void secondInstanceUsesItsOwnFile()
+    {
+        TempProgramFolder folder;
+        {
+            InstanceLock first(folder.path());
+            InstanceLock second(folder.path());
+            QCOMPARE(first.inifile(), u"zorvane.ini"_s);
+            QCOMPARE(second.inifile(), u"zorvane2.ini"_s);
+            AppState state;
+            state.inifile = second.inifile();
+            writei(state, designWindow(), {});
+            QVERIFY(QFile::exists(folder.file(u"zorvane2.ini"_s)));
+            QVERIFY(!QFile::exists(folder.file(u"zorvane.ini"_s)));
+        }
+        QCOMPARE(InstanceLock(folder.path()).inifile(), u"zorvane.ini"_s);
+
+        // A crashed instance leaves its lock file behind, naming a process that is gone.
+        const QString lockPath = folder.file(u"zorvane.lock"_s);
+        QByteArray content;
+        {
+            QLockFile lock(lockPath);
+            QVERIFY(lock.tryLock(0));
+            QFile f(lockPath);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            content = f.readAll();
+        }
+        content = "2147483646" + content.mid(content.indexOf('\n'));
+        writeIni(folder, content, u"zorvane.lock"_s);
+        QCOMPARE(InstanceLock(folder.path()).inifile(), u"zorvane.ini"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIniStore)
+#include "tst_inistore.moc"

@@ -1,0 +1,396 @@
+#include "diagnostics/errorreports.h"
+#include "storage/profilefile.h"
+#include "storage/servertools.h"
+#include "support/faildevice.h"
+#include "support/tempfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+#ifdef Q_OS_UNIX
+quint64 inode(const QString &path)
+{
+    struct stat st
+    {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+#endif
+
+} // namespace
+
+class TestProfileFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("spaces") << "[s]\r\n  key  =  v a l \t\r\n"_ba
+                                << "s"_ba
+                                << "key"_ba
+                                << "v a l"_ba;
+        QTest::newRow("letter case") << "[SeTTings]\r\nUseLog=0\r\n"_ba
+                                     << "settings"_ba
+                                     << "USELOG"_ba
+                                     << "0"_ba;
+        QTest::newRow("latin-1 case") << "[\xC9t\xE9]\r\nk=1\r\n"_ba
+                                      << "\xE9t\xC9"_ba
+                                      << "K"_ba
+                                      << "1"_ba;
+        QTest::newRow("section trimmed") << "[ section1 ]\r\nk=v\r\n"_ba
+                                         << "section1"_ba
+                                         << "k"_ba
+                                         << "v"_ba;
+        QTest::newRow("names asked trimmed") << "[s]\r\nk=v\r\n"_ba
+                                             << " s "_ba
+                                             << "\tk"_ba
+                                             << "v"_ba;
+        QTest::newRow("other blanks") << "\x1A[s]\x0C\r\n\x0Bk=v\x1A\r\n"_ba
+                                      << "s"_ba
+                                      << "k"_ba
+                                      << "v"_ba;
+        QTest::newRow("quoted") << "[s]\r\nk=\"val2\"\r\n"_ba
+                                << "s"_ba
+                                << "k"_ba
+                                << "val2"_ba;
+        QTest::newRow("quoted blank") << "[s]\r\nk=\" x\"\r\n"_ba
+                                      << "s"_ba
+                                      << "k"_ba
+                                      << " x"_ba;
+        QTest::newRow("double quotes") << "[s]\r\nk=\"\"s\"\"\r\n"_ba
+                                       << "s"_ba
+                                       << "k"_ba
+                                       << "\"s\""_ba;
+        QTest::newRow("single quotes") << "[s]\r\nk='a b'\r\n"_ba
+                                       << "s"_ba
+                                       << "k"_ba
+                                       << "a b"_ba;
+        QTest::newRow("half quoted") << "[s]\r\nk=\"hello\" world\r\n"_ba
+                                     << "s"_ba
+                                     << "k"_ba
+                                     << "\"hello\" world"_ba;
+        QTest::newRow("mixed quotes") << "[s]\r\nk=\"a'\r\n"_ba
+                                      << "s"_ba
+                                      << "k"_ba
+                                      << "\"a'"_ba;
+        QTest::newRow("lone quote") << "[s]\r\nk=\"\r\n"_ba
+                                    << "s"_ba
+                                    << "k"_ba
+                                    << "\""_ba;
+        QTest::newRow("comment") << "[s]\r\n ;k=v\r\n"_ba
+                                 << "s"_ba
+                                 << ";k"_ba
+                                 << ""_ba;
+        QTest::newRow("hash is text") << "[s]\r\n#k=v\r\n"_ba
+                                      << "s"_ba
+                                      << "#k"_ba
+                                      << "v"_ba;
+        QTest::newRow("no trailing comment") << "[s]\r\nk=v ; x\r\n"_ba
+                                             << "s"_ba
+                                             << "k"_ba
+                                             << "v ; x"_ba;
+        QTest::newRow("no equals") << "[s]\r\nkey\r\n"_ba
+                                   << "s"_ba
+                                   << "key"_ba
+                                   << ""_ba;
+        QTest::newRow("empty name") << "[s]\r\n=v\r\n"_ba
+                                    << "s"_ba
+                                    << ""_ba
+                                    << "v"_ba;
+        QTest::newRow("second equals") << "[s]\r\nk=a=b\r\n"_ba
+                                       << "s"_ba
+                                       << "k"_ba
+                                       << "a=b"_ba;
+        QTest::newRow("open bracket") << "[s]\r\n[t\r\nk=v\r\n"_ba
+                                      << "s"_ba
+                                      << "k"_ba
+                                      << "v"_ba;
+        QTest::newRow("open bracket key") << "[s]\r\n[t=1\r\n"_ba
+                                          << "s"_ba
+                                          << "[t"_ba
+                                          << "1"_ba;
+        QTest::newRow("rest ignored") << "[s] x\r\nk=v\r\n"_ba
+                                      << "s"_ba
+                                      << "k"_ba
+                                      << "v"_ba;
+        QTest::newRow("last bracket") << "[a]b]\r\nk=v\r\n"_ba
+                                      << "a]b"_ba
+                                      << "k"_ba
+                                      << "v"_ba;
+        QTest::newRow("first section wins") << "[s]\r\na=1\r\n[S]\r\nb=2\r\n"_ba
+                                            << "s"_ba
+                                            << "b"_ba
+                                            << ""_ba;
+        QTest::newRow("first key wins") << "[s]\r\nk=1\r\nK=2\r\n"_ba
+                                        << "s"_ba
+                                        << "k"_ba
+                                        << "1"_ba;
+        QTest::newRow("before sections") << "k=1\r\n[s]\r\nk=2\r\n"_ba
+                                         << ""_ba
+                                         << "k"_ba
+                                         << "1"_ba;
+        QTest::newRow("cr only") << "[a]\rk=1\r[s]\rk=2\r"_ba
+                                 << "s"_ba
+                                 << "k"_ba
+                                 << "2"_ba;
+        QTest::newRow("lf only") << "[a]\nk=1\n[s]\nk=2\n"_ba
+                                 << "s"_ba
+                                 << "k"_ba
+                                 << "2"_ba;
+        QTest::newRow("no last line end") << "[s]\r\nk=2"_ba
+                                          << "s"_ba
+                                          << "k"_ba
+                                          << "2"_ba;
+        QTest::newRow("utf-8 bom") << "\xEF\xBB\xBF[s]\r\nk=v\r\n"_ba
+                                   << "s"_ba
+                                   << "k"_ba
+                                   << ""_ba;
+        QTest::newRow("missing section") << "[s]\r\nk=v\r\n"_ba
+                                         << "t"_ba
+                                         << "k"_ba
+                                         << ""_ba;
+        QTest::newRow("missing key") << "[s]\r\nk=v\r\n"_ba
+                                     << "s"_ba
+                                     << "j"_ba
+                                     << ""_ba;
+        QTest::newRow("empty file") << ""_ba
+                                    << "s"_ba
+                                    << "k"_ba
+                                    << ""_ba;
+    }
+
+    void read()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, key);
+        const ProfileFile profile = ProfileFile::fromBytes(file);
+        QTEST(profile.value(section, key), "value");
+        // Unchanged, the file goes back exactly as it came.
+        QCOMPARE(profile.toBytes(), file);
+        QVERIFY(!profile.isModified());
+    }
+
+    void readiniCutsLongValues()
+    {
+        TempProgramFolder folder;
+        const QByteArray longValue(300, 'x');
+        writeFile(folder.file(u"z.ini"_s), "[s]\r\nk=" + longValue + "\r\nq=\"" + longValue + "\"\r\n");
+        QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), QString(254, u'x'));
+        QCOMPARE(servertools::readini(u"q"_s, u"s"_s, u"z.ini"_s), QString(254, u'x'));
+        QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"missing.ini"_s), QString());
+    }
+
+    void garbageSurvivesUnchanged()
+    {
+        QRandomGenerator random(20240601);
+        for (int round = 0; round < 50; ++round) {
+            QByteArray bytes(random.bounded(1, 4000), Qt::Uninitialized);
+            for (char &c : bytes)
+                c = static_cast<char>(random.bounded(256));
+            if (round % 2)
+                bytes.replace('\0', '[');
+            ProfileFile profile = ProfileFile::fromBytes(bytes);
+            QCOMPARE(profile.toBytes(), bytes);
+            QVERIFY(profile.value("s", "k").size() <= bytes.size());
+            QVERIFY(profile.setValue("s", "k", "v"));
+            QCOMPARE(profile.value("s", "k"), "v"_ba);
+            QVERIFY(profile.toBytes().size() > bytes.size());
+        }
+    }
+
+    void buildsFromNothing()
+    {
+        ProfileFile profile;
+        profile.setValue("App1", "key1", "string1");
+        profile.setValue("App1", "key2", "string2");
+        profile.setValue("App2", "key4", "string4");
+        profile.setValue("App1", "key3", "string3");
+        profile.setValue("App3", "key5", "string5");
+        QCOMPARE(profile.toBytes(), "[App1]\r\nkey1=string1\r\nkey2=string2\r\nkey3=string3\r\n[App2]\r\n"
+                                    "key4=string4\r\n[App3]\r\nkey5=string5\r\n"_ba);
+    }
+
+    void editKeepsTheRest_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray head = "; hand made\r\n\r\n[Settings]\r\n  UseLog = 1 \r\n"_ba;
+        const QByteArray tail = "\r\n; the domains\n[url1]\rurl=a\r\n"_ba;
+        QTest::newRow("replace") << head + tail << "settings"_ba
+                                 << "uselog"_ba
+                                 << "0"_ba
+                                 << "; hand made\r\n\r\n[Settings]\r\nUseLog=0\r\n"_ba + tail;
+        QTest::newRow("new key") << head + tail << "SETTINGS"_ba
+                                 << "apikey"_ba
+                                 << ""_ba << head + "apikey=\r\n"_ba + tail;
+        QTest::newRow("new section") << head + tail << "URL2"_ba
+                                     << "url"_ba
+                                     << "b"_ba << head + tail + "[URL2]\r\nurl=b\r\n"_ba;
+        QTest::newRow("no last line end") << "[s]\r\nk=1"_ba
+                                          << "s"_ba
+                                          << "j"_ba
+                                          << "2"_ba
+                                          << "[s]\r\nk=1\r\nj=2\r\n"_ba;
+        QTest::newRow("keeps lone line end") << "[s]\nk=1\n"_ba
+                                             << "s"_ba
+                                             << "k"_ba
+                                             << "2"_ba
+                                             << "[s]\nk=2\n"_ba;
+        QTest::newRow("empty section") << "[s]\r\n\r\n[t]\r\n"_ba
+                                       << "s"_ba
+                                       << "k"_ba
+                                       << "1"_ba
+                                       << "[s]\r\nk=1\r\n\r\n[t]\r\n"_ba;
+        QTest::newRow("header at end") << "[s]"_ba
+                                       << "s"_ba
+                                       << "k"_ba
+                                       << "1"_ba
+                                       << "[s]\r\nk=1\r\n"_ba;
+        QTest::newRow("after plain line") << "[s]\r\nk=1\r\nnote\r\n;c\r\n"_ba
+                                          << "s"_ba
+                                          << "j"_ba
+                                          << "2"_ba
+                                          << "[s]\r\nk=1\r\nnote\r\nj=2\r\n;c\r\n"_ba;
+        QTest::newRow("first duplicate") << "[s]\r\nk=1\r\n[s]\r\nk=2\r\n"_ba
+                                         << "s"_ba
+                                         << "k"_ba
+                                         << "3"_ba
+                                         << "[s]\r\nk=3\r\n[s]\r\nk=2\r\n"_ba;
+    }
+
+    void editKeepsTheRest()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, value);
+        ProfileFile profile = ProfileFile::fromBytes(before);
+        QVERIFY(profile.setValue(section, key, value));
+        QTEST(profile.toBytes(), "after");
+        QCOMPARE(profile.value(section, key), value);
+    }
+
+    void unchangedValueWritesNothing()
+    {
+        ProfileFile profile = ProfileFile::fromBytes("[s]\r\nk = v \r\n");
+        QVERIFY(!profile.setValue("S", "K", "v"));
+        QVERIFY(!profile.isModified());
+        // A leading blank is lost on reading, so it counts as a change.
+        QVERIFY(profile.setValue("s", "k", " v"));
+        QCOMPARE(profile.value("s", "k"), "v"_ba);
+        // Each change leaves the key findable under any spelling.
+        QVERIFY(profile.setValue("s", "K", "w"));
+        QVERIFY(profile.setValue("s", "k", "x"));
+        QVERIFY(profile.setValue("S", "new", "y"));
+        QCOMPARE(profile.value("s", "k"), "x"_ba);
+        QCOMPARE(profile.toBytes(), "[s]\r\nk=x\r\nnew=y\r\n"_ba);
+
+        TempProgramFolder folder;
+        const QString path = folder.file(u"z.ini"_s);
+        writeFile(path, "[s]\r\nk=v\r\n");
+#ifdef Q_OS_UNIX
+        const quint64 before = inode(path);
+        QVERIFY(servertools::writeini(u"v"_s, u"k"_s, u"s"_s, u"z.ini"_s));
+        QCOMPARE(inode(path), before);
+#endif
+        QVERIFY(servertools::writeini(u"w"_s, u"k"_s, u"s"_s, u"z.ini"_s));
+        QCOMPARE(folder.read(u"z.ini"_s), "[s]\r\nk=w\r\n"_ba);
+    }
+
+    void valuesKeepTheirOuterText_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("readBack");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("plain") << u"a b"_s << u"a b"_s << "k=a b\r\n"_ba;
+        QTest::newRow("outer spaces") << u" two words "_s << u" two words "_s << "k=\" two words \"\r\n"_ba;
+        QTest::newRow("quoted") << u"'x'"_s << u"'x'"_s << "k=\"'x'\"\r\n"_ba;
+        QTest::newRow("line break") << u"a\r\nb"_s << u"a  b"_s << "k=a  b\r\n"_ba;
+        QTest::newRow("injection") << u"x\n[settings]"_s << u"x [settings]"_s << "k=x [settings]\r\n"_ba;
+    }
+
+    void valuesKeepTheirOuterText()
+    {
+        QFETCH(QString, value);
+        TempProgramFolder folder;
+        QVERIFY(servertools::writeini(value, u"k"_s, u"s"_s, u"z.ini"_s));
+        QTEST(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), "readBack");
+        QFETCH(QByteArray, line);
+        QCOMPARE(folder.read(u"z.ini"_s), "[s]\r\n" + line);
+    }
+
+    void batchReadsAndWritesOnce()
+    {
+        TempProgramFolder folder;
+        writeFile(folder.file(u"z.ini"_s), "[s]\r\nk=1\r\n");
+        {
+            servertools::IniBatch batch(u"z.ini"_s);
+            QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), u"1"_s);
+            QVERIFY(servertools::writeini(u"2"_s, u"k"_s, u"s"_s, u"z.ini"_s));
+            QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), u"2"_s);
+            // Other files are not part of the batch.
+            QVERIFY(servertools::writeini(u"x"_s, u"k"_s, u"s"_s, u"other.ini"_s));
+            QCOMPARE(folder.read(u"other.ini"_s), "[s]\r\nk=x\r\n"_ba);
+            QCOMPARE(folder.read(u"z.ini"_s), "[s]\r\nk=1\r\n"_ba);
+            QVERIFY(batch.save());
+        }
+        QCOMPARE(folder.read(u"z.ini"_s), "[s]\r\nk=2\r\n"_ba);
+    }
+
+    void failedWrites()
+    {
+        const ProfileFile profile = ProfileFile::fromBytes("[s]\r\nk=v\r\n");
+        FailDevice full(5);
+        QVERIFY(full.open(QIODevice::WriteOnly));
+        QVERIFY(!profile.write(&full));
+        QBuffer fine;
+        QVERIFY(fine.open(QIODevice::WriteOnly));
+        QVERIFY(profile.write(&fine));
+        QCOMPARE(fine.data(), profile.toBytes());
+
+        // A folder that cannot be written: the write fails, nothing crashes.
+        QString error;
+        QVERIFY(!profile.save(u"/nonexistent-zorvane/z.ini"_s, &error));
+        QVERIFY(!error.isEmpty());
+        TempProgramFolder folder;
+        QVERIFY(!servertools::writeini(u"v"_s, u"k"_s, u"s"_s, u"sub/z.ini"_s));
+
+        // A file that exists but cannot be read is never replaced by what little is known.
+        QVERIFY(QDir(folder.path()).mkdir(u"z.ini"_s));
+        servertools::IniBatch batch(u"z.ini"_s);
+        QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), QString());
+        servertools::writeini(u"v"_s, u"k"_s, u"s"_s, u"z.ini"_s);
+        QVERIFY(!batch.save());
+        QVERIFY(QFileInfo(folder.file(u"z.ini"_s)).isDir());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProfileFile)
+#include "tst_profilefile.moc"
