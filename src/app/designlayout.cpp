@@ -49,7 +49,7 @@ void addresults(ControlRects &rects)
     rects.insert(u"resultsview"_s, {200, 3870, 11600, 2630});
     rects.insert(u"restxt"_s, {200, 3870, 11600, 2630});
     rects.insert(u"txtdisplay"_s, {200, 6600, 11600, 900});
-    rects.insert(u"runningtext"_s, {200, 7600, 11600, 1200});
+    rects.insert(u"runningtext"_s, {200, 7600, 11600, 960});
 }
 
 void addhistory(ControlRects &rects)
@@ -76,9 +76,9 @@ void addstatusline(ControlRects &rects)
 void addpanels(ControlRects &rects)
 {
     rects.insert(u"waitframe"_s, {0, 0, 4800, 1100});
-    rects.insert(u"messageframe"_s, {0, 0, 6600, 2600});
-    rects.insert(u"frawarntimed"_s, {0, 0, 6600, 2400});
-    rects.insert(u"fraerrorreport"_s, {0, 0, 7600, 2800});
+    rects.insert(u"messageframe"_s, {0, 0, 6600, 1900});
+    rects.insert(u"frawarntimed"_s, {0, 0, 6600, 2100});
+    rects.insert(u"fraerrorreport"_s, {0, 0, 7600, 2200});
     rects.insert(u"fraerrorreportdisplay"_s, {0, 0, 8400, 5400});
     rects.insert(u"frahistory"_s, {0, 0, 7000, 4000});
     rects.insert(u"fraselectread"_s, {0, 0, 6000, 3000});

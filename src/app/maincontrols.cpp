@@ -95,8 +95,6 @@ void MainWindow::createControls()
 
 void MainWindow::createButtonRow()
 {
-    for (const QString &name : colorschemes::gradientbuttons())
-        add<GradientButton>(name)->setText(colorschemes::caption(name));
     auto *picture = add<QLabel>(u"Picture1"_s);
     picture->setPixmap(emblem(twips::toPixels(480, dpi()), devicePixelRatioF()));
     picture->setAlignment(Qt::AlignCenter);
@@ -104,6 +102,10 @@ void MainWindow::createButtonRow()
     title->setWordWrap(true);
     title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setbold(title, 1.15);
+    // After the title, so that `doanalyze`, which drops below the row in the history modes,
+    // stays on top of it.
+    for (const QString &name : colorschemes::gradientbuttons())
+        add<GradientButton>(name)->setText(colorschemes::caption(name));
 }
 
 void MainWindow::createSearchInputs()

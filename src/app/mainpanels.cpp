@@ -5,6 +5,7 @@
 
 #include <QBoxLayout>
 #include <QFrame>
+#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -42,6 +43,12 @@ QFrame *MainWindow::addpanel(const QString &name, const QString &caption)
     auto *panel = add<QFrame>(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setLineWidth(2);
+    // A shadow lifts the panel off the window also where both share the system colour.
+    auto *shadow = new QGraphicsDropShadowEffect(panel);
+    shadow->setBlurRadius(18);
+    shadow->setOffset(3, 4);
+    shadow->setColor(QColor(0, 0, 0, 110));
+    panel->setGraphicsEffect(shadow);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(12, 8, 12, 10);
     if (!caption.isEmpty()) {
