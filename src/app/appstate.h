@@ -22,6 +22,9 @@ struct AppState
     Array1<FetchJob> jobs;
     Settings settings;
 
+    // Which view the window shows: 0 current searches, 1 history, 2 analysis of the current
+    // results, 3 analysis of the history. Changed only by `displaybits`.
+    Int16 viewmode;
     // Widths in twips of results columns 1 to 5 (element 0 unused).
     std::array<Int16, 6> reswid = startReswid();
     // Where the scheduler's file dialog starts; its results go to settings.schedulefile.

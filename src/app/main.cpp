@@ -1,3 +1,4 @@
+#include "appstate.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -6,7 +7,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvane"));
-    MainWindow window;
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    AppState state;
+    MainWindow window(state);
     window.show();
     return QApplication::exec();
 }

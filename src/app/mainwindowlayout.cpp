@@ -1,0 +1,100 @@
+// The resize handler: keeps the window within its limits and lays the controls out in twips.
+
+#include "appstate.h"
+#include "colorschemes.h"
+#include "designlayout.h"
+#include "diagnostics/guard.h"
+#include "mainwindow.h"
+#include "platform/twips.h"
+#include "resizerules.h"
+
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScreen>
+
+using namespace Qt::Literals::StringLiterals;
+
+qreal MainWindow::dpi() const
+{
+    return logicalDpiY();
+}
+
+QSize MainWindow::outersize() const
+{
+    const QSize frame = designlayout::framesize();
+    return {twips::fromPixels(width(), dpi()) + frame.width(), twips::fromPixels(height(), dpi()) + frame.height()};
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void MainWindow::Form_Resize()
+{
+    guard("Google", "Sub Form_Resize", [&] {
+        if (isMinimized())
+            return;
+        if (!isMaximized() && !isFullScreen() && !clamptoscreen())
+            return;
+        const QSize outer = outersize();
+        resizerules::arrange(m_rects, m_helprects, outer.width(), outer.height(), m_state.settings.showrunning);
+        control(u"runningtext"_s)->setVisible(m_state.settings.showrunning);
+        placecontrols();
+    });
+}
+
+// Returns false when the window was moved onto the screen, which ends this layout pass.
+bool MainWindow::clamptoscreen()
+{
+    const qreal d = dpi();
+    const QRect screen = this->screen()->geometry();
+    const QSize outer = outersize();
+    TwipsRect window{twips::fromPixels(x() - screen.x(), d), twips::fromPixels(y() - screen.y(), d), outer.width(),
+                     outer.height()};
+    const bool carryon =
+        resizerules::clampwindow(window, {twips::fromPixels(screen.width(), d), twips::fromPixels(screen.height(), d)});
+    const QSize frame = designlayout::framesize();
+    // The toolkit enforces the lower limit while the user drags, so the window never flickers below it.
+    setMinimumSize(twips::toPixels(qMin(resizerules::MinimumWidth, window.width) - frame.width(), d),
+                   twips::toPixels(qMin(resizerules::MinimumHeight, window.height) - frame.height(), d));
+    if (window.width != outer.width() || window.height != outer.height())
+        resize(twips::toPixels(window.width - frame.width(), d), twips::toPixels(window.height - frame.height(), d));
+    if (!carryon)
+        move(x(), screen.y());
+    return carryon;
+}
+
+void MainWindow::placeon(QWidget *widget, const TwipsRect &rect)
+{
+    const qreal d = dpi();
+    widget->setGeometry(twips::toPixels(rect.left, d), twips::toPixels(rect.top, d),
+                        twips::lengthToPixels(rect.left, rect.width, d),
+                        twips::lengthToPixels(rect.top, rect.height, d));
+}
+
+void MainWindow::placecontrols()
+{
+    for (auto it = m_rects.cbegin(); it != m_rects.cend(); ++it) {
+        if (QWidget *widget = control(it.key()))
+            placeon(widget, it.value());
+    }
+    for (int i = 0; i < helpbuttoncount() && i < int(m_helprects.size()); ++i)
+        placeon(m_helpbuttons.at(i), m_helprects.at(i));
+    for (const QString &name : colorschemes::popuppanels())
+        control(name)->raise();
+}
+
+void MainWindow::centreonscreen()
+{
+    const qreal d = dpi();
+    const QSize design = designlayout::designsize();
+    const QSize frame = designlayout::framesize();
+    resize(twips::toPixels(design.width() - frame.width(), d), twips::toPixels(design.height() - frame.height(), d));
+    const QRect screen = this->screen()->availableGeometry();
+    if (width() > screen.width() || height() > screen.height())
+        move(screen.topLeft());
+    else
+        move(screen.center() - rect().center());
+}

@@ -1,0 +1,248 @@
+#include "app/colorschemes.h"
+#include "app/designlayout.h"
+#include "app/resizerules.h"
+#include "app/viewmodes.h"
+#include "diagnostics/failure.h"
+#include "platform/filedialogs.h"
+#include "platform/twips.h"
+#include "support/testfiledialogs.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestLayout : public QObject
+{
+    Q_OBJECT
+
+    static ControlRects arranged(int W, int H, bool showrunning)
+    {
+        ControlRects rects = designlayout::controls();
+        QList<TwipsRect> icons = designlayout::helpicons();
+        resizerules::arrange(rects, icons, W, H, showrunning);
+        return rects;
+    }
+
+private slots:
+    void clampwindow_data()
+    {
+        QTest::addColumn<TwipsRect>("window");
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<TwipsRect>("expected");
+        QTest::addColumn<bool>("carryon");
+        const QSize large(19200, 15360);
+        QTest::newRow("too small on a large screen")
+            << TwipsRect{300, 300, 5000, 4000} << large << TwipsRect{300, 300, 10455, 8600} << true;
+        QTest::newRow("larger than the minimum stays")
+            << TwipsRect{0, 0, 12000, 9900} << large << TwipsRect{0, 0, 12000, 9900} << true;
+        QTest::newRow("small screen limits to the screen")
+            << TwipsRect{0, 0, 12000, 9900} << QSize(9600, 7200) << TwipsRect{0, 0, 9400, 6800} << true;
+        QTest::newRow("small screen grows a small window to the screen")
+            << TwipsRect{0, 0, 9000, 6500} << QSize(9600, 7200) << TwipsRect{0, 0, 9400, 6800} << true;
+        QTest::newRow("at the small screen's limit stays")
+            << TwipsRect{0, 0, 9400, 6800} << QSize(9600, 7200) << TwipsRect{0, 0, 9400, 6800} << true;
+        QTest::newRow("screen just fitting the minimum")
+            << TwipsRect{0, 0, 10000, 8000} << QSize(10655, 9000) << TwipsRect{0, 0, 10455, 8600} << true;
+        QTest::newRow("above the screen moves down and stops")
+            << TwipsRect{50, -300, 12000, 9900} << large << TwipsRect{50, 0, 12000, 9900} << false;
+    }
+
+    void clampwindow()
+    {
+        QFETCH(TwipsRect, window);
+        QFETCH(QSize, screen);
+        QFETCH(bool, carryon);
+        QCOMPARE(resizerules::clampwindow(window, screen), carryon);
+        QTEST(window, "expected");
+    }
+
+    void centredpanels()
+    {
+        const TwipsRect panel{0, 0, 4000, 2000};
+        QCOMPARE(resizerules::centred(panel, 12000, 9900), (TwipsRect{4000, 3800, 4000, 2000}));
+        QCOMPARE(resizerules::centred({0, 0, 4000, 9700}, 12000, 9900).top, 120);
+        QCOMPARE(resizerules::centred({0, 0, 4000, 9600}, 12000, 9900).top, 0);
+        QCOMPARE(resizerules::centred({0, 0, 12001, 2000}, 12000, 9900).left, 1);
+    }
+
+    void buttonrow_data()
+    {
+        QTest::addColumn<int>("W");
+        QTest::newRow("minimum") << resizerules::MinimumWidth;
+        QTest::newRow("design") << designlayout::designsize().width();
+        QTest::newRow("wide") << 19000;
+    }
+
+    void buttonrow()
+    {
+        QFETCH(int, W);
+        const ControlRects r = arranged(W, 9900, false);
+        QCOMPARE(r[u"doload"_s].left, 100);
+        QCOMPARE(r[u"dosave"_s].left, r[u"doload"_s].right());
+        QCOMPARE(r[u"dohelp"_s].right(), W - 200);
+        QCOMPARE(r[u"doanalyze"_s].right(), r[u"dohelp"_s].left);
+        QCOMPARE(r[u"dohistory"_s].right(), r[u"doanalyze"_s].left);
+        QCOMPARE(r[u"doit"_s].right(), W / 2 - 60);
+        QCOMPARE(r[u"dostop"_s].left, r[u"doit"_s].right() + 10);
+        // Every width down to the minimum keeps the three groups apart.
+        QVERIFY(r[u"Picture1"_s].right() < r[u"doit"_s].left);
+        QVERIFY(r[u"dosave"_s].right() < r[u"Picture1"_s].left);
+        QVERIFY(r[u"dostop"_s].right() < r[u"dohistory"_s].left);
+        QCOMPARE(r[u"txtkeys"_s].left, r[u"txturls"_s].right() + 200);
+        QCOMPARE(r[u"cmdsavechanges"_s].right(), r[u"txtkeys"_s].left - 200);
+        QVERIFY(r[u"cmddeletedomain"_s].right() < r[u"cmdsavechanges"_s].left);
+        QCOMPARE(r[u"labscheduler"_s].right(), W - 200);
+        QCOMPARE(r[u"searchstatus"_s].right(), r[u"labscheduler"_s].left);
+    }
+
+    void heights_data()
+    {
+        QTest::addColumn<int>("H");
+        QTest::addColumn<bool>("showrunning");
+        for (bool showrunning : {false, true}) {
+            const char *log = showrunning ? "log" : "no log";
+            QTest::addRow("minimum, %s", log) << resizerules::MinimumHeight << showrunning;
+            QTest::addRow("tall, %s", log) << 14960 << showrunning;
+        }
+    }
+
+    void heights()
+    {
+        QFETCH(int, H);
+        QFETCH(bool, showrunning);
+        const ControlRects r = arranged(12000, H, showrunning);
+        const int R = showrunning ? r[u"runningtext"_s].height : 0;
+        QCOMPARE(r[u"resultsview"_s].height, H - (r[u"txtdisplay"_s].height + 5050 + R + 200));
+        QCOMPARE(r[u"txtdisplay"_s].top, r[u"resultsview"_s].bottom() + 100);
+        QCOMPARE(r[u"runningtext"_s].top, r[u"txtdisplay"_s].bottom() + 100);
+        QCOMPARE(r[u"searchstatus"_s].top, H - 1095);
+        // Nothing runs into the status line or into the window frame below it.
+        const int lowest = showrunning ? r[u"runningtext"_s].bottom() : r[u"txtdisplay"_s].bottom();
+        QVERIFY(lowest < r[u"searchstatus"_s].top);
+        QVERIFY(r[u"searchstatus"_s].bottom() <= H - designlayout::framesize().height());
+        QVERIFY(r[u"historyview"_s].bottom() < (showrunning ? r[u"runningtext"_s].top : r[u"searchstatus"_s].top));
+        QVERIFY(r[u"resultslab1"_s].bottom() <= r[u"resultsview"_s].top);
+        QVERIFY(r[u"txtkeys"_s].bottom() <= r[u"resultslab1"_s].top);
+    }
+
+    void logwindowgrowsresults()
+    {
+        const ControlRects with = arranged(12000, 9900, true);
+        const ControlRects without = arranged(12000, 9900, false);
+        QCOMPARE(without[u"resultsview"_s].height - with[u"resultsview"_s].height, with[u"runningtext"_s].height);
+        QCOMPARE(without[u"restxt"_s].height - with[u"restxt"_s].height, with[u"txtdisplay"_s].height);
+    }
+
+    void historydetail()
+    {
+        const ControlRects r = arranged(12000, 9900, false);
+        const TwipsRect history = r[u"historyview"_s];
+        const TwipsRect detail = r[u"historydetailview"_s];
+        QCOMPARE(history.top, 2160 + r[u"labhistory"_s].height);
+        QCOMPARE(detail, (TwipsRect{history.left + 200, history.top + history.height / 2, history.width - 600,
+                                    history.height / 2 - 400}));
+        QCOMPARE(r[u"hdvclose"_s].top, detail.top + 50);
+        QCOMPARE(r[u"hdvclose"_s].left, detail.left + 1000);
+    }
+
+    void viewmodetexts()
+    {
+        QCOMPARE(viewmodes::texts(0, true).titlab,
+                 u"This tool will  search with GOOGLE and list the position of your website for the search terms that "
+                 u"you specify."_s);
+        QCOMPARE(viewmodes::texts(0, false).titlab, u"Displaying Searches"_s);
+        const ViewModeTexts analysis = viewmodes::texts(2, false);
+        QCOMPARE(analysis.doanalyze, u"SHOW CURRENT"_s);
+        QCOMPARE(analysis.dohistory, u"OPEN HISTORY"_s);
+        QCOMPARE(viewmodes::texts(3, false).doanalyzetop, 960);
+        QVERIFY_THROWS_EXCEPTION(Failure, viewmodes::texts(4, false));
+        // The mode sets of help icons cover 0 to 19 once each.
+        QList<int> seen(viewmodes::MainViewHelpIcons, 0);
+        for (int mode = 0; mode <= 3; ++mode) {
+            const ViewModeTexts texts = viewmodes::texts(mode, false);
+            for (int i = texts.firsthelpicon; i <= texts.lasthelpicon; ++i)
+                ++seen[i];
+        }
+        QCOMPARE(seen, QList<int>(viewmodes::MainViewHelpIcons, 1));
+        QCOMPARE(designlayout::helpicons().size(), viewmodes::MainViewHelpIcons);
+    }
+
+    void palettes()
+    {
+        const Palette standard = colorschemes::palettefor(u"Zorvane standard"_s);
+        QCOMPARE(standard.panels.rgb(), 0xC0C0FFu);
+        QCOMPARE(standard.buttons.style, 1);
+        const Palette grey = colorschemes::palettefor(u"Windows Grey"_s);
+        QCOMPARE(grey.textboxes, SchemeColor::fromBgr(0xFFFFFF));
+        QVERIFY(grey.panels.system);
+        QCOMPARE(grey.buttons.style, 0);
+        QVERIFY(colorschemes::palettefor(u"zorvane standard"_s).panels.system);
+        QCOMPARE(bgrtorgb(0xFF0000), 0x0000FFu);
+        QCOMPARE(bgrtorgb(0x123456), 0x563412u);
+        // The message panel appears among all panels (A) and again for its own colour (B);
+        // B must come later so it is the colour that stays.
+        const QList<PaletteAssignment> assigned = colorschemes::assignments(standard);
+        SchemeColor last;
+        for (const PaletteAssignment &a : assigned) {
+            if (a.controls.contains(u"messageframe"_s))
+                last = a.color;
+        }
+        QCOMPARE(last, standard.message);
+    }
+
+    void dialogfilters_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("history") << u"sav files (*.sav)|*sav|Text files (*.txt)|*txt|All files (*.*)|*"_s
+                                 << u"sav files (*.sav);;Text files (*.txt);;All files (*.*)"_s;
+        QTest::newRow("no pattern in the text") << u"Reports|*.html"_s << u"Reports (*.html)"_s;
+        QTest::newRow("unpaired tail dropped") << u"A (*.a)|*.a|B"_s << u"A (*.a)"_s;
+        QTest::newRow("empty") << QString() << QString();
+    }
+
+    void dialogfilters()
+    {
+        QFETCH(QString, filter);
+        QTEST(FileDialogs::qtfilter(filter), "expected");
+    }
+
+    void testdialogsanswerinorder()
+    {
+        TestFileDialogs dialogs;
+        dialogs.setNextFileName(u"/tmp/a.sav"_s);
+        dialogs.setNextCancel();
+        FileDialogs &asked = dialogs;
+        QCOMPARE(asked.openfile({u"Select input file"_s, {}, {}}), std::optional<QString>(u"/tmp/a.sav"_s));
+        QCOMPARE(asked.savefile({u"Enter filename or Select file"_s, {}, {}}), std::nullopt);
+        QCOMPARE(asked.openfile({}), std::nullopt);
+        QCOMPARE(dialogs.asked().size(), 3);
+        QCOMPARE(dialogs.asked().at(1).kind, TestFileDialogs::Kind::Save);
+        QCOMPARE(dialogs.asked().at(1).request.title, u"Enter filename or Select file"_s);
+    }
+
+    void twipconversion_data()
+    {
+        QTest::addColumn<qreal>("dpi");
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("96 dpi") << 96.0 << 1980 << 132;
+        QTest::newRow("96 dpi rounds") << 96.0 << 1738 << 116;
+        QTest::newRow("120 dpi") << 120.0 << 1440 << 120;
+        QTest::newRow("144 dpi") << 144.0 << 735 << 74;
+    }
+
+    void twipconversion()
+    {
+        QFETCH(qreal, dpi);
+        QFETCH(int, twips);
+        QFETCH(int, pixels);
+        QCOMPARE(twips::toPixels(twips, dpi), pixels);
+        QVERIFY(qAbs(twips::fromPixels(pixels, dpi) - twips) <= 1440 / dpi / 2 + 1);
+        // Adjacent spans meet on screen whatever the rounding.
+        QCOMPARE(twips::toPixels(100, dpi) + twips::lengthToPixels(100, twips, dpi), twips::toPixels(100 + twips, dpi));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLayout)
+#include "tst_layout.moc"

@@ -1,0 +1,178 @@
+#include "diagnostics/failure.h"
+#include "platform/twips.h"
+#include "views/listview.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestListView : public QObject
+{
+    Q_OBJECT
+
+    static void fill(ListView &list, const QStringList &texts)
+    {
+        for (const QString &text : texts)
+            list.additem(text);
+    }
+
+    static QStringList texts(const ListView &list)
+    {
+        QStringList result;
+        for (int i = 1; i <= list.itemcount(); ++i)
+            result.append(list.item(i).text());
+        return result;
+    }
+
+    static void addresultcolumns(ListView &list)
+    {
+        const QStringList headers = {u"URL"_s, u"Search term"_s, u"Position"_s, u"Exact URL"_s, u"Operation"_s};
+        const int widths[] = {1980, 1738, 735, 3330, 2145};
+        for (int i = 0; i < 5; ++i)
+            list.addcolumn(headers.at(i), widths[i]);
+    }
+
+private slots:
+    void columns_data()
+    {
+        QTest::addColumn<qreal>("dpi");
+        QTest::newRow("96") << 96.0;
+        QTest::newRow("120") << 120.0;
+        QTest::newRow("144") << 144.0;
+    }
+
+    void columns()
+    {
+        QFETCH(qreal, dpi);
+        ListView list;
+        list.setdpi(dpi);
+        QCOMPARE(list.columncount(), 0);
+        addresultcolumns(list);
+        QCOMPARE(list.columncount(), 5);
+        QCOMPARE(list.headertext(3), u"Position"_s);
+        // Widths come back exactly as set, and are shown at the screen's scale.
+        QCOMPARE(list.columnwidth(2), 1738);
+        QCOMPARE(list.tree()->columnWidth(1), twips::toPixels(1738, dpi));
+        list.setcolumnwidth(4, 2000);
+        QCOMPARE(list.columnwidth(4), 2000);
+        QCOMPARE(list.tree()->columnWidth(3), twips::toPixels(2000, dpi));
+        // A column the user dragged reads back in twips of its new pixel width.
+        list.tree()->setColumnWidth(0, 200);
+        QCOMPARE(list.columnwidth(1), twips::fromPixels(200, dpi));
+        QVERIFY_THROWS_EXCEPTION(Failure, list.headertext(0));
+        QVERIFY_THROWS_EXCEPTION(Failure, list.columnwidth(6));
+        list.additem(u"kept"_s);
+        list.clearcolumns();
+        QCOMPARE(list.columncount(), 0);
+        QCOMPARE(list.itemcount(), 1);
+    }
+
+    void dpichangekeepstwips()
+    {
+        ListView list;
+        list.setdpi(96);
+        list.addcolumn(u"DATE"_s, 1780);
+        list.setdpi(192);
+        QCOMPARE(list.tree()->columnWidth(0), twips::toPixels(1780, 192));
+        QCOMPARE(list.columnwidth(1), 1780);
+    }
+
+    void itemsareonebased()
+    {
+        ListView list;
+        addresultcolumns(list);
+        fill(list, {u"a"_s, u"b"_s, u"c"_s});
+        const ListItem inserted = list.insertitem(1, u"new"_s);
+        QCOMPARE(list.itemcount(), 4);
+        QCOMPARE(texts(list), (QStringList{u"new"_s, u"a"_s, u"b"_s, u"c"_s}));
+        QCOMPARE(inserted.text(), u"new"_s);
+        list.insertitem(3, u"mid"_s);
+        list.insertitem(6, u"end"_s);
+        QCOMPARE(texts(list), (QStringList{u"new"_s, u"a"_s, u"mid"_s, u"b"_s, u"c"_s, u"end"_s}));
+        QVERIFY_THROWS_EXCEPTION(Failure, list.insertitem(0, u"x"_s));
+        QVERIFY_THROWS_EXCEPTION(Failure, list.insertitem(8, u"x"_s));
+        QVERIFY_THROWS_EXCEPTION(Failure, list.item(0));
+        QVERIFY_THROWS_EXCEPTION(Failure, list.item(7));
+        list.item(2).settext(u"A"_s);
+        QCOMPARE(list.item(2).text(), u"A"_s);
+        list.clearitems();
+        QCOMPARE(list.itemcount(), 0);
+        QCOMPARE(list.columncount(), 5);
+    }
+
+    void subitemsandcolours()
+    {
+        ListView list;
+        addresultcolumns(list);
+        ListItem line = list.additem(u"www.example.com"_s);
+        const QStringList values = {u"blue widgets"_s, u"7"_s, u"http://www.example.com/a"_s, u"Done"_s};
+        for (int k = 1; k <= 4; ++k)
+            line.setsubitem(k, values.at(k - 1));
+        for (int k = 1; k <= 4; ++k)
+            QCOMPARE(list.item(1).subitem(k), values.at(k - 1));
+        QVERIFY_THROWS_EXCEPTION(Failure, line.setsubitem(5, u"x"_s));
+        QVERIFY_THROWS_EXCEPTION(Failure, line.subitem(0));
+
+        const QColor normal = list.tree()->palette().color(QPalette::Text);
+        QCOMPARE(line.forecolor(), normal);
+        QCOMPARE(line.subitemforecolor(2), normal);
+        line.setforecolor(Qt::blue);
+        line.setsubitemforecolor(2, Qt::blue);
+        QCOMPARE(list.item(1).forecolor(), QColor(Qt::blue));
+        QCOMPARE(list.item(1).subitemforecolor(2), QColor(Qt::blue));
+        QCOMPARE(list.item(1).subitemforecolor(3), normal);
+    }
+
+    void selection()
+    {
+        ListView list;
+        addresultcolumns(list);
+        fill(list, {u"a"_s, u"b"_s, u"c"_s});
+        list.tree()->topLevelItem(1)->setSelected(true);
+        QCOMPARE(list.item(1).selected(), false);
+        QCOMPARE(list.item(2).selected(), true);
+        QCOMPARE(list.item(3).selected(), false);
+        // One line at a time, as in the results and history lists.
+        list.tree()->setCurrentItem(list.tree()->topLevelItem(2));
+        QCOMPARE(list.item(2).selected(), false);
+        QCOMPARE(list.item(3).selected(), true);
+    }
+
+    void events()
+    {
+        ListView list;
+        list.setdpi(96);
+        addresultcolumns(list);
+        fill(list, {u"a"_s, u"b"_s});
+        list.resize(800, 300);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+
+        QSignalSpy headers(&list, &ListView::columnclick);
+        QHeaderView *header = list.tree()->header();
+        const QPoint position(header->sectionViewportPosition(2) + header->sectionSize(2) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, position);
+        QCOMPARE(headers.size(), 1);
+        QCOMPARE(headers.at(0).at(0).toInt(), 3);
+        QCOMPARE(headers.at(0).at(1).toString(), u"Position"_s);
+        // The list never reorders its lines itself.
+        QCOMPARE(texts(list), (QStringList{u"a"_s, u"b"_s}));
+
+        QSignalSpy clicks(&list, &ListView::itemclick);
+        QSignalSpy releases(&list, &ListView::mouseup);
+        const QRect second = list.tree()->visualItemRect(list.tree()->topLevelItem(1));
+        QTest::mouseClick(list.tree()->viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(clicks.size(), 1);
+        QVERIFY(list.item(2).selected());
+        QTest::mouseClick(list.tree()->viewport(), Qt::RightButton, Qt::ShiftModifier, second.center());
+        QCOMPARE(releases.size(), 2);
+        QCOMPARE(releases.at(1).at(0).value<Qt::MouseButton>(), Qt::RightButton);
+        QCOMPARE(releases.at(1).at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
+    }
+};
+
+QTEST_MAIN(TestListView)
+#include "tst_listview.moc"
