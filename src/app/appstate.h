@@ -19,4 +19,10 @@ struct AppState
     bool searching = false;
     Array1<FetchJob> jobs;
     Settings settings;
+
+    // Set by the scheduler: the running search is its own, it is the last domain of its
+    // cycle, and it dialled the connection itself. Cleared when that run ends or is stopped.
+    bool schedulesearching = false;
+    bool schedulelast = false;
+    bool autodialled = false;
 };
