@@ -254,10 +254,11 @@ void FakeEngine::answer(QTcpSocket *socket, const Request &request)
     const QList<Hit> page = hits(request.keyword, request.page);
     switch (how.reply) {
     case Reply::Page:
-        send(socket, request.soap ? soapReply(page) : htmlReply(page));
+        send(socket, request.soap ? soapReply(page) : htmlReply(page), how.piece);
         break;
     case Reply::Fault:
-        send(socket, faultReply(how.fault));
+        // Only the SOAP service faults; the HTML page of the same keyword answers normally.
+        send(socket, request.soap ? faultReply(how.fault) : htmlReply(page));
         break;
     case Reply::Hang:
         break;
@@ -273,10 +274,17 @@ void FakeEngine::answer(QTcpSocket *socket, const Request &request)
     }
 }
 
-void FakeEngine::send(QTcpSocket *socket, const QByteArray &reply)
+void FakeEngine::send(QTcpSocket *socket, const QByteArray &reply, int piece)
 {
-    socket->write(reply);
-    socket->disconnectFromHost();
+    if (piece <= 0 || reply.size() <= piece) {
+        socket->write(reply);
+        socket->disconnectFromHost();
+        return;
+    }
+    socket->write(reply.first(piece));
+    socket->flush();
+    const QByteArray rest = reply.sliced(piece);
+    QTimer::singleShot(1, socket, [this, socket, rest, piece] { send(socket, rest, piece); });
 }
 
 void FakeEngine::sendEndless(QTcpSocket *socket)

@@ -22,7 +22,7 @@ public:
     enum class Reply
     {
         Page,       // a result page (or SOAP result), after the delay
-        Fault,      // a SOAP fault with `fault` as its fault string
+        Fault,      // to a SOAP request a fault with `fault` as its fault string; to HTML a page
         Hang,       // accept and read, never answer, never close
         CloseEarly, // close as soon as the request is read, sending nothing
         Raw,        // send `raw` as it is, then close
@@ -34,6 +34,7 @@ public:
         int delayms = 0;
         QString fault;
         QByteArray raw;
+        int piece = 0; // when set, replies go out in pieces of this many bytes, 1 ms apart
     };
     struct Hit
     {
@@ -89,7 +90,7 @@ private:
     void onConnection();
     void onReadyRead(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const Request &request);
-    void send(QTcpSocket *socket, const QByteArray &reply);
+    void send(QTcpSocket *socket, const QByteArray &reply, int piece = 0);
     void sendEndless(QTcpSocket *socket);
     Behaviour behaviour(const Request &request) const;
     QByteArray wrap(const QByteArray &body, const QByteArray &contentType) const;
