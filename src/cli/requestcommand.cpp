@@ -1,10 +1,104 @@
 #include "commands.h"
 
+#include "diagnostics/errorreports.h"
+#include "platform/codepage.h"
+#include "search/requests.h"
+#include "storage/settings.h"
+
+#include <QCommandLineParser>
 #include <QTextStream>
 
-// Placeholder until the command lands; exits with an error so nothing mistakes it for working.
-int runRequest(const QStringList &)
+#include <cstdio>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct RequestOptions
 {
-    QTextStream(stderr) << "zorvane-cli: request is not available yet\n";
-    return 3;
+    bool soap = false;
+    QString server;
+    QString host;
+    QString key;
+    Int16 page;
+    Settings settings;
+};
+
+int badArguments(const QString &message)
+{
+    QTextStream(stderr) << "zorvane-cli request: " << message << '\n';
+    return 2;
+}
+
+// The page as typed, if it is a page number the 16-bit page counter can hold.
+std::optional<Int16> pageNumber(const QString &text)
+{
+    bool ok = false;
+    const int page = text.toInt(&ok);
+    if (!ok || page < 0 || page > 32767)
+        return std::nullopt;
+    return Int16(page);
+}
+
+// Fills options from the arguments; returns an error message when they are unusable.
+QString readOptions(const QStringList &args, RequestOptions &options)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption soap(u"soap"_s);
+    const QCommandLineOption host(u"host"_s, {}, u"HOST"_s);
+    const QCommandLineOption server(u"server"_s, {}, u"SERVER"_s);
+    const QCommandLineOption key(u"key"_s, {}, u"KEYWORD"_s);
+    const QCommandLineOption page(u"page"_s, {}, u"N"_s, u"0"_s);
+    const QCommandLineOption useproxy(u"useproxy"_s);
+    const QCommandLineOption proxyuser(u"proxy-user"_s, {}, u"U"_s);
+    const QCommandLineOption proxypass(u"proxy-pass"_s, {}, u"P"_s);
+    const QCommandLineOption apikey(u"api-key"_s, {}, u"K"_s);
+    parser.addOptions({soap, host, server, key, page, useproxy, proxyuser, proxypass, apikey});
+    if (!parser.parse(QStringList{u"zorvane-cli"_s} + args))
+        return parser.errorText();
+    if (!parser.positionalArguments().isEmpty())
+        return u"unexpected argument \""_s + parser.positionalArguments().first() + u'"';
+    if (!parser.isSet(host) || parser.value(host).isEmpty())
+        return u"--host HOST is required"_s;
+    if (!parser.isSet(key))
+        return u"--key KEYWORD is required"_s;
+    const std::optional<Int16> pageValue = pageNumber(parser.value(page));
+    if (!pageValue)
+        return u"--page needs a page number from 0 to 32767, not \""_s + parser.value(page) + u'"';
+    options.soap = parser.isSet(soap);
+    options.host = parser.value(host);
+    options.server = parser.isSet(server) ? parser.value(server) : options.host;
+    options.key = parser.value(key);
+    options.page = *pageValue;
+    options.settings.useproxy = parser.isSet(useproxy);
+    options.settings.proxyuser = parser.value(proxyuser);
+    options.settings.proxypass = parser.value(proxypass);
+    options.settings.apikey = parser.value(apikey);
+    return {};
+}
+
+} // namespace
+
+// Prints the request text of one page exactly as it would go on the wire.
+int runRequest(const QStringList &args)
+{
+    RequestOptions options;
+    const QString error = readOptions(args, options);
+    if (!error.isEmpty())
+        return badArguments(error);
+    const QString text = options.soap
+                             ? getgoogleapi(options.settings, options.server, options.host, options.key, options.page)
+                             : getgoogle(options.settings, options.server, options.host, options.key, options.page);
+    if (!errorreports::errortext().isEmpty()) {
+        QTextStream(stderr) << errorreports::errortext();
+        return 1;
+    }
+    const QByteArray bytes = codepage::toBytes(text);
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) ||
+        std::fflush(stdout) != 0) {
+        QTextStream(stderr) << "zorvane-cli request: cannot write to standard output\n";
+        return 1;
+    }
+    return 0;
 }

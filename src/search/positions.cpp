@@ -1,0 +1,69 @@
+#include "positions.h"
+
+#include "app/appstate.h"
+#include "diagnostics/guard.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int TopCount = 10;
+
+// The first index of urldata equal to the job's urlindex; 0 (whose keys are empty) if none.
+int findsession(const AppState &state, int urlindex)
+{
+    return urlindex >= 1 && urlindex <= state.urldata.ubound() ? urlindex : 0;
+}
+
+// Rebuilt from all hits every time, so the result never depends on earlier calls.
+void rebuild(KeywordResult &keyword, const Array1<SearchHit> &hits, const SearchSession &session)
+{
+    keyword.positions.clear();
+    keyword.urls.clear();
+    keyword.titles.clear();
+    for (const SearchHit &hit : hits) {
+        if (keyword.urls.ubound() < TopCount) {
+            keyword.urls.append(hit.url);
+            keyword.titles.append(hit.title);
+        }
+        if (match(hit, session))
+            keyword.positions.append(hit);
+    }
+}
+
+} // namespace
+
+bool match(const SearchHit &hit, const SearchSession &session)
+{
+    bool result = false;
+    guard("Positions", "Function match", [&] {
+        const QString lower = hit.url.toLower();
+        QStringView url(lower);
+        // A bare "http://" is compared as it stands.
+        if (url.size() >= 8 && url.startsWith(u"http://"))
+            url = url.sliced(7);
+        if (url.size() >= 5 && url.startsWith(u"www."))
+            url = url.sliced(4);
+        const QString domain = session.url.toLower();
+        // Anything that merely begins with the domain counts, a path or a longer host name alike.
+        result = url.size() >= domain.size() && url.first(domain.size()) == domain;
+    });
+    return result;
+}
+
+void getpositions(AppState &state, int jobindex, bool stopafterhit)
+{
+    guard("Positions", "Sub getpositions", [&] {
+        FetchJob &job = state.jobs[jobindex];
+        SearchSession &session = state.urldata[findsession(state, job.urlindex)];
+        for (KeywordResult &keyword : session.keys) {
+            if (keyword.key != job.key)
+                continue;
+            rebuild(keyword, job.hits, session);
+            if (!keyword.positions.isEmpty() && stopafterhit) {
+                job.done = true;
+                job.status = u"Complete after "_s + QString::number(int(job.page)) + u" pages"_s;
+            }
+        }
+    });
+}

@@ -1,0 +1,180 @@
+#include "diagnostics/errorreports.h"
+#include "search/base64.h"
+#include "search/requests.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kHtmlTail =
+    u"Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/x-shockwave-flash, "
+    u"application/vnd.ms-powerpoint, application/vnd.ms-excel, application/msword, */*\r\n"
+    u"Accept-Language: en, *\r\n"
+    u"User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 1.0.3705)\r\n"
+    u"Connection: close\r\n"
+    u"Host: www.google.com\r\n"
+    u"\r\n"_s;
+
+const QString kSoapTail =
+    u"Accept: text/html, image/gif, image/jpeg, */*\r\n"
+    u"Accept-Language: en, *\r\n"
+    u"Accept-Charset: iso-8859-1, utf-8, *\r\n"
+    u"User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 1.0.3705)\r\n"
+    u"Content-Type: text/xml\r\n"
+    u"Connection: close\r\n"
+    u"Host: api.google.com\r\n"
+    u"Content-Length:806\r\n"
+    u"\r\n"
+    u"<?xml version='1.0' encoding='UTF-8'?><SOAP-ENV:Envelope "
+    u"xmlns:SOAP-ENV=\"http://schemas.xmlsoap.org/soap/envelope/\" "
+    u"xmlns:xsi=\"http://www.w3.org/1999/XMLSchema-instance\" xmlns:xsd=\"http://www.w3.org/1999/XMLSchema\">"
+    u"<SOAP-ENV:Body><ns1:doGoogleSearch xmlns:ns1=\"urn:GoogleSearch\" "
+    u"SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">"
+    u"<key xsi:type=\"xsd:string\">KEY</key><q xsi:type=\"xsd:string\">say+%22hi%22+&amp;+<b></q>"
+    u"<start xsi:type=\"xsd:int\">30</start><maxResults xsi:type=\"xsd:int\">10</maxResults>"
+    u"<filter xsi:type=\"xsd:boolean\">false</filter><restrict xsi:type=\"xsd:string\"></restrict>"
+    u"<safeSearch xsi:type=\"xsd:boolean\">false</safeSearch><lr xsi:type=\"xsd:string\"></lr>"
+    u"<ie xsi:type=\"xsd:string\"></ie><oe xsi:type=\"xsd:string\"></oe></ns1:doGoogleSearch>"
+    u"</SOAP-ENV:Body></SOAP-ENV:Envelope>"_s;
+
+Settings proxySettings(bool useproxy, const QString &user)
+{
+    Settings settings;
+    settings.useproxy = useproxy;
+    settings.proxyuser = user;
+    settings.proxypass = u"secret"_s;
+    settings.apikey = u"KEY"_s;
+    return settings;
+}
+
+} // namespace
+
+class TestRequests : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { errorreports::reset(); }
+
+    void getgoogle_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<bool>("useproxy");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("expected");
+        const QString host = u"www.google.com"_s;
+        QTest::newRow("direct, page 0") << host << false << QString() << u"two words"_s << 0
+                                        << u"GET /search?hl=en&ie=UTF-8&start=0&q=two+words HTTP/1.1\r\n"_s + kHtmlTail;
+        QTest::newRow("direct ignores proxy user")
+            << host << true << u"joe"_s << u"a \"q\" &#+\u00e9"_s << 3
+            << u"GET /search?hl=en&ie=UTF-8&start=30&q=a+\"q\"+&#+\u00e9 HTTP/1.1\r\n"_s + kHtmlTail;
+        QTest::newRow("proxy with user")
+            << u"proxy.local"_s << true << u"joe"_s << u"seo"_s << 1
+            << u"GET http://www.google.com/search?hl=en&ie=UTF-8&start=10&q=seo HTTP/1.1\r\n"
+               u"Proxy-Authorization: Basic am9lOnNlY3JldA==\r\n"_s +
+                   kHtmlTail;
+        QTest::newRow("proxy without user")
+            << u"proxy.local"_s << true << QString() << u"seo"_s << 0
+            << u"GET http://www.google.com/search?hl=en&ie=UTF-8&start=0&q=seo HTTP/1.1\r\n"_s + kHtmlTail;
+        QTest::newRow("proxy switched off")
+            << u"proxy.local"_s << false << u"joe"_s << QString() << 3276
+            << u"GET http://www.google.com/search?hl=en&ie=UTF-8&start=32760&q= HTTP/1.1\r\n"_s + kHtmlTail;
+        QTest::newRow("host differs only in case")
+            << u"WWW.google.com"_s << true << u"joe"_s << u"x"_s << 0
+            << u"GET http://www.google.com/search?hl=en&ie=UTF-8&start=0&q=x HTTP/1.1\r\n"
+               u"Proxy-Authorization: Basic am9lOnNlY3JldA==\r\n"_s +
+                   kHtmlTail;
+    }
+
+    void getgoogle()
+    {
+        QFETCH(QString, server);
+        QFETCH(bool, useproxy);
+        QFETCH(QString, user);
+        QFETCH(QString, key);
+        QFETCH(int, page);
+        QTEST(::getgoogle(proxySettings(useproxy, user), server, u"www.google.com"_s, key, page), "expected");
+        QVERIFY(errorreports::errortext().isEmpty());
+    }
+
+    void getgoogleapi()
+    {
+        const QString host = u"api.google.com"_s;
+        const QString key = u"say \"hi\" &amp; <b>"_s;
+        const QString direct = ::getgoogleapi(proxySettings(true, u"joe"_s), host, host, key, 3);
+        QCOMPARE(direct, u"POST /search/beta2 HTTP/1.1\r\n"_s + kSoapTail);
+        const QString proxied = ::getgoogleapi(proxySettings(true, u"joe"_s), u"proxy"_s, host, key, 3);
+        QCOMPARE(proxied, u"POST http://api.google.com/search/beta2 HTTP/1.0\r\n"
+                          u"Proxy-Authorization: Basic am9lOnNlY3JldA==\r\n"_s +
+                              kSoapTail);
+        const QString noUser = ::getgoogleapi(proxySettings(true, QString()), u"proxy"_s, host, key, 3);
+        QCOMPARE(noUser, u"POST http://api.google.com/search/beta2 HTTP/1.0\r\n"_s + kSoapTail);
+
+        // The announced length is what follows the empty line, for any keyword length.
+        for (const QString &k : {QString(), u"\u00e9\u00e9"_s, QString(300, u'x')}) {
+            const QString text = ::getgoogleapi(Settings(), host, host, k, 0);
+            const qsizetype split = text.indexOf(u"\r\n\r\n"_s);
+            const qsizetype at = text.indexOf(u"Content-Length:"_s);
+            QVERIFY(split > 0 && at > 0);
+            const QString value = text.mid(at + 15, text.indexOf(u'\r', at) - at - 15);
+            QCOMPARE(value, QString::number(text.size() - split - 4));
+        }
+        QVERIFY(errorreports::errortext().isEmpty());
+    }
+
+    void startOverflow()
+    {
+        const Settings settings = proxySettings(true, u"joe"_s);
+        QCOMPARE(::getgoogle(settings, u"p"_s, u"h"_s, u"k"_s, 4000), QString());
+        QVERIFY(errorreports::errortext().contains(u"Overflow"_s));
+        QVERIFY(errorreports::errortext().contains(u"Function getgoogle"_s));
+        errorreports::reset();
+        QCOMPARE(::getgoogleapi(settings, u"h"_s, u"h"_s, u"k"_s, 3277), QString());
+        QVERIFY(errorreports::errortext().contains(u"Overflow"_s));
+    }
+
+    void encode_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("f") << u"f"_s << u"Zg=="_s;
+        QTest::newRow("fo") << u"fo"_s << u"Zm8="_s;
+        QTest::newRow("foo") << u"foo"_s << u"Zm9v"_s;
+        QTest::newRow("foob") << u"foob"_s << u"Zm9vYg=="_s;
+        QTest::newRow("fooba") << u"fooba"_s << u"Zm9vYmE="_s;
+        QTest::newRow("foobar") << u"foobar"_s << u"Zm9vYmFy"_s;
+        QTest::newRow("latin-1 bytes") << u"\u00e9\u00ff:\u00fc"_s << u"6f86/A=="_s;
+        QTest::newRow("no line breaks") << QString(60, u'a') << u"YWFh"_s.repeated(20);
+    }
+
+    void encode()
+    {
+        QFETCH(QString, text);
+        QTEST(::encode(text), "expected");
+    }
+
+    void strip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("one space") << u" 30"_s << u"30"_s;
+        QTest::newRow("two spaces") << u"  30"_s << u" 30"_s;
+        QTest::newRow("no space") << u"30 "_s << u"30 "_s;
+        QTest::newRow("space only") << u" "_s << QString();
+    }
+
+    void strip()
+    {
+        QFETCH(QString, text);
+        QTEST(::strip(text), "expected");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRequests)
+#include "tst_requests.moc"
