@@ -77,6 +77,19 @@ private slots:
         QCOMPARE(rig.engine.requests().size(), 1);
     }
 
+    // Qt reports a reset of an established connection exactly like the server's close, so the
+    // page counts as received, empty; the run goes on.
+    void resetByServer()
+    {
+        SearchRig rig;
+        rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply::Reset, 0, {}, {}});
+        rig.start(u"mysite.example"_s, u"alpha"_s, u"2"_s);
+        QVERIFY(rig.finish());
+        QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 1}));
+        QCOMPARE(rig.job(1).hits.ubound(), 10);
+        QCOMPARE(rig.run.pool().openCount(), 0);
+    }
+
     // A SOAP fault on page 2 sends that keyword alone to the HTML page, for this run only.
     void soapFaultFallsBack()
     {

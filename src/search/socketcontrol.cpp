@@ -61,7 +61,8 @@ int SocketControl::state() const
 void SocketControl::onError(QAbstractSocket::SocketError error)
 {
     // An orderly close by the server is the normal end of a reply and is reported through
-    // disconnected(); everything else (refused, reset, unknown host, network down) is an error.
+    // disconnected(); everything else (refused, unknown host, network down) is an error. Qt
+    // reports a reset of an established connection as a close too, so it ends the reply.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
     m_failed = true;

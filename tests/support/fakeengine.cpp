@@ -3,6 +3,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <sys/socket.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -265,6 +267,13 @@ void FakeEngine::answer(QTcpSocket *socket, const Request &request)
     case Reply::CloseEarly:
         socket->disconnectFromHost();
         break;
+    case Reply::Reset: {
+        // A zero linger time makes the close send RST instead of FIN.
+        const linger immediate{1, 0};
+        ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &immediate, sizeof immediate);
+        socket->abort();
+        break;
+    }
     case Reply::Raw:
         send(socket, how.raw);
         break;

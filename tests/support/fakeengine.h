@@ -25,6 +25,7 @@ public:
         Fault,      // to a SOAP request a fault with `fault` as its fault string; to HTML a page
         Hang,       // accept and read, never answer, never close
         CloseEarly, // close as soon as the request is read, sending nothing
+        Reset,      // reset the connection (RST) as soon as the request is read
         Raw,        // send `raw` as it is, then close
         Endless,    // send headers and then filler for as long as the client reads
     };
