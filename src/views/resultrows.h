@@ -1,0 +1,64 @@
+#pragma once
+
+#include "diagnostics/int16.h"
+#include "search/array1.h"
+
+#include <QString>
+
+struct AppState;
+
+// One line of the results or history list before it is written into the list view.
+struct ResultRow
+{
+    QString date;
+    QString url;
+    QString key;
+    QString position; // "1000" marks a keyword whose domain was not found
+    QString exacturl;
+    QString action;
+    QString title;
+    QString abstract;
+    bool taken = false;
+    Int16 listindex;
+};
+
+// The list view as the row writer sees it: 1-based items with four sub-items.
+class ResultList
+{
+public:
+    virtual ~ResultList() = default;
+    virtual int count() const = 0;
+    virtual QString text(int item) const = 0;
+    virtual QString subitem(int item, int sub) const = 0;
+    virtual void setsubitem(int item, int sub, const QString &text) = 0;
+    // Inserts at index (1..count+1) an item with the text and sub-items 1 to 4.
+    virtual void insert(int index, const QString &text, const QStringList &subitems) = 0;
+    // Colours are 24-bit values in 0x00BBGGRR order.
+    virtual void setforecolor(int item, quint32 bgr) = 0;
+    virtual bool selected(int item) const = 0;
+};
+
+namespace resultrows {
+
+inline const QString NotFound = QStringLiteral("1000");
+constexpr quint32 Blue = 0xFF0000;
+
+// The index in urldata of the first domain equal to txturl; 0 when there is none.
+int findsession(const AppState &state);
+// Copies each keyword's job status into its action (the last matching job wins) and builds
+// the rows of the domain at index; with dispfirst only the first hit of a keyword.
+Array1<ResultRow> build(AppState &state, int index, bool dispfirst);
+// Orders rows like the list's stable selection sort: mode 2/3 key, 4/5 position, 6/7 exact
+// URL, ascending/descending, equal rows keeping their order; 0 leaves the build order.
+void sort(Array1<ResultRow> &rows, int mode);
+// Writes rows into the list without clearing it: an item showing the same domain and keyword
+// is updated in place, otherwise a new one is inserted; appended even items are blue.
+void write(Array1<ResultRow> &rows, ResultList &list);
+// The shown position: "None" for the not-found marker.
+QString shownposition(const QString &position);
+// Title, an empty line and abstract of the row shown by the first selected item that has one.
+bool detail(const Array1<ResultRow> &rows, const ResultList &list, QString *text);
+// The sort mode after a click on the header with this text.
+int nextsort(int current, const QString &header);
+
+} // namespace resultrows

@@ -1,0 +1,196 @@
+#include "diagnostics/errorreports.h"
+#include "search/parsers.h"
+#include "support/samplepages.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using samplepages::Hit;
+
+namespace {
+
+// Flattens a parse result to url, title, abstract of each hit, in order.
+QStringList flat(const Array1<SearchHit> &hits)
+{
+    QStringList out;
+    for (const SearchHit &hit : hits)
+        out << hit.url << hit.title << hit.abstract;
+    return out;
+}
+
+const QString kMarker = u"<p class=g><a href="_s;
+
+} // namespace
+
+class TestParsers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { errorreports::reset(); }
+
+    void google_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QStringList>("hits");
+        const QList<Hit> w = samplepages::widgethits();
+        QTest::newRow("result page") << samplepages::response(samplepages::htmlbody(w))
+                                     << QStringList{w[0].url,
+                                                    w[0].title,
+                                                    u"Makers of fine blue widgets since 1987.Free "
+                                                    "shipping on all orders ..."_s,
+                                                    w[1].url,
+                                                    w[1].title,
+                                                    u"A widget is a small gadget. ... Not to be confused with gizmo."_s,
+                                                    w[2].url,
+                                                    w[2].title,
+                                                    u"Compare prices on blue widgets &amp; more"_s};
+        QTest::newRow("no results") << samplepages::response(u"<p>Your search did not match any documents.</p>"_s)
+                                    << QStringList{};
+        QTest::newRow("link runs to the end") << u"<html><body>"_s + kMarker + u"http://a.example/x"_s << QStringList{};
+        const QString hit = kMarker + u"http://a/ x=\"1\">T <b>b</b></a><br><font size=-1>Snip <b>s</b><br><font "
+                                      "color=#008000>a/ - 3k</font>"_s;
+        QTest::newRow("ends in link tag") << hit.left(30) << QStringList{u"http://a/"_s, {}, {}};
+        QTest::newRow("ends in title") << hit.left(40) << QStringList{u"http://a/"_s, {}, {}};
+        QTest::newRow("ends in abstract")
+            << hit.left(hit.indexOf(u"<br><font c")) + u"<br>"_s << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, {}};
+        QTest::newRow("ends right at </a>")
+            << hit.left(hit.indexOf(u"</a>") + 4) << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, {}};
+        QTest::newRow("abstract at <font") << hit << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, u"Snip s"_s};
+        QTest::newRow("line breaks and nested tags")
+            << kMarker + u"u t=1>T</a><br><font size=-1>a\r\nb<i>c<b>d</b></i>\ne<font>tail of twenty chars"_s
+            << QStringList{u"u"_s, u"T"_s, u"abcde"_s};
+        QTest::newRow("text after </a> is inside a tag")
+            << kMarker + u"u t=1>T</a>skip<br>keep<font>................"_s << QStringList{u"u"_s, u"T"_s, u"keep"_s};
+        QTest::newRow("anchor end searched from third after space")
+            << kMarker + u"u x>no</a>Title</a>>ab<font>...................."_s
+            << QStringList{u"u"_s, u"Title"_s, u"ab"_s};
+        QTest::newRow("empty link") << kMarker + u" ab>T</a>>z<font>...................."_s
+                                    << QStringList{{}, u"T"_s, u"z"_s};
+        QTest::newRow("hit right after <font")
+            << kMarker + u"u t=1>A</a>>x<font>"_s + kMarker + u"v t=1>B</a>>y<font>...................."_s
+            << QStringList{u"u"_s, u"A"_s, u"x"_s, u"v"_s, u"B"_s, u"y"_s};
+        QTest::newRow("21 characters") << kMarker + u"a "_s << QStringList{u"a"_s, {}, {}};
+        QTest::newRow("20 characters") << kMarker + u"a"_s << QStringList{};
+        QTest::newRow("marker 20 from the end") << u"x"_s + kMarker + u" "_s << QStringList{};
+        QTest::newRow("case matters") << u"<P class=g><a href=u t=1>T</a>>x<font>...................."_s
+                                      << QStringList{};
+    }
+
+    void google()
+    {
+        QFETCH(QString, page);
+        QTEST(flat(geturls_google(page)), "hits");
+        QVERIFY(errorreports::errortext().isEmpty());
+    }
+
+    void googleapi_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QStringList>("hits");
+        QTest::addColumn<QString>("fault");
+        const QList<Hit> hits = {
+            {u"http://www.bluewidgets.com/"_s, u"&lt;b&gt;Blue&lt;/b&gt; Widgets"_s,
+             u"Makers of &lt;b&gt;blue widgets&lt;/b&gt; &amp; gadgets"_s},
+            {u"http://x.example/?a=1&amp;b=2"_s, u"&amp;quot;Quoted&amp;quot;"_s, u"One&lt;br&gt;two"_s},
+        };
+        QTest::newRow("result")
+            << samplepages::response(samplepages::soapbody(hits), u"text/xml; charset=utf-8"_s)
+            << QStringList{hits[0].url, u"<b>Blue</b> Widgets"_s, u"Makers of <b>blue widgets</b>  gadgets"_s,
+                           hits[1].url, u"quot;Quotedquot;"_s,    u"One<br>two"_s}
+            << QString();
+        const QString key = u"Exception from service object: Invalid authorization key: abc"_s;
+        QTest::newRow("fault") << samplepages::response(samplepages::soapfault(key)) << QStringList{} << key;
+        const QString fault = samplepages::soapfault(key);
+        QTest::newRow("fault cut short") << fault.left(fault.indexOf(u"Invalid")) << QStringList{} << QString();
+        QTest::newRow("snippet before the first URL")
+            << u"<snippet>zero</snippet><title>t0</title><URL>a</URL>u1</URL><snippet>one</snippet>...................."_s
+            << QStringList{u"u1"_s, {}, u"one"_s} << QString();
+        QTest::newRow("char after <URL is not the tag end")
+            << u"<URL>http://a/</URL>tail<.................."_s << QStringList{u"tail"_s, {}, {}} << QString();
+        QTest::newRow("longer names match <URL") << u"<URLs x>one</URLs><URL x>two</URL>..................."_s
+                                                 << QStringList{u"one"_s, {}, {}, u"two"_s, {}, {}} << QString();
+        QTest::newRow("cut inside URL") << u"<URL x>a</URL>...................<URL x>http://b.example/very/long/path"_s
+                                        << QStringList{u"a"_s, {}, {}} << QString();
+        QTest::newRow("19 characters") << u"<URL x>abcdefghi</U"_s << QStringList{} << QString();
+        QTest::newRow("marker 21 from the end") << u"<faultstring>abcdef<x"_s << QStringList{} << u"abcdef"_s;
+        QTest::newRow("marker 20 from the end") << u"x<faultstring>abcdef<"_s << QStringList{} << QString();
+        QTest::newRow("directoryTitle and summary are not taken")
+            << u"<URL x>u</URL><directoryTitle>d</directoryTitle><summary>s</summary>.................."_s
+            << QStringList{u"u"_s, {}, {}} << QString();
+    }
+
+    void googleapi()
+    {
+        QFETCH(QString, page);
+        const Array1<SearchHit> result = geturls_googleapi(page);
+        QTEST(flat(result), "hits");
+        QTEST(result[0].fault, "fault");
+        if (page.startsWith(u"<snippet>zero"))
+            QCOMPARE(result[0].abstract + result[0].title, u"zerot0"_s);
+        QVERIFY(errorreports::errortext().isEmpty());
+    }
+
+    void addtags_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("bold pair") << u"&lt;b&gt;x&lt;/b&gt;"_s << u"<b>x</b>"_s;
+        QTest::newRow("ampersand between spaces") << u"a &amp; b"_s << u"a  b"_s;
+        QTest::newRow("double escape") << u"&amp;quot;hi&amp;#39;"_s << u"quot;hi#39;"_s;
+        QTest::newRow("case matters") << u"&LT;x&Gt;"_s << u"x"_s;
+        QTest::newRow("no semicolon drops the rest") << u"fish & chips"_s << u"fish "_s;
+        QTest::newRow("entity runs over a second &") << u"a&b&lt;c"_s << u"ac"_s;
+        QTest::newRow("plain") << u"no entities <here>"_s << u"no entities <here>"_s;
+    }
+
+    void addtags()
+    {
+        QFETCH(QString, text);
+        QTEST(::addtags(text), "expected");
+    }
+
+    void remtags_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("bold title") << u"<b>Blue</b> Widgets"_s << u"Blue Widgets"_s;
+        QTest::newRow("line break") << u"one<br>two"_s << u"one\r\ntwo"_s;
+        QTest::newRow("break with slash") << u"one<br/>two"_s << u"onetwo"_s;
+        QTest::newRow("break with attribute") << u"one<br clear=all>two"_s << u"onetwo"_s;
+        QTest::newRow("upper-case break") << u"one<BR>two"_s << u"onetwo"_s;
+        QTest::newRow("stray >") << u"a > b"_s << u"a  b"_s;
+        QTest::newRow("unclosed tag") << u"a <b c"_s << u"a "_s;
+        QTest::newRow("< inside a tag") << u"x<<br>y"_s << u"x\r\ny"_s;
+    }
+
+    void remtags()
+    {
+        QFETCH(QString, text);
+        QTEST(::remtags(text), "expected");
+        QVERIFY(errorreports::errortext().isEmpty());
+    }
+
+    void remtagsIndexIsSixteenBit()
+    {
+        const QString longest = QString(32766, u'a') + u'b';
+        QCOMPARE(::remtags(longest), longest);
+        QVERIFY(errorreports::errortext().isEmpty());
+        // One more character overflows the index: the failure is trapped and what was built comes back.
+        QCOMPARE(::remtags(longest + u'c'), longest);
+        QVERIFY(errorreports::errortext().contains(u"Parsers"_s));
+    }
+
+    void hitCountIsSixteenBit()
+    {
+        const QString hit = kMarker + u"u t=1>T</a>>x<font>"_s;
+        const QString page = hit.repeated(32768) + QString(20, u'.');
+        const Array1<SearchHit> result = geturls_google(page);
+        QCOMPARE(result.ubound(), 32767);
+        QCOMPARE(result[32767].abstract, u"x"_s);
+        QVERIFY(errorreports::errortext().contains(u"Function geturls_google"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestParsers)
+#include "tst_parsers.moc"

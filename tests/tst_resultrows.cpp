@@ -1,0 +1,195 @@
+#include "app/appstate.h"
+#include "views/resultrows.h"
+
+#include <QStringList>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// An in-memory list that records what the writer did to it.
+class FakeList final : public ResultList
+{
+public:
+    struct Item
+    {
+        QString text;
+        QStringList subs;
+        quint32 color = 0;
+        bool selected = false;
+    };
+    QList<Item> items;
+    int inserts = 0;
+
+    int count() const override { return int(items.size()); }
+    QString text(int i) const override { return items.at(i - 1).text; }
+    QString subitem(int i, int s) const override { return items.at(i - 1).subs.at(s - 1); }
+    void setsubitem(int i, int s, const QString &t) override { items[i - 1].subs[s - 1] = t; }
+    void insert(int i, const QString &t, const QStringList &subs) override
+    {
+        items.insert(i - 1, {t, subs, {}, false});
+        ++inserts;
+    }
+    void setforecolor(int i, quint32 c) override { items[i - 1].color = c; }
+    bool selected(int i) const override { return items.at(i - 1).selected; }
+    QStringList column(int s) const
+    {
+        QStringList out;
+        for (const Item &item : items)
+            out << (s == 0 ? item.text : item.subs.at(s - 1));
+        return out;
+    }
+};
+
+SearchHit hit(int position, const QString &url, const QString &title = {}, const QString &abstract = {})
+{
+    SearchHit h;
+    h.position = position;
+    h.url = url;
+    h.title = title;
+    h.abstract = abstract;
+    return h;
+}
+
+AppState sampleState()
+{
+    AppState state;
+    state.txturl = u"example.com"_s;
+    SearchSession other;
+    other.url = u"other.org"_s;
+    state.urldata.append(other);
+    SearchSession s;
+    s.url = u"example.com"_s;
+    KeywordResult b;
+    b.key = u"beta"_s;
+    b.positions.append(hit(10, u"http://example.com/b10"_s, u"<b>Beta</b> ten"_s, u"first<br>line"_s));
+    b.positions.append(hit(9, u"http://example.com/b9"_s));
+    b.positions.append(hit(25, u"http://example.com/b25"_s));
+    KeywordResult a;
+    a.key = u"Alpha"_s;
+    KeywordResult c;
+    c.key = u"gamma"_s;
+    c.positions.append(hit(3, u"http://example.com/g"_s));
+    s.keys.append(b);
+    s.keys.append(a);
+    s.keys.append(c);
+    state.urldata.append(s);
+    FetchJob job1;
+    job1.key = u"beta"_s;
+    job1.status = u"received page 1"_s;
+    FetchJob job2 = job1;
+    job2.status = u"Finished search"_s;
+    state.jobs.append(job1);
+    state.jobs.append(job2);
+    return state;
+}
+
+} // namespace
+
+class TestResultRows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void buildRowsAndActions()
+    {
+        AppState state = sampleState();
+        QCOMPARE(resultrows::findsession(state), 2);
+        Array1<ResultRow> rows = resultrows::build(state, 2, false);
+        QCOMPARE(rows.ubound(), 5);
+        QCOMPARE(rows[1].position, u"10"_s);
+        QCOMPARE(rows[1].exacturl, u"http://example.com/b10"_s);
+        QCOMPARE(rows[1].action, u"Finished search"_s); // the last matching job wins
+        QCOMPARE(state.urldata[2].keys[1].action, u"Finished search"_s);
+        QCOMPARE(rows[4].key, u"Alpha"_s);
+        QCOMPARE(rows[4].position, u"1000"_s);
+        QVERIFY(rows[4].exacturl.isEmpty());
+        rows = resultrows::build(state, 2, true);
+        QCOMPARE(rows.ubound(), 3);
+        QCOMPARE(rows[1].position, u"10"_s);
+
+        state.txturl = u"Example.com"_s; // exact comparison
+        QCOMPARE(resultrows::findsession(state), 0);
+    }
+
+    void sortOrders()
+    {
+        AppState state = sampleState();
+        const Array1<ResultRow> built = resultrows::build(state, 2, false);
+        const auto keysOf = [](const Array1<ResultRow> &rows) {
+            QStringList out;
+            for (const ResultRow &r : rows)
+                out << r.key + u':' + r.position;
+            return out;
+        };
+        Array1<ResultRow> rows = built;
+        resultrows::sort(rows, 4);
+        QCOMPARE(keysOf(rows), (QStringList{u"gamma:3"_s, u"beta:9"_s, u"beta:10"_s, u"beta:25"_s, u"Alpha:1000"_s}));
+        resultrows::sort(rows, 5);
+        QCOMPARE(keysOf(rows), (QStringList{u"Alpha:1000"_s, u"beta:25"_s, u"beta:10"_s, u"beta:9"_s, u"gamma:3"_s}));
+        // Equal keys keep the descending position order of the previous sort.
+        resultrows::sort(rows, 2);
+        QCOMPARE(keysOf(rows), (QStringList{u"Alpha:1000"_s, u"beta:25"_s, u"beta:10"_s, u"beta:9"_s, u"gamma:3"_s}));
+        resultrows::sort(rows, 3);
+        QCOMPARE(keysOf(rows), (QStringList{u"gamma:3"_s, u"beta:25"_s, u"beta:10"_s, u"beta:9"_s, u"Alpha:1000"_s}));
+        resultrows::sort(rows, 6); // the empty exact URL first, then case-insensitive text
+        QCOMPARE(rows[1].key, u"Alpha"_s);
+        QCOMPARE(rows[2].exacturl, u"http://example.com/b10"_s);
+        rows = built;
+        resultrows::sort(rows, 0);
+        QCOMPARE(keysOf(rows), keysOf(built));
+
+        QCOMPARE(resultrows::nextsort(0, u"Position"_s), 4);
+        QCOMPARE(resultrows::nextsort(4, u"Position"_s), 5);
+        QCOMPARE(resultrows::nextsort(5, u"Position"_s), 4);
+        QCOMPARE(resultrows::nextsort(5, u"Search term"_s), 2);
+        QCOMPARE(resultrows::nextsort(7, u"Operation"_s), 7);
+        QCOMPARE(resultrows::nextsort(7, u"URL"_s), 0);
+    }
+
+    void writeInPlaceAndDetail()
+    {
+        AppState state = sampleState();
+        Array1<ResultRow> rows = resultrows::build(state, 2, false);
+        FakeList list;
+        resultrows::write(rows, list);
+        QCOMPARE(list.count(), 5);
+        QCOMPARE(list.column(2), (QStringList{u"10"_s, u"9"_s, u"25"_s, u"None"_s, u"3"_s}));
+        QCOMPARE(list.items[1].color, 0xFF0000u);
+        QCOMPARE(list.items[3].color, 0xFF0000u);
+        QCOMPARE(list.items[0].color, 0u);
+        QCOMPARE(list.items[2].color, 0u);
+
+        // Alpha gains a hit: its line is updated in place, nothing else is inserted.
+        state.urldata[2].keys[2].positions.append(hit(4, u"http://example.com/a"_s));
+        state.jobs[2].status = u"received page 2"_s;
+        rows = resultrows::build(state, 2, false);
+        list.inserts = 0;
+        resultrows::write(rows, list);
+        QCOMPARE(list.inserts, 0);
+        QCOMPARE(list.column(2), (QStringList{u"10"_s, u"9"_s, u"25"_s, u"4"_s, u"3"_s}));
+        QCOMPARE(list.column(4).first(), u"received page 2"_s);
+
+        // Beta gains a fourth hit: a line is inserted in place, the tail moves down, and the
+        // surplus lines of the earlier rendering are never removed.
+        state.urldata[2].keys[1].positions.append(hit(30, u"http://example.com/b30"_s));
+        rows = resultrows::build(state, 2, false);
+        resultrows::write(rows, list);
+        QCOMPARE(list.column(1), (QStringList{u"beta"_s, u"beta"_s, u"beta"_s, u"beta"_s, u"Alpha"_s, u"gamma"_s}));
+        QCOMPARE(list.items[3].color, 0u); // inserted, not appended
+
+        QString text;
+        QVERIFY(!resultrows::detail(rows, list, &text));
+        list.items[0].selected = true;
+        QVERIFY(resultrows::detail(rows, list, &text));
+        QCOMPARE(text, u"Beta ten\r\n\r\nfirst\r\nline"_s);
+        list.items[0].selected = false;
+        list.items[4].selected = true;
+        QVERIFY(resultrows::detail(rows, list, &text));
+        QCOMPARE(text, u"\r\n\r\n"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestResultRows)
+#include "tst_resultrows.moc"
