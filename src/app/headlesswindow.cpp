@@ -4,6 +4,8 @@
 #include "diagnostics/guard.h"
 #include "storage/datetext.h"
 
+#include <QHash>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -57,11 +59,15 @@ void HeadlessWindow::disres()
             return;
         SearchSession &session = m_state.urldata[d];
         m_resultslab1 = session.resulttime.isEmpty() ? u"Results:"_s : u"Results at: "_s + session.resulttime;
+        // The last job of a key gives its keywords' action; a hash keeps this linear, as it
+        // runs on every tick of a run of thousands of keywords.
+        QHash<QString, const QString *> status;
+        status.reserve(m_state.jobs.ubound());
+        for (const FetchJob &job : m_state.jobs)
+            status.insert(job.key, &job.status);
         for (KeywordResult &keyword : session.keys) {
-            for (const FetchJob &job : m_state.jobs) {
-                if (job.key == keyword.key)
-                    keyword.action = job.status;
-            }
+            if (const QString *text = status.value(keyword.key))
+                keyword.action = *text;
         }
     });
 }
