@@ -33,4 +33,9 @@ struct AppState
     QString inifile = QStringLiteral("zorvane.ini");
 
     static std::array<Int16, 6> startReswid() { return {0, 1980, 1738, 735, 3330, 2145}; }
+    // Set by the scheduler: the running search is its own, it is the last domain of its
+    // cycle, and it dialled the connection itself. Cleared when that run ends or is stopped.
+    bool schedulesearching = false;
+    bool schedulelast = false;
+    bool autodialled = false;
 };

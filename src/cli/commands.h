@@ -6,3 +6,7 @@
 // Results go to standard output, messages and errors to standard error.
 int runParse(const QStringList &args);
 int runRequest(const QStringList &args);
+int runSearch(const QStringList &args);
+
+// The search command's usage lines.
+QString searchUsageText();

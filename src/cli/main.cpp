@@ -13,7 +13,8 @@ int usage()
                            "commands:\n"
                            "  parse [--soap] FILE\n"
                            "  request [--soap] --host HOST [--server SERVER] --key KEYWORD [--page N]\n"
-                           "          [--useproxy --proxy-user U --proxy-pass P] [--api-key K]\n";
+                           "          [--useproxy --proxy-user U --proxy-pass P] [--api-key K]\n"
+                        << "  " << searchUsageText().sliced(QStringLiteral("usage: zorvane-cli ").size());
     return 2;
 }
 
@@ -32,6 +33,8 @@ int main(int argc, char *argv[])
         return runParse(rest);
     if (command == u"request")
         return runRequest(rest);
+    if (command == u"search")
+        return runSearch(rest);
     QTextStream(stderr) << "zorvane-cli: unknown command \"" << command << "\"\n";
     return usage();
 }

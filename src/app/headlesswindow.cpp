@@ -1,0 +1,97 @@
+#include "headlesswindow.h"
+
+#include "appstate.h"
+#include "diagnostics/guard.h"
+#include "storage/datetext.h"
+
+#include <QHash>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The selected domain's index in urldata, 0 when it is not listed.
+int selected(const AppState &state)
+{
+    for (int d = 1; d <= state.urldata.ubound(); ++d) {
+        if (state.urldata[d].url == state.txturl)
+            return d;
+    }
+    return 0;
+}
+
+} // namespace
+
+HeadlessWindow::HeadlessWindow(AppState &state, LineSink sink) : m_state(state), m_sink(std::move(sink)) {}
+
+void HeadlessWindow::clearTxturls()
+{
+    m_txturlsItems.clear();
+    m_txturlsText.clear();
+}
+
+void HeadlessWindow::setTxtkeysSelection(int start, int length)
+{
+    m_selstart = start;
+    m_sellength = length;
+}
+
+void HeadlessWindow::setTxtkeysText(const QString &text)
+{
+    m_txtkeys = text;
+    m_selstart = int(text.size());
+    m_sellength = 0;
+}
+
+void HeadlessWindow::writemessagebox(const QString &text)
+{
+    guard("Headless", "Sub writemessagebox", [&] {
+        if (m_sink)
+            m_sink(GetDateFormat() + u'-' + text);
+    });
+}
+
+void HeadlessWindow::disres()
+{
+    guard("Headless", "Sub disres", [&] {
+        const int d = selected(m_state);
+        if (d == 0)
+            return;
+        SearchSession &session = m_state.urldata[d];
+        m_resultslab1 = session.resulttime.isEmpty() ? u"Results:"_s : u"Results at: "_s + session.resulttime;
+        // The last job of a key gives its keywords' action; a hash keeps this linear, as it
+        // runs on every tick of a run of thousands of keywords.
+        QHash<QString, const QString *> status;
+        status.reserve(m_state.jobs.ubound());
+        for (const FetchJob &job : m_state.jobs)
+            status.insert(job.key, &job.status);
+        for (KeywordResult &keyword : session.keys) {
+            if (const QString *text = status.value(keyword.key))
+                keyword.action = *text;
+        }
+    });
+}
+
+void HeadlessWindow::disall()
+{
+    guard("Headless", "Sub disall", [&] {
+        const int d = selected(m_state);
+        if (d == 0 || m_state.urldata[d].url.isEmpty())
+            return;
+        const SearchSession &session = m_state.urldata[d];
+        QString keys;
+        for (const KeywordResult &keyword : session.keys)
+            keys += keyword.key + u"\r\n"_s;
+        setTxtkeysText(keys);
+        m_stopafterhit = session.checkstop.trimmed().toDouble() == 1;
+        m_dispfirst = session.checkfirst.trimmed().toDouble() == 1;
+        m_pagedepth = session.pagedepth;
+        disres();
+    });
+}
+
+void HeadlessWindow::showWarning(const QString &text)
+{
+    m_lblwarn = text;
+    m_warningVisible = true;
+}

@@ -1,0 +1,134 @@
+#include "domainlist.h"
+
+#include "app/appstate.h"
+#include "app/searchwindow.h"
+#include "diagnostics/guard.h"
+#include "keysplit.h"
+#include "platform/prompts.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+DomainList::DomainList(AppState &state, SearchWindow &window, Prompts &prompts)
+    : m_state(state), m_window(window), m_prompts(prompts)
+{}
+
+bool DomainList::sanitizeurl()
+{
+    guard("Domainlist", "Function sanitizeurl", [&] {
+        QString url = m_window.txturlsText();
+        url.remove(u' ');
+        url = url.toLower();
+        if (url.size() > 7 && url.startsWith(u"http://"))
+            url.remove(0, 7);
+        if (url.size() >= 5 && url.startsWith(u"www."))
+            url.remove(0, 4);
+        m_state.txturl = url;
+        m_window.setTxturlsText(url);
+    });
+    return true;
+}
+
+int DomainList::find(const QString &url) const
+{
+    for (int d = 1; d <= m_state.urldata.ubound(); ++d) {
+        if (m_state.urldata[d].url == url)
+            return d;
+    }
+    return 0;
+}
+
+void DomainList::cmdadddomain_Click()
+{
+    guard("Domainlist", "Sub cmdadddomain_Click", [&] {
+        sanitizeurl();
+        if (m_state.txturl.isEmpty())
+            return;
+        if (find(m_state.txturl) != 0) {
+            m_prompts.message(u"Domain already in list"_s);
+            return;
+        }
+        SearchSession session;
+        session.url = m_state.txturl;
+        m_state.urldata.append(std::move(session));
+        getdat(m_state.urldata.ubound());
+        m_window.addTxturlsItem(m_state.txturl);
+        m_window.disall();
+    });
+}
+
+void DomainList::cmddeletedomain_Click()
+{
+    guard("Domainlist", "Sub cmddeletedomain_Click", [&] {
+        sanitizeurl();
+        if (m_state.txturl.isEmpty())
+            return;
+        const int d = find(m_state.txturl);
+        if (d == 0) {
+            m_window.setTxturlsText({});
+            if (!m_state.urldata.isEmpty())
+                m_window.setTxturlsText(m_state.urldata[1].url);
+            m_window.disall();
+            return;
+        }
+        const QString question = u"Do you want to remove "_s + m_state.txturl + u" and any associated data ?"_s;
+        if (m_prompts.question(question) != Prompts::Answer::Yes)
+            return;
+        m_state.urldata.remove(d);
+        m_window.clearTxturls();
+        for (const SearchSession &session : m_state.urldata)
+            m_window.addTxturlsItem(session.url);
+        if (!m_state.urldata.isEmpty())
+            m_window.setTxturlsText(m_state.urldata[1].url);
+        m_window.disall();
+    });
+}
+
+void DomainList::cmdsavechanges_Click()
+{
+    guard("Domainlist", "Sub cmdsavechanges_Click", [&] {
+        sanitizeurl();
+        const int d = find(m_state.txturl);
+        if (d != 0) {
+            getdat(d);
+            return;
+        }
+        if (!m_state.urldata.isEmpty()) {
+            const QString question =
+                u"Do you want to add "_s + m_state.txturl + u" to the list of selected domains ?"_s;
+            if (m_prompts.question(question) != Prompts::Answer::Yes)
+                return;
+        }
+        cmdadddomain_Click();
+    });
+}
+
+void DomainList::txturls_Click()
+{
+    guard("Domainlist", "Sub txturls_Click", [&] {
+        sanitizeurl();
+        m_window.disall();
+    });
+}
+
+void DomainList::getdat(int index)
+{
+    guard("Searchrun", "Sub getdat", [&] {
+        SearchSession &session = m_state.urldata[index];
+        session.pagedepth = m_window.pagedepthText();
+        session.checkstop = m_window.chkstopafterhit() ? u"1"_s : u"0"_s;
+        session.checkfirst = m_window.chkdispfirst() ? u"1"_s : u"0"_s;
+        const int selstart = m_window.txtkeysSelStart();
+        const int sellength = m_window.txtkeysSelLength();
+        const KeySplit split = splitkeys(m_window.txtkeysText(), selstart, sellength);
+        if (split.sellength != sellength)
+            m_window.setTxtkeysSelection(split.selstart, split.sellength);
+        session.keys.clear();
+        session.keys.reserve(int(split.keys.size()));
+        for (const QString &key : split.keys) {
+            KeywordResult keyword;
+            keyword.key = key;
+            session.keys.append(std::move(keyword));
+        }
+        m_window.writemessagebox(u"Searching on keys "_s + split.keys.join(u','));
+    });
+}

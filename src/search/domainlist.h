@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+struct AppState;
+class SearchWindow;
+class Prompts;
+
+// The user's list of domains: the combo box items mirror `urldata`, the combo box text is the
+// domain being worked on, and `txturl` is that text normalised.
+class DomainList final
+{
+public:
+    DomainList(AppState &state, SearchWindow &window, Prompts &prompts);
+
+    // Normalises the combo box text into `txturl` and writes it back: no spaces, lower case,
+    // one leading "http://" and then one leading "www." removed. Never fails.
+    bool sanitizeurl();
+    void cmdadddomain_Click();
+    void cmddeletedomain_Click();
+    void cmdsavechanges_Click();
+    void txturls_Click();
+
+    // Loads the window's page depth, check boxes and keywords into urldata(index); the keyword
+    // results become fresh empty ones.
+    void getdat(int index);
+    // The first index of urldata whose url is exactly `url`, 0 when there is none.
+    int find(const QString &url) const;
+
+private:
+    AppState &m_state;
+    SearchWindow &m_window;
+    Prompts &m_prompts;
+};

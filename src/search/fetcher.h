@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+struct AppState;
+class SearchWindow;
+class SocketPool;
+
+// Moves one result page at a time for every fetch job over the socket pool: connects, sends
+// the request once connected, collects the reply and, when the server closes, decodes and
+// parses it and updates the keyword results. Time-outs are counted in timer ticks.
+class Fetcher final : public QObject
+{
+    Q_OBJECT
+public:
+    // The most characters kept of one reply. A server that sends more is cut off there: the
+    // connection is closed and the page counts as received with what was read. Real result
+    // pages are far below this; a hostile one cannot grow memory without bound, and treating
+    // the cut page as received (rather than as a failure to retry) stops an endless reply from
+    // being fetched again and again.
+    static constexpr qsizetype ReplyLimit = 8 * 1024 * 1024;
+
+    using WarningFn = std::function<void(const QString &text)>;
+
+    Fetcher(AppState &state, SearchWindow &window, SocketPool &pool, WarningFn timedwarning, QObject *parent = nullptr);
+
+    // The per-job step of one tick. `server` and `port` say where to connect (the proxy, or the
+    // search host); `host` is the search host as configured. A server written "name:port" is
+    // connected to at that name.
+    void stepjob(int jobindex, const QString &server, const QString &port, const QString &host);
+    void socket_DataArrival(int index, qint64 bytes);
+    void socket_Close(int index);
+
+private:
+    void connectjob(int jobindex, const QString &server, const QString &port);
+    void sendrequest(int jobindex, const QString &server, const QString &host);
+    // Returns false when a SOAP fault ends the processing of this close event.
+    bool receivepage(int jobindex, int index);
+
+    AppState &m_state;
+    SearchWindow &m_window;
+    SocketPool &m_pool;
+    WarningFn m_timedwarning;
+};

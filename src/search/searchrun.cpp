@@ -1,0 +1,355 @@
+#include "searchrun.h"
+
+#include "app/appstate.h"
+#include "app/searchwindow.h"
+#include "diagnostics/guard.h"
+#include "platform/connection.h"
+#include "platform/prompts.h"
+#include "storage/datetext.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int RunningInterval = 1000;
+constexpr int IdleInterval = 5000;
+
+// The numeric value at the beginning of a text, as a page depth box is read: leading blanks
+// skipped, an optional sign, digits with an optional fraction and exponent; 0 when the text
+// does not begin with a number.
+double leadingnumber(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    qsizetype end = i;
+    const auto digits = [&] {
+        while (end < text.size() && text[end].isDigit() && text[end].unicode() < 128)
+            ++end;
+    };
+    if (end < text.size() && (text[end] == u'+' || text[end] == u'-'))
+        ++end;
+    digits();
+    if (end < text.size() && text[end] == u'.') {
+        ++end;
+        digits();
+    }
+    if (end + 1 < text.size() && (text[end] == u'e' || text[end] == u'E')) {
+        qsizetype exp = end + 1;
+        if (text[exp] == u'+' || text[exp] == u'-')
+            ++exp;
+        if (exp < text.size() && text[exp].isDigit()) {
+            end = exp;
+            digits();
+        }
+    }
+    bool ok = false;
+    const double value = text.sliced(i, end - i).toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+// Rounds halves to even, as the page depth is converted.
+Int16 toint16(double value)
+{
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= -32768.0 && rounded <= 32767.0))
+        throw Failure::overflow();
+    return Int16(static_cast<long long>(rounded));
+}
+
+QString portpart(const QString &host)
+{
+    const qsizetype colon = host.lastIndexOf(u':');
+    if (colon > 0) {
+        bool numeric = false;
+        host.sliced(colon + 1).toUShort(&numeric);
+        if (numeric)
+            return host.sliced(colon + 1);
+    }
+    return u"80"_s;
+}
+
+} // namespace
+
+SearchRun::SearchRun(AppState &state, SearchWindow &window, Prompts &prompts, const Connection &connection,
+                     QObject *parent)
+    : QObject(parent), m_state(state), m_window(window), m_prompts(prompts), m_connection(connection),
+      m_fetcher(state, window, m_pool, [this](const QString &text) { timedwarning(text); }),
+      m_domains(state, window, prompts)
+{
+    connect(&m_timer, &QTimer::timeout, this, &SearchRun::Timer1_Timer);
+    settimer(IdleInterval);
+}
+
+void SearchRun::setTickLength(int milliseconds)
+{
+    m_ticklength = qMax(1, milliseconds);
+    m_timer.setInterval(m_interval * m_ticklength / RunningInterval);
+}
+
+void SearchRun::settimer(int interval)
+{
+    m_timer.stop();
+    m_interval = interval;
+    m_timer.setInterval(m_interval * m_ticklength / RunningInterval);
+    m_timer.start();
+}
+
+void SearchRun::mnusearch_Click()
+{
+    guard("Searchrun", "Sub mnusearch_Click", [&] {
+        m_domains.sanitizeurl();
+        if (m_state.searching) {
+            m_prompts.message(u"A search is already running, please wait.."_s);
+            return;
+        }
+        m_window.displaybits(0);
+        m_window.setSearchstatus({});
+        if (m_state.txturl.isEmpty()) {
+            m_prompts.message(u"You must select or enter a domain before you can search"_s);
+            return;
+        }
+        if (m_domains.find(m_state.txturl) == 0) {
+            if (!m_state.urldata.isEmpty()) {
+                const QString question =
+                    u"Do you want to add "_s + m_state.txturl + u" to the list of selected domains ?"_s;
+                if (m_prompts.question(question) != Prompts::Answer::Yes)
+                    return;
+            }
+            m_domains.cmdadddomain_Click();
+            if (m_domains.find(m_state.txturl) == 0)
+                return;
+        }
+        if (QString(m_window.txtkeysText()).remove(u' ').isEmpty()) {
+            m_prompts.message(u"You must enter kewords or keyphrases before searching"_s);
+            return;
+        }
+        if (!internetconnect()) {
+            m_prompts.message(u"You must connect ot the internet before searching."_s);
+            return;
+        }
+        m_window.writemessagebox(u"Starting Search "_s + m_state.txturl);
+        m_window.clearresults();
+        getdata();
+        m_state.pagedepth = toint16(leadingnumber(m_window.pagedepthText()));
+        m_state.resulttime = GetDateFormat();
+        m_state.urldata[m_domains.find(m_state.txturl)].resulttime = m_state.resulttime;
+        m_window.setResultslab1(u"Results at "_s + m_state.resulttime);
+        m_state.searching = true;
+        settimer(RunningInterval);
+    });
+}
+
+void SearchRun::getdata()
+{
+    guard("Searchrun", "Sub getdata", [&] {
+        m_domains.sanitizeurl();
+        const int d = m_domains.find(m_state.txturl);
+        m_domains.getdat(d);
+        m_state.jobs.clear();
+        SearchSession &session = m_state.urldata[d];
+        for (KeywordResult &keyword : session.keys) {
+            if (!searchdone(keyword.key)) {
+                FetchJob job;
+                job.url = session.url;
+                job.key = keyword.key;
+                job.urlindex = d;
+                job.useapi = m_state.settings.useapi;
+                m_state.jobs.append(std::move(job));
+            }
+            keyword.positions.clear();
+            keyword.urls.clear();
+        }
+        m_window.disres();
+    });
+}
+
+bool SearchRun::searchdone(const QString &key) const
+{
+    bool result = false;
+    guard("Searchrun", "Function searchdone", [&] {
+        for (const FetchJob &job : m_state.jobs) {
+            if (job.key == key) {
+                result = true;
+                return;
+            }
+        }
+    });
+    return result;
+}
+
+bool SearchRun::internetconnect() const
+{
+    return m_connection.connected();
+}
+
+void SearchRun::Timer1_Timer()
+{
+    // STOP or SEARCH pressed while a tick yields re-arm the timer; a tick that fires inside
+    // another one is dropped so ticks never overlap.
+    if (m_intick)
+        return;
+    m_intick = true;
+    m_timer.stop();
+    bool idle = false;
+    guard("Searchrun", "Sub Timer1_Timer", [&] {
+        idlechores();
+        if (!m_state.searching) {
+            idle = true;
+            if (checkschedule)
+                checkschedule();
+            return;
+        }
+        Int16 inprogress, completed, total;
+        int progress = 0, complete = 0, count = 0;
+        const bool active = walkjobs(progress, complete, count);
+        inprogress = progress;
+        completed = complete;
+        total = count;
+        m_window.setSearchstatus(QString::number(total) + u" Total searches , "_s + QString::number(inprogress) +
+                                 u" Searches in progress , "_s + QString::number(completed) + u" Searches Completed"_s);
+        m_window.disres();
+        if (!active)
+            endrun();
+    });
+    // A failed tick still re-arms the timer, so a run can always be finished or stopped.
+    m_intick = false;
+    if (idle)
+        settimer(IdleInterval);
+    else
+        m_timer.start();
+}
+
+void SearchRun::idlechores()
+{
+    if (m_warningVisible) {
+        m_warncount += m_interval == IdleInterval ? 2 : 1;
+        if (m_warncount >= 10) {
+            m_warningVisible = false;
+            m_window.hideWarning();
+            m_warncount = 0;
+        }
+    }
+    m_window.setFlasher(m_window.flasher() == 255 ? 65280 : 255);
+    m_window.checkstatus();
+}
+
+bool SearchRun::walkjobs(int &inprogress, int &completed, int &total)
+{
+    bool active = false;
+    for (int j = 1; j <= m_state.jobs.ubound(); ++j) {
+        // Socket events and user commands run here; a STOP or a new search may change the
+        // jobs, so every field is read afresh afterwards.
+        QCoreApplication::processEvents();
+        if (j > m_state.jobs.ubound())
+            break;
+        ++total;
+        FetchJob &job = m_state.jobs[j];
+        if (!job.done && job.page == m_state.pagedepth) {
+            job.status = u"Finished search"_s;
+            m_window.writemessagebox(u"Finished "_s + job.key);
+            job.done = true;
+        }
+        if (job.done) {
+            ++completed;
+        } else {
+            active = true;
+            advancejob(j);
+        }
+        if (m_state.jobs[j].socket != 0)
+            ++inprogress;
+    }
+    return active;
+}
+
+void SearchRun::advancejob(int jobindex)
+{
+    const Settings &settings = m_state.settings;
+    const QString host = m_state.jobs[jobindex].useapi ? settings.apihost : settings.searchhost;
+    const QString server = settings.useproxy ? settings.proxyserver : host;
+    const QString port = settings.useproxy ? settings.proxyport : portpart(host);
+    if (!internetconnect() && !m_warningVisible)
+        timedwarning(u"Please re-establish your Internet Connection to continue with the Search"_s);
+    if (internetconnect())
+        m_fetcher.stepjob(jobindex, server, port, host);
+}
+
+void SearchRun::endrun()
+{
+    m_window.writemessagebox(u"Searches complete"_s);
+    m_state.searching = false;
+    if (m_state.schedulesearching && m_state.schedulelast) {
+        if (m_state.settings.isautodisconnect && m_state.autodialled) {
+            if (autodialhangup)
+                autodialhangup();
+            m_state.autodialled = false;
+        }
+        m_state.schedulesearching = false;
+        m_state.schedulelast = false;
+        m_window.writemessagebox(u"Saving schedule search to "_s + m_state.settings.schedulefile);
+        if (saveall)
+            saveall();
+        m_window.writemessagebox(u"Schedule data Saved"_s);
+    }
+    emit searchEnded();
+}
+
+void SearchRun::Dostop_Click()
+{
+    guard("Searchrun", "Sub Dostop_Click", [&] {
+        settimer(IdleInterval);
+        if (!m_state.searching) {
+            m_prompts.message(u"No search in progress"_s);
+            return;
+        }
+        for (FetchJob &job : m_state.jobs) {
+            if (job.done)
+                continue;
+            if (job.socket != 0)
+                m_pool.socket(job.socket).close();
+            job.status = u"stopped"_s;
+            job.done = true;
+            job.socket = 0;
+        }
+        m_window.setSearchstatus(u"Searching Manually Stopped"_s);
+        m_window.writemessagebox(u"Searching Manually Stopped"_s);
+        m_state.searching = false;
+        m_state.schedulesearching = false;
+        m_state.schedulelast = false;
+        m_window.checkstatus();
+        m_window.disres();
+        emit searchEnded();
+    });
+}
+
+void SearchRun::timedwarning(const QString &text)
+{
+    guard("Searchrun", "Sub timedwarning", [&] {
+        QString display;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] == u':') {
+                display += u":\r\n\r\n"_s;
+            } else if (QStringView(text).sliced(i).startsWith(u"key ")) {
+                display += u"key: \r\n\r\n"_s;
+                i += 3;
+            } else {
+                display += text[i];
+            }
+        }
+        m_warncount = 0;
+        m_window.showWarning(display);
+        m_warningVisible = true;
+    });
+}
+
+void SearchRun::cmdwarnok_Click()
+{
+    guard("Searchrun", "Sub cmdwarnok_Click", [&] {
+        m_warningVisible = false;
+        m_window.hideWarning();
+    });
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "diagnostics/int16.h"
+#include "domainlist.h"
+#include "fetcher.h"
+#include "socketpool.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+struct AppState;
+class Connection;
+class Prompts;
+class SearchWindow;
+
+// Starts, drives and stops a search. Its timer is the program's main loop: every second
+// during a search each tick walks all jobs and lets the fetcher advance them, yielding to the
+// event loop before each job; every five seconds otherwise it runs the idle chores.
+class SearchRun final : public QObject
+{
+    Q_OBJECT
+public:
+    SearchRun(AppState &state, SearchWindow &window, Prompts &prompts, const Connection &connection,
+              QObject *parent = nullptr);
+
+    void mnusearch_Click();
+    void doit_Click() { mnusearch_Click(); }
+    void Dostop_Click();
+    void Timer1_Timer();
+    void getdata();
+    bool searchdone(const QString &key) const;
+    bool internetconnect() const;
+    void timedwarning(const QString &text);
+    // The warning panel's OK button.
+    void cmdwarnok_Click();
+
+    bool warningVisible() const { return m_warningVisible; }
+    int warncount() const { return m_warncount; }
+    // The timer's nominal interval (1000 during a search, 5000 idle) and whether it is enabled.
+    int interval() const { return m_interval; }
+    bool timerActive() const { return m_timer.isActive(); }
+    // How long one nominal second of the timer really lasts; tests shorten it. Time-outs are
+    // counted in ticks and are not affected.
+    void setTickLength(int milliseconds);
+
+    DomainList &domains() { return m_domains; }
+    SocketPool &pool() { return m_pool; }
+    Fetcher &fetcher() { return m_fetcher; }
+
+    // Filled by the scheduler: its check on idle ticks, saving the whole state to the schedule
+    // file, and hanging up a connection it dialled. Empty until then.
+    std::function<void()> checkschedule;
+    std::function<void()> saveall;
+    std::function<void()> autodialhangup;
+
+signals:
+    // The run ended: every job is done, or it was stopped.
+    void searchEnded();
+
+private:
+    void settimer(int interval);
+    void idlechores();
+    bool walkjobs(int &inprogress, int &completed, int &total);
+    void advancejob(int jobindex);
+    void endrun();
+
+    AppState &m_state;
+    SearchWindow &m_window;
+    Prompts &m_prompts;
+    const Connection &m_connection;
+    SocketPool m_pool;
+    Fetcher m_fetcher;
+    DomainList m_domains;
+    QTimer m_timer;
+    int m_interval = 5000;
+    int m_ticklength = 1000;
+    bool m_intick = false;
+    Int16 m_warncount;
+    bool m_warningVisible = false;
+};

@@ -1,0 +1,107 @@
+#include "searchrig.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString TinyProxy = u"/usr/bin/tinyproxy"_s;
+
+quint16 freeport()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+} // namespace
+
+// A search through a real HTTP proxy with Basic authentication: tinyproxy, started here on
+// 127.0.0.1, in front of the fake engine.
+class TestProxy : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_proxy;
+    quint16 m_port = 0;
+
+private slots:
+    void initTestCase()
+    {
+        if (!QFile::exists(TinyProxy))
+            QSKIP("tinyproxy is not installed (scripts/setup.sh installs it)");
+        m_port = freeport();
+        QFile conf(m_dir.filePath(u"tinyproxy.conf"_s));
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write("Port " + QByteArray::number(m_port) +
+                   "\nListen 127.0.0.1\nAllow 127.0.0.1\nBasicAuth tester s3cret\nTimeout 10\nMaxClients 20\n"
+                   "LogLevel Error\n");
+        conf.close();
+        m_proxy.start(TinyProxy, {u"-d"_s, u"-c"_s, conf.fileName()});
+        QVERIFY(m_proxy.waitForStarted());
+        QVERIFY(QTest::qWaitFor(
+            [this] {
+                QTcpSocket probe;
+                probe.connectToHost(QHostAddress::LocalHost, m_port);
+                return probe.waitForConnected(100);
+            },
+            5000));
+    }
+
+    void cleanupTestCase()
+    {
+        m_proxy.terminate();
+        m_proxy.waitForFinished(3000);
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("passes");
+        QTest::newRow("right password") << u"s3cret"_s << true;
+        QTest::newRow("wrong password") << u"wrong"_s << false;
+    }
+    void search()
+    {
+        QFETCH(QString, password);
+        QFETCH(bool, passes);
+        SearchRig rig;
+        Settings &settings = rig.state.settings;
+        settings.useproxy = true;
+        settings.proxyserver = u"127.0.0.1"_s;
+        settings.proxyport = QString::number(m_port);
+        settings.proxyuser = u"tester"_s;
+        settings.proxypass = password;
+        rig.engine.place(u"blue widgets"_s, 14, u"http://www.mysite.example/blue"_s);
+        rig.start(u"mysite.example"_s, u"blue widgets\r\nred"_s, u"2"_s);
+        QVERIFY(rig.finish(30000));
+        QCOMPARE(rig.job(1).status, u"Finished search"_s);
+        QCOMPARE(rig.job(2).status, u"Finished search"_s);
+        QCOMPARE(errorreports::errortext(), QString());
+        if (!passes) {
+            QVERIFY(rig.engine.requests().isEmpty());
+            QVERIFY(rig.job(1).hits.isEmpty());
+            QVERIFY(rig.keyword(1).positions.isEmpty());
+            return;
+        }
+        QCOMPARE(rig.engine.pagesRequested(u"blue widgets"_s), (QList<int>{0, 1}));
+        QCOMPARE(rig.engine.pagesRequested(u"red"_s), (QList<int>{0, 1}));
+        for (const FakeEngine::Request &request : rig.engine.requests()) {
+            QVERIFY(request.raw.startsWith("GET /search?hl=en&ie=UTF-8&start="));
+            QVERIFY(!request.raw.contains("Proxy-Authorization"));
+        }
+        QCOMPARE(int(rig.keyword(1).positions[1].position), 14);
+        QCOMPARE(rig.job(2).hits.ubound(), 20);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProxy)
+#include "tst_proxy.moc"
