@@ -6,7 +6,9 @@
 // Results go to standard output, messages and errors to standard error.
 int runParse(const QStringList &args);
 int runRequest(const QStringList &args);
-int runSearch(const QStringList &args);
+// fromfolder: the program's folder was given (--dir); the search starts from its settings file
+// and stores its results there.
+int runSearch(const QStringList &args, bool fromfolder);
 
 // The search command's usage lines.
 QString searchUsageText();

@@ -1,6 +1,9 @@
 #include "commands.h"
 
+#include "platform/programfolder.h"
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QTextStream>
 
 using namespace Qt::Literals::StringLiterals;
@@ -9,7 +12,8 @@ namespace {
 
 int usage()
 {
-    QTextStream(stderr) << "usage: zorvane-cli COMMAND [OPTIONS]\n"
+    QTextStream(stderr) << "usage: zorvane-cli [--dir DIR] COMMAND [OPTIONS]\n"
+                           "  --dir DIR: use DIR as the program's folder (settings file, logs)\n"
                            "commands:\n"
                            "  parse [--soap] FILE\n"
                            "  request [--soap] --host HOST [--server SERVER] --key KEYWORD [--page N]\n"
@@ -24,7 +28,21 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"Zorvane"_s);
-    const QStringList args = QCoreApplication::arguments().mid(1);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool fromfolder = !args.isEmpty() && args.first() == u"--dir";
+    if (fromfolder) {
+        if (args.size() < 2) {
+            QTextStream(stderr) << "zorvane-cli: --dir needs a folder\n";
+            return 2;
+        }
+        const QString problem = programfolder::problem(args[1]);
+        if (!problem.isEmpty()) {
+            QTextStream(stderr) << "zorvane-cli: --dir: " << problem << '\n';
+            return 2;
+        }
+        programfolder::setPath(QDir(args[1]).absolutePath());
+        args = args.mid(2);
+    }
     if (args.isEmpty())
         return usage();
     const QString command = args.first();
@@ -34,7 +52,7 @@ int main(int argc, char *argv[])
     if (command == u"request")
         return runRequest(rest);
     if (command == u"search")
-        return runSearch(rest);
+        return runSearch(rest, fromfolder);
     QTextStream(stderr) << "zorvane-cli: unknown command \"" << command << "\"\n";
     return usage();
 }

@@ -2,6 +2,7 @@
 
 #include "app/appstate.h"
 #include "app/headlesswindow.h"
+#include "foldersession.h"
 #include "jsonline.h"
 #include "platform/codepage.h"
 #include "platform/connection.h"
@@ -14,6 +15,8 @@
 #include <QTextStream>
 
 #include <csignal>
+#include <functional>
+#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -21,13 +24,18 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// What the command line asked for. In a program folder, what it leaves out comes from the
+// settings file; otherwise from the defaults below.
 struct SearchOptions
 {
     QString domain;
-    QString keywords; // the keyword box's text
-    QString depth = u"1"_s;
+    std::optional<QString> keywords; // the keyword box's text
+    std::optional<QString> depth;
     bool stopafterhit = false;
-    Settings settings;
+    bool api = false;
+    bool proxyuser = false;
+    // Each settings flag, applied in the order given over what was loaded.
+    QList<std::function<void(Settings &)>> overrides;
 };
 
 int searchusage(const QString &problem)
@@ -36,8 +44,8 @@ int searchusage(const QString &problem)
     return 2;
 }
 
-// Message boxes on the command line: printed, never waiting. The only question a fresh
-// command-line run can meet is whether to add its own domain, which it was asked to search.
+// Message boxes on the command line: printed, never waiting. The only question a command-line
+// run can meet is whether to add the domain it was asked to search, which it answers Yes.
 class StderrPrompts final : public Prompts
 {
 public:
@@ -57,8 +65,66 @@ QString keywordboxtext(const QByteArray &bytes)
     return text;
 }
 
-// Returns an error text, or "" when the options are complete.
-QString parseoptions(const QStringList &args, SearchOptions &options)
+// Reads one option with its value (if it takes one) into options; returns an error text, or ""
+// when the option was taken.
+QString parseoption(const QString &arg, const std::function<bool(QString &)> &value, SearchOptions &options,
+                    QStringList &keywords, QString &file)
+{
+    QString v;
+    bool ok = true;
+    const auto set = [&](QString Settings::*member) {
+        options.overrides.append([member, v](Settings &s) { s.*member = v; });
+    };
+    if (arg == u"--stop-after-hit") {
+        options.stopafterhit = true;
+    } else if (arg == u"--api") {
+        options.api = true;
+        options.overrides.append([](Settings &s) { s.useapi = true; });
+    } else if (arg == u"--keyword" && value(v)) {
+        keywords << v;
+    } else if (arg == u"--domain" && value(options.domain)) {
+    } else if (arg == u"--keywords-file" && value(file)) {
+    } else if (arg == u"--depth" && value(v)) {
+        options.depth = v;
+    } else if (arg == u"--api-key" && value(v)) {
+        set(&Settings::apikey);
+    } else if (arg == u"--searchhost" && value(v)) {
+        set(&Settings::searchhost);
+    } else if (arg == u"--apihost" && value(v)) {
+        set(&Settings::apihost);
+    } else if (arg == u"--proxy-user" && value(v)) {
+        options.proxyuser = true;
+        set(&Settings::proxyuser);
+    } else if (arg == u"--proxy-pass" && value(v)) {
+        set(&Settings::proxypass);
+    } else if (arg == u"--proxy" && value(v)) {
+        const qsizetype colon = v.lastIndexOf(u':');
+        if (colon <= 0 || v.sliced(colon + 1).toUShort() == 0)
+            return u"--proxy takes HOST:PORT"_s;
+        options.overrides.append([server = v.left(colon), port = v.sliced(colon + 1)](Settings &s) {
+            s.useproxy = true;
+            s.proxyserver = server;
+            s.proxyport = port;
+        });
+    } else if (arg == u"--connections" && value(v)) {
+        const int n = v.toInt(&ok);
+        if (!ok || n < 1 || n > 1000)
+            return u"--connections takes a number from 1 to 1000"_s;
+        options.overrides.append([n](Settings &s) { s.maxconnections = n; });
+    } else if (arg == u"--timeout" && value(v)) {
+        const int n = v.toInt(&ok);
+        if (!ok || n < 1 || n > 32767)
+            return u"--timeout takes a number of seconds from 1 to 32767"_s;
+        options.overrides.append([n](Settings &s) { s.inettimeout = n; });
+    } else {
+        return u"unknown argument \""_s + arg + u'"';
+    }
+    return {};
+}
+
+// Returns an error text, or "" when the options are complete. In a program folder the domain
+// may be given without --domain, and the keywords may come from the settings file.
+QString parseoptions(const QStringList &args, SearchOptions &options, bool fromfolder)
 {
     QStringList keywords;
     QString file;
@@ -70,63 +136,45 @@ QString parseoptions(const QStringList &args, SearchOptions &options)
             target = args[++i];
             return true;
         };
-        QString v;
-        bool ok = true;
-        if (arg == u"--stop-after-hit") {
-            options.stopafterhit = true;
-        } else if (arg == u"--api") {
-            options.settings.useapi = true;
-        } else if (arg == u"--keyword" && value(v)) {
-            keywords << v;
-        } else if (arg == u"--domain" && value(options.domain)) {
-        } else if (arg == u"--keywords-file" && value(file)) {
-        } else if (arg == u"--depth" && value(options.depth)) {
-        } else if (arg == u"--api-key" && value(options.settings.apikey)) {
-        } else if (arg == u"--searchhost" && value(options.settings.searchhost)) {
-        } else if (arg == u"--apihost" && value(options.settings.apihost)) {
-        } else if (arg == u"--proxy-user" && value(options.settings.proxyuser)) {
-        } else if (arg == u"--proxy-pass" && value(options.settings.proxypass)) {
-        } else if (arg == u"--proxy" && value(v)) {
-            const qsizetype colon = v.lastIndexOf(u':');
-            if (colon <= 0 || v.sliced(colon + 1).toUShort() == 0)
-                return u"--proxy takes HOST:PORT"_s;
-            options.settings.useproxy = true;
-            options.settings.proxyserver = v.left(colon);
-            options.settings.proxyport = v.sliced(colon + 1);
-        } else if (arg == u"--connections" && value(v)) {
-            const int n = v.toInt(&ok);
-            if (!ok || n < 1 || n > 1000)
-                return u"--connections takes a number from 1 to 1000"_s;
-            options.settings.maxconnections = n;
-        } else if (arg == u"--timeout" && value(v)) {
-            const int n = v.toInt(&ok);
-            if (!ok || n < 1 || n > 32767)
-                return u"--timeout takes a number of seconds from 1 to 32767"_s;
-            options.settings.inettimeout = n;
-        } else {
-            if (arg.startsWith(u"--") && i + 1 >= args.size())
+        if (fromfolder && !arg.startsWith(u"--") && options.domain.isEmpty()) {
+            options.domain = arg;
+            continue;
+        }
+        const QString problem = parseoption(arg, value, options, keywords, file);
+        if (!problem.isEmpty()) {
+            if (arg.startsWith(u"--") && i + 1 >= args.size() && problem.startsWith(u"unknown"))
                 return u"missing value for "_s + arg;
-            return u"unknown argument \""_s + arg + u'"';
+            return problem;
         }
     }
-    if (options.domain.isEmpty())
+    if (options.domain.isEmpty() && !fromfolder)
         return u"--domain is missing"_s;
-    if (file.isEmpty() == keywords.isEmpty())
+    if (!file.isEmpty() && !keywords.isEmpty())
         return u"give either --keywords-file or --keyword"_s;
-    if (options.settings.useapi && options.settings.apikey.isEmpty())
-        return u"--api needs --api-key"_s;
-    if (options.settings.proxyuser.isEmpty() && !options.settings.proxypass.isEmpty())
-        return u"--proxy-pass needs --proxy-user"_s;
-    if (!options.settings.proxyuser.isEmpty() && !options.settings.useproxy)
-        return u"--proxy-user needs --proxy"_s;
+    if (file.isEmpty() && keywords.isEmpty() && !fromfolder)
+        return u"give either --keywords-file or --keyword"_s;
     if (!file.isEmpty()) {
         QFile in(file);
         if (!in.open(QIODevice::ReadOnly))
             return u"cannot read \""_s + file + u"\": "_s + in.errorString();
         options.keywords = keywordboxtext(in.readAll());
-    } else {
+    } else if (!keywords.isEmpty()) {
         options.keywords = keywords.join(u"\r\n"_s);
     }
+    return {};
+}
+
+// Applies the command line's settings over the loaded ones; returns an error text, or "".
+QString applysettings(const SearchOptions &options, Settings &settings)
+{
+    for (const auto &apply : options.overrides)
+        apply(settings);
+    if (options.api && settings.apikey.isEmpty())
+        return u"--api needs --api-key"_s;
+    if (settings.proxyuser.isEmpty() && !settings.proxypass.isEmpty())
+        return u"--proxy-pass needs --proxy-user"_s;
+    if (options.proxyuser && !settings.useproxy)
+        return u"--proxy-user needs --proxy"_s;
     return {};
 }
 
@@ -173,37 +221,11 @@ void oninterrupt(int)
     [[maybe_unused]] const ssize_t written = ::write(s_interruptpipe[1], &byte, 1);
 }
 
-} // namespace
-
-QString searchUsageText()
+// Presses SEARCH and runs the event loop until the run ends; Ctrl-C presses STOP. False when
+// the search did not start (a precondition failed and its message was printed).
+bool searchandwait(SearchRun &run, AppState &state, bool &interrupted)
 {
-    return u"usage: zorvane-cli search --domain D (--keywords-file F | --keyword K ...) [--depth N]\n"
-           "          [--stop-after-hit] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
-           "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--connections N] [--timeout S]\n"_s;
-}
-
-// Runs one search over the network with the same engine as the window: message-box lines go
-// to standard error as they happen, one JSON object per keyword to standard output at the end.
-// Ctrl-C stops the run as the STOP button does and still prints what was found.
-int runSearch(const QStringList &args)
-{
-    SearchOptions options;
-    const QString problem = parseoptions(args, options);
-    if (!problem.isEmpty())
-        return searchusage(problem);
-
-    AppState state;
-    state.settings = options.settings;
-    HeadlessWindow window(state, [](const QString &line) { QTextStream(stderr) << line << '\n'; });
-    window.setTxturlsText(options.domain);
-    window.setTxtkeysText(options.keywords);
-    window.setPagedepthText(options.depth);
-    window.setChkstopafterhit(options.stopafterhit);
-    StderrPrompts prompts;
-    SystemConnection connection;
-    SearchRun run(state, window, prompts, connection);
-
-    bool interrupted = false;
+    interrupted = false;
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, s_interruptpipe) == 0) {
         auto *notifier = new QSocketNotifier(s_interruptpipe[0], QSocketNotifier::Read, &run);
         QObject::connect(notifier, &QSocketNotifier::activated, &run, [&] {
@@ -221,10 +243,66 @@ int runSearch(const QStringList &args)
     }
     QObject::connect(&run, &SearchRun::searchEnded, &run, [] { QCoreApplication::exit(0); });
     run.mnusearch_Click();
-    if (!state.searching)
-        return 1; // a precondition failed; its message was printed
-    QCoreApplication::exec();
+    if (state.searching)
+        QCoreApplication::exec();
     ::signal(SIGINT, SIG_DFL);
+    return !state.resulttime.isEmpty();
+}
+
+} // namespace
+
+QString searchUsageText()
+{
+    return u"usage: zorvane-cli search --domain D (--keywords-file F | --keyword K ...) [--depth N]\n"
+           "          [--stop-after-hit] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
+           "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--connections N] [--timeout S]\n"
+           "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
+           "          searches DOMAIN (default: the selected one) with its stored keywords and\n"
+           "          settings, and stores the results in DIR's settings file\n"_s;
+}
+
+// Runs one search over the network with the same engine as the window: message-box lines go
+// to standard error as they happen, one JSON object per keyword to standard output at the end.
+// Ctrl-C stops the run as the STOP button does and still prints what was found.
+int runSearch(const QStringList &args, bool fromfolder)
+{
+    SearchOptions options;
+    QString problem = parseoptions(args, options, fromfolder);
+    if (!problem.isEmpty())
+        return searchusage(problem);
+
+    AppState state;
+    HeadlessWindow window(state, [](const QString &line) { QTextStream(stderr) << line << '\n'; });
+    StderrPrompts prompts;
+    SystemConnection connection;
+    SearchRun run(state, window, prompts, connection);
+    // The page depth box starts at "1", as the window's does.
+    window.setPagedepthText(u"1"_s);
+    std::optional<FolderSession> folder;
+    if (fromfolder) {
+        folder.emplace(state);
+        folder->load(window);
+        if (!options.domain.isEmpty())
+            window.setTxturlsText(options.domain);
+        run.domains().txturls_Click(); // the domain's stored keywords, depth and check boxes
+    } else {
+        window.setTxturlsText(options.domain);
+    }
+    problem = applysettings(options, state.settings);
+    if (!problem.isEmpty())
+        return searchusage(problem);
+    if (options.keywords)
+        window.setTxtkeysText(*options.keywords);
+    if (options.depth)
+        window.setPagedepthText(*options.depth);
+    if (options.stopafterhit)
+        window.setChkstopafterhit(true);
+
+    bool interrupted = false;
+    if (!searchandwait(run, state, interrupted))
+        return 1;
     printresults(state);
+    if (folder && !folder->store())
+        return 1;
     return interrupted ? 130 : 0;
 }

@@ -36,4 +36,14 @@ void setPath(const QString &folder)
     s_override = folder;
 }
 
+QString problem(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.exists())
+        return QStringLiteral("no such folder \"%1\"").arg(folder);
+    if (!info.isDir())
+        return QStringLiteral("\"%1\" is not a folder").arg(folder);
+    return {};
+}
+
 } // namespace programfolder

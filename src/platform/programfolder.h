@@ -9,5 +9,7 @@ namespace programfolder {
 QString path();
 // Overrides the folder (the command line's --dir, tests). An empty text goes back to the default.
 void setPath(const QString &folder);
+// Why `folder` cannot be the program's folder ("" when it can): it must exist and be a folder.
+QString problem(const QString &folder);
 
 } // namespace programfolder

@@ -145,6 +145,8 @@ QList<FakeEngine::Hit> FakeEngine::hits(const QString &keyword, int page) const
     const auto pages = m_pages.constFind(keyword);
     if (pages != m_pages.cend() && pages->contains(page))
         return pages->value(page);
+    if (m_source && !m_placed.contains(keyword))
+        return m_source(keyword, page);
     QList<Hit> hits;
     const QMap<int, QString> placed = m_placed.value(keyword);
     for (int i = 1; i <= HitsPerPage; ++i) {

@@ -1,0 +1,77 @@
+#include "foldersession.h"
+
+#include "app/appstate.h"
+#include "app/headlesswindow.h"
+#include "diagnostics/guard.h"
+#include "platform/programfolder.h"
+#include "storage/inistore.h"
+#include "storage/servertools.h"
+
+#include <QTextStream>
+
+using namespace Qt::Literals::StringLiterals;
+
+FolderSession::FolderSession(AppState &state) : m_state(state), m_lock(programfolder::path())
+{
+    m_state.inifile = m_lock.inifile();
+}
+
+QString FolderSession::inipath() const
+{
+    return servertools::inipath(m_state.inifile);
+}
+
+void FolderSession::load(HeadlessWindow &window)
+{
+    guard("Cli", "Sub load", [&] {
+        errorreports::clearerrortext();
+        WindowPlacement placement;
+        readi(m_state, placement, false);
+        m_damaged = !errorreports::errortext().isEmpty();
+        if (m_damaged) {
+            QTextStream(stderr) << "zorvane-cli: " << inipath() << " could not be read completely:"
+                                << QString(errorreports::errortext()).replace(u"\r\n"_s, u"\n"_s) << '\n';
+            errorreports::clearerrortext();
+        }
+        window.clearTxturls();
+        for (const SearchSession &session : m_state.urldata) {
+            if (!session.url.isEmpty())
+                window.addTxturlsItem(session.url);
+        }
+        window.setTxturlsText(m_state.txturl);
+    });
+}
+
+// What the file holds now: the command line has no list whose widths could have changed.
+QList<int> FolderSession::storedcolumnwidths() const
+{
+    QList<int> widths;
+    guard("Cli", "Function storedcolumnwidths", [&] {
+        const QString settings = u"settings"_s;
+        const long long count = leadingnumber(servertools::readini(u"countreshead"_s, settings, m_state.inifile));
+        for (int i = 1; i <= qBound(0LL, count, 100LL); ++i) {
+            const QString width = servertools::readini(u"reswid"_s + QString::number(i), settings, m_state.inifile);
+            widths.append(int(qBound(-32768LL, leadingnumber(width), 32767LL)));
+        }
+    });
+    return widths;
+}
+
+bool FolderSession::store()
+{
+    bool stored = false;
+    guard("Cli", "Function store", [&] {
+        if (m_damaged) {
+            QTextStream(stderr) << "zorvane-cli: " << inipath()
+                                << " is left unchanged, as it was not read completely\n";
+            return;
+        }
+        // A maximised window keeps the stored placement.
+        WindowPlacement placement;
+        placement.state = WindowState::Maximised;
+        stored = writei(m_state, placement, storedcolumnwidths());
+        if (!stored)
+            QTextStream(stderr) << "zorvane-cli: could not write " << inipath() << '\n';
+    });
+    return stored;
+}

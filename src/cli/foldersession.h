@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/instancelock.h"
+
+#include <QList>
+
+struct AppState;
+class HeadlessWindow;
+
+// The search state in the program's folder, loaded and stored as the desktop program's start-up
+// and shut-down do, for a command line that has no window: the stored window placement and
+// column widths go back unchanged.
+class FolderSession final
+{
+public:
+    // Takes the instance lock: while another instance runs, its file is left alone.
+    explicit FolderSession(AppState &state);
+
+    // Reads the settings file; a failure's report goes to standard error and what was read
+    // before it stays. Fills the domain box as start-up does.
+    void load(HeadlessWindow &window);
+    // Writes everything back. A file that was not fully read is left as it is, so a damaged
+    // entry cannot take the entries after it with it. False when nothing could be written.
+    bool store();
+    bool damaged() const { return m_damaged; }
+    QString inipath() const;
+
+private:
+    QList<int> storedcolumnwidths() const;
+
+    AppState &m_state;
+    InstanceLock m_lock;
+    bool m_damaged = false;
+};

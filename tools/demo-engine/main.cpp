@@ -1,0 +1,51 @@
+#include "demoranking.h"
+#include "fakeengine.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+using namespace Qt::Literals::StringLiterals;
+
+// A search engine on 127.0.0.1 for trying Zorvane without the Internet: it answers the HTML
+// result page and the SOAP service for any keyword, until it is killed.
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"zorvane-demo-engine"_s);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Serves invented search results on 127.0.0.1."_s);
+    parser.addHelpOption();
+    const QCommandLineOption port(u"port"_s, u"Port to listen on; 0 picks a free one (default 8089)."_s, u"PORT"_s,
+                                  u"8089"_s);
+    const QCommandLineOption domain(u"domain"_s, u"The domain whose ranking the demo shows (default example.com)."_s,
+                                    u"DOMAIN"_s, u"example.com"_s);
+    const QCommandLineOption delay(u"delay"_s, u"Milliseconds before each page is answered (default 300)."_s, u"MS"_s,
+                                   u"300"_s);
+    parser.addOptions({port, domain, delay});
+    parser.process(app);
+
+    bool ok = false;
+    const uint portnumber = parser.value(port).toUInt(&ok);
+    const int delayms = parser.value(delay).toInt();
+    if (!ok || portnumber > 65535 || delayms < 0) {
+        QTextStream(stderr) << "zorvane-demo-engine: --port takes 0 to 65535, --delay a number of milliseconds\n";
+        return 2;
+    }
+    FakeEngine engine;
+    const DemoRanking ranking(parser.value(domain).trimmed().toLower());
+    engine.setPageSource([&ranking](const QString &keyword, int page) { return ranking.page(keyword, page); });
+    engine.setDefaultBehaviour({FakeEngine::Reply::Page, delayms, {}, {}, 0});
+    // Only the demo's own requests are kept, so a long session does not grow without end.
+    QObject::connect(&engine, &FakeEngine::requestReceived, &engine, [&engine](int index) {
+        if (index >= 1000)
+            engine.clearRecords();
+    });
+    if (!engine.listen(quint16(portnumber))) {
+        QTextStream(stderr) << "zorvane-demo-engine: cannot listen on 127.0.0.1:" << portnumber
+                            << " (is the port in use?)\n";
+        return 1;
+    }
+    QTextStream(stdout) << "Demo search engine listening on 127.0.0.1:" << engine.port() << Qt::endl;
+    return QCoreApplication::exec();
+}
