@@ -7,6 +7,7 @@
 #include "platform/codepage.h"
 #include "platform/connection.h"
 #include "platform/prompts.h"
+#include "search/localconnection.h"
 #include "search/searchrun.h"
 
 #include <QCoreApplication>
@@ -274,7 +275,8 @@ int runSearch(const QStringList &args, bool fromfolder)
     AppState state;
     HeadlessWindow window(state, [](const QString &line) { QTextStream(stderr) << line << '\n'; });
     StderrPrompts prompts;
-    SystemConnection connection;
+    SystemConnection system;
+    LocalConnection connection(system, state.settings);
     SearchRun run(state, window, prompts, connection);
     // The page depth box starts at "1", as the window's does.
     window.setPagedepthText(u"1"_s);

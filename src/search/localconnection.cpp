@@ -1,0 +1,49 @@
+#include "localconnection.h"
+
+#include "diagnostics/guard.h"
+#include "storage/settings.h"
+
+#include <QHostAddress>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// "host", "host:port", "[v6]:port" or a bare IPv6 address, without the port.
+QString hostpart(const QString &server)
+{
+    if (server.startsWith(u'['))
+        return server.sliced(1, qMax(0, int(server.indexOf(u']')) - 1));
+    if (server.count(u':') == 1)
+        return server.left(server.indexOf(u':'));
+    return server;
+}
+
+bool loopback(const QString &server)
+{
+    const QString host = hostpart(server.trimmed()).toLower();
+    return host == u"localhost"_s || QHostAddress(host).isLoopback();
+}
+
+} // namespace
+
+LocalConnection::LocalConnection(const Connection &connection, const Settings &settings)
+    : m_connection(connection), m_settings(settings)
+{}
+
+bool LocalConnection::localserver(const Settings &settings)
+{
+    bool local = false;
+    guard("Searchrun", "Function localserver", [&] {
+        if (settings.useproxy)
+            local = loopback(settings.proxyserver);
+        else
+            local = loopback(settings.useapi ? settings.apihost : settings.searchhost);
+    });
+    return local;
+}
+
+bool LocalConnection::connected() const
+{
+    return localserver(m_settings) || m_connection.connected();
+}
