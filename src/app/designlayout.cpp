@@ -69,7 +69,8 @@ void addhistory(ControlRects &rects)
 
 void addstatusline(ControlRects &rects)
 {
-    rects.insert(u"searchstatus"_s, {200, 8805, 8000, LabelHeight});
+    rects.insert(u"flasher"_s, {200, 8850, 150, 150});
+    rects.insert(u"searchstatus"_s, {450, 8805, 7750, LabelHeight});
     rects.insert(u"labscheduler"_s, {8400, 8805, 3400, LabelHeight});
 }
 
