@@ -3,7 +3,9 @@
 #include "app/mainwindow.h"
 #include "app/searchcontroller.h"
 #include "app/statuspanels.h"
+#include "diagnostics/errormail.h"
 #include "diagnostics/errorreports.h"
+#include "platform/shell.h"
 #include "search/searchrun.h"
 #include "support/fakeconnection.h"
 #include "support/fakeengine.h"
@@ -33,6 +35,13 @@ namespace {
 
 const QString Site = u"http://www.mysite.example/"_s;
 
+class RecordingShell final : public Shell
+{
+public:
+    void open(const QString &target) override { opened.append(target); }
+    QStringList opened;
+};
+
 // The program as a person meets it: a window in a program folder of its own, searching the
 // fake engine, with message boxes answered by the test.
 struct Desktop
@@ -42,6 +51,7 @@ struct Desktop
     std::unique_ptr<AppState> state;
     TestPrompts prompts;
     FakeConnection connection;
+    RecordingShell shell;
     std::unique_ptr<MainWindow> window;
 
     Desktop()
@@ -56,7 +66,7 @@ struct Desktop
     MainWindow &open()
     {
         state = std::make_unique<AppState>();
-        window = std::make_unique<MainWindow>(*state, MainWindow::Seams{&prompts, &connection});
+        window = std::make_unique<MainWindow>(*state, MainWindow::Seams{&prompts, &connection, &shell});
         state->settings.searchhost = engine.hostport();
         window->searchrun().setTickLength(10);
         window->show();
@@ -256,6 +266,20 @@ private slots:
                           popup->visualRect(popup->model()->index(0, 0)).center());
         QCOMPARE(desktop.control<QPlainTextEdit>(u"txtkeys"_s)->toPlainText(), u"second\nthird\n"_s);
         QCOMPARE(desktop.lines(), (QStringList{u"second|None|"_s, u"third|None|"_s}));
+
+        // A selection in the keyword box takes only the selected line and then collapses where
+        // it began.
+        auto *keys = desktop.control<QPlainTextEdit>(u"txtkeys"_s);
+        keys->setFocus();
+        QTest::keyClick(keys, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(keys, Qt::Key_Down);
+        QTest::keyClick(keys, Qt::Key_End, Qt::ShiftModifier);
+        desktop.click(u"cmdsavechanges"_s);
+        QCOMPARE(desktop.state->urldata.ubound(), 1);
+        QCOMPARE(desktop.state->urldata[1].keys.ubound(), 1);
+        QCOMPARE(desktop.state->urldata[1].keys[1].key, u"third"_s);
+        QVERIFY(!keys->textCursor().hasSelection());
+        QCOMPARE(keys->textCursor().position(), 7);
     }
 
     void restartShowsTheLastSearch()
@@ -305,7 +329,25 @@ private slots:
         // The program carries on: a search runs in the window as if nothing had happened.
         QVERIFY(desktop.search(u"mysite.example"_s, u"beta"_s, u"1"_s));
         QCOMPARE(desktop.lines(), QStringList{u"beta|1|"_s + Site});
+
+        // A second failure raises the panel again; sending mails both reports and forgets them.
+        desktop.type(u"pagedepth"_s, u"40000"_s);
+        desktop.click(u"doit"_s);
+        QVERIFY(desktop.shown(u"fraerrorreport"_s));
+        const QString report = errorreports::errortext();
+        QVERIFY(report.contains(u"readi"_s) && report.contains(u"mnusearch_Click"_s));
+        desktop.click(u"tracesend"_s);
+        QCOMPARE(desktop.shell.opened, QStringList{errormail::address(report)});
+        QVERIFY(errorreports::errortext().isEmpty());
+        QVERIFY(!desktop.shown(u"fraerrorreport"_s));
         Q_UNUSED(window);
+    }
+
+    void errorMailAddress()
+    {
+        QCOMPARE(errormail::address(u"\r\nA\r\nB"_s),
+                 u"mailto:"_s + errormail::SupportAddress +
+                     u"?subject=Zorvane ERROR REPORT V1.0.0&body=%0D%0AA%0D%0AB"_s);
     }
 
     void statusPanels()

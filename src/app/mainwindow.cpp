@@ -8,6 +8,7 @@
 #include "platform/connection.h"
 #include "qtfiledialogs.h"
 #include "qtprompts.h"
+#include "qtshell.h"
 #include "search/searchrun.h"
 #include "searchcontroller.h"
 #include "startup.h"
@@ -66,7 +67,12 @@ void MainWindow::createcontrollers(const Seams &seams)
         m_systemconnection = std::make_unique<SystemConnection>();
         connection = m_systemconnection.get();
     }
-    m_panels = new StatusPanels(*this, *connection, this);
+    Shell *shell = seams.shell;
+    if (shell == nullptr) {
+        m_qtshell = std::make_unique<QtShell>();
+        shell = m_qtshell.get();
+    }
+    m_panels = new StatusPanels(*this, *connection, *shell, this);
     m_results =
         new ResultsView(m_state, *resultsview(), *control<QLabel>(u"resultslab1"_s),
                         *control<QPlainTextEdit>(u"txtdisplay"_s), *control<QCheckBox>(u"chkdispfirst"_s), this);

@@ -19,6 +19,7 @@ class QFrame;
 class QLabel;
 class Connection;
 class Prompts;
+class Shell;
 class ResultsView;
 class SearchController;
 class SearchRun;
@@ -37,6 +38,7 @@ public:
     {
         Prompts *prompts = nullptr;
         Connection *connection = nullptr;
+        Shell *shell = nullptr;
     };
 
     explicit MainWindow(AppState &state, QWidget *parent = nullptr);
@@ -128,6 +130,7 @@ private:
     FileDialogs *m_filedialogs = nullptr;
     std::unique_ptr<Prompts> m_qtprompts;
     std::unique_ptr<Connection> m_systemconnection;
+    std::unique_ptr<Shell> m_qtshell;
     StatusPanels *m_panels = nullptr;
     ResultsView *m_results = nullptr;
     SearchController *m_search = nullptr;

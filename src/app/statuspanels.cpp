@@ -1,10 +1,12 @@
 #include "statuspanels.h"
 
 #include "appstate.h"
+#include "diagnostics/errormail.h"
 #include "diagnostics/errorreports.h"
 #include "diagnostics/guard.h"
 #include "mainwindow.h"
 #include "platform/connection.h"
+#include "platform/shell.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -13,18 +15,17 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-StatusPanels::StatusPanels(MainWindow &window, const Connection &connection, QObject *parent)
-    : QObject(parent), m_window(window), m_state(window.state()), m_connection(connection)
+StatusPanels::StatusPanels(MainWindow &window, const Connection &connection, Shell &shell, QObject *parent)
+    : QObject(parent), m_window(window), m_state(window.state()), m_connection(connection), m_shell(shell)
 {
     auto button = [this](const QString &name) { return m_window.control<QPushButton>(name); };
     connect(button(u"messageok"_s), &QPushButton::clicked, this, &StatusPanels::messageok_Click);
     connect(button(u"traceview"_s), &QPushButton::clicked, this, &StatusPanels::traceview_Click);
     connect(button(u"tracecancel"_s), &QPushButton::clicked, this, &StatusPanels::tracecancel_Click);
     connect(button(u"traceviewdontsend"_s), &QPushButton::clicked, this, &StatusPanels::tracecancel_Click);
+    connect(button(u"tracesend"_s), &QPushButton::clicked, this, &StatusPanels::tracesend_Click);
+    connect(button(u"traceviewsend"_s), &QPushButton::clicked, this, &StatusPanels::tracesend_Click);
     connect(&errorreports::notifier(), &errorreports::Notifier::raised, this, &StatusPanels::raiseerrorreport);
-    // Sending needs the mail program; until it is wired the report can be read and dismissed.
-    button(u"tracesend"_s)->setEnabled(false);
-    button(u"traceviewsend"_s)->setEnabled(false);
 }
 
 void StatusPanels::checkstatus()
@@ -134,6 +135,16 @@ void StatusPanels::traceview_Click()
 void StatusPanels::tracecancel_Click()
 {
     guard("Errorreports", "Sub tracecancel_Click", [&] {
+        showpanel(u"fraerrorreport"_s, false);
+        showpanel(u"fraerrorreportdisplay"_s, false);
+    });
+}
+
+void StatusPanels::tracesend_Click()
+{
+    guard("Errorreports", "Sub tracesend_Click", [&] {
+        m_shell.open(errormail::address(errorreports::errortext()));
+        errorreports::clearerrortext();
         showpanel(u"fraerrorreport"_s, false);
         showpanel(u"fraerrorreportdisplay"_s, false);
     });

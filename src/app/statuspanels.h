@@ -7,6 +7,7 @@
 struct AppState;
 class Connection;
 class MainWindow;
+class Shell;
 
 // What the window tells the user: the title, the running message box, the wait, message and
 // timed-warning panels, and the error-report panels raised by the error trap.
@@ -14,7 +15,7 @@ class StatusPanels final : public QObject
 {
     Q_OBJECT
 public:
-    StatusPanels(MainWindow &window, const Connection &connection, QObject *parent = nullptr);
+    StatusPanels(MainWindow &window, const Connection &connection, Shell &shell, QObject *parent = nullptr);
 
     void checkstatus();
     void writemessagebox(const QString &text);
@@ -29,6 +30,7 @@ public:
     void raiseerrorreport();
     void traceview_Click();
     void tracecancel_Click();
+    void tracesend_Click();
 
     // How often checkstatus changed the title, so a repeated call in the same state is seen
     // to leave it alone.
@@ -40,6 +42,7 @@ private:
     MainWindow &m_window;
     AppState &m_state;
     const Connection &m_connection;
+    Shell &m_shell;
     RunningText m_running;
     int m_titlechanges = 0;
 };
