@@ -374,6 +374,14 @@ private slots:
         panels.checkstatus();
         QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected, Displaying Analysis)"_s);
 
+        // The box shows exactly the running text, also across a trim into the day log.
+        for (int i = 0; i < 150; ++i)
+            panels.writemessagebox(QString(90, QChar(u'a' + i % 26)));
+        QString expected = panels.runningtext();
+        QVERIFY(expected.size() < 10000);
+        QCOMPARE(desktop.running(), expected.replace(u"\r\n"_s, u"\n"_s));
+        QVERIFY(desktop.folder.read(errorreports::daylogname()).contains(QByteArray(90, 'a')));
+
         panels.showmessage(u"A new version is out"_s);
         QVERIFY(desktop.shown(u"messageframe"_s));
         desktop.click(u"messageok"_s);

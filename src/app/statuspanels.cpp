@@ -58,11 +58,19 @@ void StatusPanels::checkstatus()
 void StatusPanels::writemessagebox(const QString &text)
 {
     guard("Google", "Sub writemessagebox", [&] {
+        const qsizetype before = m_running.text().size();
         m_running.writemessagebox(text, m_state.settings.uselog);
         auto *box = m_window.control<QPlainTextEdit>(u"runningtext"_s);
-        QString shown = m_running.text();
+        // A plain append adds only the new line; after a trim the whole box is replaced.
+        const bool trimmed = before > RunningText::Limit;
+        QString shown = trimmed ? m_running.text() : m_running.text().mid(before);
         shown.replace(u"\r\n"_s, u"\n"_s);
-        box->setPlainText(shown);
+        if (trimmed) {
+            box->setPlainText(shown);
+        } else {
+            box->moveCursor(QTextCursor::End);
+            box->insertPlainText(shown);
+        }
         box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
     });
 }
