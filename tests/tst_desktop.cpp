@@ -201,6 +201,8 @@ private slots:
     {
         Desktop desktop;
         MainWindow &window = desktop.open();
+        // Ticks slower than the checks' polling, so the blinking indicator is seen to change.
+        window.searchrun().setTickLength(250);
         FakeEngine::Behaviour hang;
         hang.reply = FakeEngine::Reply::Hang;
         desktop.engine.setDefaultBehaviour(hang);
