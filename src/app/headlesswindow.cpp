@@ -3,8 +3,7 @@
 #include "appstate.h"
 #include "diagnostics/guard.h"
 #include "storage/datetext.h"
-
-#include <QHash>
+#include "views/resultrows.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -57,18 +56,9 @@ void HeadlessWindow::disres()
         const int d = selected(m_state);
         if (d == 0)
             return;
-        SearchSession &session = m_state.urldata[d];
+        const SearchSession &session = m_state.urldata[d];
         m_resultslab1 = session.resulttime.isEmpty() ? u"Results:"_s : u"Results at: "_s + session.resulttime;
-        // The last job of a key gives its keywords' action; a hash keeps this linear, as it
-        // runs on every tick of a run of thousands of keywords.
-        QHash<QString, const QString *> status;
-        status.reserve(m_state.jobs.ubound());
-        for (const FetchJob &job : m_state.jobs)
-            status.insert(job.key, &job.status);
-        for (KeywordResult &keyword : session.keys) {
-            if (const QString *text = status.value(keyword.key))
-                keyword.action = *text;
-        }
+        resultrows::copyactions(m_state, d);
     });
 }
 

@@ -4,8 +4,7 @@ using namespace Qt::Literals::StringLiterals;
 
 Failure::Failure(int number, QString description, QString source)
     : m_number(number), m_description(std::move(description)), m_source(std::move(source))
-{
-}
+{}
 
 QString Failure::productName()
 {

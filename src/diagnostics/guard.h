@@ -18,8 +18,7 @@ void trapcurrent(const char *module, const char *procedure) noexcept;
 //         guard("Requests", "Function strip", [&] { ... result = ...; });
 //         return result;
 //     }
-template <typename Body>
-void guard(const char *module, const char *procedure, Body &&body) noexcept
+template <typename Body> void guard(const char *module, const char *procedure, Body &&body) noexcept
 {
     errorreports::addtrace(module, procedure);
     try {

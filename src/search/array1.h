@@ -7,8 +7,7 @@
 
 // A 1-based array: element 0 exists but is never used, and an array holding only element 0
 // is empty. Its upper bound is a 16-bit index, so it cannot grow past 32767 elements.
-template <typename T>
-class Array1
+template <typename T> class Array1
 {
 public:
     Array1() : m_items(1) {}

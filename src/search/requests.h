@@ -7,8 +7,7 @@
 
 // The request texts for one page of one keyword. The proxy form is used when `server`
 // differs from `host`; the proxy credentials and the API key come from the settings.
-QString getgoogle(const Settings &settings, const QString &server, const QString &host, const QString &key,
-                  Int16 page);
+QString getgoogle(const Settings &settings, const QString &server, const QString &host, const QString &key, Int16 page);
 QString getgoogleapi(const Settings &settings, const QString &server, const QString &host, const QString &key,
                      Int16 page);
 // The text without one leading space.

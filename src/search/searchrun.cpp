@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+#include <limits>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -88,14 +90,21 @@ SearchRun::SearchRun(AppState &state, SearchWindow &window, Prompts &prompts, co
 void SearchRun::setTickLength(int milliseconds)
 {
     m_ticklength = qMax(1, milliseconds);
-    m_timer.setInterval(m_interval * m_ticklength / RunningInterval);
+    m_timer.setInterval(scaledinterval());
+}
+
+int SearchRun::scaledinterval() const
+{
+    // In 64 bits: a test may stretch a tick far beyond what int milliseconds can hold.
+    const qint64 scaled = qint64(m_interval) * m_ticklength / RunningInterval;
+    return int(qMin<qint64>(scaled, std::numeric_limits<int>::max()));
 }
 
 void SearchRun::settimer(int interval)
 {
     m_timer.stop();
     m_interval = interval;
-    m_timer.setInterval(m_interval * m_ticklength / RunningInterval);
+    m_timer.setInterval(scaledinterval());
     m_timer.start();
 }
 

@@ -63,6 +63,7 @@ signals:
 
 private:
     void settimer(int interval);
+    int scaledinterval() const;
     void idlechores();
     bool walkjobs(int &inprogress, int &completed, int &total);
     void advancejob(int jobindex);

@@ -5,6 +5,8 @@
 #include "search/parsers.h"
 #include "storage/numtext.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <vector>
 
@@ -42,17 +44,26 @@ int findsession(const AppState &state)
     return 0;
 }
 
+void copyactions(AppState &state, int index)
+{
+    // Each keyword takes the status of the last job with its key; one pass over the jobs keeps
+    // a refresh linear in keywords plus jobs, as it runs on every tick of a long run.
+    QHash<QString, const QString *> statusOf;
+    statusOf.reserve(state.jobs.ubound());
+    for (const FetchJob &job : state.jobs)
+        statusOf.insert(job.key, &job.status);
+    for (KeywordResult &keyword : state.urldata[index].keys) {
+        if (const QString *status = statusOf.value(keyword.key))
+            keyword.action = *status;
+    }
+}
+
 Array1<ResultRow> build(AppState &state, int index, bool dispfirst)
 {
     Array1<ResultRow> rows;
     guard("Google", "Sub disres", [&] {
-        SearchSession &session = state.urldata[index];
-        for (KeywordResult &keyword : session.keys) {
-            for (const FetchJob &job : state.jobs) {
-                if (job.key == keyword.key)
-                    keyword.action = job.status;
-            }
-        }
+        copyactions(state, index);
+        const SearchSession &session = state.urldata[index];
         for (const KeywordResult &keyword : session.keys) {
             if (keyword.positions.isEmpty()) {
                 ResultRow row = makerow(session, keyword);

@@ -45,6 +45,8 @@ constexpr quint32 Blue = 0xFF0000;
 
 // The index in urldata of the first domain equal to txturl; 0 when there is none.
 int findsession(const AppState &state);
+// Copies into each keyword of the domain at index the status of the last job with its key.
+void copyactions(AppState &state, int index);
 // Copies each keyword's job status into its action (the last matching job wins) and builds
 // the rows of the domain at index; with dispfirst only the first hit of a keyword.
 Array1<ResultRow> build(AppState &state, int index, bool dispfirst);
