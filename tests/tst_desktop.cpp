@@ -292,6 +292,8 @@ private slots:
         const QStringList lines = desktop.lines();
         const QString caption = desktop.control<QLabel>(u"resultslab1"_s)->text();
         desktop.window->resultsview()->setcolumnwidth(4, 2880);
+        QVERIFY(!desktop.shown(u"runningtext"_s));
+        desktop.state->settings.showrunning = true;
         desktop.close();
 
         MainWindow &window = desktop.open();
@@ -301,6 +303,7 @@ private slots:
         QCOMPARE(desktop.lines(), lines);
         QCOMPARE(desktop.control<QLabel>(u"resultslab1"_s)->text(), caption);
         QCOMPARE(window.resultsview()->columnwidth(4), 2880);
+        QVERIFY(desktop.shown(u"runningtext"_s));
         QVERIFY(desktop.running().contains(u"----Start Zorvane ---\n"_s));
         QVERIFY(desktop.running().contains(u"-Scheduler NOT running\n"_s));
 

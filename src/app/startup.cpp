@@ -74,6 +74,8 @@ void Startup::Form_Load()
         m_search.filldomains();
         m_panels.checkstatus();
         m_window.setcols();
+        // The stored "Show log window" decides whether the message box takes room.
+        m_window.Form_Resize();
         m_window.displaybits(0);
         m_search.disall();
         m_panels.writemessagebox(state.settings.schedulerunning ? u"Scheduler running"_s : u"Scheduler NOT running"_s);
