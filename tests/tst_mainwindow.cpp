@@ -7,6 +7,7 @@
 #include "app/viewmodes.h"
 #include "diagnostics/errorreports.h"
 #include "platform/twips.h"
+#include "support/tempfolder.h"
 #include "support/testfiledialogs.h"
 #include "views/listview.h"
 
@@ -22,6 +23,9 @@ using namespace Qt::Literals::StringLiterals;
 class TestMainWindow : public QObject
 {
     Q_OBJECT
+
+    // Every window reads and writes its settings here, never beside the test program.
+    TempProgramFolder m_folder;
 
     static int px(const MainWindow &window, int twipvalue) { return twips::toPixels(twipvalue, window.dpi()); }
 
@@ -72,13 +76,14 @@ private slots:
         for (const QString &name : colorschemes::popuppanels())
             QVERIFY2(window.control(name)->isHidden(), qPrintable(name));
         // Entries of commands that are not wired yet are visible but cannot be chosen.
-        for (const QString &name : {u"mnuload"_s, u"mnusave"_s, u"mnuhtml"_s, u"mnumanhis"_s, u"mnusearch"_s,
-                                    u"mnuhistory"_s, u"mnuanalyze"_s, u"mnuOptions"_s, u"mnustartschedule"_s,
-                                    u"mnustopschedule"_s, u"mnuwinhelp"_s, u"mnuwebsite"_s, u"mnuabout"_s}) {
+        for (const QString &name : {u"mnuload"_s, u"mnusave"_s, u"mnuhtml"_s, u"mnumanhis"_s, u"mnuhistory"_s,
+                                    u"mnuanalyze"_s, u"mnuOptions"_s, u"mnustartschedule"_s, u"mnustopschedule"_s,
+                                    u"mnuwinhelp"_s, u"mnuwebsite"_s, u"mnuabout"_s}) {
             QVERIFY2(window.menuentry(name) != nullptr, qPrintable(name));
             QVERIFY2(!window.menuentry(name)->isEnabled(), qPrintable(name));
         }
         QVERIFY(window.menuentry(u"mnuexit"_s)->isEnabled());
+        QVERIFY(window.menuentry(u"mnusearch"_s)->isEnabled());
         QCOMPARE(window.resultsview()->columncount(), 5);
         QCOMPARE(window.resultsview()->headertext(5), u"Operation"_s);
         QCOMPARE(window.resultsview()->columnwidth(3), 735);
@@ -111,8 +116,9 @@ private slots:
         QFETCH(int, firsticon);
         QFETCH(int, lasticon);
         AppState state;
-        state.urldata.append(SearchSession{u"www.example.com"_s, {}, {}, {}, {}, {}, {}});
         MainWindow window(state);
+        // Start-up has read the (empty) settings file; the domain arrives afterwards.
+        state.urldata.append(SearchSession{u"www.example.com"_s, {}, {}, {}, {}, {}, {}});
         window.show();
         window.historydetailview()->show();
         window.displaybits(mode);

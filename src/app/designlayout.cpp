@@ -44,7 +44,7 @@ void addsearchinputs(ControlRects &rects)
 
 void addresults(ControlRects &rects)
 {
-    rects.insert(u"resultslab1"_s, {200, 3615, 3300, LabelHeight});
+    rects.insert(u"resultslab1"_s, {200, 3615, 3480, LabelHeight});
     rects.insert(u"chkdispfirst"_s, {4000, 3615, 4500, LabelHeight});
     rects.insert(u"resultsview"_s, {200, 3870, 11600, 2630});
     rects.insert(u"restxt"_s, {200, 3870, 11600, 2630});
@@ -69,7 +69,8 @@ void addhistory(ControlRects &rects)
 
 void addstatusline(ControlRects &rects)
 {
-    rects.insert(u"searchstatus"_s, {200, 8805, 8000, LabelHeight});
+    rects.insert(u"flasher"_s, {200, 8850, 150, 150});
+    rects.insert(u"searchstatus"_s, {450, 8805, 7750, LabelHeight});
     rects.insert(u"labscheduler"_s, {8400, 8805, 3400, LabelHeight});
 }
 
@@ -120,7 +121,7 @@ QList<TwipsRect> helpicons()
         {4350, 2900, Size, Size},  // page depth
         {3500, 3260, Size, Size},  // stop after the first hit
         {8600, 3615, Size, Size},  // first hit only
-        {3600, 3615, Size, Size},  // results
+        {3720, 3615, Size, Size},  // results
     };
     // History, history analysis and analysis: the same places, one set per mode; the
     // analysis of the current results has no date filter.

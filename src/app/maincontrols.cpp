@@ -162,6 +162,11 @@ void MainWindow::createHistory()
 
 void MainWindow::createStatusLine()
 {
+    // Blinks on every tick of the main timer: the program is alive.
+    auto *flasher = addlabel(u"flasher"_s, {});
+    flasher->setAutoFillBackground(true);
+    flasher->setFrameStyle(QFrame::Box | QFrame::Plain);
+    flasher->setToolTip(u"Blinks while Zorvane is running"_s);
     addlabel(u"searchstatus"_s, {});
     addlabel(u"labscheduler"_s, {})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }

@@ -5,19 +5,31 @@
 #include "designlayout.h"
 #include "diagnostics/guard.h"
 #include "gradientbutton.h"
+#include "platform/connection.h"
 #include "qtfiledialogs.h"
+#include "qtprompts.h"
+#include "qtshell.h"
+#include "search/searchrun.h"
+#include "searchcontroller.h"
+#include "startup.h"
+#include "statuspanels.h"
 #include "viewmodes.h"
 #include "views/listview.h"
+#include "views/resultsview.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 
 using namespace Qt::Literals::StringLiterals;
 
-MainWindow::MainWindow(AppState &state, QWidget *parent)
+MainWindow::MainWindow(AppState &state, QWidget *parent) : MainWindow(state, Seams{}, parent) {}
+
+MainWindow::MainWindow(AppState &state, const Seams &seams, QWidget *parent)
     : QMainWindow(parent), m_state(state), m_rects(designlayout::controls()), m_helprects(designlayout::helpicons()),
       m_qtdialogs(std::make_unique<QtFileDialogs>(this)), m_filedialogs(m_qtdialogs.get())
 {
@@ -30,9 +42,54 @@ MainWindow::MainWindow(AppState &state, QWidget *parent)
     centreonscreen();
     setcols();
     displaybits(m_state.viewmode);
+    createcontrollers(seams);
+    m_startup->Form_Load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The controllers go before the controls they work on.
+    m_startup.reset();
+    delete m_search;
+    delete m_results;
+    delete m_panels;
+}
+
+void MainWindow::createcontrollers(const Seams &seams)
+{
+    Prompts *prompts = seams.prompts;
+    if (prompts == nullptr) {
+        m_qtprompts = std::make_unique<QtPrompts>(this);
+        prompts = m_qtprompts.get();
+    }
+    const Connection *connection = seams.connection;
+    if (connection == nullptr) {
+        m_systemconnection = std::make_unique<SystemConnection>();
+        connection = m_systemconnection.get();
+    }
+    Shell *shell = seams.shell;
+    if (shell == nullptr) {
+        m_qtshell = std::make_unique<QtShell>();
+        shell = m_qtshell.get();
+    }
+    m_panels = new StatusPanels(*this, *connection, *shell, this);
+    m_results =
+        new ResultsView(m_state, *resultsview(), *control<QLabel>(u"resultslab1"_s),
+                        *control<QPlainTextEdit>(u"txtdisplay"_s), *control<QCheckBox>(u"chkdispfirst"_s), this);
+    m_search = new SearchController(*this, *m_panels, *m_results, *prompts, *connection, this);
+    m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search);
+}
+
+SearchRun &MainWindow::searchrun() const
+{
+    return m_search->run();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    m_startup->Form_Unload();
+    QMainWindow::closeEvent(event);
+}
 
 GradientButton *MainWindow::gradientbutton(const QString &name) const
 {

@@ -17,6 +17,14 @@ class ListView;
 class QAction;
 class QFrame;
 class QLabel;
+class Connection;
+class Prompts;
+class Shell;
+class ResultsView;
+class SearchController;
+class SearchRun;
+class Startup;
+class StatusPanels;
 
 // The main window `google`: every control of the program, the pop-up panels shown over it,
 // and the four operations that arrange them (view mode, colours, column widths, resize).
@@ -25,8 +33,23 @@ class MainWindow final : public QMainWindow
 {
     Q_OBJECT
 public:
+    // The outside world the window talks to; tests pass their own, nullptr means the real one.
+    struct Seams
+    {
+        Prompts *prompts = nullptr;
+        Connection *connection = nullptr;
+        Shell *shell = nullptr;
+    };
+
     explicit MainWindow(AppState &state, QWidget *parent = nullptr);
+    MainWindow(AppState &state, const Seams &seams, QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    StatusPanels &panels() const { return *m_panels; }
+    ResultsView &results() const { return *m_results; }
+    SearchController &search() const { return *m_search; }
+    SearchRun &searchrun() const;
+    Startup &startup() const { return *m_startup; }
 
     void displaybits(int mode);
     void setcols();
@@ -62,6 +85,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls();
@@ -74,6 +98,7 @@ private:
     void createPanels();
     void createMenus();
     void createresultcolumns();
+    void createcontrollers(const Seams &seams);
 
     // Creates a control of the client area (or of `parent`) and files it under its name.
     template <typename T> T *add(const QString &name, QWidget *parent = nullptr)
@@ -103,4 +128,11 @@ private:
     QList<TwipsRect> m_helprects;
     std::unique_ptr<FileDialogs> m_qtdialogs;
     FileDialogs *m_filedialogs = nullptr;
+    std::unique_ptr<Prompts> m_qtprompts;
+    std::unique_ptr<Connection> m_systemconnection;
+    std::unique_ptr<Shell> m_qtshell;
+    StatusPanels *m_panels = nullptr;
+    ResultsView *m_results = nullptr;
+    SearchController *m_search = nullptr;
+    std::unique_ptr<Startup> m_startup;
 };

@@ -86,10 +86,12 @@ void arrangestatusline(ControlRects &r, int W, int H)
 {
     TwipsRect &scheduler = r[u"labscheduler"_s];
     TwipsRect &status = r[u"searchstatus"_s];
+    TwipsRect &flasher = r[u"flasher"_s];
     scheduler.top = H - 1095;
     status.top = H - 1095;
+    flasher.top = H - 1050;
     scheduler.left = W - 200 - scheduler.width;
-    status.width = W - (scheduler.width + 400);
+    status.width = scheduler.left - status.left;
 }
 
 } // namespace

@@ -44,6 +44,8 @@ public:
     // How long one nominal second of the timer really lasts; tests shorten it. Time-outs are
     // counted in ticks and are not affected.
     void setTickLength(int milliseconds);
+    // Shut-down: no tick may run once the state is being stored.
+    void stoptimer() { m_timer.stop(); }
 
     DomainList &domains() { return m_domains; }
     SocketPool &pool() { return m_pool; }

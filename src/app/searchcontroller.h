@@ -1,0 +1,70 @@
+#pragma once
+
+#include "searchwindow.h"
+
+#include <QObject>
+
+#include <memory>
+
+class Connection;
+class MainWindow;
+class Prompts;
+class ResultsView;
+class SearchRun;
+class StatusPanels;
+
+// The search and the domain list over the main window's controls: SEARCH, STOP, the menu's
+// search command, the domain box and its buttons, and what the run needs to read and show.
+class SearchController final : public QObject, public SearchWindow
+{
+    Q_OBJECT
+public:
+    SearchController(MainWindow &window, StatusPanels &panels, ResultsView &results, Prompts &prompts,
+                     const Connection &connection, QObject *parent = nullptr);
+    ~SearchController() override;
+
+    SearchRun &run() const { return *m_run; }
+
+    QString txturlsText() const override;
+    void setTxturlsText(const QString &text) override;
+    void addTxturlsItem(const QString &text) override;
+    void clearTxturls() override;
+
+    // The keyword box holds "\n" line ends; the engine sees the text, and the selection, with
+    // "\r\n" ones.
+    QString txtkeysText() const override;
+    int txtkeysSelStart() const override;
+    int txtkeysSelLength() const override;
+    void setTxtkeysSelection(int start, int length) override;
+
+    QString pagedepthText() const override;
+    bool chkstopafterhit() const override;
+    bool chkdispfirst() const override;
+
+    void writemessagebox(const QString &text) override;
+    void disres() override;
+    void disall() override;
+    void clearresults() override;
+    void setResultslab1(const QString &text) override;
+    void setSearchstatus(const QString &text) override;
+    void setRestxt(const QString &text) override;
+    void showWarning(const QString &text) override;
+    void hideWarning() override;
+    int flasher() const override { return m_flasher; }
+    void setFlasher(int colour) override;
+    void checkstatus() override;
+    void displaybits(int mode) override;
+
+    // Rebuilds the domain box from urldata with txturl as its text.
+    void filldomains();
+
+private:
+    void connectcommands();
+    template <typename T> T *widget(const QString &name) const;
+
+    MainWindow &m_window;
+    StatusPanels &m_panels;
+    ResultsView &m_results;
+    std::unique_ptr<SearchRun> m_run;
+    int m_flasher = 255;
+};

@@ -1,0 +1,22 @@
+#include "errormail.h"
+
+#include "guard.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace errormail {
+
+QString address(const QString &report)
+{
+    QString result;
+    guard("Errorreports", "Function mailaddress", [&] {
+        QString body = report;
+        body.replace(u"\r\n"_s, u"%0D%0A"_s);
+        result = u"mailto:"_s + SupportAddress + u"?subject="_s + u"Zorvane ERROR REPORT "_s + u"V"_s +
+                 QString::number(ZORVANE_VERSION_MAJOR) + u"."_s + QString::number(ZORVANE_VERSION_MINOR) + u"."_s +
+                 QString::number(ZORVANE_VERSION_PATCH) + u"&body="_s + body;
+    });
+    return result;
+}
+
+} // namespace errormail

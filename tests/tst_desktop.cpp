@@ -1,0 +1,399 @@
+#include "app/appstate.h"
+#include "app/gradientbutton.h"
+#include "app/mainwindow.h"
+#include "app/searchcontroller.h"
+#include "app/statuspanels.h"
+#include "diagnostics/errormail.h"
+#include "diagnostics/errorreports.h"
+#include "platform/shell.h"
+#include "search/searchrun.h"
+#include "support/fakeconnection.h"
+#include "support/fakeengine.h"
+#include "support/tempfolder.h"
+#include "support/testprompts.h"
+#include "views/listview.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString Site = u"http://www.mysite.example/"_s;
+
+class RecordingShell final : public Shell
+{
+public:
+    void open(const QString &target) override { opened.append(target); }
+    QStringList opened;
+};
+
+// The program as a person meets it: a window in a program folder of its own, searching the
+// fake engine, with message boxes answered by the test.
+struct Desktop
+{
+    TempProgramFolder folder;
+    FakeEngine engine;
+    std::unique_ptr<AppState> state;
+    TestPrompts prompts;
+    FakeConnection connection;
+    RecordingShell shell;
+    std::unique_ptr<MainWindow> window;
+
+    Desktop()
+    {
+        engine.listen();
+        engine.place(u"alpha"_s, 3, Site + u"a.html"_s);
+        engine.place(u"alpha"_s, 12, Site + u"b.html"_s);
+        engine.place(u"beta"_s, 1, Site);
+    }
+    ~Desktop() { close(); }
+
+    MainWindow &open()
+    {
+        state = std::make_unique<AppState>();
+        window = std::make_unique<MainWindow>(*state, MainWindow::Seams{&prompts, &connection, &shell});
+        state->settings.searchhost = engine.hostport();
+        window->searchrun().setTickLength(10);
+        window->show();
+        return *window;
+    }
+    void close()
+    {
+        if (window != nullptr)
+            window->close();
+        window.reset();
+    }
+
+    template <typename T> T *control(const QString &name) const { return window->control<T>(name); }
+    void type(const QString &name, const QString &text)
+    {
+        QWidget *box = window->control(name);
+        if (auto *combo = qobject_cast<QComboBox *>(box))
+            box = combo->lineEdit();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Delete);
+        const QStringList lines = text.split(u'\n');
+        for (int i = 0; i < int(lines.size()); ++i) {
+            if (i > 0)
+                QTest::keyClick(box, Qt::Key_Return);
+            QTest::keyClicks(box, lines.at(i));
+        }
+    }
+    void click(const QString &name) { QTest::mouseClick(window->control(name), Qt::LeftButton); }
+    bool search(const QString &domain, const QString &keys, const QString &depth)
+    {
+        type(u"txturls"_s, domain);
+        type(u"txtkeys"_s, keys);
+        type(u"pagedepth"_s, depth);
+        click(u"doit"_s);
+        return QTest::qWaitFor([this] { return !state->searching; }, 20000);
+    }
+
+    QTreeWidget *tree() const { return window->resultsview()->tree(); }
+    // Every line of the results list: search term, shown position and exact URL.
+    QStringList lines() const
+    {
+        QStringList result;
+        const ListView *list = window->resultsview();
+        for (int i = 1; i <= list->itemcount(); ++i) {
+            const ListItem item = list->item(i);
+            result.append(item.subitem(1) + u'|' + item.subitem(2) + u'|' + item.subitem(3));
+        }
+        return result;
+    }
+    void clickheader(const QString &text)
+    {
+        QHeaderView *header = tree()->header();
+        for (int c = 0; c < tree()->columnCount(); ++c) {
+            if (tree()->headerItem()->text(c) == text) {
+                const QPoint at(header->sectionViewportPosition(c) + header->sectionSize(c) / 2, header->height() / 2);
+                QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+                return;
+            }
+        }
+        QFAIL("no such header");
+    }
+    void clickline(int index)
+    {
+        QTreeWidgetItem *item = tree()->topLevelItem(index - 1);
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualItemRect(item).center());
+    }
+    QString running() const { return control<QPlainTextEdit>(u"runningtext"_s)->toPlainText(); }
+    bool shown(const QString &name) const { return window->control(name)->isVisibleTo(window.get()); }
+};
+
+} // namespace
+
+class TestDesktop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setStyle(u"Fusion"_s); }
+    void init() { errorreports::reset(); }
+
+    void searchFillsSortsAndDetails()
+    {
+        Desktop desktop;
+        MainWindow &window = desktop.open();
+        QCOMPARE(window.windowTitle(), u"Zorvane (Internet Connected)"_s);
+        QVERIFY(window.menuentry(u"mnusearch"_s)->isEnabled());
+
+        QVERIFY(desktop.search(u"http://WWW.MySite.Example"_s, u"alpha\nbeta\ngamma"_s, u"2"_s));
+        QCOMPARE(desktop.control<QComboBox>(u"txturls"_s)->currentText(), u"mysite.example"_s);
+        QCOMPARE(desktop.control<QComboBox>(u"txturls"_s)->count(), 1);
+        QVERIFY(desktop.prompts.messages().isEmpty());
+        const QStringList built = {u"alpha|3|"_s + Site + u"a.html"_s, u"alpha|12|"_s + Site + u"b.html"_s,
+                                   u"beta|1|"_s + Site, u"gamma|None|"_s};
+        QCOMPARE(desktop.lines(), built);
+        QCOMPARE(window.resultsview()->item(1).text(), u"mysite.example"_s);
+        QCOMPARE(window.resultsview()->item(4).subitem(4), u"Finished search"_s);
+        QVERIFY(desktop.control<QLabel>(u"resultslab1"_s)->text().startsWith(u"Results at: "_s));
+        QCOMPARE(desktop.control<QLabel>(u"searchstatus"_s)->text(),
+                 u"3 Total searches , 0 Searches in progress , 3 Searches Completed"_s);
+        QVERIFY(desktop.running().contains(u"-Starting Search mysite.example\n"_s));
+        QVERIFY(desktop.running().contains(u"-Searches complete\n"_s));
+        QTRY_COMPARE(window.windowTitle(), u"Zorvane (Internet Connected)"_s);
+
+        // Position twice: descending, the not-found marker first; then the search term keeps
+        // that order among equal terms.
+        desktop.clickheader(u"Position"_s);
+        QCOMPARE(desktop.lines().value(0), u"beta|1|"_s + Site);
+        QCOMPARE(desktop.lines().value(3), u"gamma|None|"_s);
+        desktop.clickheader(u"Position"_s);
+        QCOMPARE(desktop.lines(), (QStringList{built[3], built[1], built[0], built[2]}));
+        desktop.clickheader(u"Search term"_s);
+        QCOMPARE(desktop.lines(), (QStringList{built[1], built[0], built[2], built[3]}));
+        desktop.clickheader(u"Operation"_s);
+        QCOMPARE(desktop.lines(), (QStringList{built[1], built[0], built[2], built[3]}));
+        const QColor blue(0, 0, 255);
+        QCOMPARE(window.resultsview()->item(2).forecolor(), blue);
+        QCOMPARE(window.resultsview()->item(4).subitemforecolor(3), blue);
+        QVERIFY(window.resultsview()->item(3).forecolor() != blue);
+
+        desktop.clickline(1);
+        QCOMPARE(desktop.control<QPlainTextEdit>(u"txtdisplay"_s)->toPlainText(),
+                 u"Result 12 for alpha\n\nSnippet of result 12"_s);
+        desktop.clickline(4);
+        QCOMPARE(desktop.control<QPlainTextEdit>(u"txtdisplay"_s)->toPlainText(), u"\n\n"_s);
+
+        desktop.click(u"chkdispfirst"_s);
+        QCOMPARE(desktop.lines(), (QStringList{built[0], built[2], built[3]}));
+    }
+
+    void runningSearchStopsAndWarns()
+    {
+        Desktop desktop;
+        MainWindow &window = desktop.open();
+        // Ticks slower than the checks' polling, so the blinking indicator is seen to change.
+        window.searchrun().setTickLength(250);
+        FakeEngine::Behaviour hang;
+        hang.reply = FakeEngine::Reply::Hang;
+        desktop.engine.setDefaultBehaviour(hang);
+        desktop.type(u"txturls"_s, u"mysite.example"_s);
+        desktop.type(u"txtkeys"_s, u"alpha\nbeta"_s);
+        desktop.click(u"doit"_s);
+        QVERIFY(desktop.state->searching);
+        QTRY_COMPARE(window.windowTitle(), u"Zorvane (Internet Connected, Searching)"_s);
+        QTRY_VERIFY(desktop.control<QLabel>(u"searchstatus"_s)->text().contains(u"2 Searches in progress"_s));
+        const int flasher = window.search().flasher();
+        QTRY_VERIFY(window.search().flasher() != flasher);
+
+        window.menuentry(u"mnusearch"_s)->trigger();
+        QCOMPARE(desktop.prompts.messages().value(0), u"A search is already running, please wait.."_s);
+        desktop.click(u"dostop"_s);
+        QVERIFY(!desktop.state->searching);
+        QCOMPARE(desktop.control<QLabel>(u"searchstatus"_s)->text(), u"Searching Manually Stopped"_s);
+        QCOMPARE(window.resultsview()->item(1).subitem(4), u"stopped"_s);
+        QCOMPARE(window.windowTitle(), u"Zorvane (Internet Connected)"_s);
+
+        window.searchrun().timedwarning(u"Please re-establish your Internet Connection"_s);
+        QVERIFY(desktop.shown(u"frawarntimed"_s));
+        QCOMPARE(desktop.control<QLabel>(u"lblwarn"_s)->text(), u"Please re-establish your Internet Connection"_s);
+        desktop.click(u"cmdwarnok"_s);
+        QVERIFY(!desktop.shown(u"frawarntimed"_s));
+    }
+
+    void domainButtons()
+    {
+        Desktop desktop;
+        MainWindow &window = desktop.open();
+        auto *domains = desktop.control<QComboBox>(u"txturls"_s);
+        desktop.type(u"txtkeys"_s, u"first"_s);
+        desktop.type(u"txturls"_s, u"www.One.example"_s);
+        desktop.click(u"cmdadddomain"_s);
+        desktop.type(u"txturls"_s, u"two.example"_s);
+        desktop.type(u"txtkeys"_s, u"second\nthird"_s);
+        desktop.prompts.setNextAnswer(Prompts::Answer::Yes);
+        desktop.click(u"cmdsavechanges"_s);
+        QCOMPARE(desktop.prompts.questions().value(0),
+                 u"Do you want to add two.example to the list of selected domains ?"_s);
+        QCOMPARE(domains->count(), 2);
+        QCOMPARE(domains->itemText(0), u"one.example"_s);
+
+        // Picking the first domain shows its own keywords and its not-yet-searched lines.
+        domains->showPopup();
+        QAbstractItemView *popup = domains->view();
+        QTRY_VERIFY(popup->isVisible());
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
+                          popup->visualRect(popup->model()->index(0, 0)).center());
+        QCOMPARE(domains->currentText(), u"one.example"_s);
+        QCOMPARE(desktop.control<QPlainTextEdit>(u"txtkeys"_s)->toPlainText(), u"first\n"_s);
+        QCOMPARE(desktop.lines(), QStringList{u"first|None|"_s});
+
+        desktop.prompts.setNextAnswer(Prompts::Answer::Yes);
+        desktop.click(u"cmddeletedomain"_s);
+        QCOMPARE(domains->count(), 1);
+        QCOMPARE(domains->currentText(), u"two.example"_s);
+        QCOMPARE(window.resultsview()->itemcount(), 0);
+        domains->showPopup();
+        QTRY_VERIFY(popup->isVisible());
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
+                          popup->visualRect(popup->model()->index(0, 0)).center());
+        QCOMPARE(desktop.control<QPlainTextEdit>(u"txtkeys"_s)->toPlainText(), u"second\nthird\n"_s);
+        QCOMPARE(desktop.lines(), (QStringList{u"second|None|"_s, u"third|None|"_s}));
+
+        // A selection in the keyword box takes only the selected line and then collapses where
+        // it began.
+        auto *keys = desktop.control<QPlainTextEdit>(u"txtkeys"_s);
+        keys->setFocus();
+        QTest::keyClick(keys, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(keys, Qt::Key_Down);
+        QTest::keyClick(keys, Qt::Key_End, Qt::ShiftModifier);
+        desktop.click(u"cmdsavechanges"_s);
+        QCOMPARE(desktop.state->urldata.ubound(), 1);
+        QCOMPARE(desktop.state->urldata[1].keys.ubound(), 1);
+        QCOMPARE(desktop.state->urldata[1].keys[1].key, u"third"_s);
+        QVERIFY(!keys->textCursor().hasSelection());
+        QCOMPARE(keys->textCursor().position(), 7);
+    }
+
+    void restartShowsTheLastSearch()
+    {
+        Desktop desktop;
+        desktop.open();
+        QVERIFY(desktop.search(u"mysite.example"_s, u"alpha\ngamma"_s, u"2"_s));
+        const QStringList lines = desktop.lines();
+        const QString caption = desktop.control<QLabel>(u"resultslab1"_s)->text();
+        desktop.window->resultsview()->setcolumnwidth(4, 2880);
+        QVERIFY(!desktop.shown(u"runningtext"_s));
+        desktop.state->settings.showrunning = true;
+        desktop.close();
+
+        MainWindow &window = desktop.open();
+        QCOMPARE(desktop.control<QComboBox>(u"txturls"_s)->currentText(), u"mysite.example"_s);
+        QCOMPARE(desktop.control<QPlainTextEdit>(u"txtkeys"_s)->toPlainText(), u"alpha\ngamma\n"_s);
+        QCOMPARE(desktop.control<QLineEdit>(u"pagedepth"_s)->text(), u"2"_s);
+        QCOMPARE(desktop.lines(), lines);
+        QCOMPARE(desktop.control<QLabel>(u"resultslab1"_s)->text(), caption);
+        QCOMPARE(window.resultsview()->columnwidth(4), 2880);
+        QVERIFY(desktop.shown(u"runningtext"_s));
+        QVERIFY(desktop.running().contains(u"----Start Zorvane ---\n"_s));
+        QVERIFY(desktop.running().contains(u"-Scheduler NOT running\n"_s));
+
+        const QString log = QString::fromLatin1(desktop.folder.read(errorreports::daylogname()));
+        QVERIFY(log.contains(u"-Searches complete\r\n"_s));
+        QVERIFY(log.contains(u"\r\n---End Zorvane --- at "_s));
+    }
+
+    void corruptSettingsStillStart()
+    {
+        Desktop desktop;
+        {
+            QFile ini(desktop.folder.file(u"zorvane.ini"_s));
+            QVERIFY(ini.open(QIODevice::WriteOnly));
+            ini.write("[settings]\r\ncounturls=99999\r\ntxturl=x\r\n\x01\xff[[\r\n");
+        }
+        MainWindow &window = desktop.open();
+        QVERIFY(desktop.shown(u"fraerrorreport"_s));
+        QVERIFY(desktop.running().contains(u"-Scheduler NOT running\n"_s));
+        desktop.click(u"traceview"_s);
+        QVERIFY(!desktop.shown(u"fraerrorreport"_s));
+        QVERIFY(desktop.shown(u"fraerrorreportdisplay"_s));
+        QVERIFY(desktop.control<QPlainTextEdit>(u"errorreporttxt"_s)->toPlainText().contains(u"readi"_s));
+        desktop.click(u"traceviewdontsend"_s);
+        QVERIFY(!desktop.shown(u"fraerrorreportdisplay"_s));
+        QVERIFY(!errorreports::errortext().isEmpty());
+
+        // The program carries on: a search runs in the window as if nothing had happened.
+        QVERIFY(desktop.search(u"mysite.example"_s, u"beta"_s, u"1"_s));
+        QCOMPARE(desktop.lines(), QStringList{u"beta|1|"_s + Site});
+
+        // A second failure raises the panel again; sending mails both reports and forgets them.
+        desktop.type(u"pagedepth"_s, u"40000"_s);
+        desktop.click(u"doit"_s);
+        QVERIFY(desktop.shown(u"fraerrorreport"_s));
+        const QString report = errorreports::errortext();
+        QVERIFY(report.contains(u"readi"_s) && report.contains(u"mnusearch_Click"_s));
+        desktop.click(u"tracesend"_s);
+        QCOMPARE(desktop.shell.opened, QStringList{errormail::address(report)});
+        QVERIFY(errorreports::errortext().isEmpty());
+        QVERIFY(!desktop.shown(u"fraerrorreport"_s));
+        Q_UNUSED(window);
+    }
+
+    void errorMailAddress()
+    {
+        QCOMPARE(errormail::address(u"\r\nA\r\nB"_s),
+                 u"mailto:"_s + errormail::SupportAddress +
+                     u"?subject=Zorvane ERROR REPORT V1.0.0&body=%0D%0AA%0D%0AB"_s);
+    }
+
+    void statusPanels()
+    {
+        Desktop desktop;
+        MainWindow &window = desktop.open();
+        StatusPanels &panels = window.panels();
+        panels.setwait(u"loading data"_s);
+        QCOMPARE(desktop.control<QLabel>(u"waitlab"_s)->text(), u"Please wait loading data ...."_s);
+        QVERIFY(desktop.shown(u"waitframe"_s));
+        panels.clearwait();
+        QVERIFY(!desktop.shown(u"waitframe"_s));
+
+        desktop.connection.set(false);
+        const int changes = panels.titlechanges();
+        panels.checkstatus();
+        panels.checkstatus();
+        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected)"_s);
+        QCOMPARE(panels.titlechanges(), changes + 1);
+        window.displaybits(1);
+        panels.checkstatus();
+        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected, Displaying History)"_s);
+        window.displaybits(2);
+        panels.checkstatus();
+        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected, Displaying Analysis)"_s);
+
+        // The box shows exactly the running text, also across a trim into the day log.
+        for (int i = 0; i < 150; ++i)
+            panels.writemessagebox(QString(90, QChar(u'a' + i % 26)));
+        QString expected = panels.runningtext();
+        QVERIFY(expected.size() < 10000);
+        QCOMPARE(desktop.running(), expected.replace(u"\r\n"_s, u"\n"_s));
+        QVERIFY(desktop.folder.read(errorreports::daylogname()).contains(QByteArray(90, 'a')));
+
+        panels.showmessage(u"A new version is out"_s);
+        QVERIFY(desktop.shown(u"messageframe"_s));
+        desktop.click(u"messageok"_s);
+        QVERIFY(!desktop.shown(u"messageframe"_s));
+        QVERIFY(!desktop.shown(u"Autodownload"_s));
+    }
+};
+
+QTEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"
