@@ -9,6 +9,7 @@
 #include "qtfiledialogs.h"
 #include "qtprompts.h"
 #include "qtshell.h"
+#include "search/localconnection.h"
 #include "search/searchrun.h"
 #include "searchcontroller.h"
 #include "startup.h"
@@ -64,8 +65,10 @@ void MainWindow::createcontrollers(const Seams &seams)
     }
     const Connection *connection = seams.connection;
     if (connection == nullptr) {
+        // A search against an engine on this machine (the demo) goes ahead while offline.
         m_systemconnection = std::make_unique<SystemConnection>();
-        connection = m_systemconnection.get();
+        m_localconnection = std::make_unique<LocalConnection>(*m_systemconnection, m_state.settings);
+        connection = m_localconnection.get();
     }
     Shell *shell = seams.shell;
     if (shell == nullptr) {

@@ -130,6 +130,7 @@ private:
     FileDialogs *m_filedialogs = nullptr;
     std::unique_ptr<Prompts> m_qtprompts;
     std::unique_ptr<Connection> m_systemconnection;
+    std::unique_ptr<Connection> m_localconnection;
     std::unique_ptr<Shell> m_qtshell;
     StatusPanels *m_panels = nullptr;
     ResultsView *m_results = nullptr;
