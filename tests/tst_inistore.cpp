@@ -4,7 +4,6 @@
 #include "storage/inistore.h"
 #include "support/tempfolder.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QRandomGenerator>
@@ -60,12 +59,9 @@ AppState sampleState()
     s.showrunning = s.useproxy = s.searchweek = s.schedulerunning = true;
     s.uselog = s.searchday = false;
     s.proxyserver = u"proxy.local"_s;
-    s.proxyport = u"8080"_s;
     s.apikey = u"key=with=equals"_s;
     s.colorscheme = Settings::greyScheme();
     s.maxconnections = 9;
-    s.inettimeout = 30;
-    s.historyfile = u"C:\\data\\history.sav"_s;
     s.schedulefile = u"C:\\data\\schedule.sav"_s;
     s.searchhost = u"127.0.0.1:8081"_s;
     state.scheduledialogpath = s.schedulefile;
@@ -216,10 +212,9 @@ private slots:
         const Settings &a = loaded.settings;
         const Settings &b = saved.settings;
         QVERIFY(a.showrunning && a.useproxy && a.searchweek && a.schedulerunning && !a.uselog && !a.searchday);
-        QCOMPARE((QStringList{a.proxyserver, a.proxyport, a.apikey, a.colorscheme, a.historyfile, a.searchhost}),
-                 (QStringList{b.proxyserver, b.proxyport, b.apikey, b.colorscheme, b.historyfile, b.searchhost}));
+        QCOMPARE((QStringList{a.proxyserver, a.apikey, a.colorscheme, a.searchhost}),
+                 (QStringList{b.proxyserver, b.apikey, b.colorscheme, b.searchhost}));
         QCOMPARE(int(a.maxconnections), 9);
-        QCOMPARE(int(a.inettimeout), 30);
         QCOMPARE(int(loaded.reswid[3]), 300);
 
         const QByteArray bytes = folder.read(u"zorvane.ini"_s);

@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>

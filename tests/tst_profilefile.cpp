@@ -129,13 +129,10 @@ private slots:
     void buildsFromNothing()
     {
         ProfileFile profile;
-        profile.setValue("App1", "key1", "string1");
-        profile.setValue("App1", "key2", "string2");
-        profile.setValue("App2", "key4", "string4");
-        profile.setValue("App1", "key3", "string3");
-        profile.setValue("App3", "key5", "string5");
-        QCOMPARE(profile.toBytes(), "[App1]\r\nkey1=string1\r\nkey2=string2\r\nkey3=string3\r\n[App2]\r\n"
-                                    "key4=string4\r\n[App3]\r\nkey5=string5\r\n"_ba);
+        profile.setValue("A", "k1", "1");
+        profile.setValue("B", "k2", "2");
+        profile.setValue("A", "k3", "3");
+        QCOMPARE(profile.toBytes(), "[A]\r\nk1=1\r\nk3=3\r\n[B]\r\nk2=2\r\n"_ba);
     }
 
     void editKeepsTheRest_data()
