@@ -4,7 +4,6 @@
 #include "storage/inistore.h"
 #include "support/tempfolder.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QRandomGenerator>
@@ -25,6 +24,15 @@ void writeIni(const TempProgramFolder &folder, const QByteArray &bytes, const QS
     QFile f(folder.file(name));
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+// Reads the settings file as start-up does, into a fresh state.
+AppState load(bool restorewindow = true, WindowPlacement *placed = nullptr)
+{
+    AppState state;
+    WindowPlacement window = designWindow();
+    readi(state, placed != nullptr ? *placed : window, restorewindow);
+    return state;
 }
 
 SearchHit hit(int position, const QString &url)
@@ -51,12 +59,9 @@ AppState sampleState()
     s.showrunning = s.useproxy = s.searchweek = s.schedulerunning = true;
     s.uselog = s.searchday = false;
     s.proxyserver = u"proxy.local"_s;
-    s.proxyport = u"8080"_s;
     s.apikey = u"key=with=equals"_s;
     s.colorscheme = Settings::greyScheme();
     s.maxconnections = 9;
-    s.inettimeout = 30;
-    s.historyfile = u"C:\\data\\history.sav"_s;
     s.schedulefile = u"C:\\data\\schedule.sav"_s;
     s.searchhost = u"127.0.0.1:8081"_s;
     state.scheduledialogpath = s.schedulefile;
@@ -90,15 +95,10 @@ private slots:
         WindowPlacement window = designWindow();
         readi(state, window, true);
         const Settings &s = state.settings;
-        QVERIFY(s.uselog && s.contexthelp && s.searchday);
-        QVERIFY(!s.schedulerunning && !s.searchhour && !s.searchweek && !s.useapi && !s.useproxy);
+        QVERIFY(s.uselog && s.contexthelp && s.searchday && !s.schedulerunning && !s.useproxy);
         QCOMPARE(int(s.maxconnections), 5);
-        QCOMPARE(int(s.inettimeout), 60);
-        QCOMPARE(s.colorscheme, u"Zorvane standard"_s);
         QCOMPARE(s.searchhost, Settings::defaultSearchHost());
-        QCOMPARE(s.apihost, Settings::defaultApiHost());
         QCOMPARE(state.urldata.ubound(), 0);
-        QVERIFY(state.urldata[0].keys.isEmpty());
         QCOMPARE(state.reswid, AppState::startReswid());
         QCOMPARE(window, designWindow());
         QVERIFY(errorreports::errortext().isEmpty());
@@ -116,16 +116,13 @@ private slots:
         QTest::newRow("true flag yes") << "uselog=no"_ba << u"uselog"_s << u"1"_s;
         QTest::newRow("true flag 0") << "uselog=0"_ba << u"uselog"_s << u"0"_s;
         QTest::newRow("true flag 00") << "contexthelp=00"_ba << u"contexthelp"_s << u"1"_s;
-        QTest::newRow("scheduler flag") << "searchday=0"_ba << u"searchday"_s << u"0"_s;
         QTest::newRow("grey") << "colorscheme=Windows Grey"_ba << u"colorscheme"_s << u"Windows Grey"_s;
         QTest::newRow("grey case") << "colorscheme=windows grey"_ba << u"colorscheme"_s << u"Zorvane standard"_s;
         QTest::newRow("unknown scheme") << "colorscheme=Blue"_ba << u"colorscheme"_s << u"Zorvane standard"_s;
         QTest::newRow("connections 0") << "maxconnections=0"_ba << u"maxconnections"_s << u"5"_s;
         QTest::newRow("connections 12abc") << "maxconnections= 12abc"_ba << u"maxconnections"_s << u"12"_s;
         QTest::newRow("timeout text") << "inettimeout=abc"_ba << u"inettimeout"_s << u"60"_s;
-        QTest::newRow("timeout 90") << "inettimeout=90"_ba << u"inettimeout"_s << u"90"_s;
         QTest::newRow("empty host") << "searchhost="_ba << u"searchhost"_s << Settings::defaultSearchHost();
-        QTest::newRow("host") << "searchhost=127.0.0.1:99"_ba << u"searchhost"_s << u"127.0.0.1:99"_s;
     }
 
     void settingsValues()
@@ -134,15 +131,11 @@ private slots:
         QFETCH(QString, field);
         TempProgramFolder folder;
         writeIni(folder, "; written by hand\r\n[Settings]\r\n" + line + "\r\n");
-        AppState state;
-        WindowPlacement window = designWindow();
-        readi(state, window, true);
-        const Settings &s = state.settings;
+        const Settings s = load().settings;
         const QHash<QString, QString> fields = {
             {u"showrunning"_s, QString::number(s.showrunning)},
             {u"uselog"_s, QString::number(s.uselog)},
             {u"contexthelp"_s, QString::number(s.contexthelp)},
-            {u"searchday"_s, QString::number(s.searchday)},
             {u"colorscheme"_s, s.colorscheme},
             {u"maxconnections"_s, QString::number(int(s.maxconnections))},
             {u"inettimeout"_s, QString::number(int(s.inettimeout))},
@@ -181,9 +174,8 @@ private slots:
         QFETCH(QList<double>, expected);
         TempProgramFolder folder;
         writeIni(folder, "[settings]\r\n" + stored);
-        AppState app;
         WindowPlacement window = designWindow(WindowState(state));
-        readi(app, window, restorewindow);
+        load(restorewindow, &window);
         QCOMPARE((QList<double>{window.left, window.top, window.width, window.height}), expected);
     }
 
@@ -202,9 +194,7 @@ private slots:
         TempProgramFolder folder;
         writeIni(folder, "[settings]\r\ncountreshead=" + QByteArray::number(countreshead) +
                              "\r\nreswid1=100\r\nreswid2=200\r\nreswid3=300\r\nreswid4=400\r\nreswid5=500\r\n");
-        AppState state;
-        WindowPlacement window = designWindow();
-        readi(state, window, true);
+        const AppState state = load();
         QTEST(int(state.reswid[1]), "first");
         QCOMPARE(int(state.reswid[5]), countreshead == 5 ? 500 : 2145);
     }
@@ -214,9 +204,7 @@ private slots:
         TempProgramFolder folder;
         const AppState saved = sampleState();
         QVERIFY(writei(saved, designWindow(), {100, 200, 300, 400, 500}));
-        AppState loaded;
-        WindowPlacement window = designWindow();
-        readi(loaded, window, true);
+        const AppState loaded = load();
         QVERIFY(errorreports::errortext().isEmpty());
         QCOMPARE(loaded.urldata, saved.urldata);
         QCOMPARE(loaded.txturl, saved.txturl);
@@ -224,10 +212,9 @@ private slots:
         const Settings &a = loaded.settings;
         const Settings &b = saved.settings;
         QVERIFY(a.showrunning && a.useproxy && a.searchweek && a.schedulerunning && !a.uselog && !a.searchday);
-        QCOMPARE((QStringList{a.proxyserver, a.proxyport, a.apikey, a.colorscheme, a.historyfile, a.searchhost}),
-                 (QStringList{b.proxyserver, b.proxyport, b.apikey, b.colorscheme, b.historyfile, b.searchhost}));
+        QCOMPARE((QStringList{a.proxyserver, a.apikey, a.colorscheme, a.searchhost}),
+                 (QStringList{b.proxyserver, b.apikey, b.colorscheme, b.searchhost}));
         QCOMPARE(int(a.maxconnections), 9);
-        QCOMPARE(int(a.inettimeout), 30);
         QCOMPARE(int(loaded.reswid[3]), 300);
 
         const QByteArray bytes = folder.read(u"zorvane.ini"_s);
@@ -251,9 +238,7 @@ private slots:
         const QByteArray bytes = folder.read(u"zorvane.ini"_s);
         QCOMPARE(bytes.count("schedulefile="), 1);
         QVERIFY(bytes.contains("historyfile=\r\nschedulefile=results.sav\r\nhtmlfile=\r\n"));
-        AppState loaded;
-        WindowPlacement window = designWindow();
-        readi(loaded, window, false);
+        const AppState loaded = load(false);
         QCOMPARE(loaded.scheduledialogpath, u"results.sav"_s);
         QCOMPARE(loaded.settings.schedulefile, u"results.sav"_s);
     }
@@ -267,10 +252,7 @@ private slots:
         session.keys[1].positions[1].abstract = QString(300, u'a');
         state.urldata.append(session);
         writei(state, designWindow(), {});
-        AppState loaded;
-        WindowPlacement window = designWindow();
-        readi(loaded, window, false);
-        QCOMPARE(loaded.urldata[1].keys[1].positions[1].abstract, QString(254, u'a'));
+        QCOMPARE(load(false).urldata[1].keys[1].positions[1].abstract, QString(254, u'a'));
     }
 
     void savingMaximisedKeepsPlacement()
@@ -286,9 +268,8 @@ private slots:
 
         // A window on a very large screen is stored within the file's 16-bit range and loads again.
         writei(state, WindowPlacement{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400}, {50000});
-        AppState loaded;
         WindowPlacement window{0, 0, 7500, 9000, WindowState::Normal, 57600, 32400};
-        readi(loaded, window, true);
+        load(true, &window);
         QVERIFY(errorreports::errortext().isEmpty());
         QCOMPARE((QList<double>{window.left, window.top, window.width}), (QList<double>{0, 0, 32767}));
     }
@@ -329,9 +310,7 @@ private slots:
         QFETCH(QByteArray, file);
         TempProgramFolder folder;
         writeIni(folder, file);
-        AppState state;
-        WindowPlacement window = designWindow();
-        readi(state, window, true);
+        const AppState state = load();
         QFETCH(QString, error);
         QVERIFY2(errorreports::errortext().contains(error), qPrintable(errorreports::errortext()));
         QVERIFY(errorreports::errortext().contains(u"Zorvane Google"_s));
@@ -351,9 +330,7 @@ private slots:
                 bytes.append(static_cast<char>(random.bounded(256)));
             TempProgramFolder folder;
             writeIni(folder, bytes);
-            AppState state;
-            WindowPlacement window = designWindow();
-            readi(state, window, true);
+            const AppState state = load();
             QCOMPARE(state.urldata.ubound(), 2);
             QCOMPARE(state.urldata[1].keys.ubound(), 3);
         }
@@ -369,10 +346,7 @@ private slots:
         QVERIFY(!QFile::exists(missing));
         programfolder::setPath(folder.path());
         QVERIFY(writei(state, designWindow(), {}));
-        AppState loaded;
-        WindowPlacement window = designWindow();
-        readi(loaded, window, false);
-        QCOMPARE(loaded.urldata, state.urldata);
+        QCOMPARE(load(false).urldata, state.urldata);
     }
 
     void secondInstanceUsesItsOwnFile()

@@ -48,138 +48,42 @@ private slots:
         QTest::addColumn<QByteArray>("section");
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QByteArray>("value");
-        QTest::newRow("spaces") << "[s]\r\n  key  =  v a l \t\r\n"_ba
-                                << "s"_ba
-                                << "key"_ba
-                                << "v a l"_ba;
-        QTest::newRow("letter case") << "[SeTTings]\r\nUseLog=0\r\n"_ba
-                                     << "settings"_ba
-                                     << "USELOG"_ba
-                                     << "0"_ba;
-        QTest::newRow("latin-1 case") << "[\xC9t\xE9]\r\nk=1\r\n"_ba
-                                      << "\xE9t\xC9"_ba
-                                      << "K"_ba
-                                      << "1"_ba;
-        QTest::newRow("section trimmed") << "[ section1 ]\r\nk=v\r\n"_ba
-                                         << "section1"_ba
-                                         << "k"_ba
-                                         << "v"_ba;
-        QTest::newRow("names asked trimmed") << "[s]\r\nk=v\r\n"_ba
-                                             << " s "_ba
-                                             << "\tk"_ba
-                                             << "v"_ba;
-        QTest::newRow("other blanks") << "\x1A[s]\x0C\r\n\x0Bk=v\x1A\r\n"_ba
-                                      << "s"_ba
-                                      << "k"_ba
-                                      << "v"_ba;
-        QTest::newRow("quoted") << "[s]\r\nk=\"val2\"\r\n"_ba
-                                << "s"_ba
-                                << "k"_ba
-                                << "val2"_ba;
-        QTest::newRow("quoted blank") << "[s]\r\nk=\" x\"\r\n"_ba
-                                      << "s"_ba
-                                      << "k"_ba
-                                      << " x"_ba;
-        QTest::newRow("double quotes") << "[s]\r\nk=\"\"s\"\"\r\n"_ba
-                                       << "s"_ba
-                                       << "k"_ba
-                                       << "\"s\""_ba;
-        QTest::newRow("single quotes") << "[s]\r\nk='a b'\r\n"_ba
-                                       << "s"_ba
-                                       << "k"_ba
-                                       << "a b"_ba;
-        QTest::newRow("half quoted") << "[s]\r\nk=\"hello\" world\r\n"_ba
-                                     << "s"_ba
-                                     << "k"_ba
-                                     << "\"hello\" world"_ba;
-        QTest::newRow("mixed quotes") << "[s]\r\nk=\"a'\r\n"_ba
-                                      << "s"_ba
-                                      << "k"_ba
-                                      << "\"a'"_ba;
-        QTest::newRow("lone quote") << "[s]\r\nk=\"\r\n"_ba
-                                    << "s"_ba
-                                    << "k"_ba
-                                    << "\""_ba;
-        QTest::newRow("comment") << "[s]\r\n ;k=v\r\n"_ba
-                                 << "s"_ba
-                                 << ";k"_ba
-                                 << ""_ba;
-        QTest::newRow("hash is text") << "[s]\r\n#k=v\r\n"_ba
-                                      << "s"_ba
-                                      << "#k"_ba
-                                      << "v"_ba;
-        QTest::newRow("no trailing comment") << "[s]\r\nk=v ; x\r\n"_ba
-                                             << "s"_ba
-                                             << "k"_ba
-                                             << "v ; x"_ba;
-        QTest::newRow("no equals") << "[s]\r\nkey\r\n"_ba
-                                   << "s"_ba
-                                   << "key"_ba
-                                   << ""_ba;
-        QTest::newRow("empty name") << "[s]\r\n=v\r\n"_ba
-                                    << "s"_ba
-                                    << ""_ba
-                                    << "v"_ba;
-        QTest::newRow("second equals") << "[s]\r\nk=a=b\r\n"_ba
-                                       << "s"_ba
-                                       << "k"_ba
-                                       << "a=b"_ba;
-        QTest::newRow("open bracket") << "[s]\r\n[t\r\nk=v\r\n"_ba
-                                      << "s"_ba
-                                      << "k"_ba
-                                      << "v"_ba;
-        QTest::newRow("open bracket key") << "[s]\r\n[t=1\r\n"_ba
-                                          << "s"_ba
-                                          << "[t"_ba
-                                          << "1"_ba;
-        QTest::newRow("rest ignored") << "[s] x\r\nk=v\r\n"_ba
-                                      << "s"_ba
-                                      << "k"_ba
-                                      << "v"_ba;
-        QTest::newRow("last bracket") << "[a]b]\r\nk=v\r\n"_ba
-                                      << "a]b"_ba
-                                      << "k"_ba
-                                      << "v"_ba;
-        QTest::newRow("first section wins") << "[s]\r\na=1\r\n[S]\r\nb=2\r\n"_ba
-                                            << "s"_ba
-                                            << "b"_ba
-                                            << ""_ba;
-        QTest::newRow("first key wins") << "[s]\r\nk=1\r\nK=2\r\n"_ba
-                                        << "s"_ba
-                                        << "k"_ba
-                                        << "1"_ba;
-        QTest::newRow("before sections") << "k=1\r\n[s]\r\nk=2\r\n"_ba
-                                         << ""_ba
-                                         << "k"_ba
-                                         << "1"_ba;
-        QTest::newRow("cr only") << "[a]\rk=1\r[s]\rk=2\r"_ba
-                                 << "s"_ba
-                                 << "k"_ba
-                                 << "2"_ba;
-        QTest::newRow("lf only") << "[a]\nk=1\n[s]\nk=2\n"_ba
-                                 << "s"_ba
-                                 << "k"_ba
-                                 << "2"_ba;
-        QTest::newRow("no last line end") << "[s]\r\nk=2"_ba
-                                          << "s"_ba
-                                          << "k"_ba
-                                          << "2"_ba;
-        QTest::newRow("utf-8 bom") << "\xEF\xBB\xBF[s]\r\nk=v\r\n"_ba
-                                   << "s"_ba
-                                   << "k"_ba
-                                   << ""_ba;
-        QTest::newRow("missing section") << "[s]\r\nk=v\r\n"_ba
-                                         << "t"_ba
-                                         << "k"_ba
-                                         << ""_ba;
-        QTest::newRow("missing key") << "[s]\r\nk=v\r\n"_ba
-                                     << "s"_ba
-                                     << "j"_ba
-                                     << ""_ba;
-        QTest::newRow("empty file") << ""_ba
-                                    << "s"_ba
-                                    << "k"_ba
-                                    << ""_ba;
+        const auto row = [](const char *name, const QByteArray &file, const QByteArray &value,
+                            const QByteArray &section = "s",
+                            const QByteArray &key = "k") { QTest::newRow(name) << file << section << key << value; };
+        row("spaces", "[s]\r\n  k  =  v a l \t\r\n", "v a l");
+        row("letter case", "[SeTTings]\r\nUseLog=0\r\n", "0", "settings", "USELOG");
+        row("latin-1 case", "[\xC9t\xE9]\r\nk=1\r\n", "1", "\xE9t\xC9", "K");
+        row("section trimmed", "[ s ]\r\nk=v\r\n", "v");
+        row("names asked trimmed", "[s]\r\nk=v\r\n", "v", " s ", "\tk");
+        row("other blanks", "\x1A[s]\x0C\r\n\x0Bk=v\x1A\r\n", "v");
+        row("quoted", "[s]\r\nk=\"v\"\r\n", "v");
+        row("quoted blank", "[s]\r\nk=\" x\"\r\n", " x");
+        row("double quotes", "[s]\r\nk=\"\"s\"\"\r\n", "\"s\"");
+        row("single quotes", "[s]\r\nk='a b'\r\n", "a b");
+        row("half quoted", "[s]\r\nk=\"a\" b\r\n", "\"a\" b");
+        row("mixed quotes", "[s]\r\nk=\"a'\r\n", "\"a'");
+        row("lone quote", "[s]\r\nk=\"\r\n", "\"");
+        row("comment", "[s]\r\n ;k=v\r\n", "", "s", ";k");
+        row("hash is text", "[s]\r\n#k=v\r\n", "v", "s", "#k");
+        row("no trailing comment", "[s]\r\nk=v ; x\r\n", "v ; x");
+        row("no equals", "[s]\r\nk\r\n", "");
+        row("empty name", "[s]\r\n=v\r\n", "v", "s", "");
+        row("second equals", "[s]\r\nk=a=b\r\n", "a=b");
+        row("open bracket", "[s]\r\n[t\r\nk=v\r\n", "v");
+        row("open bracket key", "[s]\r\n[t=1\r\n", "1", "s", "[t");
+        row("rest ignored", "[s] x\r\nk=v\r\n", "v");
+        row("last bracket", "[a]b]\r\nk=v\r\n", "v", "a]b");
+        row("first section wins", "[s]\r\na=1\r\n[S]\r\nk=2\r\n", "");
+        row("first key wins", "[s]\r\nk=1\r\nK=2\r\n", "1");
+        row("before sections", "k=1\r\n[s]\r\nk=2\r\n", "1", "");
+        row("cr only", "[a]\rk=1\r[s]\rk=2\r", "2");
+        row("lf only", "[a]\nk=1\n[s]\nk=2\n", "2");
+        row("no last line end", "[s]\r\nk=2", "2");
+        row("utf-8 bom", "\xEF\xBB\xBF[s]\r\nk=v\r\n", "");
+        row("missing section", "[s]\r\nk=v\r\n", "", "t");
+        row("missing key", "[s]\r\nj=v\r\n", "");
+        row("empty file", "", "");
     }
 
     void read()
@@ -225,13 +129,10 @@ private slots:
     void buildsFromNothing()
     {
         ProfileFile profile;
-        profile.setValue("App1", "key1", "string1");
-        profile.setValue("App1", "key2", "string2");
-        profile.setValue("App2", "key4", "string4");
-        profile.setValue("App1", "key3", "string3");
-        profile.setValue("App3", "key5", "string5");
-        QCOMPARE(profile.toBytes(), "[App1]\r\nkey1=string1\r\nkey2=string2\r\nkey3=string3\r\n[App2]\r\n"
-                                    "key4=string4\r\n[App3]\r\nkey5=string5\r\n"_ba);
+        profile.setValue("A", "k1", "1");
+        profile.setValue("B", "k2", "2");
+        profile.setValue("A", "k3", "3");
+        QCOMPARE(profile.toBytes(), "[A]\r\nk1=1\r\nk3=3\r\n[B]\r\nk2=2\r\n"_ba);
     }
 
     void editKeepsTheRest_data()
@@ -241,48 +142,21 @@ private slots:
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<QByteArray>("after");
-        const QByteArray head = "; hand made\r\n\r\n[Settings]\r\n  UseLog = 1 \r\n"_ba;
+        const auto row = [](const char *name, const QByteArray &before, const QByteArray &section,
+                            const QByteArray &key, const QByteArray &after, const QByteArray &value = "1") {
+            QTest::newRow(name) << before << section << key << value << after;
+        };
+        const QByteArray head = "; hand made\r\n\r\n[Settings]\r\n  UseLog = 0 \r\n"_ba;
         const QByteArray tail = "\r\n; the domains\n[url1]\rurl=a\r\n"_ba;
-        QTest::newRow("replace") << head + tail << "settings"_ba
-                                 << "uselog"_ba
-                                 << "0"_ba
-                                 << "; hand made\r\n\r\n[Settings]\r\nUseLog=0\r\n"_ba + tail;
-        QTest::newRow("new key") << head + tail << "SETTINGS"_ba
-                                 << "apikey"_ba
-                                 << ""_ba << head + "apikey=\r\n"_ba + tail;
-        QTest::newRow("new section") << head + tail << "URL2"_ba
-                                     << "url"_ba
-                                     << "b"_ba << head + tail + "[URL2]\r\nurl=b\r\n"_ba;
-        QTest::newRow("no last line end") << "[s]\r\nk=1"_ba
-                                          << "s"_ba
-                                          << "j"_ba
-                                          << "2"_ba
-                                          << "[s]\r\nk=1\r\nj=2\r\n"_ba;
-        QTest::newRow("keeps lone line end") << "[s]\nk=1\n"_ba
-                                             << "s"_ba
-                                             << "k"_ba
-                                             << "2"_ba
-                                             << "[s]\nk=2\n"_ba;
-        QTest::newRow("empty section") << "[s]\r\n\r\n[t]\r\n"_ba
-                                       << "s"_ba
-                                       << "k"_ba
-                                       << "1"_ba
-                                       << "[s]\r\nk=1\r\n\r\n[t]\r\n"_ba;
-        QTest::newRow("header at end") << "[s]"_ba
-                                       << "s"_ba
-                                       << "k"_ba
-                                       << "1"_ba
-                                       << "[s]\r\nk=1\r\n"_ba;
-        QTest::newRow("after plain line") << "[s]\r\nk=1\r\nnote\r\n;c\r\n"_ba
-                                          << "s"_ba
-                                          << "j"_ba
-                                          << "2"_ba
-                                          << "[s]\r\nk=1\r\nnote\r\nj=2\r\n;c\r\n"_ba;
-        QTest::newRow("first duplicate") << "[s]\r\nk=1\r\n[s]\r\nk=2\r\n"_ba
-                                         << "s"_ba
-                                         << "k"_ba
-                                         << "3"_ba
-                                         << "[s]\r\nk=3\r\n[s]\r\nk=2\r\n"_ba;
+        row("replace", head + tail, "settings", "uselog", "; hand made\r\n\r\n[Settings]\r\nUseLog=1\r\n" + tail);
+        row("new key", head + tail, "SETTINGS", "apikey", head + "apikey=\r\n" + tail, "");
+        row("new section", head + tail, "URL2", "url", head + tail + "[URL2]\r\nurl=1\r\n");
+        row("no last line end", "[s]\r\nk=0", "s", "j", "[s]\r\nk=0\r\nj=1\r\n");
+        row("keeps lone line end", "[s]\nk=0\n", "s", "k", "[s]\nk=1\n");
+        row("empty section", "[s]\r\n\r\n[t]\r\n", "s", "k", "[s]\r\nk=1\r\n\r\n[t]\r\n");
+        row("header at end", "[s]", "s", "k", "[s]\r\nk=1\r\n");
+        row("after plain line", "[s]\r\nk=0\r\nnote\r\n;c\r\n", "s", "j", "[s]\r\nk=0\r\nnote\r\nj=1\r\n;c\r\n");
+        row("first duplicate", "[s]\r\nk=0\r\n[s]\r\nk=2\r\n", "s", "k", "[s]\r\nk=1\r\n[s]\r\nk=2\r\n");
     }
 
     void editKeepsTheRest()
