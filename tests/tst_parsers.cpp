@@ -129,17 +129,13 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QStringList>("hits");
         const QList<Hit> w = samplepages::widgethits();
-        QTest::newRow("result page") << samplepages::response(samplepages::htmlbody(w))
-                                     << QStringList{w[0].url,
-                                                    w[0].title,
-                                                    u"Makers of fine blue widgets since 1987.Free "
-                                                    "shipping on all orders ..."_s,
-                                                    w[1].url,
-                                                    w[1].title,
-                                                    u"A widget is a small gadget. ... Not to be confused with gizmo."_s,
-                                                    w[2].url,
-                                                    w[2].title,
-                                                    u"Compare prices on blue widgets &amp; more"_s};
+        const QStringList abstracts{u"Makers of fine blue widgets since 1987.Free shipping on all orders ..."_s,
+                                    u"A widget is a small gadget. ... Not to be confused with gizmo."_s,
+                                    u"Compare prices on blue widgets &amp; more"_s};
+        QStringList all;
+        for (int i = 0; i < 3; ++i)
+            all << w[i].url << w[i].title << abstracts[i];
+        QTest::newRow("result page") << samplepages::response(samplepages::htmlbody(w)) << all;
         QTest::newRow("no results") << samplepages::response(u"<p>Your search did not match any documents.</p>"_s)
                                     << QStringList{};
         QTest::newRow("link runs to the end") << u"<html><body>"_s + kMarker + u"http://a.example/x"_s << QStringList{};

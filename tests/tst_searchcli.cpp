@@ -191,7 +191,6 @@ private slots:
         write(inifile());
         const Run result = indir({});
         QCOMPARE(result.status, 0);
-        QVERIFY(result.err.contains("-Starting Search mysite.example\n"));
         QCOMPARE(firstposition(jsonlines(result.out).value(1)), 1);
         QCOMPARE(m_engine.pagesRequested(u"blue widgets"_s), (QList<int>{0, 1}));
         QCOMPARE(m_engine.maxOpenConnections(), 1);
