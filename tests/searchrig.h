@@ -48,6 +48,15 @@ struct SearchRig
         QTest::qWait(settle);
         run.Timer1_Timer();
     }
+    // Through the HTTP proxy at 127.0.0.1:port with these credentials.
+    void useproxy(quint16 port, const QString &user, const QString &password)
+    {
+        state.settings.useproxy = true;
+        state.settings.proxyserver = QStringLiteral("127.0.0.1");
+        state.settings.proxyport = QString::number(port);
+        state.settings.proxyuser = user;
+        state.settings.proxypass = password;
+    }
     FetchJob &job(int index) { return state.jobs[index]; }
     const KeywordResult &keyword(int index) { return state.urldata[1].keys[index]; }
 };

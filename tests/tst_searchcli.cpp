@@ -1,17 +1,32 @@
+#include "app/appstate.h"
+#include "platform/codepage.h"
+#include "platform/programfolder.h"
+#include "search/requests.h"
+#include "storage/inistore.h"
 #include "support/fakeengine.h"
+#include "support/samplepages.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QProcess>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 
 using namespace Qt::Literals::StringLiterals;
+using samplepages::Hit;
 
 namespace {
+
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
 
 QList<QJsonObject> jsonlines(const QByteArray &out)
 {
@@ -23,62 +38,115 @@ QList<QJsonObject> jsonlines(const QByteArray &out)
     return objects;
 }
 
+QString action(const QJsonObject &result)
+{
+    return result[u"action"].toString();
+}
+
+int firstposition(const QJsonObject &result)
+{
+    return result[u"positions"].toArray().at(0).toObject()[u"position"].toInt(-1);
+}
+
+QByteArray readfile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
-// zorvane-cli search against the fake engine, which this test's event loop serves while the
-// command runs.
+// The zorvane-cli commands search, request and parse, and searches with --dir that start from a
+// program folder's settings file and store their results there. Searches go to the fake engine,
+// which this test's event loop serves while the command runs.
 class TestSearchCli : public QObject
 {
     Q_OBJECT
 
 private:
     FakeEngine m_engine;
+    QTemporaryDir m_dir;
 
     QProcess *start(const QStringList &args)
     {
         auto *process = new QProcess(this);
-        process->start(QStringLiteral(ZORVANE_CLI_PATH), QStringList{u"search"_s} + args);
+        process->start(QStringLiteral(ZORVANE_CLI_PATH), args);
         return process;
     }
-    bool wait(QProcess *process, int ms = 30000)
+    static bool wait(QProcess *process, int ms = 30000)
     {
         return QTest::qWaitFor([process] { return process->state() == QProcess::NotRunning; }, ms);
+    }
+    Run run(const QStringList &args)
+    {
+        QProcess *process = start(args);
+        Run result;
+        if (wait(process))
+            result = {process->exitCode(), process->readAllStandardOutput(), process->readAllStandardError()};
+        delete process;
+        return result;
+    }
+    QStringList search(const QString &args) const
+    {
+        return u"search --domain mysite.example --searchhost"_s.split(u' ') << m_engine.hostport() << args.split(u' ');
+    }
+    Run indir(const QStringList &args) { return run(QStringList{u"--dir"_s, m_dir.path(), u"search"_s} + args); }
+
+    // Two domains; the second, selected, with two keywords, depth 2 and "first hit only" on.
+    QByteArray inifile(int countkeys2 = 2) const
+    {
+        return "[settings]\r\nsearchhost=" + m_engine.hostport().toLatin1() +
+               "\r\nmaxconnections=1\r\ntxturl=mysite.example\r\ncounturls=2\r\n"
+               "meleft=100\r\nmewidth=9000\r\ncountreshead=5\r\nreswid5=1400\r\n"
+               "[URL1]\r\nurl=other.example\r\npagedepth=4\r\ncountkeys=1\r\nkeys1=unrelated\r\n"
+               "[URL2]\r\nurl=mysite.example\r\npagedepth=2\r\ncheckstop=0\r\ncheckfirst=1\r\ncountkeys=" +
+               QByteArray::number(countkeys2) + "\r\nkeys1=blue widgets\r\nkeys2=red\r\n";
+    }
+    QString path(const QString &name = u"zorvane.ini"_s) const { return m_dir.filePath(name); }
+    void write(const QByteArray &ini, const QString &name = u"zorvane.ini"_s)
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(ini) == ini.size());
+    }
+    // The settings file as the program reads it at start-up.
+    AppState stored(const QString &name = u"zorvane.ini"_s) const
+    {
+        programfolder::setPath(m_dir.path());
+        AppState state;
+        state.inifile = name;
+        WindowPlacement window{0, 0, 0, 0, WindowState::Normal, 30000, 30000};
+        readi(state, window, true);
+        return state;
     }
 
 private slots:
     void initTestCase()
     {
+        QVERIFY(m_dir.isValid());
         QVERIFY(m_engine.listen());
         m_engine.place(u"blue widgets"_s, 12, u"http://www.mysite.example/blue"_s);
         m_engine.place(u"red"_s, 1, u"http://mysite.example/"_s);
         m_engine.place(u"red"_s, 4, u"http://mysite.example/red"_s);
     }
+    void init() { m_engine.clearRecords(); }
 
-    void search()
+    void searchCommand()
     {
-        QTemporaryFile keys;
-        QVERIFY(keys.open());
-        keys.write("blue widgets\nred\n\ngreen\n");
+        QFile keys(m_dir.filePath(u"keys.txt"_s));
+        QVERIFY(keys.open(QIODevice::WriteOnly) && keys.write("blue widgets\nred\n\ngreen\n") > 0);
         keys.close();
-        QProcess *process =
-            start({u"--domain"_s, u"WWW.MySite.example"_s, u"--keywords-file"_s, keys.fileName(), u"--depth"_s, u"2"_s,
-                   u"--searchhost"_s, m_engine.hostport(), u"--connections"_s, u"2"_s});
-        QVERIFY(wait(process));
-        QCOMPARE(process->exitCode(), 0);
-        const QString err = QString::fromUtf8(process->readAllStandardError());
-        QVERIFY(err.contains(u"-Starting Search mysite.example\n"_s));
-        QVERIFY(err.contains(u"-Received page 2 search term green\n"_s));
-        QVERIFY(err.endsWith(u"-Searches complete\n"_s));
-        const QByteArray out = process->readAllStandardOutput();
-        QVERIFY(out.startsWith(
+        const Run result =
+            run({u"search"_s, u"--domain"_s, u"WWW.MySite.example"_s, u"--keywords-file"_s, keys.fileName(),
+                 u"--depth"_s, u"2"_s, u"--searchhost"_s, m_engine.hostport(), u"--connections"_s, u"2"_s});
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.err.contains("-Starting Search mysite.example\n"));
+        QVERIFY(result.err.endsWith("-Searches complete\n"));
+        QVERIFY(result.out.startsWith(
             "{\"key\":\"blue widgets\",\"action\":\"Finished search\",\"positions\":[{\"position\":12,"));
-        QVERIFY(out.indexOf("\"urls\":[") < out.indexOf("\"titles\":["));
-        const QList<QJsonObject> results = jsonlines(out);
+        QVERIFY(result.out.indexOf("\"urls\":[") < result.out.indexOf("\"titles\":["));
+        const QList<QJsonObject> results = jsonlines(result.out);
         QCOMPARE(results.size(), 3);
-        QCOMPARE(results[0][u"key"].toString(), u"blue widgets"_s);
-        QCOMPARE(results[0][u"action"].toString(), u"Finished search"_s);
         const QJsonObject hit = results[0][u"positions"].toArray().at(0).toObject();
-        QCOMPARE(hit[u"position"].toInt(), 12);
         QCOMPARE(hit[u"url"].toString(), u"http://www.mysite.example/blue"_s);
         QCOMPARE(hit[u"title"].toString(), u"Result <b>12</b> for blue widgets"_s);
         QCOMPARE(hit[u"abstract"].toString(), u"Snippet of result 12"_s);
@@ -87,27 +155,19 @@ private slots:
         QCOMPARE(results[2][u"key"].toString(), u"green"_s);
         QVERIFY(results[2][u"positions"].toArray().isEmpty());
         QCOMPARE(m_engine.maxOpenConnections(), 2);
-    }
 
-    void stopAfterHit()
-    {
-        QProcess *process =
-            start({u"--domain"_s, u"mysite.example"_s, u"--keyword"_s, u"red"_s, u"--keyword"_s, u"blue widgets"_s,
-                   u"--depth"_s, u"3"_s, u"--stop-after-hit"_s, u"--searchhost"_s, m_engine.hostport()});
-        QVERIFY(wait(process));
-        QCOMPARE(process->exitCode(), 0);
-        const QList<QJsonObject> results = jsonlines(process->readAllStandardOutput());
-        QCOMPARE(results.size(), 2);
-        QCOMPARE(results[0][u"action"].toString(), u"Complete after 1 pages"_s);
-        QCOMPARE(results[1][u"action"].toString(), u"Complete after 2 pages"_s);
+        const QList<QJsonObject> first = jsonlines(
+            run(search(u"--keyword red --depth 3 --stop-after-hit"_s) << u"--keyword"_s << u"blue widgets"_s).out);
+        QCOMPARE(first.size(), 2);
+        QCOMPARE(action(first[0]), u"Complete after 1 pages"_s);
+        QCOMPARE(action(first[1]), u"Complete after 2 pages"_s);
     }
 
     // Ctrl-C stops the run like STOP and still prints the results.
     void interrupt()
     {
         m_engine.setBehaviour(u"slow"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
-        QProcess *process = start({u"--domain"_s, u"mysite.example"_s, u"--keyword"_s, u"red"_s, u"--keyword"_s,
-                                   u"slow"_s, u"--depth"_s, u"1"_s, u"--searchhost"_s, m_engine.hostport()});
+        QProcess *process = start(search(u"--keyword red --keyword slow --depth 1"_s));
         QByteArray err;
         QVERIFY(QTest::qWaitFor(
             [&] {
@@ -119,44 +179,206 @@ private slots:
         QVERIFY(wait(process, 10000));
         QCOMPARE(process->exitStatus(), QProcess::NormalExit);
         QCOMPARE(process->exitCode(), 130);
-        err += process->readAllStandardError();
-        QVERIFY(err.contains("-Searching Manually Stopped\n"));
+        QVERIFY(QByteArray(err + process->readAllStandardError()).contains("-Searching Manually Stopped\n"));
         const QList<QJsonObject> results = jsonlines(process->readAllStandardOutput());
         QCOMPARE(results.size(), 2);
-        QCOMPARE(results[0][u"action"].toString(), u"Finished search"_s);
-        QCOMPARE(results[1][u"action"].toString(), u"stopped"_s);
+        QCOMPARE(action(results[0]), u"Finished search"_s);
+        QCOMPARE(action(results[1]), u"stopped"_s);
     }
 
-    void badArguments_data()
+    void storedSearch()
+    {
+        write(inifile());
+        const Run result = indir({});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(firstposition(jsonlines(result.out).value(1)), 1);
+        QCOMPARE(m_engine.pagesRequested(u"blue widgets"_s), (QList<int>{0, 1}));
+        QCOMPARE(m_engine.maxOpenConnections(), 1);
+
+        const AppState state = stored();
+        QCOMPARE(state.urldata[1].keys[1].key, u"unrelated"_s);
+        const SearchSession &mine = state.urldata[2];
+        QVERIFY(!mine.resulttime.isEmpty());
+        QCOMPARE(mine.checkfirst, u"1"_s);
+        QCOMPARE(mine.keys[1].positions[1].url, u"http://www.mysite.example/blue"_s);
+        QCOMPARE(mine.keys[2].action, u"Finished search"_s);
+        QCOMPARE(mine.keys[2].urls.ubound(), 10);
+        // No window: the stored placement and column widths stay.
+        QCOMPARE(int(state.reswid[5]), 1400);
+        const QByteArray ini = readfile(path());
+        QVERIFY(ini.contains("meleft=100\r\n") && ini.contains("mewidth=9000\r\n"));
+    }
+
+    void flagsOverride()
+    {
+        write(inifile());
+        Run result = indir({u"--keyword"_s, u"red"_s, u"--depth"_s, u"3"_s, u"--stop-after-hit"_s});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(m_engine.pagesRequested(u"red"_s), (QList<int>{0}));
+        QVERIFY(m_engine.pagesRequested(u"blue widgets"_s).isEmpty());
+        AppState state = stored();
+        QCOMPARE(state.urldata[2].pagedepth, u"3"_s);
+        QCOMPARE(state.urldata[2].checkstop, u"1"_s);
+        QCOMPARE(state.urldata[2].keys.ubound(), 1);
+
+        // A domain not yet listed is added, with the keywords given.
+        m_engine.clearRecords();
+        result = indir({u"WWW.NewSite.example"_s, u"--keyword"_s, u"red"_s, u"--depth"_s, u"1"_s});
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.err.contains("Do you want to add newsite.example to the list of selected domains ? Yes"));
+        QCOMPARE(m_engine.pagesRequested(u"red"_s), (QList<int>{0}));
+        state = stored();
+        QCOMPARE(state.urldata[3].url, u"newsite.example"_s);
+        QCOMPARE(state.txturl, u"newsite.example"_s);
+
+        // The search host given on the command line wins over the stored one.
+        write(inifile().replace(m_engine.hostport().toLatin1(), "127.0.0.1:1"));
+        result = indir({u"--depth"_s, u"1"_s, u"--searchhost"_s, m_engine.hostport()});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(firstposition(jsonlines(result.out).value(1)), 1);
+    }
+
+    // While another instance holds the folder, its settings file is left alone.
+    void secondInstance()
+    {
+        QFile::remove(path());
+        write(inifile(1), u"zorvane2.ini"_s);
+        QLockFile lock(path(u"zorvane.lock"_s));
+        QVERIFY(lock.tryLock(0));
+        const Run result = indir({});
+        lock.unlock();
+        QCOMPARE(result.status, 0);
+        QVERIFY(!QFile::exists(path()));
+        QCOMPARE(int(stored(u"zorvane2.ini"_s).urldata[2].keys[1].positions[1].position), 12);
+    }
+
+    // A damaged entry is reported by the error trap; the search goes on with what was read, and
+    // the file is not rewritten from that partial copy (a damaged count would otherwise hide
+    // every domain after it for good).
+    void corruptIni()
+    {
+        QByteArray ini = inifile();
+        ini.replace("counturls=2", "counturls=3");
+        ini += "[URL3]\r\nurl=third.example\r\ncountkeys=99999\r\n";
+        write(ini);
+        const Run result = indir({});
+        QCOMPARE(result.status, 1); // the results were not stored
+        QVERIFY2(result.err.contains("Error trapped: Overflow 6"), result.err.constData());
+        QVERIFY(result.err.contains("is left unchanged"));
+        QCOMPARE(firstposition(jsonlines(result.out).value(1)), 1);
+        QCOMPARE(readfile(path()), ini);
+    }
+    // `request` prints the builder's text as Latin-1 bytes.
+    void requestCommand_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("problem");
-        QTest::newRow("no domain") << QStringList{u"--keyword"_s, u"a"_s} << u"--domain is missing"_s;
-        QTest::newRow("no keywords") << QStringList{u"--domain"_s, u"a.example"_s}
-                                     << u"give either --keywords-file or --keyword"_s;
-        QTest::newRow("missing value") << QStringList{u"--domain"_s} << u"missing value for --domain"_s;
-        QTest::newRow("unknown") << QStringList{u"--domian"_s, u"x"_s} << u"unknown argument \"--domian\""_s;
-        QTest::newRow("api without key") << QStringList{u"--domain"_s, u"a"_s, u"--keyword"_s, u"k"_s, u"--api"_s}
-                                         << u"--api needs --api-key"_s;
-        QTest::newRow("bad proxy") << QStringList{u"--domain"_s, u"a"_s,       u"--keyword"_s,
-                                                  u"k"_s,        u"--proxy"_s, u"nohost"_s}
-                                   << u"--proxy takes HOST:PORT"_s;
-        QTest::newRow("bad timeout") << QStringList{u"--domain"_s, u"a"_s,         u"--keyword"_s,
-                                                    u"k"_s,        u"--timeout"_s, u"0"_s}
-                                     << u"--timeout takes a number of seconds from 1 to 32767"_s;
-        QTest::newRow("unreadable file") << QStringList{u"--domain"_s, u"a"_s, u"--keywords-file"_s,
-                                                        u"/nonexistent/keys.txt"_s}
-                                         << u"cannot read \"/nonexistent/keys.txt\""_s;
+        QTest::addColumn<QByteArray>("out");
+        QTest::newRow("direct, latin-1 keyword")
+            << QStringList{u"request"_s, u"--host"_s, u"h.test"_s, u"--key"_s, u"caf\u00e9 bar"_s, u"--page"_s, u"2"_s}
+            << codepage::toBytes(getgoogle(Settings(), u"h.test"_s, u"h.test"_s, u"caf\u00e9 bar"_s, 2));
+        Settings proxy;
+        proxy.useproxy = true;
+        proxy.proxyuser = u"u"_s;
+        proxy.proxypass = u"p"_s;
+        proxy.apikey = u"K"_s;
+        QTest::newRow("soap through proxy")
+            << u"request --soap --host api.test --server px --key a\"b\" --page 1 --useproxy --proxy-user u "
+               u"--proxy-pass p --api-key K"_s.split(u' ')
+            << codepage::toBytes(getgoogleapi(proxy, u"px"_s, u"api.test"_s, u"a\"b\""_s, 1));
+        proxy.useproxy = false;
+        QTest::newRow("proxy user without --useproxy")
+            << u"request --host h --server px --key k --proxy-user u"_s.split(u' ')
+            << codepage::toBytes(getgoogle(proxy, u"px"_s, u"h"_s, u"k"_s, 0));
     }
-    void badArguments()
+    void requestCommand()
+    {
+        QFETCH(QStringList, args);
+        const Run result = run(args);
+        QCOMPARE(result.status, 0);
+        QTEST(result.out, "out");
+        QCOMPARE(result.err, QByteArray());
+    }
+
+    void parseCommand_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("soap");
+        QTest::addColumn<QByteArray>("expected");
+        // Raw bytes as received: chunked, CRLF, a Latin-1 byte in the title.
+        const QList<Hit> html = {
+            {u"http://caf\u00e9.example/"_s, u"Caf\u00e9 <b>blue</b>"_s, u"Line one\nline \"two\""_s},
+            {u"http://b.example/"_s, u"B"_s, u"Tab\there"_s}};
+        QTest::newRow("chunked html") << samplepages::chunkedresponse(samplepages::htmlbody(html), 100).toLatin1()
+                                      << false
+                                      << "{\"index\":1,\"url\":\"http://caf\xc3\xa9.example/\",\"title\":\"Caf\xc3\xa9 "
+                                         "<b>blue</b>\",\"abstract\":\"Line oneline \\\"two\\\"\"}\n"
+                                         "{\"index\":2,\"url\":\"http://b.example/\",\"title\":\"B\","
+                                         "\"abstract\":\"Tab\\there\"}\n"_ba;
+        const QList<Hit> soap = {{u"http://s.example/"_s, u"&lt;b&gt;S&lt;/b&gt;"_s, u"a &amp; b"_s}};
+        QTest::newRow("soap") << samplepages::response(samplepages::soapbody(soap)).toLatin1() << true
+                              << "{\"index\":1,\"url\":\"http://s.example/\",\"title\":\"<b>S</b>\",\"abstract\":\"a  "
+                                 "b\"}\n"_ba;
+        QTest::newRow("fault") << samplepages::response(samplepages::soapfault(u"Daily limit exceeded"_s)).toLatin1()
+                               << true << "{\"fault\":\"Daily limit exceeded\"}\n"_ba;
+        QTest::newRow("soap page read as html")
+            << samplepages::response(samplepages::soapbody(soap)).toLatin1() << false << QByteArray();
+        QTest::newRow("empty file") << QByteArray() << true << QByteArray();
+    }
+    void parseCommand()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, soap);
+        QFile file(m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_')));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reply) == reply.size());
+        file.close();
+        const Run result = run(soap ? QStringList{u"parse"_s, u"--soap"_s, file.fileName()}
+                                    : QStringList{u"parse"_s, file.fileName()});
+        QCOMPARE(result.status, 0);
+        QTEST(result.out, "expected");
+        QCOMPARE(result.err, QByteArray());
+    }
+
+    // Every command refuses bad arguments with a message and prints nothing.
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("problem");
+        const auto row = [](const char *tag, const QString &args, const QString &problem, int status = 2) {
+            QTest::newRow(tag) << args.split(u' ') << status << problem;
+        };
+        row("search: no domain", u"search --keyword a"_s, u"--domain is missing"_s);
+        row("search: no keywords", u"search --domain a.example"_s, u"give either --keywords-file or --keyword"_s);
+        row("search: missing value", u"search --domain"_s, u"missing value for --domain"_s);
+        row("search: unknown", u"search --domian x"_s, u"unknown argument \"--domian\""_s);
+        row("search: api without key", u"search --domain a --keyword k --api"_s, u"--api needs --api-key"_s);
+        row("search: bad proxy", u"search --domain a --keyword k --proxy nohost"_s, u"--proxy takes HOST:PORT"_s);
+        row("search: bad timeout", u"search --domain a --keyword k --timeout 0"_s,
+            u"--timeout takes a number of seconds from 1 to 32767"_s);
+        row("search: unreadable file", u"search --domain a --keywords-file /nonexistent/keys.txt"_s,
+            u"cannot read \"/nonexistent/keys.txt\""_s);
+        row("request: overflow", u"request --host h --key k --page 4000"_s, u"Overflow"_s, 1);
+        row("request: no host", u"request --key k"_s, u"--host"_s);
+        row("request: no key", u"request --host h"_s, u"--key"_s);
+        row("request: page not a number", u"request --host h --key k --page two"_s, u"--page"_s);
+        row("request: unknown option", u"request --host h --key k --fast"_s, u"fast"_s);
+        row("parse: missing file", u"parse /nonexistent/page"_s, u"zorvane-cli parse: "_s);
+        row("parse: a folder", u"parse /tmp"_s, u"zorvane-cli parse: "_s);
+        row("parse: no file", u"parse --soap"_s, u"zorvane-cli parse: "_s);
+        row("parse: unknown option", u"parse --xml x"_s, u"zorvane-cli parse: "_s);
+        row("--dir: missing", u"--dir /nonexistent/zorvane search"_s,
+            u"--dir: no such folder \"/nonexistent/zorvane\""_s);
+        QTest::newRow("--dir: a file") << QStringList{u"--dir"_s, QStringLiteral(ZORVANE_CLI_PATH), u"search"_s} << 2
+                                       << u"is not a folder"_s;
+    }
+    void refusals()
     {
         QFETCH(QStringList, args);
         QFETCH(QString, problem);
-        QProcess *process = start(args);
-        QVERIFY(wait(process));
-        QVERIFY(process->exitCode() != 0);
-        QVERIFY2(QString::fromUtf8(process->readAllStandardError()).contains(problem), qPrintable(problem));
-        QVERIFY(process->readAllStandardOutput().isEmpty());
+        const Run result = run(args);
+        QTEST(result.status, "status");
+        QVERIFY2(QString::fromUtf8(result.err).contains(problem), result.err.constData());
+        QVERIFY(result.out.isEmpty());
     }
 };
 

@@ -1,17 +1,81 @@
+#include "search/domainlist.h"
+#include "search/positions.h"
 #include "search/requests.h"
 #include "searchrig.h"
 
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Adds a domain through the domain list's Add button.
+void add(SearchRig &rig, const QString &text, const QString &keys = u"alpha\r\nbeta"_s)
+{
+    rig.window.setTxturlsText(text);
+    rig.window.setTxtkeysText(keys);
+    rig.window.setPagedepthText(u"2"_s);
+    rig.run.domains().cmdadddomain_Click();
+}
+
+SearchSession domain(const QString &url)
+{
+    SearchSession session;
+    session.url = url;
+    return session;
+}
+
+SearchHit hit(const QString &url, const QString &title = {}, int position = 0)
+{
+    return SearchHit{url, title, u"A"_s, position, {}};
+}
+
+// Two domains; the second is searched for "seo tools", which is listed twice.
+AppState searchState()
+{
+    AppState state;
+    state.urldata.append(domain(u"other.org"_s));
+    SearchSession &session = state.urldata.append(domain(u"example.com"_s));
+    for (const QString &key : {u"seo tools"_s, u"Seo Tools"_s, u"seo tools"_s})
+        session.keys.append(KeywordResult{key, {}, {}, {}, {}});
+    session.keys[2].positions.append(hit(u"untouched"_s));
+    FetchJob &job = state.jobs.append(FetchJob());
+    job.url = u"example.com"_s;
+    job.key = u"seo tools"_s;
+    job.urlindex = 2;
+    return state;
+}
+
+// Appends one received page of ten hits; places listed in `ours` point into the domain.
+void receivepage(FetchJob &job, std::initializer_list<int> ours)
+{
+    for (int place = 1; place <= 10; ++place) {
+        const int position = job.page * 10 + place;
+        const bool mine = std::find(ours.begin(), ours.end(), place) != ours.end();
+        const QString url = mine ? u"http://www.example.com/p"_s + QString::number(position)
+                                 : u"http://rival.net/"_s + QString::number(position);
+        job.hits.append(hit(url, u"T"_s + QString::number(position), position));
+    }
+    ++job.page;
+}
+
+QList<int> positionsOf(const KeywordResult &keyword)
+{
+    QList<int> result;
+    for (const SearchHit &hit : keyword.positions)
+        result.append(hit.position);
+    return result;
+}
+
+} // namespace
 
 class TestSearchRun : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void init() { errorreports::reset(); }
     void cleanup() { QCOMPARE(errorreports::errortext(), QString()); }
 
     void preconditions()
@@ -24,7 +88,6 @@ private slots:
         rig.start(u"Mysite.example"_s, u"   "_s, u"1"_s);
         QCOMPARE(rig.state.urldata.ubound(), 1);
         QCOMPARE(rig.window.txtkeysText(), u"   \r\n"_s);
-        QVERIFY(rig.prompts.questions().isEmpty());
         QVERIFY(rig.state.searching);
         rig.run.Dostop_Click();
         rig.start(u"Mysite.example"_s, u"   "_s, u"1"_s);
@@ -35,7 +98,6 @@ private slots:
         QVERIFY(!rig.state.searching);
         rig.connection.set(true);
         rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
-        QVERIFY(rig.state.searching);
         QCOMPARE(rig.run.interval(), 1000);
         rig.run.doit_Click();
         QCOMPARE(rig.prompts.messages().value(3), u"A search is already running, please wait.."_s);
@@ -53,40 +115,34 @@ private slots:
         QCOMPARE(rig.state.urldata.ubound(), 1);
         rig.prompts.setNextAnswer(Prompts::Answer::Yes);
         rig.start(u"http://WWW.Other.example"_s, u"alpha"_s, u"1"_s);
-        QCOMPARE(rig.state.urldata.ubound(), 2);
         QCOMPARE(rig.state.txturl, u"other.example"_s);
-        QVERIFY(rig.state.searching);
+        QCOMPARE(rig.state.urldata.ubound(), 2);
         rig.run.Dostop_Click();
-        QCOMPARE(rig.prompts.messages().size(), 5);
-    }
-
-    void pageDepthOutOfRange()
-    {
-        SearchRig rig(1000000);
-        rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, u"40000"_s);
-        QVERIFY(errorreports::errortext().contains(u"Overflow"_s));
-        errorreports::clearerrortext();
-        QCOMPARE(rig.state.jobs.ubound(), 2);
-        QVERIFY(!rig.state.searching);
     }
 
     void pageDepthText_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("depth");
-        QTest::newRow("plain") << u"3"_s << 3;
         QTest::newRow("leading blanks, trailing text") << u"  4 pages"_s << 4;
         QTest::newRow("half to even down") << u"2.5"_s << 2;
         QTest::newRow("half to even up") << u"3.5"_s << 4;
         QTest::newRow("not a number") << u"abc"_s << 0;
         QTest::newRow("negative") << u"-2"_s << -2;
+        QTest::newRow("overflow stops the run") << u"40000"_s << 0;
     }
     void pageDepthText()
     {
         QFETCH(QString, text);
         SearchRig rig(1000000);
-        rig.start(u"mysite.example"_s, u"alpha"_s, text);
+        rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, text);
         QTEST(int(rig.state.pagedepth), "depth");
+        if (text == u"40000") {
+            QVERIFY(errorreports::errortext().contains(u"Overflow"_s));
+            errorreports::clearerrortext();
+            QCOMPARE(rig.state.jobs.ubound(), 2);
+            QVERIFY(!rig.state.searching);
+        }
         rig.run.Dostop_Click();
     }
 
@@ -98,20 +154,16 @@ private slots:
         rig.engine.setChunked(true);
         QSignalSpy ended(&rig.run, &SearchRun::searchEnded);
         rig.start(u"mysite.example"_s, u"blue widgets\r\nred\r\nblue widgets"_s, u"3"_s);
-        QCOMPARE(rig.state.resulttime, rig.state.urldata[1].resulttime);
-        QCOMPARE(rig.window.resultslab1(), u"Results at "_s + rig.state.resulttime);
+        QCOMPARE(rig.window.resultslab1(), u"Results at "_s + rig.state.urldata[1].resulttime);
         QVERIFY(rig.finish());
         QCOMPARE(ended.size(), 1);
         QCOMPARE(rig.state.jobs.ubound(), 2);
         QCOMPARE(rig.engine.pagesRequested(u"blue widgets"_s), (QList<int>{0, 1, 2}));
         QCOMPARE(rig.engine.pagesRequested(u"red"_s), (QList<int>{0, 1, 2}));
-        QCOMPARE(rig.job(1).status, u"Finished search"_s);
         QCOMPARE(rig.keyword(1).action, u"Finished search"_s);
         QCOMPARE(rig.keyword(1).positions.ubound(), 1);
         QCOMPARE(int(rig.keyword(1).positions[1].position), 24);
         QCOMPARE(rig.keyword(3), rig.keyword(1));
-        QVERIFY(rig.keyword(2).positions.isEmpty());
-        QCOMPARE(rig.keyword(2).urls.ubound(), 10);
         QCOMPARE(rig.job(2).hits.ubound(), 30);
 
         const QStringList &lines = rig.window.lines();
@@ -119,14 +171,11 @@ private slots:
         QCOMPARE(lines.mid(0, 3),
                  (QStringList{u"Searching on keys blue widgets,red,blue widgets"_s, u"Starting Search mysite.example"_s,
                               u"Searching on keys blue widgets,red,blue widgets"_s}));
-        for (int page = 1; page <= 3; ++page) {
-            const QString n = QString::number(page);
-            const qsizetype connecting = lines.indexOf(u"Connecting page "_s + n + u" search term red"_s);
+        for (const QString &n : {u"1"_s, u"2"_s, u"3"_s}) {
             const qsizetype sending = lines.indexOf(u"Sending for page "_s + n + u" search term red"_s);
-            const qsizetype received = lines.indexOf(u"Received page "_s + n + u" search term red"_s);
-            QVERIFY(connecting > 0 && connecting < sending && sending < received);
+            QVERIFY(lines.indexOf(u"Connecting page "_s + n + u" search term red"_s) > 0);
+            QVERIFY(sending > 0 && sending < lines.indexOf(u"Received page "_s + n + u" search term red"_s));
         }
-        QVERIFY(lines.contains(u"Finished red"_s));
         QCOMPARE(lines.last(), u"Searches complete"_s);
         QCOMPARE(rig.run.pool().openCount(), 0);
 
@@ -148,7 +197,6 @@ private slots:
         QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 1}));
         QCOMPARE(int(rig.keyword(1).positions[1].position), 13);
         QCOMPARE(rig.job(2).status, u"Finished search"_s);
-        QVERIFY(!rig.window.lines().contains(u"Finished alpha"_s));
     }
 
     // Ten jobs over three sockets: never a fourth socket, and the status line counts them.
@@ -170,20 +218,11 @@ private slots:
         QCOMPARE(mostSockets, 4); // the template and sockets 1 to 3
         QCOMPARE(rig.engine.maxOpenConnections(), 3);
         QCOMPARE(rig.engine.requests().size(), 20);
-        static const QRegularExpression format(
-            u"^(\\d+) Total searches , (\\d+) Searches in progress , (\\d+) Searches Completed$"_s);
-        bool sawThree = false;
-        for (const QString &status : rig.window.statuses()) {
-            if (status.isEmpty())
-                continue;
-            const QRegularExpressionMatch m = format.match(status);
-            QVERIFY2(m.hasMatch(), qPrintable(status));
-            QCOMPARE(m.captured(1).toInt(), 10);
-            // A socket released while the tick yields may be counted again for a later job, so
-            // the count may exceed the pool; the pool itself never does (above).
-            sawThree = sawThree || m.captured(2).toInt() >= 3;
-        }
-        QVERIFY(sawThree);
+        // The count may exceed the pool (a released socket is counted again); the pool never does.
+        int busiest = 0;
+        for (const QString &status : rig.window.statuses())
+            busiest = qMax(busiest, status.split(u' ').value(4).toInt());
+        QVERIFY(busiest >= 3);
         QCOMPARE(rig.window.statuses().last(), u"10 Total searches , 0 Searches in progress , 10 Searches Completed"_s);
     }
 
@@ -198,22 +237,14 @@ private slots:
         QCOMPARE(ended.size(), 1);
         QVERIFY(!rig.state.searching);
         QCOMPARE(rig.run.pool().openCount(), 0);
-        QCOMPARE(rig.window.searchstatus(), u"Searching Manually Stopped"_s);
         QCOMPARE(rig.window.lines().last(), u"Searching Manually Stopped"_s);
-        for (int k = 1; k <= 3; ++k) {
-            QCOMPARE(rig.job(k).status, u"stopped"_s);
-            QCOMPARE(rig.keyword(k).action, u"stopped"_s);
-            QVERIFY(rig.job(k).done);
-            QCOMPARE(int(rig.job(k).socket), 0);
-        }
         // The replies the server still sends after STOP change nothing.
         QTest::qWait(600);
         for (int k = 1; k <= 3; ++k) {
+            QCOMPARE(rig.keyword(k).action, u"stopped"_s);
+            QVERIFY(rig.job(k).done && rig.job(k).socket == 0 && rig.job(k).buffer.isEmpty());
             QCOMPARE(int(rig.job(k).page), 0);
-            QVERIFY(rig.job(k).buffer.isEmpty());
-            QCOMPARE(rig.job(k).status, u"stopped"_s);
         }
-        QVERIFY(!rig.window.lines().join(u'\n').contains(u"Received page"_s));
         QCOMPARE(rig.run.interval(), 5000);
     }
 
@@ -224,10 +255,8 @@ private slots:
         rig.window.setTxturlsText(u"mysite.example"_s);
         rig.run.domains().cmdadddomain_Click();
         rig.start(u"mysite.example"_s, u"\r\n\r\n"_s, u"3"_s);
-        QVERIFY(rig.state.searching);
         rig.tick();
         QVERIFY(!rig.state.searching);
-        QCOMPARE(rig.window.lines().last(), u"Searches complete"_s);
         QCOMPARE(rig.window.searchstatus(), u"0 Total searches , 0 Searches in progress , 0 Searches Completed"_s);
     }
 
@@ -243,7 +272,6 @@ private slots:
         rig.start(u"mysite.example"_s, u"a\r\nb"_s, u"2"_s);
         QTest::qWait(500);
         QVERIFY2(beats >= 30, qPrintable(QString::number(beats)));
-        QVERIFY(rig.state.searching);
         QCOMPARE(rig.job(1).status, u"waiting for page 1"_s);
         rig.run.Dostop_Click();
     }
@@ -259,11 +287,9 @@ private slots:
         for (int i = 1; i <= 4; ++i)
             rig.run.Timer1_Timer();
         QVERIFY(rig.window.warningVisible());
-        QCOMPARE(rig.run.warncount(), 8);
         const int flasher = rig.window.flasher();
         rig.run.Timer1_Timer();
         QVERIFY(!rig.window.warningVisible());
-        QCOMPARE(rig.run.warncount(), 0);
         QCOMPARE(rig.window.flasher(), flasher == 255 ? 65280 : 255);
 
         // During a run a lost connection raises the warning, and the jobs wait.
@@ -278,6 +304,164 @@ private slots:
         rig.run.cmdwarnok_Click();
         QVERIFY(!rig.window.warningVisible());
         rig.run.Dostop_Click();
+    }
+
+    // The domain list.
+    void sanitizeurl_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("normalised");
+        QTest::newRow("capitals, scheme, prefix, spaces") << u"HTTP://WWW.My Site .Example"_s << u"mysite.example"_s;
+        QTest::newRow("prefix and one character") << u"www.a"_s << u"a"_s;
+        QTest::newRow("prefix alone") << u"www."_s << u"www."_s;
+        QTest::newRow("scheme alone") << u"http://"_s << u"http://"_s;
+        QTest::newRow("scheme and one character") << u"http://x"_s << u"x"_s;
+        QTest::newRow("https kept") << u"https://www.a.example/"_s << u"https://www.a.example/"_s;
+        QTest::newRow("prefix removed once") << u"www.www.a.example"_s << u"www.a.example"_s;
+        QTest::newRow("path and port kept") << u"a.example:8080/x/"_s << u"a.example:8080/x/"_s;
+    }
+    void sanitizeurl()
+    {
+        QFETCH(QString, typed);
+        SearchRig rig(1000000);
+        rig.window.setTxturlsText(typed);
+        QVERIFY(rig.run.domains().sanitizeurl());
+        QTEST(rig.state.txturl, "normalised");
+        QTEST(rig.window.txturlsText(), "normalised");
+    }
+
+    void addDomain()
+    {
+        SearchRig rig(1000000);
+        rig.window.setChkstopafterhit(true);
+        add(rig, u"A.example"_s);
+        add(rig, u"b.example"_s, u"gamma"_s);
+        QCOMPARE(rig.window.txturlsItems(), (QStringList{u"a.example"_s, u"b.example"_s}));
+        const SearchSession &a = rig.state.urldata[1];
+        QCOMPARE(a.pagedepth + a.checkstop + a.checkfirst, u"210"_s);
+        QCOMPARE(a.keys.ubound(), 2);
+        // Shown at once: the keyword box is rebuilt from the stored keys.
+        QCOMPARE(rig.window.txtkeysText(), u"gamma\r\n"_s);
+
+        add(rig, u"http://www.A.EXAMPLE"_s);
+        QCOMPARE(rig.prompts.messages(), QStringList{u"Domain already in list"_s});
+        QCOMPARE(rig.state.urldata.ubound(), 2);
+        add(rig, u"   "_s);
+        QCOMPARE(rig.state.urldata.ubound(), 2);
+    }
+
+    void deleteDomain()
+    {
+        SearchRig rig(1000000);
+        add(rig, u"a.example"_s);
+        add(rig, u"b.example"_s);
+        add(rig, u"c.example"_s);
+        rig.window.setTxturlsText(u"B.example"_s);
+        rig.prompts.setNextAnswer(Prompts::Answer::Cancel);
+        rig.run.domains().cmddeletedomain_Click();
+        QCOMPARE(rig.prompts.questions().last(), u"Do you want to remove b.example and any associated data ?"_s);
+        rig.prompts.setNextAnswer(Prompts::Answer::Yes);
+        rig.run.domains().cmddeletedomain_Click();
+        QCOMPARE(rig.window.txturlsItems(), (QStringList{u"a.example"_s, u"c.example"_s}));
+        QCOMPARE(rig.window.txturlsText(), u"a.example"_s);
+        QCOMPARE(rig.state.txturl, u"b.example"_s); // until the box is next normalised
+
+        // An unlisted domain is replaced by the first listed one, without a question.
+        rig.window.setTxturlsText(u"zzz.example"_s);
+        rig.run.domains().cmddeletedomain_Click();
+        QCOMPARE(rig.window.txturlsText(), u"a.example"_s);
+        QCOMPARE(rig.prompts.questions().size(), 2);
+    }
+
+    void saveChanges()
+    {
+        SearchRig rig(1000000);
+        add(rig, u"a.example"_s);
+        rig.state.urldata[1].keys[1].positions.append(SearchHit{u"http://a.example/"_s, {}, {}, 3, {}});
+        rig.window.setTxtkeysText(u"alpha\r\ndelta"_s);
+        rig.window.setPagedepthText(u"5"_s);
+        rig.run.domains().cmdsavechanges_Click();
+        QCOMPARE(rig.state.urldata[1].keys[2].key, u"delta"_s);
+        QVERIFY(rig.state.urldata[1].keys[1].positions.isEmpty());
+    }
+
+    void pickDomain()
+    {
+        SearchRig rig(1000000);
+        rig.window.setChkdispfirst(true);
+        add(rig, u"a.example"_s, u"one\r\ntwo"_s);
+        rig.window.setChkdispfirst(false);
+        add(rig, u"b.example"_s, u"three"_s);
+        rig.window.setTxturlsText(u"A.EXAMPLE "_s);
+        rig.run.domains().txturls_Click();
+        QCOMPARE(rig.state.txturl, u"a.example"_s);
+        QCOMPARE(rig.window.txtkeysText(), u"one\r\ntwo\r\n"_s);
+        QVERIFY(rig.window.chkdispfirst());
+    }
+
+    // Positions of the domain in received pages.
+    void match_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("domain");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("capitals") << u"HTTP://WWW.EXAMPLE.COM/A"_s << u"Example.com"_s << true;
+        QTest::newRow("www, longer host") << u"www.example.com.au/page"_s << u"example.com"_s << true;
+        QTest::newRow("bare domain") << u"example.com"_s << u"example.com"_s << true;
+        QTest::newRow("https") << u"https://www.example.com/"_s << u"example.com"_s << false;
+        QTest::newRow("subdomain") << u"http://shop.example.com/"_s << u"example.com"_s << false;
+        QTest::newRow("shorter") << u"http://example.co"_s << u"example.com"_s << false;
+        QTest::newRow("port") << u"http://example.com:80/"_s << u"example.com"_s << true;
+        QTest::newRow("user part") << u"http://me@example.com/"_s << u"example.com"_s << false;
+        QTest::newRow("bare scheme kept") << u"http://"_s << u"http:"_s << true;
+        QTest::newRow("short www kept") << u"http://www."_s << u"www."_s << true;
+        QTest::newRow("www twice") << u"http://www.www.x.com"_s << u"www.x.com"_s << true;
+    }
+
+    void match()
+    {
+        QFETCH(QString, url);
+        QFETCH(QString, domain);
+        QTEST(::match(hit(url), ::domain(domain)), "expected");
+    }
+
+    void unticked()
+    {
+        AppState state = searchState();
+        FetchJob &job = state.jobs[1];
+        receivepage(job, {5});
+        receivepage(job, {});
+        getpositions(state, 1, false);
+        receivepage(job, {1, 10});
+        getpositions(state, 1, false);
+        getpositions(state, 1, false); // a repeated call changes nothing
+        QVERIFY(!job.done && job.status.isEmpty());
+        const SearchSession &session = state.urldata[2];
+        QCOMPARE(positionsOf(session.keys[1]), QList<int>({5, 21, 30}));
+        QCOMPARE(session.keys[1].titles.ubound(), 10);
+        QCOMPARE(session.keys[1].urls[10], u"http://rival.net/10"_s);
+        QCOMPARE(session.keys[1].titles[5], u"T5"_s);
+        QCOMPARE(session.keys[3], session.keys[1]);
+        // Another key, even one differing only in case, is left alone.
+        QCOMPARE(positionsOf(session.keys[2]), QList<int>({0}));
+        QVERIFY(session.keys[2].urls.isEmpty());
+    }
+
+    void unknownDomain()
+    {
+        for (int urlindex : {0, 3, -1}) {
+            AppState state = searchState();
+            state.jobs[1].urlindex = urlindex;
+            receivepage(state.jobs[1], {1});
+            const Array1<SearchSession> before = state.urldata;
+            getpositions(state, 1, true);
+            QVERIFY(state.urldata == before);
+            QVERIFY(!state.jobs[1].done && errorreports::errortext().isEmpty());
+        }
+        AppState state = searchState();
+        getpositions(state, 2, true);
+        QVERIFY(errorreports::errortext().contains(u"Subscript out of range"_s));
+        errorreports::clearerrortext();
     }
 };
 
