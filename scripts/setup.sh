@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need, when any is missing.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev clang libclang-rt-14-dev
+packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev clang clang-format libclang-rt-14-dev
     xvfb xauth tinyproxy fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

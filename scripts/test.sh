@@ -8,6 +8,10 @@ bash scripts/setup.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
+# The code stays formatted as .clang-format says.
+{ git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench tools -name '*.cpp' -o -name '*.h'; } |
+    xargs clang-format --dry-run -Werror
+
 cmake -S . -B build/ci -DCMAKE_BUILD_TYPE=Debug -DZORVANE_WERROR=ON -DZORVANE_SANITIZE=ON \
     -DCMAKE_CXX_COMPILER=clang++
 cmake --build build/ci -j"$jobs"
