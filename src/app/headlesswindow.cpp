@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "diagnostics/guard.h"
 #include "storage/datetext.h"
+#include "storage/numtext.h"
 #include "views/resultrows.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -73,8 +74,8 @@ void HeadlessWindow::disall()
         for (const KeywordResult &keyword : session.keys)
             keys += keyword.key + u"\r\n"_s;
         setTxtkeysText(keys);
-        m_stopafterhit = session.checkstop.trimmed().toDouble() == 1;
-        m_dispfirst = session.checkfirst.trimmed().toDouble() == 1;
+        m_stopafterhit = numvalue(session.checkstop) == 1;
+        m_dispfirst = numvalue(session.checkfirst) == 1;
         m_pagedepth = session.pagedepth;
         disres();
     });

@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 #include "search/searchrun.h"
 #include "statuspanels.h"
+#include "storage/numtext.h"
 #include "views/resultrows.h"
 #include "views/resultsview.h"
 
@@ -185,8 +186,8 @@ void SearchController::disall()
         for (const KeywordResult &keyword : session.keys)
             keys += keyword.key + u"\n"_s;
         widget<QPlainTextEdit>(u"txtkeys"_s)->setPlainText(keys);
-        widget<QCheckBox>(u"chkstopafterhit"_s)->setChecked(session.checkstop.trimmed().toDouble() == 1);
-        widget<QCheckBox>(u"chkdispfirst"_s)->setChecked(session.checkfirst.trimmed().toDouble() == 1);
+        widget<QCheckBox>(u"chkstopafterhit"_s)->setChecked(numvalue(session.checkstop) == 1);
+        widget<QCheckBox>(u"chkdispfirst"_s)->setChecked(numvalue(session.checkfirst) == 1);
         widget<QLineEdit>(u"pagedepth"_s)->setText(session.pagedepth);
         m_results.disres();
     });
