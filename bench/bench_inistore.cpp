@@ -14,9 +14,14 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-AppState bigState(int topUrls)
+// The settings file's whole content: the search state and what it keeps of the window.
+struct StoredState : SearchState, WindowSettings
 {
-    AppState state;
+};
+
+StoredState bigState(int topUrls)
+{
+    StoredState state;
     for (int d = 1; d <= 100; ++d) {
         const QString domain = u"domain"_s + QString::number(d) + u".example"_s;
         SearchSession session{domain, {}, u"04-Mar-2005 09:05:00"_s, u"5"_s, u"0"_s, u"1"_s, {}};
@@ -51,28 +56,28 @@ void run(const char *label, int topUrls)
 {
     QTemporaryDir dir;
     programfolder::setPath(dir.path());
-    AppState state = bigState(topUrls);
+    StoredState state = bigState(topUrls);
     const WindowPlacement window{1500, 1200, 9000, 11300, WindowState::Normal, 15360, 11520};
     const QList<int> columns{1980, 1738, 735, 3330, 2145};
 
     QElapsedTimer timer;
     timer.start();
-    writei(state, window, columns);
+    writei(state, state, window, columns);
     const double fresh = seconds(timer);
 
     timer.restart();
-    writei(state, window, columns);
+    writei(state, state, window, columns);
     const double unchanged = seconds(timer);
 
     state.urldata[50].keys[50].positions[2].title = u"changed"_s;
     timer.restart();
-    writei(state, window, columns);
+    writei(state, state, window, columns);
     const double edited = seconds(timer);
 
-    AppState loaded;
+    StoredState loaded;
     WindowPlacement placed = window;
     timer.restart();
-    readi(loaded, placed, true);
+    readi(loaded, loaded, placed, true);
     const double read = seconds(timer);
 
     const qint64 bytes = QFileInfo(dir.filePath(u"zorvane.ini"_s)).size();

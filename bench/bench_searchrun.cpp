@@ -2,9 +2,9 @@
 // at page depth 5, against the fake engine on 127.0.0.1. The engine serves from a thread of its
 // own, as a real server would from another process, so the ticks measure only our side. Build with
 // -DCMAKE_BUILD_TYPE=Release for figures worth quoting.
-#include "app/appstate.h"
-#include "app/headlesswindow.h"
+#include "cli/headlesswindow.h"
 #include "search/searchrun.h"
+#include "search/searchstate.h"
 #include "support/fakeconnection.h"
 #include "support/fakeengine.h"
 #include "support/testprompts.h"
@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
     });
 
     const long before = residentkib();
-    AppState state;
+    SearchState state;
     state.settings.searchhost = hostport;
     state.settings.maxconnections = 20;
     HeadlessWindow window(state);

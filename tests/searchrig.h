@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/appstate.h"
 #include "diagnostics/errorreports.h"
 #include "search/searchrun.h"
+#include "search/searchstate.h"
 #include "support/fakeconnection.h"
 #include "support/fakeengine.h"
 #include "support/testprompts.h"
@@ -14,7 +14,7 @@
 // long tick lets a test drive Timer1_Timer by hand.
 struct SearchRig
 {
-    AppState state;
+    SearchState state;
     TestWindow window{state};
     TestPrompts prompts;
     FakeConnection connection;

@@ -1,5 +1,5 @@
+#include "diagnostics/datetext.h"
 #include "diagnostics/errorreports.h"
-#include "storage/datetext.h"
 #include "support/mockclock.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "diagnostics/errorreports.h"
-#include "platform/instancelock.h"
 #include "platform/programfolder.h"
 #include "storage/inistore.h"
+#include "storage/instancelock.h"
 #include "support/tempfolder.h"
 
 #include <QFile>
@@ -12,6 +12,11 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// The settings file's whole content: the search state and what it keeps of the window.
+struct StoredState : SearchState, WindowSettings
+{
+};
 
 WindowPlacement designWindow(WindowState state = WindowState::Normal)
 {
@@ -27,11 +32,11 @@ void writeIni(const TempProgramFolder &folder, const QByteArray &bytes, const QS
 }
 
 // Reads the settings file as start-up does, into a fresh state.
-AppState load(bool restorewindow = true, WindowPlacement *placed = nullptr)
+StoredState load(bool restorewindow = true, WindowPlacement *placed = nullptr)
 {
-    AppState state;
+    StoredState state;
     WindowPlacement window = designWindow();
-    readi(state, placed != nullptr ? *placed : window, restorewindow);
+    readi(state, state, placed != nullptr ? *placed : window, restorewindow);
     return state;
 }
 
@@ -52,9 +57,9 @@ KeywordResult keyword(const QString &key, const QList<SearchHit> &hits, int top)
     return result;
 }
 
-AppState sampleState()
+StoredState sampleState()
 {
-    AppState state;
+    StoredState state;
     Settings &s = state.settings;
     s.showrunning = s.useproxy = s.searchweek = s.schedulerunning = true;
     s.uselog = s.searchday = false;
@@ -90,16 +95,16 @@ private slots:
     void noFileGivesDefaults()
     {
         TempProgramFolder folder;
-        AppState state;
+        StoredState state;
         state.urldata.append(SearchSession{u"stale"_s, {}, {}, {}, {}, {}, {}});
         WindowPlacement window = designWindow();
-        readi(state, window, true);
+        readi(state, state, window, true);
         const Settings &s = state.settings;
         QVERIFY(s.uselog && s.contexthelp && s.searchday && !s.schedulerunning && !s.useproxy);
         QCOMPARE(int(s.maxconnections), 5);
         QCOMPARE(s.searchhost, Settings::defaultSearchHost());
         QCOMPARE(state.urldata.ubound(), 0);
-        QCOMPARE(state.reswid, AppState::startReswid());
+        QCOMPARE(state.reswid, WindowSettings::startReswid());
         QCOMPARE(window, designWindow());
         QVERIFY(errorreports::errortext().isEmpty());
         QVERIFY(!QFile::exists(folder.file(u"zorvane.ini"_s)));
@@ -194,7 +199,7 @@ private slots:
         TempProgramFolder folder;
         writeIni(folder, "[settings]\r\ncountreshead=" + QByteArray::number(countreshead) +
                              "\r\nreswid1=100\r\nreswid2=200\r\nreswid3=300\r\nreswid4=400\r\nreswid5=500\r\n");
-        const AppState state = load();
+        const StoredState state = load();
         QTEST(int(state.reswid[1]), "first");
         QCOMPARE(int(state.reswid[5]), countreshead == 5 ? 500 : 2145);
     }
@@ -202,9 +207,9 @@ private slots:
     void roundTrip()
     {
         TempProgramFolder folder;
-        const AppState saved = sampleState();
-        QVERIFY(writei(saved, designWindow(), {100, 200, 300, 400, 500}));
-        const AppState loaded = load();
+        const StoredState saved = sampleState();
+        QVERIFY(writei(saved, saved, designWindow(), {100, 200, 300, 400, 500}));
+        const StoredState loaded = load();
         QVERIFY(errorreports::errortext().isEmpty());
         QCOMPARE(loaded.urldata, saved.urldata);
         QCOMPARE(loaded.txturl, saved.txturl);
@@ -231,14 +236,14 @@ private slots:
     void scheduleFileWrittenTwice()
     {
         TempProgramFolder folder;
-        AppState state;
+        StoredState state;
         state.scheduledialogpath = u"dialog.sav"_s;
         state.settings.schedulefile = u"results.sav"_s;
-        writei(state, designWindow(), {});
+        writei(state, state, designWindow(), {});
         const QByteArray bytes = folder.read(u"zorvane.ini"_s);
         QCOMPARE(bytes.count("schedulefile="), 1);
         QVERIFY(bytes.contains("historyfile=\r\nschedulefile=results.sav\r\nhtmlfile=\r\n"));
-        const AppState loaded = load(false);
+        const StoredState loaded = load(false);
         QCOMPARE(loaded.scheduledialogpath, u"results.sav"_s);
         QCOMPARE(loaded.settings.schedulefile, u"results.sav"_s);
     }
@@ -246,28 +251,28 @@ private slots:
     void longAbstractIsCut()
     {
         TempProgramFolder folder;
-        AppState state;
+        StoredState state;
         SearchSession session{u"a.example"_s, {}, {}, {}, {}, {}, {}};
         session.keys.append(keyword(u"k"_s, {hit(1, u"u"_s)}, 0));
         session.keys[1].positions[1].abstract = QString(300, u'a');
         state.urldata.append(session);
-        writei(state, designWindow(), {});
+        writei(state, state, designWindow(), {});
         QCOMPARE(load(false).urldata[1].keys[1].positions[1].abstract, QString(254, u'a'));
     }
 
     void savingMaximisedKeepsPlacement()
     {
         TempProgramFolder folder;
-        const AppState state;
+        const StoredState state;
         const WindowPlacement normal{1500.7, 1200, 9000, 12000, WindowState::Normal, 15360, 11520};
-        writei(state, normal, {});
+        writei(state, state, normal, {});
         const WindowPlacement maximised{0, 0, 15360, 11520, WindowState::Maximised, 15360, 11520};
-        writei(state, maximised, {});
+        writei(state, state, maximised, {});
         const QByteArray bytes = folder.read(u"zorvane.ini"_s);
         QVERIFY(bytes.contains("meleft=1500\r\nmetop=1200\r\nmewidth=9000\r\nmeheight=12000\r\n"));
 
         // A window on a very large screen is stored within the file's 16-bit range and loads again.
-        writei(state, WindowPlacement{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400}, {50000});
+        writei(state, state, WindowPlacement{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400}, {50000});
         WindowPlacement window{0, 0, 7500, 9000, WindowState::Normal, 57600, 32400};
         load(true, &window);
         QVERIFY(errorreports::errortext().isEmpty());
@@ -279,9 +284,9 @@ private slots:
         TempProgramFolder folder;
         const QByteArray notes = "; my notes\r\n\r\n[Other]\r\nfoo = bar \r\n\r\n"_ba;
         writeIni(folder, notes + "[Settings]\r\nUseLog = 1\r\n; keep me\r\n");
-        AppState state;
+        StoredState state;
         state.settings.uselog = false;
-        writei(state, designWindow(), {});
+        writei(state, state, designWindow(), {});
         const QByteArray bytes = folder.read(u"zorvane.ini"_s);
         QVERIFY(bytes.startsWith(QByteArray(notes + "[Settings]\r\nUseLog=0\r\n")));
         QVERIFY(bytes.contains("\r\n; keep me\r\n"));
@@ -310,7 +315,7 @@ private slots:
         QFETCH(QByteArray, file);
         TempProgramFolder folder;
         writeIni(folder, file);
-        const AppState state = load();
+        const StoredState state = load();
         QFETCH(QString, error);
         QVERIFY2(errorreports::errortext().contains(error), qPrintable(errorreports::errortext()));
         QVERIFY(errorreports::errortext().contains(u"Zorvane Google"_s));
@@ -330,7 +335,7 @@ private slots:
                 bytes.append(static_cast<char>(random.bounded(256)));
             TempProgramFolder folder;
             writeIni(folder, bytes);
-            const AppState state = load();
+            const StoredState state = load();
             QCOMPARE(state.urldata.ubound(), 2);
             QCOMPARE(state.urldata[1].keys.ubound(), 3);
         }
@@ -339,13 +344,13 @@ private slots:
     void unwritableFolderLosesNothing()
     {
         TempProgramFolder folder;
-        const AppState state = sampleState();
+        const StoredState state = sampleState();
         const QString missing = folder.file(u"gone"_s);
         programfolder::setPath(missing);
-        QVERIFY(!writei(state, designWindow(), {}));
+        QVERIFY(!writei(state, state, designWindow(), {}));
         QVERIFY(!QFile::exists(missing));
         programfolder::setPath(folder.path());
-        QVERIFY(writei(state, designWindow(), {}));
+        QVERIFY(writei(state, state, designWindow(), {}));
         QCOMPARE(load(false).urldata, state.urldata);
     }
 
@@ -357,9 +362,9 @@ private slots:
             InstanceLock second(folder.path());
             QCOMPARE(first.inifile(), u"zorvane.ini"_s);
             QCOMPARE(second.inifile(), u"zorvane2.ini"_s);
-            AppState state;
+            StoredState state;
             state.inifile = second.inifile();
-            writei(state, designWindow(), {});
+            writei(state, state, designWindow(), {});
             QVERIFY(QFile::exists(folder.file(u"zorvane2.ini"_s)));
             QVERIFY(!QFile::exists(folder.file(u"zorvane.ini"_s)));
         }

@@ -1,5 +1,5 @@
 #include "search/localconnection.h"
-#include "storage/settings.h"
+#include "search/settings.h"
 #include "support/fakeconnection.h"
 
 #include <QTest>

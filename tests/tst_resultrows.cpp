@@ -1,4 +1,4 @@
-#include "app/appstate.h"
+#include "search/searchstate.h"
 #include "views/resultrows.h"
 
 #include <QStringList>
@@ -56,9 +56,9 @@ KeywordResult keyword(const QString &key, const QList<SearchHit> &hits = {})
     return result;
 }
 
-AppState sampleState()
+SearchState sampleState()
 {
-    AppState state;
+    SearchState state;
     state.txturl = u"example.com"_s;
     state.urldata.append(SearchSession{u"other.org"_s, {}, {}, {}, {}, {}, {}});
     SearchSession s{u"example.com"_s, {}, {}, {}, {}, {}, {}};
@@ -85,7 +85,7 @@ class TestResultRows : public QObject
 private slots:
     void buildRowsAndActions()
     {
-        AppState state = sampleState();
+        SearchState state = sampleState();
         QCOMPARE(resultrows::findsession(state), 2);
         Array1<ResultRow> rows = resultrows::build(state, 2, false);
         QCOMPARE(rows.ubound(), 5);
@@ -105,7 +105,7 @@ private slots:
 
     void sortOrders()
     {
-        AppState state = sampleState();
+        SearchState state = sampleState();
         const Array1<ResultRow> built = resultrows::build(state, 2, false);
         const auto keysOf = [](const Array1<ResultRow> &rows) {
             QStringList out;
@@ -139,7 +139,7 @@ private slots:
 
     void writeInPlaceAndDetail()
     {
-        AppState state = sampleState();
+        SearchState state = sampleState();
         Array1<ResultRow> rows = resultrows::build(state, 2, false);
         FakeList list;
         resultrows::write(rows, list);

@@ -1,6 +1,6 @@
 #include "app/runningtext.h"
 #include "diagnostics/errorreports.h"
-#include "storage/numtext.h"
+#include "diagnostics/numtext.h"
 #include "support/mockclock.h"
 #include "support/tempfolder.h"
 

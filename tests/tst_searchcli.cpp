@@ -1,7 +1,7 @@
-#include "app/appstate.h"
 #include "platform/codepage.h"
 #include "platform/programfolder.h"
 #include "search/requests.h"
+#include "search/searchstate.h"
 #include "storage/inistore.h"
 #include "support/fakeengine.h"
 #include "support/samplepages.h"
@@ -109,13 +109,16 @@ private:
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(ini) == ini.size());
     }
     // The settings file as the program reads it at start-up.
-    AppState stored(const QString &name = u"zorvane.ini"_s) const
+    struct StoredState : SearchState, WindowSettings
+    {
+    };
+    StoredState stored(const QString &name = u"zorvane.ini"_s) const
     {
         programfolder::setPath(m_dir.path());
-        AppState state;
+        StoredState state;
         state.inifile = name;
         WindowPlacement window{0, 0, 0, 0, WindowState::Normal, 30000, 30000};
-        readi(state, window, true);
+        readi(state, state, window, true);
         return state;
     }
 
@@ -195,7 +198,7 @@ private slots:
         QCOMPARE(m_engine.pagesRequested(u"blue widgets"_s), (QList<int>{0, 1}));
         QCOMPARE(m_engine.maxOpenConnections(), 1);
 
-        const AppState state = stored();
+        const StoredState state = stored();
         QCOMPARE(state.urldata[1].keys[1].key, u"unrelated"_s);
         const SearchSession &mine = state.urldata[2];
         QVERIFY(!mine.resulttime.isEmpty());
@@ -216,7 +219,7 @@ private slots:
         QCOMPARE(result.status, 0);
         QCOMPARE(m_engine.pagesRequested(u"red"_s), (QList<int>{0}));
         QVERIFY(m_engine.pagesRequested(u"blue widgets"_s).isEmpty());
-        AppState state = stored();
+        SearchState state = stored();
         QCOMPARE(state.urldata[2].pagedepth, u"3"_s);
         QCOMPARE(state.urldata[2].checkstop, u"1"_s);
         QCOMPARE(state.urldata[2].keys.ubound(), 1);

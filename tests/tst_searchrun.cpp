@@ -32,9 +32,9 @@ SearchHit hit(const QString &url, const QString &title = {}, int position = 0)
 }
 
 // Two domains; the second is searched for "seo tools", which is listed twice.
-AppState searchState()
+SearchState searchState()
 {
-    AppState state;
+    SearchState state;
     state.urldata.append(domain(u"other.org"_s));
     SearchSession &session = state.urldata.append(domain(u"example.com"_s));
     for (const QString &key : {u"seo tools"_s, u"Seo Tools"_s, u"seo tools"_s})
@@ -427,7 +427,7 @@ private slots:
 
     void unticked()
     {
-        AppState state = searchState();
+        SearchState state = searchState();
         FetchJob &job = state.jobs[1];
         receivepage(job, {5});
         receivepage(job, {});
@@ -450,7 +450,7 @@ private slots:
     void unknownDomain()
     {
         for (int urlindex : {0, 3, -1}) {
-            AppState state = searchState();
+            SearchState state = searchState();
             state.jobs[1].urlindex = urlindex;
             receivepage(state.jobs[1], {1});
             const Array1<SearchSession> before = state.urldata;
@@ -458,7 +458,7 @@ private slots:
             QVERIFY(state.urldata == before);
             QVERIFY(!state.jobs[1].done && errorreports::errortext().isEmpty());
         }
-        AppState state = searchState();
+        SearchState state = searchState();
         getpositions(state, 2, true);
         QVERIFY(errorreports::errortext().contains(u"Subscript out of range"_s));
         errorreports::clearerrortext();

@@ -1,6 +1,6 @@
 #include "colorschemes.h"
 
-#include "storage/settings.h"
+#include "search/settings.h"
 
 #include <QHash>
 

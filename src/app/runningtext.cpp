@@ -1,7 +1,7 @@
 #include "runningtext.h"
 
+#include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
-#include "storage/datetext.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -2,11 +2,11 @@
 
 #include "appstate.h"
 #include "diagnostics/guard.h"
+#include "diagnostics/numtext.h"
 #include "gradientbutton.h"
 #include "mainwindow.h"
 #include "search/searchrun.h"
 #include "statuspanels.h"
-#include "storage/numtext.h"
 #include "views/resultrows.h"
 #include "views/resultsview.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "searchwindow.h"
+#include "search/searchwindow.h"
 
 #include <QObject>
 

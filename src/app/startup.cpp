@@ -2,17 +2,17 @@
 
 #include "appstate.h"
 #include "designlayout.h"
+#include "diagnostics/datetext.h"
 #include "diagnostics/errorreports.h"
 #include "diagnostics/guard.h"
 #include "mainwindow.h"
-#include "platform/instancelock.h"
 #include "platform/programfolder.h"
 #include "platform/twips.h"
 #include "search/searchrun.h"
 #include "searchcontroller.h"
 #include "statuspanels.h"
-#include "storage/datetext.h"
 #include "storage/inistore.h"
+#include "storage/instancelock.h"
 #include "views/listview.h"
 
 #include <QLineEdit>
@@ -68,7 +68,7 @@ void Startup::Form_Load()
         state.inifile = m_lock->inifile();
         m_window.control<QLineEdit>(u"pagedepth"_s)->setText(u"1"_s);
         WindowPlacement place = placement();
-        readi(state, place, true);
+        readi(state, state, place, true);
         applyplacement(place);
         m_window.setresultswidth();
         m_search.filldomains();
@@ -94,7 +94,7 @@ void Startup::Form_Unload()
         QList<int> widths;
         for (int i = 1; i <= 5; ++i)
             widths.append(m_window.resultsview()->columnwidth(i));
-        writei(state, placement(), widths);
+        writei(state, state, placement(), widths);
         if (state.settings.uselog) {
             errorreports::writedaylog(m_panels.runningtext() + u"\r\n---End Zorvane --- at "_s + GetDateFormat() +
                                       u"\r\n"_s);

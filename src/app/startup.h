@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windowplacement.h"
+#include "storage/windowplacement.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
 #include "foldersession.h"
 
-#include "app/appstate.h"
-#include "app/headlesswindow.h"
+#include "cli/headlesswindow.h"
 #include "diagnostics/guard.h"
 #include "platform/programfolder.h"
+#include "search/searchstate.h"
 #include "storage/inistore.h"
 #include "storage/servertools.h"
 
@@ -11,7 +11,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-FolderSession::FolderSession(AppState &state) : m_state(state), m_lock(programfolder::path())
+FolderSession::FolderSession(SearchState &state) : m_state(state), m_lock(programfolder::path())
 {
     m_state.inifile = m_lock.inifile();
 }
@@ -26,7 +26,7 @@ void FolderSession::load(HeadlessWindow &window)
     guard("Cli", "Sub load", [&] {
         errorreports::clearerrortext();
         WindowPlacement placement;
-        readi(m_state, placement, false);
+        readi(m_state, m_window, placement, false);
         m_damaged = !errorreports::errortext().isEmpty();
         if (m_damaged) {
             QTextStream(stderr) << "zorvane-cli: " << inipath() << " could not be read completely:"
@@ -69,7 +69,7 @@ bool FolderSession::store()
         // A maximised window keeps the stored placement.
         WindowPlacement placement;
         placement.state = WindowState::Maximised;
-        stored = writei(m_state, placement, storedcolumnwidths());
+        stored = writei(m_state, m_window, placement, storedcolumnwidths());
         if (!stored)
             QTextStream(stderr) << "zorvane-cli: could not write " << inipath() << '\n';
     });

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "platform/instancelock.h"
+#include "storage/instancelock.h"
+#include "storage/windowplacement.h"
 
 #include <QList>
 
-struct AppState;
+struct SearchState;
 class HeadlessWindow;
 
 // The search state in the program's folder, loaded and stored as the desktop program's start-up
@@ -14,7 +15,7 @@ class FolderSession final
 {
 public:
     // Takes the instance lock: while another instance runs, its file is left alone.
-    explicit FolderSession(AppState &state);
+    explicit FolderSession(SearchState &state);
 
     // Reads the settings file; a failure's report goes to standard error and what was read
     // before it stays. Fills the domain box as start-up does.
@@ -28,7 +29,9 @@ public:
 private:
     QList<int> storedcolumnwidths() const;
 
-    AppState &m_state;
+    SearchState &m_state;
+    // What the file holds of the window goes back as it was read.
+    WindowSettings m_window;
     InstanceLock m_lock;
     bool m_damaged = false;
 };

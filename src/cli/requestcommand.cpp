@@ -3,7 +3,7 @@
 #include "diagnostics/errorreports.h"
 #include "platform/codepage.h"
 #include "search/requests.h"
-#include "storage/settings.h"
+#include "search/settings.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>

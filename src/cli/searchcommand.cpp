@@ -1,7 +1,6 @@
 #include "commands.h"
 
-#include "app/appstate.h"
-#include "app/headlesswindow.h"
+#include "cli/headlesswindow.h"
 #include "foldersession.h"
 #include "jsonline.h"
 #include "platform/codepage.h"
@@ -9,6 +8,7 @@
 #include "platform/prompts.h"
 #include "search/localconnection.h"
 #include "search/searchrun.h"
+#include "search/searchstate.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -179,7 +179,7 @@ QString applysettings(const SearchOptions &options, Settings &settings)
     return {};
 }
 
-void printresults(const AppState &state)
+void printresults(const SearchState &state)
 {
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly))
@@ -224,7 +224,7 @@ void oninterrupt(int)
 
 // Presses SEARCH and runs the event loop until the run ends; Ctrl-C presses STOP. False when
 // the search did not start (a precondition failed and its message was printed).
-bool searchandwait(SearchRun &run, AppState &state, bool &interrupted)
+bool searchandwait(SearchRun &run, SearchState &state, bool &interrupted)
 {
     interrupted = false;
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, s_interruptpipe) == 0) {
@@ -272,7 +272,7 @@ int runSearch(const QStringList &args, bool fromfolder)
     if (!problem.isEmpty())
         return searchusage(problem);
 
-    AppState state;
+    SearchState state;
     HeadlessWindow window(state, [](const QString &line) { QTextStream(stderr) << line << '\n'; });
     StderrPrompts prompts;
     SystemConnection system;

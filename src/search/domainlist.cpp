@@ -1,14 +1,14 @@
 #include "domainlist.h"
 
-#include "app/appstate.h"
-#include "app/searchwindow.h"
 #include "diagnostics/guard.h"
 #include "keysplit.h"
 #include "platform/prompts.h"
+#include "search/searchstate.h"
+#include "search/searchwindow.h"
 
 using namespace Qt::Literals::StringLiterals;
 
-DomainList::DomainList(AppState &state, SearchWindow &window, Prompts &prompts)
+DomainList::DomainList(SearchState &state, SearchWindow &window, Prompts &prompts)
     : m_state(state), m_window(window), m_prompts(prompts)
 {}
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-struct AppState;
+struct SearchState;
 class SearchWindow;
 class Prompts;
 
@@ -11,7 +11,7 @@ class Prompts;
 class DomainList final
 {
 public:
-    DomainList(AppState &state, SearchWindow &window, Prompts &prompts);
+    DomainList(SearchState &state, SearchWindow &window, Prompts &prompts);
 
     // Normalises the combo box text into `txturl` and writes it back: no spaces, lower case,
     // one leading "http://" and then one leading "www." removed. Never fails.
@@ -28,7 +28,7 @@ public:
     int find(const QString &url) const;
 
 private:
-    AppState &m_state;
+    SearchState &m_state;
     SearchWindow &m_window;
     Prompts &m_prompts;
 };

@@ -1,13 +1,13 @@
 #include "fetcher.h"
 
-#include "app/appstate.h"
-#include "app/searchwindow.h"
 #include "chunked.h"
 #include "diagnostics/guard.h"
 #include "parsers.h"
 #include "platform/codepage.h"
 #include "positions.h"
 #include "requests.h"
+#include "search/searchstate.h"
+#include "search/searchwindow.h"
 #include "socketpool.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -32,7 +32,7 @@ QString pagetext(const FetchJob &job)
 
 } // namespace
 
-Fetcher::Fetcher(AppState &state, SearchWindow &window, SocketPool &pool, WarningFn timedwarning, QObject *parent)
+Fetcher::Fetcher(SearchState &state, SearchWindow &window, SocketPool &pool, WarningFn timedwarning, QObject *parent)
     : QObject(parent), m_state(state), m_window(window), m_pool(pool), m_timedwarning(std::move(timedwarning))
 {
     connect(&m_pool, &SocketPool::dataArrival, this, &Fetcher::socket_DataArrival);

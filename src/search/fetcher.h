@@ -5,7 +5,7 @@
 
 #include <functional>
 
-struct AppState;
+struct SearchState;
 class SearchWindow;
 class SocketPool;
 
@@ -25,7 +25,8 @@ public:
 
     using WarningFn = std::function<void(const QString &text)>;
 
-    Fetcher(AppState &state, SearchWindow &window, SocketPool &pool, WarningFn timedwarning, QObject *parent = nullptr);
+    Fetcher(SearchState &state, SearchWindow &window, SocketPool &pool, WarningFn timedwarning,
+            QObject *parent = nullptr);
 
     // The per-job step of one tick. `server` and `port` say where to connect (the proxy, or the
     // search host); `host` is the search host as configured. A server written "name:port" is
@@ -40,7 +41,7 @@ private:
     // Returns false when a SOAP fault ends the processing of this close event.
     bool receivepage(int jobindex, int index);
 
-    AppState &m_state;
+    SearchState &m_state;
     SearchWindow &m_window;
     SocketPool &m_pool;
     WarningFn m_timedwarning;

@@ -1,7 +1,7 @@
 #include "localconnection.h"
 
 #include "diagnostics/guard.h"
-#include "storage/settings.h"
+#include "search/settings.h"
 
 #include <QHostAddress>
 

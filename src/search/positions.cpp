@@ -1,7 +1,7 @@
 #include "positions.h"
 
-#include "app/appstate.h"
 #include "diagnostics/guard.h"
+#include "search/searchstate.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -10,7 +10,7 @@ namespace {
 constexpr int TopCount = 10;
 
 // The first index of urldata equal to the job's urlindex; 0 (whose keys are empty) if none.
-int findsession(const AppState &state, int urlindex)
+int findsession(const SearchState &state, int urlindex)
 {
     return urlindex >= 1 && urlindex <= state.urldata.ubound() ? urlindex : 0;
 }
@@ -51,7 +51,7 @@ bool match(const SearchHit &hit, const SearchSession &session)
     return result;
 }
 
-void getpositions(AppState &state, int jobindex, bool stopafterhit)
+void getpositions(SearchState &state, int jobindex, bool stopafterhit)
 {
     guard("Positions", "Sub getpositions", [&] {
         FetchJob &job = state.jobs[jobindex];

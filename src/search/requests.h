@@ -1,7 +1,7 @@
 #pragma once
 
 #include "diagnostics/int16.h"
-#include "storage/settings.h"
+#include "search/settings.h"
 
 #include <QString>
 

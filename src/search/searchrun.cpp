@@ -1,11 +1,11 @@
 #include "searchrun.h"
 
-#include "app/appstate.h"
-#include "app/searchwindow.h"
+#include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
 #include "platform/connection.h"
 #include "platform/prompts.h"
-#include "storage/datetext.h"
+#include "search/searchstate.h"
+#include "search/searchwindow.h"
 
 #include <QCoreApplication>
 
@@ -77,7 +77,7 @@ QString portpart(const QString &host)
 
 } // namespace
 
-SearchRun::SearchRun(AppState &state, SearchWindow &window, Prompts &prompts, const Connection &connection,
+SearchRun::SearchRun(SearchState &state, SearchWindow &window, Prompts &prompts, const Connection &connection,
                      QObject *parent)
     : QObject(parent), m_state(state), m_window(window), m_prompts(prompts), m_connection(connection),
       m_fetcher(state, window, m_pool, [this](const QString &text) { timedwarning(text); }),

@@ -10,7 +10,7 @@
 
 #include <functional>
 
-struct AppState;
+struct SearchState;
 class Connection;
 class Prompts;
 class SearchWindow;
@@ -22,7 +22,7 @@ class SearchRun final : public QObject
 {
     Q_OBJECT
 public:
-    SearchRun(AppState &state, SearchWindow &window, Prompts &prompts, const Connection &connection,
+    SearchRun(SearchState &state, SearchWindow &window, Prompts &prompts, const Connection &connection,
               QObject *parent = nullptr);
 
     void mnusearch_Click();
@@ -69,7 +69,7 @@ private:
     void advancejob(int jobindex);
     void endrun();
 
-    AppState &m_state;
+    SearchState &m_state;
     SearchWindow &m_window;
     Prompts &m_prompts;
     const Connection &m_connection;

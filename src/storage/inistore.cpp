@@ -58,19 +58,19 @@ const QList<TextKey> &proxyKeys()
     return keys;
 }
 
-QString setting(const QString &key, const AppState &state)
+QString setting(const QString &key, const SearchState &state)
 {
     return readini(key, kSettings, state.inifile);
 }
 
 // A flag that defaults to false is set only by "1"; one that defaults to true is cleared only by "0".
-bool readflag(const QString &key, bool defaultValue, const AppState &state)
+bool readflag(const QString &key, bool defaultValue, const SearchState &state)
 {
     const QString text = setting(key, state);
     return defaultValue ? text != u"0"_s : text == u"1"_s;
 }
 
-Int16 readnumber(const QString &key, const QString &section, const AppState &state)
+Int16 readnumber(const QString &key, const QString &section, const SearchState &state)
 {
     return Int16(leadingnumber(readini(key, section, state.inifile)));
 }
@@ -79,7 +79,7 @@ Int16 readnumber(const QString &key, const QString &section, const AppState &sta
 class ElementBudget
 {
 public:
-    explicit ElementBudget(const AppState &state)
+    explicit ElementBudget(const SearchState &state)
     {
         servertools::IniBatch *batch = servertools::IniBatch::active(state.inifile);
         m_left = 100000 + (batch ? 4LL * batch->profile().lineCount() : 0);
@@ -107,7 +107,7 @@ template <typename T> Array1<T> sized(Int16 upper, ElementBudget &budget)
     return result;
 }
 
-void readflags(AppState &state, bool scheduler)
+void readflags(SearchState &state, bool scheduler)
 {
     for (const FlagKey &flag : flagKeys()) {
         if (flag.scheduler == scheduler)
@@ -119,7 +119,7 @@ void readflags(AppState &state, bool scheduler)
     }
 }
 
-void readoptions(AppState &state)
+void readoptions(SearchState &state)
 {
     Settings &s = state.settings;
     for (const TextKey &text : proxyKeys())
@@ -129,7 +129,7 @@ void readoptions(AppState &state)
         s.colorscheme = Settings::standardScheme();
 }
 
-void readplacement(const AppState &state, WindowPlacement &window, bool restorewindow)
+void readplacement(const SearchState &state, WindowPlacement &window, bool restorewindow)
 {
     const Int16 meleft = readnumber(u"meleft"_s, kSettings, state);
     const Int16 metop = readnumber(u"metop"_s, kSettings, state);
@@ -150,12 +150,12 @@ void readplacement(const AppState &state, WindowPlacement &window, bool restorew
     }
 }
 
-void readconnections(AppState &state)
+void readconnections(SearchState &state, WindowSettings &windowsettings)
 {
     const Int16 countreshead = readnumber(u"countreshead"_s, kSettings, state);
     if (countreshead == 5) {
         for (int i = 1; i <= 5; ++i)
-            state.reswid[i] = readnumber(u"reswid"_s + QString::number(i), kSettings, state);
+            windowsettings.reswid[i] = readnumber(u"reswid"_s + QString::number(i), kSettings, state);
     }
     Settings &s = state.settings;
     s.maxconnections = readnumber(u"maxconnections"_s, kSettings, state);
@@ -166,13 +166,13 @@ void readconnections(AppState &state)
         s.inettimeout = 60;
 }
 
-void readfiles(AppState &state)
+void readfiles(SearchState &state, WindowSettings &windowsettings)
 {
     Settings &s = state.settings;
     s.readfile = setting(u"readfile"_s, state);
     s.writefile = setting(u"writefile"_s, state);
     s.historyfile = setting(u"historyfile"_s, state);
-    state.scheduledialogpath = setting(u"schedulefile"_s, state);
+    windowsettings.scheduledialogpath = setting(u"schedulefile"_s, state);
     s.htmlfile = setting(u"htmlfile"_s, state);
     s.csvfile = setting(u"csvfile"_s, state);
     s.searchhost = setting(u"searchhost"_s, state);
@@ -185,7 +185,7 @@ void readfiles(AppState &state)
 
 // The hit numbers run on across the keywords of one domain; countkeysk says how many are keyword k's.
 void readkeyword(KeywordResult &keyword, int k, const QString &section, const QString &topSection, Int16 &j, Int16 &top,
-                 const AppState &state, ElementBudget &budget)
+                 const SearchState &state, ElementBudget &budget)
 {
     const QString n = QString::number(k);
     const QString &ini = state.inifile;
@@ -211,7 +211,7 @@ void readkeyword(KeywordResult &keyword, int k, const QString &section, const QS
     }
 }
 
-void readdomain(SearchSession &session, int n, const AppState &state, ElementBudget &budget)
+void readdomain(SearchSession &session, int n, const SearchState &state, ElementBudget &budget)
 {
     const QString section = u"URL"_s + QString::number(n);
     const QString topSection = u"URLS"_s + QString::number(n);
@@ -228,7 +228,7 @@ void readdomain(SearchSession &session, int n, const AppState &state, ElementBud
         readkeyword(session.keys[k], k, section, topSection, j, top, state, budget);
 }
 
-void readdomains(AppState &state)
+void readdomains(SearchState &state)
 {
     ElementBudget budget(state);
     state.urldata = sized<SearchSession>(readnumber(u"counturls"_s, kSettings, state), budget);
@@ -242,17 +242,17 @@ void readdomains(AppState &state)
     }
 }
 
-void store(const QString &value, const QString &key, const QString &section, const AppState &state)
+void store(const QString &value, const QString &key, const QString &section, const SearchState &state)
 {
     writeini(value, key, section, state.inifile);
 }
 
-void storesetting(const QString &value, const QString &key, const AppState &state)
+void storesetting(const QString &value, const QString &key, const SearchState &state)
 {
     store(value, key, kSettings, state);
 }
 
-void writeflags(const AppState &state)
+void writeflags(const SearchState &state)
 {
     // All the set flags first, then all the cleared ones.
     for (const bool set : {true, false}) {
@@ -263,7 +263,7 @@ void writeflags(const AppState &state)
     }
 }
 
-void writeoptions(const AppState &state)
+void writeoptions(const SearchState &state)
 {
     const Settings &s = state.settings;
     for (const TextKey &text : proxyKeys())
@@ -275,13 +275,13 @@ void writeoptions(const AppState &state)
     storesetting(s.apihost, u"apihost"_s, state);
 }
 
-void writefiles(const AppState &state)
+void writefiles(const SearchState &state, const WindowSettings &windowsettings)
 {
     const Settings &s = state.settings;
     storesetting(s.readfile, u"readfile"_s, state);
     storesetting(s.writefile, u"writefile"_s, state);
     storesetting(s.historyfile, u"historyfile"_s, state);
-    storesetting(state.scheduledialogpath, u"schedulefile"_s, state);
+    storesetting(windowsettings.scheduledialogpath, u"schedulefile"_s, state);
     storesetting(s.htmlfile, u"htmlfile"_s, state);
     storesetting(s.csvfile, u"csvfile"_s, state);
     // The results file is written last, so it is the value that stays.
@@ -289,7 +289,7 @@ void writefiles(const AppState &state)
 }
 
 void writekeyword(const KeywordResult &keyword, int k, const QString &section, const QString &topSection, Int16 &j,
-                  Int16 &top, const AppState &state)
+                  Int16 &top, const SearchState &state)
 {
     const QString n = QString::number(k);
     store(keyword.key, u"keys"_s + n, section, state);
@@ -314,7 +314,7 @@ void writekeyword(const KeywordResult &keyword, int k, const QString &section, c
     }
 }
 
-void writedomain(const SearchSession &session, int n, const AppState &state)
+void writedomain(const SearchSession &session, int n, const SearchState &state)
 {
     const QString section = u"URL"_s + QString::number(n);
     const QString topSection = u"URLS"_s + QString::number(n);
@@ -340,7 +340,7 @@ QString wholeNumber(double value)
     return QString::number(static_cast<long long>(qBound(-32768.0, whole, 32767.0)));
 }
 
-void writeplacement(const AppState &state, const WindowPlacement &window, const QList<int> &columnwidths)
+void writeplacement(const SearchState &state, const WindowPlacement &window, const QList<int> &columnwidths)
 {
     storesetting(QString::number(columnwidths.size()), u"countreshead"_s, state);
     for (int i = 1; i <= columnwidths.size(); ++i)
@@ -376,28 +376,29 @@ long long leadingnumber(const QString &text)
     return result;
 }
 
-void readi(AppState &state, WindowPlacement &window, bool restorewindow)
+void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &window, bool restorewindow)
 {
     servertools::IniBatch batch(state.inifile);
     guard("Google", "Sub readi", [&] {
         readflags(state, false);
         readoptions(state);
         readplacement(state, window, restorewindow);
-        readconnections(state);
-        readfiles(state);
+        readconnections(state, windowsettings);
+        readfiles(state, windowsettings);
         readflags(state, true);
         state.settings.schedulefile = setting(u"schedulefile"_s, state);
         readdomains(state);
     });
 }
 
-bool writei(const AppState &state, const WindowPlacement &window, const QList<int> &columnwidths)
+bool writei(const SearchState &state, const WindowSettings &windowsettings, const WindowPlacement &window,
+            const QList<int> &columnwidths)
 {
     servertools::IniBatch batch(state.inifile);
     guard("Google", "Sub writei", [&] {
         writeflags(state);
         writeoptions(state);
-        writefiles(state);
+        writefiles(state, windowsettings);
         storesetting(state.txturl, u"txturl"_s, state);
         storesetting(QString::number(state.urldata.ubound()), u"counturls"_s, state);
         for (int n = 1; n <= state.urldata.ubound(); ++n) {

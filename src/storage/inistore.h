@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/appstate.h"
-#include "app/windowplacement.h"
+#include "search/searchstate.h"
+#include "storage/windowplacement.h"
 
 #include <QList>
 #include <QString>
@@ -12,11 +12,12 @@
 // Loads everything into state. window holds the window's current placement and the screen
 // size on entry and the placement to apply on return; it is moved only when restorewindow is
 // set. The window rebuilds its domain box from state.urldata afterwards.
-void readi(AppState &state, WindowPlacement &window, bool restorewindow);
+void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &window, bool restorewindow);
 
 // Stores everything; columnwidths are the results list's current columns, in twips. Returns
 // whether the file could be written (callers may ignore it: nothing in memory is lost).
-bool writei(const AppState &state, const WindowPlacement &window, const QList<int> &columnwidths);
+bool writei(const SearchState &state, const WindowSettings &windowsettings, const WindowPlacement &window,
+            const QList<int> &columnwidths);
 
 // The leading-number rule of stored integers: leading blanks skipped, an optional sign, digits
 // up to the first non-digit; no digits gives 0. Very long digit runs stay far out of range.

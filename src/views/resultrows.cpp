@@ -1,9 +1,9 @@
 #include "resultrows.h"
 
-#include "app/appstate.h"
 #include "diagnostics/guard.h"
+#include "diagnostics/numtext.h"
 #include "search/parsers.h"
-#include "storage/numtext.h"
+#include "search/searchstate.h"
 
 #include <QHash>
 
@@ -35,7 +35,7 @@ struct SortItem
 
 } // namespace
 
-int findsession(const AppState &state)
+int findsession(const SearchState &state)
 {
     for (int i = 1; i <= state.urldata.ubound(); ++i) {
         if (state.urldata[i].url == state.txturl)
@@ -44,7 +44,7 @@ int findsession(const AppState &state)
     return 0;
 }
 
-void copyactions(AppState &state, int index)
+void copyactions(SearchState &state, int index)
 {
     // Each keyword takes the status of the last job with its key; one pass over the jobs keeps
     // a refresh linear in keywords plus jobs, as it runs on every tick of a long run.
@@ -58,7 +58,7 @@ void copyactions(AppState &state, int index)
     }
 }
 
-Array1<ResultRow> build(AppState &state, int index, bool dispfirst)
+Array1<ResultRow> build(SearchState &state, int index, bool dispfirst)
 {
     Array1<ResultRow> rows;
     guard("Google", "Sub disres", [&] {

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-struct AppState;
+struct SearchState;
 
 // One line of the results or history list before it is written into the list view.
 struct ResultRow
@@ -44,12 +44,12 @@ inline const QString NotFound = QStringLiteral("1000");
 constexpr quint32 Blue = 0xFF0000;
 
 // The index in urldata of the first domain equal to txturl; 0 when there is none.
-int findsession(const AppState &state);
+int findsession(const SearchState &state);
 // Copies into each keyword of the domain at index the status of the last job with its key.
-void copyactions(AppState &state, int index);
+void copyactions(SearchState &state, int index);
 // Copies each keyword's job status into its action (the last matching job wins) and builds
 // the rows of the domain at index; with dispfirst only the first hit of a keyword.
-Array1<ResultRow> build(AppState &state, int index, bool dispfirst);
+Array1<ResultRow> build(SearchState &state, int index, bool dispfirst);
 // Orders rows like the list's stable selection sort: mode 2/3 key, 4/5 position, 6/7 exact
 // URL, ascending/descending, equal rows keeping their order; 0 leaves the build order.
 void sort(Array1<ResultRow> &rows, int mode);

@@ -1,8 +1,8 @@
 #include "resultsview.h"
 
-#include "app/appstate.h"
 #include "diagnostics/guard.h"
 #include "listview.h"
+#include "search/searchstate.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -44,7 +44,7 @@ private:
 
 } // namespace
 
-ResultsView::ResultsView(AppState &state, ListView &list, QLabel &resultslab1, QPlainTextEdit &txtdisplay,
+ResultsView::ResultsView(SearchState &state, ListView &list, QLabel &resultslab1, QPlainTextEdit &txtdisplay,
                          QCheckBox &chkdispfirst, QObject *parent)
     : QObject(parent), m_state(state), m_list(list), m_resultslab1(resultslab1), m_txtdisplay(txtdisplay),
       m_chkdispfirst(chkdispfirst)

@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-struct AppState;
+struct SearchState;
 class ListView;
 class QCheckBox;
 class QLabel;
@@ -16,7 +16,7 @@ class ResultsView final : public QObject
 {
     Q_OBJECT
 public:
-    ResultsView(AppState &state, ListView &list, QLabel &resultslab1, QPlainTextEdit &txtdisplay,
+    ResultsView(SearchState &state, ListView &list, QLabel &resultslab1, QPlainTextEdit &txtdisplay,
                 QCheckBox &chkdispfirst, QObject *parent = nullptr);
 
     void disres();
@@ -31,7 +31,7 @@ public:
     const Array1<ResultRow> &rows() const { return m_rows; }
 
 private:
-    AppState &m_state;
+    SearchState &m_state;
     ListView &m_list;
     QLabel &m_resultslab1;
     QPlainTextEdit &m_txtdisplay;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/headlesswindow.h"
+#include "cli/headlesswindow.h"
 
 #include <QStringList>
 
@@ -9,7 +9,7 @@
 class TestWindow final : public HeadlessWindow
 {
 public:
-    explicit TestWindow(AppState &state) : HeadlessWindow(state) {}
+    explicit TestWindow(SearchState &state) : HeadlessWindow(state) {}
 
     void writemessagebox(const QString &text) override
     {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "searchwindow.h"
+#include "search/searchwindow.h"
 
 #include <QStringList>
 
 #include <functional>
 
-struct AppState;
+struct SearchState;
 
 // The window's controls as plain values, for the command line and the tests. The results
 // "view" is the shared state itself: disres copies each job's status into its keywords'
@@ -17,7 +17,7 @@ public:
     // Receives each message-box line, already stamped ("date-time-text").
     using LineSink = std::function<void(const QString &line)>;
 
-    explicit HeadlessWindow(AppState &state, LineSink sink = {});
+    explicit HeadlessWindow(SearchState &state, LineSink sink = {});
 
     QString txturlsText() const override { return m_txturlsText; }
     void setTxturlsText(const QString &text) override { m_txturlsText = text; }
@@ -61,7 +61,7 @@ public:
     int viewmode() const { return m_viewmode; }
 
 protected:
-    AppState &m_state;
+    SearchState &m_state;
 
 private:
     LineSink m_sink;

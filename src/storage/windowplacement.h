@@ -1,5 +1,11 @@
 #pragma once
 
+#include "diagnostics/int16.h"
+
+#include <QString>
+
+#include <array>
+
 // The main window's place as the settings store sees it. All lengths are in twips
 // (1440 to the inch), so stored values do not depend on the screen's resolution.
 enum class WindowState
@@ -20,4 +26,15 @@ struct WindowPlacement
     double screenheight = 0;
 
     bool operator==(const WindowPlacement &other) const = default;
+};
+
+// What the settings file keeps of the window besides its placement.
+struct WindowSettings
+{
+    // Widths in twips of results columns 1 to 5 (element 0 unused).
+    std::array<Int16, 6> reswid = startReswid();
+    // Where the scheduler's file dialog starts; its results go to settings.schedulefile.
+    QString scheduledialogpath;
+
+    static std::array<Int16, 6> startReswid() { return {0, 1980, 1738, 735, 3330, 2145}; }
 };

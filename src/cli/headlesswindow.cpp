@@ -1,9 +1,9 @@
 #include "headlesswindow.h"
 
-#include "appstate.h"
+#include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
-#include "storage/datetext.h"
-#include "storage/numtext.h"
+#include "diagnostics/numtext.h"
+#include "search/searchstate.h"
 #include "views/resultrows.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -11,7 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // The selected domain's index in urldata, 0 when it is not listed.
-int selected(const AppState &state)
+int selected(const SearchState &state)
 {
     for (int d = 1; d <= state.urldata.ubound(); ++d) {
         if (state.urldata[d].url == state.txturl)
@@ -22,7 +22,7 @@ int selected(const AppState &state)
 
 } // namespace
 
-HeadlessWindow::HeadlessWindow(AppState &state, LineSink sink) : m_state(state), m_sink(std::move(sink)) {}
+HeadlessWindow::HeadlessWindow(SearchState &state, LineSink sink) : m_state(state), m_sink(std::move(sink)) {}
 
 void HeadlessWindow::clearTxturls()
 {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "array1.h"
+#include "diagnostics/int16.h"
+#include "session.h"
+#include "settings.h"
+
+#include <QString>
+
+// The search data every front end shares with the engine: the domain list with each domain's
+// last results, the run's jobs and flags, and the options. `useapi`, `maxconnections` and
+// `inettimeout` are the settings of the same names.
+struct SearchState
+{
+    QString txturl;
+    Array1<SearchSession> urldata;
+    QString resulttime;
+    Int16 pagedepth;
+    bool searching = false;
+    Array1<FetchJob> jobs;
+    Settings settings;
+
+    // The settings file in the program's folder, chosen once at start-up.
+    QString inifile = QStringLiteral("zorvane.ini");
+
+    // Set by the scheduler: the running search is its own, it is the last domain of its
+    // cycle, and it dialled the connection itself. Cleared when that run ends or is stopped.
+    bool schedulesearching = false;
+    bool schedulelast = false;
+    bool autodialled = false;
+};
