@@ -1,6 +1,7 @@
 #include "inistore.h"
 
 #include "diagnostics/guard.h"
+#include "diagnostics/numtext.h"
 #include "servertools.h"
 
 #include <cmath>
@@ -355,26 +356,6 @@ void writeplacement(const SearchState &state, const WindowPlacement &window, con
 }
 
 } // namespace
-
-long long leadingnumber(const QString &text)
-{
-    long long result = 0;
-    guard("Google", "Function leadingnumber", [&] {
-        qsizetype i = 0;
-        while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
-            ++i;
-        bool negative = false;
-        if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-            negative = text[i++] == u'-';
-        for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-            if (result < 1000000000000LL)
-                result = result * 10 + (text[i].unicode() - u'0');
-        }
-        if (negative)
-            result = -result;
-    });
-    return result;
-}
 
 void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &window, bool restorewindow)
 {
