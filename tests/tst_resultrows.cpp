@@ -86,7 +86,7 @@ private slots:
     void buildRowsAndActions()
     {
         SearchState state = sampleState();
-        QCOMPARE(resultrows::findsession(state), 2);
+        QCOMPARE(findsession(state), 2);
         Array1<ResultRow> rows = resultrows::build(state, 2, false);
         QCOMPARE(rows.ubound(), 5);
         QCOMPARE(rows[1].exacturl, u"http://example.com/b10"_s);
@@ -100,7 +100,7 @@ private slots:
         QCOMPARE(rows[1].position, u"10"_s);
 
         state.txturl = u"Example.com"_s; // exact comparison
-        QCOMPARE(resultrows::findsession(state), 0);
+        QCOMPARE(findsession(state), 0);
     }
 
     void sortOrders()

@@ -178,7 +178,7 @@ void SearchController::disall()
     guard("Google", "Sub disall", [&] {
         m_results.clear();
         AppState &state = m_window.state();
-        const int d = resultrows::findsession(state);
+        const int d = findsession(state);
         if (d == 0 || state.urldata[d].url.isEmpty())
             return;
         const SearchSession &session = state.urldata[d];

@@ -8,20 +8,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-// The selected domain's index in urldata, 0 when it is not listed.
-int selected(const SearchState &state)
-{
-    for (int d = 1; d <= state.urldata.ubound(); ++d) {
-        if (state.urldata[d].url == state.txturl)
-            return d;
-    }
-    return 0;
-}
-
-} // namespace
-
 HeadlessWindow::HeadlessWindow(SearchState &state, LineSink sink) : m_state(state), m_sink(std::move(sink)) {}
 
 void HeadlessWindow::clearTxturls()
@@ -54,7 +40,7 @@ void HeadlessWindow::writemessagebox(const QString &text)
 void HeadlessWindow::disres()
 {
     guard("Headless", "Sub disres", [&] {
-        const int d = selected(m_state);
+        const int d = findsession(m_state);
         if (d == 0)
             return;
         const SearchSession &session = m_state.urldata[d];
@@ -66,7 +52,7 @@ void HeadlessWindow::disres()
 void HeadlessWindow::disall()
 {
     guard("Headless", "Sub disall", [&] {
-        const int d = selected(m_state);
+        const int d = findsession(m_state);
         if (d == 0 || m_state.urldata[d].url.isEmpty())
             return;
         const SearchSession &session = m_state.urldata[d];

@@ -9,6 +9,7 @@
 #include "search/localconnection.h"
 #include "search/searchrun.h"
 #include "search/searchstate.h"
+#include "views/resultrows.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -179,22 +180,14 @@ QString applysettings(const SearchOptions &options, Settings &settings)
     return {};
 }
 
-void printresults(const SearchState &state)
+void printresults(SearchState &state)
 {
     QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
+    const int d = findsession(state);
+    if (d == 0 || !out.open(stdout, QIODevice::WriteOnly))
         return;
-    int d = 1;
-    while (d <= state.urldata.ubound() && state.urldata[d].url != state.txturl)
-        ++d;
-    if (d > state.urldata.ubound())
-        return;
+    resultrows::copyactions(state, d);
     for (const KeywordResult &keyword : state.urldata[d].keys) {
-        QString action;
-        for (const FetchJob &job : state.jobs) {
-            if (job.key == keyword.key)
-                action = job.status;
-        }
         QStringList positions;
         for (const SearchHit &hit : keyword.positions) {
             positions << JsonLine()
@@ -207,7 +200,7 @@ void printresults(const SearchState &state)
         QStringList urls(keyword.urls.begin(), keyword.urls.end());
         QStringList titles(keyword.titles.begin(), keyword.titles.end());
         JsonLine line;
-        line.add(u"key", keyword.key).add(u"action", action);
+        line.add(u"key", keyword.key).add(u"action", keyword.action);
         line.addRaw(u"positions", u'[' + positions.join(u',') + u']').add(u"urls", urls).add(u"titles", titles);
         out.write(line.text().toUtf8() + '\n');
     }

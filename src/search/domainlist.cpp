@@ -28,22 +28,13 @@ bool DomainList::sanitizeurl()
     return true;
 }
 
-int DomainList::find(const QString &url) const
-{
-    for (int d = 1; d <= m_state.urldata.ubound(); ++d) {
-        if (m_state.urldata[d].url == url)
-            return d;
-    }
-    return 0;
-}
-
 void DomainList::cmdadddomain_Click()
 {
     guard("Domainlist", "Sub cmdadddomain_Click", [&] {
         sanitizeurl();
         if (m_state.txturl.isEmpty())
             return;
-        if (find(m_state.txturl) != 0) {
+        if (findsession(m_state) != 0) {
             m_prompts.message(u"Domain already in list"_s);
             return;
         }
@@ -62,7 +53,7 @@ void DomainList::cmddeletedomain_Click()
         sanitizeurl();
         if (m_state.txturl.isEmpty())
             return;
-        const int d = find(m_state.txturl);
+        const int d = findsession(m_state);
         if (d == 0) {
             m_window.setTxturlsText({});
             if (!m_state.urldata.isEmpty())
@@ -87,7 +78,7 @@ void DomainList::cmdsavechanges_Click()
 {
     guard("Domainlist", "Sub cmdsavechanges_Click", [&] {
         sanitizeurl();
-        const int d = find(m_state.txturl);
+        const int d = findsession(m_state);
         if (d != 0) {
             getdat(d);
             return;

@@ -24,8 +24,6 @@ public:
     // Loads the window's page depth, check boxes and keywords into urldata(index); the keyword
     // results become fresh empty ones.
     void getdat(int index);
-    // The first index of urldata whose url is exactly `url`, 0 when there is none.
-    int find(const QString &url) const;
 
 private:
     SearchState &m_state;

@@ -78,7 +78,7 @@ void SearchRun::mnusearch_Click()
             m_prompts.message(u"You must select or enter a domain before you can search"_s);
             return;
         }
-        if (m_domains.find(m_state.txturl) == 0) {
+        if (findsession(m_state) == 0) {
             if (!m_state.urldata.isEmpty()) {
                 const QString question =
                     u"Do you want to add "_s + m_state.txturl + u" to the list of selected domains ?"_s;
@@ -86,7 +86,7 @@ void SearchRun::mnusearch_Click()
                     return;
             }
             m_domains.cmdadddomain_Click();
-            if (m_domains.find(m_state.txturl) == 0)
+            if (findsession(m_state) == 0)
                 return;
         }
         if (QString(m_window.txtkeysText()).remove(u' ').isEmpty()) {
@@ -102,7 +102,7 @@ void SearchRun::mnusearch_Click()
         getdata();
         m_state.pagedepth = int16value(m_window.pagedepthText());
         m_state.resulttime = GetDateFormat();
-        m_state.urldata[m_domains.find(m_state.txturl)].resulttime = m_state.resulttime;
+        m_state.urldata[findsession(m_state)].resulttime = m_state.resulttime;
         m_window.setResultslab1(u"Results at "_s + m_state.resulttime);
         m_state.searching = true;
         settimer(RunningInterval);
@@ -113,7 +113,7 @@ void SearchRun::getdata()
 {
     guard("Searchrun", "Sub getdata", [&] {
         m_domains.sanitizeurl();
-        const int d = m_domains.find(m_state.txturl);
+        const int d = findsession(m_state);
         m_domains.getdat(d);
         m_state.jobs.clear();
         SearchSession &session = m_state.urldata[d];

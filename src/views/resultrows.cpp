@@ -35,15 +35,6 @@ struct SortItem
 
 } // namespace
 
-int findsession(const SearchState &state)
-{
-    for (int i = 1; i <= state.urldata.ubound(); ++i) {
-        if (state.urldata[i].url == state.txturl)
-            return i;
-    }
-    return 0;
-}
-
 void copyactions(SearchState &state, int index)
 {
     // Each keyword takes the status of the last job with its key; one pass over the jobs keeps

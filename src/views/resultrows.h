@@ -43,8 +43,6 @@ namespace resultrows {
 inline const QString NotFound = QStringLiteral("1000");
 constexpr quint32 Blue = 0xFF0000;
 
-// The index in urldata of the first domain equal to txturl; 0 when there is none.
-int findsession(const SearchState &state);
 // Copies into each keyword of the domain at index the status of the last job with its key.
 void copyactions(SearchState &state, int index);
 // Copies each keyword's job status into its action (the last matching job wins) and builds

@@ -65,7 +65,7 @@ void ResultsView::disres()
 {
     guard("Google", "Sub disres", [&] {
         m_rows = Array1<ResultRow>();
-        const int d = resultrows::findsession(m_state);
+        const int d = findsession(m_state);
         if (d == 0)
             return;
         const SearchSession &session = m_state.urldata[d];
@@ -93,7 +93,7 @@ void ResultsView::disres2()
 void ResultsView::resultsview_Click()
 {
     guard("Google", "Sub resultsview_Click", [&] {
-        if (resultrows::findsession(m_state) == 0)
+        if (findsession(m_state) == 0)
             return;
         ListAdapter list(m_list);
         QString text;
