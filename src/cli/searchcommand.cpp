@@ -6,6 +6,7 @@
 #include "platform/codepage.h"
 #include "platform/connection.h"
 #include "platform/prompts.h"
+#include "search/hostport.h"
 #include "search/localconnection.h"
 #include "search/searchrun.h"
 #include "search/searchstate.h"
@@ -100,13 +101,13 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
     } else if (arg == u"--proxy-pass" && value(v)) {
         set(&Settings::proxypass);
     } else if (arg == u"--proxy" && value(v)) {
-        const qsizetype colon = v.lastIndexOf(u':');
-        if (colon <= 0 || v.sliced(colon + 1).toUShort() == 0)
+        const HostPort proxy = splithost(v);
+        if (proxy.host.isEmpty() || proxy.port.toUShort() == 0)
             return u"--proxy takes HOST:PORT"_s;
-        options.overrides.append([server = v.left(colon), port = v.sliced(colon + 1)](Settings &s) {
+        options.overrides.append([proxy](Settings &s) {
             s.useproxy = true;
-            s.proxyserver = server;
-            s.proxyport = port;
+            s.proxyserver = proxy.host;
+            s.proxyport = proxy.port;
         });
     } else if (arg == u"--connections" && value(v)) {
         const int n = v.toInt(&ok);

@@ -2,6 +2,7 @@
 
 #include "chunked.h"
 #include "diagnostics/guard.h"
+#include "hostport.h"
 #include "parsers.h"
 #include "platform/codepage.h"
 #include "positions.h"
@@ -13,17 +14,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// "name:port" connects to name; a server without a numeric port suffix is taken whole.
-QString hostpart(const QString &server)
-{
-    const qsizetype colon = server.lastIndexOf(u':');
-    if (colon <= 0)
-        return server;
-    bool numeric = false;
-    server.sliced(colon + 1).toUShort(&numeric);
-    return numeric ? server.left(colon) : server;
-}
 
 QString pagetext(const FetchJob &job)
 {
@@ -88,7 +78,7 @@ void Fetcher::connectjob(int jobindex, const QString &server, const QString &por
         job.status = u"connecting to page "_s + n;
     else
         job.status = u"re-connect ("_s + QString::number(job.retries) + u") to page "_s + n;
-    m_pool.socket(index).connectTo(hostpart(server), port.trimmed().toUShort());
+    m_pool.socket(index).connectTo(splithost(server).host, port.trimmed().toUShort());
     job.ticks = 0;
     m_window.writemessagebox(u"Connecting page "_s + n + u" search term "_s + job.key);
 }

@@ -3,6 +3,7 @@
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
 #include "diagnostics/numtext.h"
+#include "hostport.h"
 #include "platform/connection.h"
 #include "platform/prompts.h"
 #include "search/searchstate.h"
@@ -18,18 +19,6 @@ namespace {
 
 constexpr int RunningInterval = 1000;
 constexpr int IdleInterval = 5000;
-
-QString portpart(const QString &host)
-{
-    const qsizetype colon = host.lastIndexOf(u':');
-    if (colon > 0) {
-        bool numeric = false;
-        host.sliced(colon + 1).toUShort(&numeric);
-        if (numeric)
-            return host.sliced(colon + 1);
-    }
-    return u"80"_s;
-}
 
 } // namespace
 
@@ -236,7 +225,8 @@ void SearchRun::advancejob(int jobindex)
     const Settings &settings = m_state.settings;
     const QString host = m_state.jobs[jobindex].useapi ? settings.apihost : settings.searchhost;
     const QString server = settings.useproxy ? settings.proxyserver : host;
-    const QString port = settings.useproxy ? settings.proxyport : portpart(host);
+    const QString hostport = splithost(host).port;
+    const QString port = settings.useproxy ? settings.proxyport : (hostport.isEmpty() ? u"80"_s : hostport);
     if (!internetconnect() && !m_warningVisible)
         timedwarning(u"Please re-establish your Internet Connection to continue with the Search"_s);
     if (internetconnect())
