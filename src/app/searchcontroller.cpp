@@ -7,6 +7,7 @@
 #include "mainwindow.h"
 #include "search/searchrun.h"
 #include "statuspanels.h"
+#include "views/bgrcolor.h"
 #include "views/resultrows.h"
 #include "views/resultsview.h"
 
@@ -35,11 +36,6 @@ int boxposition(const QString &crlftext, int position)
 {
     const int clamped = qBound(0, position, int(crlftext.size()));
     return clamped - int(QStringView(crlftext).left(clamped).count(u'\r'));
-}
-
-QColor colourof(int bgr)
-{
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
 } // namespace
@@ -228,7 +224,7 @@ void SearchController::setFlasher(int colour)
     m_flasher = colour;
     auto *label = widget<QLabel>(u"flasher"_s);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, colourof(colour));
+    palette.setColor(QPalette::Window, bgrcolor(colour));
     label->setPalette(palette);
 }
 

@@ -1,5 +1,6 @@
 #include "resultsview.h"
 
+#include "bgrcolor.h"
 #include "diagnostics/guard.h"
 #include "listview.h"
 #include "search/searchstate.h"
@@ -30,7 +31,7 @@ public:
     }
     void setforecolor(int item, quint32 bgr) override
     {
-        const QColor colour(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+        const QColor colour = bgrcolor(bgr);
         ListItem line = m_list.item(item);
         line.setforecolor(colour);
         for (int i = 1; i <= 4; ++i)
