@@ -103,6 +103,22 @@ private slots:
         QCOMPARE(findsession(state), 0);
     }
 
+    // What both windows load into their inputs when a domain is picked.
+    void storedInputs()
+    {
+        SearchState state = sampleState();
+        state.urldata[2].pagedepth = u" 3 pages"_s;
+        state.urldata[2].checkstop = u" 1.0"_s;
+        state.urldata[2].checkfirst = u"yes"_s;
+        const std::optional<StoredInputs> inputs = resultrows::storedinputs(state);
+        QVERIFY(inputs.has_value());
+        QCOMPARE(inputs->txtkeys, u"beta\r\nAlpha\r\ngamma\r\n"_s);
+        QVERIFY(inputs->chkstopafterhit && !inputs->chkdispfirst);
+        QCOMPARE(inputs->pagedepth, u" 3 pages"_s);
+        state.txturl = u"missing.example"_s;
+        QVERIFY(!resultrows::storedinputs(state));
+    }
+
     void sortOrders()
     {
         SearchState state = sampleState();

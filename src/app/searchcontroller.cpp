@@ -2,7 +2,6 @@
 
 #include "appstate.h"
 #include "diagnostics/guard.h"
-#include "diagnostics/numtext.h"
 #include "gradientbutton.h"
 #include "mainwindow.h"
 #include "search/searchrun.h"
@@ -173,18 +172,13 @@ void SearchController::disall()
 {
     guard("Google", "Sub disall", [&] {
         m_results.clear();
-        AppState &state = m_window.state();
-        const int d = findsession(state);
-        if (d == 0 || state.urldata[d].url.isEmpty())
+        const std::optional<StoredInputs> inputs = resultrows::storedinputs(m_window.state());
+        if (!inputs)
             return;
-        const SearchSession &session = state.urldata[d];
-        QString keys;
-        for (const KeywordResult &keyword : session.keys)
-            keys += keyword.key + u"\n"_s;
-        widget<QPlainTextEdit>(u"txtkeys"_s)->setPlainText(keys);
-        widget<QCheckBox>(u"chkstopafterhit"_s)->setChecked(numvalue(session.checkstop) == 1);
-        widget<QCheckBox>(u"chkdispfirst"_s)->setChecked(numvalue(session.checkfirst) == 1);
-        widget<QLineEdit>(u"pagedepth"_s)->setText(session.pagedepth);
+        widget<QPlainTextEdit>(u"txtkeys"_s)->setPlainText(QString(inputs->txtkeys).replace(u"\r\n"_s, u"\n"_s));
+        widget<QCheckBox>(u"chkstopafterhit"_s)->setChecked(inputs->chkstopafterhit);
+        widget<QCheckBox>(u"chkdispfirst"_s)->setChecked(inputs->chkdispfirst);
+        widget<QLineEdit>(u"pagedepth"_s)->setText(inputs->pagedepth);
         m_results.disres();
     });
 }

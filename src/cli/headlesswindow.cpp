@@ -2,7 +2,6 @@
 
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
-#include "diagnostics/numtext.h"
 #include "search/searchstate.h"
 #include "views/resultrows.h"
 
@@ -52,17 +51,13 @@ void HeadlessWindow::disres()
 void HeadlessWindow::disall()
 {
     guard("Headless", "Sub disall", [&] {
-        const int d = findsession(m_state);
-        if (d == 0 || m_state.urldata[d].url.isEmpty())
+        const std::optional<StoredInputs> inputs = resultrows::storedinputs(m_state);
+        if (!inputs)
             return;
-        const SearchSession &session = m_state.urldata[d];
-        QString keys;
-        for (const KeywordResult &keyword : session.keys)
-            keys += keyword.key + u"\r\n"_s;
-        setTxtkeysText(keys);
-        m_stopafterhit = numvalue(session.checkstop) == 1;
-        m_dispfirst = numvalue(session.checkfirst) == 1;
-        m_pagedepth = session.pagedepth;
+        setTxtkeysText(inputs->txtkeys);
+        m_stopafterhit = inputs->chkstopafterhit;
+        m_dispfirst = inputs->chkdispfirst;
+        m_pagedepth = inputs->pagedepth;
         disres();
     });
 }

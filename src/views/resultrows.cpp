@@ -35,6 +35,21 @@ struct SortItem
 
 } // namespace
 
+std::optional<StoredInputs> storedinputs(const SearchState &state)
+{
+    const int d = findsession(state);
+    if (d == 0 || state.urldata[d].url.isEmpty())
+        return std::nullopt;
+    const SearchSession &session = state.urldata[d];
+    StoredInputs inputs;
+    for (const KeywordResult &keyword : session.keys)
+        inputs.txtkeys += keyword.key + u"\r\n"_s;
+    inputs.chkstopafterhit = numvalue(session.checkstop) == 1;
+    inputs.chkdispfirst = numvalue(session.checkfirst) == 1;
+    inputs.pagedepth = session.pagedepth;
+    return inputs;
+}
+
 void copyactions(SearchState &state, int index)
 {
     // Each keyword takes the status of the last job with its key; one pass over the jobs keeps
