@@ -273,6 +273,20 @@ private slots:
         QCOMPARE(keys->textCursor().position(), 7);
     }
 
+    // The domain box takes what is typed, not a listed domain that begins with it.
+    void domainTypedAsIs()
+    {
+        Desktop desktop;
+        QVERIFY(QTest::qWaitForWindowActive(&desktop.open()));
+        desktop.type(u"txtkeys"_s, u"first"_s);
+        for (const QString &domain : {u"example.com"_s, u"exa"_s}) {
+            desktop.type(u"txturls"_s, domain);
+            desktop.click(u"cmdadddomain"_s);
+        }
+        QVERIFY(desktop.prompts.messages().isEmpty());
+        QCOMPARE(desktop.control<QComboBox>(u"txturls"_s)->itemText(1), u"exa"_s);
+    }
+
     void restartShowsTheLastSearch()
     {
         Desktop desktop;

@@ -116,6 +116,9 @@ void MainWindow::createSearchInputs()
     auto *domains = add<QComboBox>(u"txturls"_s);
     domains->setEditable(true);
     domains->setInsertPolicy(QComboBox::NoInsert);
+    // The text is the domain exactly as typed: completing it from the list would add, search or
+    // delete a listed domain when the user meant a new one that begins the same way.
+    domains->setCompleter(nullptr);
     add<QPushButton>(u"cmdadddomain"_s)->setText(u"Add"_s);
     add<QPushButton>(u"cmddeletedomain"_s)->setText(u"Delete"_s);
     add<QPushButton>(u"cmdsavechanges"_s)->setText(u"Save changes"_s);
