@@ -60,14 +60,6 @@ public:
     }
 };
 
-// The keyword box holds "\r\n" line ends; a file written with bare line feeds gets them too.
-QString keywordboxtext(const QByteArray &bytes)
-{
-    QString text = codepage::toText(bytes);
-    text.replace(u"\r\n"_s, u"\n"_s).replace(u'\n', u"\r\n"_s);
-    return text;
-}
-
 // Reads one option with its value (if it takes one) into options; returns an error text, or ""
 // when the option was taken.
 QString parseoption(const QString &arg, const std::function<bool(QString &)> &value, SearchOptions &options,
@@ -160,7 +152,8 @@ QString parseoptions(const QStringList &args, SearchOptions &options, bool fromf
         QFile in(file);
         if (!in.open(QIODevice::ReadOnly))
             return u"cannot read \""_s + file + u"\": "_s + in.errorString();
-        options.keywords = keywordboxtext(in.readAll());
+        // The file is what the keyword box would hold, so its lines are split by the box's rule.
+        options.keywords = codepage::toText(in.readAll());
     } else if (!keywords.isEmpty()) {
         options.keywords = keywords.join(u"\r\n"_s);
     }
@@ -251,6 +244,8 @@ QString searchUsageText()
     return u"usage: zorvane-cli search --domain D (--keywords-file F | --keyword K ...) [--depth N]\n"
            "          [--stop-after-hit] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
            "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--connections N] [--timeout S]\n"
+           "          F holds one keyword a line, each line ending in CR LF; a bare LF is dropped,\n"
+           "          as the keyword box drops it\n"
            "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
            "          searches DOMAIN (default: the selected one) with its stored keywords and\n"
            "          settings, and stores the results in DIR's settings file\n"_s;
