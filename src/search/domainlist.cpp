@@ -12,7 +12,7 @@ DomainList::DomainList(SearchState &state, SearchWindow &window, Prompts &prompt
     : m_state(state), m_window(window), m_prompts(prompts)
 {}
 
-bool DomainList::sanitizeurl()
+void DomainList::sanitizeurl()
 {
     guard("Domainlist", "Function sanitizeurl", [&] {
         QString url = m_window.txturlsText();
@@ -25,7 +25,6 @@ bool DomainList::sanitizeurl()
         m_state.txturl = url;
         m_window.setTxturlsText(url);
     });
-    return true;
 }
 
 void DomainList::cmdadddomain_Click()

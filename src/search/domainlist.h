@@ -14,8 +14,8 @@ public:
     DomainList(SearchState &state, SearchWindow &window, Prompts &prompts);
 
     // Normalises the combo box text into `txturl` and writes it back: no spaces, lower case,
-    // one leading "http://" and then one leading "www." removed. Never fails.
-    bool sanitizeurl();
+    // one leading "http://" and then one leading "www." removed.
+    void sanitizeurl();
     void cmdadddomain_Click();
     void cmddeletedomain_Click();
     void cmdsavechanges_Click();
