@@ -209,8 +209,7 @@ void SearchRun::Timer1_Timer()
         idlechores();
         if (!m_state.searching) {
             idle = true;
-            if (checkschedule)
-                checkschedule();
+            m_scheduler->checkschedule();
             return;
         }
         Int16 inprogress, completed, total;
@@ -293,15 +292,13 @@ void SearchRun::endrun()
     m_state.searching = false;
     if (m_state.schedulesearching && m_state.schedulelast) {
         if (m_state.settings.isautodisconnect && m_state.autodialled) {
-            if (autodialhangup)
-                autodialhangup();
+            m_scheduler->autodialhangup();
             m_state.autodialled = false;
         }
         m_state.schedulesearching = false;
         m_state.schedulelast = false;
         m_window.writemessagebox(u"Saving schedule search to "_s + m_state.settings.schedulefile);
-        if (saveall)
-            saveall();
+        m_scheduler->saveall();
         m_window.writemessagebox(u"Schedule data Saved"_s);
     }
     emit searchEnded();
