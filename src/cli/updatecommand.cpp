@@ -53,9 +53,11 @@ QString server(const Settings &settings)
 
 QString updateUsageText()
 {
-    return u"usage: zorvane-cli [--dir DIR] check-update [--updatehost H[:P]] [--timeout S]\n"
-           "          asks the update host (with DIR's proxy and update host settings) for the current\n"
-           "          version; prints the update message when a newer one is announced\n"_s;
+    return u"usage: zorvane-cli check-update [--updatehost H[:P]] [--timeout S]\n"
+           "          asks the update host for the current version; prints the update message\n"
+           "          when a newer one is announced\n"
+           "       zorvane-cli --dir DIR check-update [the options above]\n"
+           "          the same with DIR's proxy and update host settings\n"_s;
 }
 
 // One update check, as the window makes it once per run: exit 0 when a reply was read, 1 when
