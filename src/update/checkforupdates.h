@@ -24,6 +24,7 @@ public:
         SocketError, // the connection failed
         TimedOut,    // the request went unanswered
     };
+    Q_ENUM(Outcome)
 
     static constexpr int DefaultTimeout = 600; // ticks after the request: ten minutes
 
