@@ -126,6 +126,11 @@ void Help::Contactquenlith_Click()
     guard("Google", "Sub Contactquenlith_Click", [&] { m_opener.openbrowser(product::website()); });
 }
 
+void Help::visitdownload()
+{
+    guard("Google", "Sub visitdownload", [&] { m_opener.openbrowser(product::website()); });
+}
+
 QString Help::guidefolder() const
 {
     QString result;

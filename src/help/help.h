@@ -52,8 +52,8 @@ private:
     Note m_note;
 };
 
-// The help commands of the window: the help icons, the help button, the Help menu and the
-// about panel's web button.
+// The help commands of the window: the help icons, the help button, the Help menu, the
+// about panel's web button and the update message's download page.
 class Help final
 {
 public:
@@ -72,6 +72,8 @@ public:
     void mnuwinhelp_Click();
     void mnuwebsite_Click();
     void Contactquenlith_Click();
+    // "Visit Download Page" of the update message.
+    void visitdownload();
 
     // The guide's folder ("" when no guide is installed), and its page for a context id:
     // a section for the topics of the help icons, the first page otherwise.

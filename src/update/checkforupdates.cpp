@@ -1,7 +1,6 @@
 #include "checkforupdates.h"
 
 #include "diagnostics/guard.h"
-#include "help/help.h"
 #include "platform/codepage.h"
 #include "platform/product.h"
 #include "search/base64.h"
@@ -215,11 +214,6 @@ bool Autodownload(const QString &folder)
         started = true;
     });
     return started;
-}
-
-void visitdownload(HelpOpener &opener)
-{
-    guard("Google", "Sub visitdownload", [&] { opener.openbrowser(product::website()); });
 }
 
 } // namespace update

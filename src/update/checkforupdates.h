@@ -7,7 +7,6 @@
 #include <QString>
 #include <QTimer>
 
-class HelpOpener;
 struct Settings;
 
 // Asks the update host which version is current, once per run: started by the status check
@@ -45,7 +44,8 @@ public:
 
 signals:
     // A newer version is announced: show `message` in the message panel with the buttons
-    // "Update Now !" (Autodownload) and "Visit Download Page" and the OK button captioned "Ignore".
+    // "Update Now !" (update::Autodownload) and "Visit Download Page" (Help::visitdownload) and the
+    // OK button captioned "Ignore".
     void newversion(const QString &message);
     // The attempt is over.
     void ended(Checkforupdates::Outcome outcome);
@@ -85,8 +85,6 @@ QString updatemessage(const QString &announced);
 // default) with the program's own version tag. False when it could not be started; the failure
 // went through the error trap and the window stays open. On true the window closes the program.
 bool Autodownload(const QString &folder = {});
-// "Visit Download Page": the product's web site in the browser.
-void visitdownload(HelpOpener &opener);
 // The updater's file name.
 QString updatername();
 
