@@ -33,10 +33,11 @@ QString readoptions(const QStringList &args, Settings &settings, int &timeout)
             settings.updatehost = value;
             continue;
         }
+        // The tick counter counts one tick past the time-out, and holds 16 bits.
         bool ok = false;
         timeout = value.toInt(&ok);
-        if (!ok || timeout < 1 || timeout > 32767)
-            return u"--timeout takes a number of seconds from 1 to 32767"_s;
+        if (!ok || timeout < 1 || timeout > 32766)
+            return u"--timeout takes a number of seconds from 1 to 32766"_s;
     }
     return {};
 }
@@ -75,7 +76,7 @@ int runCheckUpdate(const QStringList &args, bool fromfolder)
     if (!problem.isEmpty())
         return updateusage(problem);
 
-    errorreports::clearerrortext();
+    // Failures (of reading the settings file, too) go to standard error when the check ends.
     Checkforupdates check(state.settings);
     check.settimeout(timeout);
     QObject::connect(&check, &Checkforupdates::newversion, &check, [](const QString &message) {
