@@ -2,6 +2,7 @@
 
 #include "chunked.h"
 #include "diagnostics/guard.h"
+#include "hostport.h"
 #include "parsers.h"
 #include "platform/codepage.h"
 #include "positions.h"
@@ -13,17 +14,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// "name:port" connects to name; a server without a numeric port suffix is taken whole.
-QString hostpart(const QString &server)
-{
-    const qsizetype colon = server.lastIndexOf(u':');
-    if (colon <= 0)
-        return server;
-    bool numeric = false;
-    server.sliced(colon + 1).toUShort(&numeric);
-    return numeric ? server.left(colon) : server;
-}
 
 QString pagetext(const FetchJob &job)
 {

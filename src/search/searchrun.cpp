@@ -2,6 +2,7 @@
 
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
+#include "hostport.h"
 #include "platform/connection.h"
 #include "platform/prompts.h"
 #include "search/searchstate.h"
@@ -61,18 +62,6 @@ Int16 toint16(double value)
     if (!(rounded >= -32768.0 && rounded <= 32767.0))
         throw Failure::overflow();
     return Int16(static_cast<long long>(rounded));
-}
-
-QString portpart(const QString &host)
-{
-    const qsizetype colon = host.lastIndexOf(u':');
-    if (colon > 0) {
-        bool numeric = false;
-        host.sliced(colon + 1).toUShort(&numeric);
-        if (numeric)
-            return host.sliced(colon + 1);
-    }
-    return u"80"_s;
 }
 
 } // namespace

@@ -41,9 +41,12 @@ struct Settings
     // Where searches go: a host name with an optional ":port".
     QString searchhost = defaultSearchHost();
     QString apihost = defaultApiHost();
+    // Where the update check asks for the current version: a host name with an optional ":port".
+    QString updatehost = defaultUpdateHost();
 
     static QString standardScheme() { return QStringLiteral("Zorvane standard"); }
     static QString greyScheme() { return QStringLiteral("Windows Grey"); }
     static QString defaultSearchHost() { return QStringLiteral("www.google.com"); }
     static QString defaultApiHost() { return QStringLiteral("api.google.com"); }
+    static QString defaultUpdateHost() { return QStringLiteral("www.zorvane.example"); }
 };

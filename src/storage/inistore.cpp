@@ -181,6 +181,9 @@ void readfiles(SearchState &state, WindowSettings &windowsettings)
     s.apihost = setting(u"apihost"_s, state);
     if (s.apihost.isEmpty())
         s.apihost = Settings::defaultApiHost();
+    s.updatehost = setting(u"updatehost"_s, state);
+    if (s.updatehost.isEmpty())
+        s.updatehost = Settings::defaultUpdateHost();
 }
 
 // The hit numbers run on across the keywords of one domain; countkeysk says how many are keyword k's.
@@ -273,6 +276,7 @@ void writeoptions(const SearchState &state)
     storesetting(QString::number(int(s.maxconnections)), u"maxconnections"_s, state);
     storesetting(s.searchhost, u"searchhost"_s, state);
     storesetting(s.apihost, u"apihost"_s, state);
+    storesetting(s.updatehost, u"updatehost"_s, state);
 }
 
 void writefiles(const SearchState &state, const WindowSettings &windowsettings)
