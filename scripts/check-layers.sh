@@ -16,9 +16,10 @@ declare -A below=(
     [reports]="platform diagnostics search storage views"
     [scheduler]="platform diagnostics search storage"
     [update]="platform diagnostics search storage"
-    [cli]="platform diagnostics search storage views reports scheduler update"
+    [cli]="platform diagnostics search storage views reports scheduler update help"
+    [help]="platform diagnostics"
     [tray]="platform diagnostics"
-    [app]="platform diagnostics search storage views reports scheduler update tray"
+    [app]="platform diagnostics search storage views reports scheduler update help tray"
 )
 
 status=0
