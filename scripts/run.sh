@@ -15,7 +15,8 @@ log="$demo/demo-engine.log"
 # The demo engine takes its usual port, or any free one when that is taken.
 start_engine() {
     : >"$log"
-    build/release/tools/demo-engine/zorvane-demo-engine --port "$1" --domain example.com >"$log" 2>&1 &
+    build/release/tools/demo-engine/zorvane-demo-engine --port "$1" --domain example.com \
+        ${ZORVANE_DEMO_ANNOUNCE:+--announce "$ZORVANE_DEMO_ANNOUNCE"} >"$log" 2>&1 &
     engine=$!
     for _ in $(seq 50); do
         port=$(sed -n 's/^Demo search engine listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$log")
@@ -34,14 +35,15 @@ echo "Demo search engine on 127.0.0.1:$port (log: $log)"
 ini="$demo/zorvane.ini"
 if [ ! -f "$ini" ]; then
     # A first start: one demo domain with a few keywords, and the running log shown.
-    printf '%s\r\n' "[settings]" "searchhost=127.0.0.1:$port" "apihost=127.0.0.1:$port" \
+    printf '%s\r\n' "[settings]" "searchhost=127.0.0.1:$port" "apihost=127.0.0.1:$port" "updatehost=127.0.0.1:$port" \
         "showrunning=1" "txturl=example.com" "counturls=1" \
         "[URL1]" "url=example.com" "pagedepth=3" "checkstop=0" "checkfirst=0" "countkeys=6" \
         "keys1=red shoes" "keys2=online marketing" "keys3=search engine ranking" "keys4=used cars" \
         "keys5=blue widgets" "keys6=keyword tracking" >"$ini"
 else
     # Later starts keep the user's changes; only a demo engine address follows the new port.
-    sed -i -E "s/^(searchhost|apihost)=127\.0\.0\.1:[0-9]+/\1=127.0.0.1:$port/" "$ini"
+    sed -i -E "s/^(searchhost|apihost|updatehost)=127\.0\.0\.1:[0-9]+/\1=127.0.0.1:$port/" "$ini"
+    grep -q '^updatehost=' "$ini" || sed -i "s/^\[settings\]\r\?$/&\nupdatehost=127.0.0.1:$port\r/" "$ini"
 fi
 
 build/release/src/app/zorvane --dir "$demo" "$@"

@@ -1,8 +1,14 @@
 #include "app/appstate.h"
+#include "app/errorreportcontroller.h"
+#include "app/errorreportdisplay.h"
+#include "app/errorreportpanel.h"
 #include "app/gradientbutton.h"
 #include "app/mainwindow.h"
+#include "app/messagepanel.h"
 #include "app/searchcontroller.h"
 #include "app/statuspanels.h"
+#include "app/timedwarningpanel.h"
+#include "app/waitpanel.h"
 #include "diagnostics/errormail.h"
 #include "diagnostics/errorreports.h"
 #include "platform/shell.h"
@@ -79,10 +85,10 @@ struct Desktop
         window.reset();
     }
 
-    template <typename T> T *control(const QString &name) const { return window->control<T>(name); }
-    void type(const QString &name, const QString &text)
+    const MainControls &controls() const { return window->controls(); }
+    const SearchControls &inputs() const { return window->controls().search; }
+    void type(QWidget *box, const QString &text)
     {
-        QWidget *box = window->control(name);
         if (auto *combo = qobject_cast<QComboBox *>(box))
             box = combo->lineEdit();
         box->setFocus();
@@ -95,24 +101,24 @@ struct Desktop
             QTest::keyClicks(box, lines.at(i));
         }
     }
-    void click(const QString &name) { QTest::mouseClick(window->control(name), Qt::LeftButton); }
+    void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     bool search(const QString &domain, const QString &keys, const QString &depth)
     {
-        type(u"txturls"_s, domain);
-        type(u"txtkeys"_s, keys);
-        type(u"pagedepth"_s, depth);
-        click(u"doit"_s);
+        type(inputs().txturls, domain);
+        type(inputs().txtkeys, keys);
+        type(inputs().pagedepth, depth);
+        click(controls().buttons.doit);
         return QTest::qWaitFor([this] { return !state->searching; }, 20000);
     }
 
-    QTreeWidget *tree() const { return window->resultsview()->tree(); }
+    ListView *list() const { return window->controls().results.resultsview; }
+    QTreeWidget *tree() const { return list()->tree(); }
     // Every line of the results list: search term, shown position and exact URL.
     QStringList lines() const
     {
         QStringList result;
-        const ListView *list = window->resultsview();
-        for (int i = 1; i <= list->itemcount(); ++i) {
-            const ListItem item = list->item(i);
+        for (int i = 1; i <= list()->itemcount(); ++i) {
+            const ListItem item = list()->item(i);
             result.append(item.subitem(1) + u'|' + item.subitem(2) + u'|' + item.subitem(3));
         }
         return result;
@@ -136,15 +142,15 @@ struct Desktop
     }
     void pickdomain(int row)
     {
-        auto *domains = control<QComboBox>(u"txturls"_s);
+        QComboBox *domains = inputs().txturls;
         domains->showPopup();
         QAbstractItemView *popup = domains->view();
         QTRY_VERIFY(popup->isVisible());
         QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
                           popup->visualRect(popup->model()->index(row, 0)).center());
     }
-    QString running() const { return control<QPlainTextEdit>(u"runningtext"_s)->toPlainText(); }
-    bool shown(const QString &name) const { return window->control(name)->isVisibleTo(window.get()); }
+    QString running() const { return controls().status.runningtext->toPlainText(); }
+    bool shown(const QWidget *widget) const { return widget->isVisibleTo(window.get()); }
 };
 
 } // namespace
@@ -160,16 +166,16 @@ private slots:
     void searchFillsSortsAndDetails()
     {
         Desktop desktop;
-        MainWindow &window = desktop.open();
+        desktop.open();
         QVERIFY(desktop.search(u"http://WWW.MySite.Example"_s, u"alpha\nbeta\ngamma"_s, u"2"_s));
-        QCOMPARE(desktop.control<QComboBox>(u"txturls"_s)->currentText(), u"mysite.example"_s);
+        QCOMPARE(desktop.inputs().txturls->currentText(), u"mysite.example"_s);
         QVERIFY(desktop.prompts.messages().isEmpty());
         const QStringList built = {u"alpha|3|"_s + Site + u"a.html"_s, u"alpha|12|"_s + Site + u"b.html"_s,
                                    u"beta|1|"_s + Site, u"gamma|None|"_s};
         QCOMPARE(desktop.lines(), built);
-        QCOMPARE(window.resultsview()->item(4).subitem(4), u"Finished search"_s);
-        QVERIFY(desktop.control<QLabel>(u"resultslab1"_s)->text().startsWith(u"Results at: "_s));
-        QCOMPARE(desktop.control<QLabel>(u"searchstatus"_s)->text(),
+        QCOMPARE(desktop.list()->item(4).subitem(4), u"Finished search"_s);
+        QVERIFY(desktop.controls().results.resultslab1->text().startsWith(u"Results at: "_s));
+        QCOMPARE(desktop.controls().status.searchstatus->text(),
                  u"3 Total searches , 0 Searches in progress , 3 Searches Completed"_s);
         QVERIFY(desktop.running().contains(u"-Starting Search mysite.example\n"_s));
 
@@ -182,15 +188,15 @@ private slots:
         QCOMPARE(desktop.lines(), (QStringList{built[3], built[1], built[0], built[2]}));
         desktop.clickheader(u"Search term"_s);
         QCOMPARE(desktop.lines(), (QStringList{built[1], built[0], built[2], built[3]}));
-        QCOMPARE(window.resultsview()->item(2).forecolor(), QColor(0, 0, 255));
+        QCOMPARE(desktop.list()->item(2).forecolor(), QColor(0, 0, 255));
 
         desktop.clickline(1);
-        QCOMPARE(desktop.control<QPlainTextEdit>(u"txtdisplay"_s)->toPlainText(),
+        QCOMPARE(desktop.controls().results.txtdisplay->toPlainText(),
                  u"Result 12 for alpha\n\nSnippet of result 12"_s);
         desktop.clickline(4);
-        QCOMPARE(desktop.control<QPlainTextEdit>(u"txtdisplay"_s)->toPlainText(), u"\n\n"_s);
+        QCOMPARE(desktop.controls().results.txtdisplay->toPlainText(), u"\n\n"_s);
 
-        desktop.click(u"chkdispfirst"_s);
+        desktop.click(desktop.controls().results.chkdispfirst);
         QCOMPARE(desktop.lines(), (QStringList{built[0], built[2], built[3]}));
     }
 
@@ -203,42 +209,42 @@ private slots:
         FakeEngine::Behaviour hang;
         hang.reply = FakeEngine::Reply::Hang;
         desktop.engine.setDefaultBehaviour(hang);
-        desktop.type(u"txturls"_s, u"mysite.example"_s);
-        desktop.type(u"txtkeys"_s, u"alpha\nbeta"_s);
-        desktop.click(u"doit"_s);
+        desktop.type(desktop.inputs().txturls, u"mysite.example"_s);
+        desktop.type(desktop.inputs().txtkeys, u"alpha\nbeta"_s);
+        desktop.click(desktop.controls().buttons.doit);
         QVERIFY(desktop.state->searching);
         QTRY_COMPARE(window.windowTitle(), u"Zorvane (Internet Connected, Searching)"_s);
-        QTRY_VERIFY(desktop.control<QLabel>(u"searchstatus"_s)->text().contains(u"2 Searches in progress"_s));
+        QTRY_VERIFY(desktop.controls().status.searchstatus->text().contains(u"2 Searches in progress"_s));
         const int flasher = window.search().flasher();
         QTRY_VERIFY(window.search().flasher() != flasher);
 
-        window.menuentry(u"mnusearch"_s)->trigger();
+        window.menus().mnusearch->trigger();
         QCOMPARE(desktop.prompts.messages().value(0), u"A search is already running, please wait.."_s);
-        desktop.click(u"dostop"_s);
+        desktop.click(desktop.controls().buttons.dostop);
         QVERIFY(!desktop.state->searching);
-        QCOMPARE(desktop.control<QLabel>(u"searchstatus"_s)->text(), u"Searching Manually Stopped"_s);
-        QCOMPARE(window.resultsview()->item(1).subitem(4), u"stopped"_s);
+        QCOMPARE(desktop.controls().status.searchstatus->text(), u"Searching Manually Stopped"_s);
+        QCOMPARE(desktop.list()->item(1).subitem(4), u"stopped"_s);
         QCOMPARE(window.windowTitle(), u"Zorvane (Internet Connected)"_s);
 
         window.searchrun().timedwarning(u"Please re-establish your Internet Connection"_s);
-        QVERIFY(desktop.shown(u"frawarntimed"_s));
-        QCOMPARE(desktop.control<QLabel>(u"lblwarn"_s)->text(), u"Please re-establish your Internet Connection"_s);
-        desktop.click(u"cmdwarnok"_s);
-        QVERIFY(!desktop.shown(u"frawarntimed"_s));
+        QVERIFY(desktop.shown(&window.panels().frawarntimed()));
+        QCOMPARE(window.panels().frawarntimed().lblwarn()->text(), u"Please re-establish your Internet Connection"_s);
+        desktop.click(window.panels().frawarntimed().cmdwarnok());
+        QVERIFY(!desktop.shown(&window.panels().frawarntimed()));
     }
 
     void domainButtons()
     {
         Desktop desktop;
-        MainWindow &window = desktop.open();
-        auto *domains = desktop.control<QComboBox>(u"txturls"_s);
-        desktop.type(u"txtkeys"_s, u"first"_s);
-        desktop.type(u"txturls"_s, u"www.One.example"_s);
-        desktop.click(u"cmdadddomain"_s);
-        desktop.type(u"txturls"_s, u"two.example"_s);
-        desktop.type(u"txtkeys"_s, u"second\nthird"_s);
+        desktop.open();
+        auto *domains = desktop.inputs().txturls;
+        desktop.type(desktop.inputs().txtkeys, u"first"_s);
+        desktop.type(desktop.inputs().txturls, u"www.One.example"_s);
+        desktop.click(desktop.inputs().cmdadddomain);
+        desktop.type(desktop.inputs().txturls, u"two.example"_s);
+        desktop.type(desktop.inputs().txtkeys, u"second\nthird"_s);
         desktop.prompts.setNextAnswer(Prompts::Answer::Yes);
-        desktop.click(u"cmdsavechanges"_s);
+        desktop.click(desktop.inputs().cmdsavechanges);
         QCOMPARE(desktop.prompts.questions().value(0),
                  u"Do you want to add two.example to the list of selected domains ?"_s);
         QCOMPARE(domains->count(), 2);
@@ -246,26 +252,26 @@ private slots:
 
         // Picking the first domain shows its own keywords and its not-yet-searched lines.
         desktop.pickdomain(0);
-        QCOMPARE(desktop.control<QPlainTextEdit>(u"txtkeys"_s)->toPlainText(), u"first\n"_s);
+        QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"first\n"_s);
         QCOMPARE(desktop.lines(), QStringList{u"first|None|"_s});
 
         desktop.prompts.setNextAnswer(Prompts::Answer::Yes);
-        desktop.click(u"cmddeletedomain"_s);
+        desktop.click(desktop.inputs().cmddeletedomain);
         QCOMPARE(domains->count(), 1);
         QCOMPARE(domains->currentText(), u"two.example"_s);
-        QCOMPARE(window.resultsview()->itemcount(), 0);
+        QCOMPARE(desktop.list()->itemcount(), 0);
         desktop.pickdomain(0);
-        QCOMPARE(desktop.control<QPlainTextEdit>(u"txtkeys"_s)->toPlainText(), u"second\nthird\n"_s);
+        QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"second\nthird\n"_s);
         QCOMPARE(desktop.lines(), (QStringList{u"second|None|"_s, u"third|None|"_s}));
 
         // A selection in the keyword box takes only the selected line and then collapses where
         // it began.
-        auto *keys = desktop.control<QPlainTextEdit>(u"txtkeys"_s);
+        auto *keys = desktop.inputs().txtkeys;
         keys->setFocus();
         QTest::keyClick(keys, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClick(keys, Qt::Key_Down);
         QTest::keyClick(keys, Qt::Key_End, Qt::ShiftModifier);
-        desktop.click(u"cmdsavechanges"_s);
+        desktop.click(desktop.inputs().cmdsavechanges);
         QCOMPARE(desktop.state->urldata.ubound(), 1);
         QCOMPARE(desktop.state->urldata[1].keys.ubound(), 1);
         QCOMPARE(desktop.state->urldata[1].keys[1].key, u"third"_s);
@@ -278,13 +284,13 @@ private slots:
     {
         Desktop desktop;
         QVERIFY(QTest::qWaitForWindowActive(&desktop.open()));
-        desktop.type(u"txtkeys"_s, u"first"_s);
+        desktop.type(desktop.inputs().txtkeys, u"first"_s);
         for (const QString &domain : {u"example.com"_s, u"exa"_s}) {
-            desktop.type(u"txturls"_s, domain);
-            desktop.click(u"cmdadddomain"_s);
+            desktop.type(desktop.inputs().txturls, domain);
+            desktop.click(desktop.inputs().cmdadddomain);
         }
         QVERIFY(desktop.prompts.messages().isEmpty());
-        QCOMPARE(desktop.control<QComboBox>(u"txturls"_s)->itemText(1), u"exa"_s);
+        QCOMPARE(desktop.inputs().txturls->itemText(1), u"exa"_s);
     }
 
     void restartShowsTheLastSearch()
@@ -293,20 +299,20 @@ private slots:
         desktop.open();
         QVERIFY(desktop.search(u"mysite.example"_s, u"alpha\ngamma"_s, u"2"_s));
         const QStringList lines = desktop.lines();
-        const QString caption = desktop.control<QLabel>(u"resultslab1"_s)->text();
-        desktop.window->resultsview()->setcolumnwidth(4, 2880);
-        QVERIFY(!desktop.shown(u"runningtext"_s));
+        const QString caption = desktop.controls().results.resultslab1->text();
+        desktop.list()->setcolumnwidth(4, 2880);
+        QVERIFY(!desktop.shown(desktop.controls().status.runningtext));
         desktop.state->settings.showrunning = true;
         desktop.close();
 
-        MainWindow &window = desktop.open();
-        QCOMPARE(desktop.control<QComboBox>(u"txturls"_s)->currentText(), u"mysite.example"_s);
-        QCOMPARE(desktop.control<QPlainTextEdit>(u"txtkeys"_s)->toPlainText(), u"alpha\ngamma\n"_s);
-        QCOMPARE(desktop.control<QLineEdit>(u"pagedepth"_s)->text(), u"2"_s);
+        desktop.open();
+        QCOMPARE(desktop.inputs().txturls->currentText(), u"mysite.example"_s);
+        QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"alpha\ngamma\n"_s);
+        QCOMPARE(desktop.inputs().pagedepth->text(), u"2"_s);
         QCOMPARE(desktop.lines(), lines);
-        QCOMPARE(desktop.control<QLabel>(u"resultslab1"_s)->text(), caption);
-        QCOMPARE(window.resultsview()->columnwidth(4), 2880);
-        QVERIFY(desktop.shown(u"runningtext"_s));
+        QCOMPARE(desktop.controls().results.resultslab1->text(), caption);
+        QCOMPARE(desktop.list()->columnwidth(4), 2880);
+        QVERIFY(desktop.shown(desktop.controls().status.runningtext));
         QVERIFY(desktop.running().contains(u"----Start Zorvane ---\n"_s));
         QVERIFY(desktop.running().contains(u"-Scheduler NOT running\n"_s));
 
@@ -323,14 +329,14 @@ private slots:
             QVERIFY(ini.open(QIODevice::WriteOnly));
             ini.write("[settings]\r\ncounturls=99999\r\ntxturl=x\r\n\x01\xff[[\r\n");
         }
-        desktop.open();
-        QVERIFY(desktop.shown(u"fraerrorreport"_s));
-        desktop.click(u"traceview"_s);
-        QVERIFY(!desktop.shown(u"fraerrorreport"_s));
-        QVERIFY(desktop.shown(u"fraerrorreportdisplay"_s));
-        QVERIFY(desktop.control<QPlainTextEdit>(u"errorreporttxt"_s)->toPlainText().contains(u"readi"_s));
-        desktop.click(u"traceviewdontsend"_s);
-        QVERIFY(!desktop.shown(u"fraerrorreportdisplay"_s));
+        const ErrorReportController &errors = desktop.open().errorreports();
+        QVERIFY(desktop.shown(&errors.fraerrorreport()));
+        desktop.click(errors.fraerrorreport().traceview());
+        QVERIFY(!desktop.shown(&errors.fraerrorreport()));
+        QVERIFY(desktop.shown(&errors.fraerrorreportdisplay()));
+        QVERIFY(errors.fraerrorreportdisplay().errorreporttxt()->toPlainText().contains(u"readi"_s));
+        desktop.click(errors.fraerrorreportdisplay().traceviewdontsend());
+        QVERIFY(!desktop.shown(&errors.fraerrorreportdisplay()));
         QVERIFY(!errorreports::errortext().isEmpty());
 
         // The program carries on: a search runs in the window as if nothing had happened.
@@ -338,15 +344,15 @@ private slots:
         QCOMPARE(desktop.lines(), QStringList{u"beta|1|"_s + Site});
 
         // A second failure raises the panel again; sending mails both reports and forgets them.
-        desktop.type(u"pagedepth"_s, u"40000"_s);
-        desktop.click(u"doit"_s);
-        QVERIFY(desktop.shown(u"fraerrorreport"_s));
+        desktop.type(desktop.inputs().pagedepth, u"40000"_s);
+        desktop.click(desktop.controls().buttons.doit);
+        QVERIFY(desktop.shown(&errors.fraerrorreport()));
         const QString report = errorreports::errortext();
         QVERIFY(report.contains(u"readi"_s) && report.contains(u"mnusearch_Click"_s));
-        desktop.click(u"tracesend"_s);
+        desktop.click(errors.fraerrorreport().tracesend());
         QCOMPARE(desktop.shell.opened, QStringList{errormail::address(report)});
         QVERIFY(errorreports::errortext().isEmpty());
-        QVERIFY(!desktop.shown(u"fraerrorreport"_s));
+        QVERIFY(!desktop.shown(&errors.fraerrorreport()));
     }
 
     void errorMailAddress()
@@ -362,9 +368,9 @@ private slots:
         MainWindow &window = desktop.open();
         StatusPanels &panels = window.panels();
         panels.setwait(u"loading data"_s);
-        QVERIFY(desktop.shown(u"waitframe"_s));
+        QVERIFY(desktop.shown(&panels.waitframe()));
         panels.clearwait();
-        QVERIFY(!desktop.shown(u"waitframe"_s));
+        QVERIFY(!desktop.shown(&panels.waitframe()));
 
         desktop.connection.set(false);
         const int changes = panels.titlechanges();
@@ -385,9 +391,9 @@ private slots:
         QVERIFY(desktop.folder.read(errorreports::daylogname()).contains(QByteArray(90, 'a')));
 
         panels.showmessage(u"A new version is out"_s);
-        QVERIFY(desktop.shown(u"messageframe"_s));
-        desktop.click(u"messageok"_s);
-        QVERIFY(!desktop.shown(u"messageframe"_s));
+        QVERIFY(desktop.shown(&panels.messageframe()));
+        desktop.click(panels.messageframe().messageok());
+        QVERIFY(!desktop.shown(&panels.messageframe()));
     }
 };
 

@@ -128,6 +128,7 @@ private slots:
         QTest::newRow("connections 12abc") << "maxconnections= 12abc"_ba << u"maxconnections"_s << u"12"_s;
         QTest::newRow("timeout text") << "inettimeout=abc"_ba << u"inettimeout"_s << u"60"_s;
         QTest::newRow("empty host") << "searchhost="_ba << u"searchhost"_s << Settings::defaultSearchHost();
+        QTest::newRow("empty update host") << "updatehost="_ba << u"updatehost"_s << Settings::defaultUpdateHost();
     }
 
     void settingsValues()
@@ -145,6 +146,7 @@ private slots:
             {u"maxconnections"_s, QString::number(int(s.maxconnections))},
             {u"inettimeout"_s, QString::number(int(s.inettimeout))},
             {u"searchhost"_s, s.searchhost},
+            {u"updatehost"_s, s.updatehost},
         };
         QTEST(fields.value(field), "expected");
     }

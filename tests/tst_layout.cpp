@@ -67,8 +67,8 @@ private slots:
     void buttonrow_data()
     {
         QTest::addColumn<int>("W");
-        QTest::newRow("minimum") << resizerules::MinimumWidth;
-        QTest::newRow("design") << designlayout::designsize().width();
+        QTest::newRow("minimum") << 10455;
+        QTest::newRow("design") << 12000;
         QTest::newRow("wide") << 19000;
     }
 
@@ -78,7 +78,6 @@ private slots:
         const ControlRects r = arranged(W, 9900, false);
         QCOMPARE(r[u"dohelp"_s].right(), W - 200);
         QCOMPARE(r[u"doit"_s].right(), W / 2 - 60);
-        QCOMPARE(r[u"dostop"_s].left, r[u"doit"_s].right() + 10);
         // Every width down to the minimum keeps the three groups apart.
         QVERIFY(r[u"Picture1"_s].right() < r[u"doit"_s].left);
         QVERIFY(r[u"dosave"_s].right() < r[u"Picture1"_s].left);
@@ -93,7 +92,7 @@ private slots:
         QTest::addColumn<bool>("showrunning");
         for (bool showrunning : {false, true}) {
             const char *log = showrunning ? "log" : "no log";
-            QTest::addRow("minimum, %s", log) << resizerules::MinimumHeight << showrunning;
+            QTest::addRow("minimum, %s", log) << 8600 << showrunning;
             QTest::addRow("tall, %s", log) << 14960 << showrunning;
         }
     }
@@ -109,45 +108,71 @@ private slots:
         // Nothing runs into the status line or into the window frame below it.
         const int lowest = showrunning ? r[u"runningtext"_s].bottom() : r[u"txtdisplay"_s].bottom();
         QVERIFY(lowest < r[u"searchstatus"_s].top);
-        QVERIFY(r[u"searchstatus"_s].bottom() <= H - designlayout::framesize().height());
+        // 465 is the height of the frame, caption and menu bar.
+        QVERIFY(r[u"searchstatus"_s].bottom() <= H - 465);
         QVERIFY(r[u"historyview"_s].bottom() < (showrunning ? r[u"runningtext"_s].top : r[u"searchstatus"_s].top));
         QVERIFY(r[u"resultslab1"_s].bottom() <= r[u"resultsview"_s].top);
         QVERIFY(r[u"txtkeys"_s].bottom() <= r[u"resultslab1"_s].top);
     }
 
-    void logwindowgrowsresults()
+    void arrangeatdesignsize_data()
     {
-        const ControlRects with = arranged(12000, 9900, true);
-        const ControlRects without = arranged(12000, 9900, false);
-        QCOMPARE(without[u"resultsview"_s].height - with[u"resultsview"_s].height, with[u"runningtext"_s].height);
-        QCOMPARE(without[u"restxt"_s].height - with[u"restxt"_s].height, with[u"txtdisplay"_s].height);
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<TwipsRect>("withoutlog");
+        QTest::addColumn<TwipsRect>("withlog");
+        // A window of 12000 by 9900; the message box is 960 high, the detail box 900.
+        const auto row = [](const QString &name, TwipsRect without, TwipsRect with) {
+            QTest::newRow(qPrintable(name)) << name << without << with;
+        };
+        const auto fixed = [&](const QString &name, TwipsRect rect) { row(name, rect, rect); };
+        fixed(u"doload"_s, {100, 0, 1200, 600});
+        fixed(u"dosave"_s, {1300, 0, 1200, 600});
+        fixed(u"doit"_s, {4740, 0, 1200, 600});
+        fixed(u"dostop"_s, {5950, 0, 1200, 600});
+        fixed(u"dohistory"_s, {8200, 0, 1200, 600});
+        fixed(u"doanalyze"_s, {9400, 0, 1200, 600});
+        fixed(u"dohelp"_s, {10600, 0, 1200, 600});
+        fixed(u"titlab"_s, {200, 660, 11600, 480});
+        fixed(u"txturls"_s, {200, 1740, 5700, 345});
+        fixed(u"txtkeys"_s, {6100, 1740, 5700, 1830});
+        fixed(u"txtkeyslab1"_s, {6100, 1200, 800, 255});
+        fixed(u"txtkeyslab2"_s, {6100, 1455, 800, 255});
+        fixed(u"txtkeyslab3"_s, {6940, 1200, 3200, 255});
+        fixed(u"txtkeyslab4"_s, {6940, 1455, 3200, 255});
+        fixed(u"cmdsavechanges"_s, {4400, 2160, 1500, 375});
+        row(u"resultsview"_s, {200, 3870, 11600, 3750}, {200, 3870, 11600, 2790});
+        row(u"restxt"_s, {200, 3870, 11600, 4850}, {200, 3870, 11600, 3950});
+        row(u"txtdisplay"_s, {200, 7720, 11600, 900}, {200, 6760, 11600, 900});
+        row(u"runningtext"_s, {200, 8720, 11600, 960}, {200, 7760, 11600, 960});
+        fixed(u"labhistory"_s, {200, 2160, 3600, 255});
+        row(u"historyview"_s, {200, 2415, 11600, 6200}, {200, 2415, 11600, 5240});
+        row(u"historydetailview"_s, {400, 5515, 11000, 2700}, {400, 5035, 11000, 2220});
+        row(u"hdvclose"_s, {1400, 5565, 900, 330}, {1400, 5085, 900, 330});
+        fixed(u"searchstatus"_s, {450, 8805, 7950, 255});
+        fixed(u"labscheduler"_s, {8400, 8805, 3400, 255});
+        fixed(u"waitframe"_s, {3600, 4250, 4800, 1100});
+        fixed(u"fraerrorreportdisplay"_s, {1800, 2100, 8400, 5400});
     }
 
-    void historydetail()
+    void arrangeatdesignsize()
     {
-        const ControlRects r = arranged(12000, 9900, false);
-        const TwipsRect history = r[u"historyview"_s];
-        const TwipsRect detail = r[u"historydetailview"_s];
-        // The detail box lies inside the lower half of the history list, its close button inside it.
-        QVERIFY(detail.top >= history.top + history.height / 2 && detail.bottom() < history.bottom());
-        QVERIFY(detail.left > history.left && detail.right() < history.right());
-        QVERIFY(r[u"hdvclose"_s].top > detail.top && r[u"hdvclose"_s].left > detail.left);
+        QFETCH(QString, name);
+        QTEST(arranged(12000, 9900, false).value(name), "withoutlog");
+        QTEST(arranged(12000, 9900, true).value(name), "withlog");
     }
 
-    void viewmodetexts()
+    void helpiconsbeside()
     {
-        QVERIFY(viewmodes::texts(0, true).titlab != viewmodes::texts(0, false).titlab);
-        QVERIFY_THROWS_EXCEPTION(Failure, viewmodes::texts(4, false));
-        // The mode sets of help icons cover 0 to 19 once each.
-        QList<int> seen(viewmodes::MainViewHelpIcons, 0);
-        for (int mode = 0; mode <= 3; ++mode) {
-            const ViewModeTexts texts = viewmodes::texts(mode, false);
-            for (int i = texts.firsthelpicon; i <= texts.lasthelpicon; ++i)
-                ++seen[i];
-        }
-        QCOMPARE(seen, QList<int>(viewmodes::MainViewHelpIcons, 1));
-        QCOMPARE(designlayout::helpicons().size(), viewmodes::MainViewHelpIcons);
+        QList<TwipsRect> icons = designlayout::helpicons();
+        ControlRects rects = designlayout::controls();
+        resizerules::arrange(rects, icons, 12000, 9900, false);
+        QCOMPARE(icons.size(), 20);
+        QCOMPARE(icons[1].left, 10340);
+        for (int index : {10, 15, 19})
+            QCOMPARE(icons[index].top, 2160);
     }
+
+    void viewmodetexts() { QVERIFY_THROWS_EXCEPTION(Failure, viewmodes::texts(4, false)); }
 
     void palettes()
     {

@@ -1,11 +1,16 @@
 #include "app/appstate.h"
 #include "app/colorschemes.h"
 #include "app/designlayout.h"
+#include "app/errorreportcontroller.h"
+#include "app/errorreportdisplay.h"
+#include "app/errorreportpanel.h"
 #include "app/gradientbutton.h"
 #include "app/mainwindow.h"
+#include "app/messagepanel.h"
 #include "app/qtfiledialogs.h"
-#include "app/resizerules.h"
-#include "app/viewmodes.h"
+#include "app/statuspanels.h"
+#include "app/timedwarningpanel.h"
+#include "app/waitpanel.h"
 #include "diagnostics/errorreports.h"
 #include "platform/twips.h"
 #include "support/tempfolder.h"
@@ -13,9 +18,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -28,115 +39,122 @@ class TestMainWindow : public QObject
 
     static int px(const MainWindow &window, int twipvalue) { return twips::toPixels(twipvalue, window.dpi()); }
 
-    static QString texton(const MainWindow &window, const QString &name)
+    static QList<QWidget *> panels(const MainWindow &window)
     {
-        if (auto *label = window.control<QLabel>(name))
-            return label->text();
-        if (auto *button = window.control<QAbstractButton>(name))
-            return button->text();
-        return {};
-    }
-
-    static QColor colour(const MainWindow &window, const QString &name, QPalette::ColorRole role)
-    {
-        return window.control(name)->palette().color(role);
-    }
-
-    static QStringList allnames()
-    {
-        return viewmodes::searchcontrols() + viewmodes::historycontrols() + colorschemes::gradientbuttons() +
-               colorschemes::popuppanels() +
-               QStringList{u"titlab"_s,       u"restxt"_s,  u"runningtext"_s,    u"historydetailview"_s,
-                           u"searchstatus"_s, u"lblwarn"_s, u"errorreporttxt"_s, u"Picture1"_s};
+        return {&window.panels().waitframe(), &window.panels().messageframe(), &window.panels().frawarntimed(),
+                &window.errorreports().fraerrorreport(), &window.errorreports().fraerrorreportdisplay()};
     }
 
 private slots:
     void initTestCase() { QApplication::setStyle(u"Fusion"_s); }
 
-    void controlsarenamed()
+    void controlsandmenus()
     {
         AppState state;
         MainWindow window(state);
         QCOMPARE(window.objectName(), u"google"_s);
-        for (const QString &name : allnames()) {
-            QWidget *widget = window.control(name);
-            QVERIFY2(widget != nullptr, qPrintable(name));
-            QCOMPARE(widget->objectName(), name);
-            QCOMPARE(window.findChild<QWidget *>(name), widget);
-        }
-        QCOMPARE(window.helpbuttoncount(), viewmodes::MainViewHelpIcons);
-        for (const QString &name : colorschemes::popuppanels())
-            QVERIFY2(window.control(name)->isHidden(), qPrintable(name));
+        // The layout finds every control and panel by its name.
+        const ControlRects rects = designlayout::controls();
+        for (QWidget *widget : window.controls().all() + panels(window))
+            QVERIFY2(rects.contains(widget->objectName()), qPrintable(widget->objectName()));
+        QCOMPARE(window.controls().helpbuttons.size(), 20);
+        for (QWidget *panel : panels(window))
+            QVERIFY2(panel->isHidden(), qPrintable(panel->objectName()));
         // Entries of commands that are not wired yet are visible but cannot be chosen.
-        for (const QString &name : {u"mnuload"_s, u"mnusave"_s, u"mnuhtml"_s, u"mnumanhis"_s, u"mnuhistory"_s,
-                                    u"mnuanalyze"_s, u"mnuOptions"_s, u"mnustartschedule"_s, u"mnustopschedule"_s,
-                                    u"mnuwinhelp"_s, u"mnuwebsite"_s, u"mnuabout"_s}) {
-            QVERIFY2(window.menuentry(name) != nullptr, qPrintable(name));
-            QVERIFY2(!window.menuentry(name)->isEnabled(), qPrintable(name));
-        }
-        QVERIFY(window.menuentry(u"mnuexit"_s)->isEnabled());
-        QVERIFY(window.menuentry(u"mnusearch"_s)->isEnabled());
-        QCOMPARE(window.resultsview()->headertext(5), u"Operation"_s);
+        const MainMenus &m = window.menus();
+        for (QAction *entry :
+             {m.mnuload, m.mnusave, m.mnuhtml, m.mnumanhis, m.mnuhistory, m.mnuanalyze, m.mnuOptions,
+              m.mnustartschedule, m.mnustopschedule, m.mnuscheduleoptions, m.mnuwinhelp, m.mnuwebsite, m.mnuabout})
+            QVERIFY2(!entry->isEnabled(), qPrintable(entry->text()));
+        QVERIFY(m.mnuexit->isEnabled());
+        QVERIFY(m.mnusearch->isEnabled());
+        QCOMPARE(window.controls().results.resultsview->headertext(5), u"Operation"_s);
     }
 
     void displaybits_data()
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("labhistory");
+        QTest::addColumn<QString>("chkhistoryfirst");
         QTest::addColumn<QString>("dohistory");
-        QTest::addColumn<QString>("doanalyze");
         QTest::addColumn<QString>("mnuhistory");
-        QTest::newRow("searches") << 0 << u"Displaying Searches"_s << u"OPEN HISTORY"_s << u"ANALYZE"_s
-                                  << u"Open-history"_s;
-        QTest::newRow("history") << 1 << u"Displaying History"_s << u"SHOW CURRENT"_s << u"ANALYZE"_s
-                                 << u"Show-current"_s;
-        QTest::newRow("analysis") << 2 << u"Displaying Analysis"_s << u"OPEN HISTORY"_s << u"SHOW CURRENT"_s
-                                  << u"Open-history"_s;
+        QTest::addColumn<QString>("doanalyze");
+        QTest::addColumn<int>("doanalyzetop");
+        QTest::addColumn<int>("firsticon");
+        QTest::addColumn<int>("lasticon");
+        const QString firsthit = u"Display only the first hit for each search term"_s;
+        const QString grouphits = u"Group all hits from the same domain together"_s;
+        QTest::newRow("searches") << 0 << u"Displaying Searches"_s << QString() << QString() << u"OPEN HISTORY"_s
+                                  << u"Open-history"_s << u"ANALYZE"_s << 0 << 0 << 5;
+        QTest::newRow("history") << 1 << u"Displaying History"_s << u"History Results"_s << firsthit
+                                 << u"SHOW CURRENT"_s << u"Show-current"_s << u"ANALYZE"_s << 960 << 6 << 10;
+        QTest::newRow("analysis") << 2 << u"Displaying Analysis"_s << u"Analysis Results"_s << grouphits
+                                  << u"OPEN HISTORY"_s << u"Open-history"_s << u"SHOW CURRENT"_s << 0 << 16 << 19;
         QTest::newRow("history analysis")
-            << 3 << u"Displaying History Analysis"_s << u"SHOW CURRENT"_s << u"SHOW HISTORY"_s << u"Show-current"_s;
+            << 3 << u"Displaying History Analysis"_s << u"History Analysis Results"_s << grouphits << u"SHOW CURRENT"_s
+            << u"Show-current"_s << u"SHOW HISTORY"_s << 960 << 11 << 15;
     }
 
     void displaybits()
     {
         QFETCH(int, mode);
-        const ViewModeTexts texts = viewmodes::texts(mode, false);
+        QFETCH(int, firsticon);
+        QFETCH(int, lasticon);
         AppState state;
         MainWindow window(state);
+        const MainControls &c = window.controls();
         // Start-up has read the (empty) settings file; the domain arrives afterwards.
         state.urldata.append(SearchSession{u"www.example.com"_s, {}, {}, {}, {}, {}, {}});
         window.show();
-        window.historydetailview()->show();
+        c.history.historydetailview->show();
         window.displaybits(mode);
 
         QCOMPARE(int(state.viewmode), mode);
-        QTEST(texton(window, u"titlab"_s), "title");
-        QTEST(texton(window, u"dohistory"_s), "dohistory");
-        QTEST(texton(window, u"doanalyze"_s), "doanalyze");
-        QTEST(window.menuentry(u"mnuhistory"_s)->text(), "mnuhistory");
-        QCOMPARE(window.control(u"doanalyze"_s)->y(), px(window, texts.doanalyzetop));
-        for (const QString &name : viewmodes::searchcontrols())
-            QVERIFY2(window.control(name)->isVisible() == (mode == 0), qPrintable(name));
-        for (const QString &name : viewmodes::historycontrols())
-            QVERIFY2(window.control(name)->isVisible() == (mode != 0), qPrintable(name));
-        QVERIFY(!window.control(u"restxt"_s)->isVisible());
-        QVERIFY(!window.historydetailview()->isVisible());
-        for (int i = 0; i < window.helpbuttoncount(); ++i) {
-            const bool shown = i >= texts.firsthelpicon && i <= texts.lasthelpicon;
-            QVERIFY2(window.helpbutton(i)->isVisible() == shown, qPrintable(QString::number(i)));
-            QCOMPARE(window.helpbutton(i)->isEnabled(), shown);
+        QTEST(c.buttons.titlab->text(), "title");
+        if (mode != 0) {
+            QTEST(c.history.labhistory->text(), "labhistory");
+            QTEST(c.history.chkhistoryfirst->text(), "chkhistoryfirst");
+        }
+        QTEST(c.buttons.dohistory->text(), "dohistory");
+        QTEST(window.menus().mnuhistory->text(), "mnuhistory");
+        QTEST(c.buttons.doanalyze->text(), "doanalyze");
+        QFETCH(int, doanalyzetop);
+        QCOMPARE(c.buttons.doanalyze->y(), px(window, doanalyzetop));
+        const SearchControls &s = c.search;
+        const ResultsControls &r = c.results;
+        const HistoryControls &h = c.history;
+        for (QWidget *widget :
+             QList<QWidget *>{s.txturlslab1,     s.txturlslab2,    s.txturlslab3,     s.cmdadddomain, s.txturls,
+                              s.cmddeletedomain, s.cmdsavechanges, s.txtkeyslab1,     s.txtkeyslab2,  s.txtkeyslab3,
+                              s.txtkeyslab4,     s.txtkeys,        s.pagelab1,        s.pagelab2,     s.pagedepth,
+                              r.resultslab1,     r.chkdispfirst,   s.chkstopafterhit, r.resultsview,  r.txtdisplay})
+            QVERIFY2(widget->isVisible() == (mode == 0), qPrintable(widget->objectName()));
+        for (QWidget *widget : QList<QWidget *>{h.labhis0, h.labhis1, h.labhis2, h.historydates, h.historyurls,
+                                                h.historykeys, h.chkhistoryfirst, h.labhistory, h.historyview})
+            QVERIFY2(widget->isVisible() == (mode != 0), qPrintable(widget->objectName()));
+        QVERIFY(!r.restxt->isVisible());
+        QVERIFY(!h.historydetailview->isVisible());
+        QVERIFY(!h.hdvclose->isVisible());
+        for (int i = 0; i < int(c.helpbuttons.size()); ++i) {
+            const bool shown = i >= firsticon && i <= lasticon;
+            QVERIFY2(c.helpbuttons.at(i)->isVisible() == shown, qPrintable(QString::number(i)));
+            QCOMPARE(c.helpbuttons.at(i)->isEnabled(), shown);
         }
 
         state.settings.contexthelp = false;
         window.displaybits(mode);
-        for (int i = 0; i < window.helpbuttoncount(); ++i)
-            QVERIFY(!window.helpbutton(i)->isVisible());
+        for (QToolButton *icon : c.helpbuttons)
+            QVERIFY(!icon->isVisible());
     }
 
     void introductionwithoutdomains()
     {
         AppState state;
         MainWindow window(state);
-        QVERIFY(texton(window, u"titlab"_s).startsWith(u"This tool will  search with GOOGLE"_s));
+        QCOMPARE(window.controls().buttons.titlab->text(),
+                 u"This tool will  search with GOOGLE and list the position of your website for the search terms "
+                 u"that you specify."_s);
         errorreports::reset();
         window.displaybits(7);
         QCOMPARE(int(state.viewmode), 0);
@@ -157,29 +175,32 @@ private slots:
         QFETCH(QString, scheme);
         AppState state;
         MainWindow window(state);
+        const MainControls &c = window.controls();
         state.settings.colorscheme = scheme;
-        window.gradientbutton(u"doit"_s)->setText(u"changed"_s);
-        window.control(u"restxt"_s)->show();
+        c.buttons.doit->setText(u"changed"_s);
+        c.results.restxt->show();
         window.setcols();
 
         const bool standard = scheme == u"Zorvane standard"_s;
         const QColor face = QApplication::palette().color(QPalette::Button);
         auto expect = [&](quint32 bgr) { return standard ? QColor::fromRgb(bgrtorgb(bgr)) : face; };
         // The message panel's own colour wins over the one all panels get.
-        QCOMPARE(colour(window, u"messageframe"_s, QPalette::Window), expect(0xC0C0FF));
-        QCOMPARE(colour(window, u"cmdwarnok"_s, QPalette::Button), expect(0x00FF00));
-        QCOMPARE(colour(window, u"chkdispfirst"_s, window.control(u"chkdispfirst"_s)->backgroundRole()),
-                 expect(0x80FF80));
-        QCOMPARE(window.helpbutton(3)->palette().color(QPalette::Window), expect(0x80FF80));
+        QCOMPARE(window.panels().messageframe().palette().color(QPalette::Window), expect(0xC0C0FF));
+        QCOMPARE(window.errorreports().fraerrorreport().palette().color(QPalette::Window), expect(0xFFC0C0));
+        QCOMPARE(window.panels().frawarntimed().cmdwarnok()->palette().color(QPalette::Button), expect(0x00FF00));
+        QCOMPARE(window.panels().messageframe().messageok()->palette().color(QPalette::Button), expect(0xC0FFFF));
+        QCOMPARE(c.results.chkdispfirst->palette().color(c.results.chkdispfirst->backgroundRole()), expect(0x80FF80));
+        QCOMPARE(c.helpbuttons.at(3)->palette().color(QPalette::Window), expect(0x80FF80));
         const QColor boxes = QColor::fromRgb(bgrtorgb(standard ? 0xC0FFC0 : 0xFFFFFF));
-        for (const QString &name : {u"txturls"_s, u"historykeys"_s})
-            QCOMPARE(colour(window, name, QPalette::Base), boxes);
+        for (QWidget *box : QList<QWidget *>{c.search.txturls, c.history.historykeys,
+                                             window.errorreports().fraerrorreportdisplay().errorreporttxt()})
+            QCOMPARE(box->palette().color(QPalette::Base), boxes);
 
-        const ButtonAppearance appearance = window.gradientbutton(u"dohelp"_s)->appearance();
+        const ButtonAppearance appearance = c.buttons.dohelp->appearance();
         QCOMPARE(appearance.style, standard ? 1 : 0);
         QCOMPARE(appearance.value2, SchemeColor::fromBgr(standard ? 0x008000 : 0x000000));
-        QCOMPARE(texton(window, u"doit"_s), u"SEARCH"_s);
-        QVERIFY(window.control(u"restxt"_s)->isHidden());
+        QCOMPARE(c.buttons.doit->text(), u"SEARCH"_s);
+        QVERIFY(c.results.restxt->isHidden());
     }
 
     void resizesnapsandlimits()
@@ -193,9 +214,8 @@ private slots:
                                 twips::fromPixels(screen.height(), window.dpi()));
 
         window.resize(200, 150);
-        QTRY_VERIFY(qAbs(window.outersize().height() - qMin(resizerules::MinimumHeight, screentwips.height() - 400)) <=
-                    15);
-        QVERIFY(qAbs(window.outersize().width() - qMin(resizerules::MinimumWidth, screentwips.width() - 200)) <= 15);
+        QTRY_VERIFY(qAbs(window.outersize().height() - qMin(8600, screentwips.height() - 400)) <= 15);
+        QVERIFY(qAbs(window.outersize().width() - qMin(10455, screentwips.width() - 200)) <= 15);
 
         window.resize(screen.width() * 2, screen.height() * 2);
         QTRY_VERIFY(window.outersize().width() <= screentwips.width() - 200 + 15);
@@ -206,30 +226,31 @@ private slots:
     {
         AppState state;
         MainWindow window(state);
+        const MainControls &c = window.controls();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.resize(px(window, 11000), px(window, 8500));
-        QTRY_COMPARE(
-            window.control(u"resultsview"_s)->width(),
-            twips::lengthToPixels(window.place(u"resultsview"_s).left, window.outersize().width() - 400, window.dpi()));
+        // The results list starts 200 from the left and ends 200 from the right.
+        QTRY_COMPARE(c.results.resultsview->width(),
+                     twips::lengthToPixels(200, window.outersize().width() - 400, window.dpi()));
         const QSize outer = window.outersize();
-        QVERIFY(!window.control(u"runningtext"_s)->isVisible());
-        const int withoutlog = window.control(u"resultsview"_s)->height();
+        QVERIFY(!c.status.runningtext->isVisible());
+        const int withoutlog = c.results.resultsview->height();
 
         state.settings.showrunning = true;
         window.Form_Resize();
-        QVERIFY(window.control(u"runningtext"_s)->isVisible());
-        const int logheight = window.place(u"runningtext"_s).height;
-        QVERIFY(qAbs(withoutlog - window.control(u"resultsview"_s)->height() - px(window, logheight)) <= 1);
-        QVERIFY(window.control(u"runningtext"_s)->geometry().bottom() < window.control(u"searchstatus"_s)->y());
+        QVERIFY(c.status.runningtext->isVisible());
+        // The message box is 960 high.
+        QVERIFY(qAbs(withoutlog - c.results.resultsview->height() - px(window, 960)) <= 1);
+        QVERIFY(c.status.runningtext->geometry().bottom() < c.status.searchstatus->y());
 
-        // Panels sit in the middle of the window, above the lists.
-        QWidget *wait = window.control(u"waitframe"_s);
-        const TwipsRect placed =
-            resizerules::centred(designlayout::controls().value(u"waitframe"_s), outer.width(), outer.height());
-        QCOMPARE(wait->pos(), QPoint(px(window, placed.left), px(window, placed.top)));
-        wait->show();
-        QCOMPARE(window.centralWidget()->childAt(wait->geometry().center()) != window.resultsview(), true);
+        // Panels sit in the middle of the window, above the lists; the wait panel is 4800 by 1100.
+        WaitPanel &wait = window.panels().waitframe();
+        QCOMPARE(wait.pos(),
+                 QPoint(px(window, (outer.width() - 4800) / 2), px(window, (outer.height() - 300 - 1100) / 2)));
+        wait.show();
+        QWidget *ontop = window.centralWidget()->childAt(wait.geometry().center());
+        QVERIFY(ontop == &wait || wait.isAncestorOf(ontop));
     }
 
     // The toolkit's dialogs as the window's commands get them, set up but never shown.

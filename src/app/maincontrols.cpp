@@ -1,9 +1,8 @@
-// The controls of the main view, created once with their names and design captions.
+#include "maincontrols.h"
 
 #include "colorschemes.h"
 #include "designlayout.h"
 #include "gradientbutton.h"
-#include "mainwindow.h"
 #include "platform/twips.h"
 #include "views/listview.h"
 
@@ -71,115 +70,165 @@ void setbold(QWidget *widget, qreal scale = 1.0)
     widget->setFont(font);
 }
 
-} // namespace
-
-QLabel *MainWindow::addlabel(const QString &name, const QString &caption)
+// Creates the controls of the client area, each under its name.
+class Builder
 {
-    auto *label = add<QLabel>(name);
-    label->setText(caption);
-    return label;
-}
+public:
+    explicit Builder(QWidget &client) : m_client(client) {}
 
-void MainWindow::createControls()
-{
-    m_client = new QWidget(this);
-    m_client->setObjectName(u"client"_s);
-    setCentralWidget(m_client);
-    createButtonRow();
-    createSearchInputs();
-    createResults();
-    createHistory();
-    createStatusLine();
-    createHelpIcons();
-}
-
-void MainWindow::createButtonRow()
-{
-    auto *picture = add<QLabel>(u"Picture1"_s);
-    picture->setPixmap(emblem(twips::toPixels(480, dpi()), devicePixelRatioF()));
-    picture->setAlignment(Qt::AlignCenter);
-    auto *title = addlabel(u"titlab"_s, {});
-    title->setWordWrap(true);
-    title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setbold(title, 1.15);
-    // After the title, so that `doanalyze`, which drops below the row in the history modes,
-    // stays on top of it.
-    for (const QString &name : colorschemes::gradientbuttons())
-        add<GradientButton>(name)->setText(colorschemes::caption(name));
-}
-
-void MainWindow::createSearchInputs()
-{
-    setbold(addlabel(u"txturlslab1"_s, u"Domain"_s));
-    addlabel(u"txturlslab2"_s, u"Your web site, for example www.example.com"_s);
-    addlabel(u"txturlslab3"_s, u"Each domain keeps its own search terms and options."_s);
-    auto *domains = add<QComboBox>(u"txturls"_s);
-    domains->setEditable(true);
-    domains->setInsertPolicy(QComboBox::NoInsert);
-    // The text is the domain exactly as typed: completing it from the list would add, search or
-    // delete a listed domain when the user meant a new one that begins the same way.
-    domains->setCompleter(nullptr);
-    add<QPushButton>(u"cmdadddomain"_s)->setText(u"Add"_s);
-    add<QPushButton>(u"cmddeletedomain"_s)->setText(u"Delete"_s);
-    add<QPushButton>(u"cmdsavechanges"_s)->setText(u"Save changes"_s);
-    setbold(addlabel(u"txtkeyslab1"_s, u"Search"_s));
-    setbold(addlabel(u"txtkeyslab2"_s, u"terms"_s));
-    addlabel(u"txtkeyslab3"_s, u"Keywords or phrases to look up,"_s);
-    addlabel(u"txtkeyslab4"_s, u"one on each line."_s);
-    add<QPlainTextEdit>(u"txtkeys"_s)->setLineWrapMode(QPlainTextEdit::NoWrap);
-    addlabel(u"pagelab1"_s, u"Search depth"_s);
-    auto *depth = add<QLineEdit>(u"pagedepth"_s);
-    depth->setText(u"1"_s);
-    depth->setAlignment(Qt::AlignRight);
-    addlabel(u"pagelab2"_s, u"pages of 10 results"_s);
-    add<QCheckBox>(u"chkstopafterhit"_s)->setText(u"Stop searching after the first hit"_s);
-}
-
-void MainWindow::createResults()
-{
-    setbold(addlabel(u"resultslab1"_s, u"Results:"_s));
-    add<QCheckBox>(u"chkdispfirst"_s)->setText(u"Display only the first hit for each search term"_s);
-    add<ListView>(u"resultsview"_s);
-    for (const QString &name : {u"txtdisplay"_s, u"restxt"_s, u"runningtext"_s}) {
+    template <typename T> T *add(const QString &name)
+    {
+        auto *widget = new T(&m_client);
+        widget->setObjectName(name);
+        return widget;
+    }
+    QLabel *label(const QString &name, const QString &caption)
+    {
+        auto *label = add<QLabel>(name);
+        label->setText(caption);
+        return label;
+    }
+    QLabel *boldlabel(const QString &name, const QString &caption)
+    {
+        QLabel *label = this->label(name, caption);
+        setbold(label);
+        return label;
+    }
+    GradientButton *gradientbutton(const QString &name)
+    {
+        auto *button = add<GradientButton>(name);
+        button->setText(colorschemes::caption(name));
+        return button;
+    }
+    QPushButton *pushbutton(const QString &name, const QString &caption)
+    {
+        auto *button = add<QPushButton>(name);
+        button->setText(caption);
+        return button;
+    }
+    QPlainTextEdit *readonlybox(const QString &name)
+    {
         auto *box = add<QPlainTextEdit>(name);
         box->setReadOnly(true);
+        return box;
     }
-    control(u"restxt"_s)->hide();
-}
+    QComboBox *historyfilter(const QString &name)
+    {
+        auto *box = add<QComboBox>(name);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        return box;
+    }
 
-void MainWindow::createHistory()
+private:
+    QWidget &m_client;
+};
+
+ButtonRow createbuttonrow(Builder &make, qreal dpi, qreal pixelratio)
 {
-    addlabel(u"labhis0"_s, u"Date"_s);
-    addlabel(u"labhis1"_s, u"Domain"_s);
-    addlabel(u"labhis2"_s, u"Keyword"_s);
-    for (const QString &name : {u"historydates"_s, u"historyurls"_s, u"historykeys"_s})
-        add<QComboBox>(name)->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    add<QCheckBox>(u"chkhistoryfirst"_s);
-    setbold(addlabel(u"labhistory"_s, {}));
-    add<ListView>(u"historyview"_s);
-    add<ListView>(u"historydetailview"_s)->hide();
-    auto *close = add<QPushButton>(u"hdvclose"_s);
-    close->setText(u"Close"_s);
-    close->hide();
+    ButtonRow row;
+    row.Picture1 = make.add<QLabel>(u"Picture1"_s);
+    row.Picture1->setPixmap(emblem(twips::toPixels(480, dpi), pixelratio));
+    row.Picture1->setAlignment(Qt::AlignCenter);
+    row.titlab = make.label(u"titlab"_s, {});
+    row.titlab->setWordWrap(true);
+    row.titlab->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setbold(row.titlab, 1.15);
+    // After the title, so that `doanalyze`, which drops below the row in the history modes,
+    // stays on top of it.
+    row.doload = make.gradientbutton(u"doload"_s);
+    row.dosave = make.gradientbutton(u"dosave"_s);
+    row.doit = make.gradientbutton(u"doit"_s);
+    row.dostop = make.gradientbutton(u"dostop"_s);
+    row.dohistory = make.gradientbutton(u"dohistory"_s);
+    row.doanalyze = make.gradientbutton(u"doanalyze"_s);
+    row.dohelp = make.gradientbutton(u"dohelp"_s);
+    return row;
 }
 
-void MainWindow::createStatusLine()
+SearchControls createsearchinputs(Builder &make)
+{
+    SearchControls c;
+    c.txturlslab1 = make.boldlabel(u"txturlslab1"_s, u"Domain"_s);
+    c.txturlslab2 = make.label(u"txturlslab2"_s, u"Your web site, for example www.example.com"_s);
+    c.txturlslab3 = make.label(u"txturlslab3"_s, u"Each domain keeps its own search terms and options."_s);
+    c.txturls = make.add<QComboBox>(u"txturls"_s);
+    c.txturls->setEditable(true);
+    c.txturls->setInsertPolicy(QComboBox::NoInsert);
+    // The text is the domain exactly as typed: completing it from the list would add, search or
+    // delete a listed domain when the user meant a new one that begins the same way.
+    c.txturls->setCompleter(nullptr);
+    c.cmdadddomain = make.pushbutton(u"cmdadddomain"_s, u"Add"_s);
+    c.cmddeletedomain = make.pushbutton(u"cmddeletedomain"_s, u"Delete"_s);
+    c.cmdsavechanges = make.pushbutton(u"cmdsavechanges"_s, u"Save changes"_s);
+    c.txtkeyslab1 = make.boldlabel(u"txtkeyslab1"_s, u"Search"_s);
+    c.txtkeyslab2 = make.boldlabel(u"txtkeyslab2"_s, u"terms"_s);
+    c.txtkeyslab3 = make.label(u"txtkeyslab3"_s, u"Keywords or phrases to look up,"_s);
+    c.txtkeyslab4 = make.label(u"txtkeyslab4"_s, u"one on each line."_s);
+    c.txtkeys = make.add<QPlainTextEdit>(u"txtkeys"_s);
+    c.txtkeys->setLineWrapMode(QPlainTextEdit::NoWrap);
+    c.pagelab1 = make.label(u"pagelab1"_s, u"Search depth"_s);
+    c.pagedepth = make.add<QLineEdit>(u"pagedepth"_s);
+    c.pagedepth->setText(u"1"_s);
+    c.pagedepth->setAlignment(Qt::AlignRight);
+    c.pagelab2 = make.label(u"pagelab2"_s, u"pages of 10 results"_s);
+    c.chkstopafterhit = make.add<QCheckBox>(u"chkstopafterhit"_s);
+    c.chkstopafterhit->setText(u"Stop searching after the first hit"_s);
+    return c;
+}
+
+ResultsControls createresults(Builder &make, QPlainTextEdit *&runningtext)
+{
+    ResultsControls c;
+    c.resultslab1 = make.boldlabel(u"resultslab1"_s, u"Results:"_s);
+    c.chkdispfirst = make.add<QCheckBox>(u"chkdispfirst"_s);
+    c.chkdispfirst->setText(u"Display only the first hit for each search term"_s);
+    c.resultsview = make.add<ListView>(u"resultsview"_s);
+    c.txtdisplay = make.readonlybox(u"txtdisplay"_s);
+    c.restxt = make.readonlybox(u"restxt"_s);
+    runningtext = make.readonlybox(u"runningtext"_s);
+    c.restxt->hide();
+    return c;
+}
+
+HistoryControls createhistory(Builder &make)
+{
+    HistoryControls c;
+    c.labhis0 = make.label(u"labhis0"_s, u"Date"_s);
+    c.labhis1 = make.label(u"labhis1"_s, u"Domain"_s);
+    c.labhis2 = make.label(u"labhis2"_s, u"Keyword"_s);
+    c.historydates = make.historyfilter(u"historydates"_s);
+    c.historyurls = make.historyfilter(u"historyurls"_s);
+    c.historykeys = make.historyfilter(u"historykeys"_s);
+    c.chkhistoryfirst = make.add<QCheckBox>(u"chkhistoryfirst"_s);
+    c.labhistory = make.boldlabel(u"labhistory"_s, {});
+    c.historyview = make.add<ListView>(u"historyview"_s);
+    c.historydetailview = make.add<ListView>(u"historydetailview"_s);
+    c.historydetailview->hide();
+    c.hdvclose = make.pushbutton(u"hdvclose"_s, u"Close"_s);
+    c.hdvclose->hide();
+    return c;
+}
+
+void createstatusline(Builder &make, StatusControls &c)
 {
     // Blinks on every tick of the main timer: the program is alive.
-    auto *flasher = addlabel(u"flasher"_s, {});
-    flasher->setAutoFillBackground(true);
-    flasher->setFrameStyle(QFrame::Box | QFrame::Plain);
-    flasher->setToolTip(u"Blinks while Zorvane is running"_s);
-    addlabel(u"searchstatus"_s, {});
-    addlabel(u"labscheduler"_s, {})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    c.flasher = make.label(u"flasher"_s, {});
+    c.flasher->setAutoFillBackground(true);
+    c.flasher->setFrameStyle(QFrame::Box | QFrame::Plain);
+    c.flasher->setToolTip(u"Blinks while Zorvane is running"_s);
+    c.searchstatus = make.label(u"searchstatus"_s, {});
+    c.labscheduler = make.label(u"labscheduler"_s, {});
+    c.labscheduler->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
-void MainWindow::createHelpIcons()
+QList<QToolButton *> createhelpicons(QWidget &client, qreal dpi, qreal pixelratio)
 {
-    const int size = twips::toPixels(designlayout::helpicons().constFirst().width, dpi());
-    const QIcon icon(helpmark(size - 2, devicePixelRatioF()));
-    for (int i = 0; i < int(m_helprects.size()); ++i) {
-        auto *button = new QToolButton(m_client);
+    const QList<TwipsRect> places = designlayout::helpicons();
+    const int size = twips::toPixels(places.constFirst().width, dpi);
+    const QIcon icon(helpmark(size - 2, pixelratio));
+    QList<QToolButton *> buttons;
+    for (int i = 0; i < int(places.size()); ++i) {
+        auto *button = new QToolButton(&client);
         button->setObjectName(u"helpbutton"_s);
         button->setProperty("index", i);
         button->setIcon(icon);
@@ -187,7 +236,50 @@ void MainWindow::createHelpIcons()
         button->setAutoRaise(true);
         button->setCursor(Qt::WhatsThisCursor);
         button->setToolTip(u"Help on this item"_s);
-        connect(button, &QToolButton::clicked, this, [this, i] { emit helpclick(i); });
-        m_helpbuttons.append(button);
+        buttons.append(button);
     }
+    return buttons;
+}
+
+} // namespace
+
+MainControls MainControls::create(QWidget &client, qreal dpi, qreal pixelratio)
+{
+    Builder make(client);
+    MainControls c;
+    c.buttons = createbuttonrow(make, dpi, pixelratio);
+    c.search = createsearchinputs(make);
+    c.results = createresults(make, c.status.runningtext);
+    c.history = createhistory(make);
+    createstatusline(make, c.status);
+    c.helpbuttons = createhelpicons(client, dpi, pixelratio);
+    return c;
+}
+
+QList<QWidget *> MainControls::searchcontrols() const
+{
+    const SearchControls &s = search;
+    const ResultsControls &r = results;
+    return {s.txturlslab1,     s.txturlslab2,    s.txturlslab3,     s.cmdadddomain, s.txturls,
+            s.cmddeletedomain, s.cmdsavechanges, s.txtkeyslab1,     s.txtkeyslab2,  s.txtkeyslab3,
+            s.txtkeyslab4,     s.txtkeys,        s.pagelab1,        s.pagelab2,     s.pagedepth,
+            r.resultslab1,     r.chkdispfirst,   s.chkstopafterhit, r.resultsview,  r.txtdisplay};
+}
+
+QList<QWidget *> MainControls::historycontrols() const
+{
+    const HistoryControls &h = history;
+    return {h.labhis0,     h.labhis1,         h.labhis2,    h.historydates, h.historyurls,
+            h.historykeys, h.chkhistoryfirst, h.labhistory, h.historyview};
+}
+
+QList<QWidget *> MainControls::all() const
+{
+    QList<QWidget *> widgets = {buttons.Picture1, buttons.titlab};
+    for (GradientButton *button : buttons.gradientbuttons())
+        widgets.append(button);
+    widgets += searchcontrols() + historycontrols();
+    widgets += {results.restxt, history.historydetailview, history.hdvclose,   status.runningtext,
+                status.flasher, status.searchstatus,       status.labscheduler};
+    return widgets;
 }

@@ -4,8 +4,10 @@
 #include "colorschemes.h"
 #include "designlayout.h"
 #include "diagnostics/guard.h"
+#include "errorreportcontroller.h"
 #include "gradientbutton.h"
 #include "platform/connection.h"
+#include "popuppanel.h"
 #include "qtfiledialogs.h"
 #include "qtprompts.h"
 #include "qtshell.h"
@@ -24,7 +26,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -37,23 +42,42 @@ MainWindow::MainWindow(AppState &state, const Seams &seams, QWidget *parent)
     setObjectName(u"google"_s);
     setWindowTitle(u"Zorvane"_s);
     createControls();
-    createPanels();
     createMenus();
     createresultcolumns();
+    createcontrollers(seams);
+    indexbyname();
     centreonscreen();
     setcols();
     displaybits(m_state.viewmode);
-    createcontrollers(seams);
     m_startup->Form_Load();
 }
 
 MainWindow::~MainWindow()
 {
-    // The controllers go before the controls they work on.
+    // The controllers, with the panels they own, go before the controls they work on.
     m_startup.reset();
     delete m_search;
     delete m_results;
+    delete m_errorreports;
     delete m_panels;
+}
+
+void MainWindow::createControls()
+{
+    m_client = new QWidget(this);
+    m_client->setObjectName(u"client"_s);
+    setCentralWidget(m_client);
+    m_controls = MainControls::create(*m_client, dpi(), devicePixelRatioF());
+    for (int i = 0; i < int(m_controls.helpbuttons.size()); ++i)
+        connect(m_controls.helpbuttons.at(i), &QToolButton::clicked, this, [this, i] { emit helpclick(i); });
+}
+
+void MainWindow::createMenus()
+{
+    m_menus = MainMenus::create(*menuBar());
+    m_menus.mnuexit->setEnabled(true);
+    m_menus.mnuexit->setShortcut(QKeySequence::Quit);
+    connect(m_menus.mnuexit, &QAction::triggered, this, &QWidget::close);
 }
 
 void MainWindow::createcontrollers(const Seams &seams)
@@ -75,12 +99,24 @@ void MainWindow::createcontrollers(const Seams &seams)
         m_qtshell = std::make_unique<QtShell>();
         shell = m_qtshell.get();
     }
-    m_panels = new StatusPanels(*this, *connection, *shell, this);
-    m_results =
-        new ResultsView(m_state, *resultsview(), *control<QLabel>(u"resultslab1"_s),
-                        *control<QPlainTextEdit>(u"txtdisplay"_s), *control<QCheckBox>(u"chkdispfirst"_s), this);
-    m_search = new SearchController(*this, *m_panels, *m_results, *prompts, *connection, this);
+    m_panels = new StatusPanels(*this, *m_controls.status.runningtext, *connection, this);
+    m_errorreports = new ErrorReportController(*m_client, *shell, this);
+    const ResultsControls &results = m_controls.results;
+    m_results = new ResultsView(m_state, *results.resultsview, *results.resultslab1, *results.txtdisplay,
+                                *results.chkdispfirst, this);
+    m_search = new SearchController(*this, m_controls, m_menus, *m_panels, *m_results, *prompts, *connection, this);
     m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search);
+}
+
+void MainWindow::indexbyname()
+{
+    for (QWidget *widget : m_controls.all())
+        m_named.insert(widget->objectName(), widget);
+    for (PopupPanel *panel : m_client->findChildren<PopupPanel *>(Qt::FindDirectChildrenOnly)) {
+        m_named.insert(panel->objectName(), panel);
+        for (QWidget *widget : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            m_named.insert(widget->objectName(), widget);
+    }
 }
 
 SearchRun &MainWindow::searchrun() const
@@ -94,26 +130,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-GradientButton *MainWindow::gradientbutton(const QString &name) const
-{
-    return control<GradientButton>(name);
-}
-
-ListView *MainWindow::resultsview() const
-{
-    return control<ListView>(u"resultsview"_s);
-}
-
-ListView *MainWindow::historyview() const
-{
-    return control<ListView>(u"historyview"_s);
-}
-
-ListView *MainWindow::historydetailview() const
-{
-    return control<ListView>(u"historydetailview"_s);
-}
-
 void MainWindow::setfiledialogs(FileDialogs *dialogs)
 {
     m_filedialogs = dialogs != nullptr ? dialogs : m_qtdialogs.get();
@@ -121,7 +137,7 @@ void MainWindow::setfiledialogs(FileDialogs *dialogs)
 
 void MainWindow::createresultcolumns()
 {
-    ListView *list = resultsview();
+    ListView *list = m_controls.results.resultsview;
     list->clearcolumns();
     const QStringList headers = {u"URL"_s, u"Search term"_s, u"Position"_s, u"Exact URL"_s, u"Operation"_s};
     for (int i = 1; i <= int(headers.size()); ++i)
@@ -134,49 +150,50 @@ void MainWindow::displaybits(int mode)
         const ViewModeTexts texts = viewmodes::texts(mode, m_state.urldata.isEmpty());
         m_state.viewmode = mode;
         sethelpicons(mode);
-        historydetailview()->hide();
-        control(u"hdvclose"_s)->hide();
+        m_controls.history.historydetailview->hide();
+        m_controls.history.hdvclose->hide();
         setviewtexts(texts);
         m_rects[u"doanalyze"_s].top = texts.doanalyzetop;
-        placeon(control(u"doanalyze"_s), m_rects.value(u"doanalyze"_s));
-        for (const QString &name : viewmodes::searchcontrols())
-            control(name)->setVisible(mode == viewmodes::Searches);
-        for (const QString &name : viewmodes::historycontrols())
-            control(name)->setVisible(mode != viewmodes::Searches);
-        control(u"restxt"_s)->hide();
+        placeon(m_controls.buttons.doanalyze, m_rects.value(u"doanalyze"_s));
+        for (QWidget *widget : m_controls.searchcontrols())
+            widget->setVisible(mode == viewmodes::Searches);
+        for (QWidget *widget : m_controls.historycontrols())
+            widget->setVisible(mode != viewmodes::Searches);
+        m_controls.results.restxt->hide();
     });
 }
 
 void MainWindow::sethelpicons(int mode)
 {
     const bool contexthelp = m_state.settings.contexthelp;
-    for (int i = 0; i < helpbuttoncount(); ++i) {
+    const QList<QToolButton *> &icons = m_controls.helpbuttons;
+    for (int i = 0; i < int(icons.size()); ++i) {
         const bool panelicon = i >= viewmodes::MainViewHelpIcons && i != viewmodes::HiddenPanelIcon;
-        m_helpbuttons.at(i)->setVisible(panelicon && contexthelp);
-        m_helpbuttons.at(i)->setEnabled(panelicon && contexthelp);
+        icons.at(i)->setVisible(panelicon && contexthelp);
+        icons.at(i)->setEnabled(panelicon && contexthelp);
     }
     const ViewModeTexts texts = viewmodes::texts(mode, false);
     for (int i = texts.firsthelpicon; contexthelp && i <= texts.lasthelpicon; ++i) {
-        m_helpbuttons.at(i)->setVisible(true);
-        m_helpbuttons.at(i)->setEnabled(true);
+        icons.at(i)->setVisible(true);
+        icons.at(i)->setEnabled(true);
     }
 }
 
 void MainWindow::setviewtexts(const ViewModeTexts &texts)
 {
-    control<QLabel>(u"titlab"_s)->setText(texts.titlab);
-    control<QLabel>(u"labhistory"_s)->setText(texts.labhistory);
-    control<QCheckBox>(u"chkhistoryfirst"_s)->setText(texts.chkhistoryfirst);
-    gradientbutton(u"dohistory"_s)->setText(texts.dohistory);
-    gradientbutton(u"doanalyze"_s)->setText(texts.doanalyze);
-    menuentry(u"mnuhistory"_s)->setText(texts.mnuhistory);
+    m_controls.buttons.titlab->setText(texts.titlab);
+    m_controls.history.labhistory->setText(texts.labhistory);
+    m_controls.history.chkhistoryfirst->setText(texts.chkhistoryfirst);
+    m_controls.buttons.dohistory->setText(texts.dohistory);
+    m_controls.buttons.doanalyze->setText(texts.doanalyze);
+    m_menus.mnuhistory->setText(texts.mnuhistory);
 }
 
 void MainWindow::setcols()
 {
     guard("Google", "Sub setcols", [&] {
         applyscheme(colorschemes::palettefor(m_state.settings.colorscheme));
-        control(u"restxt"_s)->hide();
+        m_controls.results.restxt->hide();
     });
 }
 
@@ -218,15 +235,16 @@ void MainWindow::applyscheme(const Palette &palette)
     for (const PaletteAssignment &assignment : colorschemes::assignments(palette)) {
         const QColor color = resolved(assignment.color);
         for (const QString &name : assignment.controls) {
-            if (QWidget *widget = control(name))
+            if (QWidget *widget = m_named.value(name))
                 paint(widget, assignment.role, color);
         }
     }
-    for (int i = 0; i < viewmodes::MainViewHelpIcons && i < helpbuttoncount(); ++i)
-        paint(m_helpbuttons.at(i), ColorRole::Label, resolved(palette.mainview));
-    for (const QString &name : colorschemes::gradientbuttons()) {
-        gradientbutton(name)->setText(colorschemes::caption(name));
-        gradientbutton(name)->setAppearance(palette.buttons);
+    const QList<QToolButton *> &icons = m_controls.helpbuttons;
+    for (int i = 0; i < viewmodes::MainViewHelpIcons && i < int(icons.size()); ++i)
+        paint(icons.at(i), ColorRole::Label, resolved(palette.mainview));
+    for (GradientButton *button : m_controls.buttons.gradientbuttons()) {
+        button->setText(colorschemes::caption(button->objectName()));
+        button->setAppearance(palette.buttons);
     }
 }
 
@@ -234,6 +252,6 @@ void MainWindow::setresultswidth()
 {
     guard("Google", "Sub setresultswidth", [&] {
         for (int i = 1; i <= 5; ++i)
-            resultsview()->setcolumnwidth(i, m_state.reswid[i]);
+            m_controls.results.resultsview->setcolumnwidth(i, m_state.reswid[i]);
     });
 }

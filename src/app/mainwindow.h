@@ -1,5 +1,7 @@
 #pragma once
 
+#include "maincontrols.h"
+#include "mainmenus.h"
 #include "twipsrect.h"
 
 #include <QHash>
@@ -11,13 +13,9 @@
 struct AppState;
 struct Palette;
 struct ViewModeTexts;
-class FileDialogs;
-class GradientButton;
-class ListView;
-class QAction;
-class QFrame;
-class QLabel;
 class Connection;
+class ErrorReportController;
+class FileDialogs;
 class Prompts;
 class Shell;
 class ResultsView;
@@ -26,9 +24,9 @@ class SearchRun;
 class Startup;
 class StatusPanels;
 
-// The main window `google`: every control of the program, the pop-up panels shown over it,
-// and the four operations that arrange them (view mode, colours, column widths, resize).
-// The commands live in controllers that share the AppState and reach the controls by name.
+// The main window `google`: the controls of the main view and the four operations that arrange
+// them (view mode, colours, column widths, resize). The commands live in controllers that share
+// the AppState and get the controls they work on; each creates and owns its pop-up panels.
 class MainWindow final : public QMainWindow
 {
     Q_OBJECT
@@ -45,7 +43,11 @@ public:
     MainWindow(AppState &state, const Seams &seams, QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    const MainControls &controls() const { return m_controls; }
+    const MainMenus &menus() const { return m_menus; }
+
     StatusPanels &panels() const { return *m_panels; }
+    ErrorReportController &errorreports() const { return *m_errorreports; }
     ResultsView &results() const { return *m_results; }
     SearchController &search() const { return *m_search; }
     SearchRun &searchrun() const;
@@ -59,19 +61,6 @@ public:
 
     AppState &state() const { return m_state; }
 
-    // A control of the main view or of a panel by its name; nullptr for an unknown name.
-    QWidget *control(const QString &name) const { return m_controls.value(name); }
-    template <typename T> T *control(const QString &name) const { return qobject_cast<T *>(control(name)); }
-    QAction *menuentry(const QString &name) const { return m_menuentries.value(name); }
-    QWidget *helpbutton(int index) const { return m_helpbuttons.value(index); }
-    int helpbuttoncount() const { return int(m_helpbuttons.size()); }
-    GradientButton *gradientbutton(const QString &name) const;
-    ListView *resultsview() const;
-    ListView *historyview() const;
-    ListView *historydetailview() const;
-
-    // Where a control is, in twips of the client area, after the last layout.
-    TwipsRect place(const QString &name) const { return m_rects.value(name); }
     // The window's outer size in twips, frame and menu bar included.
     QSize outersize() const;
     qreal dpi() const;
@@ -89,27 +78,10 @@ protected:
 
 private:
     void createControls();
-    void createButtonRow();
-    void createSearchInputs();
-    void createResults();
-    void createHistory();
-    void createStatusLine();
-    void createHelpIcons();
-    void createPanels();
     void createMenus();
     void createresultcolumns();
     void createcontrollers(const Seams &seams);
-
-    // Creates a control of the client area (or of `parent`) and files it under its name.
-    template <typename T> T *add(const QString &name, QWidget *parent = nullptr)
-    {
-        auto *widget = new T(parent != nullptr ? parent : m_client);
-        widget->setObjectName(name);
-        m_controls.insert(name, widget);
-        return widget;
-    }
-    QLabel *addlabel(const QString &name, const QString &caption);
-    QFrame *addpanel(const QString &name, const QString &caption);
+    void indexbyname();
 
     void applyscheme(const Palette &palette);
     void setviewtexts(const ViewModeTexts &texts);
@@ -121,9 +93,11 @@ private:
 
     AppState &m_state;
     QWidget *m_client = nullptr;
-    QHash<QString, QWidget *> m_controls;
-    QHash<QString, QAction *> m_menuentries;
-    QList<QWidget *> m_helpbuttons;
+    MainControls m_controls;
+    MainMenus m_menus;
+    // The controls and panels by name, for the design layout and the colour scheme, which are
+    // tables keyed by name.
+    QHash<QString, QWidget *> m_named;
     ControlRects m_rects;
     QList<TwipsRect> m_helprects;
     std::unique_ptr<FileDialogs> m_qtdialogs;
@@ -133,6 +107,7 @@ private:
     std::unique_ptr<Connection> m_localconnection;
     std::unique_ptr<Shell> m_qtshell;
     StatusPanels *m_panels = nullptr;
+    ErrorReportController *m_errorreports = nullptr;
     ResultsView *m_results = nullptr;
     SearchController *m_search = nullptr;
     std::unique_ptr<Startup> m_startup;

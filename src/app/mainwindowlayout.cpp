@@ -9,8 +9,10 @@
 #include "resizerules.h"
 
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -40,7 +42,7 @@ void MainWindow::Form_Resize()
             return;
         const QSize outer = outersize();
         resizerules::arrange(m_rects, m_helprects, outer.width(), outer.height(), m_state.settings.showrunning);
-        control(u"runningtext"_s)->setVisible(m_state.settings.showrunning);
+        m_controls.status.runningtext->setVisible(m_state.settings.showrunning);
         placecontrols();
     });
 }
@@ -77,13 +79,16 @@ void MainWindow::placeon(QWidget *widget, const TwipsRect &rect)
 void MainWindow::placecontrols()
 {
     for (auto it = m_rects.cbegin(); it != m_rects.cend(); ++it) {
-        if (QWidget *widget = control(it.key()))
+        if (QWidget *widget = m_named.value(it.key()))
             placeon(widget, it.value());
     }
-    for (int i = 0; i < helpbuttoncount() && i < int(m_helprects.size()); ++i)
-        placeon(m_helpbuttons.at(i), m_helprects.at(i));
-    for (const QString &name : colorschemes::popuppanels())
-        control(name)->raise();
+    const QList<QToolButton *> &icons = m_controls.helpbuttons;
+    for (int i = 0; i < int(icons.size()) && i < int(m_helprects.size()); ++i)
+        placeon(icons.at(i), m_helprects.at(i));
+    for (const QString &name : colorschemes::popuppanels()) {
+        if (QWidget *panel = m_named.value(name))
+            panel->raise();
+    }
 }
 
 void MainWindow::centreonscreen()

@@ -3,9 +3,12 @@
 #include "appstate.h"
 #include "diagnostics/guard.h"
 #include "gradientbutton.h"
+#include "maincontrols.h"
+#include "mainmenus.h"
 #include "mainwindow.h"
 #include "search/searchrun.h"
 #include "statuspanels.h"
+#include "timedwarningpanel.h"
 #include "views/bgrcolor.h"
 #include "views/resultrows.h"
 #include "views/resultsview.h"
@@ -39,55 +42,48 @@ int boxposition(const QString &crlftext, int position)
 
 } // namespace
 
-SearchController::SearchController(MainWindow &window, StatusPanels &panels, ResultsView &results, Prompts &prompts,
+SearchController::SearchController(MainWindow &window, const MainControls &controls, const MainMenus &menus,
+                                   StatusPanels &panels, ResultsView &results, Prompts &prompts,
                                    const Connection &connection, QObject *parent)
-    : QObject(parent), m_window(window), m_panels(panels), m_results(results),
+    : QObject(parent), m_window(window), m_controls(controls), m_panels(panels), m_results(results),
       m_run(std::make_unique<SearchRun>(window.state(), *this, prompts, connection))
 {
     setFlasher(m_flasher);
-    connectcommands();
+    connectcommands(menus);
 }
 
 SearchController::~SearchController() = default;
 
-template <typename T> T *SearchController::widget(const QString &name) const
-{
-    return m_window.control<T>(name);
-}
-
-void SearchController::connectcommands()
+void SearchController::connectcommands(const MainMenus &menus)
 {
     SearchRun *run = m_run.get();
     DomainList *domains = &run->domains();
-    connect(m_window.gradientbutton(u"doit"_s), &QAbstractButton::clicked, run, &SearchRun::doit_Click);
-    connect(m_window.gradientbutton(u"dostop"_s), &QAbstractButton::clicked, run, &SearchRun::Dostop_Click);
-    QAction *search = m_window.menuentry(u"mnusearch"_s);
-    search->setEnabled(true);
-    connect(search, &QAction::triggered, run, &SearchRun::mnusearch_Click);
-    connect(widget<QPushButton>(u"cmdwarnok"_s), &QPushButton::clicked, run, &SearchRun::cmdwarnok_Click);
-    connect(widget<QPushButton>(u"cmdadddomain"_s), &QPushButton::clicked, this,
-            [domains] { domains->cmdadddomain_Click(); });
-    connect(widget<QPushButton>(u"cmddeletedomain"_s), &QPushButton::clicked, this,
-            [domains] { domains->cmddeletedomain_Click(); });
-    connect(widget<QPushButton>(u"cmdsavechanges"_s), &QPushButton::clicked, this,
-            [domains] { domains->cmdsavechanges_Click(); });
+    const SearchControls &search = m_controls.search;
+    connect(m_controls.buttons.doit, &QAbstractButton::clicked, run, &SearchRun::doit_Click);
+    connect(m_controls.buttons.dostop, &QAbstractButton::clicked, run, &SearchRun::Dostop_Click);
+    menus.mnusearch->setEnabled(true);
+    connect(menus.mnusearch, &QAction::triggered, run, &SearchRun::mnusearch_Click);
+    connect(m_panels.frawarntimed().cmdwarnok(), &QPushButton::clicked, run, &SearchRun::cmdwarnok_Click);
+    connect(search.cmdadddomain, &QPushButton::clicked, this, [domains] { domains->cmdadddomain_Click(); });
+    connect(search.cmddeletedomain, &QPushButton::clicked, this, [domains] { domains->cmddeletedomain_Click(); });
+    connect(search.cmdsavechanges, &QPushButton::clicked, this, [domains] { domains->cmdsavechanges_Click(); });
     // Only the user's pick: the program's own changes of the box must not reload the domain.
-    connect(widget<QComboBox>(u"txturls"_s), &QComboBox::activated, this, [domains] { domains->txturls_Click(); });
+    connect(search.txturls, &QComboBox::activated, this, [domains] { domains->txturls_Click(); });
 }
 
 QString SearchController::txturlsText() const
 {
-    return widget<QComboBox>(u"txturls"_s)->currentText();
+    return m_controls.search.txturls->currentText();
 }
 
 void SearchController::setTxturlsText(const QString &text)
 {
-    widget<QComboBox>(u"txturls"_s)->setEditText(text);
+    m_controls.search.txturls->setEditText(text);
 }
 
 void SearchController::addTxturlsItem(const QString &text)
 {
-    auto *box = widget<QComboBox>(u"txturls"_s);
+    auto *box = m_controls.search.txturls;
     const QString shown = box->currentText();
     box->addItem(text);
     box->setEditText(shown);
@@ -95,14 +91,14 @@ void SearchController::addTxturlsItem(const QString &text)
 
 void SearchController::clearTxturls()
 {
-    widget<QComboBox>(u"txturls"_s)->clear();
-    widget<QComboBox>(u"txturls"_s)->setEditText({});
+    m_controls.search.txturls->clear();
+    m_controls.search.txturls->setEditText({});
 }
 
 void SearchController::filldomains()
 {
     guard("Google", "Sub filldomains", [&] {
-        auto *box = widget<QComboBox>(u"txturls"_s);
+        auto *box = m_controls.search.txturls;
         box->clear();
         for (const SearchSession &session : m_window.state().urldata)
             box->addItem(session.url);
@@ -112,21 +108,21 @@ void SearchController::filldomains()
 
 QString SearchController::txtkeysText() const
 {
-    QString text = widget<QPlainTextEdit>(u"txtkeys"_s)->toPlainText();
+    QString text = m_controls.search.txtkeys->toPlainText();
     text.replace(u"\n"_s, u"\r\n"_s);
     return text;
 }
 
 int SearchController::txtkeysSelStart() const
 {
-    const auto *box = widget<QPlainTextEdit>(u"txtkeys"_s);
+    const auto *box = m_controls.search.txtkeys;
     const int start = box->textCursor().selectionStart();
     return start + breaksbefore(box, start);
 }
 
 int SearchController::txtkeysSelLength() const
 {
-    const auto *box = widget<QPlainTextEdit>(u"txtkeys"_s);
+    const auto *box = m_controls.search.txtkeys;
     const QTextCursor cursor = box->textCursor();
     const int start = cursor.selectionStart();
     const int end = cursor.selectionEnd();
@@ -135,7 +131,7 @@ int SearchController::txtkeysSelLength() const
 
 void SearchController::setTxtkeysSelection(int start, int length)
 {
-    auto *box = widget<QPlainTextEdit>(u"txtkeys"_s);
+    auto *box = m_controls.search.txtkeys;
     const QString text = txtkeysText();
     QTextCursor cursor = box->textCursor();
     cursor.setPosition(boxposition(text, start));
@@ -145,17 +141,17 @@ void SearchController::setTxtkeysSelection(int start, int length)
 
 QString SearchController::pagedepthText() const
 {
-    return widget<QLineEdit>(u"pagedepth"_s)->text();
+    return m_controls.search.pagedepth->text();
 }
 
 bool SearchController::chkstopafterhit() const
 {
-    return widget<QCheckBox>(u"chkstopafterhit"_s)->isChecked();
+    return m_controls.search.chkstopafterhit->isChecked();
 }
 
 bool SearchController::chkdispfirst() const
 {
-    return widget<QCheckBox>(u"chkdispfirst"_s)->isChecked();
+    return m_controls.results.chkdispfirst->isChecked();
 }
 
 void SearchController::writemessagebox(const QString &text)
@@ -175,10 +171,10 @@ void SearchController::disall()
         const std::optional<StoredInputs> inputs = resultrows::storedinputs(m_window.state());
         if (!inputs)
             return;
-        widget<QPlainTextEdit>(u"txtkeys"_s)->setPlainText(QString(inputs->txtkeys).replace(u"\r\n"_s, u"\n"_s));
-        widget<QCheckBox>(u"chkstopafterhit"_s)->setChecked(inputs->chkstopafterhit);
-        widget<QCheckBox>(u"chkdispfirst"_s)->setChecked(inputs->chkdispfirst);
-        widget<QLineEdit>(u"pagedepth"_s)->setText(inputs->pagedepth);
+        m_controls.search.txtkeys->setPlainText(QString(inputs->txtkeys).replace(u"\r\n"_s, u"\n"_s));
+        m_controls.search.chkstopafterhit->setChecked(inputs->chkstopafterhit);
+        m_controls.results.chkdispfirst->setChecked(inputs->chkdispfirst);
+        m_controls.search.pagedepth->setText(inputs->pagedepth);
         m_results.disres();
     });
 }
@@ -190,17 +186,17 @@ void SearchController::clearresults()
 
 void SearchController::setResultslab1(const QString &text)
 {
-    widget<QLabel>(u"resultslab1"_s)->setText(text);
+    m_controls.results.resultslab1->setText(text);
 }
 
 void SearchController::setSearchstatus(const QString &text)
 {
-    widget<QLabel>(u"searchstatus"_s)->setText(text);
+    m_controls.status.searchstatus->setText(text);
 }
 
 void SearchController::setRestxt(const QString &text)
 {
-    widget<QPlainTextEdit>(u"restxt"_s)->setPlainText(text);
+    m_controls.results.restxt->setPlainText(text);
 }
 
 void SearchController::showWarning(const QString &text)
@@ -216,7 +212,7 @@ void SearchController::hideWarning()
 void SearchController::setFlasher(int colour)
 {
     m_flasher = colour;
-    auto *label = widget<QLabel>(u"flasher"_s);
+    auto *label = m_controls.status.flasher;
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, bgrcolor(colour));
     label->setPalette(palette);

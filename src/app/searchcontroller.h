@@ -8,6 +8,8 @@
 
 class Connection;
 class MainWindow;
+struct MainControls;
+struct MainMenus;
 class Prompts;
 class ResultsView;
 class SearchRun;
@@ -19,8 +21,8 @@ class SearchController final : public QObject, public SearchWindow
 {
     Q_OBJECT
 public:
-    SearchController(MainWindow &window, StatusPanels &panels, ResultsView &results, Prompts &prompts,
-                     const Connection &connection, QObject *parent = nullptr);
+    SearchController(MainWindow &window, const MainControls &controls, const MainMenus &menus, StatusPanels &panels,
+                     ResultsView &results, Prompts &prompts, const Connection &connection, QObject *parent = nullptr);
     ~SearchController() override;
 
     SearchRun &run() const { return *m_run; }
@@ -59,10 +61,10 @@ public:
     void filldomains();
 
 private:
-    void connectcommands();
-    template <typename T> T *widget(const QString &name) const;
+    void connectcommands(const MainMenus &menus);
 
     MainWindow &m_window;
+    const MainControls &m_controls;
     StatusPanels &m_panels;
     ResultsView &m_results;
     std::unique_ptr<SearchRun> m_run;

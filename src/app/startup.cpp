@@ -66,7 +66,7 @@ void Startup::Form_Load()
         m_panels.writemessagebox(u"---Start Zorvane ---\r\n"_s);
         m_lock = std::make_unique<InstanceLock>(programfolder::path());
         state.inifile = m_lock->inifile();
-        m_window.control<QLineEdit>(u"pagedepth"_s)->setText(u"1"_s);
+        m_window.controls().search.pagedepth->setText(u"1"_s);
         WindowPlacement place = placement();
         readi(state, state, place, true);
         applyplacement(place);
@@ -93,7 +93,7 @@ void Startup::Form_Unload()
         const AppState &state = m_window.state();
         QList<int> widths;
         for (int i = 1; i <= 5; ++i)
-            widths.append(m_window.resultsview()->columnwidth(i));
+            widths.append(m_window.controls().results.resultsview->columnwidth(i));
         writei(state, state, placement(), widths);
         if (state.settings.uselog) {
             errorreports::writedaylog(m_panels.runningtext() + u"\r\n---End Zorvane --- at "_s + GetDateFormat() +

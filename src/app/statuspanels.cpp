@@ -1,12 +1,12 @@
 #include "statuspanels.h"
 
 #include "appstate.h"
-#include "diagnostics/errormail.h"
-#include "diagnostics/errorreports.h"
 #include "diagnostics/guard.h"
 #include "mainwindow.h"
+#include "messagepanel.h"
 #include "platform/connection.h"
-#include "platform/shell.h"
+#include "timedwarningpanel.h"
+#include "waitpanel.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -15,18 +15,17 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-StatusPanels::StatusPanels(MainWindow &window, const Connection &connection, Shell &shell, QObject *parent)
-    : QObject(parent), m_window(window), m_state(window.state()), m_connection(connection), m_shell(shell)
+StatusPanels::StatusPanels(MainWindow &window, QPlainTextEdit &runningtext, const Connection &connection,
+                           QObject *parent)
+    : QObject(parent), m_window(window), m_state(window.state()), m_runningtext(runningtext), m_connection(connection),
+      m_waitframe(std::make_unique<WaitPanel>(*window.centralWidget())),
+      m_messageframe(std::make_unique<MessagePanel>(*window.centralWidget())),
+      m_frawarntimed(std::make_unique<TimedWarningPanel>(*window.centralWidget()))
 {
-    auto button = [this](const QString &name) { return m_window.control<QPushButton>(name); };
-    connect(button(u"messageok"_s), &QPushButton::clicked, this, &StatusPanels::messageok_Click);
-    connect(button(u"traceview"_s), &QPushButton::clicked, this, &StatusPanels::traceview_Click);
-    connect(button(u"tracecancel"_s), &QPushButton::clicked, this, &StatusPanels::tracecancel_Click);
-    connect(button(u"traceviewdontsend"_s), &QPushButton::clicked, this, &StatusPanels::tracecancel_Click);
-    connect(button(u"tracesend"_s), &QPushButton::clicked, this, &StatusPanels::tracesend_Click);
-    connect(button(u"traceviewsend"_s), &QPushButton::clicked, this, &StatusPanels::tracesend_Click);
-    connect(&errorreports::notifier(), &errorreports::Notifier::raised, this, &StatusPanels::raiseerrorreport);
+    connect(m_messageframe->messageok(), &QPushButton::clicked, this, &StatusPanels::messageok_Click);
 }
+
+StatusPanels::~StatusPanels() = default;
 
 void StatusPanels::checkstatus()
 {
@@ -60,7 +59,7 @@ void StatusPanels::writemessagebox(const QString &text)
     guard("Google", "Sub writemessagebox", [&] {
         const qsizetype before = m_running.text().size();
         m_running.writemessagebox(text, m_state.settings.uselog);
-        auto *box = m_window.control<QPlainTextEdit>(u"runningtext"_s);
+        QPlainTextEdit *box = &m_runningtext;
         // A plain append adds only the new line; after a trim the whole box is replaced.
         const bool trimmed = before > RunningText::Limit;
         QString shown = trimmed ? m_running.text() : m_running.text().mid(before);
@@ -75,85 +74,43 @@ void StatusPanels::writemessagebox(const QString &text)
     });
 }
 
-void StatusPanels::showpanel(const QString &name, bool visible)
-{
-    QWidget *panel = m_window.control(name);
-    panel->setVisible(visible);
-    if (visible)
-        panel->raise();
-}
-
 void StatusPanels::setwait(const QString &text)
 {
     guard("Google", "Sub setwait", [&] {
-        m_window.control<QLabel>(u"waitlab"_s)->setText(u"Please wait "_s + text + u" ...."_s);
-        showpanel(u"waitframe"_s, true);
+        m_waitframe->waitlab()->setText(u"Please wait "_s + text + u" ...."_s);
+        m_waitframe->setshown(true);
     });
 }
 
 void StatusPanels::clearwait()
 {
-    guard("Google", "Sub clearwait", [&] { showpanel(u"waitframe"_s, false); });
+    guard("Google", "Sub clearwait", [&] { m_waitframe->setshown(false); });
 }
 
 void StatusPanels::showmessage(const QString &text)
 {
     guard("Google", "Sub showmessage", [&] {
-        m_window.control<QLabel>(u"messagelab"_s)->setText(text);
-        showpanel(u"messageframe"_s, true);
+        m_messageframe->messagelab()->setText(text);
+        m_messageframe->setshown(true);
     });
 }
 
 void StatusPanels::messageok_Click()
 {
     guard("Google", "Sub messageok_Click", [&] {
-        m_window.control(u"visitdownload"_s)->hide();
-        m_window.control(u"Autodownload"_s)->hide();
-        showpanel(u"messageframe"_s, false);
+        m_messageframe->visitdownload()->hide();
+        m_messageframe->Autodownload()->hide();
+        m_messageframe->setshown(false);
     });
 }
 
 void StatusPanels::showWarning(const QString &text)
 {
-    m_window.control<QLabel>(u"lblwarn"_s)->setText(text);
-    showpanel(u"frawarntimed"_s, true);
+    m_frawarntimed->lblwarn()->setText(text);
+    m_frawarntimed->setshown(true);
 }
 
 void StatusPanels::hideWarning()
 {
-    showpanel(u"frawarntimed"_s, false);
-}
-
-void StatusPanels::raiseerrorreport()
-{
-    showpanel(u"fraerrorreport"_s, true);
-}
-
-void StatusPanels::traceview_Click()
-{
-    guard("Errorreports", "Sub traceview_Click", [&] {
-        QString text = errorreports::errortext();
-        text.replace(u"\r\n"_s, u"\n"_s);
-        m_window.control<QPlainTextEdit>(u"errorreporttxt"_s)->setPlainText(text);
-        showpanel(u"fraerrorreportdisplay"_s, true);
-        showpanel(u"fraerrorreport"_s, false);
-    });
-}
-
-void StatusPanels::tracecancel_Click()
-{
-    guard("Errorreports", "Sub tracecancel_Click", [&] {
-        showpanel(u"fraerrorreport"_s, false);
-        showpanel(u"fraerrorreportdisplay"_s, false);
-    });
-}
-
-void StatusPanels::tracesend_Click()
-{
-    guard("Errorreports", "Sub tracesend_Click", [&] {
-        m_shell.open(errormail::address(errorreports::errortext()));
-        errorreports::clearerrortext();
-        showpanel(u"fraerrorreport"_s, false);
-        showpanel(u"fraerrorreportdisplay"_s, false);
-    });
+    m_frawarntimed->setshown(false);
 }

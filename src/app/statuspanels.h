@@ -4,18 +4,25 @@
 
 #include <QObject>
 
+#include <memory>
+
 struct AppState;
 class Connection;
 class MainWindow;
-class Shell;
+class MessagePanel;
+class QPlainTextEdit;
+class TimedWarningPanel;
+class WaitPanel;
 
-// What the window tells the user: the title, the running message box, the wait, message and
-// timed-warning panels, and the error-report panels raised by the error trap.
+// What the window tells the user: the title, the running message box, and the wait, message
+// and timed-warning panels, which it creates over the window and owns.
 class StatusPanels final : public QObject
 {
     Q_OBJECT
 public:
-    StatusPanels(MainWindow &window, const Connection &connection, Shell &shell, QObject *parent = nullptr);
+    StatusPanels(MainWindow &window, QPlainTextEdit &runningtext, const Connection &connection,
+                 QObject *parent = nullptr);
+    ~StatusPanels() override;
 
     void checkstatus();
     void writemessagebox(const QString &text);
@@ -27,22 +34,22 @@ public:
     void showWarning(const QString &text);
     void hideWarning();
 
-    void raiseerrorreport();
-    void traceview_Click();
-    void tracecancel_Click();
-    void tracesend_Click();
+    WaitPanel &waitframe() const { return *m_waitframe; }
+    MessagePanel &messageframe() const { return *m_messageframe; }
+    TimedWarningPanel &frawarntimed() const { return *m_frawarntimed; }
 
     // How often checkstatus changed the title, so a repeated call in the same state is seen
     // to leave it alone.
     int titlechanges() const { return m_titlechanges; }
 
 private:
-    void showpanel(const QString &name, bool visible);
-
     MainWindow &m_window;
     AppState &m_state;
+    QPlainTextEdit &m_runningtext;
     const Connection &m_connection;
-    Shell &m_shell;
     RunningText m_running;
+    std::unique_ptr<WaitPanel> m_waitframe;
+    std::unique_ptr<MessagePanel> m_messageframe;
+    std::unique_ptr<TimedWarningPanel> m_frawarntimed;
     int m_titlechanges = 0;
 };

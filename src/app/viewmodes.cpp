@@ -65,24 +65,4 @@ ViewModeTexts texts(int mode, bool nodomains)
     }
 }
 
-const QStringList &searchcontrols()
-{
-    static const QStringList names = {
-        u"txturlslab1"_s,     u"txturlslab2"_s,    u"txturlslab3"_s,     u"cmdadddomain"_s, u"txturls"_s,
-        u"cmddeletedomain"_s, u"cmdsavechanges"_s, u"txtkeyslab1"_s,     u"txtkeyslab2"_s,  u"txtkeyslab3"_s,
-        u"txtkeyslab4"_s,     u"txtkeys"_s,        u"pagelab1"_s,        u"pagelab2"_s,     u"pagedepth"_s,
-        u"resultslab1"_s,     u"chkdispfirst"_s,   u"chkstopafterhit"_s, u"resultsview"_s,  u"txtdisplay"_s,
-    };
-    return names;
-}
-
-const QStringList &historycontrols()
-{
-    static const QStringList names = {
-        u"labhis0"_s,     u"labhis1"_s,         u"labhis2"_s,    u"historydates"_s, u"historyurls"_s,
-        u"historykeys"_s, u"chkhistoryfirst"_s, u"labhistory"_s, u"historyview"_s,
-    };
-    return names;
-}
-
 } // namespace viewmodes

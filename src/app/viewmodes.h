@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // What each view mode shows: 0 current searches, 1 history, 2 analysis of the current
 // results, 3 analysis of the history.
@@ -32,9 +31,5 @@ constexpr int HiddenPanelIcon = 43;
 
 // The texts of `mode`; `nodomains` gives the searches view its introduction as title.
 ViewModeTexts texts(int mode, bool nodomains);
-
-// Controls shown only in the searches view, and those shown only in the other three.
-const QStringList &searchcontrols();
-const QStringList &historycontrols();
 
 } // namespace viewmodes

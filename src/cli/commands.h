@@ -10,5 +10,9 @@ int runRequest(const QStringList &args);
 // and stores its results there.
 int runSearch(const QStringList &args, bool fromfolder);
 
-// The search command's usage lines.
+// One update check; in a program folder with its proxy and update host settings.
+int runCheckUpdate(const QStringList &args, bool fromfolder);
+
+// The search command's and the update check's usage lines.
 QString searchUsageText();
+QString updateUsageText();

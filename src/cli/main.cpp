@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "platform/product.h"
 #include "platform/programfolder.h"
 
 #include <QCoreApplication>
@@ -10,16 +11,70 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// The usage lines of a command, indented for the overall usage; "" for an unknown command.
+QString commandusage(const QString &command)
+{
+    if (command == u"parse")
+        return u"  zorvane-cli parse [--soap] FILE\n"_s;
+    if (command == u"request")
+        return u"  zorvane-cli request [--soap] --host HOST [--server SERVER] --key KEYWORD [--page N]\n"
+               "          [--useproxy --proxy-user U --proxy-pass P] [--api-key K]\n"_s;
+    if (command == u"search")
+        return u"  "_s + searchUsageText().sliced(QStringLiteral("usage: ").size());
+    if (command == u"check-update")
+        return u"  "_s + updateUsageText().sliced(QStringLiteral("usage: ").size());
+    return {};
+}
+
+QString usagetext()
+{
+    return u"usage: zorvane-cli [--dir DIR] COMMAND [OPTIONS]\n"
+           "       zorvane-cli --help | --version\n"
+           "  --dir DIR: use DIR as the program's folder (settings file, logs)\n"
+           "  COMMAND --help: the usage of one command\n"
+           "commands:\n"_s +
+           commandusage(u"parse"_s) + commandusage(u"request"_s) + commandusage(u"search"_s) +
+           commandusage(u"check-update"_s);
+}
+
 int usage()
 {
-    QTextStream(stderr) << "usage: zorvane-cli [--dir DIR] COMMAND [OPTIONS]\n"
-                           "  --dir DIR: use DIR as the program's folder (settings file, logs)\n"
-                           "commands:\n"
-                           "  parse [--soap] FILE\n"
-                           "  request [--soap] --host HOST [--server SERVER] --key KEYWORD [--page N]\n"
-                           "          [--useproxy --proxy-user U --proxy-pass P] [--api-key K]\n"
-                        << "  " << searchUsageText().sliced(QStringLiteral("usage: zorvane-cli ").size());
+    QTextStream(stderr) << usagetext();
     return 2;
+}
+
+// Every option before the command: --dir, --help, --version. Returns the exit status when the
+// arguments are used up, or -1 with args left at the command.
+int globaloptions(QStringList &args, bool &fromfolder)
+{
+    while (!args.isEmpty() && args.first().startsWith(u'-')) {
+        const QString option = args.takeFirst();
+        if (option == u"--help") {
+            QTextStream(stdout) << usagetext();
+            return 0;
+        }
+        if (option == u"--version") {
+            QTextStream(stdout) << product::name() << ' ' << product::version() << '\n';
+            return 0;
+        }
+        if (option != u"--dir") {
+            QTextStream(stderr) << "zorvane-cli: unknown option \"" << option << "\"\n";
+            return usage();
+        }
+        if (args.isEmpty()) {
+            QTextStream(stderr) << "zorvane-cli: --dir needs a folder\n";
+            return 2;
+        }
+        const QString folder = args.takeFirst();
+        const QString problem = programfolder::problem(folder);
+        if (!problem.isEmpty()) {
+            QTextStream(stderr) << "zorvane-cli: --dir: " << problem << '\n';
+            return 2;
+        }
+        programfolder::setPath(QDir(folder).absolutePath());
+        fromfolder = true;
+    }
+    return args.isEmpty() ? usage() : -1;
 }
 
 } // namespace
@@ -27,32 +82,27 @@ int usage()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(u"Zorvane"_s);
+    QCoreApplication::setApplicationName(product::name());
     QStringList args = QCoreApplication::arguments().mid(1);
-    const bool fromfolder = !args.isEmpty() && args.first() == u"--dir";
-    if (fromfolder) {
-        if (args.size() < 2) {
-            QTextStream(stderr) << "zorvane-cli: --dir needs a folder\n";
-            return 2;
-        }
-        const QString problem = programfolder::problem(args[1]);
-        if (!problem.isEmpty()) {
-            QTextStream(stderr) << "zorvane-cli: --dir: " << problem << '\n';
-            return 2;
-        }
-        programfolder::setPath(QDir(args[1]).absolutePath());
-        args = args.mid(2);
-    }
-    if (args.isEmpty())
-        return usage();
+    bool fromfolder = false;
+    const int status = globaloptions(args, fromfolder);
+    if (status >= 0)
+        return status;
     const QString command = args.first();
     const QStringList rest = args.mid(1);
+    if (commandusage(command).isEmpty()) {
+        QTextStream(stderr) << "zorvane-cli: unknown command \"" << command << "\"\n";
+        return usage();
+    }
+    if (rest.contains(u"--help"_s)) {
+        QTextStream(stdout) << "usage:" << commandusage(command).sliced(1);
+        return 0;
+    }
     if (command == u"parse")
         return runParse(rest);
     if (command == u"request")
         return runRequest(rest);
     if (command == u"search")
         return runSearch(rest, fromfolder);
-    QTextStream(stderr) << "zorvane-cli: unknown command \"" << command << "\"\n";
-    return usage();
+    return runCheckUpdate(rest, fromfolder);
 }

@@ -55,8 +55,17 @@ QString readOptions(const QStringList &args, RequestOptions &options)
     const QCommandLineOption proxypass(u"proxy-pass"_s, {}, u"P"_s);
     const QCommandLineOption apikey(u"api-key"_s, {}, u"K"_s);
     parser.addOptions({soap, host, server, key, page, useproxy, proxyuser, proxypass, apikey});
-    if (!parser.parse(QStringList{u"zorvane-cli"_s} + args))
+    if (!parser.parse(QStringList{u"zorvane-cli"_s} + args)) {
+        // Named as typed, with its dashes.
+        for (const QString &arg : args) {
+            QString name = arg.section(u'=', 0, 0);
+            while (name.startsWith(u'-'))
+                name.remove(0, 1);
+            if (arg.startsWith(u'-') && parser.unknownOptionNames().contains(name))
+                return u"unknown option \""_s + arg + u'"';
+        }
         return parser.errorText();
+    }
     if (!parser.positionalArguments().isEmpty())
         return u"unexpected argument \""_s + parser.positionalArguments().first() + u'"';
     if (!parser.isSet(host) || parser.value(host).isEmpty())

@@ -137,7 +137,14 @@ QString parseoptions(const QStringList &args, SearchOptions &options, bool fromf
         }
         const QString problem = parseoption(arg, value, options, keywords, file);
         if (!problem.isEmpty()) {
-            if (arg.startsWith(u"--") && i + 1 >= args.size() && problem.startsWith(u"unknown"))
+            // Last on the line, a known option lacks its value; an unknown one stays unknown.
+            const auto anyvalue = [](QString &target) {
+                target = u"1"_s;
+                return true;
+            };
+            SearchOptions probe;
+            if (arg.startsWith(u"--") && i + 1 >= args.size() && problem.startsWith(u"unknown") &&
+                !parseoption(arg, anyvalue, probe, keywords, file).startsWith(u"unknown"))
                 return u"missing value for "_s + arg;
             return problem;
         }

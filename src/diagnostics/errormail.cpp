@@ -1,6 +1,7 @@
 #include "errormail.h"
 
 #include "guard.h"
+#include "platform/product.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -13,8 +14,7 @@ QString address(const QString &report)
         QString body = report;
         body.replace(u"\r\n"_s, u"%0D%0A"_s);
         result = u"mailto:"_s + SupportAddress + u"?subject="_s + u"Zorvane ERROR REPORT "_s + u"V"_s +
-                 QString::number(ZORVANE_VERSION_MAJOR) + u"."_s + QString::number(ZORVANE_VERSION_MINOR) + u"."_s +
-                 QString::number(ZORVANE_VERSION_PATCH) + u"&body="_s + body;
+                 product::version() + u"&body="_s + body;
     });
     return result;
 }

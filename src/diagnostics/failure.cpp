@@ -1,5 +1,7 @@
 #include "failure.h"
 
+#include "platform/product.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 Failure::Failure(int number, QString description, QString source)
@@ -8,7 +10,7 @@ Failure::Failure(int number, QString description, QString source)
 
 QString Failure::productName()
 {
-    return u"Zorvane"_s;
+    return product::name();
 }
 
 Failure Failure::overflow()

@@ -78,7 +78,7 @@ void Fetcher::connectjob(int jobindex, const QString &server, const QString &por
         job.status = u"connecting to page "_s + n;
     else
         job.status = u"re-connect ("_s + QString::number(job.retries) + u") to page "_s + n;
-    m_pool.socket(index).connectTo(splithost(server).host, port.trimmed().toUShort());
+    m_pool.socket(index).connectTo(hostpart(server), port.trimmed().toUShort());
     job.ticks = 0;
     m_window.writemessagebox(u"Connecting page "_s + n + u" search term "_s + job.key);
 }

@@ -24,3 +24,14 @@ HostPort splithost(const QString &server)
         return {server.left(colon), server.sliced(colon + 1)};
     return {server, {}};
 }
+
+QString hostpart(const QString &server)
+{
+    return splithost(server).host;
+}
+
+QString portpart(const QString &server)
+{
+    const QString port = splithost(server).port;
+    return port.isEmpty() ? QStringLiteral("80") : port;
+}

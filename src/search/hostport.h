@@ -13,3 +13,7 @@ struct HostPort
 // A port is taken only when it is a number from 0 to 65535 after the last ":" of a name with
 // one ":" or after the "]" of an IPv6 address; otherwise the whole text is the host.
 HostPort splithost(const QString &server);
+
+// The two halves as connections take them: the host, and the port ("80" when none is named).
+QString hostpart(const QString &server);
+QString portpart(const QString &server);

@@ -12,7 +12,7 @@ namespace {
 
 bool loopback(const QString &server)
 {
-    const QString host = splithost(server.trimmed()).host.toLower();
+    const QString host = hostpart(server.trimmed()).toLower();
     return host == u"localhost"_s || QHostAddress(host).isLoopback();
 }
 

@@ -10,7 +10,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QString crlf = u"\r\n"_s;
-const QString useragent = u"User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 1.0.3705)"_s;
 
 // The result offset of the page, in 16-bit arithmetic as the page counter itself.
 QString startvalue(Int16 page)
@@ -78,7 +77,7 @@ QString getgoogle(const Settings &settings, const QString &server, const QString
                   u"application/vnd.ms-powerpoint, application/vnd.ms-excel, application/msword, */*"_s +
                   crlf;
         result += u"Accept-Language: en, *"_s + crlf;
-        result += useragent + crlf;
+        result += useragent() + crlf;
         result += u"Connection: close"_s + crlf;
         result += u"Host: "_s + host + crlf;
         result += crlf;
@@ -105,7 +104,7 @@ QString getgoogleapi(const Settings &settings, const QString &server, const QStr
         result += u"Accept: text/html, image/gif, image/jpeg, */*"_s + crlf;
         result += u"Accept-Language: en, *"_s + crlf;
         result += u"Accept-Charset: iso-8859-1, utf-8, *"_s + crlf;
-        result += useragent + crlf;
+        result += useragent() + crlf;
         result += u"Content-Type: text/xml"_s + crlf;
         result += u"Connection: close"_s + crlf;
         result += u"Host: "_s + host + crlf;
@@ -114,6 +113,11 @@ QString getgoogleapi(const Settings &settings, const QString &server, const QStr
         result += crlf + body;
     });
     return result;
+}
+
+QString useragent()
+{
+    return u"User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 1.0.3705)"_s;
 }
 
 QString strip(const QString &text)

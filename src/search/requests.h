@@ -10,5 +10,7 @@
 QString getgoogle(const Settings &settings, const QString &server, const QString &host, const QString &key, Int16 page);
 QString getgoogleapi(const Settings &settings, const QString &server, const QString &host, const QString &key,
                      Int16 page);
+// The browser every request presents itself as: the "User-Agent: " line without its line end.
+QString useragent();
 // The text without one leading space.
 QString strip(const QString &text);

@@ -154,8 +154,7 @@ void SearchRun::Timer1_Timer()
         idlechores();
         if (!m_state.searching) {
             idle = true;
-            if (checkschedule)
-                checkschedule();
+            m_scheduler->checkschedule();
             return;
         }
         Int16 inprogress, completed, total;
@@ -225,8 +224,7 @@ void SearchRun::advancejob(int jobindex)
     const Settings &settings = m_state.settings;
     const QString host = m_state.jobs[jobindex].useapi ? settings.apihost : settings.searchhost;
     const QString server = settings.useproxy ? settings.proxyserver : host;
-    const QString hostport = splithost(host).port;
-    const QString port = settings.useproxy ? settings.proxyport : (hostport.isEmpty() ? u"80"_s : hostport);
+    const QString port = settings.useproxy ? settings.proxyport : portpart(host);
     if (!internetconnect() && !m_warningVisible)
         timedwarning(u"Please re-establish your Internet Connection to continue with the Search"_s);
     if (internetconnect())
@@ -239,15 +237,13 @@ void SearchRun::endrun()
     m_state.searching = false;
     if (m_state.schedulesearching && m_state.schedulelast) {
         if (m_state.settings.isautodisconnect && m_state.autodialled) {
-            if (autodialhangup)
-                autodialhangup();
+            m_scheduler->autodialhangup();
             m_state.autodialled = false;
         }
         m_state.schedulesearching = false;
         m_state.schedulelast = false;
         m_window.writemessagebox(u"Saving schedule search to "_s + m_state.settings.schedulefile);
-        if (saveall)
-            saveall();
+        m_scheduler->saveall();
         m_window.writemessagebox(u"Schedule data Saved"_s);
     }
     emit searchEnded();

@@ -3,12 +3,11 @@
 #include "diagnostics/int16.h"
 #include "domainlist.h"
 #include "fetcher.h"
+#include "schedulerhooks.h"
 #include "socketpool.h"
 
 #include <QObject>
 #include <QTimer>
-
-#include <functional>
 
 struct SearchState;
 class Connection;
@@ -51,11 +50,8 @@ public:
     SocketPool &pool() { return m_pool; }
     Fetcher &fetcher() { return m_fetcher; }
 
-    // Filled by the scheduler: its check on idle ticks, saving the whole state to the schedule
-    // file, and hanging up a connection it dialled. Empty until then.
-    std::function<void()> checkschedule;
-    std::function<void()> saveall;
-    std::function<void()> autodialhangup;
+    // The scheduler the run reports to; nullptr for none.
+    void setscheduler(SchedulerHooks *scheduler) { m_scheduler = scheduler != nullptr ? scheduler : &m_noscheduler; }
 
 signals:
     // The run ended: every job is done, or it was stopped.
@@ -82,4 +78,6 @@ private:
     bool m_intick = false;
     Int16 m_warncount;
     bool m_warningVisible = false;
+    SchedulerHooks m_noscheduler;
+    SchedulerHooks *m_scheduler = &m_noscheduler;
 };

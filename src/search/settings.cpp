@@ -57,6 +57,7 @@ const QList<SettingKey> &settingkeys()
         {u"csvfile"_s, SettingField{&S::csvfile, QString()}},
         {u"searchhost"_s, SettingField{&S::searchhost, S::defaultSearchHost()}},
         {u"apihost"_s, SettingField{&S::apihost, S::defaultApiHost()}},
+        {u"updatehost"_s, SettingField{&S::updatehost, S::defaultUpdateHost()}},
     };
     return keys;
 }

@@ -47,11 +47,14 @@ struct Settings
     // Where searches go: a host name with an optional ":port".
     QString searchhost;
     QString apihost;
+    // Where the update check asks for the current version: a host name with an optional ":port".
+    QString updatehost;
 
     static QString standardScheme() { return QStringLiteral("Zorvane standard"); }
     static QString greyScheme() { return QStringLiteral("Windows Grey"); }
     static QString defaultSearchHost() { return QStringLiteral("www.google.com"); }
     static QString defaultApiHost() { return QStringLiteral("api.google.com"); }
+    static QString defaultUpdateHost() { return QStringLiteral("www.zorvane.example"); }
 };
 
 // A member of Settings and the value it takes when its key is missing (for a number or a

@@ -49,6 +49,7 @@ FakeEngine::Request parseRequest(const QByteArray &raw)
         start = after(raw, ">", "<", s < 0 ? raw.size() : s);
     } else {
         const QByteArray line = raw.first(raw.indexOf("\r\n"));
+        request.update = after(line, " ", " ").endsWith("/update.txt");
         query = after(line, "&q=", " ");
         start = after(line, "&start=", "& ");
     }
@@ -213,6 +214,16 @@ QByteArray FakeEngine::faultReply(const QString &fault) const
     return wrap(body.toLatin1(), "text/xml; charset=utf-8");
 }
 
+QString FakeEngine::ownVersion()
+{
+    return u"V%1.%2.%3"_s.arg(ZORVANE_VERSION_MAJOR).arg(ZORVANE_VERSION_MINOR).arg(ZORVANE_VERSION_PATCH);
+}
+
+QByteArray FakeEngine::updateReply() const
+{
+    return wrap("<" + m_announce.toLatin1() + ">\r\n", "text/plain");
+}
+
 void FakeEngine::onConnection()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
@@ -258,7 +269,10 @@ void FakeEngine::answer(QTcpSocket *socket, const Request &request)
     const QList<Hit> page = hits(request.keyword, request.page);
     switch (how.reply) {
     case Reply::Page:
-        send(socket, request.soap ? soapReply(page) : htmlReply(page), how.piece);
+        if (request.update)
+            send(socket, updateReply(), how.piece);
+        else
+            send(socket, request.soap ? soapReply(page) : htmlReply(page), how.piece);
         break;
     case Reply::Fault:
         // Only the SOAP service faults; the HTML page of the same keyword answers normally.

@@ -16,7 +16,8 @@ class QTcpSocket;
 // page and of the SOAP service, so searches run end to end without the real network. Pages
 // are filled with other sites' hits except where a test places a URL; each keyword and page can
 // be told to misbehave. It also accepts the proxy form of a request, so it can stand in for a
-// proxy. Needs only QtCore and QtNetwork, so a demo program can embed it.
+// proxy, and serves the update file "/update.txt". Needs only QtCore and QtNetwork, so a demo
+// program can embed it.
 class FakeEngine final : public QObject
 {
     Q_OBJECT
@@ -51,6 +52,7 @@ public:
         QString keyword; // decoded from q ("+" and "%22" undone)
         int page = 0;    // zero-based, from the start value
         bool soap = false;
+        bool update = false; // a request for the update file
     };
 
     explicit FakeEngine(QObject *parent = nullptr);
@@ -76,6 +78,9 @@ public:
     using PageSource = std::function<QList<Hit>(const QString &keyword, int page)>;
     void setPageSource(PageSource source) { m_source = std::move(source); }
     void setChunked(bool chunked) { m_chunked = chunked; }
+    // The version the update file announces ("V1.2.3"); the program's own by default.
+    void setAnnounce(const QString &version) { m_announce = version; }
+    QByteArray updateReply() const;
 
     const QList<Request> &requests() const { return m_requests; }
     QList<int> pagesRequested(const QString &keyword) const;
@@ -88,6 +93,8 @@ public:
     QByteArray htmlReply(const QList<Hit> &hits) const;
     QByteArray soapReply(const QList<Hit> &hits) const;
     QByteArray faultReply(const QString &fault) const;
+
+    static QString ownVersion();
 
 signals:
     void requestReceived(int index);
@@ -110,6 +117,7 @@ private:
     Behaviour m_default;
     PageSource m_source;
     bool m_chunked = false;
+    QString m_announce = ownVersion();
     QList<Request> m_requests;
     int m_open = 0;
     int m_maxOpen = 0;

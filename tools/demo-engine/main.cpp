@@ -8,7 +8,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 // A search engine on 127.0.0.1 for trying Zorvane without the Internet: it answers the HTML
-// result page and the SOAP service for any keyword, until it is killed.
+// result page and the SOAP service for any keyword, and the update file, until it is killed.
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -22,7 +22,10 @@ int main(int argc, char *argv[])
                                     u"DOMAIN"_s, u"example.com"_s);
     const QCommandLineOption delay(u"delay"_s, u"Milliseconds before each page is answered (default 300)."_s, u"MS"_s,
                                    u"300"_s);
-    parser.addOptions({port, domain, delay});
+    const QCommandLineOption announce(u"announce"_s,
+                                      u"The version the update file announces, e.g. V1.2.3 (default: Zorvane's own)."_s,
+                                      u"VERSION"_s, FakeEngine::ownVersion());
+    parser.addOptions({port, domain, delay, announce});
     parser.process(app);
 
     bool ok = false;
@@ -36,6 +39,7 @@ int main(int argc, char *argv[])
     const DemoRanking ranking(parser.value(domain).trimmed().toLower());
     engine.setPageSource([&ranking](const QString &keyword, int page) { return ranking.page(keyword, page); });
     engine.setDefaultBehaviour({FakeEngine::Reply::Page, delayms, {}, {}, 0});
+    engine.setAnnounce(parser.value(announce));
     // Only the demo's own requests are kept, so a long session does not grow without end.
     QObject::connect(&engine, &FakeEngine::requestReceived, &engine, [&engine](int index) {
         if (index >= 1000)

@@ -1,0 +1,98 @@
+#include "commands.h"
+
+#include "diagnostics/errorreports.h"
+#include "search/hostport.h"
+#include "search/searchstate.h"
+#include "storage/inistore.h"
+#include "update/checkforupdates.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+int updateusage(const QString &problem)
+{
+    QTextStream(stderr) << "zorvane-cli check-update: " << problem << '\n' << updateUsageText();
+    return 2;
+}
+
+// Reads the options into settings and timeout; returns an error text, or "".
+QString readoptions(const QStringList &args, Settings &settings, int &timeout)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (arg != u"--updatehost" && arg != u"--timeout")
+            return u"unknown option \""_s + arg + u'"';
+        if (i + 1 >= args.size())
+            return u"missing value for "_s + arg;
+        const QString value = args[++i];
+        if (arg == u"--updatehost") {
+            settings.updatehost = value;
+            continue;
+        }
+        // The tick counter counts one tick past the time-out, and holds 16 bits.
+        bool ok = false;
+        timeout = value.toInt(&ok);
+        if (!ok || timeout < 1 || timeout > 32766)
+            return u"--timeout takes a number of seconds from 1 to 32766"_s;
+    }
+    return {};
+}
+
+// The server the check connects to, for the reason of a failure.
+QString server(const Settings &settings)
+{
+    if (settings.useproxy)
+        return u"the proxy "_s + settings.proxyserver + u':' + settings.proxyport;
+    return hostpart(settings.updatehost) + u':' + portpart(settings.updatehost);
+}
+
+} // namespace
+
+QString updateUsageText()
+{
+    return u"usage: zorvane-cli check-update [--updatehost H[:P]] [--timeout S]\n"
+           "          asks the update host for the current version; prints the update message\n"
+           "          when a newer one is announced\n"
+           "       zorvane-cli --dir DIR check-update [the options above]\n"
+           "          the same with DIR's proxy and update host settings\n"_s;
+}
+
+// One update check, as the window makes it once per run: exit 0 when a reply was read, 1 when
+// the connection failed or the reply did not come in time.
+int runCheckUpdate(const QStringList &args, bool fromfolder)
+{
+    SearchState state;
+    if (fromfolder) {
+        WindowSettings windowsettings;
+        WindowPlacement placement;
+        readi(state, windowsettings, placement, false);
+    }
+    int timeout = Checkforupdates::DefaultTimeout;
+    const QString problem = readoptions(args, state.settings, timeout);
+    if (!problem.isEmpty())
+        return updateusage(problem);
+
+    // Failures (of reading the settings file, too) go to standard error when the check ends.
+    Checkforupdates check(state.settings);
+    check.settimeout(timeout);
+    QObject::connect(&check, &Checkforupdates::newversion, &check, [](const QString &message) {
+        QTextStream(stdout) << QString(message).replace(u"\r\n"_s, u"\n"_s) << '\n';
+    });
+    QObject::connect(&check, &Checkforupdates::ended, &check, [&](Checkforupdates::Outcome outcome) {
+        QTextStream err(stderr);
+        if (!errorreports::errortext().isEmpty())
+            err << QString(errorreports::errortext()).replace(u"\r\n"_s, u"\n"_s) << '\n';
+        if (outcome == Checkforupdates::Outcome::SocketError)
+            err << "zorvane-cli check-update: could not connect to " << server(state.settings) << '\n';
+        else if (outcome == Checkforupdates::Outcome::TimedOut)
+            err << "zorvane-cli check-update: no reply from " << server(state.settings) << " within " << timeout
+                << " seconds\n";
+        QCoreApplication::exit(outcome == Checkforupdates::Outcome::Evaluated ? 0 : 1);
+    });
+    check.go();
+    return QCoreApplication::exec();
+}
