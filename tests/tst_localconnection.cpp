@@ -57,10 +57,8 @@ private slots:
         QTest::newRow("name") << u"www.google.com"_s << u"www.google.com"_s << QString();
         QTest::newRow("name and port") << u"127.0.0.1:8089"_s << u"127.0.0.1"_s << u"8089"_s;
         QTest::newRow("ipv6 and port") << u"[::1]:8089"_s << u"::1"_s << u"8089"_s;
-        QTest::newRow("ipv6 in brackets") << u"[::1]"_s << u"::1"_s << QString();
         QTest::newRow("bare ipv6") << u"fe80::1:80"_s << u"fe80::1:80"_s << QString();
         QTest::newRow("port not a number") << u"proxy:http"_s << u"proxy:http"_s << QString();
-        QTest::newRow("port too large") << u"proxy:65536"_s << u"proxy:65536"_s << QString();
         QTest::newRow("no name") << u":80"_s << u":80"_s << QString();
     }
     void splithost()
