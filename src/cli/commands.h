@@ -10,5 +10,13 @@ int runRequest(const QStringList &args);
 // and stores its results there.
 int runSearch(const QStringList &args, bool fromfolder);
 
-// The search command's usage lines.
+// The analysis list and the detail panel's lines of the program folder's results.
+int runAnalysis(const QStringList &args);
+int runDetail(const QStringList &args);
+// Writes the HTML report.
+int runReport(const QStringList &args);
+
+// The usage lines of the commands.
 QString searchUsageText();
+QString analysisUsageText();
+QString reportUsageText();
