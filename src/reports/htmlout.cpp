@@ -5,6 +5,7 @@
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::Literals::StringLiterals;
@@ -71,55 +72,68 @@ QString safetext(const QString &text)
 
 namespace {
 
-// The scheme a browser would read: leading and trailing blanks and control characters are
-// dropped and tabs and line breaks inside ignored before it looks for "letters:".
-QString schemeof(const QString &url)
+// Whether a browser would read a scheme other than http or https: it drops leading blanks and
+// control characters and ignores tabs and line breaks before it looks for "letters:".
+bool foreignscheme(QStringView url)
 {
-    QString bare = url;
-    bare.remove(u'\t').remove(u'\n').remove(u'\r');
-    qsizetype start = 0;
-    while (start < bare.size() && bare[start].unicode() <= 0x20)
-        ++start;
-    const QStringView view = QStringView(bare).sliced(start);
-    if (view.isEmpty() || !(view[0].isLetter() && view[0].unicode() < 0x80))
-        return {};
-    for (qsizetype i = 1; i < view.size(); ++i) {
-        const char16_t c = view[i].unicode();
+    qsizetype i = 0;
+    while (i < url.size() && url[i].unicode() <= 0x20)
+        ++i;
+    char scheme[6] = {};
+    qsizetype length = 0;
+    for (; i < url.size(); ++i) {
+        char16_t c = url[i].unicode();
+        if (c == u'\t' || c == u'\n' || c == u'\r')
+            continue;
         if (c == u':')
-            return view.first(i).toString().toLower();
-        const bool schemechar = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
-                                c == u'+' || c == u'-' || c == u'.';
-        if (!schemechar)
-            return {};
+            return length == 0 ? false : !(qstrcmp(scheme, "http") == 0 || qstrcmp(scheme, "https") == 0);
+        if (c >= u'A' && c <= u'Z')
+            c += u'a' - u'A';
+        const bool letter = c >= u'a' && c <= u'z';
+        if (!letter && (length == 0 || !((c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.')))
+            return false; // not a scheme: a relative address
+        if (length < 5)
+            scheme[length] = char(c);
+        else
+            scheme[0] = '!'; // longer than "https"
+        ++length;
     }
-    return {};
+    return false;
+}
+
+bool breaksout(QChar c)
+{
+    switch (c.unicode()) {
+    case u' ':
+    case u'"':
+    case u'\'':
+    case u'<':
+    case u'>':
+    case u'\t':
+    case u'\n':
+    case u'\f':
+    case u'\r':
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
 
 QString safehref(const QString &url)
 {
-    const QString scheme = schemeof(url);
-    if (!scheme.isEmpty() && scheme != u"http" && scheme != u"https")
+    if (foreignscheme(url))
         return u"#"_s;
+    if (std::none_of(url.begin(), url.end(), breaksout))
+        return url;
     QString safe;
-    safe.reserve(url.size());
+    safe.reserve(url.size() + 16);
     for (const QChar c : url) {
-        switch (c.unicode()) {
-        case u' ':
-        case u'"':
-        case u'\'':
-        case u'<':
-        case u'>':
-        case u'\t':
-        case u'\n':
-        case u'\f':
-        case u'\r':
+        if (breaksout(c))
             safe += u'%' + QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
-            break;
-        default:
+        else
             safe += c;
-        }
     }
     return safe;
 }
