@@ -10,5 +10,9 @@ int runRequest(const QStringList &args);
 // and stores its results there.
 int runSearch(const QStringList &args, bool fromfolder);
 
-// The search command's usage lines.
+// The history file commands (save, list, load, delete, show); fromfolder as for runSearch.
+int runHistory(const QStringList &args, bool fromfolder);
+
+// The search and history commands' usage lines.
 QString searchUsageText();
+QString historyUsageText();

@@ -95,10 +95,15 @@ void HistoryCommands::cmdloadcontinue_Click()
             m_prompts.message(u"enter date does not match any entry in the file, please try again"_s);
             return;
         }
-        m_selectread.visible = false;
-        m_window.clearresults();
-        loadrecord(m_state.settings.readfile, found, false);
+        continuewith(found);
     });
+}
+
+void HistoryCommands::continuewith(int recordnumber)
+{
+    m_selectread.visible = false;
+    m_window.clearresults();
+    loadrecord(m_state.settings.readfile, recordnumber, false);
 }
 
 void HistoryCommands::cmdloadcancel_Click()

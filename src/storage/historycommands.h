@@ -65,6 +65,8 @@ public:
     void mnuload_Click();
     void cmdloadcontinue_Click();
     void cmdloadcancel_Click();
+    // Continue with the record of that number (1-based), whatever its date-time text.
+    void continuewith(int recordnumber);
     // SAVE DATA.
     void mnusave_Click();
     // The manage-history panel.
