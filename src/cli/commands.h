@@ -15,8 +15,11 @@ int runAnalysis(const QStringList &args);
 int runDetail(const QStringList &args);
 // Writes the HTML report.
 int runReport(const QStringList &args);
+// The history file commands (save, list, load, delete, show); fromfolder as for runSearch.
+int runHistory(const QStringList &args, bool fromfolder);
 
 // The usage lines of the commands.
 QString searchUsageText();
+QString historyUsageText();
 QString analysisUsageText();
 QString reportUsageText();

@@ -18,7 +18,8 @@ int usage()
                            "  parse [--soap] FILE\n"
                            "  request [--soap] --host HOST [--server SERVER] --key KEYWORD [--page N]\n"
                            "          [--useproxy --proxy-user U --proxy-pass P] [--api-key K]\n"
-                        << "  " << searchUsageText().sliced(QStringLiteral("usage: zorvane-cli ").size())
+                        << "  " << searchUsageText().sliced(QStringLiteral("usage: zorvane-cli ").size()) << "  "
+                        << historyUsageText().sliced(QStringLiteral("usage: zorvane-cli ").size())
                         << analysisUsageText() << reportUsageText();
     return 2;
 }
@@ -54,6 +55,8 @@ int main(int argc, char *argv[])
         return runRequest(rest);
     if (command == u"search")
         return runSearch(rest, fromfolder);
+    if (command == u"history")
+        return runHistory(rest, fromfolder);
     if (command == u"analysis")
         return runAnalysis(rest);
     if (command == u"detail")

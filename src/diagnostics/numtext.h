@@ -12,3 +12,8 @@ double numvalue(QStringView text);
 // The numeric value rounded to the nearest whole number, halves to even, as a 16-bit value:
 // a value outside -32768..32767 is an Overflow failure.
 Int16 int16value(QStringView text);
+
+// A number that must be the whole text, as a stored count or position is: blanks around it, an
+// optional sign, digits and an optional fraction, rounded halves to even. Anything else is a
+// Type mismatch failure; a value outside -32768..32767 is an Overflow failure.
+Int16 cint(QStringView text);
