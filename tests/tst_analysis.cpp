@@ -7,6 +7,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace analysis;
+using historyrows::ShowAll;
 
 namespace {
 
@@ -245,27 +246,29 @@ private slots:
     void filters()
     {
         const Array1<HistoryEntry> history = sample();
-        Filters f;
+        HistoryLists f;
         setup(history, 3, u"d2"_s, f);
-        QCOMPARE(f.dates.items, (QStringList{ShowAll, Day1, Day2}));
-        QCOMPARE(f.dates.text, ShowAll);
-        QCOMPARE(f.urls.items, (QStringList{u"d1"_s, u"d2"_s}));
-        QCOMPARE(f.urls.text, u"d2"_s);
+        QCOMPARE(f.historydates.items, (QStringList{ShowAll, Day1, Day2}));
+        QCOMPARE(f.historydates.text, ShowAll);
+        QCOMPARE(f.historyurls.items, (QStringList{u"d1"_s, u"d2"_s}));
+        QCOMPARE(f.historyurls.text, u"d2"_s);
         setup(history, 3, u"elsewhere"_s, f);
-        QCOMPARE(f.urls.text, u"d1"_s);
+        QCOMPARE(f.historyurls.text, u"d1"_s);
 
         disanaurl(history, 3, f);
-        QCOMPARE(f.keys.items, (QStringList{ShowAll, u"k1"_s, u"k2"_s})); // no empty keyword
-        f.dates.text = Day2;
+        QCOMPARE(f.historykeys.items, (QStringList{ShowAll, u"k1"_s, u"k2"_s})); // no empty keyword
+        f.historydates.text = Day2;
         disanaurl(history, 3, f);
-        QCOMPARE(f.keys.items, (QStringList{ShowAll, u"k1"_s}));
+        QCOMPARE(f.historykeys.items, (QStringList{ShowAll, u"k1"_s}));
         AnalysisTable table;
-        QVERIFY(disana(history, 3, f, false, table));
+        QVERIFY(disana(history, 3, f, table));
+        QVERIFY(f.historydates.visible);
         QCOMPARE(shown(disana2(table)), (QStringList{B + u" 1 1"_s, D + u" 1 1"_s}));
 
         // Mode 2: one entry without a date, whatever the hidden date filter holds.
-        f.keys.text = u"k1"_s;
-        QVERIFY(disana(currententry(history[1].urldata), 2, f, false, table));
+        f.historykeys.text = u"k1"_s;
+        QVERIFY(disana(currententry(history[1].urldata), 2, f, table));
+        QVERIFY(!f.historydates.visible);
         QCOMPARE(shown(disana2(table)), (QStringList{A + u" 1 1"_s, B + u" 1 2"_s}));
         QCOMPARE(subitems(disana2(table).at(0)), (QStringList{u"1"_s, u"1"_s, A}));
     }
@@ -298,7 +301,10 @@ private slots:
         if (mode == 2)
             history = currententry(history[1].urldata);
         QStringList got;
-        for (const DetailLine &line : displaydetailanalysis(history, mode, date, group, chosen))
+        HistoryLists lists;
+        lists.historydates.text = date;
+        lists.chkhistoryfirst = group;
+        for (const DetailLine &line : displaydetailanalysis(history, mode, lists, chosen))
             got << detailtexts(line, mode).join(u'|');
         QCOMPARE(got, lines);
         QCOMPARE(detailcolumns(mode).first().header, mode == 3 ? u"DATE"_s : u"Exact URL"_s);

@@ -49,6 +49,26 @@ private slots:
         QVERIFY(run({u"analysis"_s, u"--date"_s, u"x"_s}, 2).isEmpty());
     }
 
+    // Two saved searches of the same state: every count doubles, and each line has its date.
+    void history()
+    {
+        const QString saved = m_dir.filePath(u"h.sav"_s);
+        QCOMPARE(run({u"history"_s, u"save"_s, saved}), QString());
+        QCOMPARE(run({u"history"_s, u"save"_s, saved}), QString());
+        QVERIFY(run({u"analysis"_s, u"--history"_s, saved})
+                    .startsWith(u"{\"url\":\"http://a/\",\"count\":4,\"average\":\"1.5\""_s));
+        const QStringList detail = run({u"detail"_s, u"http://b/"_s, u"--history"_s, saved}).split(u'\n');
+        QCOMPARE(detail.size(), 5);
+        QVERIFY(detail[0].startsWith(u"{\"date\":\""_s));
+        QVERIFY(detail[0].endsWith(u"\"url\":\"http://b/\",\"key\":\"k1\",\"position\":2}"_s));
+        const QString out = m_dir.filePath(u"history.html"_s);
+        QCOMPARE(run({u"report"_s, out, u"--history"_s, saved}), QString());
+        QFile page(out);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QCOMPARE(page.readAll().count("<b>Top URL's for k1</b>"), 2);
+        QVERIFY(run({u"analysis"_s, u"--history"_s, m_dir.filePath(u"none.sav"_s)}, 1).isEmpty());
+    }
+
     void report()
     {
         const QString out = m_dir.filePath(u"out.html"_s);

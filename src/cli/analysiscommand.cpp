@@ -11,6 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+const QCommandLineOption HistoryOption(u"history"_s, {}, u"FILE"_s);
 const QCommandLineOption DateOption(u"date"_s, {}, u"D"_s);
 const QCommandLineOption DomainOption(u"domain"_s, {}, u"D"_s);
 const QCommandLineOption KeywordOption(u"keyword"_s, {}, u"K"_s);
@@ -27,40 +28,45 @@ void print(const QList<QString> &lines)
 
 // The filters as the analysis command sets them up, then each given filter picked as a user
 // would pick it, top to bottom: a date or domain rebuilds the keyword filter.
-analysis::Filters pickfilters(const ViewInput &input, const QCommandLineParser &parser)
+HistoryLists pickfilters(const ViewInput &input, const QCommandLineParser &parser)
 {
-    analysis::Filters filters;
+    HistoryLists lists;
     const int mode = input.viewmode();
-    analysis::setup(input.historydata(), mode, input.state().txturl, filters);
-    analysis::disanaurl(input.historydata(), mode, filters);
+    lists.chkhistoryfirst = parser.isSet(GroupOption);
+    analysis::setup(input.historydata(), mode, input.state().txturl, lists);
+    analysis::disanaurl(input.historydata(), mode, lists);
     if (parser.isSet(DateOption)) {
-        filters.dates.text = parser.value(DateOption);
-        analysis::disanaurl(input.historydata(), mode, filters);
+        lists.historydates.text = parser.value(DateOption);
+        analysis::disanaurl(input.historydata(), mode, lists);
     }
     if (parser.isSet(DomainOption)) {
-        filters.urls.text = parser.value(DomainOption);
-        analysis::disanaurl(input.historydata(), mode, filters);
+        lists.historyurls.text = parser.value(DomainOption);
+        analysis::disanaurl(input.historydata(), mode, lists);
     }
     if (parser.isSet(KeywordOption))
-        filters.keys.text = parser.value(KeywordOption);
-    return filters;
+        lists.historykeys.text = parser.value(KeywordOption);
+    return lists;
 }
 
-bool datewithouthistory(const QCommandLineParser &parser, const QString &command)
+// Opens --history when given; false after a message when it cannot be, or for a date filter
+// without a history.
+bool open(ViewInput &input, const QCommandLineParser &parser, const QString &command)
 {
+    if (parser.isSet(HistoryOption))
+        return input.openhistory(parser.value(HistoryOption));
     if (!parser.isSet(DateOption))
-        return false;
+        return true;
     QTextStream(stderr) << "zorvane-cli " << command << ": --date needs --history\n";
-    return true;
+    return false;
 }
 
 } // namespace
 
 QString analysisUsageText()
 {
-    return u"  analysis [--date D] [--domain D] [--keyword K] [--group]\n"
-           "          the analysis list of DIR's current results as JSON lines\n"
-           "  detail URL [--date D] [--group]\n"
+    return u"  analysis [--history FILE] [--date D] [--domain D] [--keyword K] [--group]\n"
+           "          the analysis list of DIR's current results, or of the history FILE, as JSON lines\n"
+           "  detail URL [--history FILE] [--date D] [--group]\n"
            "          the detail panel's lines for URL\n"_s;
 }
 
@@ -68,16 +74,18 @@ QString analysisUsageText()
 int runAnalysis(const QStringList &args)
 {
     QCommandLineParser parser;
-    if (!parseview(parser, u"analysis"_s, args, {DateOption, DomainOption, KeywordOption, GroupOption}, 0,
-                   u"zorvane-cli [--dir DIR] analysis [--date D] [--domain D] [--keyword K] [--group]"_s))
+    if (!parseview(parser, u"analysis"_s, args, {HistoryOption, DateOption, DomainOption, KeywordOption, GroupOption},
+                   0,
+                   u"zorvane-cli [--dir DIR] analysis [--history FILE] [--date D] [--domain D] [--keyword K] "
+                   "[--group]"_s))
         return 2;
     ViewInput input;
-    if (input.viewmode() == 2 && datewithouthistory(parser, u"analysis"_s))
-        return 2;
-    const analysis::Filters chosen = pickfilters(input, parser);
+    if (!open(input, parser, u"analysis"_s))
+        return parser.isSet(HistoryOption) ? 1 : 2;
+    HistoryLists lists = pickfilters(input, parser);
     AnalysisTable table;
     QList<QString> lines;
-    if (analysis::disana(input.historydata(), input.viewmode(), chosen, parser.isSet(GroupOption), table)) {
+    if (analysis::disana(input.historydata(), input.viewmode(), lists, table)) {
         for (const analysis::AnalysisLine &line : analysis::disana2(table)) {
             JsonLine json;
             json.add(u"url", line.url);
@@ -94,18 +102,17 @@ int runAnalysis(const QStringList &args)
 int runDetail(const QStringList &args)
 {
     QCommandLineParser parser;
-    if (!parseview(parser, u"detail"_s, args, {DateOption, GroupOption}, 1,
-                   u"zorvane-cli [--dir DIR] detail URL [--date D] [--group]"_s))
+    if (!parseview(parser, u"detail"_s, args, {HistoryOption, DateOption, GroupOption}, 1,
+                   u"zorvane-cli [--dir DIR] detail URL [--history FILE] [--date D] [--group]"_s))
         return 2;
     ViewInput input;
-    if (input.viewmode() == 2 && datewithouthistory(parser, u"detail"_s))
-        return 2;
-    const analysis::Filters chosen = pickfilters(input, parser);
+    if (!open(input, parser, u"detail"_s))
+        return parser.isSet(HistoryOption) ? 1 : 2;
+    const HistoryLists lists = pickfilters(input, parser);
     const int mode = input.viewmode();
     QList<QString> lines;
     for (const analysis::DetailLine &line :
-         analysis::displaydetailanalysis(input.historydata(), mode, chosen.dates.text, parser.isSet(GroupOption),
-                                         parser.positionalArguments().first())) {
+         analysis::displaydetailanalysis(input.historydata(), mode, lists, parser.positionalArguments().first())) {
         JsonLine json;
         if (mode == 3)
             json.add(u"date", line.when);

@@ -1,8 +1,10 @@
 #include "viewinput.h"
 
 #include "diagnostics/errorreports.h"
+#include "storage/historyfile.h"
 #include "views/analysisrows.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 using namespace Qt::Literals::StringLiterals;
@@ -11,6 +13,22 @@ ViewInput::ViewInput() : m_window(m_state), m_folder(m_state)
 {
     m_folder.load(m_window);
     m_historydata = analysis::currententry(m_state.urldata);
+}
+
+bool ViewInput::openhistory(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        QTextStream(stderr) << "File doesn't exist! \n";
+        return false;
+    }
+    m_historydata = historyfile::readhistory(path);
+    if (m_historydata.isEmpty()) {
+        reportfailures();
+        QTextStream(stderr) << "No suitable data in file\n";
+        return false;
+    }
+    m_viewmode = 3;
+    return true;
 }
 
 bool parseview(QCommandLineParser &parser, const QString &command, const QStringList &args,

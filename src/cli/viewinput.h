@@ -15,6 +15,10 @@ class ViewInput final
 public:
     ViewInput();
 
+    // Opens the history file as the history view does (view mode 3 afterwards); a missing file
+    // or one without records is reported on standard error and gives false.
+    bool openhistory(const QString &path);
+
     SearchState &state() { return m_state; }
     const SearchState &state() const { return m_state; }
     FolderSession &folder() { return m_folder; }

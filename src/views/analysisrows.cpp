@@ -23,12 +23,12 @@ QList<Column> detailcolumns(int viewmode)
 
 bool passesdate(const HistoryEntry &entry, const QString &filter, int viewmode)
 {
-    return viewmode == 2 || filter == ShowAll || entry.when == filter;
+    return viewmode == 2 || passes(entry.when, filter);
 }
 
 bool passes(const QString &value, const QString &filter)
 {
-    return filter == ShowAll || value == filter;
+    return filter == historyrows::ShowAll || value == filter;
 }
 
 QString busymessage()
@@ -44,22 +44,23 @@ Array1<HistoryEntry> currententry(const Array1<SearchSession> &urldata)
     return historydata;
 }
 
-void setup(const Array1<HistoryEntry> &historydata, int viewmode, const QString &txturl, Filters &filters)
+void setup(const Array1<HistoryEntry> &historydata, int viewmode, const QString &txturl, HistoryLists &lists)
 {
     guard("Google", "Sub mnuanalyze_Click", [&] {
-        filters.urls.clear();
-        filters.keys.clear();
+        lists.historyurls.items.clear();
+        lists.historyurls.text.clear();
+        lists.historykeys.items.clear();
+        lists.historykeys.text.clear();
         if (viewmode == 3) {
-            filters.dates.clear();
-            filters.dates.items << ShowAll;
-            filters.dates.text = ShowAll;
+            lists.historydates.items = {historyrows::ShowAll};
+            lists.historydates.text = historyrows::ShowAll;
         }
         QSet<QString> listed;
         QString first;
         bool holdstxturl = false;
         for (const HistoryEntry &entry : historydata) {
             if (viewmode == 3)
-                filters.dates.items << entry.when;
+                lists.historydates.items << entry.when;
             for (const SearchSession &session : entry.urldata) {
                 if (session.url.isEmpty())
                     continue;
@@ -68,54 +69,58 @@ void setup(const Array1<HistoryEntry> &historydata, int viewmode, const QString 
                 holdstxturl = holdstxturl || session.url == txturl;
                 if (!listed.contains(session.url)) {
                     listed.insert(session.url);
-                    filters.urls.items << session.url;
+                    lists.historyurls.items << session.url;
                 }
             }
         }
-        filters.urls.text = holdstxturl ? txturl : first;
+        lists.historyurls.text = holdstxturl ? txturl : first;
     });
 }
 
-void disanaurl(const Array1<HistoryEntry> &historydata, int viewmode, Filters &filters)
+void disanaurl(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLists &lists)
 {
     guard("Google", "Sub disanaurl", [&] {
-        filters.keys.clear();
+        FilterBox &keys = lists.historykeys;
+        keys.items.clear();
+        keys.text.clear();
         QSet<QString> listed;
         for (const HistoryEntry &entry : historydata) {
-            if (!passesdate(entry, filters.dates.text, viewmode))
+            if (!passesdate(entry, lists.historydates.text, viewmode))
                 continue;
             for (const SearchSession &session : entry.urldata) {
-                if (!passes(session.url, filters.urls.text))
+                if (!passes(session.url, lists.historyurls.text))
                     continue;
                 for (const KeywordResult &keyword : session.keys) {
                     if (keyword.key.isEmpty() || listed.contains(keyword.key))
                         continue;
                     if (listed.isEmpty()) {
-                        filters.keys.items << ShowAll;
-                        filters.keys.text = ShowAll;
+                        keys.items << historyrows::ShowAll;
+                        keys.text = historyrows::ShowAll;
                     }
                     listed.insert(keyword.key);
-                    filters.keys.items << keyword.key;
+                    keys.items << keyword.key;
                 }
             }
         }
     });
 }
 
-bool disana(const Array1<HistoryEntry> &historydata, int viewmode, const Filters &filters, bool group,
-            AnalysisTable &table)
+bool disana(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLists &lists, AnalysisTable &table)
 {
     bool done = false;
     guard("Google", "Sub disana", [&] {
-        table.clear(group);
+        lists.historydates.visible = viewmode != 2;
+        lists.historyurls.visible = true;
+        lists.historykeys.visible = true;
+        table.clear(lists.chkhistoryfirst);
         for (const HistoryEntry &entry : historydata) {
-            if (!passesdate(entry, filters.dates.text, viewmode))
+            if (!passesdate(entry, lists.historydates.text, viewmode))
                 continue;
             for (const SearchSession &session : entry.urldata) {
-                if (!passes(session.url, filters.urls.text))
+                if (!passes(session.url, lists.historyurls.text))
                     continue;
                 for (const KeywordResult &keyword : session.keys) {
-                    if (!passes(keyword.key, filters.keys.text))
+                    if (!passes(keyword.key, lists.historykeys.text))
                         continue;
                     for (int j = 1; j <= keyword.urls.ubound(); ++j)
                         table.addana(j, keyword.urls[j], keyword.titles[j]);
@@ -163,19 +168,19 @@ bool matches(const QString &occurrence, const QString &chosen, bool group)
 } // namespace
 
 QList<DetailLine> displaydetailanalysis(const Array1<HistoryEntry> &historydata, int viewmode,
-                                        const QString &datefilter, bool group, const QString &chosen)
+                                        const HistoryLists &lists, const QString &chosen)
 {
     QList<DetailLine> lines;
     guard("Google", "Sub displaydetailanalysis", [&] {
         if (chosen.isEmpty())
             return;
         for (const HistoryEntry &entry : historydata) {
-            if (!passesdate(entry, datefilter, viewmode))
+            if (!passesdate(entry, lists.historydates.text, viewmode))
                 continue;
             for (const SearchSession &session : entry.urldata) {
                 for (const KeywordResult &keyword : session.keys) {
                     for (int j = 1; j <= keyword.urls.ubound(); ++j) {
-                        if (matches(keyword.urls[j], chosen, group))
+                        if (matches(keyword.urls[j], chosen, lists.chkhistoryfirst))
                             lines.append({entry.when, keyword.urls[j], keyword.key, j});
                     }
                 }
