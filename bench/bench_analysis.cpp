@@ -96,14 +96,15 @@ double bestof(int runs, const std::function<void()> &work)
 
 void analyse(QTextStream &out, const QString &name, const Array1<HistoryEntry> &history, int viewmode, bool group)
 {
-    analysis::Filters filters;
+    HistoryLists lists;
+    lists.chkhistoryfirst = group;
     int lines = 0;
     const double ms = bestof(3, [&] {
         errorreports::clearerrortext();
-        analysis::setup(history, viewmode, u"example.com"_s, filters);
-        analysis::disanaurl(history, viewmode, filters);
+        analysis::setup(history, viewmode, u"example.com"_s, lists);
+        analysis::disanaurl(history, viewmode, lists);
         AnalysisTable table;
-        if (analysis::disana(history, viewmode, filters, group, table))
+        if (analysis::disana(history, viewmode, lists, table))
             lines = int(analysis::disana2(table).size());
     });
     const bool failed = !errorreports::errortext().isEmpty();
