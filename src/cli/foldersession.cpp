@@ -58,6 +58,11 @@ QList<int> FolderSession::storedcolumnwidths() const
     return widths;
 }
 
+void FolderSession::setwindow(const WindowPlacement &placement, const QList<int> &columnwidths)
+{
+    m_placed.emplace(placement, columnwidths);
+}
+
 bool FolderSession::store()
 {
     bool stored = false;
@@ -67,10 +72,14 @@ bool FolderSession::store()
                                 << " is left unchanged, as it was not read completely\n";
             return;
         }
-        // A maximised window keeps the stored placement.
-        WindowPlacement placement;
-        placement.state = WindowState::Maximised;
-        stored = writei(m_state, m_window, placement, storedcolumnwidths());
+        if (m_placed) {
+            stored = writei(m_state, m_window, m_placed->first, m_placed->second);
+        } else {
+            // A maximised window keeps the stored placement.
+            WindowPlacement placement;
+            placement.state = WindowState::Maximised;
+            stored = writei(m_state, m_window, placement, storedcolumnwidths());
+        }
         if (!stored)
             QTextStream(stderr) << "zorvane-cli: could not write " << inipath() << '\n';
     });
