@@ -2,6 +2,7 @@
 
 #include "cli/headlesswindow.h"
 #include "diagnostics/errorreports.h"
+#include "diagnostics/numtext.h"
 #include "foldersession.h"
 #include "jsonline.h"
 #include "platform/filedialogs.h"
