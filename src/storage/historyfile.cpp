@@ -139,13 +139,6 @@ bool endsinline(QFile &file)
 
 } // namespace
 
-QString getmid(const QString &text, int start, int length)
-{
-    if (start < 1 || length < 0 || text.size() < qsizetype(start) + length - 1)
-        return {};
-    return text.mid(start - 1, length);
-}
-
 void writerecord(QIODevice &out, const QString &when, const SearchState &state, const WindowSettings &windowsettings,
                  const RecordWindow &window)
 {

@@ -117,6 +117,8 @@ const QHash<QByteArray, Field> &fields()
 // The longest field name, "isautodisconnect" and "schedulefilename".
 constexpr qsizetype LongestName = 16;
 
+// A line is a field line when its first characters, as many as a prefix has, are that whole
+// prefix; names hold no colon, so the prefix can only end at the line's first ": ".
 const Field *fieldof(QByteArrayView line, qsizetype &valuestart)
 {
     const qsizetype limit = qMin(line.size(), LongestName + 1);
