@@ -1,6 +1,7 @@
 #include "platform/programfolder.h"
 #include "search/searchstate.h"
 #include "storage/inistore.h"
+#include "storage/instancelock.h"
 #include "support/fakeengine.h"
 #include "support/samplepages.h"
 #include "support/samplerequests.h"
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -245,10 +245,10 @@ private slots:
     {
         QFile::remove(path());
         write(inifile(1), u"zorvane2.ini"_s);
-        QLockFile lock(path(u"zorvane.lock"_s));
-        QVERIFY(lock.tryLock(0));
+        std::optional<InstanceLock> lock(std::in_place, m_dir.path());
+        QCOMPARE(lock->inifile(), u"zorvane.ini"_s);
         const Run result = indir({});
-        lock.unlock();
+        lock.reset();
         QCOMPARE(result.status, 0);
         QVERIFY(!QFile::exists(path()));
         QCOMPARE(int(stored(u"zorvane2.ini"_s).urldata[2].keys[1].positions[1].position), 12);

@@ -1,6 +1,7 @@
 #include "instancelock.h"
 
 #include "diagnostics/guard.h"
+#include "platform/filelock.h"
 
 #include <QDir>
 
@@ -9,13 +10,11 @@ using namespace Qt::Literals::StringLiterals;
 InstanceLock::InstanceLock(const QString &folder)
 {
     guard("Google", "Sub instancelock", [&] {
-        m_lock = std::make_unique<QLockFile>(QDir(folder).filePath(u"zorvane.lock"_s));
-        // Only a dead owner makes a lock stale; a long run must not lose it to its age.
-        m_lock->setStaleLockTime(0);
-        if (m_lock->tryLock(0))
-            return;
+        m_lock = std::make_unique<QFile>(QDir(folder).filePath(u"zorvane.lock"_s));
         // A folder where no lock can be made (read-only) cannot tell: take the first name.
-        m_another = m_lock->error() == QLockFile::LockFailedError;
+        if (!m_lock->open(QIODevice::ReadWrite))
+            return;
+        m_another = !filelock::trylock(*m_lock);
     });
 }
 

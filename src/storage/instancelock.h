@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QLockFile>
+#include <QFile>
 #include <QString>
 
 #include <memory>
 
 // Tells whether another instance of the program runs from the same folder. The first instance
-// holds a lock file there for its whole run; a lock left behind by a crashed instance names a
-// process that no longer exists and is taken over.
+// holds a lock on the file "zorvane.lock" there for its whole run. The system drops the lock when
+// its process ends, however it ends, so a crashed or killed instance never leaves one behind.
 class InstanceLock final
 {
 public:
@@ -19,6 +19,6 @@ public:
     QString inifile() const;
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QFile> m_lock;
     bool m_another = false;
 };
