@@ -23,8 +23,8 @@ printf '%s\r\n' "[settings]" "searchhost=127.0.0.1:$port" "updatehost=127.0.0.1:
     "txturl=example.com" "counturls=1" "[URL1]" "url=example.com" "pagedepth=3" "countkeys=3" \
     "keys1=red shoes" "keys2=online marketing" "keys3=used cars" >"$demo/zorvane.ini"
 
-# shoot UPDATEHOST NAME KEYS...: starts the program, waits for the update check's first reply,
-# presses the keys and takes a picture of the window.
+# shoot UPDATEHOST NAME ACTIONS...: starts the program, waits for the update check's first reply,
+# runs each action as xdotool arguments ($win is the window) and takes a picture of the window.
 shoot() {
     sed -i "s/^updatehost=.*\r$/updatehost=$1\r/" "$demo/zorvane.ini"
     local name=$2
@@ -36,11 +36,14 @@ shoot() {
         app=$!
         win=$(xdotool search --sync --onlyvisible --name "^Zorvane" | head -1)
         sleep 6
-        for key in "$@"; do xdotool key "$key"; sleep 1; done
+        for action in "$@"; do eval "xdotool $action"; sleep 1; done
         import -window "$win" "$SHOT"
         kill "$app"
     ' shoot "$@"
 }
 shoot "127.0.0.1:$port" update-message
 # The about panel: Help > About, with the update check pointed at a closed port.
-shoot 127.0.0.1:9 about alt+p End Return
+shoot 127.0.0.1:9 about 'mousemove --window $win 347 8 click 1' 'key Up Return' 
+# The guide shows the panels with a little of the window around them, in few colours.
+convert "$out/about.png" -crop 400x230+200+225 +repage -colors 64 "PNG8:$out/about.png"
+convert "$out/update-message.png" -crop 480x210+160+235 +repage -colors 64 "PNG8:$out/update-message.png"

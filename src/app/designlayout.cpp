@@ -77,7 +77,7 @@ void addstatusline(ControlRects &rects)
 void addpanels(ControlRects &rects)
 {
     rects.insert(u"waitframe"_s, {0, 0, 4800, 1100});
-    rects.insert(u"messageframe"_s, {0, 0, 6600, 1900});
+    rects.insert(u"messageframe"_s, {0, 0, 6600, 2700});
     rects.insert(u"frawarntimed"_s, {0, 0, 6600, 2100});
     rects.insert(u"fraerrorreport"_s, {0, 0, 7600, 2200});
     rects.insert(u"fraerrorreportdisplay"_s, {0, 0, 8400, 5400});
