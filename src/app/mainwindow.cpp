@@ -6,6 +6,7 @@
 #include "diagnostics/guard.h"
 #include "errorreportcontroller.h"
 #include "gradientbutton.h"
+#include "helpcontroller.h"
 #include "platform/connection.h"
 #include "popuppanel.h"
 #include "qtfiledialogs.h"
@@ -58,6 +59,7 @@ MainWindow::~MainWindow()
     m_startup.reset();
     delete m_search;
     delete m_results;
+    delete m_help;
     delete m_errorreports;
     delete m_panels;
 }
@@ -101,6 +103,9 @@ void MainWindow::createcontrollers(const Seams &seams)
     }
     m_panels = new StatusPanels(*this, *m_controls.status.runningtext, *connection, this);
     m_errorreports = new ErrorReportController(*m_client, *shell, this);
+    m_errorreports->watchpicture(*m_controls.buttons.Picture1, *m_controls.results.resultsview,
+                                 *m_controls.results.restxt);
+    m_help = new HelpController(*this, m_controls, m_menus, *m_panels, *shell, this);
     const ResultsControls &results = m_controls.results;
     m_results = new ResultsView(m_state, *results.resultsview, *results.resultslab1, *results.txtdisplay,
                                 *results.chkdispfirst, this);

@@ -16,6 +16,7 @@ struct ViewModeTexts;
 class Connection;
 class ErrorReportController;
 class FileDialogs;
+class HelpController;
 class Prompts;
 class Shell;
 class ResultsView;
@@ -48,6 +49,7 @@ public:
 
     StatusPanels &panels() const { return *m_panels; }
     ErrorReportController &errorreports() const { return *m_errorreports; }
+    HelpController &help() const { return *m_help; }
     ResultsView &results() const { return *m_results; }
     SearchController &search() const { return *m_search; }
     SearchRun &searchrun() const;
@@ -108,6 +110,7 @@ private:
     std::unique_ptr<Shell> m_qtshell;
     StatusPanels *m_panels = nullptr;
     ErrorReportController *m_errorreports = nullptr;
+    HelpController *m_help = nullptr;
     ResultsView *m_results = nullptr;
     SearchController *m_search = nullptr;
     std::unique_ptr<Startup> m_startup;
