@@ -16,6 +16,7 @@ struct ViewModeTexts;
 class Connection;
 class ErrorReportController;
 class FileDialogs;
+class HistoryController;
 class Prompts;
 class Shell;
 class ResultsView;
@@ -52,6 +53,7 @@ public:
     SearchController &search() const { return *m_search; }
     SearchRun &searchrun() const;
     Startup &startup() const { return *m_startup; }
+    HistoryController &history() const { return *m_history; }
 
     void displaybits(int mode);
     void setcols();
@@ -111,4 +113,5 @@ private:
     ResultsView *m_results = nullptr;
     SearchController *m_search = nullptr;
     std::unique_ptr<Startup> m_startup;
+    HistoryController *m_history = nullptr;
 };
