@@ -60,9 +60,9 @@ struct Window
 
     Window()
     {
-        setresults(3);
         window = std::make_unique<MainWindow>(state, MainWindow::Seams{&prompts, &connection, &shell});
         window->setfiledialogs(&dialogs);
+        setresults(3);
         window->search().filldomains();
     }
     void setresults(int alphaposition)
@@ -157,12 +157,12 @@ private slots:
         w.dialogs.setNextFileName(file);
         w.window->controls().buttons.doload->click();
         SelectReadFrame &panel = w.history().fraselectread();
-        QVERIFY(panel.isVisible());
+        QVERIFY(panel.isVisibleTo(w.window.get()));
         QCOMPARE(panel.seldate()->count(), 2);
         QCOMPARE(panel.seldate()->currentIndex(), 1);
         panel.seldate()->setCurrentIndex(0);
         panel.cmdloadcontinue()->click();
-        QVERIFY(!panel.isVisible());
+        QVERIFY(!panel.isVisibleTo(w.window.get()));
         QCOMPARE(int(w.state.urldata[1].keys[1].positions[1].position), 3);
     }
 
