@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -143,7 +144,8 @@ private slots:
         QCOMPARE(int(w.state.viewmode), 0);
     }
 
-    // LOAD DATA on a file of two records: the date-choice panel, the older record picked.
+    // LOAD DATA on a file of two records: the date-choice panel, the older record picked; then
+    // the manage panel.
     void dateload()
     {
         Window w;
@@ -164,6 +166,21 @@ private slots:
         panel.cmdloadcontinue()->click();
         QVERIFY(!panel.isVisibleTo(w.window.get()));
         QCOMPARE(int(w.state.urldata[1].keys[1].positions[1].position), 3);
+
+        // The manage panel deletes the older record: the newer one is left.
+        const QString newer = panel.seldate()->itemText(1);
+        w.window->menus().mnumanhis->trigger();
+        ManageHistoryFrame &manage = w.history().frahistory();
+        QVERIFY(manage.isVisibleTo(w.window.get()));
+        QVERIFY(!manage.mhdates()->isVisibleTo(w.window.get()));
+        manage.txtmhfile()->setText(file);
+        manage.cmdmhread()->click();
+        QCOMPARE(manage.mhdates()->currentIndex(), 1);
+        manage.mhdates()->setCurrentIndex(0);
+        manage.cmdmhdelete()->click();
+        QCOMPARE(items(manage.mhdates()), QStringList{newer});
+        manage.cmdmhclose()->click();
+        QVERIFY(!manage.isVisibleTo(w.window.get()));
     }
 
     // The analysis of the current results: ranking with a separator, the detail panel, the way
