@@ -5,6 +5,8 @@
 #include "app/errorreportdisplay.h"
 #include "app/errorreportpanel.h"
 #include "app/gradientbutton.h"
+#include "app/historycontroller.h"
+#include "app/historypanels.h"
 #include "app/mainwindow.h"
 #include "app/messagepanel.h"
 #include "app/qtfiledialogs.h"
@@ -42,8 +44,13 @@ class TestMainWindow : public QObject
 
     static QList<QWidget *> panels(const MainWindow &window)
     {
-        return {&window.panels().waitframe(), &window.panels().messageframe(), &window.panels().frawarntimed(),
-                &window.errorreports().fraerrorreport(), &window.errorreports().fraerrorreportdisplay()};
+        return {&window.panels().waitframe(),
+                &window.panels().messageframe(),
+                &window.panels().frawarntimed(),
+                &window.errorreports().fraerrorreport(),
+                &window.errorreports().fraerrorreportdisplay(),
+                &window.history().fraselectread(),
+                &window.history().frahistory()};
     }
 
 private slots:
@@ -69,9 +76,11 @@ private slots:
             QVERIFY2(panel->isHidden(), qPrintable(panel->objectName()));
         // Entries of commands that are not wired yet are visible but cannot be chosen.
         const MainMenus &m = window.menus();
-        for (QAction *entry : {m.mnuload, m.mnusave, m.mnuhtml, m.mnumanhis, m.mnuhistory, m.mnuanalyze, m.mnuOptions,
-                               m.mnustartschedule, m.mnustopschedule, m.mnuscheduleoptions})
+        for (QAction *entry : {m.mnuOptions, m.mnustartschedule, m.mnustopschedule, m.mnuscheduleoptions})
             QVERIFY2(!entry->isEnabled(), qPrintable(entry->text()));
+        for (QAction *entry : {m.mnuload, m.mnusave, m.mnuhtml, m.mnumanhis, m.mnuhistory, m.mnuanalyze, m.mnuwinhelp,
+                               m.mnuwebsite, m.mnuabout})
+            QVERIFY2(entry->isEnabled(), qPrintable(entry->text()));
         QVERIFY(m.mnuexit->isEnabled());
         QVERIFY(m.mnusearch->isEnabled());
         QCOMPARE(window.controls().results.resultsview->headertext(5), u"Operation"_s);

@@ -7,6 +7,7 @@
 #include "errorreportcontroller.h"
 #include "gradientbutton.h"
 #include "helpcontroller.h"
+#include "historycontroller.h"
 #include "platform/connection.h"
 #include "popuppanel.h"
 #include "qtfiledialogs.h"
@@ -56,6 +57,7 @@ MainWindow::MainWindow(AppState &state, const Seams &seams, QWidget *parent)
 MainWindow::~MainWindow()
 {
     // The controllers, with the panels they own, go before the controls they work on.
+    delete m_history;
     m_startup.reset();
     delete m_search;
     delete m_results;
@@ -111,6 +113,7 @@ void MainWindow::createcontrollers(const Seams &seams)
                                 *results.chkdispfirst, this);
     m_search = new SearchController(*this, m_controls, m_menus, *m_panels, *m_results, *prompts, *connection, this);
     m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search);
+    m_history = new HistoryController(*this, m_controls, m_menus, *m_panels, *m_search, *prompts, *shell, this);
 }
 
 void MainWindow::indexbyname()

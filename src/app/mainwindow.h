@@ -17,6 +17,7 @@ class Connection;
 class ErrorReportController;
 class FileDialogs;
 class HelpController;
+class HistoryController;
 class Prompts;
 class Shell;
 class ResultsView;
@@ -54,6 +55,7 @@ public:
     SearchController &search() const { return *m_search; }
     SearchRun &searchrun() const;
     Startup &startup() const { return *m_startup; }
+    HistoryController &history() const { return *m_history; }
 
     void displaybits(int mode);
     void setcols();
@@ -114,4 +116,5 @@ private:
     ResultsView *m_results = nullptr;
     SearchController *m_search = nullptr;
     std::unique_ptr<Startup> m_startup;
+    HistoryController *m_history = nullptr;
 };
