@@ -2,11 +2,18 @@
 # Sets up a fresh Debian machine, builds Zorvane and starts it on a demo folder whose searches
 # go to the demo search engine on this machine, so SEARCH works without the Internet.
 # Extra arguments go to zorvane (e.g. --dir DIR to use another folder).
+# Only the program and the demo engine are built here, so the first start is quick;
+# scripts/test.sh installs and builds the rest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
-cmake --build build/release -j"$(nproc)"
+bash scripts/setup.sh run
+# Configured once; later starts only bring the two programs up to date.
+options=(-DCMAKE_BUILD_TYPE=Release -DZORVANE_BUILD_TESTS=OFF -DZORVANE_BUILD_BENCH=OFF)
+cache=build/release/CMakeCache.txt
+if ! grep -qx 'ZORVANE_BUILD_TESTS:BOOL=OFF' "$cache" 2>/dev/null; then
+    cmake -S . -B build/release "${options[@]}"
+fi
+cmake --build build/release -j"$(nproc)" --target zorvane zorvane-demo-engine
 
 demo=${ZORVANE_DEMO_DIR:-build/demo}
 mkdir -p "$demo"

@@ -1,19 +1,117 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian machine, builds everything with clang, warnings as errors, under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test in that build.
-# (Day-to-day builds use g++; this build catches what the other compiler and the sanitizers see.)
+# What CI runs. Sets up a fresh Debian machine, then, timing each step:
+#   format    the code is formatted as .clang-format says
+#   nogui     the core and zorvane-cli build without QtWidgets and do not link it
+#   gcc       a g++ Release build with warnings as errors, and every test in it
+#   asan      a clang build under AddressSanitizer (leak checks on) and UBSan, warnings as
+#             errors, and every test in it
+#   fuzz      every fuzz target, each for a minute on its seed inputs
+# Builds run one after another with all cores each. ZORVANE_FUZZ_SECONDS changes the minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
 jobs=$(nproc)
+fuzzseconds=${ZORVANE_FUZZ_SECONDS:-60}
 export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-# The code stays formatted as .clang-format says.
-{ git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench tools -name '*.cpp' -o -name '*.h'; } |
-    xargs clang-format --dry-run -Werror
+# Each step's time, and the processor time its commands used: far more than the cores times
+# the time means other work shared the machine.
+ticks=$(getconf CLK_TCK)
+cpuseconds() {
+    awk -v ticks="$ticks" '{ printf "%d", ($16 + $17) / ticks }' /proc/$$/stat
+}
+timings=()
+step() {
+    local name=$1 start=$SECONDS cpu
+    cpu=$(cpuseconds)
+    shift
+    echo "=== $name"
+    "$@"
+    timings+=("$(printf '%-16s %5d s  (cpu %5d s)' "$name" $((SECONDS - start)) $(($(cpuseconds) - cpu)))")
+    echo "=== ${timings[-1]}"
+}
+report() {
+    echo "--- step times"
+    printf '%s\n' "${timings[@]}"
+    printf '%-16s %5d s  (cpu %5d s)\n' total "$SECONDS" "$(cpuseconds)"
+}
+trap report EXIT
 
-cmake -S . -B build/ci -DCMAKE_BUILD_TYPE=Debug -DZORVANE_WERROR=ON -DZORVANE_SANITIZE=ON \
-    -DCMAKE_CXX_COMPILER=clang++
-cmake --build build/ci -j"$jobs"
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build/ci --output-on-failure -j"$jobs"
+format_check() {
+    { git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench tools -name '*.cpp' -o -name '*.h'; } |
+        xargs clang-format --dry-run -Werror
+}
+
+# Only QtCore and QtNetwork may be looked for, and nothing built may need a widget or a GUI library.
+nogui_build() {
+    local dir=build/ci-nogui
+    cmake -S . -B $dir -DZORVANE_BUILD_GUI=OFF -DZORVANE_BUILD_TESTS=OFF -DZORVANE_WERROR=ON
+    cmake --build $dir -j"$jobs" --target zorvane-cli zorvane-demo-engine
+    if grep -E '^Qt6(Widgets|Gui)_DIR:' $dir/CMakeCache.txt; then
+        echo "A build without the program looked for QtWidgets or QtGui." >&2
+        return 1
+    fi
+    local program
+    for program in zorvane-cli zorvane-demo-engine; do
+        local path
+        path=$(find $dir -name $program -type f -perm -u+x | head -n1)
+        [ -n "$path" ] || { echo "$program was not built." >&2; return 1; }
+        if readelf -d "$path" | grep -E 'NEEDED.*libQt6(Widgets|Gui)'; then
+            echo "$path links a widget or GUI library." >&2
+            return 1
+        fi
+    done
+}
+
+gcc_build() {
+    cmake -S . -B build/ci-gcc -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DZORVANE_WERROR=ON
+    cmake --build build/ci-gcc -j"$jobs"
+}
+
+# The benchmarks are built (with their warnings) in the g++ build only.
+asan_build() {
+    cmake -S . -B build/ci-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DZORVANE_WERROR=ON \
+        -DZORVANE_SANITIZE=ON -DZORVANE_BUILD_BENCH=OFF
+    cmake --build build/ci-asan -j"$jobs"
+}
+
+run_tests() {
+    ctest --test-dir "$1" --output-on-failure -j"$jobs"
+}
+
+# -O1 keeps the inputs per second up; the sanitizers catch what a crash alone would not.
+fuzz_build() {
+    cmake -S . -B build/ci-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 -DCMAKE_CXX_COMPILER=clang++ \
+        -DZORVANE_FUZZ=ON -DZORVANE_SANITIZE=ON -DZORVANE_WERROR=ON -DZORVANE_BUILD_BENCH=OFF
+    cmake --build build/ci-fuzz -j"$jobs" --target fuzz
+}
+
+# New inputs go to build/ci-fuzz/found/, so the seeds in the repository stay as they are; a
+# failing input is saved in build/ci-fuzz/ as crash-*, leak-* or timeout-*.
+fuzz_run() {
+    local seeds=$1 name
+    name=$(basename "$seeds")
+    local program
+    program=$(find build/ci-fuzz -name "$name" -type f -perm -u+x | head -n1)
+    [ -n "$program" ] || { echo "No fuzz target $name for $seeds." >&2; return 1; }
+    mkdir -p build/ci-fuzz/found/"$name"
+    # The settings target writes files: a memory-backed folder keeps it from waiting on the disk.
+    local tmp=${TMPDIR:-/tmp}
+    [ -d /dev/shm ] && [ -w /dev/shm ] && tmp=/dev/shm
+    TMPDIR=$tmp "$program" -max_total_time="$fuzzseconds" -print_final_stats=1 \
+        -artifact_prefix=build/ci-fuzz/ build/ci-fuzz/found/"$name" "$seeds"
+}
+
+step setup bash scripts/setup.sh test
+step format format_check
+step nogui nogui_build
+step gcc-build gcc_build
+step gcc-tests run_tests build/ci-gcc
+step asan-build asan_build
+step asan-tests run_tests build/ci-asan
+step fuzz-build fuzz_build
+for seeds in tests/fuzz/corpus/*/; do
+    step "$(basename "$seeds")" fuzz_run "${seeds%/}"
+done
