@@ -6,9 +6,10 @@ set -euo pipefail
 profile=${1:-test}
 # qt6-base-dev brings the run-time libraries and the platform plugins; a font draws the window's text.
 run=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
-# clang and its sanitizer and libFuzzer run-times, the formatter, the HTTP proxy the proxy test
-# starts, and a virtual display for starting the program on a machine without one.
-test=(clang clang-format libclang-rt-14-dev tinyproxy xvfb xauth)
+# clang and its sanitizer and libFuzzer run-times, the formatter, the compiler cache test.sh
+# shares between two of its builds, the HTTP proxy the proxy test starts, and a virtual display
+# for starting the program on a machine without one.
+test=(clang clang-format libclang-rt-14-dev ccache tinyproxy xvfb xauth)
 case $profile in
 run) packages=("${run[@]}") ;;
 test) packages=("${run[@]}" "${test[@]}") ;;
