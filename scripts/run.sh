@@ -7,11 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh run
-# Configured once; later starts only bring the two programs up to date.
-options=(-DCMAKE_BUILD_TYPE=Release -DZORVANE_BUILD_TESTS=OFF -DZORVANE_BUILD_BENCH=OFF)
-cache=build/release/CMakeCache.txt
-if ! grep -qx 'ZORVANE_BUILD_TESTS:BOOL=OFF' "$cache" 2>/dev/null; then
-    cmake -S . -B build/release "${options[@]}"
+program=build/release/src/app/zorvane
+# Configured until a build has succeeded; later starts only bring the two programs up to date
+# (the build runs CMake again itself when a CMakeLists.txt changed).
+if [ ! -x $program ] || ! grep -qx 'ZORVANE_BUILD_TESTS:BOOL=OFF' build/release/CMakeCache.txt 2>/dev/null; then
+    cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DZORVANE_BUILD_TESTS=OFF -DZORVANE_BUILD_BENCH=OFF
 fi
 cmake --build build/release -j"$(nproc)" --target zorvane zorvane-demo-engine
 
@@ -51,4 +51,4 @@ else
     sed -i -E "s/^(searchhost|apihost)=127\.0\.0\.1:[0-9]+/\1=127.0.0.1:$port/" "$ini"
 fi
 
-build/release/src/app/zorvane --dir "$demo" "$@"
+$program --dir "$demo" "$@"
