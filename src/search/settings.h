@@ -64,6 +64,9 @@ template <typename T> struct SettingField
     T Settings::*member;
     T missing;
 };
+// Lets a table entry name its type through its member (aggregates deduce nothing by themselves
+// before C++20's rule, which clang 14 lacks).
+template <typename T> SettingField(T Settings::*, T) -> SettingField<T>;
 
 // One key of section "settings"; its type (flag, 16-bit number or text) is the field's.
 struct SettingKey

@@ -1,7 +1,6 @@
 // libFuzzer entry: the bytes as the settings file. The profile reader gives them back byte for
 // byte and keeps a value set in it; start-up reads every setting and domain from the file,
 // shut-down stores them, and when the first read met no failure the next start reads the same.
-#include "app/appstate.h"
 #include "diagnostics/errorreports.h"
 #include "platform/programfolder.h"
 #include "storage/inistore.h"
@@ -38,6 +37,11 @@ WindowPlacement screen()
     return WindowPlacement{3000, 2000, 7500, 9000, WindowState::Normal, 15360, 11520};
 }
 
+// The settings file's whole content: the search state and what it keeps of the window.
+struct StoredState : SearchState, WindowSettings
+{
+};
+
 void checkstartup(QByteArrayView bytes)
 {
     static QTemporaryDir folder;
@@ -48,15 +52,15 @@ void checkstartup(QByteArrayView bytes)
         require(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), bytes.size()) == bytes.size());
     }
     errorreports::clearerrortext();
-    AppState first;
+    StoredState first;
     WindowPlacement window = screen();
-    readi(first, window, true);
+    readi(first, first, window, true);
     const bool complete = errorreports::errortext().isEmpty();
-    require(writei(first, window, {1980, 1738, 735, 3330, 2145}));
+    require(writei(first, first, window, {1980, 1738, 735, 3330, 2145}));
     require(errorreports::errortext().isEmpty() == complete);
-    AppState second;
+    StoredState second;
     WindowPlacement again = screen();
-    readi(second, again, true);
+    readi(second, second, again, true);
     require(second.urldata.ubound() == first.urldata.ubound());
     if (complete)
         require(second.urldata == first.urldata && second.txturl == first.txturl && again == window);
