@@ -216,7 +216,7 @@ void SearchRun::Timer1_Timer()
     // A failed tick still re-arms the timer, so a run can always be finished or stopped.
     m_intick = false;
     if (idle)
-        settimer(IdleInterval);
+        settimer(m_state.searching ? RunningInterval : IdleInterval); // the scheduler may have started a run
     else
         m_timer.start();
 }

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "search/schedulerhooks.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class Dialup;
+class Prompts;
+class SearchRun;
+class SearchWindow;
+struct SearchState;
+struct Settings;
+
+// The date-time arithmetic the scheduler counts with: the seconds of a date-time text, and the
+// count-down text of a number of seconds.
+struct ScheduleTime
+{
+    std::function<std::int32_t(const QString &)> calctime;
+    std::function<QString(std::int64_t)> displaytime;
+};
+
+// Repeats the search of every domain at the chosen interval. On each idle tick of the run's
+// timer it either shows the first domain's count-down or starts the first due domain; the run
+// reports back when the last domain of a cycle ends, and the cycle is saved then.
+class Scheduler final : public SchedulerHooks
+{
+public:
+    // Reports to `run` from now until it is destroyed.
+    Scheduler(SearchState &state, SearchWindow &window, SearchRun &run, Dialup &dialup, ScheduleTime time);
+    ~Scheduler() override;
+    Scheduler(const Scheduler &) = delete;
+    Scheduler &operator=(const Scheduler &) = delete;
+
+    void checkschedule() override;
+    void autodialhangup() override;
+    void saveall() override;
+
+    // Switches the scheduler on; without a results file it says why and stays off, and the
+    // caller opens the options panel (false).
+    bool mnustartschedule_Click(Prompts &prompts);
+    void mnustopschedule_Click();
+
+    // Appends the whole state to the results file; set by the front end, which knows the window.
+    void setsave(std::function<void()> save) { m_save = std::move(save); }
+    // Receives the status label's text whenever it changes.
+    void setlabelsink(std::function<void(const QString &)> sink) { m_labelsink = std::move(sink); }
+    const QString &labscheduler() const { return m_label; }
+
+    // Seconds between two searches of a domain.
+    static int interval(const Settings &settings);
+
+private:
+    int firstdue();
+    void startdomain(int index);
+    void setlabel(const QString &text);
+
+    SearchState &m_state;
+    SearchWindow &m_window;
+    SearchRun &m_run;
+    Dialup &m_dialup;
+    ScheduleTime m_time;
+    std::function<void()> m_save;
+    std::function<void(const QString &)> m_labelsink;
+    QString m_label;
+};
