@@ -277,6 +277,13 @@ private slots:
         QCOMPARE(desktop.state->urldata[1].keys[1].key, u"third"_s);
         QVERIFY(!keys->textCursor().hasSelection());
         QCOMPARE(keys->textCursor().position(), 7);
+
+        // The box takes what is typed, not a listed domain that begins with it.
+        desktop.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(desktop.window.get()));
+        desktop.type(domains, u"two"_s);
+        desktop.click(desktop.inputs().cmdadddomain);
+        QCOMPARE(domains->itemText(1), u"two"_s);
     }
 
     void restartShowsTheLastSearch()

@@ -56,7 +56,7 @@ private slots:
     {
         QSignalSpy raised(&errorreports::notifier(), &errorreports::Notifier::raised);
         errorreports::addtrace("Google", "Sub first");
-        errorreports::errortrap(u"Overflow"_s, u"6"_s, u"Zorvane"_s, u"Google"_s, u"Sub first"_s);
+        errorreports::errortrap(u"Overflow"_s, u"6"_s, u"Zorvane"_s, u"Google"_s);
         const QString first =
             u"\r\nError trapped: Overflow 6 Zorvane Google\r\n\r\nTrace -- \r\n\r\nGoogle Sub first\r\n"_s;
         QCOMPARE(errorreports::errortext(), first);

@@ -235,6 +235,36 @@ private slots:
         QVERIFY(bytes.contains("counturls=3\r\n"));
     }
 
+    // Every option of the settings table is written and read back.
+    void everySettingRoundTrips()
+    {
+        TempProgramFolder folder;
+        StoredState saved;
+        for (const SettingKey &entry : settingkeys()) {
+            std::visit(
+                [&](const auto &field) {
+                    using T = std::decay_t<decltype(field.missing)>;
+                    if constexpr (std::is_same_v<T, bool>)
+                        saved.settings.*field.member = !field.missing;
+                    else if constexpr (std::is_same_v<T, Int16>)
+                        saved.settings.*field.member = Int16(7);
+                    else
+                        saved.settings.*field.member = entry.key == u"colorscheme" ? Settings::greyScheme() : entry.key;
+                },
+                entry.field);
+        }
+        saved.scheduledialogpath = saved.settings.schedulefile;
+        QVERIFY(writei(saved, saved, designWindow(), {}));
+        const StoredState loaded = load();
+        for (const SettingKey &entry : settingkeys()) {
+            std::visit(
+                [&](const auto &field) {
+                    QVERIFY2(loaded.settings.*field.member == saved.settings.*field.member, qPrintable(entry.key));
+                },
+                entry.field);
+        }
+    }
+
     void scheduleFileWrittenTwice()
     {
         TempProgramFolder folder;

@@ -7,13 +7,13 @@
 #include "app/gradientbutton.h"
 #include "app/mainwindow.h"
 #include "app/messagepanel.h"
+#include "app/qtfiledialogs.h"
 #include "app/statuspanels.h"
 #include "app/timedwarningpanel.h"
 #include "app/waitpanel.h"
 #include "diagnostics/errorreports.h"
 #include "platform/twips.h"
 #include "support/tempfolder.h"
-#include "support/testfiledialogs.h"
 #include "views/listview.h"
 
 #include <QAction>
@@ -253,17 +253,25 @@ private slots:
         QVERIFY(ontop == &wait || wait.isAncestorOf(ontop));
     }
 
-    void filedialogseam()
+    // The toolkit's dialogs as the window's commands get them, set up but never shown.
+    void filedialogs()
     {
         AppState state;
         MainWindow window(state);
-        TestFileDialogs dialogs;
-        dialogs.setNextFileName(u"/data/ranks.sav"_s);
-        window.setfiledialogs(&dialogs);
-        QCOMPARE(window.filedialogs().openfile({u"Select input file"_s, {}, {}}),
-                 std::optional<QString>(u"/data/ranks.sav"_s));
-        window.setfiledialogs(nullptr);
-        QVERIFY(&window.filedialogs() != &dialogs);
+        auto *dialogs = dynamic_cast<QtFileDialogs *>(&window.filedialogs());
+        QVERIFY(dialogs != nullptr);
+        const FileDialogRequest request{u"Select input file"_s, u"sav files (*.sav)|*sav|All files (*.*)|*"_s,
+                                        u"ranks.sav"_s};
+        const std::unique_ptr<QFileDialog> open = dialogs->dialog(request, QFileDialog::AcceptOpen);
+        QCOMPARE(open->parentWidget(), &window);
+        QCOMPARE(open->windowTitle(), request.title);
+        QCOMPARE(open->nameFilters(), (QStringList{u"sav files (*.sav)"_s, u"All files (*.*)"_s}));
+        QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
+        QCOMPARE(open->directory(), QDir::current());
+        const std::unique_ptr<QFileDialog> save = dialogs->dialog(request, QFileDialog::AcceptSave);
+        QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
+        QVERIFY(save->testOption(QFileDialog::DontConfirmOverwrite));
+        QCOMPARE(save->selectedFiles(), QStringList{QDir::current().absoluteFilePath(request.filename)});
     }
 };
 

@@ -86,7 +86,7 @@ private slots:
     void buildRowsAndActions()
     {
         SearchState state = sampleState();
-        QCOMPARE(resultrows::findsession(state), 2);
+        QCOMPARE(findsession(state), 2);
         Array1<ResultRow> rows = resultrows::build(state, 2, false);
         QCOMPARE(rows.ubound(), 5);
         QCOMPARE(rows[1].exacturl, u"http://example.com/b10"_s);
@@ -100,7 +100,23 @@ private slots:
         QCOMPARE(rows[1].position, u"10"_s);
 
         state.txturl = u"Example.com"_s; // exact comparison
-        QCOMPARE(resultrows::findsession(state), 0);
+        QCOMPARE(findsession(state), 0);
+    }
+
+    // What both windows load into their inputs when a domain is picked.
+    void storedInputs()
+    {
+        SearchState state = sampleState();
+        state.urldata[2].pagedepth = u" 3 pages"_s;
+        state.urldata[2].checkstop = u" 1.0"_s;
+        state.urldata[2].checkfirst = u"yes"_s;
+        const std::optional<StoredInputs> inputs = resultrows::storedinputs(state);
+        QVERIFY(inputs.has_value());
+        QCOMPARE(inputs->txtkeys, u"beta\r\nAlpha\r\ngamma\r\n"_s);
+        QVERIFY(inputs->chkstopafterhit && !inputs->chkdispfirst);
+        QCOMPARE(inputs->pagedepth, u" 3 pages"_s);
+        state.txturl = u"missing.example"_s;
+        QVERIFY(!resultrows::storedinputs(state));
     }
 
     void sortOrders()

@@ -1,6 +1,5 @@
 #include "app/runningtext.h"
 #include "diagnostics/errorreports.h"
-#include "diagnostics/numtext.h"
 #include "support/mockclock.h"
 #include "support/tempfolder.h"
 
@@ -35,20 +34,6 @@ private slots:
         box.writemessagebox(u"z"_s, false);
         QCOMPARE(box.text().size(), 5001 + 24);
         QCOMPARE(folder.read(u"Zorvane050304.log"_s).size(), 5002); // nothing more without uselog
-    }
-
-    void numericValues()
-    {
-        QCOMPARE(numvalue(u"12abc"), 12.0);
-        QCOMPARE(numvalue(u"  -3.5x"), -3.5);
-        QCOMPARE(numvalue(u"x12"), 0.0);
-        QCOMPARE(numvalue(u""), 0.0);
-        QCOMPARE(int(int16value(u"2.5")), 2); // halves to even
-        QCOMPARE(int(int16value(u"3.5")), 4);
-        QCOMPARE(int(int16value(u"-1")), -1);
-        QCOMPARE(int(int16value(u"32767")), 32767);
-        QVERIFY_THROWS_EXCEPTION(Failure, int16value(u"32768"));
-        QVERIFY_THROWS_EXCEPTION(Failure, int16value(u"99999999999999999999999"));
     }
 };
 

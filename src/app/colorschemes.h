@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/bgrcolor.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,12 +20,6 @@ struct SchemeColor
     quint32 rgb() const;
     bool operator==(const SchemeColor &) const = default;
 };
-
-// 0x00BBGGRR, the order in which colours are stored and given to the lists, to 0x00RRGGBB.
-constexpr quint32 bgrtorgb(quint32 bgr)
-{
-    return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
-}
 
 // The six appearance values of a gradient button.
 struct ButtonAppearance

@@ -154,6 +154,9 @@ SearchControls createsearchinputs(Builder &make)
     c.txturls = make.add<QComboBox>(u"txturls"_s);
     c.txturls->setEditable(true);
     c.txturls->setInsertPolicy(QComboBox::NoInsert);
+    // The text is the domain exactly as typed: completing it from the list would add, search or
+    // delete a listed domain when the user meant a new one that begins the same way.
+    c.txturls->setCompleter(nullptr);
     c.cmdadddomain = make.pushbutton(u"cmdadddomain"_s, u"Add"_s);
     c.cmddeletedomain = make.pushbutton(u"cmddeletedomain"_s, u"Delete"_s);
     c.cmdsavechanges = make.pushbutton(u"cmdsavechanges"_s, u"Save changes"_s);

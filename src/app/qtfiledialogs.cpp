@@ -1,34 +1,38 @@
 #include "qtfiledialogs.h"
 
 #include <QDir>
-#include <QFileDialog>
 
 namespace {
 
-// A bare name is proposed in the current folder.
-QString startpath(const QString &filename)
+// Shows the dialog and waits; a cancel is nothing.
+std::optional<QString> chosen(QFileDialog &dialog)
 {
-    return QDir::current().absoluteFilePath(filename);
-}
-
-std::optional<QString> answer(const QString &chosen)
-{
-    if (chosen.isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return QDir::toNativeSeparators(chosen);
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 } // namespace
 
+std::unique_ptr<QFileDialog> QtFileDialogs::dialog(const FileDialogRequest &request, QFileDialog::AcceptMode mode) const
+{
+    // A bare name is proposed in the current folder.
+    auto dialog = std::make_unique<QFileDialog>(
+        m_parent, request.title, QDir::current().absoluteFilePath(request.filename), qtfilter(request.filter));
+    dialog->setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptOpen)
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    else
+        dialog->setOption(QFileDialog::DontConfirmOverwrite); // the commands ask their own overwrite question
+    return dialog;
+}
+
 std::optional<QString> QtFileDialogs::openfile(const FileDialogRequest &request)
 {
-    return answer(
-        QFileDialog::getOpenFileName(m_parent, request.title, startpath(request.filename), qtfilter(request.filter)));
+    return chosen(*dialog(request, QFileDialog::AcceptOpen));
 }
 
 std::optional<QString> QtFileDialogs::savefile(const FileDialogRequest &request)
 {
-    // The commands ask their own overwrite question.
-    return answer(QFileDialog::getSaveFileName(m_parent, request.title, startpath(request.filename),
-                                               qtfilter(request.filter), nullptr, QFileDialog::DontConfirmOverwrite));
+    return chosen(*dialog(request, QFileDialog::AcceptSave));
 }

@@ -2,7 +2,6 @@
 
 #include "appstate.h"
 #include "diagnostics/guard.h"
-#include "diagnostics/numtext.h"
 #include "gradientbutton.h"
 #include "maincontrols.h"
 #include "mainmenus.h"
@@ -10,6 +9,7 @@
 #include "search/searchrun.h"
 #include "statuspanels.h"
 #include "timedwarningpanel.h"
+#include "views/bgrcolor.h"
 #include "views/resultrows.h"
 #include "views/resultsview.h"
 
@@ -38,11 +38,6 @@ int boxposition(const QString &crlftext, int position)
 {
     const int clamped = qBound(0, position, int(crlftext.size()));
     return clamped - int(QStringView(crlftext).left(clamped).count(u'\r'));
-}
-
-QColor colourof(int bgr)
-{
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
 } // namespace
@@ -173,18 +168,13 @@ void SearchController::disall()
 {
     guard("Google", "Sub disall", [&] {
         m_results.clear();
-        AppState &state = m_window.state();
-        const int d = resultrows::findsession(state);
-        if (d == 0 || state.urldata[d].url.isEmpty())
+        const std::optional<StoredInputs> inputs = resultrows::storedinputs(m_window.state());
+        if (!inputs)
             return;
-        const SearchSession &session = state.urldata[d];
-        QString keys;
-        for (const KeywordResult &keyword : session.keys)
-            keys += keyword.key + u"\n"_s;
-        m_controls.search.txtkeys->setPlainText(keys);
-        m_controls.search.chkstopafterhit->setChecked(numvalue(session.checkstop) == 1);
-        m_controls.results.chkdispfirst->setChecked(numvalue(session.checkfirst) == 1);
-        m_controls.search.pagedepth->setText(session.pagedepth);
+        m_controls.search.txtkeys->setPlainText(QString(inputs->txtkeys).replace(u"\r\n"_s, u"\n"_s));
+        m_controls.search.chkstopafterhit->setChecked(inputs->chkstopafterhit);
+        m_controls.results.chkdispfirst->setChecked(inputs->chkdispfirst);
+        m_controls.search.pagedepth->setText(inputs->pagedepth);
         m_results.disres();
     });
 }
@@ -224,7 +214,7 @@ void SearchController::setFlasher(int colour)
     m_flasher = colour;
     auto *label = m_controls.status.flasher;
     QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, colourof(colour));
+    palette.setColor(QPalette::Window, bgrcolor(colour));
     label->setPalette(palette);
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/headlesswindow.h"
 #include "diagnostics/guard.h"
+#include "diagnostics/numtext.h"
 #include "platform/programfolder.h"
 #include "search/searchstate.h"
 #include "storage/inistore.h"

@@ -2,25 +2,10 @@
 
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
-#include "diagnostics/numtext.h"
 #include "search/searchstate.h"
 #include "views/resultrows.h"
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// The selected domain's index in urldata, 0 when it is not listed.
-int selected(const SearchState &state)
-{
-    for (int d = 1; d <= state.urldata.ubound(); ++d) {
-        if (state.urldata[d].url == state.txturl)
-            return d;
-    }
-    return 0;
-}
-
-} // namespace
 
 HeadlessWindow::HeadlessWindow(SearchState &state, LineSink sink) : m_state(state), m_sink(std::move(sink)) {}
 
@@ -54,7 +39,7 @@ void HeadlessWindow::writemessagebox(const QString &text)
 void HeadlessWindow::disres()
 {
     guard("Headless", "Sub disres", [&] {
-        const int d = selected(m_state);
+        const int d = findsession(m_state);
         if (d == 0)
             return;
         const SearchSession &session = m_state.urldata[d];
@@ -66,17 +51,13 @@ void HeadlessWindow::disres()
 void HeadlessWindow::disall()
 {
     guard("Headless", "Sub disall", [&] {
-        const int d = selected(m_state);
-        if (d == 0 || m_state.urldata[d].url.isEmpty())
+        const std::optional<StoredInputs> inputs = resultrows::storedinputs(m_state);
+        if (!inputs)
             return;
-        const SearchSession &session = m_state.urldata[d];
-        QString keys;
-        for (const KeywordResult &keyword : session.keys)
-            keys += keyword.key + u"\r\n"_s;
-        setTxtkeysText(keys);
-        m_stopafterhit = numvalue(session.checkstop) == 1;
-        m_dispfirst = numvalue(session.checkfirst) == 1;
-        m_pagedepth = session.pagedepth;
+        setTxtkeysText(inputs->txtkeys);
+        m_stopafterhit = inputs->chkstopafterhit;
+        m_dispfirst = inputs->chkdispfirst;
+        m_pagedepth = inputs->pagedepth;
         disres();
     });
 }

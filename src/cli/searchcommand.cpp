@@ -6,9 +6,11 @@
 #include "platform/codepage.h"
 #include "platform/connection.h"
 #include "platform/prompts.h"
+#include "search/hostport.h"
 #include "search/localconnection.h"
 #include "search/searchrun.h"
 #include "search/searchstate.h"
+#include "views/resultrows.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -58,14 +60,6 @@ public:
     }
 };
 
-// The keyword box holds "\r\n" line ends; a file written with bare line feeds gets them too.
-QString keywordboxtext(const QByteArray &bytes)
-{
-    QString text = codepage::toText(bytes);
-    text.replace(u"\r\n"_s, u"\n"_s).replace(u'\n', u"\r\n"_s);
-    return text;
-}
-
 // Reads one option with its value (if it takes one) into options; returns an error text, or ""
 // when the option was taken.
 QString parseoption(const QString &arg, const std::function<bool(QString &)> &value, SearchOptions &options,
@@ -99,13 +93,13 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
     } else if (arg == u"--proxy-pass" && value(v)) {
         set(&Settings::proxypass);
     } else if (arg == u"--proxy" && value(v)) {
-        const qsizetype colon = v.lastIndexOf(u':');
-        if (colon <= 0 || v.sliced(colon + 1).toUShort() == 0)
+        const HostPort proxy = splithost(v);
+        if (proxy.host.isEmpty() || proxy.port.toUShort() == 0)
             return u"--proxy takes HOST:PORT"_s;
-        options.overrides.append([server = v.left(colon), port = v.sliced(colon + 1)](Settings &s) {
+        options.overrides.append([proxy](Settings &s) {
             s.useproxy = true;
-            s.proxyserver = server;
-            s.proxyport = port;
+            s.proxyserver = proxy.host;
+            s.proxyport = proxy.port;
         });
     } else if (arg == u"--connections" && value(v)) {
         const int n = v.toInt(&ok);
@@ -165,7 +159,8 @@ QString parseoptions(const QStringList &args, SearchOptions &options, bool fromf
         QFile in(file);
         if (!in.open(QIODevice::ReadOnly))
             return u"cannot read \""_s + file + u"\": "_s + in.errorString();
-        options.keywords = keywordboxtext(in.readAll());
+        // The file is what the keyword box would hold, so its lines are split by the box's rule.
+        options.keywords = codepage::toText(in.readAll());
     } else if (!keywords.isEmpty()) {
         options.keywords = keywords.join(u"\r\n"_s);
     }
@@ -186,22 +181,14 @@ QString applysettings(const SearchOptions &options, Settings &settings)
     return {};
 }
 
-void printresults(const SearchState &state)
+void printresults(SearchState &state)
 {
     QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
+    const int d = findsession(state);
+    if (d == 0 || !out.open(stdout, QIODevice::WriteOnly))
         return;
-    int d = 1;
-    while (d <= state.urldata.ubound() && state.urldata[d].url != state.txturl)
-        ++d;
-    if (d > state.urldata.ubound())
-        return;
+    resultrows::copyactions(state, d);
     for (const KeywordResult &keyword : state.urldata[d].keys) {
-        QString action;
-        for (const FetchJob &job : state.jobs) {
-            if (job.key == keyword.key)
-                action = job.status;
-        }
         QStringList positions;
         for (const SearchHit &hit : keyword.positions) {
             positions << JsonLine()
@@ -214,7 +201,7 @@ void printresults(const SearchState &state)
         QStringList urls(keyword.urls.begin(), keyword.urls.end());
         QStringList titles(keyword.titles.begin(), keyword.titles.end());
         JsonLine line;
-        line.add(u"key", keyword.key).add(u"action", action);
+        line.add(u"key", keyword.key).add(u"action", keyword.action);
         line.addRaw(u"positions", u'[' + positions.join(u',') + u']').add(u"urls", urls).add(u"titles", titles);
         out.write(line.text().toUtf8() + '\n');
     }
@@ -264,6 +251,8 @@ QString searchUsageText()
     return u"usage: zorvane-cli search --domain D (--keywords-file F | --keyword K ...) [--depth N]\n"
            "          [--stop-after-hit] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
            "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--connections N] [--timeout S]\n"
+           "          F holds one keyword a line, each line ending in CR LF; a bare LF is dropped,\n"
+           "          as the keyword box drops it\n"
            "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
            "          searches DOMAIN (default: the selected one) with its stored keywords and\n"
            "          settings, and stores the results in DIR's settings file\n"_s;

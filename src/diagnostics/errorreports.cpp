@@ -62,10 +62,8 @@ QString traceentry(int index)
     return entryText(s_trace[index]);
 }
 
-void errortrap(const QString &description, const QString &number, const QString &source, const QString &module,
-               const QString &procedure) noexcept
+void errortrap(const QString &description, const QString &number, const QString &source, const QString &module) noexcept
 {
-    Q_UNUSED(procedure) // the failing procedure is the newest trace entry
     try {
         QString report = u"Error trapped: "_s + description + u' ' + number + u' ' + source + u' ' + module +
                          u"\r\n\r\n"_s + u"Trace -- \r\n"_s;
@@ -87,21 +85,19 @@ void errortrap(const QString &description, const QString &number, const QString 
     }
 }
 
-void trapcurrent(const char *module, const char *procedure) noexcept
+void trapcurrent(const char *module) noexcept
 {
     const QString moduleText = QLatin1StringView(module);
-    const QString procedureText = QLatin1StringView(procedure);
     try {
         throw;
     } catch (const Failure &failure) {
-        errortrap(failure.description(), QString::number(failure.number()), failure.source(), moduleText,
-                  procedureText);
+        errortrap(failure.description(), QString::number(failure.number()), failure.source(), moduleText);
     } catch (const std::bad_alloc &) {
-        errortrap(u"Out of memory"_s, u"7"_s, Failure::productName(), moduleText, procedureText);
+        errortrap(u"Out of memory"_s, u"7"_s, Failure::productName(), moduleText);
     } catch (const std::exception &e) {
-        errortrap(QString::fromLocal8Bit(e.what()), u"51"_s, Failure::productName(), moduleText, procedureText);
+        errortrap(QString::fromLocal8Bit(e.what()), u"51"_s, Failure::productName(), moduleText);
     } catch (...) {
-        errortrap(u"Internal error"_s, u"51"_s, Failure::productName(), moduleText, procedureText);
+        errortrap(u"Internal error"_s, u"51"_s, Failure::productName(), moduleText);
     }
 }
 

@@ -17,9 +17,10 @@ int tracecursor();
 QString traceentry(int index);
 
 // Builds the report of one failure, appends it to the accumulated error text, clears the
-// ring and tells the window to raise the error-report panel.
-void errortrap(const QString &description, const QString &number, const QString &source, const QString &module,
-               const QString &procedure = {}) noexcept;
+// ring and tells the window to raise the error-report panel. The failing procedure is not
+// named here: it is the newest entry of the trace the report lists.
+void errortrap(const QString &description, const QString &number, const QString &source,
+               const QString &module) noexcept;
 
 const QString &errortext();
 void clearerrortext();

@@ -5,7 +5,7 @@
 
 namespace errorreports {
 // Hands the exception being handled to the error trap; called only from a catch block.
-void trapcurrent(const char *module, const char *procedure) noexcept;
+void trapcurrent(const char *module) noexcept;
 } // namespace errorreports
 
 // The lead-in and the boundary of every procedure: records the trace entry, runs the body,
@@ -24,6 +24,6 @@ template <typename Body> void guard(const char *module, const char *procedure, B
     try {
         body();
     } catch (...) {
-        errorreports::trapcurrent(module, procedure);
+        errorreports::trapcurrent(module);
     }
 }

@@ -1,29 +1,64 @@
 #include "numtext.h"
 
+#include "guard.h"
+
+#include <charconv>
 #include <cmath>
+#include <string>
+
+namespace {
+
+bool blank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool digit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The number at the beginning of text, without the blanks before it: an optional sign,
+// digits and, with fraction, a "." and more digits.
+QStringView leading(QStringView text, bool fraction)
+{
+    qsizetype begin = 0;
+    while (begin < text.size() && blank(text[begin]))
+        ++begin;
+    qsizetype end = begin;
+    if (end < text.size() && (text[end] == u'-' || text[end] == u'+'))
+        ++end;
+    while (end < text.size() && digit(text[end]))
+        ++end;
+    if (fraction && end < text.size() && text[end] == u'.') {
+        for (++end; end < text.size() && digit(text[end]);)
+            ++end;
+    }
+    return text.sliced(begin, end - begin);
+}
+
+} // namespace
 
 double numvalue(QStringView text)
 {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' || text[i] == u'\r'))
-        ++i;
-    double sign = 1.0;
-    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
-        sign = text[i] == u'-' ? -1.0 : 1.0;
-        ++i;
+    const QStringView number = leading(text, true);
+    // from_chars rounds the decimal text correctly but takes no "+".
+    std::string ascii;
+    ascii.reserve(number.size());
+    for (const QChar c : number) {
+        if (c != u'+')
+            ascii += char(c.unicode());
     }
     double value = 0.0;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-        value = value * 10.0 + (text[i].unicode() - u'0');
-        ++i;
+    const std::from_chars_result parsed = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (parsed.ec == std::errc::result_out_of_range) {
+        // Too large, or so small that it is 0: only a non-zero digit before the point is large.
+        const std::string whole = ascii.substr(0, ascii.find('.'));
+        if (whole.find_first_of("123456789") == std::string::npos)
+            return 0.0;
+        return ascii.front() == '-' ? -HUGE_VAL : HUGE_VAL;
     }
-    if (i < n && text[i] == u'.') {
-        double scale = 0.1;
-        for (++i; i < n && text[i].unicode() >= u'0' && text[i].unicode() <= u'9'; ++i, scale /= 10.0)
-            value += (text[i].unicode() - u'0') * scale;
-    }
-    return sign * value;
+    return parsed.ec == std::errc() ? value : 0.0;
 }
 
 Int16 int16value(QStringView text)
@@ -32,4 +67,19 @@ Int16 int16value(QStringView text)
     if (!(value >= -32768.0 && value <= 32767.0))
         throw Failure::overflow();
     return Int16(static_cast<long long>(value));
+}
+
+long long leadingnumber(QStringView text)
+{
+    long long result = 0;
+    guard("Google", "Function leadingnumber", [&] {
+        const QStringView number = leading(text, false);
+        for (const QChar c : number) {
+            if (digit(c) && result < 1000000000000LL)
+                result = result * 10 + (c.unicode() - u'0');
+        }
+        if (number.startsWith(u'-'))
+            result = -result;
+    });
+    return result;
 }

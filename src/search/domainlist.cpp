@@ -12,7 +12,7 @@ DomainList::DomainList(SearchState &state, SearchWindow &window, Prompts &prompt
     : m_state(state), m_window(window), m_prompts(prompts)
 {}
 
-bool DomainList::sanitizeurl()
+void DomainList::sanitizeurl()
 {
     guard("Domainlist", "Function sanitizeurl", [&] {
         QString url = m_window.txturlsText();
@@ -25,16 +25,6 @@ bool DomainList::sanitizeurl()
         m_state.txturl = url;
         m_window.setTxturlsText(url);
     });
-    return true;
-}
-
-int DomainList::find(const QString &url) const
-{
-    for (int d = 1; d <= m_state.urldata.ubound(); ++d) {
-        if (m_state.urldata[d].url == url)
-            return d;
-    }
-    return 0;
 }
 
 void DomainList::cmdadddomain_Click()
@@ -43,7 +33,7 @@ void DomainList::cmdadddomain_Click()
         sanitizeurl();
         if (m_state.txturl.isEmpty())
             return;
-        if (find(m_state.txturl) != 0) {
+        if (findsession(m_state) != 0) {
             m_prompts.message(u"Domain already in list"_s);
             return;
         }
@@ -62,7 +52,7 @@ void DomainList::cmddeletedomain_Click()
         sanitizeurl();
         if (m_state.txturl.isEmpty())
             return;
-        const int d = find(m_state.txturl);
+        const int d = findsession(m_state);
         if (d == 0) {
             m_window.setTxturlsText({});
             if (!m_state.urldata.isEmpty())
@@ -87,7 +77,7 @@ void DomainList::cmdsavechanges_Click()
 {
     guard("Domainlist", "Sub cmdsavechanges_Click", [&] {
         sanitizeurl();
-        const int d = find(m_state.txturl);
+        const int d = findsession(m_state);
         if (d != 0) {
             getdat(d);
             return;

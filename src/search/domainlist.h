@@ -14,8 +14,8 @@ public:
     DomainList(SearchState &state, SearchWindow &window, Prompts &prompts);
 
     // Normalises the combo box text into `txturl` and writes it back: no spaces, lower case,
-    // one leading "http://" and then one leading "www." removed. Never fails.
-    bool sanitizeurl();
+    // one leading "http://" and then one leading "www." removed.
+    void sanitizeurl();
     void cmdadddomain_Click();
     void cmddeletedomain_Click();
     void cmdsavechanges_Click();
@@ -24,8 +24,6 @@ public:
     // Loads the window's page depth, check boxes and keywords into urldata(index); the keyword
     // results become fresh empty ones.
     void getdat(int index);
-    // The first index of urldata whose url is exactly `url`, 0 when there is none.
-    int find(const QString &url) const;
 
 private:
     SearchState &m_state;

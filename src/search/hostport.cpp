@@ -2,27 +2,36 @@
 
 namespace {
 
-// Where the numeric port suffix starts (its colon), or -1.
-qsizetype portcolon(const QString &server)
+bool isport(QStringView text)
 {
-    const qsizetype colon = server.lastIndexOf(u':');
-    if (colon <= 0)
-        return -1;
     bool numeric = false;
-    server.sliced(colon + 1).toUShort(&numeric);
-    return numeric ? colon : -1;
+    [[maybe_unused]] const ushort port = text.toUShort(&numeric);
+    return numeric;
 }
 
 } // namespace
 
+HostPort splithost(const QString &server)
+{
+    const qsizetype close = server.indexOf(u']');
+    if (server.startsWith(u'[') && close > 0) {
+        const QStringView rest = QStringView(server).sliced(close + 1);
+        const bool port = rest.startsWith(u':') && isport(rest.sliced(1));
+        return {server.sliced(1, close - 1), port ? rest.sliced(1).toString() : QString()};
+    }
+    const qsizetype colon = server.indexOf(u':');
+    if (colon > 0 && colon == server.lastIndexOf(u':') && isport(QStringView(server).sliced(colon + 1)))
+        return {server.left(colon), server.sliced(colon + 1)};
+    return {server, {}};
+}
+
 QString hostpart(const QString &server)
 {
-    const qsizetype colon = portcolon(server);
-    return colon < 0 ? server : server.left(colon);
+    return splithost(server).host;
 }
 
 QString portpart(const QString &server)
 {
-    const qsizetype colon = portcolon(server);
-    return colon < 0 ? QStringLiteral("80") : server.sliced(colon + 1);
+    const QString port = splithost(server).port;
+    return port.isEmpty() ? QStringLiteral("80") : port;
 }

@@ -2,7 +2,18 @@
 
 #include <QString>
 
-// A server setting "host[:port]" as connections take it: the host, and the port as text
-// ("80" when no numeric port follows the last colon).
+// A server as the settings and the command line name it: "name", "name:port", "[v6]",
+// "[v6]:port" or a bare IPv6 address such as "::1".
+struct HostPort
+{
+    QString host; // without the port and without the brackets of an IPv6 address
+    QString port; // as written; empty when the server names none
+};
+
+// A port is taken only when it is a number from 0 to 65535 after the last ":" of a name with
+// one ":" or after the "]" of an IPv6 address; otherwise the whole text is the host.
+HostPort splithost(const QString &server);
+
+// The two halves as connections take them: the host, and the port ("80" when none is named).
 QString hostpart(const QString &server);
 QString portpart(const QString &server);

@@ -1,6 +1,7 @@
 #include "localconnection.h"
 
 #include "diagnostics/guard.h"
+#include "hostport.h"
 #include "search/settings.h"
 
 #include <QHostAddress>
@@ -8,16 +9,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// "host", "host:port", "[v6]:port" or a bare IPv6 address, without the port.
-QString hostpart(const QString &server)
-{
-    if (server.startsWith(u'['))
-        return server.sliced(1, qMax(0, int(server.indexOf(u']')) - 1));
-    if (server.count(u':') == 1)
-        return server.left(server.indexOf(u':'));
-    return server;
-}
 
 bool loopback(const QString &server)
 {

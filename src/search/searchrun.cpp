@@ -2,6 +2,7 @@
 
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
+#include "diagnostics/numtext.h"
 #include "hostport.h"
 #include "platform/connection.h"
 #include "platform/prompts.h"
@@ -9,8 +10,6 @@
 #include "search/searchwindow.h"
 
 #include <QCoreApplication>
-
-#include <cmath>
 
 #include <limits>
 
@@ -20,49 +19,6 @@ namespace {
 
 constexpr int RunningInterval = 1000;
 constexpr int IdleInterval = 5000;
-
-// The numeric value at the beginning of a text, as a page depth box is read: leading blanks
-// skipped, an optional sign, digits with an optional fraction and exponent; 0 when the text
-// does not begin with a number.
-double leadingnumber(const QString &text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-    qsizetype end = i;
-    const auto digits = [&] {
-        while (end < text.size() && text[end].isDigit() && text[end].unicode() < 128)
-            ++end;
-    };
-    if (end < text.size() && (text[end] == u'+' || text[end] == u'-'))
-        ++end;
-    digits();
-    if (end < text.size() && text[end] == u'.') {
-        ++end;
-        digits();
-    }
-    if (end + 1 < text.size() && (text[end] == u'e' || text[end] == u'E')) {
-        qsizetype exp = end + 1;
-        if (text[exp] == u'+' || text[exp] == u'-')
-            ++exp;
-        if (exp < text.size() && text[exp].isDigit()) {
-            end = exp;
-            digits();
-        }
-    }
-    bool ok = false;
-    const double value = text.sliced(i, end - i).toDouble(&ok);
-    return ok ? value : 0.0;
-}
-
-// Rounds halves to even, as the page depth is converted.
-Int16 toint16(double value)
-{
-    const double rounded = std::nearbyint(value);
-    if (!(rounded >= -32768.0 && rounded <= 32767.0))
-        throw Failure::overflow();
-    return Int16(static_cast<long long>(rounded));
-}
 
 } // namespace
 
@@ -111,7 +67,7 @@ void SearchRun::mnusearch_Click()
             m_prompts.message(u"You must select or enter a domain before you can search"_s);
             return;
         }
-        if (m_domains.find(m_state.txturl) == 0) {
+        if (findsession(m_state) == 0) {
             if (!m_state.urldata.isEmpty()) {
                 const QString question =
                     u"Do you want to add "_s + m_state.txturl + u" to the list of selected domains ?"_s;
@@ -119,7 +75,7 @@ void SearchRun::mnusearch_Click()
                     return;
             }
             m_domains.cmdadddomain_Click();
-            if (m_domains.find(m_state.txturl) == 0)
+            if (findsession(m_state) == 0)
                 return;
         }
         if (QString(m_window.txtkeysText()).remove(u' ').isEmpty()) {
@@ -133,9 +89,9 @@ void SearchRun::mnusearch_Click()
         m_window.writemessagebox(u"Starting Search "_s + m_state.txturl);
         m_window.clearresults();
         getdata();
-        m_state.pagedepth = toint16(leadingnumber(m_window.pagedepthText()));
+        m_state.pagedepth = int16value(m_window.pagedepthText());
         m_state.resulttime = GetDateFormat();
-        m_state.urldata[m_domains.find(m_state.txturl)].resulttime = m_state.resulttime;
+        m_state.urldata[findsession(m_state)].resulttime = m_state.resulttime;
         m_window.setResultslab1(u"Results at "_s + m_state.resulttime);
         m_state.searching = true;
         settimer(RunningInterval);
@@ -146,7 +102,7 @@ void SearchRun::getdata()
 {
     guard("Searchrun", "Sub getdata", [&] {
         m_domains.sanitizeurl();
-        const int d = m_domains.find(m_state.txturl);
+        const int d = findsession(m_state);
         m_domains.getdat(d);
         m_state.jobs.clear();
         SearchSession &session = m_state.urldata[d];

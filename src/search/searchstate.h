@@ -29,3 +29,7 @@ struct SearchState
     bool schedulelast = false;
     bool autodialled = false;
 };
+
+// The selected domain's index in urldata: the first entry whose url equals txturl exactly
+// (case-sensitive); 0 when it is not listed.
+int findsession(const SearchState &state);

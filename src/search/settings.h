@@ -2,34 +2,40 @@
 
 #include "diagnostics/int16.h"
 
+#include <QList>
 #include <QString>
 
-// The persisted options of section "settings", named by their keys, with the values they
-// take when the key is missing.
+#include <variant>
+
+// The persisted options of section "settings", named by their keys. A fresh Settings holds
+// the value each key takes when it is missing, from settingkeys(); the members therefore carry
+// no initialisers of their own.
 struct Settings
 {
-    bool showrunning = false;
-    bool uselog = true;
-    bool isautoconnect = false;
-    bool isautodisconnect = false;
-    bool autostart = false;
-    bool contexthelp = true;
-    bool searchhour = false;
-    bool searchday = true;
-    bool searchweek = false;
-    bool schedulerunning = false;
-    bool useapi = false;
-    bool useproxy = false;
+    Settings();
+
+    bool showrunning;
+    bool uselog;
+    bool isautoconnect;
+    bool isautodisconnect;
+    bool autostart;
+    bool contexthelp;
+    bool searchhour;
+    bool searchday;
+    bool searchweek;
+    bool schedulerunning;
+    bool useapi;
+    bool useproxy;
 
     QString proxyserver;
     QString proxyport;
     QString proxyuser;
     QString proxypass;
     QString apikey;
-    QString colorscheme = standardScheme();
+    QString colorscheme;
 
-    Int16 maxconnections = 5;
-    Int16 inettimeout = 60;
+    Int16 maxconnections;
+    Int16 inettimeout;
 
     QString readfile;
     QString writefile;
@@ -39,10 +45,10 @@ struct Settings
     QString csvfile;
 
     // Where searches go: a host name with an optional ":port".
-    QString searchhost = defaultSearchHost();
-    QString apihost = defaultApiHost();
+    QString searchhost;
+    QString apihost;
     // Where the update check asks for the current version: a host name with an optional ":port".
-    QString updatehost = defaultUpdateHost();
+    QString updatehost;
 
     static QString standardScheme() { return QStringLiteral("Zorvane standard"); }
     static QString greyScheme() { return QStringLiteral("Windows Grey"); }
@@ -50,3 +56,27 @@ struct Settings
     static QString defaultApiHost() { return QStringLiteral("api.google.com"); }
     static QString defaultUpdateHost() { return QStringLiteral("www.zorvane.example"); }
 };
+
+// A member of Settings and the value it takes when its key is missing (for a number or a
+// text also when it is stored empty or as 0).
+template <typename T> struct SettingField
+{
+    T Settings::*member;
+    T missing;
+};
+
+// One key of section "settings"; its type (flag, 16-bit number or text) is the field's.
+struct SettingKey
+{
+    QString key;
+    std::variant<SettingField<bool>, SettingField<Int16>, SettingField<QString>> field;
+};
+
+// Every option, in the order of the Settings members (the flags in this order are also the
+// order in which the store writes them).
+const QList<SettingKey> &settingkeys();
+
+// The entry of one member.
+const SettingKey &settingkey(bool Settings::*member);
+const SettingKey &settingkey(Int16 Settings::*member);
+const SettingKey &settingkey(QString Settings::*member);

@@ -1,6 +1,7 @@
 #include "inistore.h"
 
 #include "diagnostics/guard.h"
+#include "diagnostics/numtext.h"
 #include "servertools.h"
 
 #include <cmath>
@@ -13,66 +14,44 @@ namespace {
 
 const QString kSettings = u"settings"_s;
 
-struct FlagKey
-{
-    QString key;
-    bool Settings::*member;
-    bool defaultValue;
-    bool scheduler; // read after the file names, with their own defaults
-};
-
-// The twelve flags in the order they are written.
-const QList<FlagKey> &flagKeys()
-{
-    static const QList<FlagKey> keys = {
-        {u"showrunning"_s, &Settings::showrunning, false, false},
-        {u"uselog"_s, &Settings::uselog, true, false},
-        {u"isautoconnect"_s, &Settings::isautoconnect, false, false},
-        {u"isautodisconnect"_s, &Settings::isautodisconnect, false, false},
-        {u"autostart"_s, &Settings::autostart, false, false},
-        {u"contexthelp"_s, &Settings::contexthelp, true, false},
-        {u"searchhour"_s, &Settings::searchhour, false, true},
-        {u"searchday"_s, &Settings::searchday, true, true},
-        {u"searchweek"_s, &Settings::searchweek, false, true},
-        {u"schedulerunning"_s, &Settings::schedulerunning, false, false},
-        {u"useapi"_s, &Settings::useapi, false, false},
-        {u"useproxy"_s, &Settings::useproxy, false, false},
-    };
-    return keys;
-}
-
-// The plain text options, in the order they are read and written.
-struct TextKey
-{
-    QString key;
-    QString Settings::*member;
-};
-
-const QList<TextKey> &proxyKeys()
-{
-    static const QList<TextKey> keys = {{u"proxyserver"_s, &Settings::proxyserver},
-                                        {u"proxyport"_s, &Settings::proxyport},
-                                        {u"proxyuser"_s, &Settings::proxyuser},
-                                        {u"proxypass"_s, &Settings::proxypass},
-                                        {u"apikey"_s, &Settings::apikey}};
-    return keys;
-}
-
 QString setting(const QString &key, const SearchState &state)
 {
     return readini(key, kSettings, state.inifile);
 }
 
-// A flag that defaults to false is set only by "1"; one that defaults to true is cleared only by "0".
-bool readflag(const QString &key, bool defaultValue, const SearchState &state)
-{
-    const QString text = setting(key, state);
-    return defaultValue ? text != u"0"_s : text == u"1"_s;
-}
-
 Int16 readnumber(const QString &key, const QString &section, const SearchState &state)
 {
     return Int16(leadingnumber(readini(key, section, state.inifile)));
+}
+
+// A flag that is missing by default is set only by "1"; one that is set by default is cleared
+// only by "0".
+bool readvalue(const QString &key, const SettingField<bool> &field, const SearchState &state)
+{
+    const QString text = setting(key, state);
+    return field.missing ? text != u"0"_s : text == u"1"_s;
+}
+
+Int16 readvalue(const QString &key, const SettingField<Int16> &field, const SearchState &state)
+{
+    const Int16 value = readnumber(key, kSettings, state);
+    return value == 0 ? field.missing : value;
+}
+
+QString readvalue(const QString &key, const SettingField<QString> &field, const SearchState &state)
+{
+    const QString text = setting(key, state);
+    return text.isEmpty() ? field.missing : text;
+}
+
+// Reads the options in the order given, each by its entry in the settings table.
+template <typename... T> void readsettings(SearchState &state, T Settings::*...members)
+{
+    const auto read = [&state](const SettingKey &entry) {
+        std::visit([&](const auto &field) { state.settings.*field.member = readvalue(entry.key, field, state); },
+                   entry.field);
+    };
+    (read(settingkey(members)), ...);
 }
 
 // Stops a damaged file from sizing arrays far beyond anything it could hold.
@@ -107,26 +86,11 @@ template <typename T> Array1<T> sized(Int16 upper, ElementBudget &budget)
     return result;
 }
 
-void readflags(SearchState &state, bool scheduler)
+// The colour scheme is one of the two the window knows.
+void correctscheme(Settings &settings)
 {
-    for (const FlagKey &flag : flagKeys()) {
-        if (flag.scheduler == scheduler)
-            state.settings.*flag.member = flag.defaultValue;
-    }
-    for (const FlagKey &flag : flagKeys()) {
-        if (flag.scheduler == scheduler)
-            state.settings.*flag.member = readflag(flag.key, flag.defaultValue, state);
-    }
-}
-
-void readoptions(SearchState &state)
-{
-    Settings &s = state.settings;
-    for (const TextKey &text : proxyKeys())
-        s.*text.member = setting(text.key, state);
-    s.colorscheme = setting(u"colorscheme"_s, state);
-    if (s.colorscheme != Settings::standardScheme() && s.colorscheme != Settings::greyScheme())
-        s.colorscheme = Settings::standardScheme();
+    if (settings.colorscheme != Settings::standardScheme() && settings.colorscheme != Settings::greyScheme())
+        settings.colorscheme = Settings::standardScheme();
 }
 
 void readplacement(const SearchState &state, WindowPlacement &window, bool restorewindow)
@@ -150,40 +114,13 @@ void readplacement(const SearchState &state, WindowPlacement &window, bool resto
     }
 }
 
-void readconnections(SearchState &state, WindowSettings &windowsettings)
+void readcolumns(const SearchState &state, WindowSettings &windowsettings)
 {
     const Int16 countreshead = readnumber(u"countreshead"_s, kSettings, state);
     if (countreshead == 5) {
         for (int i = 1; i <= 5; ++i)
             windowsettings.reswid[i] = readnumber(u"reswid"_s + QString::number(i), kSettings, state);
     }
-    Settings &s = state.settings;
-    s.maxconnections = readnumber(u"maxconnections"_s, kSettings, state);
-    if (s.maxconnections == 0)
-        s.maxconnections = 5;
-    s.inettimeout = readnumber(u"inettimeout"_s, kSettings, state);
-    if (s.inettimeout == 0)
-        s.inettimeout = 60;
-}
-
-void readfiles(SearchState &state, WindowSettings &windowsettings)
-{
-    Settings &s = state.settings;
-    s.readfile = setting(u"readfile"_s, state);
-    s.writefile = setting(u"writefile"_s, state);
-    s.historyfile = setting(u"historyfile"_s, state);
-    windowsettings.scheduledialogpath = setting(u"schedulefile"_s, state);
-    s.htmlfile = setting(u"htmlfile"_s, state);
-    s.csvfile = setting(u"csvfile"_s, state);
-    s.searchhost = setting(u"searchhost"_s, state);
-    if (s.searchhost.isEmpty())
-        s.searchhost = Settings::defaultSearchHost();
-    s.apihost = setting(u"apihost"_s, state);
-    if (s.apihost.isEmpty())
-        s.apihost = Settings::defaultApiHost();
-    s.updatehost = setting(u"updatehost"_s, state);
-    if (s.updatehost.isEmpty())
-        s.updatehost = Settings::defaultUpdateHost();
 }
 
 // The hit numbers run on across the keywords of one domain; countkeysk says how many are keyword k's.
@@ -255,41 +192,43 @@ void storesetting(const QString &value, const QString &key, const SearchState &s
     store(value, key, kSettings, state);
 }
 
+QString storedtext(bool value)
+{
+    return value ? u"1"_s : u"0"_s;
+}
+
+QString storedtext(Int16 value)
+{
+    return QString::number(int(value));
+}
+
+QString storedtext(const QString &value)
+{
+    return value;
+}
+
+void writesetting(const SearchState &state, const SettingKey &entry)
+{
+    std::visit([&](const auto &field) { storesetting(storedtext(state.settings.*field.member), entry.key, state); },
+               entry.field);
+}
+
+// Writes the options in the order given, each under its key in the settings table.
+template <typename... T> void writesettings(const SearchState &state, T Settings::*...members)
+{
+    (writesetting(state, settingkey(members)), ...);
+}
+
 void writeflags(const SearchState &state)
 {
     // All the set flags first, then all the cleared ones.
     for (const bool set : {true, false}) {
-        for (const FlagKey &flag : flagKeys()) {
-            if (state.settings.*flag.member == set)
-                storesetting(set ? u"1"_s : u"0"_s, flag.key, state);
+        for (const SettingKey &entry : settingkeys()) {
+            const auto *flag = std::get_if<SettingField<bool>>(&entry.field);
+            if (flag != nullptr && state.settings.*flag->member == set)
+                writesetting(state, entry);
         }
     }
-}
-
-void writeoptions(const SearchState &state)
-{
-    const Settings &s = state.settings;
-    for (const TextKey &text : proxyKeys())
-        storesetting(s.*text.member, text.key, state);
-    storesetting(s.colorscheme, u"colorscheme"_s, state);
-    storesetting(QString::number(int(s.inettimeout)), u"inettimeout"_s, state);
-    storesetting(QString::number(int(s.maxconnections)), u"maxconnections"_s, state);
-    storesetting(s.searchhost, u"searchhost"_s, state);
-    storesetting(s.apihost, u"apihost"_s, state);
-    storesetting(s.updatehost, u"updatehost"_s, state);
-}
-
-void writefiles(const SearchState &state, const WindowSettings &windowsettings)
-{
-    const Settings &s = state.settings;
-    storesetting(s.readfile, u"readfile"_s, state);
-    storesetting(s.writefile, u"writefile"_s, state);
-    storesetting(s.historyfile, u"historyfile"_s, state);
-    storesetting(windowsettings.scheduledialogpath, u"schedulefile"_s, state);
-    storesetting(s.htmlfile, u"htmlfile"_s, state);
-    storesetting(s.csvfile, u"csvfile"_s, state);
-    // The results file is written last, so it is the value that stays.
-    storesetting(s.schedulefile, u"schedulefile"_s, state);
 }
 
 void writekeyword(const KeywordResult &keyword, int k, const QString &section, const QString &topSection, Int16 &j,
@@ -360,37 +299,22 @@ void writeplacement(const SearchState &state, const WindowPlacement &window, con
 
 } // namespace
 
-long long leadingnumber(const QString &text)
-{
-    long long result = 0;
-    guard("Google", "Function leadingnumber", [&] {
-        qsizetype i = 0;
-        while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
-            ++i;
-        bool negative = false;
-        if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-            negative = text[i++] == u'-';
-        for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-            if (result < 1000000000000LL)
-                result = result * 10 + (text[i].unicode() - u'0');
-        }
-        if (negative)
-            result = -result;
-    });
-    return result;
-}
-
 void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &window, bool restorewindow)
 {
     servertools::IniBatch batch(state.inifile);
     guard("Google", "Sub readi", [&] {
-        readflags(state, false);
-        readoptions(state);
+        using S = Settings;
+        readsettings(state, &S::showrunning, &S::uselog, &S::isautoconnect, &S::isautodisconnect, &S::autostart,
+                     &S::contexthelp, &S::schedulerunning, &S::useapi, &S::useproxy, &S::proxyserver, &S::proxyport,
+                     &S::proxyuser, &S::proxypass, &S::apikey, &S::colorscheme);
+        correctscheme(state.settings);
         readplacement(state, window, restorewindow);
-        readconnections(state, windowsettings);
-        readfiles(state, windowsettings);
-        readflags(state, true);
-        state.settings.schedulefile = setting(u"schedulefile"_s, state);
+        readcolumns(state, windowsettings);
+        readsettings(state, &S::maxconnections, &S::inettimeout, &S::readfile, &S::writefile, &S::historyfile);
+        // The scheduler's file dialog starts where its results go.
+        windowsettings.scheduledialogpath = setting(settingkey(&S::schedulefile).key, state);
+        readsettings(state, &S::htmlfile, &S::csvfile, &S::searchhost, &S::apihost, &S::updatehost, &S::searchhour,
+                     &S::searchday, &S::searchweek, &S::schedulefile);
         readdomains(state);
     });
 }
@@ -400,9 +324,14 @@ bool writei(const SearchState &state, const WindowSettings &windowsettings, cons
 {
     servertools::IniBatch batch(state.inifile);
     guard("Google", "Sub writei", [&] {
+        using S = Settings;
         writeflags(state);
-        writeoptions(state);
-        writefiles(state, windowsettings);
+        writesettings(state, &S::proxyserver, &S::proxyport, &S::proxyuser, &S::proxypass, &S::apikey, &S::colorscheme,
+                      &S::inettimeout, &S::maxconnections, &S::searchhost, &S::apihost, &S::updatehost, &S::readfile,
+                      &S::writefile, &S::historyfile);
+        storesetting(windowsettings.scheduledialogpath, settingkey(&S::schedulefile).key, state);
+        // The results file is written last, so it is the value that stays.
+        writesettings(state, &S::htmlfile, &S::csvfile, &S::schedulefile);
         storesetting(state.txturl, u"txturl"_s, state);
         storesetting(QString::number(state.urldata.ubound()), u"counturls"_s, state);
         for (int n = 1; n <= state.urldata.ubound(); ++n) {

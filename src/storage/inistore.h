@@ -18,7 +18,3 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
 // whether the file could be written (callers may ignore it: nothing in memory is lost).
 bool writei(const SearchState &state, const WindowSettings &windowsettings, const WindowPlacement &window,
             const QList<int> &columnwidths);
-
-// The leading-number rule of stored integers: leading blanks skipped, an optional sign, digits
-// up to the first non-digit; no digits gives 0. Very long digit runs stay far out of range.
-long long leadingnumber(const QString &text);

@@ -35,13 +35,19 @@ struct SortItem
 
 } // namespace
 
-int findsession(const SearchState &state)
+std::optional<StoredInputs> storedinputs(const SearchState &state)
 {
-    for (int i = 1; i <= state.urldata.ubound(); ++i) {
-        if (state.urldata[i].url == state.txturl)
-            return i;
-    }
-    return 0;
+    const int d = findsession(state);
+    if (d == 0 || state.urldata[d].url.isEmpty())
+        return std::nullopt;
+    const SearchSession &session = state.urldata[d];
+    StoredInputs inputs;
+    for (const KeywordResult &keyword : session.keys)
+        inputs.txtkeys += keyword.key + u"\r\n"_s;
+    inputs.chkstopafterhit = numvalue(session.checkstop) == 1;
+    inputs.chkdispfirst = numvalue(session.checkfirst) == 1;
+    inputs.pagedepth = session.pagedepth;
+    return inputs;
 }
 
 void copyactions(SearchState &state, int index)

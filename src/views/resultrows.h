@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 struct SearchState;
 
 // One line of the results or history list before it is written into the list view.
@@ -38,13 +40,24 @@ public:
     virtual bool selected(int item) const = 0;
 };
 
+// What the search-mode inputs show of a domain's last search: its keywords, each followed by
+// "\r\n", the two check boxes and the page depth text.
+struct StoredInputs
+{
+    QString txtkeys;
+    bool chkstopafterhit = false;
+    bool chkdispfirst = false;
+    QString pagedepth;
+};
+
 namespace resultrows {
 
 inline const QString NotFound = QStringLiteral("1000");
 constexpr quint32 Blue = 0xFF0000;
 
-// The index in urldata of the first domain equal to txturl; 0 when there is none.
-int findsession(const SearchState &state);
+// What disall loads into the inputs from the selected domain; nothing when no domain is
+// selected or the selected entry has no url.
+std::optional<StoredInputs> storedinputs(const SearchState &state);
 // Copies into each keyword of the domain at index the status of the last job with its key.
 void copyactions(SearchState &state, int index);
 // Copies each keyword's job status into its action (the last matching job wins) and builds

@@ -1,5 +1,6 @@
 #include "resultsview.h"
 
+#include "bgrcolor.h"
 #include "diagnostics/guard.h"
 #include "listview.h"
 #include "search/searchstate.h"
@@ -30,7 +31,7 @@ public:
     }
     void setforecolor(int item, quint32 bgr) override
     {
-        const QColor colour(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+        const QColor colour = bgrcolor(bgr);
         ListItem line = m_list.item(item);
         line.setforecolor(colour);
         for (int i = 1; i <= 4; ++i)
@@ -65,7 +66,7 @@ void ResultsView::disres()
 {
     guard("Google", "Sub disres", [&] {
         m_rows = Array1<ResultRow>();
-        const int d = resultrows::findsession(m_state);
+        const int d = findsession(m_state);
         if (d == 0)
             return;
         const SearchSession &session = m_state.urldata[d];
@@ -93,7 +94,7 @@ void ResultsView::disres2()
 void ResultsView::resultsview_Click()
 {
     guard("Google", "Sub resultsview_Click", [&] {
-        if (resultrows::findsession(m_state) == 0)
+        if (findsession(m_state) == 0)
             return;
         ListAdapter list(m_list);
         QString text;

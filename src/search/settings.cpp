@@ -1,0 +1,78 @@
+#include "settings.h"
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+template <typename T> const SettingKey &entryof(T Settings::*member)
+{
+    const QList<SettingKey> &keys = settingkeys();
+    const auto found = std::find_if(keys.begin(), keys.end(), [member](const SettingKey &entry) {
+        const auto *field = std::get_if<SettingField<T>>(&entry.field);
+        return field != nullptr && field->member == member;
+    });
+    Q_ASSERT(found != keys.end());
+    return *found;
+}
+
+} // namespace
+
+Settings::Settings()
+{
+    for (const SettingKey &entry : settingkeys())
+        std::visit([this](const auto &field) { this->*field.member = field.missing; }, entry.field);
+}
+
+const QList<SettingKey> &settingkeys()
+{
+    using S = Settings;
+    static const QList<SettingKey> keys = {
+        {u"showrunning"_s, SettingField{&S::showrunning, false}},
+        {u"uselog"_s, SettingField{&S::uselog, true}},
+        {u"isautoconnect"_s, SettingField{&S::isautoconnect, false}},
+        {u"isautodisconnect"_s, SettingField{&S::isautodisconnect, false}},
+        {u"autostart"_s, SettingField{&S::autostart, false}},
+        {u"contexthelp"_s, SettingField{&S::contexthelp, true}},
+        {u"searchhour"_s, SettingField{&S::searchhour, false}},
+        {u"searchday"_s, SettingField{&S::searchday, true}},
+        {u"searchweek"_s, SettingField{&S::searchweek, false}},
+        {u"schedulerunning"_s, SettingField{&S::schedulerunning, false}},
+        {u"useapi"_s, SettingField{&S::useapi, false}},
+        {u"useproxy"_s, SettingField{&S::useproxy, false}},
+        {u"proxyserver"_s, SettingField{&S::proxyserver, QString()}},
+        {u"proxyport"_s, SettingField{&S::proxyport, QString()}},
+        {u"proxyuser"_s, SettingField{&S::proxyuser, QString()}},
+        {u"proxypass"_s, SettingField{&S::proxypass, QString()}},
+        {u"apikey"_s, SettingField{&S::apikey, QString()}},
+        {u"colorscheme"_s, SettingField{&S::colorscheme, S::standardScheme()}},
+        {u"maxconnections"_s, SettingField{&S::maxconnections, Int16(5)}},
+        {u"inettimeout"_s, SettingField{&S::inettimeout, Int16(60)}},
+        {u"readfile"_s, SettingField{&S::readfile, QString()}},
+        {u"writefile"_s, SettingField{&S::writefile, QString()}},
+        {u"historyfile"_s, SettingField{&S::historyfile, QString()}},
+        {u"schedulefile"_s, SettingField{&S::schedulefile, QString()}},
+        {u"htmlfile"_s, SettingField{&S::htmlfile, QString()}},
+        {u"csvfile"_s, SettingField{&S::csvfile, QString()}},
+        {u"searchhost"_s, SettingField{&S::searchhost, S::defaultSearchHost()}},
+        {u"apihost"_s, SettingField{&S::apihost, S::defaultApiHost()}},
+        {u"updatehost"_s, SettingField{&S::updatehost, S::defaultUpdateHost()}},
+    };
+    return keys;
+}
+
+const SettingKey &settingkey(bool Settings::*member)
+{
+    return entryof(member);
+}
+
+const SettingKey &settingkey(Int16 Settings::*member)
+{
+    return entryof(member);
+}
+
+const SettingKey &settingkey(QString Settings::*member)
+{
+    return entryof(member);
+}
