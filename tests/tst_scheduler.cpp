@@ -190,11 +190,12 @@ private slots:
         s.rig.state.settings.isautoconnect = autoconnect;
         s.rig.state.settings.isautodisconnect = autodisconnect;
         s.rig.connection.set(online);
-        // Offline, the search refuses to start; a dialled connection would have come up.
-        s.idletick();
-        s.rig.connection.set(true);
-        if (!s.rig.state.searching)
-            s.rig.run.mnusearch_Click();
+        s.dialup.ondial = [&] { s.rig.connection.set(true); };
+        bool ended = false;
+        s.scheduler.setcycleend([&](bool saved) { ended = !saved; });
+        // Offline without dialling the search is refused, and the cycle ends unsaved.
+        QCOMPARE(s.idletick().isEmpty(), !online && !autoconnect);
+        QCOMPARE(ended, !online && !autoconnect);
         QVERIFY(s.finish());
         QTEST(s.dialup.calls, "calls");
         QCOMPARE(s.rig.state.autodialled, autoconnect && !online && !autodisconnect);

@@ -8,13 +8,44 @@
 #include "storage/inistore.h"
 #include "storage/servertools.h"
 
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QTextStream>
+
+#include <variant>
 
 using namespace Qt::Literals::StringLiterals;
 
 FolderSession::FolderSession(SearchState &state) : m_state(state), m_lock(programfolder::path())
 {
     m_state.inifile = m_lock.inifile();
+    m_lock.removeleftovers();
+}
+
+QString FolderSession::problem() const
+{
+    QString result;
+    guard("Cli", "Function problem", [&] {
+        const QString path = inipath();
+        const QFileInfo file(path);
+        const QFileInfo folder(file.absolutePath());
+        if (file.isDir())
+            result = path + u" is a folder, not a settings file"_s;
+        else if (file.exists() && !file.isReadable())
+            result = u"cannot read "_s + path + u": no permission to read it"_s;
+        else if (file.exists() && !file.isWritable())
+            result = u"cannot replace "_s + path + u": it is read-only"_s;
+        else if (!folder.isWritable())
+            result = u"cannot replace "_s + path + u": no permission to create files in "_s + folder.filePath();
+        if (!result.isEmpty())
+            return;
+        // What is left (a full disk, a read-only mount) shows only when a replacement is tried.
+        QSaveFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly))
+            result = u"cannot replace "_s + path + u": "_s + probe.errorString();
+        probe.cancelWriting();
+    });
+    return result;
 }
 
 QString FolderSession::inipath() const
@@ -28,6 +59,7 @@ void FolderSession::load(HeadlessWindow &window)
         errorreports::clearerrortext();
         WindowPlacement placement;
         readi(m_state, m_window, placement, false);
+        m_loaded = m_begun = m_state.settings;
         m_damaged = !errorreports::errortext().isEmpty();
         if (m_damaged) {
             QTextStream(stderr) << "zorvane-cli: " << inipath() << " could not be read completely:"
@@ -58,6 +90,25 @@ QList<int> FolderSession::storedcolumnwidths() const
     return widths;
 }
 
+void FolderSession::beginrun()
+{
+    m_begun = m_state.settings;
+}
+
+Settings FolderSession::storedsettings() const
+{
+    Settings stored = m_loaded;
+    for (const SettingKey &entry : settingkeys()) {
+        std::visit(
+            [&](const auto &field) {
+                if (!(m_state.settings.*field.member == m_begun.*field.member))
+                    stored.*field.member = m_state.settings.*field.member;
+            },
+            entry.field);
+    }
+    return stored;
+}
+
 bool FolderSession::store()
 {
     bool stored = false;
@@ -70,7 +121,9 @@ bool FolderSession::store()
         // A maximised window keeps the stored placement.
         WindowPlacement placement;
         placement.state = WindowState::Maximised;
-        stored = writei(m_state, m_window, placement, storedcolumnwidths());
+        SearchState persisted = m_state;
+        persisted.settings = storedsettings();
+        stored = writei(persisted, m_window, placement, storedcolumnwidths());
         if (!stored)
             QTextStream(stderr) << "zorvane-cli: could not write " << inipath() << '\n';
     });

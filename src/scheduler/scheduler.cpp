@@ -96,6 +96,15 @@ void Scheduler::startdomain(int index)
     m_state.schedulesearching = true;
     m_state.schedulelast = index == m_state.urldata.ubound();
     m_run.mnusearch_Click();
+    if (m_state.searching)
+        return;
+    // Refused (no keywords, offline): no run of the scheduler's is going on, so a search the
+    // user starts next must not be taken for the end of the cycle.
+    const bool last = m_state.schedulelast;
+    m_state.schedulesearching = false;
+    m_state.schedulelast = false;
+    if (last && m_cycleend)
+        m_cycleend(false);
 }
 
 void Scheduler::autodialhangup()
@@ -108,6 +117,8 @@ void Scheduler::saveall()
     guard("Scheduler", "Sub saveall", [&] {
         if (m_save)
             m_save();
+        if (m_cycleend)
+            m_cycleend(true);
     });
 }
 

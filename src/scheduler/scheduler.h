@@ -45,6 +45,8 @@ public:
 
     // Appends the whole state to the results file; set by the front end, which knows the window.
     void setsave(std::function<void()> save) { m_save = std::move(save); }
+    // Told when a cycle is over: saved, or not saved as the last domain's search did not start.
+    void setcycleend(std::function<void(bool saved)> cycleend) { m_cycleend = std::move(cycleend); }
     // Receives the status label's text whenever it changes.
     void setlabelsink(std::function<void(const QString &)> sink) { m_labelsink = std::move(sink); }
     const QString &labscheduler() const { return m_label; }
@@ -63,6 +65,7 @@ private:
     Dialup &m_dialup;
     ScheduleTime m_time;
     std::function<void()> m_save;
+    std::function<void(bool)> m_cycleend;
     std::function<void(const QString &)> m_labelsink;
     QString m_label;
 };

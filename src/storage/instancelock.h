@@ -18,7 +18,13 @@ public:
     // "zorvane.ini", or "zorvane2.ini" while another instance runs.
     QString inifile() const;
 
+    // Removes the temporary copies of this instance's settings file that a program killed while
+    // replacing it left behind ("zorvane.ini.XXXXXX"), those older than the lock: newer ones
+    // may belong to a replacement in progress. Returns how many were removed.
+    int removeleftovers() const;
+
 private:
+    QString m_folder;
     std::unique_ptr<QLockFile> m_lock;
     bool m_another = false;
 };

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 // Records every dial ("dial FLAGS") and hang-up ("hangup") in order.
 class RecordingDialup final : public Dialup
 {
@@ -11,9 +13,13 @@ public:
     bool InternetAutodial(int flags) override
     {
         calls.append(QStringLiteral("dial %1").arg(flags));
+        if (ondial)
+            ondial();
         return true;
     }
     void InternetAutodialHangup() override { calls.append(QStringLiteral("hangup")); }
 
     QStringList calls;
+    // What dialling does to the connection, if anything.
+    std::function<void()> ondial;
 };
