@@ -136,7 +136,7 @@ private slots:
     void searchCommand()
     {
         QFile keys(m_dir.filePath(u"keys.txt"_s));
-        QVERIFY(keys.open(QIODevice::WriteOnly) && keys.write("blue widgets\r\nred\r\n\r\ngre\nen\r\n") > 0);
+        QVERIFY(keys.open(QIODevice::WriteOnly) && keys.write("blue widgets\nred\r\n\r\ngreen") > 0);
         keys.close();
         const Run result =
             run({u"search"_s, u"--domain"_s, u"WWW.MySite.example"_s, u"--keywords-file"_s, keys.fileName(),

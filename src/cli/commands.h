@@ -13,6 +13,17 @@ int runSearch(const QStringList &args, bool fromfolder);
 // One update check; in a program folder with its proxy and update host settings.
 int runCheckUpdate(const QStringList &args, bool fromfolder);
 
-// The search command's and the update check's usage lines.
+// The analysis list and the detail panel's lines of the program folder's results.
+int runAnalysis(const QStringList &args);
+int runDetail(const QStringList &args);
+// Writes the HTML report.
+int runReport(const QStringList &args);
+// The history file commands (save, list, load, delete, show); fromfolder as for runSearch.
+int runHistory(const QStringList &args, bool fromfolder);
+
+// The usage lines of the commands.
 QString searchUsageText();
+QString historyUsageText();
+QString analysisUsageText();
+QString reportUsageText();
 QString updateUsageText();

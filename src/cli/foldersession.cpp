@@ -109,6 +109,11 @@ Settings FolderSession::storedsettings() const
     return stored;
 }
 
+void FolderSession::setwindow(const WindowPlacement &placement, const QList<int> &columnwidths)
+{
+    m_placed.emplace(placement, columnwidths);
+}
+
 bool FolderSession::store()
 {
     bool stored = false;
@@ -118,12 +123,16 @@ bool FolderSession::store()
                                 << " is left unchanged, as it was not read completely\n";
             return;
         }
-        // A maximised window keeps the stored placement.
-        WindowPlacement placement;
-        placement.state = WindowState::Maximised;
         SearchState persisted = m_state;
         persisted.settings = storedsettings();
-        stored = writei(persisted, m_window, placement, storedcolumnwidths());
+        if (m_placed) {
+            stored = writei(persisted, m_window, m_placed->first, m_placed->second);
+        } else {
+            // A maximised window keeps the stored placement.
+            WindowPlacement placement;
+            placement.state = WindowState::Maximised;
+            stored = writei(persisted, m_window, placement, storedcolumnwidths());
+        }
         if (!stored)
             QTextStream(stderr) << "zorvane-cli: could not write " << inipath() << '\n';
     });

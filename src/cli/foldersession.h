@@ -6,6 +6,9 @@
 
 #include <QList>
 
+#include <optional>
+#include <utility>
+
 struct SearchState;
 class HeadlessWindow;
 
@@ -35,6 +38,10 @@ public:
     // entry cannot take the entries after it with it. False when nothing could be written.
     bool store();
     bool damaged() const { return m_damaged; }
+    // What the file keeps of the window besides its placement (read by load).
+    WindowSettings &windowsettings() { return m_window; }
+    // Makes store() write this placement and these column widths instead of the stored ones.
+    void setwindow(const WindowPlacement &placement, const QList<int> &columnwidths);
     QString inipath() const;
 
 private:
@@ -49,4 +56,5 @@ private:
     Settings m_begun;
     InstanceLock m_lock;
     bool m_damaged = false;
+    std::optional<std::pair<WindowPlacement, QList<int>>> m_placed;
 };

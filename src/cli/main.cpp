@@ -21,6 +21,12 @@ QString commandusage(const QString &command)
                "          [--useproxy --proxy-user U --proxy-pass P] [--api-key K]\n"_s;
     if (command == u"search")
         return u"  "_s + searchUsageText().sliced(QStringLiteral("usage: ").size());
+    if (command == u"history")
+        return u"  "_s + historyUsageText().sliced(QStringLiteral("usage: ").size());
+    if (command == u"analysis" || command == u"detail")
+        return u"  "_s + analysisUsageText().sliced(QStringLiteral("usage: ").size());
+    if (command == u"report")
+        return u"  "_s + reportUsageText().sliced(QStringLiteral("usage: ").size());
     if (command == u"check-update")
         return u"  "_s + updateUsageText().sliced(QStringLiteral("usage: ").size());
     return {};
@@ -34,6 +40,7 @@ QString usagetext()
            "  COMMAND --help: the usage of one command\n"
            "commands:\n"_s +
            commandusage(u"parse"_s) + commandusage(u"request"_s) + commandusage(u"search"_s) +
+           commandusage(u"history"_s) + commandusage(u"analysis"_s) + commandusage(u"report"_s) +
            commandusage(u"check-update"_s);
 }
 
@@ -104,5 +111,13 @@ int main(int argc, char *argv[])
         return runRequest(rest);
     if (command == u"search")
         return runSearch(rest, fromfolder);
+    if (command == u"history")
+        return runHistory(rest, fromfolder);
+    if (command == u"analysis")
+        return runAnalysis(rest);
+    if (command == u"detail")
+        return runDetail(rest);
+    if (command == u"report")
+        return runReport(rest);
     return runCheckUpdate(rest, fromfolder);
 }

@@ -144,8 +144,8 @@ QString parseoptions(const QStringList &args, SearchOptions &options, bool fromf
         QFile in(file);
         if (!in.open(QIODevice::ReadOnly))
             return u"cannot read \""_s + file + u"\": "_s + in.errorString();
-        // The file is what the keyword box would hold, so its lines are split by the box's rule.
-        options.keywords = codepage::toText(in.readAll());
+        // A text file's lines end in LF or CR LF; the keyword box wants CR LF.
+        options.keywords = codepage::toText(in.readAll()).replace(u"\r\n"_s, u"\n"_s).replace(u'\n', u"\r\n"_s);
     } else if (!keywords.isEmpty()) {
         options.keywords = keywords.join(u"\r\n"_s);
     }
@@ -228,8 +228,7 @@ QString searchUsageText()
     return u"usage: zorvane-cli search --domain D (--keywords-file F | --keyword K ...) [--depth N]\n"
            "          [--stop-after-hit] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
            "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--connections N] [--timeout S]\n"
-           "          F holds one keyword a line, each line ending in CR LF; a bare LF is dropped,\n"
-           "          as the keyword box drops it\n"
+           "          F holds one keyword a line; a line ends in LF or CR LF, empty lines are skipped\n"
            "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
            "          searches DOMAIN (default: the selected one) with its stored keywords and\n"
            "          settings, and stores the results in DIR's settings file\n"_s;

@@ -28,6 +28,11 @@ Failure Failure::divisionByZero()
     return Failure(11, u"Division by zero"_s);
 }
 
+Failure Failure::typeMismatch()
+{
+    return Failure(13, u"Type mismatch"_s);
+}
+
 Failure Failure::invalidCall(const QString &detail)
 {
     return Failure(5, detail.isEmpty() ? u"Invalid procedure call or argument"_s

@@ -19,6 +19,7 @@ public:
     static Failure overflow();
     static Failure subscriptOutOfRange();
     static Failure divisionByZero();
+    static Failure typeMismatch();
     static Failure invalidCall(const QString &detail = {});
     static Failure fileError(const QString &detail);
     static QString productName();

@@ -82,4 +82,24 @@ long long leadingnumber(QStringView text)
             result = -result;
     });
     return result;
+Int16 cint(QStringView text)
+{
+    const QStringView number = text.trimmed();
+    qsizetype i = 0;
+    if (i < number.size() && (number[i] == u'-' || number[i] == u'+'))
+        ++i;
+    qsizetype digits = 0;
+    bool point = false;
+    for (; i < number.size(); ++i) {
+        const char16_t c = number[i].unicode();
+        if (c >= u'0' && c <= u'9')
+            ++digits;
+        else if (c == u'.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (digits == 0 || i != number.size())
+        throw Failure::typeMismatch();
+    return int16value(number);
 }

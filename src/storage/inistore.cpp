@@ -97,21 +97,9 @@ void readplacement(const SearchState &state, WindowPlacement &window, bool resto
 {
     const Int16 meleft = readnumber(u"meleft"_s, kSettings, state);
     const Int16 metop = readnumber(u"metop"_s, kSettings, state);
-    double mewidth = readnumber(u"mewidth"_s, kSettings, state);
-    double meheight = readnumber(u"meheight"_s, kSettings, state);
-    mewidth = qMin(mewidth, window.screenwidth);
-    meheight = qMin(meheight, window.screenheight);
-    if (window.state != WindowState::Normal)
-        return;
-    // Smaller stored sizes are not trusted: they would hide the window's controls.
-    if (mewidth > 7800)
-        window.width = mewidth;
-    if (meheight > 11145)
-        window.height = meheight;
-    if (restorewindow && meleft >= 1 && metop >= 1 && meleft < window.screenwidth && metop < window.screenheight) {
-        window.left = meleft;
-        window.top = metop;
-    }
+    const Int16 mewidth = readnumber(u"mewidth"_s, kSettings, state);
+    const Int16 meheight = readnumber(u"meheight"_s, kSettings, state);
+    placewindow(window, meleft, metop, mewidth, meheight, restorewindow);
 }
 
 void readcolumns(const SearchState &state, WindowSettings &windowsettings)

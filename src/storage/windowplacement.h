@@ -28,6 +28,26 @@ struct WindowPlacement
     bool operator==(const WindowPlacement &other) const = default;
 };
 
+// Applies a stored placement: width and height no larger than the screen, and in the normal
+// state only sizes above the design's minimum, as smaller stored sizes would hide the window's
+// controls; with move, left and top when both lie on the screen. A minimised or maximised
+// window is neither resized nor moved.
+inline void placewindow(WindowPlacement &window, double left, double top, double width, double height, bool move)
+{
+    width = width < window.screenwidth ? width : window.screenwidth;
+    height = height < window.screenheight ? height : window.screenheight;
+    if (window.state != WindowState::Normal)
+        return;
+    if (width > 7800)
+        window.width = width;
+    if (height > 11145)
+        window.height = height;
+    if (move && left >= 1 && top >= 1 && left < window.screenwidth && top < window.screenheight) {
+        window.left = left;
+        window.top = top;
+    }
+}
+
 // What the settings file keeps of the window besides its placement.
 struct WindowSettings
 {

@@ -1,0 +1,55 @@
+#include "viewinput.h"
+
+#include "diagnostics/errorreports.h"
+#include "storage/historyfile.h"
+#include "views/analysisrows.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+using namespace Qt::Literals::StringLiterals;
+
+ViewInput::ViewInput() : m_window(m_state), m_folder(m_state)
+{
+    m_folder.load(m_window);
+    m_historydata = analysis::currententry(m_state.urldata);
+}
+
+bool ViewInput::openhistory(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        QTextStream(stderr) << "File doesn't exist! \n";
+        return false;
+    }
+    m_historydata = historyfile::readhistory(path);
+    if (m_historydata.isEmpty()) {
+        reportfailures();
+        QTextStream(stderr) << "No suitable data in file\n";
+        return false;
+    }
+    m_viewmode = 3;
+    return true;
+}
+
+bool parseview(QCommandLineParser &parser, const QString &command, const QStringList &args,
+               const QList<QCommandLineOption> &options, int positionals, const QString &usage)
+{
+    parser.addOptions(options);
+    QString problem;
+    if (!parser.parse(QStringList{u"zorvane-cli"_s} + args))
+        problem = parser.errorText();
+    else if (parser.positionalArguments().size() != positionals)
+        problem = positionals == 0 ? u"unexpected argument"_s : u"wrong number of arguments"_s;
+    if (problem.isEmpty())
+        return true;
+    QTextStream(stderr) << "zorvane-cli " << command << ": " << problem << "\nusage: " << usage << '\n';
+    return false;
+}
+
+bool reportfailures()
+{
+    if (errorreports::errortext().isEmpty())
+        return false;
+    QTextStream(stderr) << QString(errorreports::errortext()).replace(u"\r\n"_s, u"\n"_s) << '\n';
+    return true;
+}

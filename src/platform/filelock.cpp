@@ -1,0 +1,32 @@
+#include "filelock.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <sys/file.h>
+#include <sys/stat.h>
+
+namespace filelock {
+
+bool lock(QFile &file, bool exclusive)
+{
+    const int fd = file.handle();
+    if (fd < 0)
+        return false;
+    int result;
+    do {
+        result = ::flock(fd, exclusive ? LOCK_EX : LOCK_SH);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+bool stillnamed(const QFile &file, const QString &path)
+{
+    struct stat open = {};
+    struct stat named = {};
+    if (::fstat(file.handle(), &open) != 0 || ::stat(QFile::encodeName(path).constData(), &named) != 0)
+        return false;
+    return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+} // namespace filelock

@@ -1,0 +1,36 @@
+#include "browser.h"
+
+#include "diagnostics/guard.h"
+#include "platform/browser.h"
+#include "platform/shell.h"
+
+#include <QProcess>
+
+namespace reports {
+
+QString website()
+{
+    return QStringLiteral(ZORVANE_WEBSITE);
+}
+
+QString browserexe()
+{
+    QString path;
+    guard("Google", "Function browserexe", [&] { path = browser::htmlcommand(); });
+    return path;
+}
+
+void openbrowser(Shell &shell, const QString &browserpath, const QString &target)
+{
+    guard("Google", "Sub openbrowser", [&] {
+        QStringList command = QProcess::splitCommand(browserpath);
+        if (command.isEmpty()) {
+            shell.open(target);
+            return;
+        }
+        const QString program = command.takeFirst();
+        shell.run(program, command << target);
+    });
+}
+
+} // namespace reports

@@ -1,0 +1,129 @@
+#include "reportparts.h"
+
+#include "diagnostics/guard.h"
+
+#include <QHash>
+#include <QList>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace reports {
+
+namespace {
+
+// One domain record of one saved search.
+struct Saved
+{
+    const HistoryEntry *entry;
+    const SearchSession *session;
+};
+
+// The distinct domains of all saved searches in order of first appearance, each with its
+// records in history order; one pass instead of a walk of the history per domain.
+QList<QList<Saved>> domains(const Array1<HistoryEntry> &historydata)
+{
+    QList<QList<Saved>> list;
+    QHash<QString, qsizetype> where;
+    for (const HistoryEntry &entry : historydata) {
+        for (const SearchSession &session : entry.urldata) {
+            auto found = where.constFind(session.url);
+            if (found == where.constEnd()) {
+                found = where.insert(session.url, list.size());
+                list.append(QList<Saved>());
+            }
+            list[*found].append({&entry, &session});
+        }
+    }
+    return list;
+}
+
+void domainheading(HtmlOut &out, const QString &domain)
+{
+    out.lines({u"<br>", u"<br>", u"<table width = 100%>", u"<tr bgcolor=#91a2fe>", u"    <font face=arial size=2>",
+               u"      <td>"});
+    out << u"        <b>" << domain << u"</b></font>";
+    out.endl();
+    out.lines({u"      </td>", u"    </font>", u"  </tr>", u"        </table>"});
+}
+
+void toprow(HtmlOut &out, const QString &when, const KeywordResult &keyword, int j)
+{
+    out << u"  <tr bgcolor=#" << colour(j) << u">";
+    out.endl();
+    out.lines({u"    <font color=black face=arial size=2>", u"      <td>"});
+    out << u"        <b>" << when << u"</b></font>";
+    out.endl();
+    out.lines({u"      </td>", u"      <td>"});
+    out << u"        <b>" << keyword.key << u"</b></font>";
+    out.endl();
+    out.lines({u"      </td>", u"      <td>"});
+    out << u"        <b>" << j << u"</b></font>";
+    out.endl();
+    out.lines({u"      </td>", u"      <td >"});
+    out << u"        <b><a href=" << safehref(keyword.urls[j]) << u">" << safetext(keyword.urls[j])
+        << u"</a></b></font>";
+    out.endl();
+    out.lines({u"      </td>", u"    </font>", u"  </tr>"});
+}
+
+// One table per keyword of a saved search, holding the top tens of every keyword of that
+// search with the same text.
+void keywordtables(HtmlOut &out, const Saved &saved)
+{
+    const Array1<KeywordResult> &keys = saved.session->keys;
+    QHash<QString, QList<int>> same;
+    for (int k = 1; k <= keys.ubound(); ++k)
+        same[keys[k].key].append(k);
+    for (const KeywordResult &keyword : keys) {
+        heading(out, QString(u"        <b>Top URL's for "_s + keyword.key + u"</b></font>"_s));
+        out.lines({u"            <table border=2 width=100%>", u"  <tr bgcolor=#91a2fe>",
+                   u"    <th align=center><font face=arial size=2 color=black>DATE</font></th>",
+                   u"    <th align=center><font face=arial size=2 color=black>Search term</font></th>",
+                   u"    <th align=center ><font face=arial size=2 color=black>Ave. Position</font></th>",
+                   u"    <th align=center ><font face=arial size=2 color=black>URL</font></th>", u"  </tr>"});
+        for (const int k : std::as_const(same[keyword.key])) {
+            for (int j = 1; j <= keys[k].urls.ubound(); ++j)
+                toprow(out, saved.entry->when, keys[k], j);
+        }
+        out.lines({u"        </table>", u"        <br>"});
+    }
+}
+
+void frequency(HtmlOut &out, const QList<Saved> &records, AnalysisTable &table)
+{
+    table.clear(table.group());
+    for (const Saved &saved : records) {
+        for (const KeywordResult &keyword : saved.session->keys) {
+            for (int j = 1; j <= keyword.urls.ubound(); ++j)
+                table.addana(j, keyword.urls[j], keyword.titles[j]);
+        }
+    }
+    table.rank(false);
+    heading(out, u"        <b>Top URL's for all searches</b></font>");
+    frequencytable(out, table);
+}
+
+} // namespace
+
+bool savehistory(QIODevice *device, const Array1<HistoryEntry> &historydata, bool group, const ReportHeader &header)
+{
+    bool done = false;
+    guard("Google", "Sub savehistory", [&] {
+        HtmlOut out(device);
+        reportheader(out, header);
+        AnalysisTable table;
+        table.clear(group);
+        for (const QList<Saved> &records : domains(historydata)) {
+            domainheading(out, records.first().session->url);
+            for (const Saved &saved : records)
+                keywordtables(out, saved);
+            frequency(out, records, table);
+        }
+        reportfooter(out);
+        out.flush();
+        done = true;
+    });
+    return done;
+}
+
+} // namespace reports

@@ -1,0 +1,341 @@
+#include "historyfile.h"
+
+#include "diagnostics/datetext.h"
+#include "diagnostics/guard.h"
+#include "historylines.h"
+#include "platform/codepage.h"
+#include "platform/prompts.h"
+#include "search/searchstate.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cmath>
+#include <exception>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace historyfile {
+
+namespace {
+
+const QString FileMissing = u"File doesn't exist! "_s;
+
+// One record's lines, built in memory so that a save reaches the file in one write.
+class RecordText final
+{
+public:
+    void line(QByteArrayView prefix, QStringView value)
+    {
+        m_bytes += prefix;
+        m_bytes += codepage::toBytes(value);
+        m_bytes += "\r\n";
+    }
+    void number(QByteArrayView prefix, double value)
+    {
+        line(prefix, QString::number(static_cast<long long>(std::trunc(value))));
+    }
+    const QByteArray &bytes() const { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+};
+
+void writeflags(RecordText &out, const Settings &s)
+{
+    const std::pair<const char *, bool> flags[] = {{"showrunning: ", s.showrunning},
+                                                   {"uselog: ", s.uselog},
+                                                   {"isautoconnect: ", s.isautoconnect},
+                                                   {"isautodisconnect: ", s.isautodisconnect},
+                                                   {"autostart: ", s.autostart},
+                                                   {"contexthelp: ", s.contexthelp},
+                                                   {"searchhour: ", s.searchhour},
+                                                   {"searchday: ", s.searchday},
+                                                   {"searchweek: ", s.searchweek},
+                                                   {"schedulerunning: ", s.schedulerunning},
+                                                   {"useapi: ", s.useapi},
+                                                   {"useproxy: ", s.useproxy}};
+    // The set flags first, then the cleared ones.
+    for (const bool set : {true, false}) {
+        for (const auto &[prefix, value] : flags) {
+            if (value == set)
+                out.line(prefix, set ? u"1" : u"0");
+        }
+    }
+}
+
+void writeoptions(RecordText &out, const Settings &s, const WindowSettings &windowsettings)
+{
+    out.line("proxyserver: ", s.proxyserver);
+    out.line("proxyport: ", s.proxyport);
+    out.line("proxyuser: ", s.proxyuser);
+    out.line("proxypass: ", s.proxypass);
+    out.line("apikey: ", s.apikey);
+    out.line("colorscheme: ", s.colorscheme);
+    out.line("readfilename: ", s.readfile);
+    out.line("writefilename: ", s.writefile);
+    out.line("historyfilename: ", s.historyfile);
+    out.line("schedulefilename: ", windowsettings.scheduledialogpath);
+    out.line("htmlfilename: ", s.htmlfile);
+    out.number("maxconnections: ", s.maxconnections);
+    out.number("inettimeout: ", s.inettimeout);
+}
+
+void writewindow(RecordText &out, const RecordWindow &window)
+{
+    out.number("metop: ", window.metop);
+    out.number("meleft: ", window.meleft);
+    out.number("mewidth: ", window.mewidth);
+    out.number("meheight: ", window.meheight);
+    const char *heads[] = {"head1w: ", "head2w: ", "head3w: ", "head4w: ", "head5w: "};
+    for (int i = 0; i < 5; ++i)
+        out.number(heads[i], window.headw[i]);
+    out.line("TXTURL: ", window.txturls);
+}
+
+void writedomain(RecordText &out, const SearchSession &domain)
+{
+    out.line("URL: ", domain.url);
+    out.line("DATETIME: ", domain.resulttime);
+    out.line("PAGEDEPTH: ", domain.pagedepth);
+    out.line("CHECKSTOP: ", domain.checkstop);
+    out.line("CHECKFIRST: ", domain.checkfirst);
+    for (const KeywordResult &keyword : domain.keys) {
+        out.line("KEY: ", keyword.key);
+        out.line("act: ", keyword.action);
+        for (const SearchHit &hit : keyword.positions) {
+            out.number("pos: ", hit.position);
+            out.line("url: ", hit.url);
+            out.line("title: ", hit.title);
+            out.line("abstract: ", hit.abstract);
+        }
+        for (int i = 1; i <= keyword.urls.ubound(); ++i) {
+            out.line("urls: ", keyword.urls[i]);
+            out.line("titles: ", keyword.titles[i]); // fewer titles than URLs fails here
+        }
+    }
+}
+
+void writeall(QIODevice &out, const QByteArray &bytes)
+{
+    if (out.write(bytes) != bytes.size())
+        throw Failure::fileError(out.errorString());
+}
+
+// A file whose last line has no line end (a save cut short, or an edit by hand) would glue the
+// next separator to that line and merge two records.
+bool endsinline(QFile &file)
+{
+    if (file.size() == 0)
+        return true;
+    char last = 0;
+    if (!file.seek(file.size() - 1) || file.read(&last, 1) != 1)
+        throw Failure::fileError(file.fileName() + u": "_s + file.errorString());
+    return last == '\n';
+}
+
+} // namespace
+
+QString getmid(const QString &text, int start, int length)
+{
+    if (start < 1 || length < 0 || text.size() < qsizetype(start) + length - 1)
+        return {};
+    return text.mid(start - 1, length);
+}
+
+void writerecord(QIODevice &out, const QString &when, const SearchState &state, const WindowSettings &windowsettings,
+                 const RecordWindow &window)
+{
+    RecordText text;
+    try {
+        text.line("----------", when);
+        writeflags(text, state.settings);
+        writeoptions(text, state.settings, windowsettings);
+        writewindow(text, window);
+        for (const SearchSession &domain : state.urldata)
+            writedomain(text, domain);
+    } catch (...) {
+        writeall(out, text.bytes());
+        throw;
+    }
+    writeall(out, text.bytes());
+}
+
+Array1<HistoryEntry> readhistory(QIODevice &in, const std::function<void()> &started)
+{
+    Array1<HistoryEntry> entries;
+    guard("Google", "Function readhistory", [&] {
+        TextPool pool;
+        LineReader lines(in);
+        // Each record's options are read as the loader reads them, then dropped: only its
+        // domains are kept.
+        Settings settings;
+        WindowSettings windowsettings;
+        std::optional<RecordBuilder> record;
+        QByteArrayView line;
+        while (lines.next(line)) {
+            if (isseparator(line)) {
+                if (entries.isEmpty() && started)
+                    started();
+                HistoryEntry &entry = entries.append({pool.text(line.sliced(10)), {}});
+                record.emplace(RecordSink{settings, windowsettings, entry.urldata}, pool);
+                record->start();
+                errorreports::addtrace("Google", "Sub readall");
+                continue;
+            }
+            if (!record)
+                continue;
+            try {
+                record->apply(line);
+            } catch (...) {
+                // The record keeps what was read; the next one starts afresh.
+                errorreports::trapcurrent("Google", "Sub readall");
+                record.reset();
+            }
+        }
+    });
+    return entries;
+}
+
+Array1<HistoryEntry> readhistory(const QString &filename, const std::function<void()> &started)
+{
+    Array1<HistoryEntry> entries;
+    guard("Google", "Function readhistory", [&] {
+        QFile file(filename);
+        openlocked(file, QIODevice::ReadOnly, false);
+        entries = readhistory(file, started);
+    });
+    return entries;
+}
+
+void deleterecords(const QString &filename, const QString &when, const QString &tempfile)
+{
+    QFile in(filename);
+    // Held until the new file has replaced this one, so no save lands in the old file.
+    openlocked(in, QIODevice::ReadOnly, true);
+    QFile::remove(tempfile);
+    QFile temp(tempfile);
+    if (!temp.open(QIODevice::WriteOnly))
+        throw Failure::fileError(tempfile + u": "_s + temp.errorString());
+    QSaveFile out(filename);
+    if (!out.open(QIODevice::WriteOnly))
+        throw Failure::fileError(filename + u": "_s + out.errorString());
+    const QByteArray date = codepage::toBytes(when);
+    LineReader lines(in);
+    QByteArray kept;
+    bool dropping = false;
+    QByteArrayView line;
+    const auto flush = [&] {
+        writeall(temp, kept);
+        writeall(out, kept);
+        kept.clear();
+    };
+    while (lines.next(line)) {
+        if (isseparator(line))
+            dropping = line.sliced(10) == date;
+        if (dropping)
+            continue;
+        kept += line;
+        kept += "\r\n";
+        if (kept.size() >= (1 << 20))
+            flush();
+    }
+    flush();
+    temp.close();
+    if (!out.commit())
+        throw Failure::fileError(filename + u": "_s + out.errorString());
+}
+
+} // namespace historyfile
+
+void saveall(const QString &filename, const SearchState &state, const WindowSettings &windowsettings,
+             const RecordWindow &window)
+{
+    guard("Google", "Sub saveall", [&] {
+        QFile file(filename);
+        historyfile::openlocked(file, QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered, true);
+        QByteArray bytes = historyfile::endsinline(file) ? QByteArray() : QByteArray("\r\n");
+        QBuffer record(&bytes);
+        record.open(QIODevice::WriteOnly | QIODevice::Append);
+        std::exception_ptr failure;
+        try {
+            historyfile::writerecord(record, GetDateFormat(), state, windowsettings, window);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        // One write, so a process killed while saving leaves the earlier records untouched.
+        historyfile::writeall(file, bytes);
+        if (failure)
+            std::rethrow_exception(failure);
+    });
+}
+
+Int16 checkreadall(const QString &filename, Prompts &prompts, Array1<QString> &recorddates)
+{
+    Int16 count;
+    guard("Google", "Function checkreadall", [&] {
+        if (!QFileInfo::exists(filename)) {
+            prompts.message(historyfile::FileMissing);
+            return;
+        }
+        recorddates.clear();
+        QFile file(filename);
+        historyfile::openlocked(file, QIODevice::ReadOnly, false);
+        historyfile::LineReader lines(file);
+        QByteArrayView line;
+        while (lines.next(line)) {
+            if (historyfile::isseparator(line))
+                recorddates.append(codepage::toText(line.sliced(10)));
+        }
+        count = recorddates.ubound();
+    });
+    return count;
+}
+
+bool readall(const QString &filename, int recordnumber, bool restorewindow, const RecordTarget &target,
+             Prompts &prompts)
+{
+    bool placed = false;
+    guard("Google", "Sub readall", [&] {
+        if (!QFileInfo::exists(filename)) {
+            prompts.message(historyfile::FileMissing);
+            return;
+        }
+        QFile file(filename);
+        historyfile::openlocked(file, QIODevice::ReadOnly, false);
+        target.controls.cleardomains();
+        historyfile::TextPool pool;
+        historyfile::RecordBuilder record({target.state.settings, target.windowsettings, target.state.urldata,
+                                           &target.state.txturl, &target.state.jobs, &target.controls, restorewindow},
+                                          pool);
+        historyfile::LineReader lines(file);
+        Int16 count;
+        bool inside = false;
+        QByteArrayView line;
+        while (lines.next(line)) {
+            if (historyfile::isseparator(line)) {
+                ++count;
+                if (count == recordnumber) {
+                    record.start();
+                    inside = true;
+                } else if (inside) {
+                    break;
+                }
+            } else if (inside) {
+                record.apply(line);
+            }
+        }
+        file.close();
+        if (!restorewindow || !record.windowcomplete())
+            return;
+        const std::array<Int16, 9> &values = record.windowvalues();
+        for (int i = 1; i <= 5; ++i)
+            target.windowsettings.reswid[i] = values[3 + i];
+        placewindow(target.window, values[1], values[0], values[2], values[3], true);
+        placed = true;
+    });
+    return placed;
+}

@@ -1,0 +1,359 @@
+#include "historylines.h"
+
+#include "diagnostics/numtext.h"
+#include "historyfile.h"
+#include "platform/codepage.h"
+#include "platform/filelock.h"
+#include "storage/inistore.h"
+
+#include <QFile>
+
+#include <cstring>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace historyfile {
+
+namespace {
+
+constexpr qsizetype Chunk = 1 << 20;
+// Longer values are rare and seldom repeated; keeping them out of the pool bounds its size.
+constexpr qsizetype PooledLength = 1024;
+
+enum class Kind : quint8
+{
+    Flag,
+    Ignored,
+    Text,
+    Colorscheme,
+    Number,
+    Schedulepath,
+    Window,
+    Txturl,
+    Url,
+    Datetime,
+    Pagedepth,
+    Checkstop,
+    Checkfirst,
+    Key,
+    Act,
+    Pos,
+    Hiturl,
+    Hittitle,
+    Hitabstract,
+    Urls,
+    Titles
+};
+
+struct Field
+{
+    Kind kind;
+    bool Settings::*flag = nullptr;
+    QString Settings::*text = nullptr;
+    Int16 Settings::*number = nullptr;
+    int window = 0;
+};
+
+// The record's field names (each written with ": " after it), case-sensitive.
+const QHash<QByteArray, Field> &fields()
+{
+    static const QHash<QByteArray, Field> table = [] {
+        QHash<QByteArray, Field> t;
+        const auto flag = [&](const char *name, bool Settings::*member) { t.insert(name, {Kind::Flag, member}); };
+        flag("showrunning", &Settings::showrunning);
+        flag("uselog", &Settings::uselog);
+        flag("isautoconnect", &Settings::isautoconnect);
+        flag("isautodisconnect", &Settings::isautodisconnect);
+        flag("autostart", &Settings::autostart);
+        flag("contexthelp", &Settings::contexthelp);
+        flag("searchhour", &Settings::searchhour);
+        flag("searchday", &Settings::searchday);
+        flag("searchweek", &Settings::searchweek);
+        flag("useapi", &Settings::useapi);
+        flag("useproxy", &Settings::useproxy);
+        // Whether the scheduler ran is not taken from an old record.
+        t.insert("schedulerunning", {Kind::Ignored});
+        const auto text = [&](const char *name, QString Settings::*member, Kind kind = Kind::Text) {
+            t.insert(name, {kind, nullptr, member});
+        };
+        text("proxyserver", &Settings::proxyserver);
+        text("proxyport", &Settings::proxyport);
+        text("proxyuser", &Settings::proxyuser);
+        text("proxypass", &Settings::proxypass);
+        text("apikey", &Settings::apikey);
+        text("colorscheme", &Settings::colorscheme, Kind::Colorscheme);
+        text("readfilename", &Settings::readfile);
+        text("writefilename", &Settings::writefile);
+        text("historyfilename", &Settings::historyfile);
+        text("htmlfilename", &Settings::htmlfile);
+        t.insert("schedulefilename", {Kind::Schedulepath});
+        t.insert("maxconnections", {Kind::Number, nullptr, nullptr, &Settings::maxconnections});
+        t.insert("inettimeout", {Kind::Number, nullptr, nullptr, &Settings::inettimeout});
+        const char *window[] = {"metop",  "meleft", "mewidth", "meheight", "head1w",
+                                "head2w", "head3w", "head4w",  "head5w"};
+        for (int i = 0; i < 9; ++i)
+            t.insert(window[i], {Kind::Window, nullptr, nullptr, nullptr, i});
+        const std::pair<const char *, Kind> lines[] = {{"TXTURL", Kind::Txturl},
+                                                       {"URL", Kind::Url},
+                                                       {"DATETIME", Kind::Datetime},
+                                                       {"PAGEDEPTH", Kind::Pagedepth},
+                                                       {"CHECKSTOP", Kind::Checkstop},
+                                                       {"CHECKFIRST", Kind::Checkfirst},
+                                                       {"KEY", Kind::Key},
+                                                       {"act", Kind::Act},
+                                                       {"pos", Kind::Pos},
+                                                       {"url", Kind::Hiturl},
+                                                       {"title", Kind::Hittitle},
+                                                       {"abstract", Kind::Hitabstract},
+                                                       {"urls", Kind::Urls},
+                                                       {"titles", Kind::Titles}};
+        for (const auto &[name, kind] : lines)
+            t.insert(name, {kind});
+        return t;
+    }();
+    return table;
+}
+
+// The longest field name, "isautodisconnect" and "schedulefilename".
+constexpr qsizetype LongestName = 16;
+
+const Field *fieldof(QByteArrayView line, qsizetype &valuestart)
+{
+    const qsizetype limit = qMin(line.size(), LongestName + 1);
+    const void *colon = std::memchr(line.data(), ':', size_t(limit));
+    if (!colon)
+        return nullptr;
+    const qsizetype at = static_cast<const char *>(colon) - line.data();
+    if (at + 1 >= line.size() || line[at + 1] != ' ')
+        return nullptr;
+    const auto found = fields().constFind(QByteArray::fromRawData(line.data(), at));
+    if (found == fields().cend())
+        return nullptr;
+    valuestart = at + 2;
+    return &*found;
+}
+
+} // namespace
+
+bool LineReader::fill()
+{
+    if (m_pos > 0) {
+        m_buffer.remove(0, m_pos);
+        m_scanned -= m_pos;
+        m_pos = 0;
+    }
+    const qsizetype old = m_buffer.size();
+    // Grows by doubling, so a single line of any length is read in linear time.
+    if (m_buffer.capacity() < old + Chunk)
+        m_buffer.reserve(qMax(old + Chunk, 2 * m_buffer.capacity()));
+    m_buffer.resize(old + Chunk);
+    const qint64 n = m_in.read(m_buffer.data() + old, Chunk);
+    if (n < 0)
+        throw Failure::fileError(m_in.errorString());
+    m_buffer.resize(old + n);
+    return n > 0;
+}
+
+bool LineReader::next(QByteArrayView &line)
+{
+    for (;;) {
+        const qsizetype from = qMax(m_pos, m_scanned);
+        const char *hit = from < m_buffer.size()
+                              ? static_cast<const char *>(
+                                    std::memchr(m_buffer.constData() + from, '\n', size_t(m_buffer.size() - from)))
+                              : nullptr;
+        qsizetype end = -1;
+        qsizetype nextpos = 0;
+        if (hit) {
+            end = hit - m_buffer.constData();
+            nextpos = end + 1;
+        } else {
+            m_scanned = m_buffer.size();
+            if (!m_end && fill())
+                continue;
+            m_end = true;
+            if (m_pos >= m_buffer.size())
+                return false;
+            end = m_buffer.size();
+            nextpos = end;
+        }
+        if (end > m_pos && m_buffer.at(end - 1) == '\r')
+            --end;
+        line = QByteArrayView(m_buffer.constData() + m_pos, end - m_pos);
+        m_pos = nextpos;
+        return true;
+    }
+}
+
+bool isseparator(QByteArrayView line)
+{
+    return line.size() > 10 && line.first(10) == "----------";
+}
+
+void openlocked(QFile &file, int mode, bool exclusive)
+{
+    for (int attempt = 0;; ++attempt) {
+        if (!file.open(QIODevice::OpenMode(mode)))
+            throw Failure::fileError(file.fileName() + u": "_s + file.errorString());
+        // On a file system without locks the file is used unlocked.
+        if (!filelock::lock(file, exclusive) || filelock::stillnamed(file, file.fileName()) || attempt == 10)
+            return;
+        file.close();
+    }
+}
+
+QString TextPool::text(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return {};
+    if (bytes.size() > PooledLength)
+        return codepage::toText(bytes);
+    const auto found = m_texts.constFind(QByteArray::fromRawData(bytes.data(), bytes.size()));
+    if (found != m_texts.cend())
+        return *found;
+    const QString text = codepage::toText(bytes);
+    m_texts.insert(bytes.toByteArray(), text);
+    return text;
+}
+
+void RecordBuilder::start()
+{
+    m_sink.urldata = Array1<SearchSession>();
+    if (m_sink.jobs)
+        *m_sink.jobs = Array1<FetchJob>();
+    if (m_sink.txturl)
+        m_sink.txturl->clear();
+    if (m_sink.controls) {
+        m_sink.controls->setdomaintext({});
+        m_sink.controls->clearrecord();
+    }
+    Settings &s = m_sink.settings;
+    for (bool Settings::*flag :
+         {&Settings::showrunning, &Settings::uselog, &Settings::isautoconnect, &Settings::isautodisconnect,
+          &Settings::autostart, &Settings::contexthelp, &Settings::searchhour, &Settings::searchday,
+          &Settings::searchweek, &Settings::schedulerunning, &Settings::useapi, &Settings::useproxy})
+        s.*flag = false;
+    m_seen.reset();
+}
+
+SearchSession *RecordBuilder::lastdomain()
+{
+    Array1<SearchSession> &urldata = m_sink.urldata;
+    return urldata.isEmpty() ? nullptr : &urldata[urldata.ubound()];
+}
+
+KeywordResult *RecordBuilder::lastkeyword()
+{
+    SearchSession *domain = lastdomain();
+    return domain && !domain->keys.isEmpty() ? &domain->keys[domain->keys.ubound()] : nullptr;
+}
+
+SearchHit *RecordBuilder::lasthit()
+{
+    KeywordResult *keyword = lastkeyword();
+    return keyword && !keyword->positions.isEmpty() ? &keyword->positions[keyword->positions.ubound()] : nullptr;
+}
+
+void RecordBuilder::apply(QByteArrayView line)
+{
+    qsizetype at = 0;
+    const Field *field = fieldof(line, at);
+    if (!field)
+        return;
+    const QByteArrayView bytes = line.sliced(at);
+    Settings &s = m_sink.settings;
+    switch (field->kind) {
+    case Kind::Flag:
+        if (bytes.startsWith('1'))
+            s.*field->flag = true;
+        return;
+    case Kind::Ignored:
+        return;
+    case Kind::Text:
+        s.*field->text = m_pool.text(bytes);
+        return;
+    case Kind::Colorscheme:
+        s.colorscheme = m_pool.text(bytes);
+        if (s.colorscheme != Settings::standardScheme() && s.colorscheme != Settings::greyScheme())
+            s.colorscheme = Settings::standardScheme();
+        return;
+    case Kind::Number:
+        s.*field->number = Int16(leadingnumber(codepage::toText(bytes)));
+        return;
+    case Kind::Schedulepath:
+        m_sink.windowsettings.scheduledialogpath = m_pool.text(bytes);
+        return;
+    case Kind::Window:
+        if (m_sink.restorewindow) {
+            m_window[field->window] = Int16(leadingnumber(codepage::toText(bytes)));
+            m_seen.set(field->window);
+        }
+        return;
+    case Kind::Txturl:
+        if (m_sink.txturl)
+            *m_sink.txturl = m_pool.text(bytes);
+        if (m_sink.controls)
+            m_sink.controls->setdomaintext(m_pool.text(bytes));
+        return;
+    case Kind::Url: {
+        SearchSession domain;
+        domain.url = m_pool.text(bytes);
+        m_sink.urldata.append(domain);
+        if (m_sink.controls)
+            m_sink.controls->adddomain(domain.url);
+        return;
+    }
+    case Kind::Key:
+        if (SearchSession *domain = lastdomain()) {
+            KeywordResult keyword;
+            keyword.key = m_pool.text(bytes);
+            domain->keys.append(keyword);
+        }
+        return;
+    case Kind::Pos:
+        if (KeywordResult *keyword = lastkeyword()) {
+            SearchHit hit;
+            hit.position = cint(codepage::toText(bytes));
+            keyword->positions.append(hit);
+        }
+        return;
+    case Kind::Urls:
+    case Kind::Titles:
+        if (KeywordResult *keyword = lastkeyword())
+            (field->kind == Kind::Urls ? keyword->urls : keyword->titles).append(m_pool.text(bytes));
+        return;
+    default:
+        if (QString *target = fieldtarget(int(field->kind)))
+            *target = m_pool.text(bytes);
+    }
+}
+
+// The field of the last domain, keyword or hit that a line sets; none when that is missing.
+QString *RecordBuilder::fieldtarget(int kind)
+{
+    SearchSession *domain = lastdomain();
+    KeywordResult *keyword = lastkeyword();
+    SearchHit *hit = lasthit();
+    switch (Kind(kind)) {
+    case Kind::Datetime:
+        return domain ? &domain->resulttime : nullptr;
+    case Kind::Pagedepth:
+        return domain ? &domain->pagedepth : nullptr;
+    case Kind::Checkstop:
+        return domain ? &domain->checkstop : nullptr;
+    case Kind::Checkfirst:
+        return domain ? &domain->checkfirst : nullptr;
+    case Kind::Act:
+        return keyword ? &keyword->action : nullptr;
+    case Kind::Hiturl:
+        return hit ? &hit->url : nullptr;
+    case Kind::Hittitle:
+        return hit ? &hit->title : nullptr;
+    case Kind::Hitabstract:
+        return hit ? &hit->abstract : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace historyfile

@@ -1,0 +1,273 @@
+#include "diagnostics/errorreports.h"
+#include "search/parsers.h"
+#include "support/sampledata.h"
+#include "views/analysisrows.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace analysis;
+using historyrows::ShowAll;
+
+namespace {
+
+// The counting and ranking exactly as designed: a walk of the table per occurrence and a
+// pick of the smallest total per record per count. The table must give the same in every case.
+struct Ref
+{
+    int count = 0;
+    int total = 0;
+    QString url;
+    QString title;
+    bool taken = false;
+};
+
+void refaddana(QList<Ref> &table, bool group, int position, const QString &url, const QString &title)
+{
+    QString key = url;
+    qsizetype i = 0;
+    for (; i < table.size(); ++i) {
+        const QString &r = table[i].url;
+        if (r == url)
+            break;
+        if (group && url.startsWith(r)) {
+            key = r;
+            break;
+        }
+        if (group && r.startsWith(url))
+            break;
+    }
+    if (i == table.size())
+        table.append(Ref{});
+    table[i].count += 1;
+    table[i].total += position;
+    table[i].url = key;
+    table[i].title = remtags(title);
+}
+
+QList<Ref> refrank(QList<Ref> table, bool separators)
+{
+    int m = 0;
+    for (Ref &r : table) {
+        r.taken = false;
+        m = qMax(m, r.count);
+    }
+    QList<Ref> ranked;
+    for (int c = m; c >= 1; --c) {
+        const qsizetype before = ranked.size();
+        for (const Ref &r : std::as_const(table)) {
+            if (r.count != c)
+                continue;
+            Ref *best = nullptr;
+            for (Ref &k : table) {
+                if (k.count == c && !k.taken && (!best || k.total < best->total))
+                    best = &k;
+            }
+            best->taken = true;
+            ranked.append(*best);
+        }
+        if (separators && c >= 2 && ranked.size() > before)
+            ranked.append(Ref{});
+    }
+    return ranked;
+}
+
+template <typename Records> QStringList dump(const Records &records)
+{
+    QStringList out;
+    for (const auto &r : records)
+        out << u"%1 %2/%3 %4"_s.arg(r.url).arg(int(r.count)).arg(int(r.total)).arg(r.title);
+    return out;
+}
+
+QStringList shown(const QList<AnalysisLine> &lines)
+{
+    QStringList out;
+    for (const AnalysisLine &line : lines)
+        out << (line.url.isEmpty() ? QString() : line.url + u' ' + line.count + u' ' + line.average);
+    return out;
+}
+
+const QString A = u"http://s/"_s, B = u"http://s/b"_s, C = u"http://t/"_s, D = u"http://s/d"_s;
+const QString Day1 = u"01-Jan-2005 10:00:00"_s, Day2 = u"02-Jan-2005 10:00:00"_s;
+
+// Two saved searches: two domains, then one domain with a keyword without text.
+Array1<HistoryEntry> twosearches()
+{
+    using namespace sample;
+    return array<HistoryEntry>(
+        {{Day1, array<SearchSession>({domain(u"d1"_s, {keyword(u"k1"_s, {A, B}), keyword(u"k2"_s, {A})}),
+                                      domain(u"d2"_s, {keyword(u"k3"_s, {C, A})})})},
+         {Day2, array<SearchSession>({domain(u"d1"_s, {keyword(u"k1"_s, {B}), keyword(QString(), {D})})})}});
+}
+
+} // namespace
+
+class TestAnalysis : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { errorreports::reset(); }
+
+    void ranking_data()
+    {
+        QTest::addColumn<QString>("occurrences");
+        QTest::addColumn<bool>("group");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("worked example") << u"1 A,3 B,1 C,2 A,3 B,5 C,4 A,9 D"_s << false
+                                        << QStringList{
+                                               u"A 3 2.33333333333333"_s, {}, u"B 2 3"_s, u"C 2 3"_s, {}, u"D 1 9"_s};
+        QTest::newRow("separator after the last group of two")
+            << u"1 X,2 X,4 Y,4 Y"_s << false << QStringList{u"X 2 1.5"_s, u"Y 2 4"_s, {}};
+        QTest::newRow("root counted after its pages renames the first")
+            << u"1 http://s/a,2 http://s/b,3 http://s/,4 http://s/b"_s << true
+            << QStringList{u"http://s/ 3 2.66666666666667"_s, {}, u"http://s/b 1 2"_s};
+        QTest::newRow("pages without their root stay apart")
+            << u"1 http://s/a,2 http://s/b"_s << true << QStringList{u"http://s/a 1 1"_s, u"http://s/b 1 2"_s};
+    }
+    void ranking()
+    {
+        QFETCH(QString, occurrences);
+        QFETCH(bool, group);
+        QFETCH(QStringList, lines);
+        AnalysisTable table;
+        table.clear(group);
+        for (const QString &occurrence : occurrences.split(u',')) {
+            const QStringList parts = occurrence.split(u' ');
+            table.addana(parts[0].toInt(), parts[1], u"<i>"_s + parts[1] + u"</i>"_s);
+        }
+        QCOMPARE(shown(disana2(table)), lines);
+        // A header click ranks the ranked table again.
+        QCOMPARE(shown(disana2(table)), lines);
+        QVERIFY(errorreports::errortext().isEmpty());
+    }
+
+    // Random URLs over a tiny alphabet, so that one begins with another (or is empty) often.
+    void matchesSpecifiedProcedure()
+    {
+        QRandomGenerator random(9);
+        const auto randomurl = [&] {
+            QString url;
+            for (int n = random.bounded(5); n > 0; --n)
+                url += u"ab/"_s[random.bounded(3)];
+            return url;
+        };
+        for (int round = 0; round < 400; ++round) {
+            const bool group = round % 2 == 1;
+            AnalysisTable table;
+            table.clear(group);
+            QList<Ref> ref;
+            const auto count = [&](int n) {
+                for (int i = 0; i < n; ++i) {
+                    const int position = random.bounded(11);
+                    const QString url = randomurl();
+                    const QString title = u"t<b>"_s + QString::number(i);
+                    table.addana(position, url, title);
+                    refaddana(ref, group, position, url, title);
+                }
+            };
+            count(random.bounded(40));
+            QCOMPARE(dump(table.records()), dump(ref));
+            table.rank(true);
+            ref = refrank(ref, true);
+            QCOMPARE(dump(table.records()), dump(ref));
+            count(random.bounded(10)); // into the ranked table, separators included
+            QCOMPARE(dump(table.records()), dump(ref));
+            table.rank(false);
+            QCOMPARE(dump(table.records()), dump(refrank(ref, false)));
+        }
+    }
+
+    // Counters and the table hold 32767; a failing occurrence goes to the error trap and the
+    // counting carries on with the next.
+    void overflow()
+    {
+        AnalysisTable table;
+        table.clear(false);
+        table.addana(32767, u"u"_s, {});
+        table.addana(1, u"u"_s, {});
+        QCOMPARE(int(table.records()[1].count), 2); // counted before the total overflowed
+        QCOMPARE(int(table.records()[1].total), 32767);
+        QVERIFY(errorreports::errortext().contains(u"Overflow"));
+        table.addana(5, u"v"_s, {});
+        QCOMPARE(table.records().ubound(), 2);
+
+        table.clear(false);
+        for (int i = 1; i <= 32767; ++i)
+            table.addana(1, QString::number(i), {});
+        errorreports::clearerrortext();
+        table.addana(1, u"one more"_s, {});
+        QCOMPARE(table.records().ubound(), 32767);
+        QVERIFY(!errorreports::errortext().isEmpty());
+    }
+
+    void filters()
+    {
+        const Array1<HistoryEntry> history = twosearches();
+        HistoryLists f;
+        setup(history, 3, u"d2"_s, f);
+        QCOMPARE(f.historydates.items, (QStringList{ShowAll, Day1, Day2}));
+        QCOMPARE(f.historydates.text, ShowAll);
+        QCOMPARE(f.historyurls.items, (QStringList{u"d1"_s, u"d2"_s}));
+        QCOMPARE(f.historyurls.text, u"d2"_s);
+
+        f.historyurls.text = u"d1"_s;
+        disanaurl(history, 3, f);
+        QCOMPARE(f.historykeys.items, (QStringList{ShowAll, u"k1"_s, u"k2"_s})); // no empty keyword
+        f.historydates.text = Day2;
+        disanaurl(history, 3, f);
+        QCOMPARE(f.historykeys.items, (QStringList{ShowAll, u"k1"_s}));
+        AnalysisTable table;
+        QVERIFY(disana(history, 3, f, table));
+        QVERIFY(f.historydates.visible);
+        QCOMPARE(shown(disana2(table)), (QStringList{B + u" 1 1"_s, D + u" 1 1"_s}));
+
+        // Mode 2: one entry without a date, whatever the hidden date filter holds.
+        f.historykeys.text = u"k1"_s;
+        QVERIFY(disana(currententry(history[1].urldata), 2, f, table));
+        QVERIFY(!f.historydates.visible);
+        QCOMPARE(shown(disana2(table)), (QStringList{A + u" 1 1"_s, B + u" 1 2"_s}));
+        QCOMPARE(subitems(disana2(table).at(0)), (QStringList{u"1"_s, u"1"_s, A}));
+    }
+
+    void detail_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<bool>("group");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("every domain and keyword")
+            << 3 << ShowAll << false << A
+            << QStringList{Day1 + u"|http://s/|k1|1"_s, Day1 + u"|http://s/|k2|1"_s, Day1 + u"|http://s/|k3|2"_s};
+        QTest::newRow("one date") << 3 << Day2 << false << A << QStringList{};
+        QTest::newRow("root lists its pages")
+            << 3 << Day2 << true << A << QStringList{Day2 + u"|http://s/b|k1|1"_s, Day2 + u"|http://s/d||1"_s};
+        QTest::newRow("separator line") << 3 << ShowAll << true << QString() << QStringList{};
+        QTest::newRow("mode 2 has no date") << 2 << Day2 << false << C << QStringList{u"http://t/|k3|1"_s};
+    }
+    void detail()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, date);
+        QFETCH(bool, group);
+        QFETCH(QString, chosen);
+        QFETCH(QStringList, lines);
+        Array1<HistoryEntry> history = twosearches();
+        if (mode == 2)
+            history = currententry(history[1].urldata);
+        QStringList got;
+        HistoryLists lists;
+        lists.historydates.text = date;
+        lists.chkhistoryfirst = group;
+        for (const DetailLine &line : displaydetailanalysis(history, mode, lists, chosen))
+            got << detailtexts(line, mode).join(u'|');
+        QCOMPARE(got, lines);
+        QCOMPARE(detailcolumns(mode).first().header, mode == 3 ? u"DATE"_s : u"Exact URL"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAnalysis)
+#include "tst_analysis.moc"

@@ -1,0 +1,217 @@
+#include "diagnostics/errorreports.h"
+#include "search/searchstate.h"
+#include "storage/historyfile.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run run(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(ZORVANE_CLI_PATH), args);
+    Run result;
+    if (process.waitForFinished(30000))
+        result = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    return result;
+}
+
+// A program folder whose selected domain has `keywords` keywords, each with two hits and two
+// top URLs, beside a second domain.
+QByteArray inifile(int keywords)
+{
+    QByteArray ini = "[settings]\r\ntxturl=mysite.example\r\ncounturls=2\r\nuselog=0\r\n"
+                     "meleft=100\r\nmetop=200\r\nmewidth=9000\r\nmeheight=12000\r\n"
+                     "[URL1]\r\nurl=other.example\r\ncountkeys=1\r\nkeys1=unrelated\r\n"
+                     "[URL2]\r\nurl=mysite.example\r\ncountkeys=" +
+                     QByteArray::number(keywords) + "\r\n";
+    QByteArray top = "[URLS2]\r\n";
+    for (int k = 1; k <= keywords; ++k) {
+        const QByteArray n = QByteArray::number(k);
+        ini += "keys" + n + "=keyword " + n + "\r\ncountkeys" + n + "=2\r\n";
+        top += "countkeys" + n + "=2\r\n";
+        for (int h = 2 * k - 1; h <= 2 * k; ++h) {
+            const QByteArray j = QByteArray::number(h);
+            ini += "position" + j + "=" + QByteArray::number(h % 7 + 3) + "\r\nurls" + j + "=http://mysite.example/" +
+                   j + "\r\ntitle" + j + "=Title " + j + "\r\n";
+            top += "urls" + j + "=http://top.example/" + j + "\r\ntitle" + j + "=Top " + j + "\r\n";
+        }
+    }
+    return ini + top;
+}
+
+QStringList lines(const QByteArray &out)
+{
+    return QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+// zorvane-cli history: save, list, load, delete and show on a program folder's state, and
+// saves and deletes killed at random moments.
+class TestHistoryCli : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(file(name));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());
+    }
+    QByteArray read(const QString &name) const
+    {
+        QFile f(file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    Run history(const QStringList &args) { return run(QStringList{u"--dir"_s, m_dir.path(), u"history"_s} + args); }
+
+    // The records of a history file as the history view reads them; a failure fails the test.
+    Array1<HistoryEntry> records(const QString &name)
+    {
+        errorreports::reset();
+        const Array1<HistoryEntry> entries = historyfile::readhistory(file(name));
+        if (!errorreports::errortext().isEmpty())
+            qWarning() << errorreports::errortext();
+        return errorreports::errortext().isEmpty() ? entries : Array1<HistoryEntry>();
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void commands()
+    {
+        write(u"zorvane.ini"_s, inifile(2));
+        const QString sav = file(u"h.sav"_s);
+        QCOMPARE(history({u"save"_s, sav}).status, 0);
+        QCOMPARE(history({u"save"_s, sav, u"--overwrite"_s}).status, 0);
+        QCOMPARE(lines(run({u"history"_s, u"list"_s, sav}).out).size(), 1);
+        const Run appended = history({u"save"_s, sav});
+        QVERIFY(appended.err.contains("File exists, Yes=Overwrite No=Add ?  No\n"));
+        const QStringList dates = lines(run({u"history"_s, u"list"_s, sav}).out);
+        QCOMPARE(dates.size(), 2);
+        QVERIFY(read(u"zorvane.ini"_s).contains(QByteArray("writefile=" + sav.toLatin1() + "\r\n")));
+
+        // The view starts at the selected domain with every date and keyword.
+        const Run shown = history({u"show"_s, sav});
+        QCOMPARE(shown.status, 0);
+        QCOMPARE(lines(shown.out).size(), 8);
+        QCOMPARE(QJsonDocument::fromJson(lines(shown.out).first().toUtf8()).object(),
+                 QJsonObject({{u"date"_s, dates[0]},
+                              {u"key"_s, u"keyword 1"_s},
+                              {u"position"_s, 4},
+                              {u"url"_s, u"http://mysite.example/1"_s}}));
+        const QStringList sorted = lines(history({u"show"_s, sav, u"--keyword"_s, u"keyword 2"_s, u"--first-only"_s,
+                                                  u"--sort"_s, u"date"_s, u"--descending"_s})
+                                             .out);
+        QCOMPARE(sorted.size(), 2);
+        QVERIFY(sorted[0].contains(dates[1]) && sorted[0].contains(u"\"position\":6"_s));
+        QVERIFY(lines(history({u"show"_s, sav, u"--domain"_s, u"other.example"_s}).out).isEmpty());
+
+        // Loading restores the record's window values over what the folder holds now.
+        write(u"zorvane.ini"_s, inifile(1).replace("meleft=100", "meleft=5000"));
+        const Run nomatch = history({u"load"_s, sav, u"--date"_s, u"nope"_s});
+        QCOMPARE(nomatch.status, 1);
+        QVERIFY(nomatch.err.contains("enter date does not match any entry in the file, please try again"));
+        QCOMPARE(history({u"load"_s, sav, u"--record"_s, u"2"_s, u"--restore-window"_s}).status, 0);
+        const QByteArray ini = read(u"zorvane.ini"_s);
+        QVERIFY(ini.contains("meleft=100\r\n") && ini.contains("reswid1=1980\r\n"));
+        QVERIFY(ini.contains("countkeys=2\r\n") && ini.contains("keys2=keyword 2\r\n"));
+
+        const Run deleted = run({u"history"_s, u"delete"_s, sav, dates[0]});
+        QCOMPARE(deleted.status, 0);
+        QCOMPARE(lines(deleted.out), dates[0] == dates[1] ? QStringList() : QStringList(dates[1]));
+    }
+
+    void missingAndBrokenFiles()
+    {
+        const Run missing = run({u"history"_s, u"list"_s, file(u"missing.sav"_s)});
+        QCOMPARE(missing.status, 1);
+        QCOMPARE(missing.err, "File doesn't exist! \n");
+        write(u"empty.sav"_s, "no records here\r\n");
+        const Run empty = run({u"history"_s, u"list"_s, file(u"empty.sav"_s)});
+        QVERIFY(empty.status == 0 && empty.out.isEmpty());
+        const Run directory = run({u"history"_s, u"show"_s, m_dir.path()});
+        QCOMPARE(directory.status, 1);
+        QVERIFY(directory.err.contains("Path/File access error"));
+        write(u"bad.sav"_s, "----------a\r\nURL: d\r\nKEY: k\r\npos: 5\r\npos: 70000\r\n");
+        const Run bad = run({u"history"_s, u"show"_s, file(u"bad.sav"_s), u"--domain"_s, u"d"_s});
+        QCOMPARE(bad.status, 1);
+        QVERIFY(bad.err.contains("Overflow") && bad.out.contains("\"position\":5"));
+    }
+
+    // Saves and deletes killed at random moments leave a file whose records all read back:
+    // every record but a save's own is as it was, and a delete leaves the old file or the new.
+    void killedWritesLeaveReadableFiles()
+    {
+        write(u"zorvane.ini"_s, inifile(20));
+        const QStringList save = {u"--dir"_s, m_dir.path(), u"history"_s, u"save"_s, file(u"kill.sav"_s)};
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(run(save).status, 0);
+        const qint64 lifetime = timer.elapsed() + 1;
+        const Array1<SearchSession> saved = records(u"kill.sav"_s)[1].urldata;
+        QCOMPARE(saved[2].keys.ubound(), 20);
+
+        // Forty records with dates of their own, for the deletes.
+        QBuffer many;
+        many.open(QIODevice::WriteOnly);
+        SearchState state;
+        state.urldata = saved;
+        for (int i = 0; i < 40; ++i)
+            historyfile::writerecord(many, u"01-Jan-2006 00:00:"_s + QString::number(10 + i), state, {}, {});
+        write(u"del.sav"_s, many.data());
+
+        QRandomGenerator random(20061);
+        int completed[2] = {0, 0};
+        int count[2] = {1, 40};
+        for (int i = 0; i < 100; ++i) {
+            const bool deleting = i % 2 == 1;
+            const QString name = deleting ? u"del.sav"_s : u"kill.sav"_s;
+            const int before = count[deleting];
+            QStringList args = save;
+            if (deleting)
+                args = {u"--dir"_s,  m_dir.path(), u"history"_s,
+                        u"delete"_s, file(name),   u"01-Jan-2006 00:00:"_s + QString::number(10 + i / 2 % 40)};
+            QProcess process;
+            process.start(QStringLiteral(ZORVANE_CLI_PATH), args);
+            QVERIFY(process.waitForStarted());
+            QThread::msleep(random.bounded(quint32(lifetime * 3 / 2)));
+            process.kill();
+            QVERIFY(process.waitForFinished());
+            const Array1<HistoryEntry> after = records(name);
+            QVERIFY2(after.ubound() >= 1, qPrintable(name));
+            // A save killed inside its one write may leave its own record short.
+            for (int n = 1; n <= after.ubound() - (deleting ? 0 : 1); ++n)
+                QCOMPARE(after[n].urldata, saved);
+            completed[deleting] += after.ubound() != before;
+            QVERIFY(after.ubound() == before || after.ubound() == before + (deleting ? -1 : 1));
+            count[deleting] = after.ubound();
+        }
+        // Some of each finished before their kill, so the kills fell across the whole run.
+        QVERIFY(completed[0] > 0 && completed[0] < 50 && completed[1] > 0 && completed[1] < 50);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHistoryCli)
+#include "tst_historycli.moc"

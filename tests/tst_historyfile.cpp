@@ -1,0 +1,439 @@
+#include "diagnostics/datetext.h"
+#include "diagnostics/errorreports.h"
+#include "search/searchstate.h"
+#include "storage/historycommands.h"
+#include "support/mockclock.h"
+#include "support/tempfolder.h"
+#include "support/testfiledialogs.h"
+#include "support/testprompts.h"
+#include "views/historyrows.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The window of the history commands, as plain values.
+class Window final : public HistoryWindow
+{
+public:
+    QStringList domains;
+    QString domaintext;
+    QStringList lines;
+    WindowPlacement window{3000, 2000, 7500, 9000, WindowState::Normal, 15360, 11520};
+    std::optional<WindowPlacement> placed;
+    int loads = 0;
+
+    void cleardomains() override { domains.clear(), domaintext.clear(); }
+    void adddomain(const QString &url) override { domains << url; }
+    void setdomaintext(const QString &text) override { domaintext = text; }
+    void clearrecord() override {}
+    void displaybits(int) override {}
+    void clearresults() override {}
+    void setwait(const QString &) override {}
+    void clearwait() override {}
+    void writemessagebox(const QString &text) override { lines << text; }
+    QString runningtext() const override { return lines.join(u"\r\n"_s); }
+    WindowPlacement placement() const override { return window; }
+    RecordWindow recordwindow() const override
+    {
+        return {1200.7, 300, 9600, 11520, {1980, 1738, 735, 3330, 2145}, domaintext};
+    }
+    void showloaded(const WindowPlacement *p) override
+    {
+        ++loads;
+        if (p)
+            placed = *p;
+    }
+};
+
+struct State : SearchState, WindowSettings
+{
+};
+
+SearchHit hit(int position, const QString &url, const QString &title = {}, const QString &abstract = {})
+{
+    return SearchHit{url, title, abstract, position, {}};
+}
+
+KeywordResult keyword(const QString &key, const QString &action, const QList<SearchHit> &hits,
+                      const QStringList &top = {})
+{
+    KeywordResult result{key, {}, action, {}, {}};
+    for (const SearchHit &h : hits)
+        result.positions.append(h);
+    for (const QString &url : top) {
+        result.urls.append(url);
+        result.titles.append(url.toUpper());
+    }
+    return result;
+}
+
+SearchSession domain(const QString &url, const QList<KeywordResult> &keys, const QString &time = {})
+{
+    SearchSession session{url, {}, time, {}, {}, {}, {}};
+    for (const KeywordResult &k : keys)
+        session.keys.append(k);
+    return session;
+}
+
+// Two domains: the first with a keyword of two hits and one of none, the second with a keyword
+// holding a line break.
+State sampleState()
+{
+    State state;
+    Settings &s = state.settings;
+    s.useproxy = true;
+    s.proxyserver = u"proxy.example"_s;
+    s.proxyport = u"8080"_s;
+    s.apikey = u"KEY"_s;
+    s.colorscheme = Settings::greyScheme();
+    s.readfile = u"r.sav"_s;
+    s.writefile = u"w.sav"_s;
+    state.scheduledialogpath = u"s.sav"_s;
+    SearchSession first = domain(u"mysite.example"_s,
+                                 {keyword(u"blue widgets"_s, u"Finished search"_s,
+                                          {hit(4, u"http://mysite.example/a"_s, u"A"_s, u"first"_s),
+                                           hit(17, u"http://mysite.example/b"_s, u"B"_s, u"second"_s)},
+                                          {u"x"_s, u"y"_s}),
+                                  keyword(u"red"_s, {}, {})},
+                                 u"04-Mar-2005 09:07:03"_s);
+    first.pagedepth = u"2"_s;
+    first.checkstop = u"0"_s;
+    first.checkfirst = u"1"_s;
+    state.urldata.append(first);
+    state.urldata.append(domain(u"other.example"_s, {keyword(u"two\r\nlines"_s, {}, {})}));
+    return state;
+}
+
+const QByteArray SampleRecord = "----------04-Mar-2005 09:07:03\r\n"
+                                "uselog: 1\r\ncontexthelp: 1\r\nsearchday: 1\r\nuseproxy: 1\r\n"
+                                "showrunning: 0\r\nisautoconnect: 0\r\nisautodisconnect: 0\r\nautostart: 0\r\n"
+                                "searchhour: 0\r\nsearchweek: 0\r\nschedulerunning: 0\r\nuseapi: 0\r\n"
+                                "proxyserver: proxy.example\r\nproxyport: 8080\r\nproxyuser: \r\nproxypass: \r\n"
+                                "apikey: KEY\r\ncolorscheme: Windows Grey\r\n"
+                                "readfilename: r.sav\r\nwritefilename: w.sav\r\nhistoryfilename: \r\n"
+                                "schedulefilename: s.sav\r\nhtmlfilename: \r\n"
+                                "maxconnections: 5\r\ninettimeout: 60\r\n"
+                                "metop: 1200\r\nmeleft: 300\r\nmewidth: 9600\r\nmeheight: 11520\r\n"
+                                "head1w: 1980\r\nhead2w: 1738\r\nhead3w: 735\r\nhead4w: 3330\r\nhead5w: 2145\r\n"
+                                "TXTURL: mysite.example\r\n"
+                                "URL: mysite.example\r\nDATETIME: 04-Mar-2005 09:07:03\r\nPAGEDEPTH: 2\r\n"
+                                "CHECKSTOP: 0\r\nCHECKFIRST: 1\r\n"
+                                "KEY: blue widgets\r\nact: Finished search\r\n"
+                                "pos: 4\r\nurl: http://mysite.example/a\r\ntitle: A\r\nabstract: first\r\n"
+                                "pos: 17\r\nurl: http://mysite.example/b\r\ntitle: B\r\nabstract: second\r\n"
+                                "urls: x\r\ntitles: X\r\nurls: y\r\ntitles: Y\r\n"
+                                "KEY: red\r\nact: \r\n"
+                                "URL: other.example\r\nDATETIME: \r\nPAGEDEPTH: \r\nCHECKSTOP: \r\nCHECKFIRST: \r\n"
+                                "KEY: two\r\nlines\r\nact: \r\n";
+
+void writefile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray readfile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Loads record n of path into a fresh state, as the load command does.
+State loaded(const QString &path, int n, Window &window, bool restorewindow = false)
+{
+    State state;
+    TestPrompts prompts;
+    readall(path, n, restorewindow, {state, state, window.window, window}, prompts);
+    return state;
+}
+
+Array1<HistoryEntry> history(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return historyfile::readhistory(buffer);
+}
+
+} // namespace
+
+class TestHistoryFile : public QObject
+{
+    Q_OBJECT
+
+private:
+    TempProgramFolder m_folder;
+    QString path(const QString &name = u"h.sav"_s) const { return m_folder.file(name); }
+
+private slots:
+    void init() { errorreports::reset(); }
+
+    void recordLayoutAndReadBack()
+    {
+        State state = sampleState();
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        Window window;
+        window.domaintext = u"mysite.example"_s;
+        historyfile::writerecord(out, u"04-Mar-2005 09:07:03"_s, state, state, window.recordwindow());
+        QCOMPARE(out.data(), SampleRecord);
+
+        // Read back: the line break cut the keyword; everything else as saved.
+        writefile(path(), "lines before the first record\r\n" + SampleRecord);
+        const State back = loaded(path(), 1, window);
+        state.urldata[2].keys[1].key = u"two"_s;
+        QCOMPARE(back.urldata, state.urldata);
+        QCOMPARE(back.txturl, u"mysite.example"_s);
+        QCOMPARE(window.domains, QStringList({u"mysite.example"_s, u"other.example"_s}));
+        QVERIFY(back.settings.useproxy && back.settings.uselog && !back.settings.useapi);
+        QCOMPARE(back.settings.colorscheme, Settings::greyScheme());
+        QCOMPARE(back.scheduledialogpath, u"s.sav"_s);
+        QCOMPARE(history(readfile(path()))[1].urldata, state.urldata);
+
+        // Fewer titles than top URLs: the lines before the failure are written.
+        state.urldata[1].keys[1].titles.remove(2);
+        saveall(path(u"short.sav"_s), state, state, window.recordwindow());
+        QVERIFY(errorreports::errortext().contains(u"Subscript out of range"_s));
+        QVERIFY(readfile(path(u"short.sav"_s)).endsWith("titles: X\r\nurls: y\r\n"));
+    }
+
+    void readerRules()
+    {
+        const QByteArray file = "pos: 1\r\n----------\r\n----------01-Jan-2006 00:00:00\r\n"
+                                "uselog: 1abc\r\ncontexthelp: 0\r\nschedulerunning: 1\r\ncolorscheme: Purple\r\n"
+                                "pos: 5\r\nKEY: orphan\r\nURL:nospace\r\nURL: a.example\r\nurl: orphan\r\n"
+                                "KEY: k\r\nurl: orphan\r\nurls: u1\r\npos: 3\r\nPos: 9\r\nurl: http://a.example/3\r\n"
+                                "\r\nurl: http://a.example/3b\nURL: b.example\r\n----------01-Jan-2006 00:00:00\r\n";
+        writefile(path(), file);
+        TestPrompts prompts;
+        Array1<QString> dates;
+        QCOMPARE(int(checkreadall(path(), prompts, dates)), 2);
+        QCOMPARE(dates[1], u"01-Jan-2006 00:00:00"_s);
+        Window window;
+        State state;
+        state.settings.schedulerunning = state.settings.contexthelp = true;
+        readall(path(), 1, false, {state, state, window.window, window}, prompts);
+        QVERIFY(state.settings.uselog && !state.settings.contexthelp && !state.settings.schedulerunning);
+        QCOMPARE(state.settings.colorscheme, Settings::standardScheme());
+        KeywordResult k = keyword(u"k"_s, {}, {hit(3, u"http://a.example/3b"_s)});
+        k.urls.append(u"u1"_s);
+        Array1<SearchSession> expected;
+        expected.append(domain(u"a.example"_s, {k}));
+        expected.append(domain(u"b.example"_s, {}));
+        QCOMPARE(state.urldata, expected);
+        QCOMPARE(history(file)[1].urldata, expected);
+        QCOMPARE(history(file)[2].urldata.ubound(), 0);
+        QVERIFY(errorreports::errortext().isEmpty());
+
+        QVERIFY(!QFile::exists(path(u"none.sav"_s)));
+        QCOMPARE(int(checkreadall(path(u"none.sav"_s), prompts, dates)), 0);
+        QCOMPARE(prompts.messages().last(), u"File doesn't exist! "_s);
+    }
+
+    // A bad line ends its record's read through the error trap; what was read stays, and the
+    // one-pass reader builds exactly what loading each record builds.
+    void failuresKeepWhatWasRead_data()
+    {
+        QTest::addColumn<QByteArray>("bad");
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<int>("hits");
+        QTest::newRow("pos 70000") << QByteArray("pos: 70000\r\n") << u"Overflow"_s << 1;
+        QTest::newRow("pos x") << QByteArray("pos: x\r\n") << u"Type mismatch"_s << 1;
+        QTest::newRow("empty pos") << QByteArray("pos: \r\n") << u"Type mismatch"_s << 1;
+        QTest::newRow("maxconnections") << QByteArray("maxconnections: 40000\r\n") << u"Overflow"_s << 1;
+        QTest::newRow("NUL bytes") << QByteArray("pos: 2\r\ntitle: a\0b\r\n", 20) << QString() << 3;
+    }
+
+    void failuresKeepWhatWasRead()
+    {
+        QFETCH(QByteArray, bad);
+        QFETCH(QString, report);
+        QFETCH(int, hits);
+        const QByteArray record = "----------02-Feb-2006 10:00:00\r\nURL: a.example\r\nKEY: k\r\npos: 1\r\n";
+        const QByteArray file = record + bad + "pos: 3\r\n" + record + "pos: 4\r\nurl: http://a.example/long\r\n";
+        writefile(path(), file);
+        const Array1<HistoryEntry> entries = history(file);
+        QCOMPARE(entries.ubound(), 2);
+        QCOMPARE(entries[1].urldata[1].keys[1].positions.ubound(), hits);
+        QCOMPARE(entries[2].urldata[1].keys[1].positions.ubound(), 2);
+        QCOMPARE(errorreports::errortext().contains(u"Sub readall"_s), !report.isEmpty());
+        QVERIFY(errorreports::errortext().contains(report));
+        Window window;
+        for (int n = 1; n <= 2; ++n)
+            QCOMPARE(loaded(path(), n, window).urldata, entries[n].urldata);
+        if (report.isEmpty())
+            QCOMPARE(entries[1].urldata[1].keys[1].positions[2].title, QString::fromLatin1("a\0b", 3));
+
+        // A file cut inside a line reads up to the cut.
+        const Array1<HistoryEntry> cut = history(file.left(file.size() - 4));
+        QCOMPARE(cut[2].urldata[1].keys[1].positions[2].url, u"http://a.example/lo"_s);
+    }
+
+    void aDirectoryIsReported()
+    {
+        QVERIFY(historyfile::readhistory(m_folder.path()).isEmpty());
+        QVERIFY(errorreports::errortext().contains(u"Path/File access error"_s));
+    }
+
+    void windowRestoredOnlyFromCompleteRecords()
+    {
+        const QByteArray nine = "metop: 2000\r\nmeleft: 1000\r\nmewidth: 9000\r\nmeheight: 20000\r\n"
+                                "head1w: 1\r\nhead2w: 2\r\nhead3w: 3\r\nhead4w: 4\r\n";
+        writefile(path(), "----------a\r\n" + nine + "head5w: 5\r\n----------b\r\n" + nine);
+        Window window;
+        State restored = loaded(path(), 1, window, true);
+        QCOMPARE(window.window, (WindowPlacement{1000, 2000, 9000, 11520, WindowState::Normal, 15360, 11520}));
+        QCOMPARE(restored.reswid, (std::array<Int16, 6>{0, 1, 2, 3, 4, 5}));
+        for (const auto &[n, restore] : {std::pair(1, false), std::pair(2, true)}) {
+            Window untouched;
+            const State state = loaded(path(), n, untouched, restore);
+            QCOMPARE(untouched.window, Window().window);
+            QCOMPARE(state.reswid, WindowSettings::startReswid());
+        }
+    }
+
+    void saveLoadAndTheDateChoice()
+    {
+        MockClock clock(QDateTime(QDate(2006, 5, 1), QTime(12, 0, 0)));
+        State state = sampleState();
+        Window window;
+        TestPrompts prompts;
+        TestFileDialogs dialogs;
+        Array1<QString> dates;
+        HistoryCommands commands(state, state, dates, window, prompts, dialogs);
+        // Three saves, the last two within the same second and the second with logging off.
+        dialogs.setNextFileName(path(u"load.sav"_s));
+        commands.mnusave_Click();
+        QVERIFY(prompts.questions().isEmpty());
+        clock.advanceSeconds(60);
+        for (const bool uselog : {false, true}) {
+            state.settings.uselog = uselog;
+            state.txturl = uselog ? u"third"_s : u"second"_s;
+            window.domaintext = state.txturl;
+            dialogs.setNextFileName(path(u"load.sav"_s));
+            prompts.setNextAnswer(Prompts::Answer::No);
+            commands.mnusave_Click();
+        }
+        QCOMPARE(prompts.questions().last(), u"File exists, Yes=Overwrite No=Add ? "_s);
+        QCOMPARE(state.settings.writefile, path(u"load.sav"_s));
+        QCOMPARE(window.lines.last(), u"data Saved"_s);
+
+        dialogs.setNextFileName(path(u"load.sav"_s));
+        commands.mnuload_Click();
+        const QString newest = u"01-May-2006 12:01:00"_s;
+        QVERIFY(commands.selectread().visible);
+        QCOMPARE(commands.selectread().seldatetext, newest);
+        QCOMPARE(commands.selectread().seldate.size(), 3);
+        commands.selectread().seldatetext = u"01-May-2006"_s;
+        commands.cmdloadcontinue_Click();
+        QCOMPARE(prompts.messages().last(), u"enter date does not match any entry in the file, please try again"_s);
+        QVERIFY(commands.selectread().visible && window.loads == 0);
+        // The first of the two same-second records, which switches logging off.
+        commands.selectread().seldatetext = newest;
+        state.settings.uselog = true;
+        commands.cmdloadcontinue_Click();
+        QVERIFY(!commands.selectread().visible && window.loads == 1 && window.placed);
+        QCOMPARE(state.txturl, u"second"_s);
+        QVERIFY(!state.settings.uselog);
+        const QByteArray log = m_folder.read(errorreports::daylogname());
+        QVERIFY(log.contains(QByteArray("Loading data from " + path(u"load.sav"_s).toLatin1())));
+        QVERIFY(log.contains("---End log Zorvane --- at 01-May-2006 12:01:00"));
+
+        // Yes replaces the file by the new record.
+        dialogs.setNextFileName(path(u"load.sav"_s));
+        prompts.setNextAnswer(Prompts::Answer::Yes);
+        commands.mnusave_Click();
+        QCOMPARE(int(checkreadall(path(u"load.sav"_s), prompts, dates)), 1);
+    }
+
+    void deleteSelected()
+    {
+        MockClock clock(QDateTime(QDate(2006, 5, 1), QTime(12, 0, 0)));
+        State state = sampleState();
+        QByteArray records[4];
+        for (int i = 0; i < 4; ++i) {
+            state.urldata[1].keys[1].positions[1].position = 10 + i;
+            QBuffer buffer(&records[i]);
+            buffer.open(QIODevice::WriteOnly);
+            historyfile::writerecord(buffer, GetDateFormat(), state, state, {});
+            clock.advanceSeconds(i == 2 ? 0 : 1); // the last two share their second
+        }
+        writefile(path(), "header\r\n" + records[0] + records[1] + records[2] + records[3]);
+        Window window;
+        TestPrompts prompts;
+        TestFileDialogs dialogs;
+        Array1<QString> dates;
+        HistoryCommands commands(state, state, dates, window, prompts, dialogs);
+        commands.manage().txtmhfile = path();
+        commands.cmdmhread_Click();
+        QCOMPARE(commands.manage().mhdates.size(), 4);
+        commands.manage().mhdatestext = commands.manage().mhdates[1];
+        commands.cmdmhdelete_Click();
+        QCOMPARE(readfile(path()), "header\r\n" + records[0] + records[2] + records[3]);
+        QCOMPARE(readfile(HistoryCommands::tempfile()), readfile(path()));
+        QCOMPARE(commands.manage().mhdates.size(), 3);
+        // Both records of the shared second go.
+        commands.cmdmhdelete_Click();
+        QCOMPARE(readfile(path()), "header\r\n" + records[0]);
+        QVERIFY(commands.manage().datesvisible);
+        QCOMPARE(QDir(m_folder.path()).entryList({u"h.sav*"_s}), QStringList(u"h.sav"_s));
+        commands.cmdmhdelete_Click();
+        QCOMPARE(readfile(path()), "header\r\n");
+        QCOMPARE(prompts.messages().last(), u"No suitable data in file"_s);
+    }
+
+    // Three records of one keyword across a month end, found at 5, 3 and 4 (and 9 twice).
+    void historyRows()
+    {
+        Array1<HistoryEntry> data;
+        const QString dates[] = {u"31-Jan-2006 23:59:59"_s, u"01-Feb-2006 00:00:00"_s, u"28-Jan-2006 10:00:00"_s};
+        const int found[] = {5, 3, 4};
+        for (int i = 0; i < 3; ++i) {
+            HistoryEntry entry{dates[i], {}};
+            entry.urldata.append(domain(u"other.example"_s, {keyword(u"k"_s, {}, {hit(1, u"o"_s)})}));
+            entry.urldata.append(
+                domain(u"mysite.example"_s, {keyword(u"k"_s, {}, {hit(found[i], u"u"_s), hit(9, u"v"_s)}),
+                                             keyword(i == 2 ? u"late"_s : u"none"_s, {}, {})}));
+            data.append(entry);
+        }
+        const auto column = [](const HistoryLists &lists, QString ResultRow::*field) {
+            QStringList values;
+            for (const ResultRow &row : lists.listed)
+                values << row.*field;
+            return values;
+        };
+        HistoryLists lists;
+        historyrows::setuphistory(data, u"mysite.example"_s, lists);
+        QCOMPARE(lists.historyurls.items, QStringList({u"other.example"_s, u"mysite.example"_s}));
+        QCOMPARE(lists.historyurls.text, u"mysite.example"_s);
+        QCOMPARE(lists.historykeys.items, QStringList({u"(Show ALL)"_s, u"k"_s, u"none"_s, u"late"_s}));
+        QCOMPARE(column(lists, &ResultRow::position), QStringList({u"5"_s, u"9"_s, u"3"_s, u"9"_s, u"4"_s, u"9"_s}));
+        lists.chkhistoryfirst = true;
+        historyrows::dishis(data, lists);
+        historyrows::columnclick(lists, u"DATE"_s);
+        QCOMPARE(column(lists, &ResultRow::date), QStringList({dates[2], dates[0], dates[1]}));
+        historyrows::columnclick(lists, u"DATE"_s);
+        QCOMPARE(column(lists, &ResultRow::date), QStringList({dates[1], dates[0], dates[2]}));
+        historyrows::columnclick(lists, u"Position"_s);
+        QCOMPARE(column(lists, &ResultRow::position), QStringList({u"3"_s, u"4"_s, u"5"_s}));
+        // One date: the keyword filter comes from that record alone.
+        lists.historydates.text = dates[0];
+        historyrows::dishisurl(data, lists);
+        QCOMPARE(lists.historykeys.items, QStringList({u"(Show ALL)"_s, u"k"_s, u"none"_s}));
+        QCOMPARE(column(lists, &ResultRow::position), QStringList({u"5"_s}));
+        // Without the selected domain the first one met is chosen.
+        historyrows::setuphistory(data, u"elsewhere"_s, lists);
+        QCOMPARE(lists.historyurls.text, u"other.example"_s);
+        QCOMPARE(lists.listed.ubound(), 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHistoryFile)
+#include "tst_historyfile.moc"
