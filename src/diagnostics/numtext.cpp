@@ -82,6 +82,8 @@ long long leadingnumber(QStringView text)
             result = -result;
     });
     return result;
+}
+
 Int16 cint(QStringView text)
 {
     const QStringView number = text.trimmed();
