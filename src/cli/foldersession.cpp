@@ -5,6 +5,7 @@
 #include "diagnostics/numtext.h"
 #include "platform/programfolder.h"
 #include "search/searchstate.h"
+#include "storage/historyfile.h"
 #include "storage/inistore.h"
 #include "storage/servertools.h"
 
@@ -15,6 +16,24 @@
 #include <variant>
 
 using namespace Qt::Literals::StringLiterals;
+
+RecordWindow storedrecordwindow(const QString &inifile, const WindowSettings &windowsettings, const QString &txturls)
+{
+    RecordWindow window;
+    guard("Cli", "Function storedrecordwindow", [&] {
+        const auto stored = [&](const QString &key) {
+            return double(qBound(-32768LL, leadingnumber(servertools::readini(key, u"settings"_s, inifile)), 32767LL));
+        };
+        window.metop = stored(u"metop"_s);
+        window.meleft = stored(u"meleft"_s);
+        window.mewidth = stored(u"mewidth"_s);
+        window.meheight = stored(u"meheight"_s);
+        for (int i = 0; i < 5; ++i)
+            window.headw[i] = windowsettings.reswid[i + 1];
+        window.txturls = txturls;
+    });
+    return window;
+}
 
 FolderSession::FolderSession(SearchState &state) : m_state(state), m_lock(programfolder::path())
 {

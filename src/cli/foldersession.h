@@ -9,8 +9,13 @@
 #include <optional>
 #include <utility>
 
+struct RecordWindow;
 struct SearchState;
 class HeadlessWindow;
+
+// What a record saved without a window keeps of it: the placement stored in the settings file
+// inifile, the results columns of windowsettings and the domain box's text.
+RecordWindow storedrecordwindow(const QString &inifile, const WindowSettings &windowsettings, const QString &txturls);
 
 // The search state in the program's folder, loaded and stored as the desktop program's start-up
 // and shut-down do, for a command line that has no window: the stored window placement and

@@ -61,8 +61,7 @@ void browse(ScheduleOptions &boxes, Settings &settings, FileDialogs &dialogs, Pr
         const std::optional<QString> chosen = dialogs.savefile(request);
         if (!chosen)
             return;
-        if (QFileInfo::exists(*chosen) &&
-            prompts.question(u"File exists, Add results to existing file? "_s) == Prompts::Answer::Cancel)
+        if (QFileInfo::exists(*chosen) && !prompts.confirm(u"File exists, Add results to existing file? "_s))
             return;
         boxes.txtschedulefile = *chosen;
         settings.schedulefile = *chosen;

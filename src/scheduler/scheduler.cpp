@@ -20,8 +20,8 @@ constexpr int Unattended = 2;
 
 } // namespace
 
-Scheduler::Scheduler(SearchState &state, SearchWindow &window, SearchRun &run, Dialup &dialup, ScheduleTime time)
-    : m_state(state), m_window(window), m_run(run), m_dialup(dialup), m_time(std::move(time))
+Scheduler::Scheduler(SearchState &state, SearchWindow &window, SearchRun &run, Dialup &dialup)
+    : m_state(state), m_window(window), m_run(run), m_dialup(dialup)
 {
     m_run.setscheduler(this);
 }
@@ -64,16 +64,16 @@ int Scheduler::firstdue()
 {
     const Array1<SearchSession> &domains = m_state.urldata;
     const int every = interval(m_state.settings);
-    const std::int64_t now = m_time.calctime(GetDateFormat());
+    const std::int64_t now = calctime(GetDateFormat());
     for (int i = 1; i <= domains.ubound(); ++i) {
         const QString &last = domains[i].lastscheduletime;
         if (last.isEmpty())
             return i;
-        const std::int64_t remaining = std::int64_t(m_time.calctime(last)) + every - now;
+        const std::int64_t remaining = std::int64_t(calctime(last)) + every - now;
         if (remaining < 1)
             return i;
         if (i == 1)
-            setlabel(m_time.displaytime(remaining));
+            setlabel(displaytime(remaining));
     }
     return 0;
 }

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 
 class Dialup;
@@ -14,14 +13,6 @@ class SearchWindow;
 struct SearchState;
 struct Settings;
 
-// The date-time arithmetic the scheduler counts with: the seconds of a date-time text, and the
-// count-down text of a number of seconds.
-struct ScheduleTime
-{
-    std::function<std::int32_t(const QString &)> calctime;
-    std::function<QString(std::int64_t)> displaytime;
-};
-
 // Repeats the search of every domain at the chosen interval. On each idle tick of the run's
 // timer it either shows the first domain's count-down or starts the first due domain; the run
 // reports back when the last domain of a cycle ends, and the cycle is saved then.
@@ -29,7 +20,7 @@ class Scheduler final : public SchedulerHooks
 {
 public:
     // Reports to `run` from now until it is destroyed.
-    Scheduler(SearchState &state, SearchWindow &window, SearchRun &run, Dialup &dialup, ScheduleTime time);
+    Scheduler(SearchState &state, SearchWindow &window, SearchRun &run, Dialup &dialup);
     ~Scheduler() override;
     Scheduler(const Scheduler &) = delete;
     Scheduler &operator=(const Scheduler &) = delete;
@@ -63,7 +54,6 @@ private:
     SearchWindow &m_window;
     SearchRun &m_run;
     Dialup &m_dialup;
-    ScheduleTime m_time;
     std::function<void()> m_save;
     std::function<void(bool)> m_cycleend;
     std::function<void(const QString &)> m_labelsink;

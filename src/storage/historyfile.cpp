@@ -192,7 +192,7 @@ Array1<HistoryEntry> readhistory(QIODevice &in, const std::function<void()> &sta
                 record->apply(line);
             } catch (...) {
                 // The record keeps what was read; the next one starts afresh.
-                errorreports::trapcurrent("Google", "Sub readall");
+                errorreports::trapcurrent("Google");
                 record.reset();
             }
         }
