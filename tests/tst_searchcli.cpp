@@ -6,6 +6,7 @@
 #include "support/fakeengine.h"
 #include "support/samplepages.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -166,11 +167,25 @@ private slots:
         QCOMPARE(action(first[1]), u"Complete after 2 pages"_s);
     }
 
-    // Ctrl-C stops the run like STOP and still prints the results.
+    // Ctrl-C, SIGTERM and SIGHUP stop the run like STOP; the results are still printed and,
+    // in a program folder, stored.
+    void interrupt_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("infolder");
+        QTest::newRow("SIGINT") << int(SIGINT) << false;
+        QTest::newRow("SIGTERM in a folder") << int(SIGTERM) << true;
+        QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    }
     void interrupt()
     {
+        QFETCH(int, signal);
+        QFETCH(bool, infolder);
         m_engine.setBehaviour(u"slow"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
-        QProcess *process = start(search(u"--keyword red --keyword slow --depth 1"_s));
+        write(inifile());
+        QProcess *process =
+            start(infolder ? u"--dir %1 search --keyword red --keyword slow --depth 1"_s.arg(m_dir.path()).split(u' ')
+                           : search(u"--keyword red --keyword slow --depth 1"_s));
         QByteArray err;
         QVERIFY(QTest::qWaitFor(
             [&] {
@@ -178,15 +193,20 @@ private slots:
                 return err.contains("Sending for page 1 search term slow") && err.contains("Finished red");
             },
             15000));
-        ::kill(pid_t(process->processId()), SIGINT);
+        ::kill(pid_t(process->processId()), signal);
         QVERIFY(wait(process, 10000));
         QCOMPARE(process->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process->exitCode(), 130);
+        QCOMPARE(process->exitCode(), 128 + signal);
         QVERIFY(QByteArray(err + process->readAllStandardError()).contains("-Searching Manually Stopped\n"));
         const QList<QJsonObject> results = jsonlines(process->readAllStandardOutput());
         QCOMPARE(results.size(), 2);
         QCOMPARE(action(results[0]), u"Finished search"_s);
         QCOMPARE(action(results[1]), u"stopped"_s);
+        if (infolder) {
+            const SearchSession mine = stored().urldata[2];
+            QCOMPARE(mine.keys[1].positions[1].position, 1);
+            QCOMPARE(mine.keys[2].action, u"stopped"_s);
+        }
     }
 
     void storedSearch()
@@ -236,9 +256,16 @@ private slots:
 
         // The search host given on the command line wins over the stored one.
         write(inifile().replace(m_engine.hostport().toLatin1(), "127.0.0.1:1"));
-        result = indir({u"--depth"_s, u"1"_s, u"--searchhost"_s, m_engine.hostport()});
+        result = indir({u"--depth"_s, u"1"_s, u"--searchhost"_s, m_engine.hostport(), u"--proxy-user"_s, u"me"_s,
+                        u"--proxy-pass"_s, u"secret"_s, u"--proxy"_s, m_engine.hostport()});
         QCOMPARE(result.status, 0);
         QCOMPARE(firstposition(jsonlines(result.out).value(1)), 1);
+        // ... for this run only: what is stored is the file's own.
+        state = stored();
+        QCOMPARE(state.settings.searchhost, u"127.0.0.1:1"_s);
+        QVERIFY(!state.settings.useproxy);
+        QVERIFY(!readfile(path()).contains("secret"));
+        QCOMPARE(int(state.urldata[2].keys[2].positions[1].position), 1);
     }
 
     // While another instance holds the folder, its settings file is left alone.
@@ -253,6 +280,34 @@ private slots:
         QCOMPARE(result.status, 0);
         QVERIFY(!QFile::exists(path()));
         QCOMPARE(int(stored(u"zorvane2.ini"_s).urldata[2].keys[1].positions[1].position), 12);
+    }
+
+    // Before a run the settings file is checked and the reason named; what a replacement killed
+    // half-way left behind is removed.
+    void settingsFile()
+    {
+        QFile::remove(path());
+        QVERIFY(QDir(m_dir.path()).mkdir(u"zorvane.ini"_s));
+        Run result = indir({u"--keyword"_s, u"red"_s});
+        QVERIFY(QDir(path()).removeRecursively());
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.err.contains("zorvane.ini is a folder, not a settings file"), result.err.constData());
+        QVERIFY(m_engine.requests().isEmpty());
+
+        write("[settings]\r\ncounturls=32767\r\n");
+        result = indir({u"new.example"_s, u"--keyword"_s, u"red"_s});
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.err.contains("the domain list is full (32767 domains"), result.err.constData());
+
+        write(inifile());
+        const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
+        for (const QString &name : {u"zorvane.ini.Ab12Cd"_s, u"zorvane.ini.bak"_s}) {
+            QFile file(path(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.setFileTime(past, QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(indir({}).status, 0);
+        QVERIFY(!QFile::exists(path(u"zorvane.ini.Ab12Cd"_s)));
+        QVERIFY(QFile::exists(path(u"zorvane.ini.bak"_s)));
     }
 
     // A damaged entry is reported by the error trap; the search goes on with what was read, and

@@ -18,7 +18,9 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -212,13 +214,20 @@ bool searchandwait(SearchRun &run, SearchState &state, int &stopsignal)
     return !state.resulttime.isEmpty();
 }
 
-// A failure that kept the search from starting is named, not only counted in the exit status.
-void printtrapped()
+// A failure that kept the search from starting is named, not only counted in the exit status:
+// the plain reason where one is known, else the error trap's line (its trace is for a report).
+void printtrapped(const SearchState &state, bool listfull)
 {
-    if (errorreports::errortext().isEmpty())
+    const QString lead = u"zorvane-cli search: the search did not start: "_s;
+    if (listfull && findsession(state) == 0) {
+        QTextStream(stderr) << lead << "the domain list is full (" << state.urldata.ubound()
+                            << " domains, the most it can hold), so " << state.txturl << " cannot be added\n";
         return;
-    QTextStream(stderr) << "zorvane-cli search: the search did not start:"
-                        << QString(errorreports::errortext()).replace(u"\r\n"_s, u"\n"_s) << '\n';
+    }
+    for (const QString &line : errorreports::errortext().split(u"\r\n"_s)) {
+        if (line.startsWith(u"Error trapped: "_s))
+            QTextStream(stderr) << lead << line.sliced(15) << '\n';
+    }
 }
 
 } // namespace
@@ -281,8 +290,9 @@ int runSearch(const QStringList &args, bool fromfolder)
         window.setChkstopafterhit(true);
 
     int stopsignal = 0;
+    const bool listfull = state.urldata.ubound() == std::numeric_limits<std::int16_t>::max();
     if (!searchandwait(run, state, stopsignal)) {
-        printtrapped();
+        printtrapped(state, listfull);
         return 1;
     }
     printresults(state);
