@@ -11,7 +11,8 @@
 #include <QTest>
 
 // A search run wired to the fake engine, with headless controls. Ticks last `tick` ms; a very
-// long tick lets a test drive Timer1_Timer by hand.
+// long tick lets a test drive Timer1_Timer by hand. Time-outs are long enough that a loaded
+// machine never reaches one unless a test shortens them.
 struct SearchRig
 {
     SearchState state;
@@ -27,6 +28,7 @@ struct SearchRig
         engine.listen();
         state.settings.searchhost = engine.hostport();
         state.settings.apihost = engine.hostport();
+        state.settings.inettimeout = 1000;
         run.setTickLength(tick);
     }
 
@@ -42,12 +44,15 @@ struct SearchRig
     {
         return QTest::qWaitFor([this] { return !state.searching; }, ms);
     }
-    // One tick by hand, after letting pending socket events arrive.
-    void tick(int settle = 30)
+    // One tick by hand, once `ready` holds (socket events are handled meanwhile); false when
+    // it never did.
+    bool tick(const std::function<bool()> &ready = [] { return true; })
     {
-        QTest::qWait(settle);
+        const bool ok = QTest::qWaitFor(ready, 10000);
         run.Timer1_Timer();
+        return ok;
     }
+    bool connected(int j) { return run.pool().socket(job(j).socket).state() == SocketControl::Connected; }
     // Through the HTTP proxy at 127.0.0.1:port with these credentials.
     void useproxy(quint16 port, const QString &user, const QString &password)
     {

@@ -1,6 +1,7 @@
 #include "diagnostics/errorreports.h"
 #include "search/base64.h"
 #include "search/requests.h"
+#include "support/samplerequests.h"
 
 #include <QTest>
 
@@ -8,36 +9,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString kHtmlTail =
-    u"Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/x-shockwave-flash, "
-    u"application/vnd.ms-powerpoint, application/vnd.ms-excel, application/msword, */*\r\n"
-    u"Accept-Language: en, *\r\n"
-    u"User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 1.0.3705)\r\n"
-    u"Connection: close\r\n"
-    u"Host: www.google.com\r\n"
-    u"\r\n"_s;
-
-const QString kSoapTail =
-    u"Accept: text/html, image/gif, image/jpeg, */*\r\n"
-    u"Accept-Language: en, *\r\n"
-    u"Accept-Charset: iso-8859-1, utf-8, *\r\n"
-    u"User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 1.0.3705)\r\n"
-    u"Content-Type: text/xml\r\n"
-    u"Connection: close\r\n"
-    u"Host: api.google.com\r\n"
-    u"Content-Length:806\r\n"
-    u"\r\n"
-    u"<?xml version='1.0' encoding='UTF-8'?><SOAP-ENV:Envelope "
-    u"xmlns:SOAP-ENV=\"http://schemas.xmlsoap.org/soap/envelope/\" "
-    u"xmlns:xsi=\"http://www.w3.org/1999/XMLSchema-instance\" xmlns:xsd=\"http://www.w3.org/1999/XMLSchema\">"
-    u"<SOAP-ENV:Body><ns1:doGoogleSearch xmlns:ns1=\"urn:GoogleSearch\" "
-    u"SOAP-ENV:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\">"
-    u"<key xsi:type=\"xsd:string\">KEY</key><q xsi:type=\"xsd:string\">say+%22hi%22+&amp;+<b></q>"
-    u"<start xsi:type=\"xsd:int\">30</start><maxResults xsi:type=\"xsd:int\">10</maxResults>"
-    u"<filter xsi:type=\"xsd:boolean\">false</filter><restrict xsi:type=\"xsd:string\"></restrict>"
-    u"<safeSearch xsi:type=\"xsd:boolean\">false</safeSearch><lr xsi:type=\"xsd:string\"></lr>"
-    u"<ie xsi:type=\"xsd:string\"></ie><oe xsi:type=\"xsd:string\"></oe></ns1:doGoogleSearch>"
-    u"</SOAP-ENV:Body></SOAP-ENV:Envelope>"_s;
+const QString kHtmlTail = samplerequests::htmlheaders + u"Host: www.google.com\r\n\r\n"_s;
 
 Settings proxySettings(bool useproxy, const QString &user)
 {
@@ -101,11 +73,11 @@ private slots:
         const QString host = u"api.google.com"_s;
         const QString key = u"say \"hi\" &amp; <b>"_s;
         const QString direct = ::getgoogleapi(proxySettings(true, u"joe"_s), host, host, key, 3);
-        QCOMPARE(direct, u"POST /search/beta2 HTTP/1.1\r\n"_s + kSoapTail);
+        QCOMPARE(direct, u"POST /search/beta2 HTTP/1.1\r\n"_s + samplerequests::soaptail);
         const QString proxied = ::getgoogleapi(proxySettings(true, u"joe"_s), u"proxy"_s, host, key, 3);
         QCOMPARE(proxied, u"POST http://api.google.com/search/beta2 HTTP/1.0\r\n"
                           u"Proxy-Authorization: Basic am9lOnNlY3JldA==\r\n"_s +
-                              kSoapTail);
+                              samplerequests::soaptail);
 
         // The announced length is what follows the empty line, for any keyword length.
         for (const QString &k : {QString(), u"\u00e9\u00e9"_s, QString(300, u'x')}) {

@@ -1,16 +1,15 @@
-#include "platform/codepage.h"
 #include "platform/programfolder.h"
-#include "search/requests.h"
 #include "search/searchstate.h"
 #include "storage/inistore.h"
+#include "storage/instancelock.h"
 #include "support/fakeengine.h"
 #include "support/samplepages.h"
+#include "support/samplerequests.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,7 +73,7 @@ private:
         process->start(QStringLiteral(ZORVANE_CLI_PATH), args);
         return process;
     }
-    static bool wait(QProcess *process, int ms = 30000)
+    static bool wait(QProcess *process, int ms = 120000)
     {
         return QTest::qWaitFor([process] { return process->state() == QProcess::NotRunning; }, ms);
     }
@@ -273,10 +272,10 @@ private slots:
     {
         QFile::remove(path());
         write(inifile(1), u"zorvane2.ini"_s);
-        QLockFile lock(path(u"zorvane.lock"_s));
-        QVERIFY(lock.tryLock(0));
+        std::optional<InstanceLock> lock(std::in_place, m_dir.path());
+        QCOMPARE(lock->inifile(), u"zorvane.ini"_s);
         const Run result = indir({});
-        lock.unlock();
+        lock.reset();
         QCOMPARE(result.status, 0);
         QVERIFY(!QFile::exists(path()));
         QCOMPARE(int(stored(u"zorvane2.ini"_s).urldata[2].keys[1].positions[1].position), 12);
@@ -331,22 +330,20 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("out");
+        const QString html = samplerequests::htmlheaders + u"Host: www.google.com\r\n\r\n"_s;
         QTest::newRow("direct, latin-1 keyword")
-            << QStringList{u"request"_s, u"--host"_s, u"h.test"_s, u"--key"_s, u"caf\u00e9 bar"_s, u"--page"_s, u"2"_s}
-            << codepage::toBytes(getgoogle(Settings(), u"h.test"_s, u"h.test"_s, u"caf\u00e9 bar"_s, 2));
-        Settings proxy;
-        proxy.useproxy = true;
-        proxy.proxyuser = u"u"_s;
-        proxy.proxypass = u"p"_s;
-        proxy.apikey = u"K"_s;
+            << u"request --host www.google.com --page 2 --key"_s.split(u' ') + QStringList{u"caf\u00e9 bar"_s}
+            << (u"GET /search?hl=en&ie=UTF-8&start=20&q=caf\u00e9+bar HTTP/1.1\r\n"_s + html).toLatin1();
         QTest::newRow("soap through proxy")
-            << u"request --soap --host api.test --server px --key a\"b\" --page 1 --useproxy --proxy-user u "
-               u"--proxy-pass p --api-key K"_s.split(u' ')
-            << codepage::toBytes(getgoogleapi(proxy, u"px"_s, u"api.test"_s, u"a\"b\""_s, 1));
-        proxy.useproxy = false;
+            << u"request --soap --host api.google.com --server px --page 3 --useproxy --proxy-user u --proxy-pass p "
+               u"--api-key KEY --key"_s.split(u' ') +
+                   QStringList{u"say \"hi\" &amp; <b>"_s}
+            << (u"POST http://api.google.com/search/beta2 HTTP/1.0\r\nProxy-Authorization: Basic dTpw\r\n"_s +
+                samplerequests::soaptail)
+                   .toLatin1();
         QTest::newRow("proxy user without --useproxy")
-            << u"request --host h --server px --key k --proxy-user u"_s.split(u' ')
-            << codepage::toBytes(getgoogle(proxy, u"px"_s, u"h"_s, u"k"_s, 0));
+            << u"request --host www.google.com --server px --key k --proxy-user u"_s.split(u' ')
+            << (u"GET http://www.google.com/search?hl=en&ie=UTF-8&start=0&q=k HTTP/1.1\r\n"_s + html).toLatin1();
     }
     void requestCommand()
     {

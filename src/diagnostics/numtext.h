@@ -20,6 +20,7 @@ Int16 int16value(QStringView text);
 // 12): how stored integers are read. Very long digit runs stay far out of the 16-bit range
 // instead of wrapping.
 long long leadingnumber(QStringView text);
+
 // A number that must be the whole text, as a stored count or position is: blanks around it, an
 // optional sign, digits and an optional fraction, rounded halves to even. Anything else is a
 // Type mismatch failure; a value outside -32768..32767 is an Overflow failure.

@@ -20,6 +20,16 @@ bool lock(QFile &file, bool exclusive)
     return result == 0;
 }
 
+bool trylock(QFile &file)
+{
+    const int fd = file.handle();
+    int result;
+    do {
+        result = fd < 0 ? -1 : ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
 bool stillnamed(const QFile &file, const QString &path)
 {
     struct stat open = {};

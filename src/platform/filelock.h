@@ -11,6 +11,8 @@ namespace filelock {
 
 // Waits for the lock on the open file: exclusive for writers, shared for readers.
 bool lock(QFile &file, bool exclusive);
+// Takes the exclusive lock if nobody holds it; false at once otherwise.
+bool trylock(QFile &file);
 // Whether path still names the open file: a writer that replaced the file by renaming a new
 // one over it may have held the lock while this process waited on the old one.
 bool stillnamed(const QFile &file, const QString &path);

@@ -29,7 +29,7 @@ QString versiontext()
 
 QString website()
 {
-    return u"http://www.zorvane.example"_s;
+    return QStringLiteral(ZORVANE_WEBSITE);
 }
 
 QString folder()

@@ -8,11 +8,6 @@
 
 namespace reports {
 
-QString website()
-{
-    return QStringLiteral(ZORVANE_WEBSITE);
-}
-
 QString browserexe()
 {
     QString path;

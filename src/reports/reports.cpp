@@ -4,6 +4,7 @@
 #include "diagnostics/datetext.h"
 #include "diagnostics/failure.h"
 #include "diagnostics/guard.h"
+#include "platform/product.h"
 
 #include <QSaveFile>
 
@@ -13,7 +14,7 @@ namespace reports {
 
 ReportHeader header()
 {
-    return {Failure::productName(), website(), GetDateFormat()};
+    return {Failure::productName(), product::website(), GetDateFormat()};
 }
 
 bool writereport(int viewmode, const QString &fileName, const Array1<SearchSession> &urldata,

@@ -139,13 +139,6 @@ bool endsinline(QFile &file)
 
 } // namespace
 
-QString getmid(const QString &text, int start, int length)
-{
-    if (start < 1 || length < 0 || text.size() < qsizetype(start) + length - 1)
-        return {};
-    return text.mid(start - 1, length);
-}
-
 void writerecord(QIODevice &out, const QString &when, const SearchState &state, const WindowSettings &windowsettings,
                  const RecordWindow &window)
 {
@@ -164,12 +157,14 @@ void writerecord(QIODevice &out, const QString &when, const SearchState &state, 
     writeall(out, text.bytes());
 }
 
-Array1<HistoryEntry> readhistory(QIODevice &in, const std::function<void()> &started)
+namespace {
+
+Array1<HistoryEntry> readentries(QIODevice &in, qint64 limit, const std::function<void()> &started)
 {
     Array1<HistoryEntry> entries;
     guard("Google", "Function readhistory", [&] {
         TextPool pool;
-        LineReader lines(in);
+        LineReader lines(in, limit);
         // Each record's options are read as the loader reads them, then dropped: only its
         // domains are kept.
         Settings settings;
@@ -200,13 +195,20 @@ Array1<HistoryEntry> readhistory(QIODevice &in, const std::function<void()> &sta
     return entries;
 }
 
+} // namespace
+
+Array1<HistoryEntry> readhistory(QIODevice &in, const std::function<void()> &started)
+{
+    return readentries(in, -1, started);
+}
+
 Array1<HistoryEntry> readhistory(const QString &filename, const std::function<void()> &started)
 {
     Array1<HistoryEntry> entries;
     guard("Google", "Function readhistory", [&] {
         QFile file(filename);
-        openlocked(file, QIODevice::ReadOnly, false);
-        entries = readhistory(file, started);
+        const qint64 size = openlocked(file, QIODevice::ReadOnly, false);
+        entries = readentries(file, size, started);
     });
     return entries;
 }
@@ -215,7 +217,7 @@ void deleterecords(const QString &filename, const QString &when, const QString &
 {
     QFile in(filename);
     // Held until the new file has replaced this one, so no save lands in the old file.
-    openlocked(in, QIODevice::ReadOnly, true);
+    const qint64 size = openlocked(in, QIODevice::ReadOnly, true);
     QFile::remove(tempfile);
     QFile temp(tempfile);
     if (!temp.open(QIODevice::WriteOnly))
@@ -224,7 +226,7 @@ void deleterecords(const QString &filename, const QString &when, const QString &
     if (!out.open(QIODevice::WriteOnly))
         throw Failure::fileError(filename + u": "_s + out.errorString());
     const QByteArray date = codepage::toBytes(when);
-    LineReader lines(in);
+    LineReader lines(in, size);
     QByteArray kept;
     bool dropping = false;
     QByteArrayView line;
@@ -247,6 +249,7 @@ void deleterecords(const QString &filename, const QString &when, const QString &
     temp.close();
     if (!out.commit())
         throw Failure::fileError(filename + u": "_s + out.errorString());
+    finishsave(in); // the new file holds none of a killed save's bytes
 }
 
 } // namespace historyfile
@@ -257,6 +260,7 @@ void saveall(const QString &filename, const SearchState &state, const WindowSett
     guard("Google", "Sub saveall", [&] {
         QFile file(filename);
         historyfile::openlocked(file, QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered, true);
+        historyfile::dropunfinished(file);
         QByteArray bytes = historyfile::endsinline(file) ? QByteArray() : QByteArray("\r\n");
         QBuffer record(&bytes);
         record.open(QIODevice::WriteOnly | QIODevice::Append);
@@ -266,8 +270,11 @@ void saveall(const QString &filename, const SearchState &state, const WindowSett
         } catch (...) {
             failure = std::current_exception();
         }
-        // One write, so a process killed while saving leaves the earlier records untouched.
+        // One write after the earlier records, so a process killed while saving leaves them
+        // untouched; whatever part of this one it wrote is dropped by the mark.
+        historyfile::startsave(file);
         historyfile::writeall(file, bytes);
+        historyfile::finishsave(file);
         if (failure)
             std::rethrow_exception(failure);
     });
@@ -283,8 +290,7 @@ Int16 checkreadall(const QString &filename, Prompts &prompts, Array1<QString> &r
         }
         recorddates.clear();
         QFile file(filename);
-        historyfile::openlocked(file, QIODevice::ReadOnly, false);
-        historyfile::LineReader lines(file);
+        historyfile::LineReader lines(file, historyfile::openlocked(file, QIODevice::ReadOnly, false));
         QByteArrayView line;
         while (lines.next(line)) {
             if (historyfile::isseparator(line))
@@ -305,13 +311,13 @@ bool readall(const QString &filename, int recordnumber, bool restorewindow, cons
             return;
         }
         QFile file(filename);
-        historyfile::openlocked(file, QIODevice::ReadOnly, false);
+        const qint64 size = historyfile::openlocked(file, QIODevice::ReadOnly, false);
         target.controls.cleardomains();
         historyfile::TextPool pool;
         historyfile::RecordBuilder record({target.state.settings, target.windowsettings, target.state.urldata,
                                            &target.state.txturl, &target.state.jobs, &target.controls, restorewindow},
                                           pool);
-        historyfile::LineReader lines(file);
+        historyfile::LineReader lines(file, size);
         Int16 count;
         bool inside = false;
         QByteArrayView line;

@@ -55,9 +55,6 @@ struct RecordTarget
 // keyword, hit and top URL. Records are only ever appended, or dropped by deleterecords.
 namespace historyfile {
 
-// Part of text from character start (1-based) with length characters; "" when text is shorter.
-QString getmid(const QString &text, int start, int length);
-
 // Writes one record headed by when. Values are written as held: a line break inside one splits
 // its line. On a failure (a keyword with fewer titles than top URLs) the lines before it are
 // written and the failure is passed on.

@@ -27,7 +27,8 @@ namespace historyfile {
 class LineReader final
 {
 public:
-    explicit LineReader(QIODevice &in) : m_in(in) {}
+    // Reads no further than limit bytes, unless limit is negative.
+    explicit LineReader(QIODevice &in, qint64 limit = -1) : m_in(in), m_left(limit) {}
     // The next line without its end, valid until the next call; false after the last line.
     bool next(QByteArrayView &line);
 
@@ -35,6 +36,7 @@ private:
     bool fill();
 
     QIODevice &m_in;
+    qint64 m_left;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     qsizetype m_scanned = 0; // the part of an unfinished line already searched for its end
@@ -45,8 +47,14 @@ private:
 bool isseparator(QByteArrayView line);
 
 // Opens path for mode and waits for its lock, again when a writer renamed a new file over the
-// one it waited on. A file that cannot be opened is a failure.
-void openlocked(QFile &file, int mode, bool exclusive);
+// one it waited on. A file that cannot be opened is a failure. Returns how much of the file its
+// records take: the bytes past that belong to a save that was killed (-1: the whole file).
+qint64 openlocked(QFile &file, int mode, bool exclusive);
+// Under the writer's lock: cuts off what a killed save left and forgets that save.
+void dropunfinished(QFile &file);
+// Marks the start of a save at the file's present end; finishsave() removes the mark.
+void startsave(QFile &file);
+void finishsave(const QFile &file);
 
 // Texts read from a file, each distinct one stored once: an hourly history repeats the same
 // domains, keywords, URLs and titles in every record.

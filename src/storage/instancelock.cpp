@@ -1,6 +1,7 @@
 #include "instancelock.h"
 
 #include "diagnostics/guard.h"
+#include "platform/filelock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,13 +12,13 @@ using namespace Qt::Literals::StringLiterals;
 InstanceLock::InstanceLock(const QString &folder) : m_folder(folder)
 {
     guard("Google", "Sub instancelock", [&] {
-        m_lock = std::make_unique<QLockFile>(QDir(folder).filePath(u"zorvane.lock"_s));
-        // Only a dead owner makes a lock stale; a long run must not lose it to its age.
-        m_lock->setStaleLockTime(0);
-        if (m_lock->tryLock(0))
-            return;
+        m_lock = std::make_unique<QFile>(QDir(folder).filePath(u"zorvane.lock"_s));
         // A folder where no lock can be made (read-only) cannot tell: take the first name.
-        m_another = m_lock->error() == QLockFile::LockFailedError;
+        if (!m_lock->open(QIODevice::ReadWrite))
+            return;
+        m_another = !filelock::trylock(*m_lock);
+        if (!m_another)
+            m_lockedat = QDateTime::currentDateTime();
     });
 }
 
@@ -32,14 +33,12 @@ int InstanceLock::removeleftovers() const
 {
     int removed = 0;
     guard("Google", "Function removeleftovers", [&] {
-        const QFileInfo lock(QDir(m_folder).filePath(u"zorvane.lock"_s));
-        if (!lock.exists())
+        if (!m_lockedat.isValid())
             return;
-        const QDateTime since = lock.lastModified();
         const QRegularExpression leftover(u"^"_s + QRegularExpression::escape(inifile()) + u"\\.[A-Za-z0-9]{6}$"_s);
         const QDir dir(m_folder);
         for (const QFileInfo &file : dir.entryInfoList({inifile() + u".*"_s}, QDir::Files | QDir::Hidden)) {
-            if (leftover.match(file.fileName()).hasMatch() && file.lastModified() < since &&
+            if (leftover.match(file.fileName()).hasMatch() && file.lastModified() < m_lockedat &&
                 QFile::remove(file.filePath()))
                 ++removed;
         }

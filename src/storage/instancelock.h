@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QLockFile>
+#include <QFile>
+#include <QDateTime>
 #include <QString>
 
 #include <memory>
 
 // Tells whether another instance of the program runs from the same folder. The first instance
-// holds a lock file there for its whole run; a lock left behind by a crashed instance names a
-// process that no longer exists and is taken over.
+// holds a lock on the file "zorvane.lock" there for its whole run. The system drops the lock when
+// its process ends, however it ends, so a crashed or killed instance never leaves one behind.
 class InstanceLock final
 {
 public:
@@ -18,13 +19,16 @@ public:
     // "zorvane.ini", or "zorvane2.ini" while another instance runs.
     QString inifile() const;
 
-    // Removes the temporary copies of this instance's settings file that a program killed while
-    // replacing it left behind ("zorvane.ini.XXXXXX"), those older than the lock: newer ones
-    // may belong to a replacement in progress. Returns how many were removed.
+    // Removes the temporary copies of the settings file that a program killed while replacing
+    // it left behind ("zorvane.ini.XXXXXX"), those older than the lock: while this instance
+    // holds it, nobody else replaces that file. A second instance removes nothing, as another
+    // one may be replacing its file right now. Returns how many were removed.
     int removeleftovers() const;
 
 private:
     QString m_folder;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QFile> m_lock;
+    // When this instance took the lock; invalid while another one holds it.
+    QDateTime m_lockedat;
     bool m_another = false;
 };

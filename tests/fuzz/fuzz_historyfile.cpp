@@ -27,11 +27,12 @@ Array1<HistoryEntry> read(const QByteArray &bytes)
     return historyfile::readhistory(buffer);
 }
 
-bool complete(const Array1<SearchSession> &urldata)
+// A record keeps each top URL with its title: only keywords with as many of each write back whole.
+bool writable(const Array1<SearchSession> &urldata)
 {
     for (const SearchSession &domain : urldata) {
         for (const KeywordResult &keyword : domain.keys) {
-            if (keyword.titles.ubound() < keyword.urls.ubound())
+            if (keyword.titles.ubound() != keyword.urls.ubound())
                 return false;
         }
     }
@@ -45,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const Array1<HistoryEntry> entries = read(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     for (const HistoryEntry &entry : entries) {
         require(!entry.when.isEmpty() && !entry.when.contains(u'\n'));
-        if (!complete(entry.urldata))
+        if (!writable(entry.urldata))
             continue;
         SearchState state;
         state.urldata = entry.urldata;
