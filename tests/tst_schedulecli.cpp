@@ -2,9 +2,9 @@
 #include "search/searchstate.h"
 #include "storage/historyfile.h"
 #include "storage/inistore.h"
+#include "storage/instancelock.h"
 #include "support/fakeengine.h"
 
-#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -130,11 +130,11 @@ private slots:
         QCOMPARE(err, "You must enter a filename for results before starting scheduled operation\n"_ba);
 
         write("cycle.sav");
-        QLockFile lock(m_dir.filePath(u"zorvane.lock"_s));
-        QVERIFY(lock.tryLock(0));
-        QCOMPARE(run({u"--once"_s}, err), 1);
-        QVERIFY2(err.contains("another Zorvane (the program or a scheduler) is running on"), err.constData());
-        lock.unlock();
+        {
+            const InstanceLock lock(m_dir.path());
+            QCOMPARE(run({u"--once"_s}, err), 1);
+            QVERIFY2(err.contains("another Zorvane (the program or a scheduler) is running on"), err.constData());
+        }
 
         QProcess bare;
         bare.start(QStringLiteral(ZORVANE_CLI_PATH), {u"schedule"_s, u"--once"_s});

@@ -44,8 +44,10 @@ struct ScheduleRig
     }
     bool finish()
     {
-        for (int i = 0; i < 200 && rig.state.searching; ++i)
-            rig.tick(10);
+        for (int i = 0; i < 200 && rig.state.searching; ++i) {
+            QTest::qWait(10);
+            rig.run.Timer1_Timer();
+        }
         return !rig.state.searching;
     }
     void lastsearched(int domain, qint64 secondsago)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QFile>
 #include <QDateTime>
+#include <QFile>
 #include <QString>
 
 #include <memory>
