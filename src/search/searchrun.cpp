@@ -45,6 +45,11 @@ int SearchRun::scaledinterval() const
     return int(qMin<qint64>(scaled, std::numeric_limits<int>::max()));
 }
 
+void SearchRun::startidle()
+{
+    settimer(IdleInterval);
+}
+
 void SearchRun::settimer(int interval)
 {
     m_timer.stop();
