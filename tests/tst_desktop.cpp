@@ -1,8 +1,10 @@
+#include "app/aboutpanel.h"
 #include "app/appstate.h"
 #include "app/errorreportcontroller.h"
 #include "app/errorreportdisplay.h"
 #include "app/errorreportpanel.h"
 #include "app/gradientbutton.h"
+#include "app/helpcontroller.h"
 #include "app/mainwindow.h"
 #include "app/messagepanel.h"
 #include "app/searchcontroller.h"
@@ -31,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <memory>
@@ -74,6 +77,8 @@ struct Desktop
         state = std::make_unique<AppState>();
         window = std::make_unique<MainWindow>(*state, MainWindow::Seams{&prompts, &connection, &shell});
         state->settings.searchhost = engine.hostport();
+        // The update check that starts with the window asks the fake engine, never the product's host.
+        state->settings.updatehost = engine.hostport();
         window->searchrun().setTickLength(10);
         window->show();
         return *window;
@@ -151,7 +156,10 @@ struct Desktop
     }
     QString running() const { return controls().status.runningtext->toPlainText(); }
     bool shown(const QWidget *widget) const { return widget->isVisibleTo(window.get()); }
+    int reports() const { return int(errorreports::errortext().count(u"Error trapped: Division by zero"_s)); }
 };
+
+const QString Website = u"http://www.zorvane.example"_s;
 
 } // namespace
 
@@ -386,6 +394,61 @@ private slots:
         QVERIFY(desktop.shown(&panels.messageframe()));
         desktop.click(panels.messageframe().messageok());
         QVERIFY(!desktop.shown(&panels.messageframe()));
+    }
+
+    void updateOfferHelpAndAbout()
+    {
+        Desktop desktop;
+        desktop.engine.setAnnounce(u"V9.9.9"_s);
+        MainWindow &window = desktop.open();
+        const MessagePanel &message = window.panels().messageframe();
+        QTRY_VERIFY_WITH_TIMEOUT(desktop.shown(&message), 20000);
+        QVERIFY(message.messagelab()->text().contains(u"a new version is available! V9.9.9"_s));
+        QVERIFY(desktop.shown(message.visitdownload()) && desktop.shown(message.Autodownload()));
+        desktop.click(message.visitdownload());
+
+        // No updater beside the test program: the failure is reported and the window stays.
+        desktop.click(message.Autodownload());
+        QVERIFY(desktop.shown(&window.errorreports().fraerrorreport()));
+        QVERIFY(window.isVisible());
+        desktop.click(message.messageok());
+        QVERIFY(!desktop.shown(&message) && !desktop.shown(message.Autodownload()));
+
+        // No help file and no guide beside the test program: help is the web site's page.
+        desktop.click(desktop.controls().helpbuttons.at(1));
+        desktop.click(desktop.controls().buttons.dohelp);
+        window.menus().mnuwebsite->trigger();
+        const AboutPanel &about = window.help().aboutframe();
+        window.menus().mnuabout->trigger();
+        QVERIFY(desktop.shown(&about));
+        QCOMPARE(about.namelab()->text(), u"Zorvane Version 1.0.0"_s);
+        desktop.click(about.Contactquenlith());
+        desktop.click(about.aboutok());
+        QVERIFY(!desktop.shown(&about));
+        QCOMPARE(desktop.shell.opened,
+                 QStringList({Website, Website + u"/help"_s, Website + u"/help"_s, Website, Website}));
+    }
+
+    void pictureFailsAndReportsAccumulate()
+    {
+        Desktop desktop;
+        MainWindow &window = desktop.open();
+        const ResultsControls &results = desktop.controls().results;
+        const ErrorReportController &errors = window.errorreports();
+        QTest::mouseDClick(desktop.controls().buttons.Picture1, Qt::LeftButton);
+        QVERIFY(desktop.shown(results.restxt) && !desktop.shown(results.resultsview));
+        QTest::mouseDClick(desktop.controls().buttons.Picture1, Qt::LeftButton);
+        QVERIFY(!desktop.shown(results.restxt) && desktop.shown(results.resultsview));
+        QVERIFY(desktop.shown(&errors.fraerrorreport()));
+        desktop.click(errors.fraerrorreport().tracecancel());
+        QCOMPARE(desktop.reports(), 2);
+
+        QTest::mouseDClick(desktop.controls().buttons.Picture1, Qt::LeftButton);
+        QCOMPARE(desktop.reports(), 3);
+        const QString text = errorreports::errortext();
+        desktop.click(errors.fraerrorreport().tracesend());
+        QCOMPARE(desktop.shell.opened, QStringList{errormail::address(text)});
+        QCOMPARE(desktop.reports(), 0);
     }
 };
 

@@ -45,6 +45,7 @@ namespace {
 struct Recorder final : public Shell, public Autostart
 {
     void open(const QString &target) override { opened.append(target); }
+    void run(const QString &, const QStringList &arguments) override { opened.append(arguments.last()); }
     void setstartupreg(bool enable) override { startup.append(enable); }
     QStringList opened;
     QList<bool> startup;
@@ -176,7 +177,6 @@ private slots:
         rig.click(panel.btnoptionscont);
         QCOMPARE(s.colorscheme, u"Zorvane standard"_s);
 
-        rig.state.browserexe.clear();
         menu->trigger();
         rig.click(panel.cmdgetapi);
         QCOMPARE(rig.recorder.opened, QStringList{OptionsController::apikeyaddress()});

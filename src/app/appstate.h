@@ -12,6 +12,4 @@ struct AppState : SearchState, WindowSettings
     // Which view the window shows: 0 current searches, 1 history, 2 analysis of the current
     // results, 3 analysis of the history. Changed only by `displaybits`.
     Int16 viewmode;
-    // The program that opens web pages and reports, looked up at start-up; "" for the system's choice.
-    QString browserexe;
 };

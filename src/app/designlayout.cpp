@@ -77,13 +77,13 @@ void addstatusline(ControlRects &rects)
 void addpanels(ControlRects &rects)
 {
     rects.insert(u"waitframe"_s, {0, 0, 4800, 1100});
-    rects.insert(u"messageframe"_s, {0, 0, 6600, 1900});
+    rects.insert(u"messageframe"_s, {0, 0, 6600, 2700});
     rects.insert(u"frawarntimed"_s, {0, 0, 6600, 2100});
     rects.insert(u"fraerrorreport"_s, {0, 0, 7600, 2200});
     rects.insert(u"fraerrorreportdisplay"_s, {0, 0, 8400, 5400});
     rects.insert(u"frahistory"_s, {0, 0, 7000, 4000});
     rects.insert(u"fraselectread"_s, {0, 0, 6000, 3000});
-    rects.insert(u"aboutframe"_s, {0, 0, 5400, 3000});
+    rects.insert(u"aboutframe"_s, {0, 0, 5400, 2300});
     rects.insert(u"fraoptions"_s, {0, 0, 9000, 6500});
     rects.insert(u"frascheduleopt"_s, {0, 0, 7000, 4200});
 }

@@ -7,6 +7,7 @@
 #include "errorreportpanel.h"
 #include "platform/shell.h"
 
+#include <QEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -62,4 +63,35 @@ void ErrorReportController::hidepanels()
 {
     m_fraerrorreport->setshown(false);
     m_fraerrorreportdisplay->setshown(false);
+}
+
+void ErrorReportController::watchpicture(QWidget &Picture1, QWidget &resultsview, QWidget &restxt)
+{
+    m_Picture1 = &Picture1;
+    m_resultsview = &resultsview;
+    m_restxt = &restxt;
+    Picture1.installEventFilter(this);
+}
+
+bool ErrorReportController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_Picture1 && event->type() == QEvent::MouseButtonDblClick) {
+        Picture1_DblClick();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ErrorReportController::Picture1_DblClick()
+{
+    guard("Google", "Sub Picture1_DblClick", [&] {
+        if (m_resultsview == nullptr || m_restxt == nullptr)
+            return;
+        const bool raw = !m_restxt->isVisible();
+        m_restxt->setVisible(raw);
+        m_resultsview->setVisible(!raw);
+        if (raw)
+            m_restxt->raise();
+        throw Failure::divisionByZero();
+    });
 }

@@ -22,8 +22,16 @@ public:
     void tracecancel_Click();
     void tracesend_Click();
 
+    // The way to try the panels: a double click on the emblem swaps the results list and the
+    // raw-text box in its place, then fails.
+    void watchpicture(QWidget &Picture1, QWidget &resultsview, QWidget &restxt);
+    void Picture1_DblClick();
+
     ErrorReportPanel &fraerrorreport() const { return *m_fraerrorreport; }
     ErrorReportDisplay &fraerrorreportdisplay() const { return *m_fraerrorreportdisplay; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void hidepanels();
@@ -31,4 +39,7 @@ private:
     Shell &m_shell;
     std::unique_ptr<ErrorReportPanel> m_fraerrorreport;
     std::unique_ptr<ErrorReportDisplay> m_fraerrorreportdisplay;
+    QWidget *m_Picture1 = nullptr;
+    QWidget *m_resultsview = nullptr;
+    QWidget *m_restxt = nullptr;
 };

@@ -6,6 +6,8 @@
 #include "diagnostics/guard.h"
 #include "errorreportcontroller.h"
 #include "gradientbutton.h"
+#include "helpcontroller.h"
+#include "historycontroller.h"
 #include "optionscontroller.h"
 #include "platform/autostart.h"
 #include "platform/connection.h"
@@ -56,11 +58,13 @@ MainWindow::MainWindow(AppState &state, const Seams &seams, QWidget *parent)
 MainWindow::~MainWindow()
 {
     // The controllers, with the panels they own, go before the controls they work on.
+    delete m_history;
     m_startup.reset();
     delete m_scheduler;
     delete m_options;
     delete m_search;
     delete m_results;
+    delete m_help;
     delete m_errorreports;
     delete m_panels;
 }
@@ -104,6 +108,9 @@ void MainWindow::createcontrollers(const Seams &seams)
     }
     m_panels = new StatusPanels(*this, *m_controls.status.runningtext, *connection, this);
     m_errorreports = new ErrorReportController(*m_client, *shell, this);
+    m_errorreports->watchpicture(*m_controls.buttons.Picture1, *m_controls.results.resultsview,
+                                 *m_controls.results.restxt);
+    m_help = new HelpController(*this, m_controls, m_menus, *m_panels, *shell, this);
     const ResultsControls &results = m_controls.results;
     m_results = new ResultsView(m_state, *results.resultsview, *results.resultslab1, *results.txtdisplay,
                                 *results.chkdispfirst, this);
@@ -127,6 +134,7 @@ void MainWindow::createcontrollers(const Seams &seams)
     }
     connect(m_tray, &TrayIcon::toggle, this, &MainWindow::shownow);
     m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search);
+    m_history = new HistoryController(*this, m_controls, m_menus, *m_panels, *m_search, *prompts, *shell, this);
 }
 
 void MainWindow::indexbyname()

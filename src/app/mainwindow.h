@@ -21,6 +21,8 @@ struct ViewModeTexts;
 class Connection;
 class ErrorReportController;
 class FileDialogs;
+class HelpController;
+class HistoryController;
 class Prompts;
 class Shell;
 class ResultsView;
@@ -57,6 +59,7 @@ public:
 
     StatusPanels &panels() const { return *m_panels; }
     ErrorReportController &errorreports() const { return *m_errorreports; }
+    HelpController &help() const { return *m_help; }
     ResultsView &results() const { return *m_results; }
     SearchController &search() const { return *m_search; }
     SearchRun &searchrun() const;
@@ -64,6 +67,7 @@ public:
     OptionsController &options() const { return *m_options; }
     SchedulerController &scheduler() const { return *m_scheduler; }
     TrayIcon &tray() const { return *m_tray; }
+    HistoryController &history() const { return *m_history; }
 
     void displaybits(int mode);
     void setcols();
@@ -132,9 +136,11 @@ private:
     bool m_trayhidden = false;
     StatusPanels *m_panels = nullptr;
     ErrorReportController *m_errorreports = nullptr;
+    HelpController *m_help = nullptr;
     ResultsView *m_results = nullptr;
     SearchController *m_search = nullptr;
     OptionsController *m_options = nullptr;
     SchedulerController *m_scheduler = nullptr;
     std::unique_ptr<Startup> m_startup;
+    HistoryController *m_history = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -14,4 +15,7 @@ MessagePanel::MessagePanel(QWidget &client)
     m_visitdownload = addbutton(row, u"visitdownload"_s, u"Visit Download Page"_s);
     m_Autodownload = addbutton(row, u"Autodownload"_s, u"Update Now !"_s);
     m_messageok = addbutton(row, u"messageok"_s, u"Ignore"_s);
+    // Only an announced update offers the download.
+    m_visitdownload->hide();
+    m_Autodownload->hide();
 }

@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "diagnostics/guard.h"
 #include "diagnostics/numtext.h"
+#include "historycontroller.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "optionspanel.h"

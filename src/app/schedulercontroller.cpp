@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "diagnostics/guard.h"
+#include "historycontroller.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "scheduleoptionspanel.h"
@@ -9,9 +10,7 @@
 #include "scheduler/scheduler.h"
 #include "search/searchrun.h"
 #include "searchcontroller.h"
-#include "startup.h"
 #include "storage/historyfile.h"
-#include "views/listview.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -114,14 +113,5 @@ void SchedulerController::startvalues()
 void SchedulerController::savecycle()
 {
     const AppState &state = m_window.state();
-    const WindowPlacement place = m_window.startup().placement();
-    RecordWindow record;
-    record.meleft = place.left;
-    record.metop = place.top;
-    record.mewidth = place.width;
-    record.meheight = place.height;
-    for (int i = 0; i < 5; ++i)
-        record.headw[i] = m_window.controls().results.resultsview->columnwidth(i + 1);
-    record.txturls = m_window.controls().search.txturls->currentText();
-    saveall(state.settings.schedulefile, state, state, record);
+    saveall(state.settings.schedulefile, state, state, m_window.history().recordwindow());
 }

@@ -5,6 +5,7 @@
 #include "diagnostics/datetext.h"
 #include "diagnostics/errorreports.h"
 #include "diagnostics/guard.h"
+#include "historycontroller.h"
 #include "mainwindow.h"
 #include "optionscontroller.h"
 #include "optionspanel.h"
@@ -12,7 +13,6 @@
 #include "platform/programfolder.h"
 #include "platform/twips.h"
 #include "popuppanel.h"
-#include "reports/browser.h"
 #include "schedulercontroller.h"
 #include "search/searchrun.h"
 #include "searchcontroller.h"
@@ -98,7 +98,7 @@ void Startup::Form_Load()
         state.reswid = AppState::startReswid();
         m_panels.writemessagebox(u"---Start "_s + product::name() + u" ---\r\n"_s);
         // Looked up once: a second look-up would find the same program.
-        state.browserexe = reports::browserexe();
+        m_window.history().browserpath();
         m_window.options().fraoptions().setstartup->setText(u"Start "_s + product::name() +
                                                             u" when I start my computer"_s);
         settings.colorscheme = Settings::standardScheme();

@@ -6,6 +6,7 @@
 #include "messagepanel.h"
 #include "platform/connection.h"
 #include "timedwarningpanel.h"
+#include "update/checkforupdates.h"
 #include "waitpanel.h"
 
 #include <QLabel>
@@ -30,7 +31,10 @@ StatusPanels::~StatusPanels() = default;
 void StatusPanels::checkstatus()
 {
     guard("Google", "Sub checkstatus", [&] {
-        QString status = m_connection.connected() ? u"(Internet Connected"_s : u"(Internet NOT Connected"_s;
+        const bool connected = m_connection.connected();
+        if (connected && m_updates != nullptr && !m_updates->finished())
+            m_updates->go();
+        QString status = connected ? u"(Internet Connected"_s : u"(Internet NOT Connected"_s;
         if (m_state.searching)
             status += u", Searching"_s;
         switch (int(m_state.viewmode)) {

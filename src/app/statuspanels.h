@@ -7,6 +7,7 @@
 #include <memory>
 
 struct AppState;
+class Checkforupdates;
 class Connection;
 class MainWindow;
 class MessagePanel;
@@ -25,6 +26,8 @@ public:
     ~StatusPanels() override;
 
     void checkstatus();
+    // The update check that checkstatus starts while connected and until it has finished.
+    void setupdatecheck(Checkforupdates *updates) { m_updates = updates; }
     void writemessagebox(const QString &text);
     const QString &runningtext() const { return m_running.text(); }
     void setwait(const QString &text);
@@ -52,4 +55,5 @@ private:
     std::unique_ptr<MessagePanel> m_messageframe;
     std::unique_ptr<TimedWarningPanel> m_frawarntimed;
     int m_titlechanges = 0;
+    Checkforupdates *m_updates = nullptr;
 };

@@ -77,6 +77,26 @@ void setup(const Array1<HistoryEntry> &historydata, int viewmode, const QString 
     });
 }
 
+namespace {
+
+// Every keyword, in order, of the records and domains that pass the date and domain filters.
+template <typename Visit>
+void eachkeyword(const Array1<HistoryEntry> &historydata, int viewmode, const HistoryLists &lists, Visit visit)
+{
+    for (const HistoryEntry &entry : historydata) {
+        if (!passesdate(entry, lists.historydates.text, viewmode))
+            continue;
+        for (const SearchSession &session : entry.urldata) {
+            if (!passes(session.url, lists.historyurls.text))
+                continue;
+            for (const KeywordResult &keyword : session.keys)
+                visit(keyword);
+        }
+    }
+}
+
+} // namespace
+
 void disanaurl(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLists &lists)
 {
     guard("Google", "Sub disanaurl", [&] {
@@ -84,24 +104,16 @@ void disanaurl(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLis
         keys.items.clear();
         keys.text.clear();
         QSet<QString> listed;
-        for (const HistoryEntry &entry : historydata) {
-            if (!passesdate(entry, lists.historydates.text, viewmode))
-                continue;
-            for (const SearchSession &session : entry.urldata) {
-                if (!passes(session.url, lists.historyurls.text))
-                    continue;
-                for (const KeywordResult &keyword : session.keys) {
-                    if (keyword.key.isEmpty() || listed.contains(keyword.key))
-                        continue;
-                    if (listed.isEmpty()) {
-                        keys.items << historyrows::ShowAll;
-                        keys.text = historyrows::ShowAll;
-                    }
-                    listed.insert(keyword.key);
-                    keys.items << keyword.key;
-                }
+        eachkeyword(historydata, viewmode, lists, [&](const KeywordResult &keyword) {
+            if (keyword.key.isEmpty() || listed.contains(keyword.key))
+                return;
+            if (listed.isEmpty()) {
+                keys.items << historyrows::ShowAll;
+                keys.text = historyrows::ShowAll;
             }
-        }
+            listed.insert(keyword.key);
+            keys.items << keyword.key;
+        });
     });
 }
 
@@ -113,20 +125,12 @@ bool disana(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLists 
         lists.historyurls.visible = true;
         lists.historykeys.visible = true;
         table.clear(lists.chkhistoryfirst);
-        for (const HistoryEntry &entry : historydata) {
-            if (!passesdate(entry, lists.historydates.text, viewmode))
-                continue;
-            for (const SearchSession &session : entry.urldata) {
-                if (!passes(session.url, lists.historyurls.text))
-                    continue;
-                for (const KeywordResult &keyword : session.keys) {
-                    if (!passes(keyword.key, lists.historykeys.text))
-                        continue;
-                    for (int j = 1; j <= keyword.urls.ubound(); ++j)
-                        table.addana(j, keyword.urls[j], keyword.titles[j]);
-                }
-            }
-        }
+        eachkeyword(historydata, viewmode, lists, [&](const KeywordResult &keyword) {
+            if (!passes(keyword.key, lists.historykeys.text))
+                return;
+            for (int j = 1; j <= keyword.urls.ubound(); ++j)
+                table.addana(j, keyword.urls[j], keyword.titles[j]);
+        });
         done = true;
     });
     return done;
