@@ -107,5 +107,5 @@ void OptionsController::btnoptcancel_Click()
 void OptionsController::cmdgetapi_Click()
 {
     guard("Google", "Sub cmdgetapi_Click",
-          [&] { reports::openbrowser(m_shell, m_window.state().browserexe, apikeyaddress()); });
+          [&] { reports::openbrowser(m_shell, m_window.history().browserpath(), apikeyaddress()); });
 }
