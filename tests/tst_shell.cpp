@@ -114,6 +114,38 @@ private slots:
         QVERIFY(QString::fromLatin1(rig.folder.read(errorreports::daylogname())).contains(u"---End Zorvane --- at "_s));
         rig.open();
         QVERIFY(rig.window->panels().runningtext().contains(u"-Scheduler running\r\n"_s));
+
+        // The splash closes on a key, or on a click on its frame.
+        SplashWindow other;
+        other.showcentred();
+        QTest::keyClick(&other, Qt::Key_Space);
+        QVERIFY(other.isHidden());
+        other.showcentred();
+        QTest::mouseClick(other.Frame1(), Qt::LeftButton);
+        QVERIFY(other.isHidden());
+    }
+
+    // The end of every run, finished or stopped, stores the settings file.
+    void runEndStores()
+    {
+        Shellrig rig;
+        FakeEngine engine;
+        QVERIFY(engine.listen());
+        engine.setBehaviour(u"slow"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
+        MainWindow &window = rig.open();
+        rig.state.settings.searchhost = engine.hostport();
+        window.searchrun().setTickLength(10);
+        window.controls().search.txturls->setEditText(u"a.example"_s);
+        window.controls().search.txtkeys->setPlainText(u"fast"_s);
+        window.searchrun().mnusearch_Click();
+        QVERIFY(QTest::qWaitFor([&] { return !rig.state.searching; }, 10000));
+        QVERIFY(rig.ini().contains(u"\r\nkeys1=fast\r\naction1=Finished search\r\n"_s));
+        window.controls().search.txtkeys->setPlainText(u"slow"_s);
+        window.searchrun().mnusearch_Click();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !engine.requests().isEmpty() && engine.requests().last().keyword == u"slow"; }, 10000));
+        window.searchrun().Dostop_Click();
+        QVERIFY(rig.ini().contains(u"\r\nkeys1=slow\r\naction1=stopped\r\n"_s));
     }
 
     // A left or right click hides the window, the next shows it; a double click is two clicks.
