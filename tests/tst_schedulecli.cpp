@@ -135,12 +135,6 @@ private slots:
             QCOMPARE(run({u"--once"_s}, err), 1);
             QVERIFY2(err.contains("another Zorvane (the program or a scheduler) is running on"), err.constData());
         }
-
-        QProcess bare;
-        bare.start(QStringLiteral(ZORVANE_CLI_PATH), {u"schedule"_s, u"--once"_s});
-        QVERIFY(bare.waitForFinished(10000));
-        QCOMPARE(bare.exitCode(), 2);
-        QVERIFY(bare.readAllStandardError().contains("give --dir DIR"));
     }
 };
 
