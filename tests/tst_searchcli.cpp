@@ -1,5 +1,6 @@
 #include "platform/programfolder.h"
 #include "search/searchstate.h"
+#include "storage/historyfile.h"
 #include "storage/inistore.h"
 #include "storage/instancelock.h"
 #include "support/fakeengine.h"
@@ -91,6 +92,7 @@ private:
         return u"search --domain mysite.example --searchhost"_s.split(u' ') << m_engine.hostport() << args.split(u' ');
     }
     Run indir(const QStringList &args) { return run(QStringList{u"--dir"_s, m_dir.path(), u"search"_s} + args); }
+    Run schedule(const QStringList &args) { return run(QStringList{u"--dir"_s, m_dir.path(), u"schedule"_s} + args); }
 
     // Two domains; the second, selected, with two keywords, depth 2 and "first hit only" on.
     QByteArray inifile(int countkeys2 = 2) const
@@ -307,6 +309,63 @@ private slots:
         QCOMPARE(indir({}).status, 0);
         QVERIFY(!QFile::exists(path(u"zorvane.ini.Ab12Cd"_s)));
         QVERIFY(QFile::exists(path(u"zorvane.ini.bak"_s)));
+    }
+
+    // The folder's scheduler without a window: both domains due, searched one after the other,
+    // the cycle appended once and each domain's time stored; then nothing is due. A second
+    // scheduler on the folder is refused.
+    void scheduleOnce()
+    {
+        write(inifile());
+        Run result = schedule({u"--once"_s});
+        QCOMPARE(result.status, 1);
+        QCOMPARE(result.err, "You must enter a filename for results before starting scheduled operation\n"_ba);
+        const QString results = path(u"cycle.sav"_s);
+        result = schedule({u"--once"_s, u"--file"_s, results, u"--interval"_s, u"week"_s});
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.err.indexOf("-Starting Search other.example") < result.err.indexOf("-Starting Search mysite"));
+        QVERIFY2(result.err.contains("Scheduled searches running\n") && result.err.endsWith("-Schedule data Saved\n"),
+                 result.err.constData());
+        const Array1<HistoryEntry> records = historyfile::readhistory(results);
+        QCOMPARE(records.ubound(), 1);
+        QCOMPARE(int(records[1].urldata[2].keys[2].positions[1].position), 1);
+        const StoredState state = stored();
+        QVERIFY(!state.urldata[1].lastscheduletime.isEmpty() && !state.urldata[2].lastscheduletime.isEmpty());
+        QCOMPARE(int(state.urldata[2].keys[2].positions[1].position), 1);
+        // The file and the interval were for that run.
+        QVERIFY(state.settings.schedulefile.isEmpty() && !state.settings.schedulerunning);
+
+        result = schedule({u"--once"_s, u"--file"_s, results});
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.err.startsWith("Next Schedule search in 23 hours 59 mins "), result.err.constData());
+        QCOMPARE(historyfile::readhistory(results).ubound(), 1);
+        const InstanceLock lock(m_dir.path());
+        result = schedule({u"--once"_s, u"--file"_s, results});
+        QCOMPARE(result.status, 1);
+        QVERIFY(result.err.contains("another Zorvane (the program or a scheduler) is running on"));
+    }
+
+    // SIGTERM stops the scheduler's search as STOP does, stores the settings and ends it.
+    void scheduleStopped()
+    {
+        write(inifile().replace("counturls=2",
+                                QByteArray("schedulefile=" + path(u"cycle.sav"_s).toLatin1() + "\r\ncounturls=2")));
+        m_engine.setBehaviour(u"unrelated"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
+        QProcess *process = start({u"--dir"_s, m_dir.path(), u"schedule"_s});
+        QByteArray err;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return (err += process->readAllStandardError()).contains("Sending for page 1 search term unrelated");
+            },
+            15000));
+        ::kill(pid_t(process->processId()), SIGTERM);
+        QVERIFY(wait(process));
+        m_engine.setBehaviour(u"unrelated"_s, -1, {});
+        QCOMPARE(process->exitCode(), 0);
+        QVERIFY(process->readAllStandardError().contains("-Searching Manually Stopped\n"));
+        const StoredState state = stored();
+        QCOMPARE(state.urldata[1].keys[1].action, u"stopped"_s);
+        QVERIFY(!state.urldata[1].lastscheduletime.isEmpty() && state.urldata[2].lastscheduletime.isEmpty());
     }
 
     // A damaged entry is reported by the error trap; the search goes on with what was read, and
