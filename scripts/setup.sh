@@ -1,8 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need, when any is missing.
+# Installs the Debian packages a profile needs, when any is missing:
+#   setup.sh run    building and running the program and the demo engine
+#   setup.sh test   that, and what the tests, the sanitizer and fuzz builds and CI use (default)
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev clang clang-format libclang-rt-14-dev
-    xvfb xauth tinyproxy fonts-dejavu-core)
+profile=${1:-test}
+# qt6-base-dev brings the run-time libraries and the platform plugins; a font draws the window's text.
+run=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+# clang and its sanitizer and libFuzzer run-times, the formatter, the compiler cache test.sh
+# shares between two of its builds, the HTTP proxy the proxy test starts, and a virtual display
+# for starting the program on a machine without one, and a browser that opens the reports headless.
+test=(clang clang-format libclang-rt-14-dev ccache tinyproxy xvfb xauth chromium)
+case $profile in
+run) packages=("${run[@]}") ;;
+test) packages=("${run[@]}" "${test[@]}") ;;
+*)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
