@@ -15,6 +15,7 @@
 #include "diagnostics/errorreports.h"
 #include "platform/shell.h"
 #include "search/searchrun.h"
+#include "support/desktop.h"
 #include "support/fakeconnection.h"
 #include "support/fakeengine.h"
 #include "support/tempfolder.h"
@@ -41,123 +42,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-const QString Site = u"http://www.mysite.example/"_s;
-
-class RecordingShell final : public Shell
-{
-public:
-    void open(const QString &target) override { opened.append(target); }
-    QStringList opened;
-};
-
-// The program as a person meets it: a window in a program folder of its own, searching the
-// fake engine, with message boxes answered by the test.
-struct Desktop
-{
-    TempProgramFolder folder;
-    FakeEngine engine;
-    std::unique_ptr<AppState> state;
-    TestPrompts prompts;
-    FakeConnection connection;
-    RecordingShell shell;
-    std::unique_ptr<MainWindow> window;
-
-    Desktop()
-    {
-        engine.listen();
-        engine.place(u"alpha"_s, 3, Site + u"a.html"_s);
-        engine.place(u"alpha"_s, 12, Site + u"b.html"_s);
-        engine.place(u"beta"_s, 1, Site);
-    }
-    ~Desktop() { close(); }
-
-    MainWindow &open()
-    {
-        state = std::make_unique<AppState>();
-        window = std::make_unique<MainWindow>(*state, MainWindow::Seams{&prompts, &connection, &shell});
-        state->settings.searchhost = engine.hostport();
-        // The update check that starts with the window asks the fake engine, never the product's host.
-        state->settings.updatehost = engine.hostport();
-        window->searchrun().setTickLength(10);
-        window->show();
-        return *window;
-    }
-    void close()
-    {
-        if (window != nullptr)
-            window->close();
-        window.reset();
-    }
-
-    const MainControls &controls() const { return window->controls(); }
-    const SearchControls &inputs() const { return window->controls().search; }
-    void type(QWidget *box, const QString &text)
-    {
-        if (auto *combo = qobject_cast<QComboBox *>(box))
-            box = combo->lineEdit();
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(box, Qt::Key_Delete);
-        const QStringList lines = text.split(u'\n');
-        for (int i = 0; i < int(lines.size()); ++i) {
-            if (i > 0)
-                QTest::keyClick(box, Qt::Key_Return);
-            QTest::keyClicks(box, lines.at(i));
-        }
-    }
-    void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-    bool search(const QString &domain, const QString &keys, const QString &depth)
-    {
-        type(inputs().txturls, domain);
-        type(inputs().txtkeys, keys);
-        type(inputs().pagedepth, depth);
-        click(controls().buttons.doit);
-        return QTest::qWaitFor([this] { return !state->searching; }, 20000);
-    }
-
-    ListView *list() const { return window->controls().results.resultsview; }
-    QTreeWidget *tree() const { return list()->tree(); }
-    // Every line of the results list: search term, shown position and exact URL.
-    QStringList lines() const
-    {
-        QStringList result;
-        for (int i = 1; i <= list()->itemcount(); ++i) {
-            const ListItem item = list()->item(i);
-            result.append(item.subitem(1) + u'|' + item.subitem(2) + u'|' + item.subitem(3));
-        }
-        return result;
-    }
-    void clickheader(const QString &text)
-    {
-        QHeaderView *header = tree()->header();
-        for (int c = 0; c < tree()->columnCount(); ++c) {
-            if (tree()->headerItem()->text(c) == text) {
-                const QPoint at(header->sectionViewportPosition(c) + header->sectionSize(c) / 2, header->height() / 2);
-                QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-                return;
-            }
-        }
-        QFAIL("no such header");
-    }
-    void clickline(int index)
-    {
-        QTreeWidgetItem *item = tree()->topLevelItem(index - 1);
-        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualItemRect(item).center());
-    }
-    void pickdomain(int row)
-    {
-        QComboBox *domains = inputs().txturls;
-        domains->showPopup();
-        QAbstractItemView *popup = domains->view();
-        QTRY_VERIFY(popup->isVisible());
-        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
-                          popup->visualRect(popup->model()->index(row, 0)).center());
-    }
-    QString running() const { return controls().status.runningtext->toPlainText(); }
-    bool shown(const QWidget *widget) const { return widget->isVisibleTo(window.get()); }
-    int reports() const { return int(errorreports::errortext().count(u"Error trapped: Division by zero"_s)); }
-};
 
 const QString Website = u"http://www.zorvane.example"_s;
 
@@ -232,6 +116,7 @@ private slots:
         QVERIFY(!desktop.state->searching);
         QCOMPARE(desktop.controls().status.searchstatus->text(), u"Searching Manually Stopped"_s);
         QCOMPARE(desktop.list()->item(1).subitem(4), u"stopped"_s);
+        QVERIFY(desktop.folder.read(u"zorvane.ini"_s).contains("\r\nkeys1=alpha\r\naction1=stopped\r\n"));
         QCOMPARE(window.windowTitle(), u"Zorvane (Internet Connected)"_s);
 
         window.searchrun().timedwarning(u"Please re-establish your Internet Connection"_s);
@@ -299,6 +184,8 @@ private slots:
         Desktop desktop;
         desktop.open();
         QVERIFY(desktop.search(u"mysite.example"_s, u"alpha\ngamma"_s, u"2"_s));
+        // The end of the run stored it already.
+        QVERIFY(desktop.folder.read(u"zorvane.ini"_s).contains("\r\nkeys2=gamma\r\naction2=Finished search\r\n"));
         const QStringList lines = desktop.lines();
         const QString caption = desktop.controls().results.resultslab1->text();
         desktop.list()->setcolumnwidth(4, 2880);

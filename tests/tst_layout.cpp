@@ -148,8 +148,8 @@ private slots:
         row(u"historyview"_s, {200, 2415, 11600, 6200}, {200, 2415, 11600, 5240});
         row(u"historydetailview"_s, {400, 5515, 11000, 2700}, {400, 5035, 11000, 2220});
         row(u"hdvclose"_s, {1400, 5565, 900, 330}, {1400, 5085, 900, 330});
-        fixed(u"searchstatus"_s, {450, 8805, 7950, 255});
-        fixed(u"labscheduler"_s, {8400, 8805, 3400, 255});
+        fixed(u"searchstatus"_s, {450, 8805, 6050, 255});
+        fixed(u"labscheduler"_s, {6500, 8805, 5300, 255});
         fixed(u"waitframe"_s, {3600, 4250, 4800, 1100});
         fixed(u"fraerrorreportdisplay"_s, {1800, 2100, 8400, 5400});
     }

@@ -1,11 +1,13 @@
 #include "platform/programfolder.h"
 #include "search/searchstate.h"
+#include "storage/historyfile.h"
 #include "storage/inistore.h"
 #include "storage/instancelock.h"
 #include "support/fakeengine.h"
 #include "support/samplepages.h"
 #include "support/samplerequests.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -90,6 +92,7 @@ private:
         return u"search --domain mysite.example --searchhost"_s.split(u' ') << m_engine.hostport() << args.split(u' ');
     }
     Run indir(const QStringList &args) { return run(QStringList{u"--dir"_s, m_dir.path(), u"search"_s} + args); }
+    Run schedule(const QStringList &args) { return run(QStringList{u"--dir"_s, m_dir.path(), u"schedule"_s} + args); }
 
     // Two domains; the second, selected, with two keywords, depth 2 and "first hit only" on.
     QByteArray inifile(int countkeys2 = 2) const
@@ -165,11 +168,25 @@ private slots:
         QCOMPARE(action(first[1]), u"Complete after 2 pages"_s);
     }
 
-    // Ctrl-C stops the run like STOP and still prints the results.
+    // Ctrl-C, SIGTERM and SIGHUP stop the run like STOP; the results are still printed and,
+    // in a program folder, stored.
+    void interrupt_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("infolder");
+        QTest::newRow("SIGINT") << int(SIGINT) << false;
+        QTest::newRow("SIGTERM in a folder") << int(SIGTERM) << true;
+        QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    }
     void interrupt()
     {
+        QFETCH(int, signal);
+        QFETCH(bool, infolder);
         m_engine.setBehaviour(u"slow"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
-        QProcess *process = start(search(u"--keyword red --keyword slow --depth 1"_s));
+        write(inifile());
+        QProcess *process =
+            start(infolder ? u"--dir %1 search --keyword red --keyword slow --depth 1"_s.arg(m_dir.path()).split(u' ')
+                           : search(u"--keyword red --keyword slow --depth 1"_s));
         QByteArray err;
         QVERIFY(QTest::qWaitFor(
             [&] {
@@ -177,15 +194,20 @@ private slots:
                 return err.contains("Sending for page 1 search term slow") && err.contains("Finished red");
             },
             15000));
-        ::kill(pid_t(process->processId()), SIGINT);
+        ::kill(pid_t(process->processId()), signal);
         QVERIFY(wait(process, 10000));
         QCOMPARE(process->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process->exitCode(), 130);
+        QCOMPARE(process->exitCode(), 128 + signal);
         QVERIFY(QByteArray(err + process->readAllStandardError()).contains("-Searching Manually Stopped\n"));
         const QList<QJsonObject> results = jsonlines(process->readAllStandardOutput());
         QCOMPARE(results.size(), 2);
         QCOMPARE(action(results[0]), u"Finished search"_s);
         QCOMPARE(action(results[1]), u"stopped"_s);
+        if (infolder) {
+            const SearchSession mine = stored().urldata[2];
+            QCOMPARE(mine.keys[1].positions[1].position, 1);
+            QCOMPARE(mine.keys[2].action, u"stopped"_s);
+        }
     }
 
     void storedSearch()
@@ -235,9 +257,16 @@ private slots:
 
         // The search host given on the command line wins over the stored one.
         write(inifile().replace(m_engine.hostport().toLatin1(), "127.0.0.1:1"));
-        result = indir({u"--depth"_s, u"1"_s, u"--searchhost"_s, m_engine.hostport()});
+        result = indir({u"--depth"_s, u"1"_s, u"--searchhost"_s, m_engine.hostport(), u"--proxy-user"_s, u"me"_s,
+                        u"--proxy-pass"_s, u"secret"_s, u"--proxy"_s, m_engine.hostport()});
         QCOMPARE(result.status, 0);
         QCOMPARE(firstposition(jsonlines(result.out).value(1)), 1);
+        // ... for this run only: what is stored is the file's own.
+        state = stored();
+        QCOMPARE(state.settings.searchhost, u"127.0.0.1:1"_s);
+        QVERIFY(!state.settings.useproxy);
+        QVERIFY(!readfile(path()).contains("secret"));
+        QCOMPARE(int(state.urldata[2].keys[2].positions[1].position), 1);
     }
 
     // While another instance holds the folder, its settings file is left alone.
@@ -252,6 +281,91 @@ private slots:
         QCOMPARE(result.status, 0);
         QVERIFY(!QFile::exists(path()));
         QCOMPARE(int(stored(u"zorvane2.ini"_s).urldata[2].keys[1].positions[1].position), 12);
+    }
+
+    // Before a run the settings file is checked and the reason named; what a replacement killed
+    // half-way left behind is removed.
+    void settingsFile()
+    {
+        QFile::remove(path());
+        QVERIFY(QDir(m_dir.path()).mkdir(u"zorvane.ini"_s));
+        Run result = indir({u"--keyword"_s, u"red"_s});
+        QVERIFY(QDir(path()).removeRecursively());
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.err.contains("zorvane.ini is a folder, not a settings file"), result.err.constData());
+        QVERIFY(m_engine.requests().isEmpty());
+
+        write("[settings]\r\ncounturls=32767\r\n");
+        result = indir({u"new.example"_s, u"--keyword"_s, u"red"_s});
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.err.contains("the domain list is full (32767 domains"), result.err.constData());
+
+        write(inifile());
+        const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
+        for (const QString &name : {u"zorvane.ini.Ab12Cd"_s, u"zorvane.ini.bak"_s}) {
+            QFile file(path(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.setFileTime(past, QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(indir({}).status, 0);
+        QVERIFY(!QFile::exists(path(u"zorvane.ini.Ab12Cd"_s)));
+        QVERIFY(QFile::exists(path(u"zorvane.ini.bak"_s)));
+    }
+
+    // The folder's scheduler without a window: both domains due, searched one after the other,
+    // the cycle appended once and each domain's time stored; then nothing is due. A second
+    // scheduler on the folder is refused.
+    void scheduleOnce()
+    {
+        write(inifile());
+        Run result = schedule({u"--once"_s});
+        QCOMPARE(result.status, 1);
+        QCOMPARE(result.err, "You must enter a filename for results before starting scheduled operation\n"_ba);
+        const QString results = path(u"cycle.sav"_s);
+        result = schedule({u"--once"_s, u"--file"_s, results, u"--interval"_s, u"week"_s});
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.err.indexOf("-Starting Search other.example") < result.err.indexOf("-Starting Search mysite"));
+        QVERIFY2(result.err.contains("Scheduled searches running\n") && result.err.endsWith("-Schedule data Saved\n"),
+                 result.err.constData());
+        const Array1<HistoryEntry> records = historyfile::readhistory(results);
+        QCOMPARE(records.ubound(), 1);
+        QCOMPARE(int(records[1].urldata[2].keys[2].positions[1].position), 1);
+        const StoredState state = stored();
+        QVERIFY(!state.urldata[1].lastscheduletime.isEmpty() && !state.urldata[2].lastscheduletime.isEmpty());
+        QCOMPARE(int(state.urldata[2].keys[2].positions[1].position), 1);
+        // The file and the interval were for that run.
+        QVERIFY(state.settings.schedulefile.isEmpty() && !state.settings.schedulerunning);
+
+        result = schedule({u"--once"_s, u"--file"_s, results});
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.err.startsWith("Next Schedule search in 23 hours 59 mins "), result.err.constData());
+        QCOMPARE(historyfile::readhistory(results).ubound(), 1);
+        const InstanceLock lock(m_dir.path());
+        result = schedule({u"--once"_s, u"--file"_s, results});
+        QCOMPARE(result.status, 1);
+        QVERIFY(result.err.contains("another Zorvane (the program or a scheduler) is running on"));
+    }
+
+    // SIGTERM stops the scheduler's search as STOP does, stores the settings and ends it.
+    void scheduleStopped()
+    {
+        write(inifile().replace("counturls=2",
+                                QByteArray("schedulefile=" + path(u"cycle.sav"_s).toLatin1() + "\r\ncounturls=2")));
+        m_engine.setBehaviour(u"unrelated"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
+        QProcess *process = start({u"--dir"_s, m_dir.path(), u"schedule"_s});
+        QByteArray err;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return (err += process->readAllStandardError()).contains("Sending for page 1 search term unrelated");
+            },
+            15000));
+        ::kill(pid_t(process->processId()), SIGTERM);
+        QVERIFY(wait(process));
+        m_engine.setBehaviour(u"unrelated"_s, -1, {});
+        QCOMPARE(process->exitCode(), 0);
+        QVERIFY(process->readAllStandardError().contains("-Searching Manually Stopped\n"));
+        const StoredState state = stored();
+        QCOMPARE(state.urldata[1].keys[1].action, u"stopped"_s);
+        QVERIFY(!state.urldata[1].lastscheduletime.isEmpty() && state.urldata[2].lastscheduletime.isEmpty());
     }
 
     // A damaged entry is reported by the error trap; the search goes on with what was read, and

@@ -71,7 +71,8 @@ void addstatusline(ControlRects &rects)
 {
     rects.insert(u"flasher"_s, {200, 8850, 150, 150});
     rects.insert(u"searchstatus"_s, {450, 8805, 7750, LabelHeight});
-    rects.insert(u"labscheduler"_s, {8400, 8805, 3400, LabelHeight});
+    // Wide enough for a count-down of days, hours, minutes and seconds.
+    rects.insert(u"labscheduler"_s, {6500, 8805, 5300, LabelHeight});
 }
 
 void addpanels(ControlRects &rects)
@@ -84,8 +85,8 @@ void addpanels(ControlRects &rects)
     rects.insert(u"frahistory"_s, {0, 0, 7000, 4000});
     rects.insert(u"fraselectread"_s, {0, 0, 6000, 3000});
     rects.insert(u"aboutframe"_s, {0, 0, 5400, 2300});
-    rects.insert(u"fraoptions"_s, {0, 0, 9000, 6500});
-    rects.insert(u"frascheduleopt"_s, {0, 0, 7000, 4200});
+    rects.insert(u"fraoptions"_s, {0, 0, 9000, 5700});
+    rects.insert(u"frascheduleopt"_s, {0, 0, 7000, 3500});
 }
 
 } // namespace

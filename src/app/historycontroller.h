@@ -63,6 +63,9 @@ public:
     void showloaded(const WindowPlacement *placed) override;
     void showhistory() override;
 
+    // The browser's program, looked up once (start-up asks first); "" for the system's choice.
+    QString browserpath();
+
 private:
     void connectcommands(const MainMenus &menus);
     // Runs a panel command with the panel's texts as the user left them, then shows it again.
@@ -75,7 +78,6 @@ private:
     void columnclick(const QString &header);
     void analysisfromfilters(bool rebuildkeys);
     void showanalysis(const QList<analysis::AnalysisLine> &lines);
-    QString browserpath();
 
     class WindowDialogs;
 

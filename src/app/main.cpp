@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "platform/product.h"
 #include "platform/programfolder.h"
+#include "platform/stopsignals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -38,6 +39,15 @@ int main(int argc, char *argv[])
     }
     AppState state;
     MainWindow window(state);
+    // The program ends with its shut-down, not when its last window goes: with the window
+    // hidden behind the tray icon, a closing message box is the last window.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&window, &MainWindow::unloaded, &app, &QCoreApplication::quit);
+    // Ended from outside (kill, Ctrl-C, the terminal gone, the session ending): as closing the
+    // window ends it, so the settings file and the log's end line are written.
+    StopSignals fromoutside;
+    QObject::connect(&fromoutside, &StopSignals::received, &window, &QWidget::close);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.close(); });
     window.show();
     return QApplication::exec();
 }

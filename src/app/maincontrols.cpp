@@ -18,9 +18,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-// The program's emblem: a rising bar chart under a magnifying glass.
 QPixmap emblem(int size, qreal ratio)
 {
     QPixmap pixmap(QSize(size, size) * ratio);
@@ -40,6 +37,8 @@ QPixmap emblem(int size, qreal ratio)
     painter.drawLine(QPointF(12.3 * unit, 8.8 * unit), QPointF(15 * unit, 11.5 * unit));
     return pixmap;
 }
+
+namespace {
 
 // The context-help mark: a white question mark on a blue disc.
 QPixmap helpmark(int size, qreal ratio)

@@ -11,7 +11,11 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
+class QPixmap;
 class QWidget;
+
+// The program's emblem, size pixels square: a rising bar chart under a magnifying glass.
+QPixmap emblem(int size, qreal ratio);
 
 // The row of large buttons with the emblem, and the title line under it.
 struct ButtonRow

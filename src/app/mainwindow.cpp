@@ -8,16 +8,21 @@
 #include "gradientbutton.h"
 #include "helpcontroller.h"
 #include "historycontroller.h"
+#include "optionscontroller.h"
+#include "platform/autostart.h"
 #include "platform/connection.h"
+#include "platform/dialup.h"
 #include "popuppanel.h"
 #include "qtfiledialogs.h"
 #include "qtprompts.h"
 #include "qtshell.h"
+#include "schedulercontroller.h"
 #include "search/localconnection.h"
 #include "search/searchrun.h"
 #include "searchcontroller.h"
 #include "startup.h"
 #include "statuspanels.h"
+#include "tray/trayicon.h"
 #include "viewmodes.h"
 #include "views/listview.h"
 #include "views/resultsview.h"
@@ -45,12 +50,8 @@ MainWindow::MainWindow(AppState &state, const Seams &seams, QWidget *parent)
     setWindowTitle(u"Zorvane"_s);
     createControls();
     createMenus();
-    createresultcolumns();
     createcontrollers(seams);
     indexbyname();
-    centreonscreen();
-    setcols();
-    displaybits(m_state.viewmode);
     m_startup->Form_Load();
 }
 
@@ -59,6 +60,8 @@ MainWindow::~MainWindow()
     // The controllers, with the panels they own, go before the controls they work on.
     delete m_history;
     m_startup.reset();
+    delete m_scheduler;
+    delete m_options;
     delete m_search;
     delete m_results;
     delete m_help;
@@ -112,6 +115,24 @@ void MainWindow::createcontrollers(const Seams &seams)
     m_results = new ResultsView(m_state, *results.resultsview, *results.resultslab1, *results.txtdisplay,
                                 *results.chkdispfirst, this);
     m_search = new SearchController(*this, m_controls, m_menus, *m_panels, *m_results, *prompts, *connection, this);
+    Autostart *autostart = seams.autostart;
+    if (autostart == nullptr) {
+        m_systemautostart = systemautostart(QCoreApplication::applicationFilePath());
+        autostart = m_systemautostart.get();
+    }
+    m_options = new OptionsController(*this, m_menus, *shell, *autostart, this);
+    Dialup *dialup = seams.dialup;
+    if (dialup == nullptr) {
+        m_systemdialup = std::make_unique<SystemDialup>();
+        dialup = m_systemdialup.get();
+    }
+    m_scheduler = new SchedulerController(*this, m_menus, *m_search, *prompts, *dialup, this);
+    m_tray = seams.tray;
+    if (m_tray == nullptr) {
+        m_systemtray = std::make_unique<TrayIcon>(QIcon(emblem(32, devicePixelRatioF())));
+        m_tray = m_systemtray.get();
+    }
+    connect(m_tray, &TrayIcon::toggle, this, &MainWindow::shownow);
     m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search);
     m_history = new HistoryController(*this, m_controls, m_menus, *m_panels, *m_search, *prompts, *shell, this);
 }
@@ -136,6 +157,22 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     m_startup->Form_Unload();
     QMainWindow::closeEvent(event);
+    emit unloaded();
+}
+
+void MainWindow::shownow()
+{
+    guard("Tray", "Sub shownow", [&] {
+        if (m_trayhidden) {
+            show();
+            m_trayhidden = false;
+            raise();
+            activateWindow();
+        } else {
+            hide();
+            m_trayhidden = true;
+        }
+    });
 }
 
 void MainWindow::setfiledialogs(FileDialogs *dialogs)

@@ -11,7 +11,12 @@
 #include <memory>
 
 struct AppState;
+class Autostart;
+class Dialup;
+class OptionsController;
 struct Palette;
+class SchedulerController;
+class TrayIcon;
 struct ViewModeTexts;
 class Connection;
 class ErrorReportController;
@@ -39,6 +44,10 @@ public:
         Prompts *prompts = nullptr;
         Connection *connection = nullptr;
         Shell *shell = nullptr;
+        Autostart *autostart = nullptr;
+        Dialup *dialup = nullptr;
+        // Tests pass an icon that believes in a notification area the offscreen desktop lacks.
+        TrayIcon *tray = nullptr;
     };
 
     explicit MainWindow(AppState &state, QWidget *parent = nullptr);
@@ -55,6 +64,9 @@ public:
     SearchController &search() const { return *m_search; }
     SearchRun &searchrun() const;
     Startup &startup() const { return *m_startup; }
+    OptionsController &options() const { return *m_options; }
+    SchedulerController &scheduler() const { return *m_scheduler; }
+    TrayIcon &tray() const { return *m_tray; }
     HistoryController &history() const { return *m_history; }
 
     void displaybits(int mode);
@@ -62,6 +74,13 @@ public:
     void setresultswidth();
     // The resize handler; also run when the log window is switched on or off.
     void Form_Resize();
+    // A click on the tray icon: hides the window, the next one shows it again.
+    void shownow();
+
+    // Start-up places the window and makes the results list's columns; the design's size is
+    // centred on the screen, or put at its top left corner when larger than the screen.
+    void centreonscreen();
+    void createresultcolumns();
 
     AppState &state() const { return m_state; }
 
@@ -75,6 +94,8 @@ public:
 
 signals:
     void helpclick(int index);
+    // Shut-down is complete: the program may end.
+    void unloaded();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -83,7 +104,6 @@ protected:
 private:
     void createControls();
     void createMenus();
-    void createresultcolumns();
     void createcontrollers(const Seams &seams);
     void indexbyname();
 
@@ -93,7 +113,6 @@ private:
     bool clamptoscreen();
     void placecontrols();
     void placeon(QWidget *widget, const TwipsRect &rect);
-    void centreonscreen();
 
     AppState &m_state;
     QWidget *m_client = nullptr;
@@ -110,11 +129,18 @@ private:
     std::unique_ptr<Connection> m_systemconnection;
     std::unique_ptr<Connection> m_localconnection;
     std::unique_ptr<Shell> m_qtshell;
+    std::unique_ptr<Autostart> m_systemautostart;
+    std::unique_ptr<Dialup> m_systemdialup;
+    std::unique_ptr<TrayIcon> m_systemtray;
+    TrayIcon *m_tray = nullptr;
+    bool m_trayhidden = false;
     StatusPanels *m_panels = nullptr;
     ErrorReportController *m_errorreports = nullptr;
     HelpController *m_help = nullptr;
     ResultsView *m_results = nullptr;
     SearchController *m_search = nullptr;
+    OptionsController *m_options = nullptr;
+    SchedulerController *m_scheduler = nullptr;
     std::unique_ptr<Startup> m_startup;
     HistoryController *m_history = nullptr;
 };

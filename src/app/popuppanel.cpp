@@ -63,6 +63,11 @@ void PopupPanel::addwidget(QWidget *widget)
     layout()->addWidget(widget);
 }
 
+void PopupPanel::addlayout(QLayout *layout)
+{
+    static_cast<QVBoxLayout *>(this->layout())->addLayout(layout);
+}
+
 void PopupPanel::emphasise(QWidget *widget, qreal pointsize)
 {
     QFont font = widget->font();

@@ -3,6 +3,7 @@
 #include <QFrame>
 
 class QHBoxLayout;
+class QLayout;
 class QLabel;
 class QPushButton;
 
@@ -24,6 +25,8 @@ protected:
     QHBoxLayout *addbuttonrow();
     QPushButton *addbutton(QHBoxLayout *row, const QString &name, const QString &caption);
     void addwidget(QWidget *widget);
+    // A grid or row of controls; its widgets become the panel's own children.
+    void addlayout(QLayout *layout);
 
     static void emphasise(QWidget *widget, qreal pointsize = 0);
 };

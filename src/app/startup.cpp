@@ -5,26 +5,58 @@
 #include "diagnostics/datetext.h"
 #include "diagnostics/errorreports.h"
 #include "diagnostics/guard.h"
+#include "historycontroller.h"
 #include "mainwindow.h"
+#include "optionscontroller.h"
+#include "optionspanel.h"
+#include "platform/product.h"
 #include "platform/programfolder.h"
 #include "platform/twips.h"
+#include "popuppanel.h"
+#include "schedulercontroller.h"
 #include "search/searchrun.h"
 #include "searchcontroller.h"
+#include "splashwindow.h"
 #include "statuspanels.h"
 #include "storage/inistore.h"
 #include "storage/instancelock.h"
+#include "tray/trayicon.h"
 #include "views/listview.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QScreen>
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// The flags a fresh start has before the settings file is read.
+void startflags(Settings &settings)
+{
+    settings.showrunning = false;
+    settings.isautoconnect = false;
+    settings.isautodisconnect = false;
+    settings.autostart = false;
+    settings.useapi = false;
+    settings.useproxy = false;
+    settings.uselog = true;
+    settings.contexthelp = true;
+}
+
+} // namespace
+
 Startup::Startup(MainWindow &window, StatusPanels &panels, SearchController &search)
     : m_window(window), m_panels(panels), m_search(search)
-{}
+{
+    m_runended = QObject::connect(&search.run(), &SearchRun::searchEnded, &window, [this] { storeall(); });
+}
 
-Startup::~Startup() = default;
+Startup::~Startup()
+{
+    QObject::disconnect(m_runended);
+}
 
 WindowPlacement Startup::placement() const
 {
@@ -59,26 +91,65 @@ void Startup::Form_Load()
 {
     guard("Google", "Sub Form_Load", [&] {
         AppState &state = m_window.state();
+        Settings &settings = state.settings;
+        m_splash = std::make_unique<SplashWindow>();
+        m_splash->showcentred();
         state.urldata = Array1<SearchSession>();
-        state.jobs = Array1<FetchJob>();
         state.reswid = AppState::startReswid();
+        m_panels.writemessagebox(u"---Start "_s + product::name() + u" ---\r\n"_s);
+        // Looked up once: a second look-up would find the same program.
+        m_window.history().browserpath();
+        m_window.options().fraoptions().setstartup->setText(u"Start "_s + product::name() +
+                                                            u" when I start my computer"_s);
+        settings.colorscheme = Settings::standardScheme();
+        settings.inettimeout = 60;
         state.viewmode = 0;
-        m_panels.writemessagebox(u"---Start Zorvane ---\r\n"_s);
+        m_window.menus().mnuwebsite->setText(product::name() + u" on the Web"_s);
+        m_window.tray().display_tooltip(product::name());
+        settings.maxconnections = 5;
+        m_window.scheduler().startvalues();
+        startflags(settings);
+        for (PopupPanel *panel : m_window.centralWidget()->findChildren<PopupPanel *>(Qt::FindDirectChildrenOnly))
+            panel->setshown(false);
         m_lock = std::make_unique<InstanceLock>(programfolder::path());
         state.inifile = m_lock->inifile();
+        m_lock->removeleftovers();
+        state.jobs = Array1<FetchJob>();
+        m_window.centreonscreen();
         m_window.controls().search.pagedepth->setText(u"1"_s);
-        WindowPlacement place = placement();
-        readi(state, state, place, true);
-        applyplacement(place);
-        m_window.setresultswidth();
-        m_search.filldomains();
+        m_window.createresultcolumns();
+        loadsettings();
         m_panels.checkstatus();
         m_window.setcols();
         // The stored "Show log window" decides whether the message box takes room.
         m_window.Form_Resize();
         m_window.displaybits(0);
-        m_search.disall();
-        m_panels.writemessagebox(state.settings.schedulerunning ? u"Scheduler running"_s : u"Scheduler NOT running"_s);
+        m_splash->hide();
+        m_search.run().startidle();
+        m_panels.writemessagebox(settings.schedulerunning ? u"Scheduler running"_s : u"Scheduler NOT running"_s);
+    });
+}
+
+// The settings file, with the window's place, into the window.
+void Startup::loadsettings()
+{
+    AppState &state = m_window.state();
+    WindowPlacement place = placement();
+    readi(state, state, place, true);
+    applyplacement(place);
+    m_window.setresultswidth();
+    m_search.filldomains();
+    m_search.disall();
+}
+
+void Startup::storeall()
+{
+    guard("Google", "Sub storeall", [&] {
+        const AppState &state = m_window.state();
+        QList<int> widths;
+        for (int i = 1; i <= 5; ++i)
+            widths.append(m_window.controls().results.resultsview->columnwidth(i));
+        writei(state, state, placement(), widths);
     });
 }
 
@@ -90,14 +161,14 @@ void Startup::Form_Unload()
         m_unloaded = true;
         m_panels.setwait(u"Closing Down"_s);
         m_search.run().stoptimer();
+        storeall();
         const AppState &state = m_window.state();
-        QList<int> widths;
-        for (int i = 1; i <= 5; ++i)
-            widths.append(m_window.controls().results.resultsview->columnwidth(i));
-        writei(state, state, placement(), widths);
         if (state.settings.uselog) {
-            errorreports::writedaylog(m_panels.runningtext() + u"\r\n---End Zorvane --- at "_s + GetDateFormat() +
-                                      u"\r\n"_s);
+            errorreports::writedaylog(m_panels.runningtext() + u"\r\n---End "_s + product::name() + u" --- at "_s +
+                                      GetDateFormat() + u"\r\n"_s);
         }
+        if (m_splash != nullptr)
+            m_splash->close();
+        m_window.tray().remove_tray_icon();
     });
 }

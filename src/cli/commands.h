@@ -20,10 +20,13 @@ int runDetail(const QStringList &args);
 int runReport(const QStringList &args);
 // The history file commands (save, list, load, delete, show); fromfolder as for runSearch.
 int runHistory(const QStringList &args, bool fromfolder);
+// The scheduler of the program folder without a window, until stopped or (--once) for a cycle.
+int runSchedule(const QStringList &args, bool fromfolder);
 
 // The usage lines of the commands.
 QString searchUsageText();
 QString historyUsageText();
 QString analysisUsageText();
 QString reportUsageText();
+QString scheduleUsageText();
 QString updateUsageText();

@@ -5,16 +5,66 @@
 #include "diagnostics/numtext.h"
 #include "platform/programfolder.h"
 #include "search/searchstate.h"
+#include "storage/historyfile.h"
 #include "storage/inistore.h"
 #include "storage/servertools.h"
 
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QTextStream>
 
+#include <variant>
+
 using namespace Qt::Literals::StringLiterals;
+
+RecordWindow storedrecordwindow(const QString &inifile, const WindowSettings &windowsettings, const QString &txturls)
+{
+    RecordWindow window;
+    guard("Cli", "Function storedrecordwindow", [&] {
+        const auto stored = [&](const QString &key) {
+            return double(qBound(-32768LL, leadingnumber(servertools::readini(key, u"settings"_s, inifile)), 32767LL));
+        };
+        window.metop = stored(u"metop"_s);
+        window.meleft = stored(u"meleft"_s);
+        window.mewidth = stored(u"mewidth"_s);
+        window.meheight = stored(u"meheight"_s);
+        for (int i = 0; i < 5; ++i)
+            window.headw[i] = windowsettings.reswid[i + 1];
+        window.txturls = txturls;
+    });
+    return window;
+}
 
 FolderSession::FolderSession(SearchState &state) : m_state(state), m_lock(programfolder::path())
 {
     m_state.inifile = m_lock.inifile();
+    m_lock.removeleftovers();
+}
+
+QString FolderSession::problem() const
+{
+    QString result;
+    guard("Cli", "Function problem", [&] {
+        const QString path = inipath();
+        const QFileInfo file(path);
+        const QFileInfo folder(file.absolutePath());
+        if (file.isDir())
+            result = path + u" is a folder, not a settings file"_s;
+        else if (file.exists() && !file.isReadable())
+            result = u"cannot read "_s + path + u": no permission to read it"_s;
+        else if (file.exists() && !file.isWritable())
+            result = u"cannot replace "_s + path + u": it is read-only"_s;
+        else if (!folder.isWritable())
+            result = u"cannot replace "_s + path + u": no permission to create files in "_s + folder.filePath();
+        if (!result.isEmpty())
+            return;
+        // What is left (a full disk, a read-only mount) shows only when a replacement is tried.
+        QSaveFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly))
+            result = u"cannot replace "_s + path + u": "_s + probe.errorString();
+        probe.cancelWriting();
+    });
+    return result;
 }
 
 QString FolderSession::inipath() const
@@ -28,6 +78,7 @@ void FolderSession::load(HeadlessWindow &window)
         errorreports::clearerrortext();
         WindowPlacement placement;
         readi(m_state, m_window, placement, false);
+        m_loaded = m_begun = m_state.settings;
         m_damaged = !errorreports::errortext().isEmpty();
         if (m_damaged) {
             QTextStream(stderr) << "zorvane-cli: " << inipath() << " could not be read completely:"
@@ -58,6 +109,25 @@ QList<int> FolderSession::storedcolumnwidths() const
     return widths;
 }
 
+void FolderSession::beginrun()
+{
+    m_begun = m_state.settings;
+}
+
+Settings FolderSession::storedsettings() const
+{
+    Settings stored = m_loaded;
+    for (const SettingKey &entry : settingkeys()) {
+        std::visit(
+            [&](const auto &field) {
+                if (!(m_state.settings.*field.member == m_begun.*field.member))
+                    stored.*field.member = m_state.settings.*field.member;
+            },
+            entry.field);
+    }
+    return stored;
+}
+
 void FolderSession::setwindow(const WindowPlacement &placement, const QList<int> &columnwidths)
 {
     m_placed.emplace(placement, columnwidths);
@@ -72,13 +142,15 @@ bool FolderSession::store()
                                 << " is left unchanged, as it was not read completely\n";
             return;
         }
+        SearchState persisted = m_state;
+        persisted.settings = storedsettings();
         if (m_placed) {
-            stored = writei(m_state, m_window, m_placed->first, m_placed->second);
+            stored = writei(persisted, m_window, m_placed->first, m_placed->second);
         } else {
             // A maximised window keeps the stored placement.
             WindowPlacement placement;
             placement.state = WindowState::Maximised;
-            stored = writei(m_state, m_window, placement, storedcolumnwidths());
+            stored = writei(persisted, m_window, placement, storedcolumnwidths());
         }
         if (!stored)
             QTextStream(stderr) << "zorvane-cli: could not write " << inipath() << '\n';

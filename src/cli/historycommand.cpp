@@ -108,15 +108,7 @@ public:
     }
     RecordWindow recordwindow() const override
     {
-        RecordWindow window;
-        window.metop = stored(u"metop"_s);
-        window.meleft = stored(u"meleft"_s);
-        window.mewidth = stored(u"mewidth"_s);
-        window.meheight = stored(u"meheight"_s);
-        for (int i = 0; i < 5; ++i)
-            window.headw[i] = m_windowsettings.reswid[i + 1];
-        window.txturls = m_window.txturlsText();
-        return window;
+        return storedrecordwindow(m_inifile, m_windowsettings, m_window.txturlsText());
     }
     void showloaded(const WindowPlacement *placed) override
     {

@@ -1,11 +1,13 @@
 #include "commands.h"
 
 #include "cli/headlesswindow.h"
+#include "cli/stderrprompts.h"
+#include "diagnostics/errorreports.h"
 #include "foldersession.h"
 #include "jsonline.h"
 #include "platform/codepage.h"
 #include "platform/connection.h"
-#include "platform/prompts.h"
+#include "platform/stopsignals.h"
 #include "search/hostport.h"
 #include "search/localconnection.h"
 #include "search/searchrun.h"
@@ -14,14 +16,12 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSocketNotifier>
 #include <QTextStream>
 
-#include <csignal>
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -46,19 +46,6 @@ int searchusage(const QString &problem)
     QTextStream(stderr) << "zorvane-cli search: " << problem << "\n" << searchUsageText();
     return 2;
 }
-
-// Message boxes on the command line: printed, never waiting. The only question a command-line
-// run can meet is whether to add the domain it was asked to search, which it answers Yes.
-class StderrPrompts final : public Prompts
-{
-public:
-    void message(const QString &text) override { QTextStream(stderr) << text << '\n'; }
-    Answer question(const QString &text) override
-    {
-        QTextStream(stderr) << text << " Yes\n";
-        return Answer::Yes;
-    }
-};
 
 // Reads one option with its value (if it takes one) into options; returns an error text, or ""
 // when the option was taken.
@@ -208,40 +195,39 @@ void printresults(SearchState &state)
     out.flush();
 }
 
-int s_interruptpipe[2] = {-1, -1};
-
-void oninterrupt(int)
+// Presses SEARCH and runs the event loop until the run ends; a request to end from outside
+// (Ctrl-C, SIGTERM, SIGHUP) presses STOP. False when the search did not start (a precondition
+// failed and its message was printed). stopsignal is the request that stopped it, 0 for none.
+bool searchandwait(SearchRun &run, SearchState &state, int &stopsignal)
 {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(s_interruptpipe[1], &byte, 1);
-}
-
-// Presses SEARCH and runs the event loop until the run ends; Ctrl-C presses STOP. False when
-// the search did not start (a precondition failed and its message was printed).
-bool searchandwait(SearchRun &run, SearchState &state, bool &interrupted)
-{
-    interrupted = false;
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, s_interruptpipe) == 0) {
-        auto *notifier = new QSocketNotifier(s_interruptpipe[0], QSocketNotifier::Read, &run);
-        QObject::connect(notifier, &QSocketNotifier::activated, &run, [&] {
-            char byte;
-            [[maybe_unused]] const ssize_t n = ::read(s_interruptpipe[0], &byte, 1);
-            interrupted = true;
-            if (state.searching)
-                run.Dostop_Click();
-        });
-        struct sigaction action = {};
-        action.sa_handler = oninterrupt;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        ::sigaction(SIGINT, &action, nullptr);
-    }
+    stopsignal = 0;
+    StopSignals fromoutside;
+    QObject::connect(&fromoutside, &StopSignals::received, &run, [&](int signal) {
+        stopsignal = signal;
+        if (state.searching)
+            run.Dostop_Click();
+    });
     QObject::connect(&run, &SearchRun::searchEnded, &run, [] { QCoreApplication::exit(0); });
     run.mnusearch_Click();
     if (state.searching)
         QCoreApplication::exec();
-    ::signal(SIGINT, SIG_DFL);
     return !state.resulttime.isEmpty();
+}
+
+// A failure that kept the search from starting is named, not only counted in the exit status:
+// the plain reason where one is known, else the error trap's line (its trace is for a report).
+void printtrapped(const SearchState &state, bool listfull)
+{
+    const QString lead = u"zorvane-cli search: the search did not start: "_s;
+    if (listfull && findsession(state) == 0) {
+        QTextStream(stderr) << lead << "the domain list is full (" << state.urldata.ubound()
+                            << " domains, the most it can hold), so " << state.txturl << " cannot be added\n";
+        return;
+    }
+    for (const QString &line : errorreports::errortext().split(u"\r\n"_s)) {
+        if (line.startsWith(u"Error trapped: "_s))
+            QTextStream(stderr) << lead << line.sliced(15) << '\n';
+    }
 }
 
 } // namespace
@@ -259,7 +245,8 @@ QString searchUsageText()
 
 // Runs one search over the network with the same engine as the window: message-box lines go
 // to standard error as they happen, one JSON object per keyword to standard output at the end.
-// Ctrl-C stops the run as the STOP button does and still prints what was found.
+// Ctrl-C, SIGTERM and SIGHUP stop the run as the STOP button does; what was found is still
+// printed and, in a program folder, stored.
 int runSearch(const QStringList &args, bool fromfolder)
 {
     SearchOptions options;
@@ -278,6 +265,11 @@ int runSearch(const QStringList &args, bool fromfolder)
     std::optional<FolderSession> folder;
     if (fromfolder) {
         folder.emplace(state);
+        problem = folder->problem();
+        if (!problem.isEmpty()) {
+            QTextStream(stderr) << "zorvane-cli search: " << problem << '\n';
+            return 1;
+        }
         folder->load(window);
         if (!options.domain.isEmpty())
             window.setTxturlsText(options.domain);
@@ -288,6 +280,8 @@ int runSearch(const QStringList &args, bool fromfolder)
     problem = applysettings(options, state.settings);
     if (!problem.isEmpty())
         return searchusage(problem);
+    if (folder)
+        folder->beginrun();
     if (options.keywords)
         window.setTxtkeysText(*options.keywords);
     if (options.depth)
@@ -295,11 +289,15 @@ int runSearch(const QStringList &args, bool fromfolder)
     if (options.stopafterhit)
         window.setChkstopafterhit(true);
 
-    bool interrupted = false;
-    if (!searchandwait(run, state, interrupted))
+    int stopsignal = 0;
+    const bool listfull = state.urldata.ubound() == std::numeric_limits<std::int16_t>::max();
+    if (!searchandwait(run, state, stopsignal)) {
+        printtrapped(state, listfull);
         return 1;
+    }
     printresults(state);
     if (folder && !folder->store())
         return 1;
-    return interrupted ? 130 : 0;
+    // Stopped from outside: the shell's status of a program ended by that signal.
+    return stopsignal != 0 ? 128 + stopsignal : 0;
 }

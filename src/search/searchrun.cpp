@@ -45,6 +45,11 @@ int SearchRun::scaledinterval() const
     return int(qMin<qint64>(scaled, std::numeric_limits<int>::max()));
 }
 
+void SearchRun::startidle()
+{
+    settimer(IdleInterval);
+}
+
 void SearchRun::settimer(int interval)
 {
     m_timer.stop();
@@ -172,7 +177,7 @@ void SearchRun::Timer1_Timer()
     // A failed tick still re-arms the timer, so a run can always be finished or stopped.
     m_intick = false;
     if (idle)
-        settimer(IdleInterval);
+        settimer(m_state.searching ? RunningInterval : IdleInterval); // the scheduler may have started a run
     else
         m_timer.start();
 }

@@ -45,6 +45,8 @@ public:
     void setTickLength(int milliseconds);
     // Shut-down: no tick may run once the state is being stored.
     void stoptimer() { m_timer.stop(); }
+    // The end of start-up: the timer afresh at its idle interval.
+    void startidle();
 
     DomainList &domains() { return m_domains; }
     SocketPool &pool() { return m_pool; }

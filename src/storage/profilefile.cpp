@@ -1,8 +1,10 @@
 #include "profilefile.h"
 
 #include "diagnostics/guard.h"
+#include "platform/syncfolder.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <array>
@@ -340,6 +342,8 @@ bool ProfileFile::save(const QString &path, QString *error) const
     guard("Servertools", "Function saveprofile", [&] {
         QSaveFile file(path);
         if (file.open(QIODevice::WriteOnly) && write(&file) && file.commit()) {
+            // The new name, not only the new bytes, must outlive a power cut.
+            syncfolder(QFileInfo(path).absolutePath());
             result = true;
             return;
         }

@@ -1,0 +1,111 @@
+#include "optionscontroller.h"
+
+#include "appstate.h"
+#include "diagnostics/guard.h"
+#include "diagnostics/numtext.h"
+#include "historycontroller.h"
+#include "mainmenus.h"
+#include "mainwindow.h"
+#include "optionspanel.h"
+#include "platform/autostart.h"
+#include "reports/browser.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+OptionsController::OptionsController(MainWindow &window, const MainMenus &menus, Shell &shell, Autostart &autostart,
+                                     QObject *parent)
+    : QObject(parent), m_window(window), m_shell(shell), m_autostart(autostart),
+      m_fraoptions(std::make_unique<OptionsPanel>(*window.centralWidget()))
+{
+    menus.mnuOptions->setEnabled(true);
+    connect(menus.mnuOptions, &QAction::triggered, this, &OptionsController::mnuOptions_Click);
+    connect(m_fraoptions->btnoptionscont, &QPushButton::clicked, this, &OptionsController::btnoptionscont_Click);
+    connect(m_fraoptions->btnoptcancel, &QPushButton::clicked, this, &OptionsController::btnoptcancel_Click);
+    connect(m_fraoptions->cmdgetapi, &QPushButton::clicked, this, &OptionsController::cmdgetapi_Click);
+}
+
+OptionsController::~OptionsController() = default;
+
+QString OptionsController::apikeyaddress()
+{
+    return u"https://developers.google.com/custom-search/v1/introduction"_s;
+}
+
+void OptionsController::mnuOptions_Click()
+{
+    guard("Google", "Sub mnuOptions_Click", [&] {
+        OptionsPanel &p = *m_fraoptions;
+        if (p.isVisible()) {
+            p.setshown(false);
+            return;
+        }
+        const Settings &s = m_window.state().settings;
+        const QList<std::pair<QCheckBox *, bool>> flags = {
+            {p.setrunningupdate, s.showrunning}, {p.chklog, s.uselog},    {p.setstartup, s.autostart},
+            {p.chkhelp, s.contexthelp},          {p.chkuseapi, s.useapi}, {p.chkuseproxy, s.useproxy}};
+        for (const auto &[box, on] : flags)
+            box->setChecked(on);
+        p.connections->setText(QString::number(int(s.maxconnections)));
+        p.txttimeout->setText(QString::number(int(s.inettimeout)));
+        p.txtproxyserver->setText(s.proxyserver);
+        p.txtproxyport->setText(s.proxyport);
+        p.txtproxyuser->setText(s.proxyuser);
+        p.txtproxypass->setText(s.proxypass);
+        p.txtapikey->setText(s.apikey);
+        p.setshown(true);
+        p.chocolor->clear();
+        p.chocolor->addItems({Settings::standardScheme(), Settings::greyScheme()});
+        p.chocolor->setEditText(s.colorscheme);
+    });
+}
+
+void OptionsController::btnoptionscont_Click()
+{
+    guard("Google", "Sub btnoptionscont_Click", [&] {
+        OptionsPanel &p = *m_fraoptions;
+        AppState &state = m_window.state();
+        Settings &s = state.settings;
+        s.showrunning = p.setrunningupdate->isChecked();
+        s.uselog = p.chklog->isChecked();
+        s.autostart = p.setstartup->isChecked();
+        s.contexthelp = p.chkhelp->isChecked();
+        s.useapi = p.chkuseapi->isChecked();
+        s.useproxy = p.chkuseproxy->isChecked();
+        p.setshown(false);
+        m_autostart.setstartupreg(s.autostart);
+        // No range check: an empty box gives 0 for this run, and the next start reads it as 5.
+        s.maxconnections = Int16(leadingnumber(p.connections->text()));
+        s.inettimeout = Int16(leadingnumber(p.txttimeout->text()));
+        s.proxyserver = p.txtproxyserver->text();
+        s.proxyport = p.txtproxyport->text();
+        s.proxyuser = p.txtproxyuser->text();
+        s.proxypass = p.txtproxypass->text();
+        s.apikey = p.txtapikey->text();
+        const QString scheme = p.chocolor->currentText();
+        if (scheme != s.colorscheme) {
+            const bool known = scheme == Settings::standardScheme() || scheme == Settings::greyScheme();
+            s.colorscheme = known ? scheme : Settings::standardScheme();
+            m_window.setcols();
+        }
+        // A changed log window or help icons take effect at once.
+        m_window.displaybits(state.viewmode);
+        m_window.Form_Resize();
+    });
+}
+
+void OptionsController::btnoptcancel_Click()
+{
+    guard("Google", "Sub btnoptcancel_Click", [&] { m_fraoptions->setshown(false); });
+}
+
+void OptionsController::cmdgetapi_Click()
+{
+    guard("Google", "Sub cmdgetapi_Click",
+          [&] { reports::openbrowser(m_shell, m_window.history().browserpath(), apikeyaddress()); });
+}

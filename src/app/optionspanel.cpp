@@ -1,0 +1,92 @@
+#include "optionspanel.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client)
+{
+    QLabel *title = addlabel(u"laboptions"_s, u"Options"_s);
+    emphasise(title, title->font().pointSizeF() * 1.3);
+
+    auto *flags = new QGridLayout;
+    flags->addWidget(setrunningupdate = check(u"setrunningupdate"_s, u"Show log window"_s), 0, 0);
+    flags->addWidget(chklog = check(u"chklog"_s, u"Save log file"_s), 0, 1);
+    // Its caption names the product; start-up sets it.
+    flags->addWidget(setstartup = check(u"setstartup"_s, {}), 1, 0);
+    flags->addWidget(chkhelp = check(u"chkhelp"_s, u"Show context help Icons"_s), 1, 1);
+    addlayout(flags);
+
+    auto *limits = new QGridLayout;
+    limits->addWidget(connections = box(u"connections"_s, 48), 0, 0);
+    limits->addWidget(label(u"labconnections"_s, u"is the maximum number of connections to use"_s), 0, 1);
+    limits->addWidget(txttimeout = box(u"txttimeout"_s, 48), 1, 0);
+    limits->addWidget(label(u"labtimeout"_s, u"seconds to wait for a page before trying again"_s), 1, 1);
+    limits->setColumnStretch(1, 1);
+    addlayout(limits);
+
+    auto *api = new QHBoxLayout;
+    api->addWidget(chkuseapi = check(u"chkuseapi"_s, u"Use a Google API License Key"_s));
+    api->addWidget(txtapikey = box(u"txtapikey"_s), 1);
+    addlayout(api);
+    auto *getapi = new QHBoxLayout;
+    getapi->addStretch();
+    getapi->addWidget(cmdgetapi = new QPushButton(u"Get your Free Google API key"_s, this));
+    cmdgetapi->setObjectName(u"cmdgetapi"_s);
+    addlayout(getapi);
+
+    addwidget(chkuseproxy = check(u"chkuseproxy"_s, u"Connect to the internet via a proxy server"_s));
+    auto *proxy = new QGridLayout;
+    proxy->addWidget(label(u"labopt2"_s, u"Proxy Server"_s), 0, 0);
+    proxy->addWidget(txtproxyserver = box(u"txtproxyserver"_s), 0, 1);
+    proxy->addWidget(label(u"labopt3"_s, u"Proxy Port"_s), 0, 2);
+    proxy->addWidget(txtproxyport = box(u"txtproxyport"_s, 64), 0, 3);
+    proxy->addWidget(label(u"labopt4"_s, u"Proxy Username"_s), 1, 0);
+    proxy->addWidget(txtproxyuser = box(u"txtproxyuser"_s), 1, 1);
+    proxy->addWidget(label(u"labopt5"_s, u"Proxy Password"_s), 1, 2);
+    proxy->addWidget(txtproxypass = box(u"txtproxypass"_s), 1, 3);
+    txtproxypass->setEchoMode(QLineEdit::Password);
+    proxy->setColumnStretch(1, 1);
+    addlayout(proxy);
+
+    auto *colour = new QHBoxLayout;
+    colour->addWidget(label(u"labopt6"_s, u"Choose color scheme"_s));
+    colour->addWidget(chocolor = new QComboBox(this), 1);
+    chocolor->setObjectName(u"chocolor"_s);
+    chocolor->setEditable(true);
+    addlayout(colour);
+
+    addstretch();
+    QHBoxLayout *row = addbuttonrow();
+    btnoptionscont = addbutton(row, u"btnoptionscont"_s, u"Continue"_s);
+    btnoptcancel = addbutton(row, u"btnoptcancel"_s, u"Cancel"_s);
+}
+
+QCheckBox *OptionsPanel::check(const QString &name, const QString &caption)
+{
+    auto *box = new QCheckBox(caption, this);
+    box->setObjectName(name);
+    return box;
+}
+
+QLineEdit *OptionsPanel::box(const QString &name, int width)
+{
+    auto *edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    if (width > 0)
+        edit->setFixedWidth(width);
+    return edit;
+}
+
+QLabel *OptionsPanel::label(const QString &name, const QString &caption)
+{
+    auto *text = new QLabel(caption, this);
+    text->setObjectName(name);
+    return text;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "popuppanel.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+// The options panel `fraoptions`: the flags, the connection limits, the proxy, the API key and
+// the colour scheme. Its controller fills it, and Continue takes the values over.
+class OptionsPanel final : public PopupPanel
+{
+    Q_OBJECT
+public:
+    explicit OptionsPanel(QWidget &client);
+
+    QCheckBox *setrunningupdate = nullptr;
+    QCheckBox *chklog = nullptr;
+    QCheckBox *setstartup = nullptr;
+    QCheckBox *chkhelp = nullptr;
+    QCheckBox *chkuseapi = nullptr;
+    QCheckBox *chkuseproxy = nullptr;
+    QLineEdit *connections = nullptr;
+    QLineEdit *txttimeout = nullptr;
+    QLineEdit *txtproxyserver = nullptr;
+    QLineEdit *txtproxyport = nullptr;
+    QLineEdit *txtproxyuser = nullptr;
+    QLineEdit *txtproxypass = nullptr;
+    QLineEdit *txtapikey = nullptr;
+    QComboBox *chocolor = nullptr;
+    QPushButton *cmdgetapi = nullptr;
+    QPushButton *btnoptionscont = nullptr;
+    QPushButton *btnoptcancel = nullptr;
+
+private:
+    QCheckBox *check(const QString &name, const QString &caption);
+    QLineEdit *box(const QString &name, int width = 0);
+    QLabel *label(const QString &name, const QString &caption);
+};

@@ -1,0 +1,60 @@
+#include "scheduleoptionspanel.h"
+
+#include "scheduler/scheduleoptions.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+ScheduleOptionsPanel::ScheduleOptionsPanel(QWidget &client) : PopupPanel(u"frascheduleopt"_s, client)
+{
+    QLabel *title = addlabel(u"labscheduleopt"_s, u"Scheduled searches"_s);
+    emphasise(title, title->font().pointSizeF() * 1.3);
+    addlabel(u"labschedule1"_s, u"Search every domain in the list"_s);
+    auto *intervals = new QHBoxLayout;
+    intervals->addWidget(chksearchhour = check(u"chksearchhour"_s, u"every hour"_s));
+    intervals->addWidget(chksearchday = check(u"chksearchday"_s, u"every day"_s));
+    intervals->addWidget(chksearchweek = check(u"chksearchweek"_s, u"every week"_s));
+    intervals->addStretch();
+    addlayout(intervals);
+    addwidget(autoconnect = check(u"autoconnect"_s, u"Dial the Internet connection when the computer is offline"_s));
+    addwidget(autodisconnect = check(u"autodisconnect"_s, u"Hang up afterwards if the scheduler dialled"_s));
+    addlabel(u"labschedule2"_s, u"Add the results of every cycle to this file:"_s);
+    auto *file = new QHBoxLayout;
+    file->addWidget(txtschedulefile = new QLineEdit(this), 1);
+    txtschedulefile->setObjectName(u"txtschedulefile"_s);
+    file->addWidget(cmdschedulebrowse = new QPushButton(u"Browse"_s, this));
+    cmdschedulebrowse->setObjectName(u"cmdschedulebrowse"_s);
+    addlayout(file);
+    addstretch();
+    QHBoxLayout *row = addbuttonrow();
+    cmdscheduleopt = addbutton(row, u"cmdscheduleopt"_s, u"OK"_s);
+    cmdscheduleoptcancel = addbutton(row, u"cmdscheduleoptcancel"_s, u"Cancel"_s);
+}
+
+QCheckBox *ScheduleOptionsPanel::check(const QString &name, const QString &caption)
+{
+    auto *box = new QCheckBox(caption, this);
+    box->setObjectName(name);
+    return box;
+}
+
+ScheduleOptions ScheduleOptionsPanel::boxes() const
+{
+    return {chksearchhour->isChecked(), chksearchday->isChecked(),   chksearchweek->isChecked(),
+            autoconnect->isChecked(),   autodisconnect->isChecked(), txtschedulefile->text()};
+}
+
+void ScheduleOptionsPanel::setboxes(const ScheduleOptions &boxes)
+{
+    chksearchhour->setChecked(boxes.chksearchhour);
+    chksearchday->setChecked(boxes.chksearchday);
+    chksearchweek->setChecked(boxes.chksearchweek);
+    autoconnect->setChecked(boxes.autoconnect);
+    autodisconnect->setChecked(boxes.autodisconnect);
+    txtschedulefile->setText(boxes.txtschedulefile);
+}

@@ -1,0 +1,117 @@
+#include "schedulercontroller.h"
+
+#include "appstate.h"
+#include "diagnostics/guard.h"
+#include "historycontroller.h"
+#include "mainmenus.h"
+#include "mainwindow.h"
+#include "scheduleoptionspanel.h"
+#include "scheduler/scheduleoptions.h"
+#include "scheduler/scheduler.h"
+#include "search/searchrun.h"
+#include "searchcontroller.h"
+#include "storage/historyfile.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+SchedulerController::SchedulerController(MainWindow &window, const MainMenus &menus, SearchController &search,
+                                         Prompts &prompts, Dialup &dialup, QObject *parent)
+    : QObject(parent), m_window(window), m_prompts(prompts),
+      m_scheduler(std::make_unique<Scheduler>(window.state(), search, search.run(), dialup)),
+      m_frascheduleopt(std::make_unique<ScheduleOptionsPanel>(*window.centralWidget()))
+{
+    QLabel *label = window.controls().status.labscheduler;
+    m_scheduler->setlabelsink([label](const QString &text) { label->setText(text); });
+    m_scheduler->setsave([this] { savecycle(); });
+    for (QAction *entry : {menus.mnustartschedule, menus.mnustopschedule, menus.mnuscheduleoptions})
+        entry->setEnabled(true);
+    connect(menus.mnustartschedule, &QAction::triggered, this, &SchedulerController::mnustartschedule_Click);
+    connect(menus.mnustopschedule, &QAction::triggered, this, &SchedulerController::mnustopschedule_Click);
+    connect(menus.mnuscheduleoptions, &QAction::triggered, this, &SchedulerController::mnuscheduleoptions_Click);
+    connectpanel();
+}
+
+SchedulerController::~SchedulerController() = default;
+
+void SchedulerController::connectpanel()
+{
+    const ScheduleOptionsPanel &panel = *m_frascheduleopt;
+    connect(panel.cmdscheduleopt, &QPushButton::clicked, this, &SchedulerController::cmdscheduleopt_Click);
+    connect(panel.cmdscheduleoptcancel, &QPushButton::clicked, this, &SchedulerController::cmdscheduleoptcancel_Click);
+    connect(panel.cmdschedulebrowse, &QPushButton::clicked, this, &SchedulerController::cmdschedulebrowse_Click);
+    const QList<std::pair<QCheckBox *, bool ScheduleOptions::*>> intervals = {
+        {panel.chksearchhour, &ScheduleOptions::chksearchhour},
+        {panel.chksearchday, &ScheduleOptions::chksearchday},
+        {panel.chksearchweek, &ScheduleOptions::chksearchweek}};
+    for (const auto &[box, member] : intervals) {
+        // Only the user's clicks: ticking one unticks the others.
+        connect(box, &QCheckBox::clicked, this, [this, member](bool ticked) {
+            ScheduleOptions boxes = m_frascheduleopt->boxes();
+            scheduleoptions::clickinterval(boxes, member, ticked);
+            m_frascheduleopt->setboxes(boxes);
+        });
+    }
+}
+
+void SchedulerController::mnustartschedule_Click()
+{
+    if (!m_scheduler->mnustartschedule_Click(m_prompts))
+        mnuscheduleoptions_Click();
+}
+
+void SchedulerController::mnustopschedule_Click()
+{
+    m_scheduler->mnustopschedule_Click();
+}
+
+void SchedulerController::mnuscheduleoptions_Click()
+{
+    guard("Scheduler", "Sub mnuscheduleoptions_Click", [&] {
+        ScheduleOptions boxes = m_frascheduleopt->boxes();
+        scheduleoptions::fill(boxes, m_window.state().settings);
+        m_frascheduleopt->setboxes(boxes);
+        m_frascheduleopt->setshown(true);
+    });
+}
+
+void SchedulerController::cmdscheduleopt_Click()
+{
+    guard("Scheduler", "Sub cmdscheduleopt_Click", [&] {
+        scheduleoptions::apply(m_frascheduleopt->boxes(), m_window.state());
+        m_frascheduleopt->setshown(false);
+    });
+}
+
+void SchedulerController::cmdscheduleoptcancel_Click()
+{
+    m_frascheduleopt->setshown(false);
+}
+
+void SchedulerController::cmdschedulebrowse_Click()
+{
+    ScheduleOptions boxes = m_frascheduleopt->boxes();
+    scheduleoptions::browse(boxes, m_window.state().settings, m_window.filedialogs(), m_prompts);
+    m_frascheduleopt->setboxes(boxes);
+}
+
+void SchedulerController::startvalues()
+{
+    ScheduleOptions boxes = m_frascheduleopt->boxes();
+    boxes.chksearchhour = false;
+    boxes.chksearchday = true;
+    boxes.chksearchweek = false;
+    m_frascheduleopt->setboxes(boxes);
+}
+
+// The whole state, with the window as it is now, appended to the results file.
+void SchedulerController::savecycle()
+{
+    const AppState &state = m_window.state();
+    saveall(state.settings.schedulefile, state, state, m_window.history().recordwindow());
+}

@@ -1,0 +1,10 @@
+#include "stopsignals.h"
+
+StopSignals::StopSignals(QObject *parent) : QObject(parent) {}
+
+StopSignals::~StopSignals() = default;
+
+QString StopSignals::name(int signal)
+{
+    return QStringLiteral("signal %1").arg(signal);
+}

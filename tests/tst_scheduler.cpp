@@ -1,0 +1,232 @@
+#include "diagnostics/datetext.h"
+#include "scheduler/scheduleoptions.h"
+#include "scheduler/scheduler.h"
+#include "searchrig.h"
+#include "support/mockclock.h"
+#include "support/recordingdialup.h"
+#include "support/testfiledialogs.h"
+
+#include <QTemporaryDir>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QDateTime Start(QDate(2024, 12, 31), QTime(23, 30, 0));
+
+// A scheduler over the search rig, its ticks driven by hand.
+struct ScheduleRig
+{
+    MockClock clock{Start};
+    SearchRig rig{1000000};
+    RecordingDialup dialup;
+    Scheduler scheduler{rig.state, rig.window, rig.run, dialup};
+    QStringList saves; // the selected domain at each save
+
+    // Domains d1.example, d2.example, ... each with its own keyword "kN".
+    explicit ScheduleRig(int domains)
+    {
+        scheduler.setsave([this] { saves.append(rig.state.txturl); });
+        rig.state.settings.schedulerunning = true;
+        rig.state.settings.schedulefile = u"cycle.sav"_s;
+        for (int i = 1; i <= domains; ++i) {
+            SearchSession &session = rig.state.urldata.append(SearchSession());
+            session.url = u"d%1.example"_s.arg(i);
+            session.pagedepth = u"1"_s;
+            session.keys.append(KeywordResult{u"k%1"_s.arg(i), {}, {}, {}, {}});
+        }
+    }
+    // One idle tick; returns the domain whose search it started ("" for none).
+    QString idletick()
+    {
+        rig.run.Timer1_Timer();
+        return rig.state.searching ? rig.state.txturl : QString();
+    }
+    bool finish()
+    {
+        for (int i = 0; i < 200 && rig.state.searching; ++i) {
+            QTest::qWait(10);
+            rig.run.Timer1_Timer();
+        }
+        return !rig.state.searching;
+    }
+    void lastsearched(int domain, qint64 secondsago)
+    {
+        rig.state.urldata[domain].lastscheduletime = GetDateFormat();
+        clock.advanceSeconds(secondsago);
+    }
+};
+
+} // namespace
+
+class TestScheduler : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { errorreports::reset(); }
+
+    // Only the first domain's count-down is shown; a domain never searched, or whose last time
+    // cannot be read, is due at once.
+    void countdown_data()
+    {
+        QTest::addColumn<QString>("interval");
+        QTest::addColumn<qint64>("ago");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("started");
+        QTest::newRow("hour, 59:30 ago") << u"hour"_s << 3570LL << QString() << u"Next Schedule search in 30 secs "_s
+                                         << 0;
+        QTest::newRow("day, 21:55 ago") << u"day"_s << 78900LL << QString()
+                                        << u"Next Schedule search in 2 hours 5 mins "_s << 0;
+        QTest::newRow("week, a day ago") << u"week"_s << 86400LL << QString() << u"Next Schedule search in 6 days "_s
+                                         << 0;
+        QTest::newRow("none ticked counts daily")
+            << QString() << 86380LL << QString() << u"Next Schedule search in 20 secs "_s << 0;
+        QTest::newRow("hour, just due") << u"hour"_s << 3600LL << QString() << u"Scheduled searches running"_s << 1;
+        QTest::newRow("never searched") << u"day"_s << 0LL << u"-"_s << u"Scheduled searches running"_s << 1;
+        QTest::newRow("unreadable") << u"day"_s << 0LL << u"yesterday"_s << u"Scheduled searches running"_s << 1;
+    }
+    void countdown()
+    {
+        QFETCH(QString, interval);
+        QFETCH(qint64, ago);
+        QFETCH(QString, last);
+        ScheduleRig s(2);
+        Settings &settings = s.rig.state.settings;
+        settings.searchday = interval == u"day";
+        settings.searchhour = interval == u"hour";
+        settings.searchweek = interval == u"week";
+        s.lastsearched(2, 10);
+        s.lastsearched(1, ago);
+        if (!last.isEmpty())
+            s.rig.state.urldata[1].lastscheduletime = last == u"-" ? QString() : last;
+        const QString started = s.idletick();
+        QTEST(s.scheduler.labscheduler(), "label");
+        QTEST(int(!started.isEmpty()), "started");
+        QCOMPARE(s.rig.run.interval(), started.isEmpty() ? 5000 : 1000);
+    }
+
+    // Three due domains: one started per idle tick, in list order, each with its own keyword,
+    // and one save after the third. Then the first domain's count-down.
+    void cycle()
+    {
+        ScheduleRig s(3);
+        for (int i = 1; i <= 3; ++i) {
+            QCOMPARE(s.idletick(), u"d%1.example"_s.arg(i));
+            QCOMPARE(s.rig.state.schedulelast, i == 3);
+            QCOMPARE(s.rig.state.urldata[i].lastscheduletime, GetDateFormat());
+            QVERIFY(s.finish());
+            QCOMPARE(s.rig.engine.pagesRequested(u"k%1"_s.arg(i)), QList<int>{0});
+            QCOMPARE(s.saves.size(), i == 3 ? 1 : 0);
+            s.clock.advanceSeconds(60);
+        }
+        QCOMPARE(s.saves, QStringList{u"d3.example"_s});
+        QVERIFY(s.rig.window.lines().contains(u"Saving schedule search to cycle.sav"_s));
+        QCOMPARE(s.rig.window.lines().last(), u"Schedule data Saved"_s);
+        QVERIFY(!s.rig.state.schedulesearching && !s.rig.state.schedulelast);
+        QCOMPARE(s.idletick(), QString());
+        QCOMPARE(s.scheduler.labscheduler(), u"Next Schedule search in 23 hours 57 mins "_s);
+    }
+
+    // A run the user stops saves nothing and the scheduler goes on; OK in the options panel
+    // makes every domain due again; switched off, the scheduler lets the running search end.
+    void stopRestartOff()
+    {
+        ScheduleRig s(2);
+        QCOMPARE(s.idletick(), u"d1.example"_s);
+        QVERIFY(s.finish());
+        QCOMPARE(s.idletick(), u"d2.example"_s);
+        s.rig.run.Dostop_Click();
+        QVERIFY(!s.rig.state.schedulesearching && !s.rig.state.schedulelast && s.saves.isEmpty());
+        QCOMPARE(s.idletick(), QString());
+
+        ScheduleOptions boxes;
+        scheduleoptions::fill(boxes, s.rig.state.settings);
+        scheduleoptions::apply(boxes, s.rig.state);
+        QCOMPARE(s.idletick(), u"d1.example"_s);
+        QVERIFY(s.finish());
+        QCOMPARE(s.idletick(), u"d2.example"_s);
+        s.scheduler.mnustopschedule_Click();
+        QVERIFY(s.finish());
+        QCOMPARE(s.saves.size(), 1);
+        s.idletick();
+        QCOMPARE(s.scheduler.labscheduler(), u"Scheduler OFF"_s);
+    }
+
+    // Dialled only while offline with "isautoconnect"; hung up after the last domain only with
+    // "isautodisconnect" and only when the scheduler dialled.
+    void dialling_data()
+    {
+        QTest::addColumn<bool>("online");
+        QTest::addColumn<bool>("autoconnect");
+        QTest::addColumn<bool>("autodisconnect");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("offline, both") << false << true << true << QStringList{u"dial 2"_s, u"hangup"_s};
+        QTest::newRow("offline, no hang-up") << false << true << false << QStringList{u"dial 2"_s};
+        QTest::newRow("offline, no dialling") << false << false << true << QStringList();
+        QTest::newRow("online") << true << true << true << QStringList();
+    }
+    void dialling()
+    {
+        QFETCH(bool, online);
+        ScheduleRig s(1);
+        QFETCH(bool, autoconnect);
+        QFETCH(bool, autodisconnect);
+        s.rig.state.settings.isautoconnect = autoconnect;
+        s.rig.state.settings.isautodisconnect = autodisconnect;
+        s.rig.connection.set(online);
+        s.dialup.ondial = [&] { s.rig.connection.set(true); };
+        bool ended = false;
+        s.scheduler.setcycleend([&](bool saved) { ended = !saved; });
+        // Offline without dialling the search is refused, and the cycle ends unsaved.
+        QCOMPARE(s.idletick().isEmpty(), !online && !autoconnect);
+        QCOMPARE(ended, !online && !autoconnect);
+        QVERIFY(s.finish());
+        QTEST(s.dialup.calls, "calls");
+        QCOMPARE(s.rig.state.autodialled, autoconnect && !online && !autodisconnect);
+    }
+
+    void optionsPanel()
+    {
+        Settings settings;
+        settings.searchweek = true;
+        settings.searchday = false;
+        settings.isautodisconnect = true;
+        settings.schedulefile = u"a.sav"_s;
+        ScheduleOptions boxes;
+        boxes.autoconnect = true; // its setting is off: the box keeps its state
+        scheduleoptions::fill(boxes, settings);
+        QCOMPARE(boxes, (ScheduleOptions{false, false, true, true, true, u"a.sav"_s}));
+
+        // Browse: cancel; a new file; an existing one refused, then accepted.
+        QTemporaryDir dir;
+        const QString existing = dir.filePath(u"old.sav"_s);
+        QFile(existing).open(QIODevice::WriteOnly);
+        TestFileDialogs dialogs;
+        TestPrompts prompts;
+        settings.schedulefile.clear();
+        dialogs.setNextCancel();
+        dialogs.setNextFileName(dir.filePath(u"new.sav"_s));
+        dialogs.setNextFileName(existing);
+        dialogs.setNextFileName(existing);
+        prompts.setNextAnswer(Prompts::Answer::Cancel);
+        prompts.setNextAnswer(Prompts::Answer::Yes);
+        scheduleoptions::browse(boxes, settings, dialogs, prompts);
+        QCOMPARE(settings.schedulefile, QString());
+        QCOMPARE(dialogs.asked().value(0).request.filename, u"zorvane.sav"_s);
+        QCOMPARE(dialogs.asked().value(0).request.title, u"Select input file"_s);
+        scheduleoptions::browse(boxes, settings, dialogs, prompts);
+        QCOMPARE(settings.schedulefile, dir.filePath(u"new.sav"_s));
+        QVERIFY(prompts.questions().isEmpty());
+        scheduleoptions::browse(boxes, settings, dialogs, prompts);
+        QCOMPARE(boxes.txtschedulefile, dir.filePath(u"new.sav"_s));
+        scheduleoptions::browse(boxes, settings, dialogs, prompts);
+        QCOMPARE(settings.schedulefile, existing);
+        QCOMPARE(boxes.txtschedulefile, existing);
+        QCOMPARE(prompts.questions(), QStringList(2, u"File exists, Add results to existing file? "_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestScheduler)
+#include "tst_scheduler.moc"

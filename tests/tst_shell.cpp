@@ -1,0 +1,233 @@
+#include "app/optionscontroller.h"
+#include "app/optionspanel.h"
+#include "app/scheduleoptionspanel.h"
+#include "app/schedulercontroller.h"
+#include "app/splashwindow.h"
+#include "app/startup.h"
+#include "app/statuspanels.h"
+#include "diagnostics/datetext.h"
+#include "diagnostics/errormail.h"
+#include "platform/product.h"
+#include "support/desktop.h"
+#include "support/mockclock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+// The program's shell: start-up and shut-down, the tray icon, the options and schedule-options
+// panels, starting with the computer, and an end from outside.
+class TestShell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setStyle(u"Fusion"_s); }
+    void init() { errorreports::reset(); }
+
+    // Start-up in its order, and shut-down undoing it; the version is the build's one value.
+    void startAndEnd()
+    {
+        Desktop rig;
+        MainWindow &window = rig.open();
+        const QStringList lines = window.panels().runningtext().split(u"\r\n"_s, Qt::SkipEmptyParts);
+        QVERIFY(lines.value(0).endsWith(u"----Start Zorvane ---"_s));
+        QVERIFY(lines.last().endsWith(u"-Scheduler NOT running"_s));
+        SplashWindow *splash = window.startup().frmSplash();
+        QVERIFY(splash->isHidden());
+        QCOMPARE(splash->lblVersion()->text(), u"Version "_s + product::version());
+        QVERIFY(errormail::address({}).contains(u"V"_s + product::version()));
+        QCOMPARE(window.searchrun().interval(), 5000);
+        QVERIFY(window.searchrun().timerActive());
+        QVERIFY(rig.tray.added());
+        QCOMPARE(rig.tray.tooltip(), u"Zorvane"_s);
+        QCOMPARE(window.options().fraoptions().setstartup->text(), u"Start Zorvane when I start my computer"_s);
+        const ScheduleOptionsPanel &boxes = window.scheduler().frascheduleopt();
+        QVERIFY(!boxes.chksearchhour->isChecked() && boxes.chksearchday->isChecked());
+
+        rig.state->settings.schedulerunning = true;
+        window.close();
+        QVERIFY(!rig.tray.added());
+        rig.tray.remove_tray_icon();
+        QVERIFY(QString::fromLatin1(rig.folder.read(u"zorvane.ini"_s)).contains(u"schedulerunning=1\r\n"_s));
+        QVERIFY(QString::fromLatin1(rig.folder.read(errorreports::daylogname())).contains(u"---End Zorvane --- at "_s));
+        rig.open();
+        QVERIFY(rig.window->panels().runningtext().contains(u"-Scheduler running\r\n"_s));
+
+        // The splash closes on a key, or on a click on its frame.
+        SplashWindow other;
+        other.showcentred();
+        QTest::keyClick(&other, Qt::Key_Space);
+        QVERIFY(other.isHidden());
+        other.showcentred();
+        QTest::mouseClick(other.Frame1(), Qt::LeftButton);
+        QVERIFY(other.isHidden());
+    }
+
+    // A left or right click hides the window, the next shows it; a double click is two clicks.
+    void trayToggles()
+    {
+        Desktop rig;
+        MainWindow &window = rig.open();
+        rig.tray.activated(QSystemTrayIcon::Trigger);
+        QVERIFY(window.isHidden());
+        rig.tray.activated(QSystemTrayIcon::Context);
+        QVERIFY(window.isVisible());
+        rig.tray.activated(QSystemTrayIcon::Trigger);
+        rig.tray.activated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(window.isVisible());
+        rig.tray.activated(QSystemTrayIcon::MiddleClick);
+        QVERIFY(window.isVisible());
+        TrayIcon none{QIcon(), false};
+        QVERIFY(!none.display_tooltip(u"Zorvane"_s) && !none.added());
+    }
+
+    void optionsPanel()
+    {
+        Desktop rig;
+        MainWindow &window = rig.open();
+        OptionsPanel &panel = window.options().fraoptions();
+        QAction *menu = window.menus().mnuOptions;
+        menu->trigger();
+        QVERIFY(panel.isVisible());
+        QCOMPARE(panel.connections->text(), u"5"_s);
+        QCOMPARE(panel.chocolor->currentText(), u"Zorvane standard"_s);
+        QCOMPARE(panel.chocolor->count(), 2);
+        menu->trigger();
+        QVERIFY(!panel.isVisible());
+
+        // Cancel takes nothing over.
+        menu->trigger();
+        panel.txtproxyserver->setText(u"proxy.example"_s);
+        panel.chkuseproxy->setChecked(true);
+        rig.click(panel.btnoptcancel);
+        QVERIFY(!panel.isVisible());
+        QVERIFY(rig.state->settings.proxyserver.isEmpty() && !rig.state->settings.useproxy);
+
+        menu->trigger();
+        panel.connections->clear();
+        panel.txttimeout->setText(u"30s"_s);
+        panel.txtproxyport->setText(u"3128"_s);
+        panel.setstartup->setChecked(true);
+        panel.setrunningupdate->setChecked(true);
+        panel.chocolor->setEditText(u"Windows Grey"_s);
+        rig.click(panel.btnoptionscont);
+        const Settings &s = rig.state->settings;
+        QCOMPARE(int(s.maxconnections), 0);
+        QCOMPARE(int(s.inettimeout), 30);
+        QCOMPARE(s.proxyport, u"3128"_s);
+        QCOMPARE(s.colorscheme, u"Windows Grey"_s);
+        QCOMPARE(rig.autostart.calls, QList<bool>{true});
+        QVERIFY(window.controls().status.runningtext->isVisible());
+
+        menu->trigger();
+        panel.chocolor->setEditText(u"Purple"_s);
+        rig.click(panel.btnoptionscont);
+        QCOMPARE(s.colorscheme, u"Zorvane standard"_s);
+
+        menu->trigger();
+        rig.click(panel.cmdgetapi);
+        QCOMPARE(rig.shell.opened, QStringList{OptionsController::apikeyaddress()});
+    }
+
+    // The menu commands, the panel's boxes and file question, OK making every domain due, and
+    // the count-down in the status line.
+    void schedulePanel()
+    {
+        Desktop rig;
+        MainWindow &window = rig.open();
+        const ScheduleOptionsPanel &panel = window.scheduler().frascheduleopt();
+        window.menus().mnustartschedule->trigger();
+        QCOMPARE(rig.prompts.messages(),
+                 QStringList{u"You must enter a filename for results before starting scheduled operation"_s});
+        QVERIFY(panel.isVisible() && !rig.state->settings.schedulerunning);
+
+        rig.click(panel.chksearchweek);
+        QVERIFY(panel.chksearchweek->isChecked() && !panel.chksearchday->isChecked());
+        rig.click(panel.chksearchweek);
+        QVERIFY(!panel.chksearchweek->isChecked() && !panel.chksearchday->isChecked());
+        rig.click(panel.chksearchweek);
+        panel.txtschedulefile->setText(u"cycle.sav"_s);
+        SearchSession &domain = rig.state->urldata.append(SearchSession());
+        domain.url = u"a.example"_s;
+        domain.lastscheduletime = u"01-Jan-2020 00:00:00"_s;
+        rig.click(panel.cmdscheduleopt);
+        QVERIFY(!panel.isVisible() && domain.lastscheduletime.isEmpty());
+        QVERIFY(rig.state->settings.searchweek && !rig.state->settings.searchday);
+        QCOMPARE(rig.state->settings.schedulefile, u"cycle.sav"_s);
+
+        window.menus().mnustartschedule->trigger();
+        QVERIFY(rig.state->settings.schedulerunning);
+        MockClock clock(QDateTime(QDate(2025, 3, 1), QTime(12, 0)));
+        domain.lastscheduletime = GetDateFormat();
+        clock.advanceSeconds(3600);
+        window.searchrun().Timer1_Timer();
+        QCOMPARE(window.controls().status.labscheduler->text(), u"Next Schedule search in 6 days 23 hours "_s);
+        window.menus().mnustopschedule->trigger();
+        window.searchrun().Timer1_Timer();
+        QCOMPARE(window.controls().status.labscheduler->text(), u"Scheduler OFF"_s);
+    }
+
+    // Only a program installed under /usr or /opt (on Windows: in "Program Files") is entered;
+    // switching off keeps the entry and marks it.
+    void autostart()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        const QString entry = config.filePath(u"autostart/zorvane.desktop"_s);
+        XdgAutostart(u"/home/me/build/zorvane"_s).setstartupreg(true);
+        QVERIFY(!QFile::exists(entry));
+        XdgAutostart installed(u"/opt/zor vane/bin/zorvane"_s);
+        QCOMPARE(installed.entrypath(), entry);
+        installed.setstartupreg(true);
+        QFile file(entry);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray on = file.readAll();
+        QVERIFY(on.contains("\nExec=\"/opt/zor vane/bin/zorvane\"\n") && on.contains("\nHidden=false\n"));
+        file.close();
+        installed.setstartupreg(false);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("\nHidden=true\n"));
+        qunsetenv("XDG_CONFIG_HOME");
+
+        QCOMPARE(RegistryAutostart(u"C:/Program Files/Zorvane/zorvane.exe"_s).command(),
+                 u"\"C:\\Program Files\\Zorvane\\zorvane.exe\" /hide"_s);
+        QVERIFY(RegistryAutostart(u"C:/Users/me/Program Files/zorvane.exe"_s).command().isEmpty());
+    }
+
+    // SIGTERM to the running program: its shut-down stores the state of the search under way.
+    void terminated()
+    {
+        TempProgramFolder folder;
+        FakeEngine engine;
+        QVERIFY(engine.listen());
+        engine.setBehaviour(u"slow"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
+        QFile ini(folder.file(u"zorvane.ini"_s));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[settings]\r\nsearchhost=" + engine.hostport().toLatin1() +
+                  "\r\nschedulerunning=1\r\nschedulefile=x.sav\r\ncounturls=1\r\n"
+                  "[URL1]\r\nurl=a.example\r\npagedepth=1\r\ncountkeys=1\r\nkeys1=slow\r\n");
+        ini.close();
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(ZORVANE_GUI_PATH), {u"--dir"_s, folder.path()});
+        // The scheduler starts the search on the first idle tick.
+        QVERIFY(QTest::qWaitFor([&] { return !engine.requests().isEmpty(); }, 20000));
+        ::kill(pid_t(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitCode(), 0);
+        const QByteArray stored = folder.read(u"zorvane.ini"_s);
+        QVERIFY2(stored.contains("\r\nlastscheduletime=") && stored.contains("\r\nresulttime="), stored.constData());
+        QVERIFY(folder.read(errorreports::daylogname()).contains("-Starting Search a.example\r\n"));
+    }
+};
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"
