@@ -49,9 +49,10 @@ void SchedulerController::connectpanel()
         {panel.chksearchhour, &ScheduleOptions::chksearchhour},
         {panel.chksearchday, &ScheduleOptions::chksearchday},
         {panel.chksearchweek, &ScheduleOptions::chksearchweek}};
-    for (const auto &[box, member] : intervals) {
+    for (const auto &interval : intervals) {
+        bool ScheduleOptions::*member = interval.second;
         // Only the user's clicks: ticking one unticks the others.
-        connect(box, &QCheckBox::clicked, this, [this, member](bool ticked) {
+        connect(interval.first, &QCheckBox::clicked, this, [this, member](bool ticked) {
             ScheduleOptions boxes = m_frascheduleopt->boxes();
             scheduleoptions::clickinterval(boxes, member, ticked);
             m_frascheduleopt->setboxes(boxes);
