@@ -20,6 +20,8 @@ int runDetail(const QStringList &args);
 int runReport(const QStringList &args);
 // The history file commands (save, list, load, delete, show); fromfolder as for runSearch.
 int runHistory(const QStringList &args, bool fromfolder);
+// The current results as CSV.
+int runResults(const QStringList &args);
 // The scheduler of the program folder without a window, until stopped or (--once) for a cycle.
 int runSchedule(const QStringList &args, bool fromfolder);
 
@@ -29,4 +31,5 @@ QString historyUsageText();
 QString analysisUsageText();
 QString reportUsageText();
 QString scheduleUsageText();
+QString resultsUsageText();
 QString updateUsageText();
