@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 using namespace Qt::Literals::StringLiterals;
 
 // zorvane-cli results csv and history csv over a program folder that the fake engine's
@@ -17,25 +19,26 @@ private:
     FakeEngine m_engine;
     QTemporaryDir m_dir;
 
-    struct Run
+    // Runs zorvane-cli on the folder and returns it ended (or still running after two minutes).
+    std::unique_ptr<QProcess> cli(const QString &args)
     {
-        int status = -1;
-        QByteArray out;
-        QByteArray err;
-    };
-    Run cli(const QString &args)
-    {
-        QProcess process;
-        process.setWorkingDirectory(m_dir.path());
-        process.start(QStringLiteral(ZORVANE_CLI_PATH), QStringList{u"--dir"_s, m_dir.path()} + args.split(u' '));
-        if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 120000))
-            return {};
-        return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+        auto process = std::make_unique<QProcess>();
+        process->setWorkingDirectory(m_dir.path());
+        process->start(QStringLiteral(ZORVANE_CLI_PATH), QStringList{u"--dir"_s, m_dir.path()} + args.split(u' '));
+        if (!QTest::qWaitFor([&] { return process->state() == QProcess::NotRunning; }, 120000))
+            process->kill();
+        return process;
     }
     QByteArray read(const QString &name) const
     {
         QFile file(m_dir.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
 private slots:
@@ -43,49 +46,37 @@ private slots:
     {
         QVERIFY(m_engine.listen());
         m_engine.place(u"mover"_s, 15, u"http://mysite.example/m"_s);
-        m_engine.place(u"steady"_s, 3, u"http://mysite.example/"_s);
-        QFile script(m_dir.filePath(u"alert"_s));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\ncat > \"$(dirname \"$0\")/alerted\"\n");
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        script.close();
-        QFile ini(m_dir.filePath(u"zorvane.ini"_s));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[settings]\r\nsearchhost=" + m_engine.hostport().toLatin1() +
-                  "\r\nalertcommand=" + script.fileName().toUtf8() +
-                  "\r\ntxturl=mysite.example\r\ncounturls=1\r\n[URL1]\r\nurl=mysite.example\r\npagedepth=2\r\n"
-                  "countkeys=2\r\nkeys1=mover\r\nkeys2=steady\r\n");
-        ini.close();
-
-        Run run = cli(u"search"_s);
-        QCOMPARE(run.status, 0);
-        QVERIFY(!run.err.contains("Ranking changes"));
-        QCOMPARE(cli(u"history save h.sav"_s).status, 0);
-        run = cli(u"results csv"_s);
-        QCOMPARE(run.status, 0);
-        QVERIFY(run.out.startsWith("date,domain,keyword,position,url,title\r\n"));
-        QVERIFY(run.out.contains(",mysite.example,mover,15,http://mysite.example/m,Result 15 for mover\r\n"));
-        QVERIFY(run.out.contains(",mysite.example,steady,3,http://mysite.example/,"));
+        // No shell may read the command: it would run "date" into a file "pwned".
+        write(u"alert;date>pwned"_s, "#!/bin/sh\necho \"$1\" > alerted\ncat >> alerted\n");
+        write(u"zorvane.ini"_s, "[settings]\r\nsearchhost=" + m_engine.hostport().toLatin1() + "\r\nalertcommand=" +
+                                    m_dir.filePath(u"alert;date>pwned"_s).toUtf8() + " \"two words\"" +
+                                    "\r\ntxturl=mysite.example\r\ncounturls=1\r\n[URL1]\r\nurl=mysite.example\r\n"
+                                    "pagedepth=2\r\ncountkeys=2\r\nkeys1=mover\r\nkeys2=absent\r\n");
+        QVERIFY(!cli(u"search"_s)->readAllStandardError().contains("Ranking changes"));
+        QCOMPARE(cli(u"history save h.sav"_s)->exitCode(), 0);
+        QByteArray out = cli(u"results csv"_s)->readAllStandardOutput();
+        QVERIFY(out.startsWith("date,domain,keyword,position,url,title\r\n"));
+        QVERIFY(out.contains(",mysite.example,mover,15,http://mysite.example/m,Result 15 for mover\r\n"));
+        QVERIFY(out.endsWith(",mysite.example,absent,,,\r\n"));
 
         m_engine.place(u"mover"_s, 2, u"http://mysite.example/m"_s);
-        run = cli(u"search"_s);
-        QCOMPARE(run.status, 0);
+        const QByteArray err = cli(u"search"_s)->readAllStandardError();
         const QByteArray summary = "mysite.example \"mover\": entered the top 10 (was 15, now 2)";
-        QVERIFY2(run.err.contains(QByteArray("Ranking changes:\n" + summary + '\n')), run.err.constData());
-        QCOMPARE(read(u"alerted"_s), summary + '\n');
-        QCOMPARE(cli(u"history save h.sav"_s).status, 0);
+        QVERIFY2(err.contains(QByteArray("Ranking changes:\n" + summary + '\n')), err.constData());
+        QCOMPARE(read(u"alerted"_s), "two words\n" + summary + '\n');
+        QVERIFY(!QFile::exists(m_dir.filePath(u"pwned"_s)));
+        QCOMPARE(cli(u"history save h.sav"_s)->exitCode(), 0);
 
-        run = cli(u"history csv h.sav --keyword mover --first-only --out mover.csv"_s);
-        QCOMPARE(run.status, 0);
+        QCOMPARE(cli(u"history csv h.sav --keyword mover --first-only --out mover.csv"_s)->exitCode(), 0);
         const QList<QByteArray> lines = read(u"mover.csv"_s).split('\n');
         QCOMPARE(lines.size(), 4);
         QVERIFY(lines[0].startsWith("\xEF\xBB\xBF"
                                     "date,"));
         QVERIFY(lines[1].contains(",mysite.example,mover,15,") && lines[2].contains(",mysite.example,mover,2,"));
 
-        run = cli(u"results csv --out missing/folder/x.csv"_s);
-        QCOMPARE(run.status, 1);
-        QVERIFY(run.err.contains("could not write missing/folder/x.csv"));
+        const auto failed = cli(u"results csv --out missing/folder/x.csv"_s);
+        QCOMPARE(failed->exitCode(), 1);
+        QVERIFY(failed->readAllStandardError().contains("could not write missing/folder/x.csv"));
     }
 };
 
