@@ -68,13 +68,6 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     btnoptcancel = addbutton(row, u"btnoptcancel"_s, u"Cancel"_s);
 }
 
-QCheckBox *OptionsPanel::check(const QString &name, const QString &caption)
-{
-    auto *box = new QCheckBox(caption, this);
-    box->setObjectName(name);
-    return box;
-}
-
 QLineEdit *OptionsPanel::box(const QString &name, int width)
 {
     auto *edit = new QLineEdit(this);

@@ -33,7 +33,6 @@ public:
     QPushButton *btnoptcancel = nullptr;
 
 private:
-    QCheckBox *check(const QString &name, const QString &caption);
     QLineEdit *box(const QString &name, int width = 0);
     QLabel *label(const QString &name, const QString &caption);
 };
