@@ -39,7 +39,7 @@ QString searxngreply(qsizetype target)
     const QByteArray head =
         "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " + QByteArray::number(body.size()) +
         "\r\n\r\n";
-    return codepage::toText(head + body);
+    return codepage::toText(QByteArray(head + body));
 }
 
 double best(const std::function<void()> &body)
@@ -65,7 +65,7 @@ int main()
     settings.engine = u"searxng"_s;
     const auto service = makeservice(settings, false);
     qsizetype hits = 0;
-    const double whole = best([&] { hits = service->read(splitreply(raw), 0, 0).hits.size(); });
+    const double whole = best([&] { hits = service->read(splitreply(raw, service->readstext()), 0, 0).hits.size(); });
     const QByteArray bytes = codepage::toBytes(raw).sliced(raw.indexOf(u"\r\n\r\n") + 4);
     bool parsed = false;
     const double parse = best([&] { parsed = QJsonDocument::fromJson(bytes).isObject(); });

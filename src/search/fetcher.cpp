@@ -126,9 +126,10 @@ bool Fetcher::receivepage(int jobindex, int index)
     FetchJob &job = m_state.jobs[jobindex];
     const QString n = pagetext(job);
     m_window.setRestxt(addlf(job.buffer));
-    const ServiceReply reply = splitreply(job.buffer);
+    const auto service = makeservice(m_state.settings, job.useapi);
+    const ServiceReply reply = splitreply(job.buffer, service->readstext());
     job.buffer = reply.text;
-    const ServicePage page = makeservice(m_state.settings, job.useapi)->read(reply, job.page, job.hits.ubound());
+    const ServicePage page = service->read(reply, job.page, job.hits.ubound());
     if (page.verdict == ServicePage::Verdict::Fault) {
         const QString fault = page.status;
         m_timedwarning(fault);

@@ -45,7 +45,7 @@ HttpRequest jsonrequest(const Settings &settings, const ServiceTarget &target, c
 bool readobject(const ServiceReply &reply, QJsonObject &object, QString &problem)
 {
     QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(codepage::toBytes(reply.body), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(codepage::toBytes(reply.body()), &error);
     if (error.error != QJsonParseError::NoError || !document.isObject()) {
         problem = reply.status >= 400 ? u"HTTP "_s + QString::number(reply.status) : u"unreadable reply"_s;
         return false;

@@ -13,6 +13,7 @@ public:
     ServiceTarget target() const override;
     QString request(const QString &server, const QString &host, const QString &key, Int16 page) const override;
     ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
+    bool readstext() const override { return true; }
 
 private:
     const Settings &m_settings;
@@ -26,6 +27,7 @@ public:
     ServiceTarget target() const override;
     QString request(const QString &server, const QString &host, const QString &key, Int16 page) const override;
     ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
+    bool readstext() const override { return true; }
 
 private:
     const Settings &m_settings;

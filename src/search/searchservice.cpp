@@ -52,7 +52,7 @@ QString ServiceReply::header(QStringView name) const
     return {};
 }
 
-ServiceReply splitreply(const QString &raw)
+ServiceReply splitreply(const QString &raw, bool withtext)
 {
     ServiceReply reply;
     guard("Fetcher", "Function splitreply", [&] {
@@ -66,11 +66,11 @@ ServiceReply splitreply(const QString &raw)
         const QString decoded = dechunk(raw);
         // Undecoded, the text is the reply itself; decoded, it is the body alone.
         const bool chunked = decoded.size() != raw.size() || decoded != raw;
-        if (chunked)
-            reply.body = decoded;
-        else
-            reply.body = start >= 0 ? raw.sliced(start) : (reply.status != 0 ? QString() : raw);
-        reply.text = addcr(decoded);
+        reply.source = decoded;
+        if (!chunked)
+            reply.bodyfrom = start >= 0 ? start : (reply.status != 0 ? raw.size() : 0);
+        if (withtext)
+            reply.text = addcr(decoded);
     });
     return reply;
 }

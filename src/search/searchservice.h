@@ -14,15 +14,20 @@ struct ServiceReply
 {
     int status = 0;  // the code of the status line; 0 when the reply has none
     QString headers; // the header lines after the status line, as received
-    QString body;    // the body, chunked transfer coding undone
-    QString text;    // the whole reply as the page scanners read it: de-chunked, line feeds as "\r\n"
+    QString source;  // the reply, or its body when the chunked coding was undone
+    qsizetype bodyfrom = 0;
+    QString text; // the whole reply as the page scanners read it: de-chunked, line feeds as "\r\n"
+
+    // The body, chunked transfer coding undone (a view of `source`, so a large reply is not copied).
+    QStringView body() const { return QStringView(source).sliced(bodyfrom); }
 
     // The value of the first header of that name (case-insensitive), trimmed; "" when missing.
     QString header(QStringView name) const;
 };
 
-// Splits a raw reply. Decodes the chunked coding once for both `body` and `text`.
-ServiceReply splitreply(const QString &raw);
+// Splits a raw reply. Decodes the chunked coding once for both the body and, when asked for,
+// the page scanners' `text`.
+ServiceReply splitreply(const QString &raw, bool withtext = true);
 
 struct ServiceHit
 {
@@ -78,6 +83,8 @@ public:
     virtual QString request(const QString &server, const QString &host, const QString &key, Int16 page) const = 0;
     // Reads a complete reply to the zero-based page, the job holding `hitsbefore` hits so far.
     virtual ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const = 0;
+    // Whether read() needs the reply's `text`, which costs a copy of the whole reply.
+    virtual bool readstext() const { return false; }
 };
 
 // The engine setting's values.
