@@ -58,6 +58,9 @@ const QList<SettingKey> &settingkeys()
         {u"searchhost"_s, SettingField{&S::searchhost, S::defaultSearchHost()}},
         {u"apihost"_s, SettingField{&S::apihost, S::defaultApiHost()}},
         {u"updatehost"_s, SettingField{&S::updatehost, S::defaultUpdateHost()}},
+        {u"engine"_s, SettingField{&S::engine, u"html"_s}},
+        {u"engineurl"_s, SettingField{&S::engineurl, QString()}},
+        {u"enginekey"_s, SettingField{&S::enginekey, QString()}},
     };
     return keys;
 }
