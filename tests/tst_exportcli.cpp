@@ -57,7 +57,7 @@ private slots:
         QByteArray out = cli(u"results csv"_s)->readAllStandardOutput();
         QVERIFY(out.startsWith("date,domain,keyword,position,url,title\r\n"));
         QVERIFY(out.contains(",mysite.example,mover,15,http://mysite.example/m,Result 15 for mover\r\n"));
-        QVERIFY(out.endsWith(",mysite.example,absent,,,\r\n"));
+        QVERIFY(out.endsWith(",mysite.example,absent,None,,\r\n"));
 
         m_engine.place(u"mover"_s, 2, u"http://mysite.example/m"_s);
         const QByteArray err = cli(u"search"_s)->readAllStandardError();

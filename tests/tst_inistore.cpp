@@ -1,5 +1,6 @@
 #include "diagnostics/errorreports.h"
 #include "platform/programfolder.h"
+#include "search/searchservice.h"
 #include "storage/inistore.h"
 #include "storage/instancelock.h"
 #include "support/tempfolder.h"
@@ -128,6 +129,9 @@ private slots:
         QTest::newRow("timeout text") << "inettimeout=abc"_ba << u"inettimeout"_s << u"60"_s;
         QTest::newRow("empty host") << "searchhost="_ba << u"searchhost"_s << u"www.google.com"_s;
         QTest::newRow("empty update host") << "updatehost="_ba << u"updatehost"_s << u"www.zorvane.example"_s;
+        QTest::newRow("file without engine") << "useapi=1"_ba << u"engine"_s << u"html soap "_s;
+        QTest::newRow("searxng") << "engine=searxng\r\nengineurl=http://h:1"_ba << u"engine"_s
+                                 << u"searxng searxng http://h:1"_s;
     }
 
     void settingsValues()
@@ -146,6 +150,7 @@ private slots:
             {u"inettimeout"_s, QString::number(int(s.inettimeout))},
             {u"searchhost"_s, s.searchhost},
             {u"updatehost"_s, s.updatehost},
+            {u"engine"_s, s.engine + u' ' + (usesoap(s) ? engines::soap : enginename(s)) + u' ' + s.engineurl},
         };
         QTEST(fields.value(field), "expected");
     }

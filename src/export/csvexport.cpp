@@ -38,9 +38,9 @@ QString inert(const QString &value)
 
 CsvLine fromrow(const ResultRow &row)
 {
-    const bool found = row.position != resultrows::NotFound;
-    // The title as the detail box shows it, without the page's markup.
-    return {row.date, row.url, row.key, found ? row.position : QString(), row.exacturl, remtags(row.title)};
+    // The position and the title as the list and the detail box show them: "None" for a domain not
+    // found, "Unknown" for a keyword the service did not answer, and no markup.
+    return {row.date, row.url, row.key, resultrows::shownposition(row.position), row.exacturl, remtags(row.title)};
 }
 
 } // namespace

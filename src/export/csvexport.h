@@ -18,7 +18,7 @@ struct CsvLine
     QString date;
     QString domain;
     QString keyword;
-    QString position; // empty when the domain was not found
+    QString position; // as the list shows it: a number, "None" or "Unknown"
     QString url;
     QString title;
 };

@@ -3,12 +3,11 @@
 #include "chunked.h"
 #include "diagnostics/guard.h"
 #include "hostport.h"
-#include "parsers.h"
 #include "platform/codepage.h"
 #include "positions.h"
-#include "requests.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
+#include "searchservice.h"
 #include "socketpool.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -86,8 +85,7 @@ void Fetcher::connectjob(int jobindex, const QString &server, const QString &por
 void Fetcher::sendrequest(int jobindex, const QString &server, const QString &host)
 {
     FetchJob &job = m_state.jobs[jobindex];
-    const QString request = job.useapi ? getgoogleapi(m_state.settings, server, host, job.key, job.page)
-                                       : getgoogle(m_state.settings, server, host, job.key, job.page);
+    const QString request = makeservice(m_state.settings, job.useapi)->request(server, host, job.key, job.page);
     const QString n = pagetext(job);
     job.status = u"waiting for page "_s + n;
     m_window.writemessagebox(u"Sending for page "_s + n + u" search term "_s + job.key);
@@ -128,10 +126,12 @@ bool Fetcher::receivepage(int jobindex, int index)
     FetchJob &job = m_state.jobs[jobindex];
     const QString n = pagetext(job);
     m_window.setRestxt(addlf(job.buffer));
-    job.buffer = addcr(dechunk(job.buffer));
-    const Array1<SearchHit> page = job.useapi ? geturls_googleapi(job.buffer) : geturls_google(job.buffer);
-    if (job.useapi && !page[0].fault.isEmpty()) {
-        const QString fault = page[0].fault;
+    const auto service = makeservice(m_state.settings, job.useapi);
+    const ServiceReply reply = splitreply(job.buffer, service->readstext());
+    job.buffer = reply.text;
+    const ServicePage page = service->read(reply, job.page, job.hits.ubound());
+    if (page.verdict == ServicePage::Verdict::Fault) {
+        const QString fault = page.status;
         m_timedwarning(fault);
         m_pool.socket(index).close();
         job.socket = 0;
@@ -145,8 +145,12 @@ bool Fetcher::receivepage(int jobindex, int index)
     job.socket = 0;
     job.retries = 0;
     job.state = 0;
-    for (int h = 1; h <= page.ubound(); ++h) {
-        SearchHit hit{page[h].url, page[h].title, page[h].abstract, Int16(Int16(job.page * 10LL) + h), {}};
+    if (page.unanswered()) {
+        endunanswered(jobindex, page.status);
+        return true;
+    }
+    for (const ServiceHit &found : page.hits) {
+        SearchHit hit{found.url, found.title, found.abstract, Int16(found.position), {}};
         job.hits.append(std::move(hit));
     }
     m_window.writemessagebox(u"Received page "_s + n + u" search term "_s + job.key);
@@ -155,4 +159,17 @@ bool Fetcher::receivepage(int jobindex, int index)
     getpositions(m_state, jobindex, m_window.chkstopafterhit());
     m_window.disres();
     return true;
+}
+
+void Fetcher::endunanswered(int jobindex, const QString &status)
+{
+    // What earlier pages found is dropped too: a ranking cut short is not a ranking, and the
+    // history keeps the last complete one.
+    FetchJob &job = m_state.jobs[jobindex];
+    job.hits.clear();
+    getpositions(m_state, jobindex, false);
+    job.status = status;
+    job.done = true;
+    m_window.writemessagebox(u"Stopped "_s + job.key + u" on page "_s + pagetext(job) + u": "_s + status);
+    m_window.disres();
 }

@@ -40,6 +40,8 @@ private:
     void sendrequest(int jobindex, const QString &server, const QString &host);
     // Returns false when a SOAP fault ends the processing of this close event.
     bool receivepage(int jobindex, int index);
+    // Ends a keyword the service refused or answered with something unreadable: no positions.
+    void endunanswered(int jobindex, const QString &status);
 
     SearchState &m_state;
     SearchWindow &m_window;

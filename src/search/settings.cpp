@@ -60,6 +60,9 @@ const QList<SettingKey> &settingkeys()
         {u"alertdelta"_s, SettingField{&S::alertdelta, Int16(3)}},
         {u"alertcommand"_s, SettingField{&S::alertcommand, QString()}},
         {u"updatehost"_s, SettingField{&S::updatehost, S::defaultUpdateHost()}},
+        {u"engine"_s, SettingField{&S::engine, u"html"_s}},
+        {u"engineurl"_s, SettingField{&S::engineurl, QString()}},
+        {u"enginekey"_s, SettingField{&S::enginekey, QString()}},
     };
     return keys;
 }

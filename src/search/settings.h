@@ -55,6 +55,12 @@ struct Settings
     // Where the update check asks for the current version: a host name with an optional ":port".
     QString updatehost;
 
+    // Which search service answers: "html", "soap", "searxng" or "serpapi"; its address (for the
+    // JSON services, e.g. "https://searx.example:8443") and its key.
+    QString engine;
+    QString engineurl;
+    QString enginekey;
+
     static QString standardScheme() { return QStringLiteral("Zorvane standard"); }
     static QString greyScheme() { return QStringLiteral("Windows Grey"); }
     static QString defaultSearchHost() { return QStringLiteral("www.google.com"); }

@@ -303,6 +303,7 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
         windowsettings.scheduledialogpath = setting(settingkey(&S::schedulefile).key, state);
         readsettings(state, &S::htmlfile, &S::csvfile, &S::searchhost, &S::apihost, &S::updatehost, &S::searchhour,
                      &S::searchday, &S::searchweek, &S::schedulefile, &S::alertdelta, &S::alertcommand);
+        readsettings(state, &S::engine, &S::engineurl, &S::enginekey);
         readdomains(state);
     });
 }
@@ -320,6 +321,7 @@ bool writei(const SearchState &state, const WindowSettings &windowsettings, cons
         storesetting(windowsettings.scheduledialogpath, settingkey(&S::schedulefile).key, state);
         // The results file is written last, so it is the value that stays.
         writesettings(state, &S::htmlfile, &S::csvfile, &S::schedulefile);
+        writesettings(state, &S::engine, &S::engineurl, &S::enginekey);
         storesetting(state.txturl, u"txturl"_s, state);
         storesetting(QString::number(state.urldata.ubound()), u"counturls"_s, state);
         for (int n = 1; n <= state.urldata.ubound(); ++n) {
