@@ -24,7 +24,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // Far enough above 1 that a point at the top is not cut in half by the plot's edge.
-constexpr qreal TopMargin = 0.7;
+constexpr qreal TopMargin = 0.5;
 
 qreal xof(const RankPoint &point)
 {
@@ -46,8 +46,9 @@ QCategoryAxis *positionaxis(int worst)
     auto *axis = new QCategoryAxis;
     axis->setStartValue(0);
     axis->append(u"1"_s, 1);
+    // The first step's label is left out when it would crowd the 1 (a step of 2).
     for (int value = step; value <= bottom; value += step) {
-        if (value > 1)
+        if (4 * (value - 1) >= 3 * step)
             axis->append(QString::number(value), value);
     }
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -76,8 +77,6 @@ QDateTimeAxis *dateaxis(const QList<RankSeries> &series)
     axis->setFormat(last - first > 2 * Day ? u"dd-MMM-yyyy"_s : u"dd-MMM hh:mm"_s);
     axis->setRange(QDateTime::fromMSecsSinceEpoch(qint64(first - pad)),
                    QDateTime::fromMSecsSinceEpoch(qint64(last + pad)));
-    axis->setTickCount(6);
-    axis->setTitleText(u"Date"_s);
     return axis;
 }
 
@@ -91,7 +90,10 @@ RankChart::RankChart(QWidget *parent) : QChartView(parent)
     // The program's dates have English months whatever the system's language.
     c->setLocale(QLocale::c());
     c->setBackgroundRoundness(0);
-    c->legend()->setAlignment(Qt::AlignBottom);
+    // Below the history list the chart is short: every line of text it spares goes to the plot.
+    c->setMargins(QMargins(4, 2, 4, 2));
+    c->layout()->setContentsMargins(0, 0, 0, 0);
+    c->legend()->setAlignment(Qt::AlignRight);
     applypalette();
 }
 
@@ -122,7 +124,10 @@ void RankChart::rebuild()
         delete axis;
     }
     m_domainof.clear();
-    c->setTitle(m_keyword);
+    // One domain is named in the title; several in the legend beside the plot.
+    const bool one = m_series.size() == 1;
+    c->setTitle(one ? m_keyword + u" ("_s + m_series.first().domain + u')' : m_keyword);
+    c->legend()->setVisible(!one);
     if (m_series.isEmpty())
         return;
     QAbstractAxis *x = dateaxis(m_series);
@@ -142,10 +147,11 @@ void RankChart::rebuild()
             line->setName(m_series[n].domain);
             line->setPen(QPen(linecolor(n), 2));
             line->setPointsVisible(true);
-            line->setMarkerSize(6);
             for (const RankPoint &point : pieces[p])
                 line->append(xof(point), *point.position);
             c->addSeries(line);
+            // Set once the chart holds the series; before, the series' default wins.
+            line->setMarkerSize(7);
             line->attachAxis(x);
             line->attachAxis(y);
             m_domainof.insert(line, n);
@@ -157,6 +163,7 @@ void RankChart::rebuild()
             }
         }
     }
+    fitdates();
     applypalette();
 }
 
@@ -200,6 +207,21 @@ void RankChart::changeEvent(QEvent *event)
     QChartView::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         applypalette();
+}
+
+void RankChart::resizeEvent(QResizeEvent *event)
+{
+    QChartView::resizeEvent(event);
+    fitdates();
+}
+
+// As many dates across as fit without eliding.
+void RankChart::fitdates()
+{
+    for (QAbstractAxis *axis : chart()->axes(Qt::Horizontal)) {
+        if (auto *dates = qobject_cast<QDateTimeAxis *>(axis))
+            dates->setTickCount(std::clamp(width() / 150, 2, 7));
+    }
 }
 
 void RankChart::applypalette()

@@ -31,11 +31,12 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void rebuild();
     void applypalette();
-    void addaxes();
+    void fitdates();
     void hovered(const QLineSeries *line, QPointF point, bool state);
 
     QString m_keyword;
