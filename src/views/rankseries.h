@@ -32,6 +32,8 @@ struct RankSeries
     QList<QList<RankPoint>> pieces() const;
     // The worst position of the series; 0 when it has none.
     int worst() const;
+
+    bool operator==(const RankSeries &) const = default;
 };
 
 namespace rankseries {
