@@ -3,7 +3,6 @@
 #include "app/gradientbutton.h"
 #include "app/historycontroller.h"
 #include "app/mainwindow.h"
-#include "platform/shell.h"
 #include "support/fakeconnection.h"
 #include "support/tempfolder.h"
 #include "support/testfiledialogs.h"
@@ -13,78 +12,36 @@
 #include "views/rankchart.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QFile>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QProcess>
 #include <QTest>
 #include <QTreeWidget>
-
-#include <memory>
+#include <QXmlStreamReader>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-class NoShell final : public Shell
+// Five saves of a.example and b.example searching "shoes" (0: not found); the fourth's date
+// cannot be read.
+QString writehistory(const TempProgramFolder &folder)
 {
-public:
-    void open(const QString &) override {}
-    void run(const QString &, const QStringList &) override {}
-};
-
-// Six saves of two domains searching "shoes": a.example missing from the third and fourth,
-// b.example from the first; the fifth save's date cannot be read.
-QByteArray historytext()
-{
-    const QList<std::pair<const char *, std::pair<int, int>>> records = {
-        {"01-Mar-2025 10:00:00", {4, 0}}, {"02-Mar-2025 10:00:00", {3, 12}}, {"03-Mar-2025 10:00:00", {0, 11}},
-        {"04-Mar-2025 10:00:00", {0, 9}}, {"05-Xyz-2025 10:00:00", {1, 1}},  {"06-Mar-2025 10:00:00", {2, 8}}};
-    QByteArray text;
-    for (const auto &[when, positions] : records) {
-        text += QByteArray("----------") + when + "\r\nTXTURL: a.example\r\n";
-        for (const auto &[domain, position] :
-             {std::pair{"a.example", positions.first}, std::pair{"b.example", positions.second}}) {
-            text += QByteArray("URL: ") + domain + "\r\nKEY: shoes\r\n";
-            if (position > 0)
-                text += "pos: " + QByteArray::number(position) + "\r\nurl: http://" + domain + "/s\r\n";
-            text += "urls: http://top.example/\r\ntitles: Top\r\n";
+    QFile file(folder.file(u"h.sav"_s));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    for (const QByteArray &record : QByteArray("01-Mar-2025 4 0|02-Mar-2025 3 12|03-Mar-2025 0 11|04-Xyz-2025 1 1|"
+                                               "05-Mar-2025 2 8")
+                                        .split('|')) {
+        const QList<QByteArray> fields = record.split(' ');
+        file.write("----------" + fields[0] + " 10:00:00\r\n");
+        for (int d = 1; d <= 2; ++d) {
+            file.write(QByteArray("URL: ") + (d == 1 ? "a" : "b") + ".example\r\nKEY: shoes\r\nurls: http://t/\r\n");
+            file.write(fields[d] != "0" ? "pos: " + fields[d] + "\r\n" : QByteArray());
         }
     }
-    return text;
+    return file.fileName();
 }
-
-struct Window
-{
-    TempProgramFolder folder;
-    AppState state;
-    TestPrompts prompts;
-    TestFileDialogs dialogs;
-    FakeConnection connection;
-    NoShell shell;
-    std::unique_ptr<MainWindow> window;
-
-    Window()
-    {
-        window = std::make_unique<MainWindow>(state, MainWindow::Seams{&prompts, &connection, &shell});
-        window->setfiledialogs(&dialogs);
-        window->resize(900, 760);
-        window->show();
-        QFile file(folder.file(u"h.sav"_s));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(historytext());
-        file.close();
-        dialogs.setNextFileName(file.fileName());
-        window->controls().buttons.dohistory->click();
-    }
-    const HistoryControls &h() const { return window->controls().history; }
-    RankChart &chart() const { return window->history().historychart(); }
-    void pick(QComboBox *box, const QString &text) const
-    {
-        box->setCurrentIndex(box->findText(text));
-        emit box->activated(box->currentIndex());
-    }
-};
 
 } // namespace
 
@@ -93,88 +50,114 @@ class TestRankChart : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setStyle(u"Fusion"_s); }
-
-    // The drawn lines are the core's series: one piece per run of readings, nothing at 0, one
-    // colour and one legend entry per domain.
-    void linesmatchseries()
+    void historyview()
     {
-        Window w;
-        QVERIFY(!w.chart().isVisible());
-        // A line picks the keyword; the domain is the domain filter's.
-        w.h().historyview->tree()->topLevelItem(0)->setSelected(true);
-        QVERIFY(w.chart().isVisible());
-        const Array1<HistoryEntry> &historydata = w.window->history().historydata();
-        QCOMPARE(w.chart().series(), rankseries::build(historydata, u"shoes"_s, u"a.example"_s));
+        TempProgramFolder folder;
+        AppState state;
+        TestPrompts prompts;
+        TestFileDialogs dialogs;
+        FakeConnection connection;
+        MainWindow window(state, MainWindow::Seams{&prompts, &connection});
+        window.setfiledialogs(&dialogs);
+        window.show();
+        dialogs.setNextFileName(writehistory(folder));
+        window.controls().buttons.dohistory->click();
+        const HistoryControls &h = window.controls().history;
+        RankChart &chart = window.history().historychart();
+        const QRect full = h.historyview->geometry();
+        QVERIFY(!chart.isVisible());
 
-        RankChart chart;
-        const QList<RankSeries> expected = rankseries::build(historydata, u"shoes"_s, historyrows::ShowAll);
-        chart.setseries(u"shoes"_s, expected);
-        chart.resize(600, 300);
-        chart.show();
-        QCOMPARE(expected.size(), 2);
-        QList<QList<QPointF>> drawn[2];
-        QColor colors[2];
-        int legends[2] = {0, 0};
+        // A line picks the keyword, the domain filter the domain; the chart goes below the list.
+        h.historyview->tree()->topLevelItem(0)->setSelected(true);
+        QVERIFY(chart.isVisible());
+        const Array1<HistoryEntry> &historydata = window.history().historydata();
+        QCOMPARE(chart.series(), rankseries::build(historydata, u"shoes"_s, u"a.example"_s));
+        const QRect list = h.historyview->geometry();
+        QVERIFY(list.top() == full.top() && list.bottom() < chart.geometry().top());
+        QVERIFY(chart.geometry().bottom() <= full.bottom() + 1 && list.height() * 3 >= full.height());
+        for (const QString &scheme : {u"Windows Grey"_s, u"Zorvane standard"_s}) {
+            state.settings.colorscheme = scheme;
+            window.setcols();
+            const QColor base = QColor::fromRgb(colorschemes::palettefor(scheme).textboxes.rgb());
+            QCOMPARE(chart.chart()->plotAreaBackgroundBrush().color(), base);
+        }
+
+        // Every domain: one line per run of readings, one colour and one legend entry per domain.
+        chart.setseries(u"shoes"_s, rankseries::build(historydata, u"shoes"_s, historyrows::ShowAll));
+        QCoreApplication::processEvents();
+        QStringList drawn;
         for (QAbstractSeries *series : chart.chart()->series()) {
             auto *line = qobject_cast<QLineSeries *>(series);
-            QVERIFY(line != nullptr);
-            const int n = chart.seriesof(line) == &chart.series()[0] ? 0 : 1;
-            QCOMPARE(line->name(), expected[n].domain);
-            drawn[n].append(line->points());
-            colors[n] = line->pen().color();
-            for (QLegendMarker *marker : chart.chart()->legend()->markers(line))
-                legends[n] += marker->isVisible() ? 1 : 0;
-        }
-        for (int n = 0; n < 2; ++n) {
-            QList<QList<QPointF>> pieces;
-            for (const QList<RankPoint> &piece : expected[n].pieces()) {
-                QList<QPointF> points;
-                for (const RankPoint &point : piece)
-                    points.append(
-                        {qreal(rankseries::wallclock(point.moment).toMSecsSinceEpoch()), qreal(*point.position)});
-                pieces.append(points);
+            QString text = line->name() + u' ' + line->pen().color().name() + u':';
+            for (const QPointF &point : line->points()) {
+                const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(point.x()));
+                text += u" %1@%2"_s.arg(point.y()).arg(QDateTime(QDate(2025, 1, 1), QTime(0, 0)).daysTo(at));
             }
-            QCOMPARE(drawn[n], pieces);
-            QCOMPARE(legends[n], 1);
+            drawn << text + (chart.chart()->legend()->markers(line).first()->isVisible() ? u" legend"_s : QString());
         }
-        // a.example: 4 3 | 2; b.example: 12 11 9 8 (the unreadable date left out).
-        QCOMPARE(drawn[0].size(), 2);
-        QCOMPARE(drawn[1].size(), 1);
-        QCOMPARE(drawn[1].first().size(), 4);
-        QVERIFY(colors[0] != colors[1]);
-
+        const QString a = u"a.example "_s + RankChart::linecolor(0).name();
+        const QString b = u"b.example "_s + RankChart::linecolor(1).name();
+        QCOMPARE(drawn,
+                 (QStringList{a + u": 4@59 3@60 legend"_s, a + u": 2@63"_s, b + u": 12@60 11@61 8@63 legend"_s}));
         const auto *first = qobject_cast<QLineSeries *>(chart.chart()->series().first());
         QCOMPARE(chart.tiptext(first, first->at(0) + QPointF(1000, 0)),
                  u"01-Mar-2025 10:00:00\na.example: position 4"_s);
+
+        // No line chosen and every keyword: the list has its room again.
+        h.historyview->tree()->clearSelection();
+        QVERIFY(!chart.isVisible());
+        QCOMPARE(h.historyview->geometry(), full);
     }
 
-    // The chart comes below the list, within the list's room, and goes again with the keyword.
-    void layoutandscheme()
+    void cli_data()
     {
-        Window w;
-        const QRect full = w.h().historyview->geometry();
-        w.pick(w.h().historykeys, u"shoes"_s);
-        QVERIFY(w.chart().isVisible());
-        QCOMPARE(w.chart().series().size(), 1);
-        const QRect list = w.h().historyview->geometry();
-        const QRect chart = w.chart().geometry();
-        QCOMPARE(list.top(), full.top());
-        QVERIFY(list.bottom() < chart.top());
-        QVERIFY(chart.bottom() <= full.bottom() + 1);
-        QVERIFY(list.height() * 3 >= full.height());
-        QCOMPARE(chart.width(), full.width());
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected"); // a PNG's size, an SVG's markers, or the error's words
+        QTest::newRow("png") << u"h.sav --keyword shoes --out c.PNG --size 640x360"_s << 0 << u"640x360"_s;
+        // On standard output without --out; a marker per reading, none for the gap or the bad date.
+        QTest::newRow("svg") << u"h.sav --keyword shoes --domain a.example"_s << 0 << u"3 circles"_s;
+        QTest::newRow("bad size") << u"h.sav --keyword shoes --size 10x9999"_s << 2 << u"--size"_s;
+        QTest::newRow("bad ending") << u"h.sav --keyword shoes --out c.jpg"_s << 2 << u".svg or .png"_s;
+        QTest::newRow("keyword absent") << u"h.sav --keyword boots --out c.svg"_s << 1 << u"\"boots\""_s;
+        QTest::newRow("missing file") << u"none.sav --keyword shoes"_s << 1 << u"File doesn't exist!"_s;
+    }
 
-        for (const QString &scheme : {u"Windows Grey"_s, u"Zorvane standard"_s}) {
-            w.state.settings.colorscheme = scheme;
-            w.window->setcols();
-            const Palette palette = colorschemes::palettefor(scheme);
-            QCOMPARE(w.chart().chart()->plotAreaBackgroundBrush().color(), QColor::fromRgb(palette.textboxes.rgb()));
+    void cli()
+    {
+        QFETCH(QString, expected);
+        TempProgramFolder folder;
+        writehistory(folder);
+        QFETCH(QString, args);
+        QStringList words = args.split(u' ');
+        for (QString &arg : words)
+            arg = arg.startsWith(u"c."_s) || arg.endsWith(u".sav"_s) ? folder.file(arg) : arg;
+        QProcess process;
+        // Drawing needs no display, whatever the caller's platform.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        environment.remove(u"DISPLAY"_s);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ZORVANE_CLI_PATH), QStringList{u"history"_s, u"chart"_s} + words);
+        QVERIFY(process.waitForFinished(60000));
+        const QByteArray out = process.readAllStandardOutput();
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QTEST(process.exitCode(), "status");
+        if (qstrcmp(QTest::currentDataTag(), "png") == 0) {
+            const QSize size = QImage(folder.file(u"c.PNG"_s), "PNG").size();
+            QCOMPARE(u"%1x%2"_s.arg(size.width()).arg(size.height()), expected);
+        } else if (qstrcmp(QTest::currentDataTag(), "svg") == 0) {
+            QXmlStreamReader svg(out);
+            QHash<QString, int> shapes;
+            while (!svg.atEnd())
+                shapes[svg.readNext() == QXmlStreamReader::StartElement ? svg.name().toString() : QString()] += 1;
+            QVERIFY2(!svg.hasError() && shapes.value(u"svg"_s) == 1, qPrintable(svg.errorString()));
+            QVERIFY(shapes.value(u"path"_s) + shapes.value(u"polyline"_s) > 0);
+            QCOMPARE(QString::number(shapes.value(u"circle"_s)) + u" circles"_s, expected);
+        } else {
+            QVERIFY2(err.contains(expected), qPrintable(err));
+            QVERIFY(out.isEmpty() && !QFile::exists(folder.file(u"c.svg"_s)));
         }
-
-        w.pick(w.h().historykeys, historyrows::ShowAll);
-        QVERIFY(!w.chart().isVisible());
-        QCOMPARE(w.h().historyview->geometry(), full);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSize>
 #include <QTextStream>
 
 #ifdef ZORVANE_CHARTS
