@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -388,6 +389,13 @@ private slots:
         programfolder::setPath(folder.path());
         QVERIFY(writei(state, state, designWindow(), {}));
         QCOMPARE(load(false).urldata, state.urldata);
+    }
+
+    void installedProgramNeverWritesBesideItself() // even as root, who may write to /usr/bin
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCOMPARE(programfolder::folderfor(u"/usr/bin"_s),
+                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     }
 
     void secondInstanceUsesItsOwnFile()
