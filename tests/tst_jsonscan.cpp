@@ -60,7 +60,8 @@ private slots:
             << QByteArray(
                    "{'n':3.0,'n':1E+2,'n':2.5,'n':9223372036854775807,'n':9223372036854775808,"
                    "'n':-9223372036854775808,'n':18446744073709551617,'n':'3','n':true,'n':[1,{'a':null}],'n':0.25e1}")
-            << u"n=3;n=100;n=none;n=9223372036854775807;n=none;n=-9223372036854775808;n=none;n=none;n=none;n=none;n=none;"_s;
+            << u"n=3;n=100;n=none;n=9223372036854775807;n=none;n=-9223372036854775808;"
+               u"n=none;n=none;n=none;n=none;n=none;"_s;
         QTest::newRow("not text") << QByteArray("{'s':17,'s':null,'s':{'t':['u']},'s':'','s':false}")
                                   << u"s=null;s=null;s=null;s=;s=null;"_s;
         QTest::newRow("deepest allowed") << "{\"s\":" + nested(JsonScan::kMaxDepth - 1) + "}" << u"s=null;"_s;
