@@ -70,7 +70,8 @@ private slots:
     void readsValues()
     {
         QFETCH(QByteArray, json);
-        JsonScan scan(document(json));
+        const QString text = document(json);
+        JsonScan scan(text);
         QVERIFY(scan.enterobject());
         QTEST(readmembers(scan), "expected");
         QVERIFY2(scan.finish(), qPrintable(scan.error()));

@@ -26,6 +26,8 @@ public:
     static constexpr int kMaxDepth = 1024;
 
     explicit JsonScan(QStringView text);
+    // The reader views its text, which must outlive it.
+    explicit JsonScan(QString &&) = delete;
 
     // Enters the next value when it is an object (or an array); any other value is skipped.
     bool enterobject();
