@@ -140,6 +140,17 @@ private slots:
         emit h.historydates->activated(1);
         QCOMPARE(w.column(2), QStringList{u"3"_s});
 
+        // Export to CSV writes the lines the filters leave, not the whole history.
+        const QString csv = w.folder.file(u"lines.csv"_s);
+        w.dialogs.setNextFileName(csv);
+        w.window->menus().mnucsv->trigger();
+        QFile exported(csv);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        const QList<QByteArray> records = exported.readAll().split('\n');
+        QCOMPARE(records.size(), 3); // header, one line, the empty rest after the last "\r\n"
+        QVERIFY(records[1].contains(QByteArray("," + Site.toUtf8() + ",alpha,3," + Site.toUtf8() + "a.html,")));
+        QCOMPARE(w.state.settings.csvfile, csv);
+
         w.window->menus().mnuhistory->trigger();
         QCOMPARE(int(w.state.viewmode), 0);
     }
