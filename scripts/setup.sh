@@ -8,8 +8,9 @@ profile=${1:-test}
 run=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
 # clang and its sanitizer and libFuzzer run-times, the formatter, the compiler cache test.sh
 # shares between two of its builds, the HTTP proxy the proxy test starts, and a virtual display
-# for starting the program on a machine without one, and a browser that opens the reports headless.
-test=(clang clang-format libclang-rt-14-dev ccache tinyproxy xvfb xauth chromium)
+# for starting the program on a machine without one, a browser that opens the reports headless,
+# and openssl, which makes the TLS tests' certificates.
+test=(clang clang-format libclang-rt-14-dev ccache tinyproxy xvfb xauth chromium openssl)
 case $profile in
 run) packages=("${run[@]}") ;;
 test) packages=("${run[@]}" "${test[@]}") ;;

@@ -78,24 +78,36 @@ private slots:
         QCOMPARE(rig.engine.requests().size(), 1);
     }
 
-    // A reset or a close without an answer gives page 1 without hits (Qt reports a reset of an
-    // established connection like a close); the run goes on to page 2.
-    void closedWithoutReply_data()
+    // A reply that ends before it is whole is retried like a socket error, never taken as a page
+    // with fewer hits; the other keyword goes on.
+    void cutShort_data()
     {
         QTest::addColumn<int>("reply");
-        QTest::newRow("reset") << int(FakeEngine::Reply::Reset);
-        QTest::newRow("early close") << int(FakeEngine::Reply::CloseEarly);
+        QTest::addColumn<QByteArray>("raw");
+        const auto raw = int(FakeEngine::Reply::Raw);
+        const QByteArray hit = "<p class=g><a href=http://mysite.example/ x>T</a><font size=-1>s<br><font>";
+        QTest::newRow("reset") << int(FakeEngine::Reply::Reset) << QByteArray();
+        QTest::newRow("early close") << int(FakeEngine::Reply::CloseEarly) << QByteArray();
+        QTest::newRow("short of its length") << raw << "HTTP/1.1 200 OK\r\nContent-Length: 900\r\n\r\n" + hit;
+        QTest::newRow("no last chunk") << raw
+                                       << "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4a\r\n" + hit + "\r\n";
+        QTest::newRow("chunk cut") << raw << "HTTP/1.1 200 OK\r\ntransfer-encoding: Chunked\r\n\r\nff\r\n" + hit;
+        QTest::newRow("headers cut") << raw << "HTTP/1.1 200 OK\r\nContent-Le"_ba;
     }
-    void closedWithoutReply()
+    void cutShort()
     {
         QFETCH(int, reply);
+        QFETCH(QByteArray, raw);
         SearchRig rig;
-        rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply(reply), 0, {}, {}});
-        rig.start(u"mysite.example"_s, u"alpha"_s, u"2"_s);
+        rig.state.settings.maxretries = 2;
+        rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply(reply), 0, {}, raw});
+        rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, u"2"_s);
         QVERIFY(rig.finish());
-        QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 1}));
-        QCOMPARE(rig.job(1).hits.ubound(), 10);
-        QCOMPARE(int(rig.job(1).hits[1].position), 11);
+        QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 0, 0}));
+        QCOMPARE(rig.job(1).status, u"gave up after 2 retries (reply cut short)"_s);
+        QVERIFY(rig.job(1).hits.isEmpty());
+        QVERIFY(rig.window.lines().contains(u"Reply cut short on alpha page 1"_s));
+        QCOMPARE(rig.job(2).status, u"Finished search"_s);
         QCOMPARE(rig.run.pool().openCount(), 0);
     }
 

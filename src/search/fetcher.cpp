@@ -6,10 +6,15 @@
 #include "parsers.h"
 #include "platform/codepage.h"
 #include "positions.h"
+#include "replycheck.h"
 #include "requests.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
+#include "secureconnect.h"
 #include "socketpool.h"
+
+#include <cstdint>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -23,7 +28,8 @@ QString pagetext(const FetchJob &job)
 } // namespace
 
 Fetcher::Fetcher(SearchState &state, SearchWindow &window, SocketPool &pool, WarningFn timedwarning, QObject *parent)
-    : QObject(parent), m_state(state), m_window(window), m_pool(pool), m_timedwarning(std::move(timedwarning))
+    : QObject(parent), m_state(state), m_window(window), m_pool(pool), m_timedwarning(std::move(timedwarning)),
+      m_retry(state.settings)
 {
     connect(&m_pool, &SocketPool::dataArrival, this, &Fetcher::socket_DataArrival);
     connect(&m_pool, &SocketPool::closeEvent, this, &Fetcher::socket_Close);
@@ -34,20 +40,18 @@ void Fetcher::stepjob(int jobindex, const QString &server, const QString &port, 
     guard("Fetcher", "Sub stepjob", [&] {
         FetchJob &job = m_state.jobs[jobindex];
         if (job.socket == 0) {
-            connectjob(jobindex, server, port);
+            connectjob(jobindex, server, port, host);
             return;
         }
         SocketControl &socket = m_pool.socket(job.socket);
         const int s = socket.state();
         const QString n = pagetext(job);
         if (s == SocketControl::Connected && job.state != SocketControl::Connected) {
-            sendrequest(jobindex, server, host);
+            // Inside a TLS connection the request names no proxy, even when it went through one.
+            const QString requesthost = withoutscheme(host);
+            sendrequest(jobindex, istls(host) || server == host ? requesthost : server, requesthost);
         } else if (s == SocketControl::Error && job.state != SocketControl::Error) {
-            socket.close();
-            job.socket = 0;
-            job.status = u"socket error "_s;
-            job.retries += 1;
-            m_window.writemessagebox(u"Socket error on "_s + job.key + u" page "_s + n);
+            socketerror(job, socket);
         } else if (job.state != SocketControl::Closed && s == SocketControl::Closed) {
             job.socket = 0;
             job.status = u"socket closed "_s;
@@ -57,6 +61,7 @@ void Fetcher::stepjob(int jobindex, const QString &server, const QString &port, 
             if (job.ticks > m_state.settings.inettimeout) {
                 socket.close();
                 job.status = u"timeout error "_s;
+                job.retry.failure = u"timeout error"_s;
                 job.retries += 1;
                 m_window.writemessagebox(u"Timeout error on "_s + job.key + u" page "_s + n);
             }
@@ -65,12 +70,50 @@ void Fetcher::stepjob(int jobindex, const QString &server, const QString &port, 
     });
 }
 
-void Fetcher::connectjob(int jobindex, const QString &server, const QString &port)
+void Fetcher::socketerror(FetchJob &job, SocketControl &socket)
+{
+    const QString why = socket.errortext();
+    const bool fatal = socket.fatal();
+    socket.close();
+    job.socket = 0;
+    if (fatal) {
+        endjob(job, why);
+        return;
+    }
+    job.status = u"socket error "_s;
+    job.retry.failure = why.isEmpty() ? u"socket error"_s : why;
+    job.retries += 1;
+    m_window.writemessagebox(u"Socket error on "_s + job.key + u" page "_s + pagetext(job) +
+                             (why.isEmpty() ? QString() : u": "_s + why));
+}
+
+void Fetcher::endjob(FetchJob &job, const QString &status)
+{
+    job.socket = 0;
+    job.state = SocketControl::Closed;
+    job.status = status;
+    job.done = true;
+    m_window.writemessagebox(status + u" on "_s + job.key + u" page "_s + pagetext(job));
+}
+
+void Fetcher::connectjob(int jobindex, const QString &server, const QString &port, const QString &host)
 {
     FetchJob &job = m_state.jobs[jobindex];
+    if (m_retry.exhausted(job)) {
+        endjob(job, m_retry.giveuptext(job));
+        return;
+    }
+    if (!m_retry.mayconnect(job, host))
+        return;
     const int index = m_pool.getsocket(m_state.settings.maxconnections);
     if (index == 0)
         return;
+    QString problem;
+    const Endpoint endpoint = endpointfor(m_state.settings, server, port, host, problem);
+    if (!problem.isEmpty()) {
+        endjob(job, problem);
+        return;
+    }
     const QString n = pagetext(job);
     job.buffer.clear();
     job.socket = index;
@@ -78,7 +121,8 @@ void Fetcher::connectjob(int jobindex, const QString &server, const QString &por
         job.status = u"connecting to page "_s + n;
     else
         job.status = u"re-connect ("_s + QString::number(job.retries) + u") to page "_s + n;
-    m_pool.socket(index).connectTo(hostpart(server), port.trimmed().toUShort());
+    m_retry.connecting(host);
+    m_pool.socket(index).connectTo(endpoint);
     job.ticks = 0;
     m_window.writemessagebox(u"Connecting page "_s + n + u" search term "_s + job.key);
 }
@@ -117,10 +161,52 @@ void Fetcher::socket_Close(int index)
         SocketControl &socket = m_pool.socket(index);
         socket.close();
         for (int j = 1; j <= m_state.jobs.ubound(); ++j) {
-            if (m_state.jobs[j].socket == index && !receivepage(j, index))
+            FetchJob &job = m_state.jobs[j];
+            if (job.socket != index || !checkreply(job))
+                continue;
+            const int page = job.page;
+            if (!receivepage(j, index))
                 return;
+            if (job.page != page)
+                job.retry = {}; // the next page starts without waits
         }
     });
+}
+
+bool Fetcher::checkreply(FetchJob &job)
+{
+    const QString n = pagetext(job);
+    // A reply we cut at the limit ourselves counts as whole.
+    if (job.buffer.size() < ReplyLimit && cutshort(job.buffer, ReplyLimit)) {
+        job.socket = 0;
+        job.state = SocketControl::Closed;
+        job.status = u"reply cut short "_s;
+        job.retry.failure = u"reply cut short"_s;
+        job.retries += 1;
+        m_window.writemessagebox(u"Reply cut short on "_s + job.key + u" page "_s + n);
+        return false;
+    }
+    const int status = httpstatus(job.buffer);
+    if (status == 407) {
+        endjob(job, u"proxy authentication failed"_s);
+        return false;
+    }
+    const QString kind = RetryPolicy::retryable(status);
+    // The SOAP service sends its faults with status 500; they have their own handling.
+    if (kind.isEmpty() || (job.useapi && status == 500))
+        return true;
+    const QString why = kind + u" (HTTP "_s + QString::number(status) + u')';
+    const qint64 wait = m_retry.backoff(job);
+    if (wait < 0) {
+        endjob(job, why);
+        return false;
+    }
+    job.socket = 0;
+    job.state = SocketControl::Closed;
+    job.status = why + u", retry "_s + QString::number(job.retry.backoffs) + u" of "_s +
+                 QString::number(RetryPolicy::MaxBackoffs) + u" in "_s + QString::number(wait / 1000) + u" s"_s;
+    m_window.writemessagebox(job.status + u" on "_s + job.key + u" page "_s + n);
+    return false;
 }
 
 bool Fetcher::receivepage(int jobindex, int index)
@@ -145,7 +231,8 @@ bool Fetcher::receivepage(int jobindex, int index)
     job.socket = 0;
     job.retries = 0;
     job.state = 0;
-    for (int h = 1; h <= page.ubound(); ++h) {
+    // A keyword holds at most 32767 hits; a page with more keeps those that fit and still counts.
+    for (int h = 1; h <= page.ubound() && job.hits.ubound() < std::numeric_limits<std::int16_t>::max(); ++h) {
         SearchHit hit{page[h].url, page[h].title, page[h].abstract, Int16(Int16(job.page * 10LL) + h), {}};
         job.hits.append(std::move(hit));
     }

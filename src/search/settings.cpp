@@ -58,6 +58,10 @@ const QList<SettingKey> &settingkeys()
         {u"searchhost"_s, SettingField{&S::searchhost, S::defaultSearchHost()}},
         {u"apihost"_s, SettingField{&S::apihost, S::defaultApiHost()}},
         {u"updatehost"_s, SettingField{&S::updatehost, S::defaultUpdateHost()}},
+        {u"cafile"_s, SettingField{&S::cafile, QString()}},
+        {u"maxretries"_s, SettingField{&S::maxretries, Int16(10)}},
+        {u"requestdelay"_s, SettingField{&S::requestdelay, Int16(0)}},
+        {u"shuffle"_s, SettingField{&S::shuffle, false}},
     };
     return keys;
 }
