@@ -128,6 +128,7 @@ private slots:
         QTest::newRow("timeout text") << "inettimeout=abc"_ba << u"inettimeout"_s << u"60"_s;
         QTest::newRow("empty host") << "searchhost="_ba << u"searchhost"_s << u"www.google.com"_s;
         QTest::newRow("empty update host") << "updatehost="_ba << u"updatehost"_s << u"www.zorvane.example"_s;
+        QTest::newRow("retries 0 kept") << "maxretries=0"_ba << u"maxretries"_s << u"0"_s;
     }
 
     void settingsValues()
@@ -146,6 +147,7 @@ private slots:
             {u"inettimeout"_s, QString::number(int(s.inettimeout))},
             {u"searchhost"_s, s.searchhost},
             {u"updatehost"_s, s.updatehost},
+            {u"maxretries"_s, QString::number(int(s.maxretries))},
         };
         QTEST(fields.value(field), "expected");
     }

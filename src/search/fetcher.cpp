@@ -232,7 +232,11 @@ bool Fetcher::receivepage(int jobindex, int index)
     job.retries = 0;
     job.state = 0;
     // A keyword holds at most 32767 hits; a page with more keeps those that fit and still counts.
-    for (int h = 1; h <= page.ubound() && job.hits.ubound() < std::numeric_limits<std::int16_t>::max(); ++h) {
+    const int room = std::numeric_limits<std::int16_t>::max() - job.hits.ubound();
+    if (page.ubound() > room)
+        m_window.writemessagebox(u"Kept "_s + QString::number(room) + u" of "_s + QString::number(page.ubound()) +
+                                 u" hits of page "_s + n + u" search term "_s + job.key);
+    for (int h = 1; h <= qMin(page.ubound(), room); ++h) {
         SearchHit hit{page[h].url, page[h].title, page[h].abstract, Int16(Int16(job.page * 10LL) + h), {}};
         job.hits.append(std::move(hit));
     }

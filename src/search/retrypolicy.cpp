@@ -1,5 +1,6 @@
 #include "retrypolicy.h"
 
+#include "hostport.h"
 #include "platform/clock.h"
 #include "search/session.h"
 #include "search/settings.h"
@@ -7,6 +8,16 @@
 #include <QRandomGenerator>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Requests to one host are spaced however its name is written.
+QString hostkey(const QString &host)
+{
+    return hostpart(host).toLower();
+}
+
+} // namespace
 
 qint64 RetryPolicy::now()
 {
@@ -27,7 +38,7 @@ QString RetryPolicy::giveuptext(const FetchJob &job) const
 bool RetryPolicy::mayconnect(const FetchJob &job, const QString &host) const
 {
     const qint64 at = now();
-    return at >= job.retry.notbefore && at >= m_nexthost.value(host, 0);
+    return at >= job.retry.notbefore && at >= m_nexthost.value(hostkey(host), 0);
 }
 
 void RetryPolicy::connecting(const QString &host)
@@ -36,7 +47,7 @@ void RetryPolicy::connecting(const QString &host)
     if (delay <= 0)
         return;
     // The jitter keeps a run of requests from ticking like a machine.
-    m_nexthost[host] = now() + delay + QRandomGenerator::global()->bounded(delay / 2 + 1);
+    m_nexthost[hostkey(host)] = now() + delay + QRandomGenerator::global()->bounded(delay / 2 + 1);
 }
 
 qint64 RetryPolicy::backoff(FetchJob &job)

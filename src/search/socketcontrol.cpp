@@ -134,6 +134,9 @@ void SocketControl::readtunnel()
 
 void SocketControl::fail(const QString &text, bool fatal)
 {
+    // The first reason stands: a refused tunnel is followed by the proxy's close.
+    if (m_failed)
+        return;
     m_failed = true;
     m_fatal = fatal;
     if (m_errortext.isEmpty())
