@@ -37,6 +37,9 @@ QString RetryPolicy::giveuptext(const FetchJob &job) const
 
 bool RetryPolicy::mayconnect(const FetchJob &job, const QString &host) const
 {
+    // Asked for every waiting job on every tick: without waits it costs nothing.
+    if (job.retry.notbefore == 0 && m_nexthost.isEmpty())
+        return true;
     const qint64 at = now();
     return at >= job.retry.notbefore && at >= m_nexthost.value(hostkey(host), 0);
 }

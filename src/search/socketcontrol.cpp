@@ -11,15 +11,17 @@ constexpr qsizetype TunnelReplyLimit = 64 * 1024;
 
 SocketControl::SocketControl(QObject *parent) : QObject(parent)
 {
-    connect(&m_socket, &QSslSocket::readyRead, this, &SocketControl::onReadyRead);
-    connect(&m_socket, &QSslSocket::errorOccurred, this, &SocketControl::onError);
-    connect(&m_socket, &QSslSocket::disconnected, this, &SocketControl::onDisconnected);
-    connect(&m_socket, &QSslSocket::connected, this, [this] {
+    for (QTcpSocket *socket : {&m_plain, static_cast<QTcpSocket *>(&m_secure)}) {
+        connect(socket, &QTcpSocket::readyRead, this, &SocketControl::onReadyRead);
+        connect(socket, &QTcpSocket::errorOccurred, this, &SocketControl::onError);
+        connect(socket, &QTcpSocket::disconnected, this, &SocketControl::onDisconnected);
+    }
+    connect(&m_secure, &QSslSocket::connected, this, [this] {
         if (m_intunnel)
-            m_socket.write(m_endpoint.tunnel);
+            m_secure.write(m_endpoint.tunnel);
     });
-    connect(&m_socket, &QSslSocket::encrypted, this, [this] { m_encrypted = true; });
-    connect(&m_socket, &QSslSocket::sslErrors, this, [this](const QList<QSslError> &errors) {
+    connect(&m_secure, &QSslSocket::encrypted, this, [this] { m_encrypted = true; });
+    connect(&m_secure, &QSslSocket::sslErrors, this, [this](const QList<QSslError> &errors) {
         // Qt refuses the handshake by itself; this only keeps the first reason for the status.
         if (!errors.isEmpty() && m_errortext.isEmpty())
             m_errortext = u"TLS error: "_s + errors.first().errorString();
@@ -35,36 +37,38 @@ void SocketControl::connectTo(const Endpoint &endpoint)
 {
     close();
     m_endpoint = endpoint;
+    // Plain connections keep the plain socket: a TLS socket copies every byte once more.
+    m_socket = endpoint.tls ? &m_secure : &m_plain;
     if (!endpoint.tls) {
-        m_socket.connectToHost(endpoint.host, endpoint.port);
+        m_plain.connectToHost(endpoint.host, endpoint.port);
         return;
     }
-    m_socket.setSslConfiguration(endpoint.configuration);
-    m_socket.setPeerVerifyMode(QSslSocket::VerifyPeer);
-    m_socket.setPeerVerifyName(endpoint.peername);
+    m_secure.setSslConfiguration(endpoint.configuration);
+    m_secure.setPeerVerifyMode(QSslSocket::VerifyPeer);
+    m_secure.setPeerVerifyName(endpoint.peername);
     m_intunnel = !endpoint.tunnel.isEmpty();
     if (m_intunnel)
-        m_socket.connectToHost(endpoint.host, endpoint.port);
+        m_secure.connectToHost(endpoint.host, endpoint.port);
     else
-        m_socket.connectToHostEncrypted(endpoint.host, endpoint.port, endpoint.peername);
+        m_secure.connectToHostEncrypted(endpoint.host, endpoint.port, endpoint.peername);
 }
 
 void SocketControl::send(const QByteArray &bytes)
 {
     if (state() == Connected)
-        m_socket.write(bytes);
+        m_socket->write(bytes);
 }
 
 QByteArray SocketControl::read()
 {
-    return m_intunnel ? QByteArray() : m_socket.readAll();
+    return m_intunnel ? QByteArray() : m_socket->readAll();
 }
 
 void SocketControl::close()
 {
     // abort() reports our own close through disconnected(); that is not the server's close.
     m_closing = true;
-    m_socket.abort();
+    m_socket->abort();
     m_closing = false;
     m_failed = false;
     m_fatal = false;
@@ -81,7 +85,7 @@ int SocketControl::state() const
         return Error;
     if (m_peerClosed)
         return Closing;
-    switch (m_socket.state()) {
+    switch (m_socket->state()) {
     case QAbstractSocket::UnconnectedState:
         return Closed;
     case QAbstractSocket::HostLookupState:
@@ -105,13 +109,13 @@ void SocketControl::onReadyRead()
     if (m_intunnel)
         readtunnel();
     else
-        emit dataArrival(m_socket.bytesAvailable());
+        emit dataArrival(m_socket->bytesAvailable());
 }
 
 // The proxy's answer to CONNECT: on 200 the tunnel stands and TLS starts inside it.
 void SocketControl::readtunnel()
 {
-    m_tunnelreply += m_socket.readAll();
+    m_tunnelreply += m_socket->readAll();
     const qsizetype end = m_tunnelreply.indexOf("\r\n\r\n");
     if (end < 0) {
         if (m_tunnelreply.size() > TunnelReplyLimit)
@@ -128,7 +132,7 @@ void SocketControl::readtunnel()
     } else {
         m_intunnel = false;
         m_tunnelreply.clear();
-        m_socket.startClientEncryption();
+        m_secure.startClientEncryption();
     }
 }
 
@@ -154,7 +158,7 @@ void SocketControl::onError(QAbstractSocket::SocketError error)
         return;
     if (error == QAbstractSocket::SslHandshakeFailedError || error == QAbstractSocket::SslInternalError ||
         error == QAbstractSocket::SslInvalidUserDataError)
-        fail(u"TLS error: "_s + m_socket.errorString(), true);
+        fail(u"TLS error: "_s + m_socket->errorString(), true);
     else if (handshaking && error == QAbstractSocket::RemoteHostClosedError)
         fail(m_intunnel ? u"proxy error: closed during CONNECT"_s : u"TLS error: closed during the handshake"_s, false);
     else

@@ -13,7 +13,7 @@ struct Endpoint
     bool tls = false;
     QString peername; // the name the server's certificate must carry
     QByteArray tunnel;
-    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration configuration; // over TLS: the certificate authorities trusted, among others
 };
 
 // One asynchronous TCP client socket with the events and the readable state the fetcher
@@ -44,7 +44,7 @@ public:
     void send(const QByteArray &bytes);
     // Takes everything received so far.
     QByteArray read();
-    qint64 bytesAvailable() const { return m_socket.bytesAvailable(); }
+    qint64 bytesAvailable() const { return m_socket->bytesAvailable(); }
     // Drops the connection at once, without waiting for unsent data or notifying anybody.
     void close();
     int state() const;
@@ -66,7 +66,9 @@ private:
     void readtunnel();
     void fail(const QString &text, bool fatal);
 
-    QSslSocket m_socket;
+    QTcpSocket m_plain;
+    QSslSocket m_secure;
+    QTcpSocket *m_socket = &m_plain; // the one of the two in use
     Endpoint m_endpoint;
     QByteArray m_tunnelreply;
     bool m_intunnel = false;
