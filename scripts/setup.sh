@@ -5,12 +5,16 @@
 set -euo pipefail
 profile=${1:-test}
 # qt6-base-dev brings the run-time libraries and the platform plugins; a font draws the window's text.
-run=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+# Qt Charts draws the rank chart (its CMake package wants the OpenGL one) and Qt SVG writes it.
+run=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core qt6-charts-dev libqt6opengl6-dev
+    qt6-svg-dev)
 # clang and its sanitizer and libFuzzer run-times, the formatter, the compiler cache test.sh
 # shares between two of its builds, the HTTP proxy the proxy test starts, and a virtual display
 # for starting the program on a machine without one, a browser that opens the reports headless,
-# and openssl, which makes the TLS tests' certificates.
-test=(clang clang-format libclang-rt-14-dev ccache tinyproxy xvfb xauth chromium openssl)
+# and openssl, which makes the TLS tests' certificates. Then the Debian package's tools:
+# dpkg-shlibdeps for its dependencies and the validators of its desktop entry and AppStream metadata.
+test=(clang clang-format libclang-rt-14-dev ccache tinyproxy xvfb xauth chromium openssl dpkg-dev
+    desktop-file-utils appstream)
 case $profile in
 run) packages=("${run[@]}") ;;
 test) packages=("${run[@]}" "${test[@]}") ;;

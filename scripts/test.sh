@@ -2,6 +2,8 @@
 # What CI runs. Sets up a fresh Debian machine, then, timing each step:
 #   format       the code is formatted as .clang-format says
 #   gcc          a g++ Release build with warnings as errors, and every test in it
+#   package      the Debian package made from the g++ build and checked (scripts/check-package.sh),
+#                then, as root, installed, its programs run from /usr/bin, and removed again
 #   nogui        the core and zorvane-cli built without QtWidgets, and checked not to link it
 #   clang        a clang build under AddressSanitizer (leak checks on) and UBSan with warnings
 #                as errors, with the fuzz targets, and every test in it
@@ -79,6 +81,16 @@ nogui_build() {
     done
 }
 
+# From the g++ build, without building anything again. Only root can install it here; anyone
+# else gets the checks of the package's contents.
+package_check() {
+    rm -f build/ci-gcc/zorvane_*.deb
+    (cd build/ci-gcc && cpack -G DEB)
+    local install=()
+    [ "$(id -u)" -eq 0 ] && install=(--install)
+    bash scripts/check-package.sh "${install[@]}" build/ci-gcc/zorvane_*.deb
+}
+
 # One clang build serves the tests and the fuzz targets: everything carries the fuzzer's
 # coverage hooks, which cost the tests little. -O1 keeps the fuzz targets' inputs per second up.
 # The benchmarks are built (with their warnings) in the g++ build only.
@@ -108,6 +120,7 @@ step setup bash scripts/setup.sh test
 step format format_check
 step gcc-build gcc_build
 step gcc-tests run_tests build/ci-gcc
+step package package_check
 step nogui nogui_build
 step clang-build clang_build
 step clang-tests run_tests build/ci-clang

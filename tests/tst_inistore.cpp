@@ -1,11 +1,13 @@
 #include "diagnostics/errorreports.h"
 #include "platform/programfolder.h"
+#include "search/searchservice.h"
 #include "storage/inistore.h"
 #include "storage/instancelock.h"
 #include "support/tempfolder.h"
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -128,6 +130,9 @@ private slots:
         QTest::newRow("timeout text") << "inettimeout=abc"_ba << u"inettimeout"_s << u"60"_s;
         QTest::newRow("empty host") << "searchhost="_ba << u"searchhost"_s << u"www.google.com"_s;
         QTest::newRow("empty update host") << "updatehost="_ba << u"updatehost"_s << u"www.zorvane.example"_s;
+        QTest::newRow("file without engine") << "useapi=1"_ba << u"engine"_s << u"html soap "_s;
+        QTest::newRow("searxng") << "engine=searxng\r\nengineurl=http://h:1"_ba << u"engine"_s
+                                 << u"searxng searxng http://h:1"_s;
         QTest::newRow("retries 0 kept") << "maxretries=0"_ba << u"maxretries"_s << u"0"_s;
     }
 
@@ -147,6 +152,7 @@ private slots:
             {u"inettimeout"_s, QString::number(int(s.inettimeout))},
             {u"searchhost"_s, s.searchhost},
             {u"updatehost"_s, s.updatehost},
+            {u"engine"_s, s.engine + u' ' + (usesoap(s) ? engines::soap : enginename(s)) + u' ' + s.engineurl},
             {u"maxretries"_s, QString::number(int(s.maxretries))},
         };
         QTEST(fields.value(field), "expected");
@@ -385,6 +391,13 @@ private slots:
         programfolder::setPath(folder.path());
         QVERIFY(writei(state, state, designWindow(), {}));
         QCOMPARE(load(false).urldata, state.urldata);
+    }
+
+    void installedProgramNeverWritesBesideItself() // even as root, who may write to /usr/bin
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCOMPARE(programfolder::folderfor(u"/usr/bin"_s),
+                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     }
 
     void secondInstanceUsesItsOwnFile()

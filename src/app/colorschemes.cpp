@@ -58,14 +58,15 @@ QList<PaletteAssignment> assignments(const Palette &palette)
          {u"titlab"_s,      u"txturlslab1"_s,     u"txturlslab2"_s,     u"txturlslab3"_s,  u"txtkeyslab1"_s,
           u"txtkeyslab2"_s, u"txtkeyslab3"_s,     u"txtkeyslab4"_s,     u"pagelab1"_s,     u"pagelab2"_s,
           u"resultslab1"_s, u"chkdispfirst"_s,    u"chkstopafterhit"_s, u"labhis0"_s,      u"labhis1"_s,
-          u"labhis2"_s,     u"chkhistoryfirst"_s, u"labhistory"_s,      u"searchstatus"_s, u"labscheduler"_s}},
+          u"labhis2"_s,     u"chkhistoryfirst"_s, u"labhistory"_s,      u"searchstatus"_s, u"labscheduler"_s,
+          u"historychart"_s}},
         {palette.textboxes,
          ColorRole::TextBox,
-         {u"txturls"_s,           u"txtkeys"_s,         u"pagedepth"_s,     u"txtdisplay"_s,     u"runningtext"_s,
-          u"historydates"_s,      u"historyurls"_s,     u"historykeys"_s,   u"seldate"_s,        u"txtmhfile"_s,
-          u"mhdates"_s,           u"txtschedulefile"_s, u"chocolor"_s,      u"txtproxyserver"_s, u"txtproxyport"_s,
-          u"txtproxyuser"_s,      u"txtproxypass"_s,    u"txtapikey"_s,     u"resultsview"_s,    u"historyview"_s,
-          u"historydetailview"_s, u"restxt"_s,          u"errorreporttxt"_s}},
+         {u"txturls"_s,           u"txtkeys"_s,         u"pagedepth"_s,      u"txtdisplay"_s,     u"runningtext"_s,
+          u"historydates"_s,      u"historyurls"_s,     u"historykeys"_s,    u"seldate"_s,        u"txtmhfile"_s,
+          u"mhdates"_s,           u"txtschedulefile"_s, u"chocolor"_s,       u"txtproxyserver"_s, u"txtproxyport"_s,
+          u"txtproxyuser"_s,      u"txtproxypass"_s,    u"txtapikey"_s,      u"resultsview"_s,    u"historyview"_s,
+          u"historydetailview"_s, u"restxt"_s,          u"errorreporttxt"_s, u"historychart"_s}},
     };
 }
 

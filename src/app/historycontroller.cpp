@@ -16,6 +16,7 @@
 #include "statuspanels.h"
 #include "viewmodes.h"
 #include "views/listview.h"
+#include "views/rankchart.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -103,6 +105,9 @@ HistoryController::HistoryController(MainWindow &window, const MainControls &con
     m_commands = std::make_unique<HistoryCommands>(state, state, m_recorddates, *this, prompts, *m_dialogs);
     m_browse =
         std::make_unique<HistoryBrowse>(state, m_historydata, m_recorddates, m_lists, *this, prompts, *m_dialogs);
+    m_historychart = new RankChart(window.centralWidget());
+    m_historychart->setObjectName(u"historychart"_s);
+    m_historychart->hide();
     connectcommands(menus);
 }
 
@@ -158,6 +163,11 @@ void HistoryController::connectcommands(const MainMenus &menus)
         historyview_Click();
     });
     connect(h.hdvclose, &QPushButton::clicked, this, [this] { hdvclose_Click(); });
+    // By mouse or by keys: a line picks the chart's keyword.
+    connect(h.historyview->tree(), &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (viewmode() == viewmodes::History)
+            updatechart();
+    });
 }
 
 void HistoryController::selectread(void (HistoryCommands::*command)())
@@ -248,6 +258,31 @@ void HistoryController::showhistory()
         list->clearitems();
         for (const ResultRow &row : m_lists.listed)
             additem(list, {row.date, row.key, row.position, row.exacturl});
+        updatechart();
+    });
+}
+
+QString HistoryController::chartkeyword() const
+{
+    const QList<QTreeWidgetItem *> selected = m_controls.history.historyview->tree()->selectedItems();
+    if (!selected.isEmpty())
+        return ListItem(selected.first()).subitem(1);
+    const FilterBox &keys = m_lists.historykeys;
+    return keys.visible && keys.text != historyrows::ShowAll ? keys.text : QString();
+}
+
+void HistoryController::updatechart()
+{
+    guard("Google", "Sub updatechart", [&] {
+        QList<RankSeries> series;
+        const QString keyword = viewmode() == viewmodes::History ? chartkeyword() : QString();
+        if (!keyword.isEmpty())
+            series = rankseries::build(m_historydata, keyword, m_lists.historyurls.text);
+        m_historychart->setseries(keyword, series);
+        const bool shown = !series.isEmpty();
+        m_historychart->setVisible(shown);
+        if (std::exchange(m_chartshown, shown) != shown)
+            m_window.Form_Resize();
     });
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 
 class MainWindow;
+class RankChart;
 class ManageHistoryFrame;
 class SearchController;
 class SelectReadFrame;
@@ -37,6 +38,13 @@ public:
     ManageHistoryFrame &frahistory() const { return *m_frahistory; }
     const HistoryLists &lists() const { return m_lists; }
     const Array1<HistoryEntry> &historydata() const { return m_historydata; }
+    RankChart &historychart() const { return *m_historychart; }
+    bool chartshown() const { return m_chartshown; }
+
+    // The rank chart of the chosen keyword (the selected line's, else the keyword filter's) for
+    // the chosen domain, shown below the list in the history view only; the window is laid out
+    // again when it comes or goes.
+    void updatechart();
 
     // The analysis command (`mnuanalyze_Click`, also ANALYZE): enter modes 2 or 3, or leave them.
     void mnuanalyze_Click();
@@ -78,6 +86,7 @@ private:
     void columnclick(const QString &header);
     void analysisfromfilters(bool rebuildkeys);
     void showanalysis(const QList<analysis::AnalysisLine> &lines);
+    QString chartkeyword() const;
 
     class WindowDialogs;
 
@@ -99,4 +108,6 @@ private:
     std::unique_ptr<HistoryBrowse> m_browse;
     std::unique_ptr<SelectReadFrame> m_fraselectread;
     std::unique_ptr<ManageHistoryFrame> m_frahistory;
+    RankChart *m_historychart = nullptr;
+    bool m_chartshown = false;
 };

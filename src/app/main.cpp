@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QIcon>
 #include <QTextStream>
 
 #include <cstring>
@@ -22,6 +23,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(product::name());
     QApplication::setApplicationVersion(product::version());
     QApplication::setStyle(QStringLiteral("Fusion"));
+    // The installed menu entry and icon; the desktop ties the windows to them by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zorvane"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zorvane")));
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addVersionOption();

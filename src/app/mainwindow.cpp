@@ -25,6 +25,7 @@
 #include "tray/trayicon.h"
 #include "viewmodes.h"
 #include "views/listview.h"
+#include "views/rankchart.h"
 #include "views/resultsview.h"
 
 #include <QAction>
@@ -141,6 +142,7 @@ void MainWindow::indexbyname()
 {
     for (QWidget *widget : m_controls.all())
         m_named.insert(widget->objectName(), widget);
+    m_named.insert(m_history->historychart().objectName(), &m_history->historychart());
     for (PopupPanel *panel : m_client->findChildren<PopupPanel *>(Qt::FindDirectChildrenOnly)) {
         m_named.insert(panel->objectName(), panel);
         for (QWidget *widget : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
@@ -205,6 +207,8 @@ void MainWindow::displaybits(int mode)
         for (QWidget *widget : m_controls.historycontrols())
             widget->setVisible(mode != viewmodes::Searches);
         m_controls.results.restxt->hide();
+        if (m_history != nullptr)
+            m_history->updatechart();
     });
 }
 

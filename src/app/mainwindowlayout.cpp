@@ -4,6 +4,7 @@
 #include "colorschemes.h"
 #include "designlayout.h"
 #include "diagnostics/guard.h"
+#include "historycontroller.h"
 #include "mainwindow.h"
 #include "platform/twips.h"
 #include "resizerules.h"
@@ -42,6 +43,8 @@ void MainWindow::Form_Resize()
             return;
         const QSize outer = outersize();
         resizerules::arrange(m_rects, m_helprects, outer.width(), outer.height(), m_state.settings.showrunning);
+        if (m_history != nullptr && m_history->chartshown())
+            resizerules::splitforchart(m_rects);
         m_controls.status.runningtext->setVisible(m_state.settings.showrunning);
         placecontrols();
     });

@@ -9,6 +9,7 @@
 #include "optionspanel.h"
 #include "platform/autostart.h"
 #include "reports/browser.h"
+#include "search/searchservice.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -58,6 +59,9 @@ void OptionsController::mnuOptions_Click()
         p.txtproxyuser->setText(s.proxyuser);
         p.txtproxypass->setText(s.proxypass);
         p.txtapikey->setText(s.apikey);
+        p.setengine(s.useapi && enginename(s) == engines::html ? engines::soap : enginename(s));
+        p.txtengineurl->setText(s.engineurl);
+        p.txtenginekey->setText(s.enginekey);
         p.setshown(true);
         p.chocolor->clear();
         p.chocolor->addItems({Settings::standardScheme(), Settings::greyScheme()});
@@ -87,6 +91,9 @@ void OptionsController::btnoptionscont_Click()
         s.proxyuser = p.txtproxyuser->text();
         s.proxypass = p.txtproxypass->text();
         s.apikey = p.txtapikey->text();
+        s.engine = p.engine();
+        s.engineurl = p.txtengineurl->text().trimmed();
+        s.enginekey = p.txtenginekey->text();
         const QString scheme = p.chocolor->currentText();
         if (scheme != s.colorscheme) {
             const bool known = scheme == Settings::standardScheme() || scheme == Settings::greyScheme();

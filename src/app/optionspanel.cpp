@@ -1,5 +1,7 @@
 #include "optionspanel.h"
 
+#include "search/searchservice.h"
+
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,6 +43,32 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     cmdgetapi->setObjectName(u"cmdgetapi"_s);
     addlayout(getapi);
 
+    auto *service = new QGridLayout;
+    service->addWidget(label(u"labengine"_s, u"Search service"_s), 0, 0);
+    service->addWidget(choengine = new QComboBox(this), 0, 1);
+    choengine->setObjectName(u"choengine"_s);
+    const std::pair<QString, QString> services[] = {{u"HTML result page"_s, engines::html},
+                                                    {u"SOAP service (API key above)"_s, engines::soap},
+                                                    {u"SearXNG (JSON)"_s, engines::searxng},
+                                                    {u"SERP API (JSON)"_s, engines::serpapi}};
+    for (const auto &[caption, name] : services)
+        choengine->addItem(caption, name);
+    service->addWidget(label(u"labengineurl"_s, u"Service address"_s), 1, 0);
+    service->addWidget(txtengineurl = box(u"txtengineurl"_s), 1, 1);
+    txtengineurl->setPlaceholderText(u"https://searx.example:8443"_s);
+    service->addWidget(label(u"labenginekey"_s, u"Service key"_s), 2, 0);
+    service->addWidget(txtenginekey = box(u"txtenginekey"_s), 2, 1);
+    txtenginekey->setEchoMode(QLineEdit::Password);
+    service->setColumnStretch(1, 1);
+    addlayout(service);
+    connect(choengine, &QComboBox::currentIndexChanged, this, &OptionsPanel::syncengine);
+    connect(chkuseapi, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            setengine(engines::soap);
+        else if (engine() == engines::soap)
+            setengine(engines::html);
+    });
+
     addwidget(chkuseproxy = check(u"chkuseproxy"_s, u"Connect to the internet via a proxy server"_s));
     auto *proxy = new QGridLayout;
     proxy->addWidget(label(u"labopt2"_s, u"Proxy Server"_s), 0, 0);
@@ -68,11 +96,25 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     btnoptcancel = addbutton(row, u"btnoptcancel"_s, u"Cancel"_s);
 }
 
-QCheckBox *OptionsPanel::check(const QString &name, const QString &caption)
+void OptionsPanel::setengine(const QString &engine)
 {
-    auto *box = new QCheckBox(caption, this);
-    box->setObjectName(name);
-    return box;
+    choengine->setCurrentIndex(qMax(0, choengine->findData(engine)));
+    syncengine();
+}
+
+QString OptionsPanel::engine() const
+{
+    return choengine->currentData().toString();
+}
+
+void OptionsPanel::syncengine()
+{
+    const QString name = engine();
+    // The API check box is the SOAP service's switch.
+    chkuseapi->setChecked(name == engines::soap);
+    const bool json = name == engines::searxng || name == engines::serpapi;
+    txtengineurl->setEnabled(json);
+    txtenginekey->setEnabled(name == engines::serpapi);
 }
 
 QLineEdit *OptionsPanel::box(const QString &name, int width)

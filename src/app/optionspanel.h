@@ -27,13 +27,21 @@ public:
     QLineEdit *txtproxyuser = nullptr;
     QLineEdit *txtproxypass = nullptr;
     QLineEdit *txtapikey = nullptr;
+    // The search service (item data: the engine setting's value), its address and its key.
+    QComboBox *choengine = nullptr;
+    QLineEdit *txtengineurl = nullptr;
+    QLineEdit *txtenginekey = nullptr;
     QComboBox *chocolor = nullptr;
     QPushButton *cmdgetapi = nullptr;
     QPushButton *btnoptionscont = nullptr;
     QPushButton *btnoptcancel = nullptr;
 
+    // Shows the engine, keeping the API check box and the service's boxes in step with it.
+    void setengine(const QString &engine);
+    QString engine() const;
+
 private:
-    QCheckBox *check(const QString &name, const QString &caption);
+    void syncengine();
     QLineEdit *box(const QString &name, int width = 0);
     QLabel *label(const QString &name, const QString &caption);
 };

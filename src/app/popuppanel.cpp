@@ -1,6 +1,7 @@
 #include "popuppanel.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QPushButton>
@@ -75,4 +76,11 @@ void PopupPanel::emphasise(QWidget *widget, qreal pointsize)
     if (pointsize > 0)
         font.setPointSizeF(pointsize);
     widget->setFont(font);
+}
+
+QCheckBox *PopupPanel::check(const QString &name, const QString &caption)
+{
+    auto *box = new QCheckBox(caption, this);
+    box->setObjectName(name);
+    return box;
 }

@@ -2,6 +2,7 @@
 
 #include <QFrame>
 
+class QCheckBox;
 class QHBoxLayout;
 class QLayout;
 class QLabel;
@@ -25,6 +26,8 @@ protected:
     QHBoxLayout *addbuttonrow();
     QPushButton *addbutton(QHBoxLayout *row, const QString &name, const QString &caption);
     void addwidget(QWidget *widget);
+    // A check box of the panel, to be placed by the caller.
+    QCheckBox *check(const QString &name, const QString &caption);
     // A grid or row of controls; its widgets become the panel's own children.
     void addlayout(QLayout *layout);
 

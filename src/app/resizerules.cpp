@@ -2,6 +2,8 @@
 
 #include "colorschemes.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace resizerules {
@@ -131,6 +133,17 @@ void arrange(ControlRects &rects, QList<TwipsRect> &helpicons, int W, int H, boo
     arrangehistory(rects, helpicons);
     arrangeinputs(rects, helpicons, W);
     arrangestatusline(rects, W, H);
+}
+
+void splitforchart(ControlRects &rects)
+{
+    constexpr int MinimumList = 1200;
+    constexpr int Gap = 100;
+    TwipsRect &history = rects[u"historyview"_s];
+    const int list = std::min(history.height, std::max(MinimumList, history.height * 2 / 5));
+    rects[u"historychart"_s] = {history.left, history.top + list + Gap, history.width,
+                                std::max(0, history.height - list - Gap)};
+    history.height = list;
 }
 
 } // namespace resizerules

@@ -22,4 +22,8 @@ TwipsRect centred(const TwipsRect &panel, int W, int H);
 // says whether the message box takes room.
 void arrange(ControlRects &rects, QList<TwipsRect> &helpicons, int W, int H, bool showrunning);
 
+// The rank chart below the history list: the list keeps the upper two fifths of its room (at
+// least a few lines), the chart takes the rest.
+void splitforchart(ControlRects &rects);
+
 } // namespace resizerules

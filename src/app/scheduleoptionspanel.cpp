@@ -36,13 +36,6 @@ ScheduleOptionsPanel::ScheduleOptionsPanel(QWidget &client) : PopupPanel(u"frasc
     cmdscheduleoptcancel = addbutton(row, u"cmdscheduleoptcancel"_s, u"Cancel"_s);
 }
 
-QCheckBox *ScheduleOptionsPanel::check(const QString &name, const QString &caption)
-{
-    auto *box = new QCheckBox(caption, this);
-    box->setObjectName(name);
-    return box;
-}
-
 ScheduleOptions ScheduleOptionsPanel::boxes() const
 {
     return {chksearchhour->isChecked(), chksearchday->isChecked(),   chksearchweek->isChecked(),

@@ -27,7 +27,4 @@ public:
     QPushButton *cmdschedulebrowse = nullptr;
     QPushButton *cmdscheduleopt = nullptr;
     QPushButton *cmdscheduleoptcancel = nullptr;
-
-private:
-    QCheckBox *check(const QString &name, const QString &caption);
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QStringList>
+
+#include <memory>
 
 // Each command takes the arguments after its name and returns the exit status.
 // Results go to standard output, messages and errors to standard error.
@@ -20,6 +23,11 @@ int runDetail(const QStringList &args);
 int runReport(const QStringList &args);
 // The history file commands (save, list, load, delete, show); fromfolder as for runSearch.
 int runHistory(const QStringList &args, bool fromfolder);
+// The rank chart of a keyword in a history file, written as SVG or PNG.
+int runHistoryChart(const QString &filename, const QStringList &args);
+// The application object: a QApplication on the offscreen platform for the chart command, which
+// draws, and a QCoreApplication for every other command.
+std::unique_ptr<QCoreApplication> cliapplication(int &argc, char **argv);
 // The scheduler of the program folder without a window, until stopped or (--once) for a cycle.
 int runSchedule(const QStringList &args, bool fromfolder);
 

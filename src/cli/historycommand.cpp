@@ -375,7 +375,8 @@ QString historyUsageText()
            "       zorvane-cli --dir DIR history load FILE [--record N | --date TEXT] [--restore-window]\n"
            "       zorvane-cli [--dir DIR] history delete FILE DATE\n"
            "       zorvane-cli [--dir DIR] history show FILE [--date D] [--domain D] [--keyword K] [--first-only]\n"
-           "          [--sort date|key|position|url] [--descending]\n"_s;
+           "          [--sort date|key|position|url] [--descending]\n"
+           "       zorvane-cli history chart FILE --keyword K [--domain D] [--out F.svg|F.png] [--size WxH]\n"_s;
 }
 
 int runHistory(const QStringList &args, bool fromfolder)
@@ -385,6 +386,8 @@ int runHistory(const QStringList &args, bool fromfolder)
     const QString command = args[0];
     const QString filename = absolute(args[1]);
     const QStringList rest = args.mid(2);
+    if (command == u"chart")
+        return runHistoryChart(filename, rest);
     if (command == u"list" || command == u"delete") {
         if (rest.size() != (command == u"delete" ? 1 : 0))
             return historyusage(command == u"delete" ? u"delete takes FILE and DATE"_s : u"list takes FILE"_s);

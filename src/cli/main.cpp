@@ -90,7 +90,7 @@ int globaloptions(QStringList &args, bool &fromfolder)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = cliapplication(argc, argv);
     QCoreApplication::setApplicationName(product::name());
     QStringList args = QCoreApplication::arguments().mid(1);
     bool fromfolder = false;

@@ -11,6 +11,7 @@
 #include "search/hostport.h"
 #include "search/localconnection.h"
 #include "search/searchrun.h"
+#include "search/searchservice.h"
 #include "search/searchstate.h"
 #include "views/resultrows.h"
 
@@ -71,6 +72,15 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
         options.depth = v;
     } else if (arg == u"--api-key" && value(v)) {
         set(&Settings::apikey);
+    } else if (arg == u"--engine" && value(v)) {
+        v = v.toLower();
+        if (!enginenames().contains(v))
+            return u"--engine takes one of "_s + enginenames().join(u", "_s);
+        set(&Settings::engine);
+    } else if (arg == u"--engine-url" && value(v)) {
+        set(&Settings::engineurl);
+    } else if (arg == u"--engine-key" && value(v)) {
+        set(&Settings::enginekey);
     } else if (arg == u"--searchhost" && value(v)) {
         set(&Settings::searchhost);
     } else if (arg == u"--apihost" && value(v)) {
@@ -178,6 +188,14 @@ QString applysettings(const SearchOptions &options, Settings &settings)
         apply(settings);
     if (options.api && settings.apikey.isEmpty())
         return u"--api needs --api-key"_s;
+    const QString engine = enginename(settings);
+    if (engine == engines::searxng || engine == engines::serpapi) {
+        const QString problem = parseengineurl(settings.engineurl).problem;
+        if (!problem.isEmpty())
+            return u"--engine "_s + engine + u" needs --engine-url URL ("_s + problem + u')';
+        if (engine == engines::serpapi && settings.enginekey.isEmpty())
+            return u"--engine serpapi needs --engine-key"_s;
+    }
     if (settings.proxyuser.isEmpty() && !settings.proxypass.isEmpty())
         return u"--proxy-pass needs --proxy-user"_s;
     if (options.proxyuser && !settings.useproxy)
@@ -262,6 +280,9 @@ QString searchUsageText()
     return u"usage: zorvane-cli search --domain D (--keywords-file F | --keyword K ...) [--depth N]\n"
            "          [--stop-after-hit] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
            "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--connections N] [--timeout S]\n"
+           "          [--engine html|soap|searxng|serpapi] [--engine-url URL] [--engine-key K]\n"
+           "          searxng and serpapi ask the JSON service at URL (http:// or https://, e.g.\n"
+           "          http://127.0.0.1:8888); a keyword the service refuses ends \"blocked (...)\"\n"
            "          [--cafile PEM] [--max-retries N] [--request-delay MS] [--shuffle]\n"
            "          a host written https://H[:P] is reached over TLS; --cafile adds trusted CAs\n"
            "          F holds one keyword a line; a line ends in LF or CR LF, empty lines are skipped\n"

@@ -81,29 +81,45 @@ QString GetDateFormat()
     return result;
 }
 
+namespace {
+
+std::int32_t moment(const QString &text)
+{
+    QList<QStringView> fields;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size() && fields.size() < 6; ++i) {
+        if (i == text.size() || text[i] == u'-' || text[i] == u' ' || text[i] == u':') {
+            fields.append(QStringView(text).sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (fields.size() < 6)
+        throw Failure::invalidCall(u"date-time text"_s);
+    const std::int64_t days =
+        daynumber(fieldnumber(fields[2]), monthnumber(fields[1]), fieldnumber(fields[0])) - daynumber(2005, 1, 1);
+    const std::int64_t seconds =
+        days * 86400 + fieldnumber(fields[3]) * 3600 + fieldnumber(fields[4]) * 60 + fieldnumber(fields[5]);
+    if (seconds < std::numeric_limits<std::int32_t>::min() || seconds > std::numeric_limits<std::int32_t>::max())
+        throw Failure::overflow();
+    return std::int32_t(seconds);
+}
+
+} // namespace
+
 std::int32_t calctime(const QString &text)
 {
     std::int32_t result = 0;
-    guard("Google", "Function calctime", [&] {
-        QList<QStringView> fields;
-        qsizetype start = 0;
-        for (qsizetype i = 0; i <= text.size() && fields.size() < 6; ++i) {
-            if (i == text.size() || text[i] == u'-' || text[i] == u' ' || text[i] == u':') {
-                fields.append(QStringView(text).sliced(start, i - start));
-                start = i + 1;
-            }
-        }
-        if (fields.size() < 6)
-            throw Failure::invalidCall(u"date-time text"_s);
-        const std::int64_t days =
-            daynumber(fieldnumber(fields[2]), monthnumber(fields[1]), fieldnumber(fields[0])) - daynumber(2005, 1, 1);
-        const std::int64_t seconds =
-            days * 86400 + fieldnumber(fields[3]) * 3600 + fieldnumber(fields[4]) * 60 + fieldnumber(fields[5]);
-        if (seconds < std::numeric_limits<std::int32_t>::min() || seconds > std::numeric_limits<std::int32_t>::max())
-            throw Failure::overflow();
-        result = std::int32_t(seconds);
-    });
+    guard("Google", "Function calctime", [&] { result = moment(text); });
     return result;
+}
+
+std::optional<std::int32_t> readcalctime(const QString &text)
+{
+    try {
+        return moment(text);
+    } catch (const Failure &) {
+        return std::nullopt;
+    }
 }
 
 QString displaytime(std::int64_t seconds)

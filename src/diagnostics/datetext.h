@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // The program's one date-time text, dd-Mon-yyyy hh:mm:ss in local time with an English
 // month whatever the system's language, for example 04-Mar-2005 09:07:03.
@@ -13,6 +14,9 @@ QString GetDateFormat();
 // that the difference of two results is the time between them, leap days included. A text it
 // cannot read gives 0 through the error trap.
 std::int32_t calctime(const QString &text);
+// The same moment, or nothing for a text calctime cannot read; for callers that skip such a
+// text instead of reporting it.
+std::optional<std::int32_t> readcalctime(const QString &text);
 
 // The scheduler's count-down label for a number of seconds: "Next Schedule search in " and
 // each of days, hours, mins and secs that is greater than 0, every part ending in a space.

@@ -1,6 +1,7 @@
 #include "autostart.h"
 
 #include "product.h"
+#include "programfolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -73,7 +74,7 @@ QString XdgAutostart::entrypath() const
 
 bool XdgAutostart::installed() const
 {
-    return m_programpath.startsWith(u"/usr/"_s) || m_programpath.startsWith(u"/opt/"_s);
+    return programfolder::systemwide(m_programpath);
 }
 
 void XdgAutostart::setstartupreg(bool enable)

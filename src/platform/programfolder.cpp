@@ -9,16 +9,6 @@ namespace {
 
 QString s_override;
 
-QString defaultFolder()
-{
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    if (!exeDir.isEmpty() && QFileInfo(exeDir).isWritable())
-        return exeDir;
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
-    return data;
-}
-
 } // namespace
 
 namespace programfolder {
@@ -27,7 +17,7 @@ QString path()
 {
     if (!s_override.isEmpty())
         return s_override;
-    static const QString folder = defaultFolder();
+    static const QString folder = folderfor(QCoreApplication::applicationDirPath());
     return folder;
 }
 
@@ -44,6 +34,21 @@ QString problem(const QString &folder)
     if (!info.isDir())
         return QStringLiteral("\"%1\" is not a folder").arg(folder);
     return {};
+}
+
+bool systemwide(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    return absolute.startsWith(u"/usr/") || absolute.startsWith(u"/opt/");
+}
+
+QString folderfor(const QString &exeDir)
+{
+    if (!exeDir.isEmpty() && !systemwide(exeDir) && QFileInfo(exeDir).isWritable())
+        return exeDir;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return data;
 }
 
 } // namespace programfolder

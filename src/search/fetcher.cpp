@@ -3,13 +3,12 @@
 #include "chunked.h"
 #include "diagnostics/guard.h"
 #include "hostport.h"
-#include "parsers.h"
 #include "platform/codepage.h"
 #include "positions.h"
 #include "replycheck.h"
-#include "requests.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
+#include "searchservice.h"
 #include "secureconnect.h"
 #include "socketpool.h"
 
@@ -51,7 +50,7 @@ void Fetcher::stepjob(int jobindex, const QString &server, const QString &port, 
             const QString requesthost = withoutscheme(host);
             sendrequest(jobindex, istls(host) || server == host ? requesthost : server, requesthost);
         } else if (s == SocketControl::Error && job.state != SocketControl::Error) {
-            socketerror(job, socket);
+            socketerror(jobindex, socket);
         } else if (job.state != SocketControl::Closed && s == SocketControl::Closed) {
             job.socket = 0;
             job.status = u"socket closed "_s;
@@ -70,14 +69,15 @@ void Fetcher::stepjob(int jobindex, const QString &server, const QString &port, 
     });
 }
 
-void Fetcher::socketerror(FetchJob &job, SocketControl &socket)
+void Fetcher::socketerror(int jobindex, SocketControl &socket)
 {
+    FetchJob &job = m_state.jobs[jobindex];
     const QString why = socket.errortext();
     const bool fatal = socket.fatal();
     socket.close();
     job.socket = 0;
     if (fatal) {
-        endjob(job, why);
+        endjob(jobindex, why);
         return;
     }
     job.status = u"socket error "_s;
@@ -87,20 +87,19 @@ void Fetcher::socketerror(FetchJob &job, SocketControl &socket)
                              (why.isEmpty() ? QString() : u": "_s + why));
 }
 
-void Fetcher::endjob(FetchJob &job, const QString &status)
+void Fetcher::endjob(int jobindex, const QString &status)
 {
+    FetchJob &job = m_state.jobs[jobindex];
     job.socket = 0;
     job.state = SocketControl::Closed;
-    job.status = status;
-    job.done = true;
-    m_window.writemessagebox(status + u" on "_s + job.key + u" page "_s + pagetext(job));
+    endunanswered(jobindex, status);
 }
 
 void Fetcher::connectjob(int jobindex, const QString &server, const QString &port, const QString &host)
 {
     FetchJob &job = m_state.jobs[jobindex];
     if (m_retry.exhausted(job)) {
-        endjob(job, m_retry.giveuptext(job));
+        endjob(jobindex, m_retry.giveuptext(job));
         return;
     }
     if (!m_retry.mayconnect(job, host))
@@ -111,7 +110,7 @@ void Fetcher::connectjob(int jobindex, const QString &server, const QString &por
     QString problem;
     const Endpoint endpoint = endpointfor(m_state.settings, server, port, host, problem);
     if (!problem.isEmpty()) {
-        endjob(job, problem);
+        endjob(jobindex, problem);
         return;
     }
     const QString n = pagetext(job);
@@ -130,8 +129,7 @@ void Fetcher::connectjob(int jobindex, const QString &server, const QString &por
 void Fetcher::sendrequest(int jobindex, const QString &server, const QString &host)
 {
     FetchJob &job = m_state.jobs[jobindex];
-    const QString request = job.useapi ? getgoogleapi(m_state.settings, server, host, job.key, job.page)
-                                       : getgoogle(m_state.settings, server, host, job.key, job.page);
+    const QString request = makeservice(m_state.settings, job.useapi)->request(server, host, job.key, job.page);
     const QString n = pagetext(job);
     job.status = u"waiting for page "_s + n;
     m_window.writemessagebox(u"Sending for page "_s + n + u" search term "_s + job.key);
@@ -162,7 +160,7 @@ void Fetcher::socket_Close(int index)
         socket.close();
         for (int j = 1; j <= m_state.jobs.ubound(); ++j) {
             FetchJob &job = m_state.jobs[j];
-            if (job.socket != index || !checkreply(job))
+            if (job.socket != index || !checkreply(j))
                 continue;
             const int page = job.page;
             if (!receivepage(j, index))
@@ -173,8 +171,9 @@ void Fetcher::socket_Close(int index)
     });
 }
 
-bool Fetcher::checkreply(FetchJob &job)
+bool Fetcher::checkreply(int jobindex)
 {
+    FetchJob &job = m_state.jobs[jobindex];
     const QString n = pagetext(job);
     // A reply we cut at the limit ourselves counts as whole.
     if (job.buffer.size() < ReplyLimit && cutshort(job.buffer, ReplyLimit)) {
@@ -187,10 +186,6 @@ bool Fetcher::checkreply(FetchJob &job)
         return false;
     }
     const int status = httpstatus(job.buffer);
-    if (status == 407) {
-        endjob(job, u"proxy authentication failed"_s);
-        return false;
-    }
     const QString kind = RetryPolicy::retryable(status);
     // The SOAP service sends its faults with status 500; they have their own handling.
     if (kind.isEmpty() || (job.useapi && status == 500))
@@ -198,7 +193,10 @@ bool Fetcher::checkreply(FetchJob &job)
     const QString why = kind + u" (HTTP "_s + QString::number(status) + u')';
     const qint64 wait = m_retry.backoff(job);
     if (wait < 0) {
-        endjob(job, why);
+        // Out of waits: a refusal is the service's to name; another failure ends the keyword.
+        if (kind == u"blocked")
+            return true;
+        endjob(jobindex, why);
         return false;
     }
     job.socket = 0;
@@ -214,10 +212,12 @@ bool Fetcher::receivepage(int jobindex, int index)
     FetchJob &job = m_state.jobs[jobindex];
     const QString n = pagetext(job);
     m_window.setRestxt(addlf(job.buffer));
-    job.buffer = addcr(dechunk(job.buffer));
-    const Array1<SearchHit> page = job.useapi ? geturls_googleapi(job.buffer) : geturls_google(job.buffer);
-    if (job.useapi && !page[0].fault.isEmpty()) {
-        const QString fault = page[0].fault;
+    const auto service = makeservice(m_state.settings, job.useapi);
+    const ServiceReply reply = splitreply(job.buffer, service->readstext());
+    job.buffer = reply.text;
+    const ServicePage page = service->read(reply, job.page, job.hits.ubound());
+    if (page.verdict == ServicePage::Verdict::Fault) {
+        const QString fault = page.status;
         m_timedwarning(fault);
         m_pool.socket(index).close();
         job.socket = 0;
@@ -231,13 +231,17 @@ bool Fetcher::receivepage(int jobindex, int index)
     job.socket = 0;
     job.retries = 0;
     job.state = 0;
+    if (page.unanswered()) {
+        endunanswered(jobindex, page.status);
+        return true;
+    }
     // A keyword holds at most 32767 hits; a page with more keeps those that fit and still counts.
-    const int room = std::numeric_limits<std::int16_t>::max() - job.hits.ubound();
-    if (page.ubound() > room)
-        m_window.writemessagebox(u"Kept "_s + QString::number(room) + u" of "_s + QString::number(page.ubound()) +
+    const qsizetype room = std::numeric_limits<std::int16_t>::max() - job.hits.ubound();
+    if (page.hits.size() > room)
+        m_window.writemessagebox(u"Kept "_s + QString::number(room) + u" of "_s + QString::number(page.hits.size()) +
                                  u" hits of page "_s + n + u" search term "_s + job.key);
-    for (int h = 1; h <= qMin(page.ubound(), room); ++h) {
-        SearchHit hit{page[h].url, page[h].title, page[h].abstract, Int16(Int16(job.page * 10LL) + h), {}};
+    for (const ServiceHit &found : page.hits.first(qMin(page.hits.size(), room))) {
+        SearchHit hit{found.url, found.title, found.abstract, Int16(found.position), {}};
         job.hits.append(std::move(hit));
     }
     m_window.writemessagebox(u"Received page "_s + n + u" search term "_s + job.key);
@@ -246,4 +250,17 @@ bool Fetcher::receivepage(int jobindex, int index)
     getpositions(m_state, jobindex, m_window.chkstopafterhit());
     m_window.disres();
     return true;
+}
+
+void Fetcher::endunanswered(int jobindex, const QString &status)
+{
+    // What earlier pages found is dropped too: a ranking cut short is not a ranking, and the
+    // history keeps the last complete one.
+    FetchJob &job = m_state.jobs[jobindex];
+    job.hits.clear();
+    getpositions(m_state, jobindex, false);
+    job.status = status;
+    job.done = true;
+    m_window.writemessagebox(u"Stopped "_s + job.key + u" on page "_s + pagetext(job) + u": "_s + status);
+    m_window.disres();
 }

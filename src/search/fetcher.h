@@ -41,14 +41,17 @@ public:
 
 private:
     void connectjob(int jobindex, const QString &server, const QString &port, const QString &host);
-    void socketerror(FetchJob &job, SocketControl &socket);
-    // False when the reply ends its page without being parsed: cut short, refused or blocked.
-    bool checkreply(FetchJob &job);
-    // The keyword ends here with `status`, whatever pages are left.
-    void endjob(FetchJob &job, const QString &status);
+    void socketerror(int jobindex, SocketControl &socket);
+    // False when the reply ends its page before a service reads it: cut short, or to be asked
+    // for again after a wait.
+    bool checkreply(int jobindex);
+    // The keyword ends here with `status`, whatever pages are left, its socket released.
+    void endjob(int jobindex, const QString &status);
     void sendrequest(int jobindex, const QString &server, const QString &host);
     // Returns false when a SOAP fault ends the processing of this close event.
     bool receivepage(int jobindex, int index);
+    // Ends a keyword the service refused or answered with something unreadable: no positions.
+    void endunanswered(int jobindex, const QString &status);
 
     SearchState &m_state;
     SearchWindow &m_window;

@@ -68,6 +68,6 @@ QString RetryPolicy::retryable(int httpstatus)
     if (httpstatus == 403 || httpstatus == 429 || httpstatus == 503)
         return u"blocked"_s;
     if (httpstatus >= 500 && httpstatus <= 599)
-        return u"server error"_s;
+        return u"service error"_s;
     return {};
 }

@@ -37,7 +37,7 @@ public:
     // the wait in milliseconds, or -1 when the page has had its waits.
     qint64 backoff(FetchJob &job);
 
-    // "blocked" or "server error" for a status that is worth a wait, "" for any other.
+    // "blocked" or "service error" for a status that is worth a wait, "" for any other.
     static QString retryable(int httpstatus);
 
 private:

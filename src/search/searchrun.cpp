@@ -3,15 +3,16 @@
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
 #include "diagnostics/numtext.h"
-#include "hostport.h"
 #include "platform/connection.h"
 #include "platform/prompts.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
+#include "searchservice.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <limits>
 
 using namespace Qt::Literals::StringLiterals;
@@ -125,7 +126,7 @@ void SearchRun::getdata()
                 job.url = session.url;
                 job.key = keyword.key;
                 job.urlindex = d;
-                job.useapi = m_state.settings.useapi;
+                job.useapi = usesoap(m_state.settings);
                 m_state.jobs.append(std::move(job));
             }
             keyword.positions.clear();
@@ -237,9 +238,18 @@ bool SearchRun::walkjobs(int &inprogress, int &completed, int &total)
 void SearchRun::advancejob(int jobindex)
 {
     const Settings &settings = m_state.settings;
-    const QString host = m_state.jobs[jobindex].useapi ? settings.apihost : settings.searchhost;
+    const ServiceTarget target = makeservice(settings, m_state.jobs[jobindex].useapi)->target();
+    if (!target.problem.isEmpty()) {
+        // Nothing to connect to: every page would fail the same way.
+        FetchJob &job = m_state.jobs[jobindex];
+        job.status = u"service error ("_s + target.problem + u')';
+        job.done = true;
+        m_window.writemessagebox(u"Stopped "_s + job.key + u": "_s + target.problem);
+        return;
+    }
+    const QString &host = target.host;
     const QString server = settings.useproxy ? settings.proxyserver : host;
-    const QString port = settings.useproxy ? settings.proxyport : portpart(host);
+    const QString port = settings.useproxy ? settings.proxyport : target.port;
     if (!internetconnect() && !m_warningVisible)
         timedwarning(u"Please re-establish your Internet Connection to continue with the Search"_s);
     if (internetconnect())
@@ -249,6 +259,11 @@ void SearchRun::advancejob(int jobindex)
 void SearchRun::endrun()
 {
     m_window.writemessagebox(u"Searches complete"_s);
+    const qsizetype blocked = std::count_if(m_state.jobs.begin(), m_state.jobs.end(),
+                                            [](const FetchJob &job) { return isblockedstatus(job.status); });
+    if (blocked > 0)
+        m_window.writemessagebox(QString::number(blocked) +
+                                 (blocked == 1 ? u" keyword blocked"_s : u" keywords blocked"_s));
     m_state.searching = false;
     if (m_state.schedulesearching && m_state.schedulelast) {
         if (m_state.settings.isautodisconnect && m_state.autodialled) {

@@ -50,6 +50,12 @@ struct Settings
     // Where the update check asks for the current version: a host name with an optional ":port".
     QString updatehost;
 
+    // Which search service answers: "html", "soap", "searxng" or "serpapi"; its address (for the
+    // JSON services, e.g. "https://searx.example:8443") and its key.
+    QString engine;
+    QString engineurl;
+    QString enginekey;
+
     // A PEM file of certificate authorities trusted beside the system's for "https://" hosts.
     QString cafile;
     // Re-connects of one page before its keyword gives up; 0 (kept as such in the settings

@@ -313,6 +313,7 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
         windowsettings.scheduledialogpath = setting(settingkey(&S::schedulefile).key, state);
         readsettings(state, &S::htmlfile, &S::csvfile, &S::searchhost, &S::apihost, &S::updatehost, &S::searchhour,
                      &S::searchday, &S::searchweek, &S::schedulefile);
+        readsettings(state, &S::engine, &S::engineurl, &S::enginekey);
         readdomains(state);
         readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle);
         readcount(state, &S::maxretries);
@@ -332,6 +333,7 @@ bool writei(const SearchState &state, const WindowSettings &windowsettings, cons
         storesetting(windowsettings.scheduledialogpath, settingkey(&S::schedulefile).key, state);
         // The results file is written last, so it is the value that stays.
         writesettings(state, &S::htmlfile, &S::csvfile, &S::schedulefile);
+        writesettings(state, &S::engine, &S::engineurl, &S::enginekey);
         writesettings(state, &S::cafile, &S::maxretries, &S::requestdelay);
         storesetting(state.txturl, u"txturl"_s, state);
         storesetting(QString::number(state.urldata.ubound()), u"counturls"_s, state);

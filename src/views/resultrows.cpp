@@ -3,6 +3,7 @@
 #include "diagnostics/guard.h"
 #include "diagnostics/numtext.h"
 #include "search/parsers.h"
+#include "search/searchservice.h"
 #include "search/searchstate.h"
 
 #include <QHash>
@@ -73,7 +74,7 @@ Array1<ResultRow> build(SearchState &state, int index, bool dispfirst)
         for (const KeywordResult &keyword : session.keys) {
             if (keyword.positions.isEmpty()) {
                 ResultRow row = makerow(session, keyword);
-                row.position = NotFound;
+                row.position = isunansweredstatus(keyword.action) ? Unanswered : NotFound;
                 rows.append(row);
                 continue;
             }
@@ -126,6 +127,8 @@ void sort(Array1<ResultRow> &rows, int mode)
 
 QString shownposition(const QString &position)
 {
+    if (position == Unanswered)
+        return u"Unknown"_s;
     return position == NotFound ? u"None"_s : position;
 }
 

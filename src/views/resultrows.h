@@ -53,6 +53,8 @@ struct StoredInputs
 namespace resultrows {
 
 inline const QString NotFound = QStringLiteral("1000");
+// A keyword the service refused or did not answer readably: whether it ranks is unknown.
+inline const QString Unanswered = QStringLiteral("1001");
 constexpr quint32 Blue = 0xFF0000;
 
 // What disall loads into the inputs from the selected domain; nothing when no domain is
@@ -69,7 +71,7 @@ void sort(Array1<ResultRow> &rows, int mode);
 // Writes rows into the list without clearing it: an item showing the same domain and keyword
 // is updated in place, otherwise a new one is inserted; appended even items are blue.
 void write(Array1<ResultRow> &rows, ResultList &list);
-// The shown position: "None" for the not-found marker.
+// The shown position: "None" for the not-found marker, "Unknown" for an unanswered keyword.
 QString shownposition(const QString &position);
 // Title, an empty line and abstract of the row shown by the first selected item that has one.
 bool detail(const Array1<ResultRow> &rows, const ResultList &list, QString *text);

@@ -2,6 +2,7 @@
 
 #include <QTcpSocket>
 #include <QTimer>
+#include <QUrl>
 
 #include <sys/socket.h>
 
@@ -47,8 +48,16 @@ FakeEngine::Request parseRequest(const QByteArray &raw)
         query = after(raw, ">", "<", q < 0 ? raw.size() : q);
         const qsizetype s = raw.indexOf("<start ");
         start = after(raw, ">", "<", s < 0 ? raw.size() : s);
+    } else if (const QByteArray line = raw.first(raw.indexOf("\r\n"));
+               line.contains("/search.json?") || line.contains("&format=json")) {
+        // The JSON services percent-encode UTF-8 and count pages their own way.
+        const bool serp = line.contains("/search.json?");
+        request.format = serp ? u"serpapi"_s : u"searxng"_s;
+        request.keyword = QUrl::fromPercentEncoding(after(line, serp ? "&q=" : "?q=", "& ").replace('+', ' '));
+        const int number = after(line, serp ? "&start=" : "&pageno=", "& ").toInt();
+        request.page = serp ? number / HitsPerPage : qMax(0, number - 1);
+        return request;
     } else {
-        const QByteArray line = raw.first(raw.indexOf("\r\n"));
         request.update = after(line, " ", " ").endsWith("/update.txt");
         query = after(line, "&q=", " ");
         start = after(line, "&start=", "& ");
@@ -269,14 +278,23 @@ void FakeEngine::answer(QTcpSocket *socket, const Request &request)
     const QList<Hit> page = hits(request.keyword, request.page);
     switch (how.reply) {
     case Reply::Page:
-        if (request.update)
-            send(socket, updateReply(), how.piece);
-        else
-            send(socket, request.soap ? soapReply(page) : htmlReply(page), how.piece);
+        send(socket, pageReply(request, how), how.piece);
         break;
     case Reply::Fault:
-        // Only the SOAP service faults; the HTML page of the same keyword answers normally.
-        send(socket, request.soap ? faultReply(how.fault) : htmlReply(page));
+        // Only the SOAP service and the SERP API fault; the HTML page of the keyword answers.
+        if (request.format == u"serpapi")
+            send(socket, serpapiError(how.fault));
+        else
+            send(socket, request.soap ? faultReply(how.fault) : htmlReply(page));
+        break;
+    case Reply::Status:
+        send(socket, statusReply(how.status));
+        break;
+    case Reply::Captcha:
+        if (request.format == u"searxng")
+            send(socket, searxngReply(request.keyword, request.page, page, true));
+        else
+            send(socket, captchaReply());
         break;
     case Reply::Hang:
         break;

@@ -31,6 +31,8 @@ public:
         Reset,      // reset the connection (RST) as soon as the request is read
         Raw,        // send `raw` as it is, then close
         Endless,    // send headers and then filler for as long as the client reads
+        Status,     // the HTTP status `status` with a short page (a redirect to a consent page for 3xx)
+        Captcha,    // the engine's "unusual traffic" page; from SearXNG a page whose engine met a captcha
     };
     struct Behaviour
     {
@@ -38,7 +40,8 @@ public:
         int delayms = 0;
         QString fault;
         QByteArray raw;
-        int piece = 0; // when set, replies go out in pieces of this many bytes, 1 ms apart
+        int piece = 0;  // when set, replies go out in pieces of this many bytes, 1 ms apart
+        int status = 0; // for Reply::Status
     };
     struct Hit
     {
@@ -53,6 +56,7 @@ public:
         int page = 0;    // zero-based, from the start value
         bool soap = false;
         bool update = false; // a request for the update file
+        QString format;      // "searxng" or "serpapi" for a JSON request, else ""
     };
 
     explicit FakeEngine(QObject *parent = nullptr);
@@ -93,6 +97,13 @@ public:
     QByteArray htmlReply(const QList<Hit> &hits) const;
     QByteArray soapReply(const QList<Hit> &hits) const;
     QByteArray faultReply(const QString &fault) const;
+    // The JSON services' replies (jsonreplies.cpp): a result page, SearXNG's page with an upstream
+    // engine that met a captcha, and the SERP API's error object (`fault` is its text).
+    QByteArray searxngReply(const QString &keyword, int page, const QList<Hit> &hits, bool captcha = false) const;
+    QByteArray serpapiReply(const QString &keyword, int page, const QList<Hit> &hits) const;
+    QByteArray serpapiError(const QString &error) const;
+    QByteArray statusReply(int status) const;
+    QByteArray captchaReply() const;
 
     static QString ownVersion();
 
@@ -103,6 +114,7 @@ private:
     void onConnection();
     void onReadyRead(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const Request &request);
+    QByteArray pageReply(const Request &request, const Behaviour &how) const;
     void send(QTcpSocket *socket, const QByteArray &reply, int piece = 0);
     void sendEndless(QTcpSocket *socket);
     Behaviour behaviour(const Request &request) const;

@@ -7,8 +7,30 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// The --block choice as the engine's answer; false when it names none.
+bool refusal(const QString &how, FakeEngine::Behaviour &behaviour)
+{
+    if (how == u"429" || how == u"403" || how == u"503" || how == u"redirect") {
+        behaviour.reply = FakeEngine::Reply::Status;
+        behaviour.status = how == u"redirect" ? 302 : how.toInt();
+    } else if (how == u"captcha") {
+        behaviour.reply = FakeEngine::Reply::Captcha;
+    } else if (how == u"error") {
+        behaviour.reply = FakeEngine::Reply::Fault;
+        behaviour.fault = u"Your account has run out of searches."_s;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 // A search engine on 127.0.0.1 for trying Zorvane without the Internet: it answers the HTML
-// result page and the SOAP service for any keyword, and the update file, until it is killed.
+// result page, the SOAP service, SearXNG's JSON ("/search?...&format=json") and the SERP API's
+// ("/search.json?...") for any keyword, and the update file, until it is killed.
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -25,7 +47,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption announce(u"announce"_s,
                                       u"The version the update file announces, e.g. V1.2.3 (default: Zorvane's own)."_s,
                                       u"VERSION"_s, FakeEngine::ownVersion());
-    parser.addOptions({port, domain, delay, announce});
+    const QCommandLineOption block(u"block"_s,
+                                   u"Refuse every search as a wary engine does: 429, 403 or 503 (that HTTP status), "
+                                   "redirect, captcha, or error (the SERP API's error object for a used-up key)."_s,
+                                   u"HOW"_s);
+    parser.addOptions({port, domain, delay, announce, block});
     parser.process(app);
 
     bool ok = false;
@@ -35,10 +61,15 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "zorvane-demo-engine: --port takes 0 to 65535, --delay a number of milliseconds\n";
         return 2;
     }
+    FakeEngine::Behaviour behaviour{FakeEngine::Reply::Page, delayms, {}, {}, 0, 0};
+    if (parser.isSet(block) && !refusal(parser.value(block), behaviour)) {
+        QTextStream(stderr) << "zorvane-demo-engine: --block takes 429, 403, 503, redirect, captcha or error\n";
+        return 2;
+    }
     FakeEngine engine;
     const DemoRanking ranking(parser.value(domain).trimmed().toLower());
     engine.setPageSource([&ranking](const QString &keyword, int page) { return ranking.page(keyword, page); });
-    engine.setDefaultBehaviour({FakeEngine::Reply::Page, delayms, {}, {}, 0});
+    engine.setDefaultBehaviour(behaviour);
     engine.setAnnounce(parser.value(announce));
     // Only the demo's own requests are kept, so a long session does not grow without end.
     QObject::connect(&engine, &FakeEngine::requestReceived, &engine, [&engine](int index) {

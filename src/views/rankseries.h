@@ -1,0 +1,50 @@
+#pragma once
+
+#include "storage/historyentry.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// One record's reading of a keyword for one domain: when it was saved, and the domain's best
+// position for the keyword then, or nothing when the keyword was searched but the domain not
+// found.
+struct RankPoint
+{
+    std::int32_t moment = 0; // calctime of `when`
+    QString when;
+    std::optional<int> position;
+
+    bool operator==(const RankPoint &) const = default;
+};
+
+// A domain's readings of one keyword in time order. A chart draws the pieces between the
+// readings without a position, so a record where the domain was not found breaks the line.
+struct RankSeries
+{
+    QString domain;
+    QList<RankPoint> points;
+
+    // The runs of readings with a position, in order.
+    QList<QList<RankPoint>> pieces() const;
+    // The worst position of the series; 0 when it has none.
+    int worst() const;
+
+    bool operator==(const RankSeries &) const = default;
+};
+
+namespace rankseries {
+
+// The keyword's series for domain, or for every domain (in the order they first appear) when
+// domain is "(Show ALL)". A record counts for a domain when the domain searched the keyword in
+// it and the result page listed anything; a record whose date cannot be read is left out. A
+// domain that never searched the keyword gets no series.
+QList<RankSeries> build(const Array1<HistoryEntry> &historydata, const QString &keyword, const QString &domain);
+
+// The wall-clock time of a moment counted as calctime counts it, in local time.
+QDateTime wallclock(std::int32_t moment);
+
+} // namespace rankseries

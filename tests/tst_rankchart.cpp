@@ -1,0 +1,165 @@
+#include "app/appstate.h"
+#include "app/colorschemes.h"
+#include "app/gradientbutton.h"
+#include "app/historycontroller.h"
+#include "app/mainwindow.h"
+#include "support/fakeconnection.h"
+#include "support/tempfolder.h"
+#include "support/testfiledialogs.h"
+#include "support/testprompts.h"
+#include "views/historyrows.h"
+#include "views/listview.h"
+#include "views/rankchart.h"
+
+#include <QApplication>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QProcess>
+#include <QTest>
+#include <QTreeWidget>
+#include <QXmlStreamReader>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Five saves of a.example and b.example searching "shoes" (0: not found); the fourth's date
+// cannot be read.
+QString writehistory(const TempProgramFolder &folder)
+{
+    QFile file(folder.file(u"h.sav"_s));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    for (const QByteArray &record : QByteArray("01-Mar-2025 4 0|02-Mar-2025 3 12|03-Mar-2025 0 11|04-Xyz-2025 1 1|"
+                                               "05-Mar-2025 2 8")
+                                        .split('|')) {
+        const QList<QByteArray> fields = record.split(' ');
+        file.write("----------" + fields[0] + " 10:00:00\r\n");
+        for (int d = 1; d <= 2; ++d) {
+            file.write(QByteArray("URL: ") + (d == 1 ? "a" : "b") + ".example\r\nKEY: shoes\r\nurls: http://t/\r\n");
+            file.write(fields[d] != "0" ? "pos: " + fields[d] + "\r\n" : QByteArray());
+        }
+    }
+    return file.fileName();
+}
+
+} // namespace
+
+class TestRankChart : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void historyview()
+    {
+        TempProgramFolder folder;
+        AppState state;
+        TestPrompts prompts;
+        TestFileDialogs dialogs;
+        FakeConnection connection;
+        MainWindow window(state, MainWindow::Seams{&prompts, &connection});
+        window.setfiledialogs(&dialogs);
+        window.show();
+        dialogs.setNextFileName(writehistory(folder));
+        window.controls().buttons.dohistory->click();
+        const HistoryControls &h = window.controls().history;
+        RankChart &chart = window.history().historychart();
+        const QRect full = h.historyview->geometry();
+        QVERIFY(!chart.isVisible());
+
+        // A line picks the keyword, the domain filter the domain; the chart goes below the list.
+        h.historyview->tree()->topLevelItem(0)->setSelected(true);
+        QVERIFY(chart.isVisible());
+        const Array1<HistoryEntry> &historydata = window.history().historydata();
+        QCOMPARE(chart.series(), rankseries::build(historydata, u"shoes"_s, u"a.example"_s));
+        const QRect list = h.historyview->geometry();
+        QVERIFY(list.top() == full.top() && list.bottom() < chart.geometry().top());
+        QVERIFY(chart.geometry().bottom() <= full.bottom() + 1 && list.height() * 3 >= full.height());
+        for (const QString &scheme : {u"Windows Grey"_s, u"Zorvane standard"_s}) {
+            state.settings.colorscheme = scheme;
+            window.setcols();
+            const QColor base = QColor::fromRgb(colorschemes::palettefor(scheme).textboxes.rgb());
+            QCOMPARE(chart.chart()->plotAreaBackgroundBrush().color(), base);
+        }
+
+        // Every domain: one line per run of readings, one colour and one legend entry per domain.
+        chart.setseries(u"shoes"_s, rankseries::build(historydata, u"shoes"_s, historyrows::ShowAll));
+        QCoreApplication::processEvents();
+        QStringList drawn;
+        for (QAbstractSeries *series : chart.chart()->series()) {
+            auto *line = qobject_cast<QLineSeries *>(series);
+            QString text = line->name() + u' ' + line->pen().color().name() + u':';
+            for (const QPointF &point : line->points()) {
+                const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(point.x()));
+                text += u" %1@%2"_s.arg(point.y()).arg(QDateTime(QDate(2025, 1, 1), QTime(0, 0)).daysTo(at));
+            }
+            drawn << text + (chart.chart()->legend()->markers(line).first()->isVisible() ? u" legend"_s : QString());
+        }
+        const QString a = u"a.example "_s + RankChart::linecolor(0).name();
+        const QString b = u"b.example "_s + RankChart::linecolor(1).name();
+        QCOMPARE(drawn,
+                 (QStringList{a + u": 4@59 3@60 legend"_s, a + u": 2@63"_s, b + u": 12@60 11@61 8@63 legend"_s}));
+        const auto *first = qobject_cast<QLineSeries *>(chart.chart()->series().first());
+        QCOMPARE(chart.tiptext(first, first->at(0) + QPointF(1000, 0)),
+                 u"01-Mar-2025 10:00:00\na.example: position 4"_s);
+
+        // No line chosen and every keyword: the list has its room again.
+        h.historyview->tree()->clearSelection();
+        QVERIFY(!chart.isVisible());
+        QCOMPARE(h.historyview->geometry(), full);
+    }
+
+    void cli_data()
+    {
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected"); // a PNG's size, an SVG's markers, or the error's words
+        QTest::newRow("png") << u"h.sav --keyword shoes --out c.PNG --size 640x360"_s << 0 << u"640x360"_s;
+        // On standard output without --out; a marker per reading, none for the gap or the bad date.
+        QTest::newRow("svg") << u"h.sav --keyword shoes --domain a.example"_s << 0 << u"3 circles"_s;
+        QTest::newRow("bad size") << u"h.sav --keyword shoes --size 10x9999"_s << 2 << u"--size"_s;
+        QTest::newRow("bad ending") << u"h.sav --keyword shoes --out c.jpg"_s << 2 << u".svg or .png"_s;
+        QTest::newRow("keyword absent") << u"h.sav --keyword boots --out c.svg"_s << 1 << u"\"boots\""_s;
+        QTest::newRow("missing file") << u"none.sav --keyword shoes"_s << 1 << u"File doesn't exist!"_s;
+    }
+
+    void cli()
+    {
+        QFETCH(QString, expected);
+        TempProgramFolder folder;
+        writehistory(folder);
+        QFETCH(QString, args);
+        QStringList words = args.split(u' ');
+        for (QString &arg : words)
+            arg = arg.startsWith(u"c."_s) || arg.endsWith(u".sav"_s) ? folder.file(arg) : arg;
+        QProcess process;
+        // Drawing needs no display, whatever the caller's platform.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        environment.remove(u"DISPLAY"_s);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ZORVANE_CLI_PATH), QStringList{u"history"_s, u"chart"_s} + words);
+        QVERIFY(process.waitForFinished(60000));
+        const QByteArray out = process.readAllStandardOutput();
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QTEST(process.exitCode(), "status");
+        if (qstrcmp(QTest::currentDataTag(), "png") == 0) {
+            const QSize size = QImage(folder.file(u"c.PNG"_s), "PNG").size();
+            QCOMPARE(u"%1x%2"_s.arg(size.width()).arg(size.height()), expected);
+        } else if (qstrcmp(QTest::currentDataTag(), "svg") == 0) {
+            QXmlStreamReader svg(out);
+            QHash<QString, int> shapes;
+            while (!svg.atEnd())
+                shapes[svg.readNext() == QXmlStreamReader::StartElement ? svg.name().toString() : QString()] += 1;
+            QVERIFY2(!svg.hasError() && shapes.value(u"svg"_s) == 1, qPrintable(svg.errorString()));
+            QVERIFY(shapes.value(u"path"_s) + shapes.value(u"polyline"_s) > 0);
+            QCOMPARE(QString::number(shapes.value(u"circle"_s)) + u" circles"_s, expected);
+        } else {
+            QVERIFY2(err.contains(expected), qPrintable(err));
+            QVERIFY(out.isEmpty() && !QFile::exists(folder.file(u"c.svg"_s)));
+        }
+    }
+};
+
+QTEST_MAIN(TestRankChart)
+#include "tst_rankchart.moc"
