@@ -16,10 +16,12 @@ declare -A below=(
     [reports]="platform diagnostics search storage views"
     [scheduler]="platform diagnostics search storage"
     [update]="platform diagnostics search storage"
-    [cli]="platform diagnostics search storage views reports scheduler update help"
+    [export]="platform diagnostics search storage views"
+    [alerts]="platform diagnostics search storage"
+    [cli]="platform diagnostics search storage views reports scheduler update help export alerts"
     [help]="platform diagnostics"
     [tray]="platform diagnostics"
-    [app]="platform diagnostics search storage views reports scheduler update help tray"
+    [app]="platform diagnostics search storage views reports scheduler update help tray export alerts"
 )
 
 status=0

@@ -39,6 +39,7 @@ MainMenus MainMenus::create(QMenuBar &bar)
              {&MainMenus::mnusave, u"&Save data..."_s},
              {nullptr, {}},
              {&MainMenus::mnuhtml, u"Save results to &HTML file..."_s},
+             {&MainMenus::mnucsv, u"Export to &CSV..."_s},
              {&MainMenus::mnumanhis, u"&Manage history files..."_s},
              {nullptr, {}},
              {&MainMenus::mnuexit, u"E&xit"_s}});

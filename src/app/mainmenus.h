@@ -9,6 +9,7 @@ struct MainMenus
     QAction *mnuload = nullptr;
     QAction *mnusave = nullptr;
     QAction *mnuhtml = nullptr;
+    QAction *mnucsv = nullptr;
     QAction *mnumanhis = nullptr;
     QAction *mnuexit = nullptr;
     QAction *mnusearch = nullptr;

@@ -1,10 +1,12 @@
 #include "mainwindow.h"
 
+#include "alertcontroller.h"
 #include "appstate.h"
 #include "colorschemes.h"
 #include "designlayout.h"
 #include "diagnostics/guard.h"
 #include "errorreportcontroller.h"
+#include "exportcontroller.h"
 #include "gradientbutton.h"
 #include "helpcontroller.h"
 #include "historycontroller.h"
@@ -59,6 +61,8 @@ MainWindow::MainWindow(AppState &state, const Seams &seams, QWidget *parent)
 MainWindow::~MainWindow()
 {
     // The controllers, with the panels they own, go before the controls they work on.
+    delete m_alerts;
+    delete m_export;
     delete m_history;
     m_startup.reset();
     delete m_scheduler;
@@ -136,6 +140,8 @@ void MainWindow::createcontrollers(const Seams &seams)
     connect(m_tray, &TrayIcon::toggle, this, &MainWindow::shownow);
     m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search);
     m_history = new HistoryController(*this, m_controls, m_menus, *m_panels, *m_search, *prompts, *shell, this);
+    m_export = new ExportController(*this, m_menus, *m_panels, *prompts, this);
+    m_alerts = new AlertController(m_state, m_search->run(), *m_tray, *m_panels, this);
 }
 
 void MainWindow::indexbyname()

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class AlertController;
 struct AppState;
 class Autostart;
 class Dialup;
@@ -20,6 +21,7 @@ class TrayIcon;
 struct ViewModeTexts;
 class Connection;
 class ErrorReportController;
+class ExportController;
 class FileDialogs;
 class HelpController;
 class HistoryController;
@@ -68,6 +70,8 @@ public:
     SchedulerController &scheduler() const { return *m_scheduler; }
     TrayIcon &tray() const { return *m_tray; }
     HistoryController &history() const { return *m_history; }
+    ExportController &csvexport() const { return *m_export; }
+    AlertController &alerts() const { return *m_alerts; }
 
     void displaybits(int mode);
     void setcols();
@@ -143,4 +147,6 @@ private:
     SchedulerController *m_scheduler = nullptr;
     std::unique_ptr<Startup> m_startup;
     HistoryController *m_history = nullptr;
+    ExportController *m_export = nullptr;
+    AlertController *m_alerts = nullptr;
 };

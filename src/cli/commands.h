@@ -28,6 +28,8 @@ int runHistoryChart(const QString &filename, const QStringList &args);
 // The application object: a QApplication on the offscreen platform for the chart command, which
 // draws, and a QCoreApplication for every other command.
 std::unique_ptr<QCoreApplication> cliapplication(int &argc, char **argv);
+// The current results as CSV.
+int runResults(const QStringList &args);
 // The scheduler of the program folder without a window, until stopped or (--once) for a cycle.
 int runSchedule(const QStringList &args, bool fromfolder);
 
@@ -37,4 +39,5 @@ QString historyUsageText();
 QString analysisUsageText();
 QString reportUsageText();
 QString scheduleUsageText();
+QString resultsUsageText();
 QString updateUsageText();

@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "cli/headlesswindow.h"
+#include "csvout.h"
 #include "diagnostics/errorreports.h"
 #include "diagnostics/numtext.h"
 #include "foldersession.h"
@@ -311,7 +312,8 @@ void printrows(const Array1<ResultRow> &rows)
     out.write(bytes);
 }
 
-int show(const QString &filename, const Options &options, bool fromfolder)
+// The history list under the filters: as JSON lines, or with csv as CSV.
+int show(const QString &filename, const Options &options, bool fromfolder, bool csv = false)
 {
     std::optional<FolderHistory> folder;
     SearchState state;
@@ -362,6 +364,10 @@ int show(const QString &filename, const Options &options, bool fromfolder)
         if (options.has(u"--descending"_s))
             browse.historyview_ColumnClick(headers[*sort]);
     }
+    if (csv) {
+        const QList<csvexport::CsvLine> lines = csvexport::historylines(lists.listed);
+        return reportfailures() ? 1 : printcsv(lines, options.value(u"--out"_s));
+    }
     printrows(lists.listed);
     return reportfailures() ? 1 : 0;
 }
@@ -376,7 +382,9 @@ QString historyUsageText()
            "       zorvane-cli [--dir DIR] history delete FILE DATE\n"
            "       zorvane-cli [--dir DIR] history show FILE [--date D] [--domain D] [--keyword K] [--first-only]\n"
            "          [--sort date|key|position|url] [--descending]\n"
-           "       zorvane-cli history chart FILE --keyword K [--domain D] [--out F.svg|F.png] [--size WxH]\n"_s;
+           "       zorvane-cli history chart FILE --keyword K [--domain D] [--out F.svg|F.png] [--size WxH]\n"
+           "       zorvane-cli [--dir DIR] history csv FILE [--date D] [--domain D] [--keyword K] [--first-only]\n"
+           "          [--out F]: the same lines as CSV, to F or to standard output\n"_s;
 }
 
 int runHistory(const QStringList &args, bool fromfolder)
@@ -403,6 +411,8 @@ int runHistory(const QStringList &args, bool fromfolder)
     else if (command == u"show")
         options = parseoptions(rest, {u"--first-only"_s, u"--descending"_s},
                                {u"--date"_s, u"--domain"_s, u"--keyword"_s, u"--sort"_s});
+    else if (command == u"csv")
+        options = parseoptions(rest, {u"--first-only"_s}, {u"--date"_s, u"--domain"_s, u"--keyword"_s, u"--out"_s});
     else
         return historyusage(u"unknown subcommand \""_s + command + u'"');
     if (!options.problem.isEmpty())
@@ -411,5 +421,5 @@ int runHistory(const QStringList &args, bool fromfolder)
         return save(filename, options);
     if (command == u"load")
         return load(filename, options);
-    return show(filename, options, fromfolder);
+    return show(filename, options, fromfolder, command == u"csv");
 }

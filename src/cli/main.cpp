@@ -27,6 +27,8 @@ QString commandusage(const QString &command)
         return u"  "_s + analysisUsageText().sliced(QStringLiteral("usage: ").size());
     if (command == u"report")
         return u"  "_s + reportUsageText().sliced(QStringLiteral("usage: ").size());
+    if (command == u"results")
+        return u"  "_s + resultsUsageText().sliced(QStringLiteral("usage: ").size());
     if (command == u"schedule")
         return u"  "_s + scheduleUsageText().sliced(QStringLiteral("usage: ").size());
     if (command == u"check-update")
@@ -43,7 +45,7 @@ QString usagetext()
            "commands:\n"_s +
            commandusage(u"parse"_s) + commandusage(u"request"_s) + commandusage(u"search"_s) +
            commandusage(u"history"_s) + commandusage(u"analysis"_s) + commandusage(u"report"_s) +
-           commandusage(u"schedule"_s) + commandusage(u"check-update"_s);
+           commandusage(u"results"_s) + commandusage(u"schedule"_s) + commandusage(u"check-update"_s);
 }
 
 int usage()
@@ -121,6 +123,8 @@ int main(int argc, char *argv[])
         return runDetail(rest);
     if (command == u"report")
         return runReport(rest);
+    if (command == u"results")
+        return runResults(rest);
     if (command == u"schedule")
         return runSchedule(rest, fromfolder);
     return runCheckUpdate(rest, fromfolder);

@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "cli/clialerts.h"
 #include "cli/headlesswindow.h"
 #include "cli/stderrprompts.h"
 #include "diagnostics/datetext.h"
@@ -78,7 +79,7 @@ public:
         : m_state(state), m_folder(folder), m_once(once),
           m_window(state, [](const QString &line) { QTextStream(stderr) << line << '\n'; }),
           m_connection(m_system, state.settings), m_run(state, m_window, m_prompts, m_connection),
-          m_scheduler(state, m_window, m_run, m_dialup)
+          m_scheduler(state, m_window, m_run, m_dialup), m_alerts(state, m_run)
     {
         m_window.setPagedepthText(u"1"_s);
         m_scheduler.setlabelsink([](const QString &text) { QTextStream(stderr) << text << '\n'; });
@@ -100,6 +101,7 @@ public:
         if (m_finished || (m_once && !m_state.searching))
             return m_status;
         QCoreApplication::exec();
+        m_alerts.waitall();
         return m_status;
     }
 
@@ -160,6 +162,7 @@ private:
     SystemDialup m_dialup;
     SearchRun m_run;
     Scheduler m_scheduler;
+    CliAlerts m_alerts;
     StopSignals m_stopsignals;
     bool m_cycleover = false;
     bool m_stopping = false;

@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "cli/clialerts.h"
 #include "cli/headlesswindow.h"
 #include "cli/stderrprompts.h"
 #include "diagnostics/errorreports.h"
@@ -308,6 +309,7 @@ int runSearch(const QStringList &args, bool fromfolder)
     SystemConnection system;
     LocalConnection connection(system, state.settings);
     SearchRun run(state, window, prompts, connection);
+    CliAlerts alerts(state, run);
     // The page depth box starts at "1", as the window's does.
     window.setPagedepthText(u"1"_s);
     std::optional<FolderSession> folder;
@@ -344,6 +346,7 @@ int runSearch(const QStringList &args, bool fromfolder)
         return 1;
     }
     printresults(state);
+    alerts.waitall();
     if (folder && !folder->store())
         return 1;
     // Stopped from outside: the shell's status of a program ended by that signal.

@@ -2,13 +2,13 @@
 
 #include "base64.h"
 #include "diagnostics/guard.h"
-#include "platform/codepage.h"
 #include "requests.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "jsonscan.h"
+
 #include <QUrl>
+
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -41,31 +41,87 @@ HttpRequest jsonrequest(const Settings &settings, const ServiceTarget &target, c
     return request;
 }
 
-// The reply's JSON object; false (with the reason in `problem`) when it holds none.
-bool readobject(const ServiceReply &reply, QJsonObject &object, QString &problem)
+// The members of a reply's JSON object that the services read. Of a repeated member the last
+// counts, as in any JSON object.
+struct ReplyFields
 {
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(codepage::toBytes(reply.body()), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
-        problem = reply.status >= 400 ? u"HTTP "_s + QString::number(reply.status) : u"unreadable reply"_s;
-        return false;
-    }
-    object = document.object();
-    return true;
+    bool hasresults = false; // the hit list is there and is an array
+    QList<ServiceHit> hits;  // those with an address, positioned
+    QString refused;         // SearXNG: the first upstream engine that refused, as "name: reason"
+    QString error;           // SERP API: the error object's text
+    QString state;           // SERP API: search_metadata.status
+};
+
+// Where a service keeps its hits and the members of each.
+struct HitKeys
+{
+    QStringView list;
+    QStringView url;
+    QStringView abstract;
+    bool numbered; // the service gives each hit its position
+};
+
+// The position a hit takes: the one the service gives, unless it does not count on from the
+// hits before (a service that numbers each page from 1, or none at all).
+qint64 nextposition(std::optional<qint64> given, qint64 last)
+{
+    const qint64 position = given.value_or(0);
+    return position > last ? position : last + 1;
 }
 
-QString text(const QJsonObject &object, QLatin1StringView key)
+// One hit object; a member that is not text reads as "".
+ServiceHit readhit(JsonScan &scan, const HitKeys &keys, qint64 last)
 {
-    return object.value(key).toString();
+    ServiceHit hit;
+    std::optional<qint64> given;
+    if (scan.enterobject()) {
+        while (scan.nextkey()) {
+            const QStringView key = scan.key();
+            if (key == keys.url)
+                hit.url = scan.string();
+            else if (key == u"title")
+                hit.title = scan.string();
+            else if (key == keys.abstract)
+                hit.abstract = scan.string();
+            else if (keys.numbered && key == u"position")
+                given = scan.integer();
+            else
+                scan.skip();
+        }
+    }
+    hit.position = keys.numbered ? nextposition(given, last) : last + 1;
+    return hit;
+}
+
+void readhits(JsonScan &scan, const HitKeys &keys, qint64 hitsbefore, ReplyFields &fields)
+{
+    fields.hits.clear();
+    fields.hasresults = scan.enterarray();
+    qint64 position = hitsbefore;
+    while (fields.hasresults && scan.nextitem()) {
+        ServiceHit hit = readhit(scan, keys, position);
+        if (hit.url.isEmpty())
+            continue;
+        position = hit.position;
+        fields.hits.append(std::move(hit));
+    }
 }
 
 // Why an upstream engine of a metasearch gave nothing, when that is a refusal; "" otherwise.
-QString refusal(const QJsonValue &entry)
+QString refusal(JsonScan &scan)
 {
-    // Listed as [name, reason]; older instances list the name alone.
-    const QJsonArray pair = entry.toArray();
-    const QString name = pair.isEmpty() ? entry.toString() : pair.at(0).toString();
-    const QString reason = pair.size() > 1 ? pair.at(1).toString() : QString();
+    // Listed as [name, reason]; older instances list the name alone, which gives no reason.
+    QString name, reason;
+    if (!scan.enterarray())
+        return {};
+    for (int item = 0; scan.nextitem(); ++item) {
+        if (item == 0)
+            name = scan.string();
+        else if (item == 1)
+            reason = scan.string();
+        else
+            scan.skip();
+    }
     for (const QString &marker : {u"captcha"_s, u"access denied"_s, u"too many requests"_s}) {
         if (reason.contains(marker, Qt::CaseInsensitive))
             return name + u": "_s + reason;
@@ -73,12 +129,52 @@ QString refusal(const QJsonValue &entry)
     return {};
 }
 
-// The position a hit takes: the one the service gives, unless it does not count on from the
-// hits before (a service that numbers each page from 1, or none at all).
-qint64 nextposition(const QJsonValue &given, qint64 last)
+void readrefusals(JsonScan &scan, ReplyFields &fields)
 {
-    const qint64 position = given.toInteger(0);
-    return position > last ? position : last + 1;
+    fields.refused.clear();
+    if (!scan.enterarray())
+        return;
+    while (scan.nextitem()) {
+        const QString refused = refusal(scan);
+        if (fields.refused.isEmpty())
+            fields.refused = refused;
+    }
+}
+
+QString metadatastate(JsonScan &scan)
+{
+    QString state;
+    if (!scan.enterobject())
+        return state;
+    while (scan.nextkey())
+        scan.key() == u"status" ? void(state = scan.string()) : scan.skip();
+    return state;
+}
+
+// Reads the members both services look at, straight off the reply's bytes, skipping the rest
+// unbuilt. False, with the reason in `problem`, when the body is not one well-formed object.
+bool readfields(const ServiceReply &reply, const HitKeys &keys, int hitsbefore, ReplyFields &fields, QString &problem)
+{
+    JsonScan scan(reply.body());
+    const bool isobject = scan.enterobject();
+    while (isobject && scan.nextkey()) {
+        const QStringView key = scan.key();
+        if (key == keys.list)
+            readhits(scan, keys, hitsbefore, fields);
+        else if (key == u"unresponsive_engines")
+            readrefusals(scan, fields);
+        else if (key == u"error")
+            fields.error = scan.string();
+        else if (key == u"search_metadata")
+            fields.state = metadatastate(scan);
+        else
+            scan.skip();
+    }
+    if (!scan.finish() || !isobject) {
+        problem = reply.status >= 400 ? u"HTTP "_s + QString::number(reply.status) : u"unreadable reply"_s;
+        return false;
+    }
+    return true;
 }
 
 // A service error object's text as a verdict.
@@ -118,33 +214,24 @@ ServicePage SearxngService::read(const ServiceReply &reply, Int16 page, int hits
     guard("Parsers", "Function searxngpage", [&] {
         if (result.verdict != Verdict::Results)
             return;
-        QJsonObject object;
+        ReplyFields fields;
         QString problem;
-        if (!readobject(reply, object, problem) || reply.status >= 400) {
+        if (!readfields(reply, {u"results", u"url", u"content", false}, hitsbefore, fields, problem) ||
+            reply.status >= 400) {
             result =
                 verdictpage(Verdict::Failed, problem.isEmpty() ? u"HTTP "_s + QString::number(reply.status) : problem);
             return;
         }
         // One refusing upstream engine makes the whole ranking doubtful.
-        for (const QJsonValue &entry : object.value("unresponsive_engines"_L1).toArray()) {
-            const QString refused = refusal(entry);
-            if (!refused.isEmpty()) {
-                result = verdictpage(Verdict::Blocked, u"blocked ("_s + refused + u')');
-                return;
-            }
+        if (!fields.refused.isEmpty()) {
+            result = verdictpage(Verdict::Blocked, u"blocked ("_s + fields.refused + u')');
+            return;
         }
-        const QJsonValue results = object.value("results"_L1);
-        if (!results.isArray()) {
+        if (!fields.hasresults) {
             result = verdictpage(Verdict::Failed, u"reply without results"_s);
             return;
         }
-        qint64 position = hitsbefore;
-        for (const QJsonValue &value : results.toArray()) {
-            const QJsonObject hit = value.toObject();
-            const QString url = text(hit, "url"_L1);
-            if (!url.isEmpty())
-                result.hits.append({url, text(hit, "title"_L1), text(hit, "content"_L1), ++position});
-        }
+        result.hits = std::move(fields.hits);
         if (result.hits.isEmpty())
             result.verdict = Verdict::NoResults;
     });
@@ -179,32 +266,22 @@ ServicePage SerpApiService::read(const ServiceReply &reply, Int16 page, int hits
         result = statusverdict(reply.status);
         if (result.verdict != Verdict::Results)
             return;
-        QJsonObject object;
+        ReplyFields fields;
         QString problem;
-        if (!readobject(reply, object, problem)) {
+        if (!readfields(reply, {u"organic_results", u"link", u"snippet", true}, hitsbefore, fields, problem)) {
             result = verdictpage(Verdict::Failed, problem);
             return;
         }
-        const QString error = text(object, "error"_L1);
-        if (!error.isEmpty()) {
-            result = errorverdict(error);
+        if (!fields.error.isEmpty()) {
+            result = errorverdict(fields.error);
             return;
         }
-        const QString state = text(object.value("search_metadata"_L1).toObject(), "status"_L1);
-        if (reply.status >= 400 || state.compare(u"error"_s, Qt::CaseInsensitive) == 0) {
+        if (reply.status >= 400 || fields.state.compare(u"error"_s, Qt::CaseInsensitive) == 0) {
             result = verdictpage(Verdict::Failed,
                                  reply.status >= 400 ? u"HTTP "_s + QString::number(reply.status) : u"search failed"_s);
             return;
         }
-        qint64 position = hitsbefore;
-        for (const QJsonValue &value : object.value("organic_results"_L1).toArray()) {
-            const QJsonObject hit = value.toObject();
-            const QString link = text(hit, "link"_L1);
-            if (link.isEmpty())
-                continue;
-            position = nextposition(hit.value("position"_L1), position);
-            result.hits.append({link, text(hit, "title"_L1), text(hit, "snippet"_L1), position});
-        }
+        result.hits = std::move(fields.hits);
         if (result.hits.isEmpty())
             result.verdict = Verdict::NoResults;
     });

@@ -101,6 +101,7 @@ void SearchRun::mnusearch_Click()
             return;
         }
         m_window.writemessagebox(u"Starting Search "_s + m_state.txturl);
+        emit searchStarting();
         m_window.clearresults();
         getdata();
         m_state.pagedepth = int16value(m_window.pagedepthText());

@@ -56,6 +56,8 @@ public:
     void setscheduler(SchedulerHooks *scheduler) { m_scheduler = scheduler != nullptr ? scheduler : &m_noscheduler; }
 
 signals:
+    // A run passed its checks and is about to replace the domain's results.
+    void searchStarting();
     // The run ended: every job is done, or it was stopped.
     void searchEnded();
 

@@ -20,8 +20,10 @@ const QString ServiceError = u"service error"_s;
 // The end of the header block: the position after its empty line, or -1.
 qsizetype bodystart(QStringView raw)
 {
+    // Only a bare "\n\n" before the first "\r\n\r\n" can end the block; looking for one in a
+    // large body after it would cost a pass over the whole reply.
     const qsizetype crlf = raw.indexOf(u"\r\n\r\n");
-    const qsizetype lf = raw.indexOf(u"\n\n");
+    const qsizetype lf = (crlf >= 0 ? raw.first(crlf) : raw).indexOf(u"\n\n");
     if (crlf >= 0 && (lf < 0 || crlf < lf))
         return crlf + 4;
     return lf >= 0 ? lf + 2 : -1;
@@ -65,7 +67,9 @@ ServiceReply splitreply(const QString &raw, bool withtext)
         }
         const QString decoded = dechunk(raw);
         // Undecoded, the text is the reply itself; decoded, it is the body alone.
-        const bool chunked = decoded.size() != raw.size() || decoded != raw;
+        // The text comes back shared when there was nothing to decode; comparing it would cost
+        // a pass over the whole reply.
+        const bool chunked = !decoded.isSharedWith(raw) && (decoded.size() != raw.size() || decoded != raw);
         reply.source = decoded;
         if (!chunked)
             reply.bodyfrom = start >= 0 ? start : (reply.status != 0 ? raw.size() : 0);

@@ -57,6 +57,8 @@ const QList<SettingKey> &settingkeys()
         {u"csvfile"_s, SettingField{&S::csvfile, QString()}},
         {u"searchhost"_s, SettingField{&S::searchhost, S::defaultSearchHost()}},
         {u"apihost"_s, SettingField{&S::apihost, S::defaultApiHost()}},
+        {u"alertdelta"_s, SettingField{&S::alertdelta, Int16(3)}},
+        {u"alertcommand"_s, SettingField{&S::alertcommand, QString()}},
         {u"updatehost"_s, SettingField{&S::updatehost, S::defaultUpdateHost()}},
         {u"engine"_s, SettingField{&S::engine, u"html"_s}},
         {u"engineurl"_s, SettingField{&S::engineurl, QString()}},

@@ -47,6 +47,11 @@ struct Settings
     // Where searches go: a host name with an optional ":port".
     QString searchhost;
     QString apihost;
+    // Ranking changes: the fewest places that count as a move, and the program that is given
+    // the summary on its standard input ("" for none).
+    Int16 alertdelta;
+    QString alertcommand;
+
     // Where the update check asks for the current version: a host name with an optional ":port".
     QString updatehost;
 

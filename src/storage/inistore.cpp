@@ -312,7 +312,7 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
         // The scheduler's file dialog starts where its results go.
         windowsettings.scheduledialogpath = setting(settingkey(&S::schedulefile).key, state);
         readsettings(state, &S::htmlfile, &S::csvfile, &S::searchhost, &S::apihost, &S::updatehost, &S::searchhour,
-                     &S::searchday, &S::searchweek, &S::schedulefile);
+                     &S::searchday, &S::searchweek, &S::schedulefile, &S::alertdelta, &S::alertcommand);
         readsettings(state, &S::engine, &S::engineurl, &S::enginekey);
         readdomains(state);
         readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle);
@@ -328,8 +328,8 @@ bool writei(const SearchState &state, const WindowSettings &windowsettings, cons
         using S = Settings;
         writeflags(state);
         writesettings(state, &S::proxyserver, &S::proxyport, &S::proxyuser, &S::proxypass, &S::apikey, &S::colorscheme,
-                      &S::inettimeout, &S::maxconnections, &S::searchhost, &S::apihost, &S::updatehost, &S::readfile,
-                      &S::writefile, &S::historyfile);
+                      &S::inettimeout, &S::maxconnections, &S::searchhost, &S::apihost, &S::updatehost, &S::alertdelta,
+                      &S::alertcommand, &S::readfile, &S::writefile, &S::historyfile);
         storesetting(windowsettings.scheduledialogpath, settingkey(&S::schedulefile).key, state);
         // The results file is written last, so it is the value that stays.
         writesettings(state, &S::htmlfile, &S::csvfile, &S::schedulefile);

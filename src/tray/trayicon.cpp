@@ -36,6 +36,17 @@ QString TrayIcon::tooltip() const
     return m_icon != nullptr ? m_icon->toolTip() : QString();
 }
 
+bool TrayIcon::showMessage(const QString &title, const QString &text)
+{
+    guard("Tray", "Sub showMessage", [&] {
+        if (m_icon == nullptr)
+            return;
+        m_icon->showMessage(title, text, QSystemTrayIcon::Warning);
+        m_balloon = text;
+    });
+    return m_icon != nullptr;
+}
+
 void TrayIcon::activated(QSystemTrayIcon::ActivationReason reason)
 {
     // The toolkit reports a click as Trigger (left) or Context (right, no menu set) and the

@@ -25,6 +25,10 @@ public:
     void remove_tray_icon();
     bool added() const { return m_icon != nullptr; }
     QString tooltip() const;
+    // A balloon from the icon with a warning sign; false (and nothing shown) without an icon.
+    bool showMessage(const QString &title, const QString &text);
+    // The text of the last balloon shown.
+    QString balloon() const { return m_balloon; }
 
     // A notification from the icon: the button releases and double clicks toggle the window.
     void activated(QSystemTrayIcon::ActivationReason reason);
@@ -36,4 +40,5 @@ private:
     QIcon m_image;
     bool m_available;
     std::unique_ptr<QSystemTrayIcon> m_icon;
+    QString m_balloon;
 };

@@ -139,9 +139,11 @@ void dishis(const Array1<HistoryEntry> &historydata, HistoryLists &lists)
                             break;
                         ResultRow row;
                         row.date = entry.when;
+                        row.url = domain.url;
                         row.key = keyword.key;
                         row.position = QString::number(int(keyword.positions[h].position));
                         row.exacturl = keyword.positions[h].url;
+                        row.title = keyword.positions[h].title;
                         lists.historyrows.append(std::move(row));
                     }
                 }

@@ -1,0 +1,133 @@
+#include "alertrules.h"
+
+#include "diagnostics/guard.h"
+#include "search/searchstate.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace alertrules {
+
+namespace {
+
+constexpr int TopCount = 10;
+// How far "not found" counts when moves are ranked: the list's own marker for it.
+constexpr int NotFoundDistance = 1000;
+
+bool intop(int position)
+{
+    return position >= 1 && position <= TopCount;
+}
+
+int distance(const RankAlert &alert)
+{
+    const int before = alert.before == 0 ? NotFoundDistance : alert.before;
+    const int after = alert.after == 0 ? NotFoundDistance : alert.after;
+    return std::abs(after - before);
+}
+
+QString shown(int position)
+{
+    return position == 0 ? u"not found"_s : QString::number(position);
+}
+
+QString change(const RankAlert &alert)
+{
+    switch (alert.kind) {
+    case RankAlert::Kind::Entered:
+        return u"entered the top 10"_s;
+    case RankAlert::Kind::Left:
+        return u"left the top 10"_s;
+    case RankAlert::Kind::Moved:
+        break;
+    }
+    if (alert.after == 0)
+        return u"dropped out"_s;
+    if (alert.before == 0)
+        return u"appeared"_s;
+    const int places = std::abs(alert.after - alert.before);
+    return (alert.after < alert.before ? u"up "_s : u"down "_s) + QString::number(places) +
+           (places == 1 ? u" place"_s : u" places"_s);
+}
+
+int bestposition(const KeywordResult &keyword)
+{
+    int best = 0;
+    for (const SearchHit &hit : keyword.positions) {
+        if (hit.position >= 1 && (best == 0 || hit.position < best))
+            best = hit.position;
+    }
+    return best;
+}
+
+} // namespace
+
+bool searched(const QString &status)
+{
+    static const QRegularExpression complete(u"^Complete after \\d+ pages$"_s);
+    return status == u"Finished search" || complete.match(status).hasMatch();
+}
+
+Standings standings(const SearchState &state, const QString &domain)
+{
+    Standings result;
+    guard("Alerts", "Function standings", [&] {
+        QHash<QString, QString> statusOf;
+        for (const FetchJob &job : state.jobs) {
+            // A page depth of 0 finishes a job without asking for a page: nothing was searched.
+            if (job.url == domain)
+                statusOf.insert(job.key, job.page >= 1 ? job.status : QString());
+        }
+        for (const SearchSession &session : state.urldata) {
+            if (session.url != domain)
+                continue;
+            for (const KeywordResult &keyword : session.keys) {
+                if (searched(statusOf.value(keyword.key, keyword.action)))
+                    result.insert(keyword.key, {bestposition(keyword)});
+            }
+            return;
+        }
+    });
+    return result;
+}
+
+QList<RankAlert> compare(const QString &domain, const Standings &before, const Standings &after, int delta,
+                         const QStringList &order)
+{
+    QList<RankAlert> alerts;
+    guard("Alerts", "Function compare", [&] {
+        for (const QString &key : order) {
+            const auto was = before.constFind(key);
+            const auto now = after.constFind(key);
+            if (was == before.cend() || now == after.cend())
+                continue;
+            RankAlert alert{domain, key, RankAlert::Kind::Moved, was->best, now->best};
+            if (!intop(alert.before) && intop(alert.after))
+                alert.kind = RankAlert::Kind::Entered;
+            else if (intop(alert.before) && !intop(alert.after))
+                alert.kind = RankAlert::Kind::Left;
+            else if (alert.before == alert.after || distance(alert) < std::max(delta, 1))
+                continue;
+            alerts.append(alert);
+        }
+        std::stable_sort(alerts.begin(), alerts.end(),
+                         [](const RankAlert &a, const RankAlert &b) { return distance(a) > distance(b); });
+    });
+    return alerts;
+}
+
+QString summary(const QList<RankAlert> &alerts)
+{
+    QStringList lines;
+    for (const RankAlert &alert : alerts) {
+        lines.append(alert.domain + u" \""_s + alert.key + u"\": "_s + change(alert) + u" (was "_s +
+                     shown(alert.before) + u", now "_s + shown(alert.after) + u')');
+    }
+    return lines.join(u'\n');
+}
+
+} // namespace alertrules
