@@ -201,7 +201,6 @@ private slots:
         refuse.status = status;
         refuse.fault = u"Your account has run out of searches."_s;
         rig.engine.setBehaviour(u"refused"_s, 1, refuse); // the second page: the first one's hits go too
-        // 403, 429 and 503 are asked for three times more, after waits the clock runs through here.
         MockClock clock(QDateTime(QDate(2026, 3, 2), QTime(12, 0)));
         rig.start(u"mysite.example"_s, u"refused\r\nfound"_s, u"2"_s);
         QVERIFY(QTest::qWaitFor([&] { return clock.advanceSeconds(30), !rig.state.searching; }, 15000));
