@@ -10,11 +10,11 @@ run=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core 
     qt6-svg-dev)
 # clang and its sanitizer and libFuzzer run-times, the formatter, the compiler cache test.sh
 # shares between two of its builds, the HTTP proxy the proxy test starts, and a virtual display
-# for starting the program on a machine without one, and a browser that opens the reports headless.
-# Then the Debian package's tools: dpkg-shlibdeps for its dependencies and the validators of its
-# desktop entry and AppStream metadata.
-test=(clang clang-format libclang-rt-14-dev ccache tinyproxy xvfb xauth chromium dpkg-dev desktop-file-utils
-    appstream)
+# for starting the program on a machine without one, a browser that opens the reports headless,
+# and openssl, which makes the TLS tests' certificates. Then the Debian package's tools:
+# dpkg-shlibdeps for its dependencies and the validators of its desktop entry and AppStream metadata.
+test=(clang clang-format libclang-rt-14-dev ccache tinyproxy xvfb xauth chromium openssl dpkg-dev
+    desktop-file-utils appstream)
 case $profile in
 run) packages=("${run[@]}") ;;
 test) packages=("${run[@]}" "${test[@]}") ;;

@@ -1,4 +1,5 @@
 #include "searchrig.h"
+#include "support/mockclock.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -7,6 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+const QDateTime Noon(QDate(2026, 3, 2), QTime(12, 0), Qt::UTC);
 const QString Fault = u"Exception from service object: Daily limit of 1000 queries exceeded for key KEY"_s;
 
 QByteArray garbage(qsizetype size)
@@ -78,24 +80,33 @@ private slots:
         QCOMPARE(rig.engine.requests().size(), 1);
     }
 
-    // A reset or a close without an answer gives page 1 without hits (Qt reports a reset of an
-    // established connection like a close); the run goes on to page 2.
-    void closedWithoutReply_data()
+    // A reply ended before it is whole is retried like a socket error, never a page of fewer hits.
+    void cutShort_data()
     {
         QTest::addColumn<int>("reply");
-        QTest::newRow("reset") << int(FakeEngine::Reply::Reset);
-        QTest::newRow("early close") << int(FakeEngine::Reply::CloseEarly);
+        QTest::addColumn<QByteArray>("raw");
+        const auto raw = int(FakeEngine::Reply::Raw);
+        const QByteArray hit = "<p class=g><a href=http://mysite.example/ x>T</a><font size=-1>s<br><font>";
+        QTest::newRow("reset") << int(FakeEngine::Reply::Reset) << QByteArray();
+        QTest::newRow("early close") << int(FakeEngine::Reply::CloseEarly) << QByteArray();
+        QTest::newRow("short of its length") << raw << "HTTP/1.1 200 OK\r\nContent-Length: 900\r\n\r\n" + hit;
+        QTest::newRow("no last chunk") << raw << "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4a\r\n" + hit;
+        QTest::newRow("headers cut") << raw << "HTTP/1.1 200 OK\r\nContent-Le"_ba;
     }
-    void closedWithoutReply()
+    void cutShort()
     {
         QFETCH(int, reply);
+        QFETCH(QByteArray, raw);
         SearchRig rig;
-        rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply(reply), 0, {}, {}});
-        rig.start(u"mysite.example"_s, u"alpha"_s, u"2"_s);
+        rig.state.settings.maxretries = 2;
+        rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply(reply), 0, {}, raw});
+        rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, u"2"_s);
         QVERIFY(rig.finish());
-        QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 1}));
-        QCOMPARE(rig.job(1).hits.ubound(), 10);
-        QCOMPARE(int(rig.job(1).hits[1].position), 11);
+        QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 0, 0}));
+        QCOMPARE(rig.job(1).status, u"gave up after 2 retries (reply cut short)"_s);
+        QVERIFY(rig.job(1).hits.isEmpty());
+        QVERIFY(rig.window.lines().contains(u"Reply cut short on alpha page 1"_s));
+        QCOMPARE(rig.job(2).status, u"Finished search"_s);
         QCOMPARE(rig.run.pool().openCount(), 0);
     }
 
@@ -242,6 +253,82 @@ private slots:
         QCOMPARE(rig.window.restxt().size(), Fetcher::ReplyLimit);
         QCOMPARE(rig.job(1).hits.ubound(), 1);
         QCOMPARE(rig.job(1).hits[1].url, u"http://mysite.example/"_s);
+    }
+
+    // A trickling server is given up; pages of 16,384 hits fill a keyword's 32,767 and count.
+    void runsEnd()
+    {
+        SearchRig trickle;
+        trickle.state.settings.inettimeout = 1;
+        trickle.state.settings.maxretries = 2;
+        trickle.engine.setDefaultBehaviour({FakeEngine::Reply::Page, 0, {}, {}, 1});
+        trickle.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
+        QVERIFY(trickle.finish());
+        QCOMPARE(trickle.job(1).status, u"gave up after 2 retries (timeout error)"_s);
+        QCOMPARE(trickle.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 0, 0}));
+
+        SearchRig huge;
+        const QList<FakeEngine::Hit> hits(16384, {u"http://www.other.example/"_s, u"T"_s, u"S"_s});
+        huge.engine.setHits(u"alpha"_s, 0, hits);
+        huge.engine.setHits(u"alpha"_s, 1, hits);
+        huge.start(u"mysite.example"_s, u"alpha"_s, u"2"_s);
+        QVERIFY(huge.finish(60000));
+        QCOMPARE(huge.job(1).hits.ubound(), 32767);
+        QVERIFY(huge.window.lines().contains(u"Kept 16383 of 16384 hits of page 2 search term alpha"_s));
+    }
+
+    // Refused and 5xx replies wait 5, 10 and 20 s of the clock, then end the keyword; 407 at once.
+    void backoff_data()
+    {
+        QTest::addColumn<QByteArray>("statusline");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("429") << "HTTP/1.1 429 Too Many Requests"_ba << u"blocked (HTTP 429)"_s;
+        QTest::newRow("502") << "HTTP/1.0 502 Bad Gateway"_ba << u"service error (HTTP 502)"_s;
+        QTest::newRow("407") << "HTTP/1.1 407 Proxy Authentication Required"_ba << u"proxy authentication failed"_s;
+    }
+    void backoff()
+    {
+        QFETCH(QByteArray, statusline);
+        QFETCH(QString, why);
+        const int waits = statusline.contains("407") ? 0 : 3;
+        MockClock clock(Noon);
+        SearchRig rig(1000000);
+        rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply::Raw, 0, {}, statusline + "\r\n\r\n"});
+        rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
+        for (int i = 0; i <= waits; ++i) {
+            const QString status = why + (i < waits ? u", retry %1 of 3 in %2 s"_s.arg(i + 1).arg(5 << i) : QString());
+            rig.tick();
+            QVERIFY(rig.tick([&] { return rig.connected(1); }));
+            QVERIFY(QTest::qWaitFor([&] { return rig.job(1).status == status; }, 10000));
+            QVERIFY(i == waits || rig.window.lines().contains(status + u" on alpha page 1"_s));
+            rig.tick();
+            QCOMPARE(int(rig.job(1).socket), 0); // still waiting
+            clock.advanceSeconds(5LL << i);
+        }
+        QCOMPARE(rig.engine.requests().size(), waits + 1);
+        QVERIFY(rig.job(1).done && rig.keyword(1).positions.isEmpty());
+    }
+
+    // One connection opens per request delay and its jitter; shuffled keywords go out of order.
+    void politeness()
+    {
+        MockClock clock(Noon);
+        SearchRig rig(1000000);
+        rig.state.settings.requestdelay = 2000;
+        rig.state.settings.shuffle = true;
+        QStringList keys, order;
+        for (int k = 1; k <= 20; ++k)
+            keys << u"k"_s + QString::number(k);
+        rig.start(u"mysite.example"_s, keys.join(u"\r\n"_s), u"1"_s);
+        for (const int ms : {0, 1999, 3000}) {
+            clock.set(Noon.addMSecs(ms));
+            rig.tick();
+            QCOMPARE(rig.window.lines().filter(u"Connecting page 1"_s).size(), ms < 3000 ? 1 : 2);
+        }
+        for (const FetchJob &job : rig.state.jobs)
+            order << job.key;
+        QVERIFY(order != keys);
+        QCOMPARE(QSet<QString>(order.begin(), order.end()), QSet<QString>(keys.begin(), keys.end()));
     }
 };
 

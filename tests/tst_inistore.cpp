@@ -133,6 +133,7 @@ private slots:
         QTest::newRow("file without engine") << "useapi=1"_ba << u"engine"_s << u"html soap "_s;
         QTest::newRow("searxng") << "engine=searxng\r\nengineurl=http://h:1"_ba << u"engine"_s
                                  << u"searxng searxng http://h:1"_s;
+        QTest::newRow("retries 0 kept") << "maxretries=0"_ba << u"maxretries"_s << u"0"_s;
     }
 
     void settingsValues()
@@ -152,6 +153,7 @@ private slots:
             {u"searchhost"_s, s.searchhost},
             {u"updatehost"_s, s.updatehost},
             {u"engine"_s, s.engine + u' ' + (usesoap(s) ? engines::soap : enginename(s)) + u' ' + s.engineurl},
+            {u"maxretries"_s, QString::number(int(s.maxretries))},
         };
         QTEST(fields.value(field), "expected");
     }

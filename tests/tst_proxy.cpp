@@ -1,4 +1,5 @@
 #include "searchrig.h"
+#include "support/tlsrelay.h"
 
 #include <QFile>
 #include <QProcess>
@@ -62,23 +63,35 @@ private slots:
         m_proxy.waitForFinished(3000);
     }
 
+    // HTTPS goes through the proxy's CONNECT tunnel to a TLS front of the engine.
     void search_data()
     {
         QTest::addColumn<QString>("password");
         QTest::addColumn<bool>("passes");
-        QTest::newRow("right password") << u"s3cret"_s << true;
-        QTest::newRow("wrong password") << u"wrong"_s << false;
+        QTest::addColumn<bool>("https");
+        QTest::addColumn<QString>("status"); // of the second keyword
+        QTest::newRow("right password") << u"s3cret"_s << true << false << u"Finished search"_s;
+        QTest::newRow("wrong password") << u"wrong"_s << false << false << u"Finished search"_s;
+        QTest::newRow("https, right password") << u"s3cret"_s << true << true << u"Finished search"_s;
+        QTest::newRow("https, wrong password") << u"wrong"_s << false << true << u"proxy authentication failed"_s;
     }
     void search()
     {
         QFETCH(QString, password);
         QFETCH(bool, passes);
+        QFETCH(bool, https);
         SearchRig rig;
+        TlsRelay relay;
+        if (https) {
+            QVERIFY(relay.start(m_dir.path(), rig.engine.port()));
+            rig.state.settings.searchhost = relay.hostport();
+            rig.state.settings.cafile = relay.cafile;
+        }
         rig.useproxy(m_port, u"tester"_s, password);
         rig.engine.place(u"blue widgets"_s, 14, u"http://www.mysite.example/blue"_s);
         rig.start(u"mysite.example"_s, u"blue widgets\r\nred"_s, u"2"_s);
         QVERIFY(rig.finish(30000));
-        QCOMPARE(rig.job(2).status, u"Finished search"_s);
+        QTEST(rig.job(2).status, "status");
         QCOMPARE(errorreports::errortext(), QString());
         if (!passes) {
             QVERIFY(rig.engine.requests().isEmpty() && rig.job(1).hits.isEmpty());

@@ -6,6 +6,7 @@
 #include "support/fakeengine.h"
 #include "support/samplepages.h"
 #include "support/samplerequests.h"
+#include "support/tlsrelay.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -166,6 +167,26 @@ private slots:
         QCOMPARE(first.size(), 2);
         QCOMPARE(action(first[0]), u"Complete after 1 pages"_s);
         QCOMPARE(action(first[1]), u"Complete after 2 pages"_s);
+    }
+
+    // https:// with the CA of --cafile; without it, or by a name the certificate lacks, a TLS
+    // error ends each keyword. A failure the error trap catches during the run is printed.
+    void httpsSearch()
+    {
+        TlsRelay relay;
+        QVERIFY(relay.start(m_dir.path(), m_engine.port()));
+        const QStringList args = search(u"--keyword red --depth 2 --searchhost "_s + relay.hostport());
+        const QList<QJsonObject> found = jsonlines(run(args + QStringList{u"--cafile"_s, relay.cafile}).out);
+        QCOMPARE(found.value(0)[u"positions"].toArray().at(1).toObject()[u"position"].toInt(), 4);
+        QVERIFY(action(jsonlines(run(args).out).value(0)).startsWith(u"TLS error: The issuer certificate"_s));
+        const QStringList byname =
+            search(u"--keyword red --cafile "_s + relay.cafile + u" --searchhost "_s + relay.hostport(u"localhost"_s));
+        QVERIFY(action(jsonlines(run(byname).out).value(0)).startsWith(u"TLS error: The host name did not match"_s));
+
+        const QByteArray flood = "<p class=g><a href=http://a.example/ >T</a><font size=-1>s<font>";
+        m_engine.setBehaviour(u"trap"_s, 0, {FakeEngine::Reply::Raw, 0, {}, flood.repeated(70000)});
+        const Run trapped = run(search(u"--keyword trap"_s));
+        QVERIFY2(trapped.status == 0 && trapped.err.contains("Error trapped: "), trapped.err.constData());
     }
 
     // Ctrl-C, SIGTERM and SIGHUP stop the run like STOP; the results are still printed and,
@@ -469,6 +490,12 @@ private slots:
         row("search: bad proxy", u"search --domain a --keyword k --proxy nohost"_s, u"--proxy takes HOST:PORT"_s);
         row("search: bad timeout", u"search --domain a --keyword k --timeout 0"_s,
             u"--timeout takes a number of seconds from 1 to 32767"_s);
+        row("search: bad retries", u"search --domain a --keyword k --max-retries -1"_s,
+            u"--max-retries takes a number from 0 (no limit) to 32767"_s);
+        row("search: bad delay", u"search --domain a --keyword k --request-delay 1s"_s,
+            u"--request-delay takes a number of milliseconds from 0 to 32767"_s);
+        row("search: no CA file", u"search --domain a --keyword k --cafile /nonexistent/ca.pem"_s,
+            u"--cafile: no certificate could be read from \"/nonexistent/ca.pem\""_s);
         row("search: unreadable file", u"search --domain a --keywords-file /nonexistent/keys.txt"_s,
             u"cannot read \"/nonexistent/keys.txt\""_s);
         row("request: overflow", u"request --host h --key k --page 4000"_s, u"Overflow"_s, 1);

@@ -1,6 +1,7 @@
 #include "search/requests.h"
 #include "search/searchservice.h"
 #include "searchrig.h"
+#include "support/mockclock.h"
 #include "views/resultrows.h"
 
 #include <QJsonArray>
@@ -200,14 +201,16 @@ private slots:
         refuse.status = status;
         refuse.fault = u"Your account has run out of searches."_s;
         rig.engine.setBehaviour(u"refused"_s, 1, refuse); // the second page: the first one's hits go too
+        MockClock clock(QDateTime(QDate(2026, 3, 2), QTime(12, 0)));
         rig.start(u"mysite.example"_s, u"refused\r\nfound"_s, u"2"_s);
-        QVERIFY(rig.finish());
+        QVERIFY(QTest::qWaitFor([&] { return clock.advanceSeconds(30), !rig.state.searching; }, 15000));
         QTEST(rig.keyword(1).action, "expected");
         QVERIFY(rig.keyword(1).positions.isEmpty() && rig.keyword(1).urls.isEmpty());
         QCOMPARE(int(rig.keyword(2).positions[1].position), 3);
         const Array1<ResultRow> rows = resultrows::build(rig.state, 1, false);
         QCOMPARE(resultrows::shownposition(rows[1].position), u"Unknown"_s);
-        QCOMPARE(rig.engine.pagesRequested(u"refused"_s), (QList<int>{0, 1}));
+        const bool waits = status == 403 || status == 429 || status == 503;
+        QCOMPARE(rig.engine.pagesRequested(u"refused"_s), (waits ? QList<int>{0, 1, 1, 1, 1} : QList<int>{0, 1}));
         QCOMPARE(rig.window.lines().mid(rig.window.lines().indexOf(u"Searches complete"_s)),
                  (QStringList{u"Searches complete"_s, u"1 keyword blocked"_s}));
     }

@@ -18,6 +18,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QSslCertificate>
 #include <QTextStream>
 
 #include <cstdint>
@@ -99,6 +100,22 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
             s.proxyserver = proxy.host;
             s.proxyport = proxy.port;
         });
+    } else if (arg == u"--shuffle") {
+        options.overrides.append([](Settings &s) { s.shuffle = true; });
+    } else if (arg == u"--cafile" && value(v)) {
+        if (QSslCertificate::fromPath(v, QSsl::Pem).isEmpty())
+            return u"--cafile: no certificate could be read from \""_s + v + u'"';
+        set(&Settings::cafile);
+    } else if (arg == u"--request-delay" && value(v)) {
+        const int n = v.toInt(&ok);
+        if (!ok || n < 0 || n > 32767)
+            return u"--request-delay takes a number of milliseconds from 0 to 32767"_s;
+        options.overrides.append([n](Settings &s) { s.requestdelay = n; });
+    } else if (arg == u"--max-retries" && value(v)) {
+        const int n = v.toInt(&ok);
+        if (!ok || n < 0 || n > 32767)
+            return u"--max-retries takes a number from 0 (no limit) to 32767"_s;
+        options.overrides.append([n](Settings &s) { s.maxretries = n; });
     } else if (arg == u"--connections" && value(v)) {
         const int n = v.toInt(&ok);
         if (!ok || n < 1 || n > 1000)
@@ -228,6 +245,14 @@ bool searchandwait(SearchRun &run, SearchState &state, int &stopsignal)
     });
     QObject::connect(&run, &SearchRun::searchEnded, &run, [] { QCoreApplication::exit(0); });
     run.mnusearch_Click();
+    // Every failure the error trap catches during the run is told as it happens, not only
+    // counted; a start that failed is named by printtrapped.
+    qsizetype reported = errorreports::errortext().size();
+    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::raised, &run, [&reported] {
+        const QString &text = errorreports::errortext();
+        QTextStream(stderr) << QString(text.sliced(qMin(reported, text.size()))).replace(u"\r\n"_s, u"\n"_s);
+        reported = text.size();
+    });
     if (state.searching)
         QCoreApplication::exec();
     return !state.resulttime.isEmpty();
@@ -259,6 +284,8 @@ QString searchUsageText()
            "          [--engine html|soap|searxng|serpapi] [--engine-url URL] [--engine-key K]\n"
            "          searxng and serpapi ask the JSON service at URL (http:// or https://, e.g.\n"
            "          http://127.0.0.1:8888); a keyword the service refuses ends \"blocked (...)\"\n"
+           "          [--cafile PEM] [--max-retries N] [--request-delay MS] [--shuffle]\n"
+           "          a host written https://H[:P] is reached over TLS; --cafile adds trusted CAs\n"
            "          F holds one keyword a line; a line ends in LF or CR LF, empty lines are skipped\n"
            "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
            "          searches DOMAIN (default: the selected one) with its stored keywords and\n"

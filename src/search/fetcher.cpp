@@ -5,10 +5,15 @@
 #include "hostport.h"
 #include "platform/codepage.h"
 #include "positions.h"
+#include "replycheck.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
 #include "searchservice.h"
+#include "secureconnect.h"
 #include "socketpool.h"
+
+#include <cstdint>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,7 +27,8 @@ QString pagetext(const FetchJob &job)
 } // namespace
 
 Fetcher::Fetcher(SearchState &state, SearchWindow &window, SocketPool &pool, WarningFn timedwarning, QObject *parent)
-    : QObject(parent), m_state(state), m_window(window), m_pool(pool), m_timedwarning(std::move(timedwarning))
+    : QObject(parent), m_state(state), m_window(window), m_pool(pool), m_timedwarning(std::move(timedwarning)),
+      m_retry(state.settings)
 {
     connect(&m_pool, &SocketPool::dataArrival, this, &Fetcher::socket_DataArrival);
     connect(&m_pool, &SocketPool::closeEvent, this, &Fetcher::socket_Close);
@@ -33,20 +39,18 @@ void Fetcher::stepjob(int jobindex, const QString &server, const QString &port, 
     guard("Fetcher", "Sub stepjob", [&] {
         FetchJob &job = m_state.jobs[jobindex];
         if (job.socket == 0) {
-            connectjob(jobindex, server, port);
+            connectjob(jobindex, server, port, host);
             return;
         }
         SocketControl &socket = m_pool.socket(job.socket);
         const int s = socket.state();
         const QString n = pagetext(job);
         if (s == SocketControl::Connected && job.state != SocketControl::Connected) {
-            sendrequest(jobindex, server, host);
+            // Inside a TLS connection the request names no proxy, even when it went through one.
+            const QString requesthost = withoutscheme(host);
+            sendrequest(jobindex, istls(host) || server == host ? requesthost : server, requesthost);
         } else if (s == SocketControl::Error && job.state != SocketControl::Error) {
-            socket.close();
-            job.socket = 0;
-            job.status = u"socket error "_s;
-            job.retries += 1;
-            m_window.writemessagebox(u"Socket error on "_s + job.key + u" page "_s + n);
+            socketerror(jobindex, socket);
         } else if (job.state != SocketControl::Closed && s == SocketControl::Closed) {
             job.socket = 0;
             job.status = u"socket closed "_s;
@@ -56,6 +60,7 @@ void Fetcher::stepjob(int jobindex, const QString &server, const QString &port, 
             if (job.ticks > m_state.settings.inettimeout) {
                 socket.close();
                 job.status = u"timeout error "_s;
+                job.retry.failure = u"timeout error"_s;
                 job.retries += 1;
                 m_window.writemessagebox(u"Timeout error on "_s + job.key + u" page "_s + n);
             }
@@ -64,12 +69,50 @@ void Fetcher::stepjob(int jobindex, const QString &server, const QString &port, 
     });
 }
 
-void Fetcher::connectjob(int jobindex, const QString &server, const QString &port)
+void Fetcher::socketerror(int jobindex, SocketControl &socket)
 {
     FetchJob &job = m_state.jobs[jobindex];
+    const QString why = socket.errortext();
+    const bool fatal = socket.fatal();
+    socket.close();
+    job.socket = 0;
+    if (fatal) {
+        endjob(jobindex, why);
+        return;
+    }
+    job.status = u"socket error "_s;
+    job.retry.failure = why.isEmpty() ? u"socket error"_s : why;
+    job.retries += 1;
+    m_window.writemessagebox(u"Socket error on "_s + job.key + u" page "_s + pagetext(job) +
+                             (why.isEmpty() ? QString() : u": "_s + why));
+}
+
+void Fetcher::endjob(int jobindex, const QString &status)
+{
+    FetchJob &job = m_state.jobs[jobindex];
+    job.socket = 0;
+    job.state = SocketControl::Closed;
+    endunanswered(jobindex, status);
+}
+
+void Fetcher::connectjob(int jobindex, const QString &server, const QString &port, const QString &host)
+{
+    FetchJob &job = m_state.jobs[jobindex];
+    if (m_retry.exhausted(job)) {
+        endjob(jobindex, m_retry.giveuptext(job));
+        return;
+    }
+    if (!m_retry.mayconnect(job, host))
+        return;
     const int index = m_pool.getsocket(m_state.settings.maxconnections);
     if (index == 0)
         return;
+    QString problem;
+    const Endpoint endpoint = endpointfor(m_state.settings, server, port, host, problem);
+    if (!problem.isEmpty()) {
+        endjob(jobindex, problem);
+        return;
+    }
     const QString n = pagetext(job);
     job.buffer.clear();
     job.socket = index;
@@ -77,7 +120,8 @@ void Fetcher::connectjob(int jobindex, const QString &server, const QString &por
         job.status = u"connecting to page "_s + n;
     else
         job.status = u"re-connect ("_s + QString::number(job.retries) + u") to page "_s + n;
-    m_pool.socket(index).connectTo(hostpart(server), port.trimmed().toUShort());
+    m_retry.connecting(host);
+    m_pool.socket(index).connectTo(endpoint);
     job.ticks = 0;
     m_window.writemessagebox(u"Connecting page "_s + n + u" search term "_s + job.key);
 }
@@ -115,10 +159,52 @@ void Fetcher::socket_Close(int index)
         SocketControl &socket = m_pool.socket(index);
         socket.close();
         for (int j = 1; j <= m_state.jobs.ubound(); ++j) {
-            if (m_state.jobs[j].socket == index && !receivepage(j, index))
+            FetchJob &job = m_state.jobs[j];
+            if (job.socket != index || !checkreply(j))
+                continue;
+            const int page = job.page;
+            if (!receivepage(j, index))
                 return;
+            if (job.page != page)
+                job.retry = {}; // the next page starts without waits
         }
     });
+}
+
+bool Fetcher::checkreply(int jobindex)
+{
+    FetchJob &job = m_state.jobs[jobindex];
+    const QString n = pagetext(job);
+    // A reply we cut at the limit ourselves counts as whole.
+    if (job.buffer.size() < ReplyLimit && cutshort(job.buffer, ReplyLimit)) {
+        job.socket = 0;
+        job.state = SocketControl::Closed;
+        job.status = u"reply cut short "_s;
+        job.retry.failure = u"reply cut short"_s;
+        job.retries += 1;
+        m_window.writemessagebox(u"Reply cut short on "_s + job.key + u" page "_s + n);
+        return false;
+    }
+    const int status = httpstatus(job.buffer);
+    const QString kind = RetryPolicy::retryable(status);
+    // The SOAP service sends its faults with status 500; they have their own handling.
+    if (kind.isEmpty() || (job.useapi && status == 500))
+        return true;
+    const QString why = kind + u" (HTTP "_s + QString::number(status) + u')';
+    const qint64 wait = m_retry.backoff(job);
+    if (wait < 0) {
+        // Out of waits: a refusal is the service's to name; another failure ends the keyword.
+        if (kind == u"blocked")
+            return true;
+        endjob(jobindex, why);
+        return false;
+    }
+    job.socket = 0;
+    job.state = SocketControl::Closed;
+    job.status = why + u", retry "_s + QString::number(job.retry.backoffs) + u" of "_s +
+                 QString::number(RetryPolicy::MaxBackoffs) + u" in "_s + QString::number(wait / 1000) + u" s"_s;
+    m_window.writemessagebox(job.status + u" on "_s + job.key + u" page "_s + n);
+    return false;
 }
 
 bool Fetcher::receivepage(int jobindex, int index)
@@ -149,7 +235,12 @@ bool Fetcher::receivepage(int jobindex, int index)
         endunanswered(jobindex, page.status);
         return true;
     }
-    for (const ServiceHit &found : page.hits) {
+    // A keyword holds at most 32767 hits; a page with more keeps those that fit and still counts.
+    const qsizetype room = std::numeric_limits<std::int16_t>::max() - job.hits.ubound();
+    if (page.hits.size() > room)
+        m_window.writemessagebox(u"Kept "_s + QString::number(room) + u" of "_s + QString::number(page.hits.size()) +
+                                 u" hits of page "_s + n + u" search term "_s + job.key);
+    for (const ServiceHit &found : page.hits.first(qMin(page.hits.size(), room))) {
         SearchHit hit{found.url, found.title, found.abstract, Int16(found.position), {}};
         job.hits.append(std::move(hit));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "retrypolicy.h"
+
 #include <QObject>
 #include <QString>
 
@@ -7,7 +9,9 @@
 
 struct SearchState;
 class SearchWindow;
+class SocketControl;
 class SocketPool;
+struct FetchJob;
 
 // Moves one result page at a time for every fetch job over the socket pool: connects, sends
 // the request once connected, collects the reply and, when the server closes, decodes and
@@ -30,13 +34,19 @@ public:
 
     // The per-job step of one tick. `server` and `port` say where to connect (the proxy, or the
     // search host); `host` is the search host as configured. A server written "name:port" is
-    // connected to at that name.
+    // connected to at that name; a host written "https://" is reached over TLS.
     void stepjob(int jobindex, const QString &server, const QString &port, const QString &host);
     void socket_DataArrival(int index, qint64 bytes);
     void socket_Close(int index);
 
 private:
-    void connectjob(int jobindex, const QString &server, const QString &port);
+    void connectjob(int jobindex, const QString &server, const QString &port, const QString &host);
+    void socketerror(int jobindex, SocketControl &socket);
+    // False when the reply ends its page before a service reads it: cut short, or to be asked
+    // for again after a wait.
+    bool checkreply(int jobindex);
+    // The keyword ends here with `status`, whatever pages are left, its socket released.
+    void endjob(int jobindex, const QString &status);
     void sendrequest(int jobindex, const QString &server, const QString &host);
     // Returns false when a SOAP fault ends the processing of this close event.
     bool receivepage(int jobindex, int index);
@@ -47,4 +57,5 @@ private:
     SearchWindow &m_window;
     SocketPool &m_pool;
     WarningFn m_timedwarning;
+    RetryPolicy m_retry;
 };

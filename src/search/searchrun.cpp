@@ -10,6 +10,7 @@
 #include "searchservice.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <limits>
@@ -20,6 +21,13 @@ namespace {
 
 constexpr int RunningInterval = 1000;
 constexpr int IdleInterval = 5000;
+
+// A search host sees the keywords in an order that differs from run to run.
+void shufflejobs(Array1<FetchJob> &jobs)
+{
+    for (int j = jobs.ubound(); j > 1; --j)
+        std::swap(jobs[j], jobs[1 + QRandomGenerator::global()->bounded(j)]);
+}
 
 } // namespace
 
@@ -125,6 +133,8 @@ void SearchRun::getdata()
             keyword.positions.clear();
             keyword.urls.clear();
         }
+        if (m_state.settings.shuffle)
+            shufflejobs(m_state.jobs);
         m_window.disres();
     });
 }

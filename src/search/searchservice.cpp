@@ -155,7 +155,9 @@ bool isblockedstatus(const QString &status)
 
 bool isunansweredstatus(const QString &status)
 {
-    return isblockedstatus(status) || status.startsWith(ServiceError);
+    // A connection that never verified, or a page that failed every re-connect, answered nothing.
+    return isblockedstatus(status) || status.startsWith(ServiceError) || status.startsWith(u"TLS error: ") ||
+           status.startsWith(u"gave up after ");
 }
 
 ServicePage verdictpage(ServicePage::Verdict verdict, const QString &status)

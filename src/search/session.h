@@ -2,6 +2,7 @@
 
 #include "array1.h"
 #include "diagnostics/int16.h"
+#include "retrypolicy.h"
 
 #include <QString>
 
@@ -63,4 +64,5 @@ struct FetchJob
     Int16 urlindex;
     Int16 state;
     bool useapi = false;
+    PageRetry retry;
 };

@@ -63,6 +63,10 @@ const QList<SettingKey> &settingkeys()
         {u"engine"_s, SettingField{&S::engine, u"html"_s}},
         {u"engineurl"_s, SettingField{&S::engineurl, QString()}},
         {u"enginekey"_s, SettingField{&S::enginekey, QString()}},
+        {u"cafile"_s, SettingField{&S::cafile, QString()}},
+        {u"maxretries"_s, SettingField{&S::maxretries, Int16(10)}},
+        {u"requestdelay"_s, SettingField{&S::requestdelay, Int16(0)}},
+        {u"shuffle"_s, SettingField{&S::shuffle, false}},
     };
     return keys;
 }

@@ -61,6 +61,16 @@ struct Settings
     QString engineurl;
     QString enginekey;
 
+    // A PEM file of certificate authorities trusted beside the system's for "https://" hosts.
+    QString cafile;
+    // Re-connects of one page before its keyword gives up; 0 (kept as such in the settings
+    // file) re-connects without end.
+    Int16 maxretries;
+    // Milliseconds between two requests to the same host, plus up to half of it at random.
+    Int16 requestdelay;
+    // Search the keywords in random order.
+    bool shuffle;
+
     static QString standardScheme() { return QStringLiteral("Zorvane standard"); }
     static QString greyScheme() { return QStringLiteral("Windows Grey"); }
     static QString defaultSearchHost() { return QStringLiteral("www.google.com"); }

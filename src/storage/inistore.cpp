@@ -44,6 +44,16 @@ QString readvalue(const QString &key, const SettingField<QString> &field, const 
     return text.isEmpty() ? field.missing : text;
 }
 
+// A number for which 0 means something of its own: only a missing or empty entry takes the
+// default.
+void readcount(SearchState &state, Int16 Settings::*member)
+{
+    const SettingKey &entry = settingkey(member);
+    const QString text = setting(entry.key, state);
+    state.settings.*member =
+        text.trimmed().isEmpty() ? std::get<SettingField<Int16>>(entry.field).missing : Int16(leadingnumber(text));
+}
+
 // Reads the options in the order given, each by its entry in the settings table.
 template <typename... T> void readsettings(SearchState &state, T Settings::*...members)
 {
@@ -305,6 +315,8 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
                      &S::searchday, &S::searchweek, &S::schedulefile, &S::alertdelta, &S::alertcommand);
         readsettings(state, &S::engine, &S::engineurl, &S::enginekey);
         readdomains(state);
+        readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle);
+        readcount(state, &S::maxretries);
     });
 }
 
@@ -322,6 +334,7 @@ bool writei(const SearchState &state, const WindowSettings &windowsettings, cons
         // The results file is written last, so it is the value that stays.
         writesettings(state, &S::htmlfile, &S::csvfile, &S::schedulefile);
         writesettings(state, &S::engine, &S::engineurl, &S::enginekey);
+        writesettings(state, &S::cafile, &S::maxretries, &S::requestdelay);
         storesetting(state.txturl, u"txturl"_s, state);
         storesetting(QString::number(state.urldata.ubound()), u"counturls"_s, state);
         for (int n = 1; n <= state.urldata.ubound(); ++n) {
