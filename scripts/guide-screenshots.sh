@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the guide's pictures of the program: the update message (the demo engine announces a
-# newer version) and the about panel, under a virtual X server. Needs xvfb-run, xdotool and
+# newer version) and the about panel, under a virtual X server, and the rank chart of a made-up
+# history file. Needs xvfb-run, xdotool and
 # ImageMagick. Usage: scripts/guide-screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -47,3 +48,27 @@ shoot 127.0.0.1:9 about 'mousemove --window $win 347 8 click 1' 'key Up Return'
 # The guide shows the panels with a little of the window around them, in few colours.
 convert "$out/about.png" -crop 400x230+200+225 +repage -colors 64 "PNG8:$out/about.png"
 convert "$out/update-message.png" -crop 480x210+160+235 +repage -colors 64 "PNG8:$out/update-message.png"
+
+# The rank chart: twelve weekly saved searches of one search term for two domains, with two
+# weeks where example.com was not found, drawn by zorvane-cli.
+# record DATE DOMAIN=POSITION...: one record; a position of "-" is not found.
+record() {
+    printf '%s\r\n' "----------$1" "TXTURL: example.com"
+    shift
+    local pair domain pos
+    for pair in "$@"; do
+        domain=${pair%%=*} pos=${pair#*=}
+        printf '%s\r\n' "URL: $domain" "DATETIME: x" "PAGEDEPTH: 3" "KEY: blue widgets" "act: Finished search"
+        [ "$pos" = - ] || printf '%s\r\n' "pos: $pos" "url: http://$domain/page$pos" "title: T" "abstract: A"
+        printf '%s\r\n' "urls: http://top.example/" "titles: Top"
+    done
+}
+ours=(14 12 12 9 7 - - 8 6 5 4 3)
+theirs=(22 21 25 19 18 16 17 15 15 13 12 11)
+for i in "${!ours[@]}"; do
+    record "$(LC_ALL=C date -d "2025-09-01 + $i weeks" '+%d-%b-%Y 09:00:00')" \
+        "example.com=${ours[$i]}" "shop.example=${theirs[$i]}"
+done >"$demo/chart.sav"
+"$build/src/cli/zorvane-cli" history chart "$demo/chart.sav" --keyword "blue widgets" --size 640x320 \
+    --out "$out/chart.png"
+convert "$out/chart.png" -colors 64 "PNG8:$out/chart.png"
