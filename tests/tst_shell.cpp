@@ -117,12 +117,18 @@ private slots:
         panel.setstartup->setChecked(true);
         panel.setrunningupdate->setChecked(true);
         panel.chocolor->setEditText(u"Windows Grey"_s);
+        panel.txtcafile->setText(u" /etc/ca.pem "_s);
+        panel.txtrequestdelay->setText(u"90000"_s);
+        panel.chkshuffle->setChecked(true);
         rig.click(panel.btnoptionscont);
         const Settings &s = rig.state->settings;
         QCOMPARE(int(s.maxconnections), 0);
         QCOMPARE(int(s.inettimeout), 30);
         QCOMPARE(s.proxyport, u"3128"_s);
         QCOMPARE(s.colorscheme, u"Windows Grey"_s);
+        QCOMPARE(s.cafile, u"/etc/ca.pem"_s);
+        QCOMPARE(int(s.requestdelay), 32767);
+        QVERIFY(s.shuffle);
         QCOMPARE(rig.autostart.calls, QList<bool>{true});
         QVERIFY(window.controls().status.runningtext->isVisible());
 

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 OptionsController::OptionsController(MainWindow &window, const MainMenus &menus, Shell &shell, Autostart &autostart,
@@ -62,6 +64,9 @@ void OptionsController::mnuOptions_Click()
         p.setengine(s.useapi && enginename(s) == engines::html ? engines::soap : enginename(s));
         p.txtengineurl->setText(s.engineurl);
         p.txtenginekey->setText(s.enginekey);
+        p.txtcafile->setText(s.cafile);
+        p.txtrequestdelay->setText(QString::number(int(s.requestdelay)));
+        p.chkshuffle->setChecked(s.shuffle);
         p.setshown(true);
         p.chocolor->clear();
         p.chocolor->addItems({Settings::standardScheme(), Settings::greyScheme()});
@@ -94,6 +99,10 @@ void OptionsController::btnoptionscont_Click()
         s.engine = p.engine();
         s.engineurl = p.txtengineurl->text().trimmed();
         s.enginekey = p.txtenginekey->text();
+        s.cafile = p.txtcafile->text().trimmed();
+        // The delay is a 16-bit setting: a longer pause than it holds is cut to the longest.
+        s.requestdelay = Int16(int(std::clamp(leadingnumber(p.txtrequestdelay->text()), 0LL, 32767LL)));
+        s.shuffle = p.chkshuffle->isChecked();
         const QString scheme = p.chocolor->currentText();
         if (scheme != s.colorscheme) {
             const bool known = scheme == Settings::standardScheme() || scheme == Settings::greyScheme();

@@ -59,8 +59,15 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     service->addWidget(label(u"labenginekey"_s, u"Service key"_s), 2, 0);
     service->addWidget(txtenginekey = box(u"txtenginekey"_s), 2, 1);
     txtenginekey->setEchoMode(QLineEdit::Password);
+    service->addWidget(label(u"labcafile"_s, u"CA certificates (PEM file)"_s), 3, 0);
+    service->addWidget(txtcafile = box(u"txtcafile"_s), 3, 1);
     service->setColumnStretch(1, 1);
     addlayout(service);
+    auto *pace = new QHBoxLayout;
+    pace->addWidget(txtrequestdelay = box(u"txtrequestdelay"_s, 64));
+    pace->addWidget(label(u"labrequestdelay"_s, u"milliseconds between two requests to the same host"_s), 1);
+    addlayout(pace);
+    addwidget(chkshuffle = check(u"chkshuffle"_s, u"Search the keywords in random order"_s));
     connect(choengine, &QComboBox::currentIndexChanged, this, &OptionsPanel::syncengine);
     connect(chkuseapi, &QCheckBox::toggled, this, [this](bool on) {
         if (on)

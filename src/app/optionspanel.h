@@ -31,6 +31,10 @@ public:
     QComboBox *choengine = nullptr;
     QLineEdit *txtengineurl = nullptr;
     QLineEdit *txtenginekey = nullptr;
+    // Extra trusted certificates for an HTTPS host, the pause between two requests, the order.
+    QLineEdit *txtcafile = nullptr;
+    QLineEdit *txtrequestdelay = nullptr;
+    QCheckBox *chkshuffle = nullptr;
     QComboBox *chocolor = nullptr;
     QPushButton *cmdgetapi = nullptr;
     QPushButton *btnoptionscont = nullptr;
