@@ -178,6 +178,19 @@ private slots:
         const QStringList args = search(u"--keyword red --depth 2 --searchhost "_s + relay.hostport());
         const QList<QJsonObject> found = jsonlines(run(args + QStringList{u"--cafile"_s, relay.cafile}).out);
         QCOMPARE(found.value(0)[u"positions"].toArray().at(1).toObject()[u"position"].toInt(), 4);
+        // The JSON service over TLS finds the same positions as the result pages.
+        const QList<QJsonObject> json = jsonlines(run(search(u"--keyword red --depth 2 --engine searxng --cafile "_s +
+                                                             relay.cafile + u" --engine-url "_s + relay.hostport()))
+                                                      .out);
+        QCOMPARE(json.value(0)[u"action"].toString(), u"Finished search"_s);
+        const auto places = [](const QJsonObject &line) {
+            QStringList texts;
+            for (const QJsonValue hit : line[u"positions"].toArray())
+                texts << QString::number(hit[u"position"].toInt()) + hit[u"url"].toString();
+            return texts;
+        };
+        QCOMPARE(places(json.value(0)), (QStringList{u"1http://mysite.example/"_s, u"4http://mysite.example/red"_s}));
+        QCOMPARE(places(json.value(0)), places(found.value(0)));
         QVERIFY(action(jsonlines(run(args).out).value(0)).startsWith(u"TLS error: The issuer certificate"_s));
         const QStringList byname =
             search(u"--keyword red --cafile "_s + relay.cafile + u" --searchhost "_s + relay.hostport(u"localhost"_s));
