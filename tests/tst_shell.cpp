@@ -120,6 +120,8 @@ private slots:
         panel.txtcafile->setText(u" /etc/ca.pem "_s);
         panel.txtrequestdelay->setText(u"90000"_s);
         panel.chkshuffle->setChecked(true);
+        panel.txtalertdelta->setText(u"0"_s);
+        panel.txtalertcommand->setText(u"notify-me --quiet"_s);
         rig.click(panel.btnoptionscont);
         const Settings &s = rig.state->settings;
         QCOMPARE(int(s.maxconnections), 0);
@@ -129,6 +131,8 @@ private slots:
         QCOMPARE(s.cafile, u"/etc/ca.pem"_s);
         QCOMPARE(int(s.requestdelay), 32767);
         QVERIFY(s.shuffle);
+        QCOMPARE(int(s.alertdelta), 1);
+        QCOMPARE(s.alertcommand, u"notify-me --quiet"_s);
         QCOMPARE(rig.autostart.calls, QList<bool>{true});
         QVERIFY(window.controls().status.runningtext->isVisible());
 

@@ -67,6 +67,8 @@ void OptionsController::mnuOptions_Click()
         p.txtcafile->setText(s.cafile);
         p.txtrequestdelay->setText(QString::number(int(s.requestdelay)));
         p.chkshuffle->setChecked(s.shuffle);
+        p.txtalertdelta->setText(QString::number(int(s.alertdelta)));
+        p.txtalertcommand->setText(s.alertcommand);
         p.setshown(true);
         p.chocolor->clear();
         p.chocolor->addItems({Settings::standardScheme(), Settings::greyScheme()});
@@ -103,6 +105,9 @@ void OptionsController::btnoptionscont_Click()
         // The delay is a 16-bit setting: a longer pause than it holds is cut to the longest.
         s.requestdelay = Int16(int(std::clamp(leadingnumber(p.txtrequestdelay->text()), 0LL, 32767LL)));
         s.shuffle = p.chkshuffle->isChecked();
+        // Below one place every search would raise an alert; the stored 0 would read back as 3.
+        s.alertdelta = Int16(int(std::clamp(leadingnumber(p.txtalertdelta->text()), 1LL, 32767LL)));
+        s.alertcommand = p.txtalertcommand->text().trimmed();
         const QString scheme = p.chocolor->currentText();
         if (scheme != s.colorscheme) {
             const bool known = scheme == Settings::standardScheme() || scheme == Settings::greyScheme();

@@ -68,6 +68,14 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     pace->addWidget(label(u"labrequestdelay"_s, u"milliseconds between two requests to the same host"_s), 1);
     addlayout(pace);
     addwidget(chkshuffle = check(u"chkshuffle"_s, u"Search the keywords in random order"_s));
+    auto *alerts = new QGridLayout;
+    alerts->addWidget(txtalertdelta = box(u"txtalertdelta"_s, 64), 0, 0);
+    alerts->addWidget(label(u"labalertdelta"_s, u"places up or down raise an alert"_s), 0, 1);
+    alerts->addWidget(label(u"labalertcommand"_s, u"Alert program"_s), 0, 2);
+    alerts->addWidget(txtalertcommand = box(u"txtalertcommand"_s), 0, 3);
+    txtalertcommand->setPlaceholderText(u"gets each alert on its input"_s);
+    alerts->setColumnStretch(3, 1);
+    addlayout(alerts);
     connect(choengine, &QComboBox::currentIndexChanged, this, &OptionsPanel::syncengine);
     connect(chkuseapi, &QCheckBox::toggled, this, [this](bool on) {
         if (on)

@@ -35,6 +35,9 @@ public:
     QLineEdit *txtcafile = nullptr;
     QLineEdit *txtrequestdelay = nullptr;
     QCheckBox *chkshuffle = nullptr;
+    // When a ranking moves far enough to be told, and the program told besides the tray.
+    QLineEdit *txtalertdelta = nullptr;
+    QLineEdit *txtalertcommand = nullptr;
     QComboBox *chocolor = nullptr;
     QPushButton *cmdgetapi = nullptr;
     QPushButton *btnoptionscont = nullptr;
