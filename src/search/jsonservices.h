@@ -7,25 +7,19 @@
 class SearxngService final : public SearchService
 {
 public:
-    explicit SearxngService(const Settings &settings) : m_settings(settings) {}
+    explicit SearxngService(const Settings &settings) : SearchService(settings) {}
 
     ServiceTarget target() const override;
     QString request(const QString &server, const QString &host, const QString &key, Int16 page) const override;
     ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
-
-private:
-    const Settings &m_settings;
 };
 
 class SerpApiService final : public SearchService
 {
 public:
-    explicit SerpApiService(const Settings &settings) : m_settings(settings) {}
+    explicit SerpApiService(const Settings &settings) : SearchService(settings) {}
 
     ServiceTarget target() const override;
     QString request(const QString &server, const QString &host, const QString &key, Int16 page) const override;
     ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
-
-private:
-    const Settings &m_settings;
 };

@@ -8,29 +8,23 @@
 class HtmlService final : public SearchService
 {
 public:
-    explicit HtmlService(const Settings &settings) : m_settings(settings) {}
+    explicit HtmlService(const Settings &settings) : SearchService(settings) {}
 
     ServiceTarget target() const override;
     QString request(const QString &server, const QString &host, const QString &key, Int16 page) const override;
     ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
     bool readstext() const override { return true; }
-
-private:
-    const Settings &m_settings;
 };
 
 class SoapService final : public SearchService
 {
 public:
-    explicit SoapService(const Settings &settings) : m_settings(settings) {}
+    explicit SoapService(const Settings &settings) : SearchService(settings) {}
 
     ServiceTarget target() const override;
     QString request(const QString &server, const QString &host, const QString &key, Int16 page) const override;
     ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
     bool readstext() const override { return true; }
-
-private:
-    const Settings &m_settings;
 };
 
 // The kind of refusal page a reply without hits is ("captcha page", "consent page"), or "".

@@ -85,6 +85,11 @@ public:
     virtual ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const = 0;
     // Whether read() needs the reply's `text`, which costs a copy of the whole reply.
     virtual bool readstext() const { return false; }
+
+protected:
+    // Every service reads its hosts, keys and proxy from the settings at the time of asking.
+    explicit SearchService(const Settings &settings) : m_settings(settings) {}
+    const Settings &m_settings;
 };
 
 // The engine setting's values.
