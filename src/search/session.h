@@ -3,6 +3,7 @@
 #include "array1.h"
 #include "diagnostics/int16.h"
 #include "retrypolicy.h"
+#include "searchlocale.h"
 
 #include <QString>
 
@@ -44,6 +45,7 @@ struct SearchSession
     QString checkstop;
     QString checkfirst;
     QString lastscheduletime;
+    SearchLocale locale;
 
     bool operator==(const SearchSession &other) const = default;
 };
