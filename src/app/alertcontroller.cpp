@@ -21,7 +21,7 @@ AlertController::AlertController(SearchState &state, SearchRun &run, TrayIcon &t
 
 void AlertController::raised(const QString &summary)
 {
-    guard("Google", "Sub alertraised", [&] {
+    guard("Alertcontroller", "Sub alertraised", [&] {
         m_tray.showMessage(product::name(), summary);
         m_panels.writemessagebox(u"Ranking changes:"_s);
         for (const QString &line : summary.split(u'\n'))

@@ -84,7 +84,7 @@ bool ErrorReportController::eventFilter(QObject *watched, QEvent *event)
 
 void ErrorReportController::Picture1_DblClick()
 {
-    guard("Google", "Sub Picture1_DblClick", [&] {
+    guard("Errorreportcontroller", "Sub Picture1_DblClick", [&] {
         if (m_resultsview == nullptr || m_restxt == nullptr)
             return;
         const bool raw = !m_restxt->isVisible();

@@ -26,7 +26,7 @@ ExportController::ExportController(MainWindow &window, const MainMenus &menus, S
 
 void ExportController::mnucsv_Click()
 {
-    guard("Google", "Sub mnucsv_Click", [&] {
+    guard("Exportcontroller", "Sub mnucsv_Click", [&] {
         AppState &state = m_window.state();
         const int mode = state.viewmode;
         if (mode == viewmodes::HistoryAnalysis) {

@@ -50,7 +50,7 @@ HelpController::~HelpController()
 
 void HelpController::mnuabout_Click()
 {
-    guard("Google", "Sub mnuabout_Click", [&] {
+    guard("Helpcontroller", "Sub mnuabout_Click", [&] {
         m_aboutframe->namelab()->setText(product::versiontext());
         m_aboutframe->setshown(true);
     });
@@ -58,7 +58,7 @@ void HelpController::mnuabout_Click()
 
 void HelpController::aboutok_Click()
 {
-    guard("Google", "Sub aboutok_Click", [&] { m_aboutframe->setshown(false); });
+    guard("Helpcontroller", "Sub aboutok_Click", [&] { m_aboutframe->setshown(false); });
 }
 
 void HelpController::newversion(const QString &message)
@@ -74,7 +74,7 @@ void HelpController::newversion(const QString &message)
 
 void HelpController::Autodownload_Click()
 {
-    guard("Google", "Sub Autodownload_Click", [&] {
+    guard("Helpcontroller", "Sub Autodownload_Click", [&] {
         // The updater replaces the installation, so the program makes way for it.
         if (update::Autodownload())
             m_window.close();

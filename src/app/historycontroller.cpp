@@ -238,7 +238,7 @@ void HistoryController::columnclick(const QString &header)
     if (viewmode() == viewmodes::History) {
         m_browse->historyview_ColumnClick(header);
     } else if (viewmode() != viewmodes::Searches) {
-        guard("Google", "Sub historyview_ColumnClick", [&] {
+        guard("Historycontroller", "Sub historyview_ColumnClick", [&] {
             m_lists.historysort = historyrows::nextsort(m_lists.historysort, header);
             m_controls.history.historyview->clearitems();
             showanalysis(analysis::disana2(m_anadata));
@@ -248,7 +248,7 @@ void HistoryController::columnclick(const QString &header)
 
 void HistoryController::showhistory()
 {
-    guard("Google", "Sub showhistory", [&] {
+    guard("Historycontroller", "Sub showhistory", [&] {
         ListView *list = m_controls.history.historyview;
         setcolumns(list, historyrows::columns());
         // The history view always shows its date filter; only the analysis of the current
@@ -273,7 +273,7 @@ QString HistoryController::chartkeyword() const
 
 void HistoryController::updatechart()
 {
-    guard("Google", "Sub updatechart", [&] {
+    guard("Historycontroller", "Sub updatechart", [&] {
         QList<RankSeries> series;
         const QString keyword = viewmode() == viewmodes::History ? chartkeyword() : QString();
         if (!keyword.isEmpty())
@@ -288,7 +288,7 @@ void HistoryController::updatechart()
 
 void HistoryController::mnuanalyze_Click()
 {
-    guard("Google", "Sub mnuanalyze_Click", [&] {
+    guard("Historycontroller", "Sub mnuanalyze_Click", [&] {
         AppState &state = m_window.state();
         if (state.searching) {
             m_prompts.message(analysis::busymessage());
@@ -343,7 +343,7 @@ void HistoryController::showanalysis(const QList<analysis::AnalysisLine> &lines)
 
 void HistoryController::historyview_Click()
 {
-    guard("Google", "Sub historyview_Click", [&] {
+    guard("Historycontroller", "Sub historyview_Click", [&] {
         ListView *list = m_controls.history.historyview;
         ListItem selected;
         for (int i = 1; i <= list->itemcount(); ++i) {
@@ -387,7 +387,7 @@ void HistoryController::hdvclose_Click()
 
 void HistoryController::mnuhtml_Click()
 {
-    guard("Google", "Sub mnuhtml_Click", [&] {
+    guard("Historycontroller", "Sub mnuhtml_Click", [&] {
         AppState &state = m_window.state();
         const auto chosen = m_window.filedialogs().savefile(
             {reports::dialogtitle(), reports::dialogfilter(), reports::proposedname(state.settings.htmlfile)});

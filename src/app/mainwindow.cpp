@@ -199,7 +199,7 @@ void MainWindow::createresultcolumns()
 
 void MainWindow::displaybits(int mode)
 {
-    guard("Google", "Sub displaybits", [&] {
+    guard("Mainwindow", "Sub displaybits", [&] {
         const ViewModeTexts texts = viewmodes::texts(mode, m_state.urldata.isEmpty());
         m_state.viewmode = mode;
         sethelpicons(mode);
@@ -246,7 +246,7 @@ void MainWindow::setviewtexts(const ViewModeTexts &texts)
 
 void MainWindow::setcols()
 {
-    guard("Google", "Sub setcols", [&] {
+    guard("Mainwindow", "Sub setcols", [&] {
         applyscheme(colorschemes::palettefor(m_state.settings.colorscheme));
         m_controls.results.restxt->hide();
     });
@@ -305,7 +305,7 @@ void MainWindow::applyscheme(const Palette &palette)
 
 void MainWindow::setresultswidth()
 {
-    guard("Google", "Sub setresultswidth", [&] {
+    guard("Mainwindow", "Sub setresultswidth", [&] {
         for (int i = 1; i <= 5; ++i)
             m_controls.results.resultsview->setcolumnwidth(i, m_state.reswid[i]);
     });

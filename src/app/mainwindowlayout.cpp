@@ -36,7 +36,7 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 void MainWindow::Form_Resize()
 {
-    guard("Google", "Sub Form_Resize", [&] {
+    guard("Mainwindowlayout", "Sub Form_Resize", [&] {
         if (isMinimized())
             return;
         if (!isMaximized() && !isFullScreen() && !clamptoscreen())

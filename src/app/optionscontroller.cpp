@@ -42,7 +42,7 @@ QString OptionsController::apikeyaddress()
 
 void OptionsController::mnuOptions_Click()
 {
-    guard("Google", "Sub mnuOptions_Click", [&] {
+    guard("Optionscontroller", "Sub mnuOptions_Click", [&] {
         OptionsPanel &p = *m_fraoptions;
         if (p.isVisible()) {
             p.setshown(false);
@@ -78,7 +78,7 @@ void OptionsController::mnuOptions_Click()
 
 void OptionsController::btnoptionscont_Click()
 {
-    guard("Google", "Sub btnoptionscont_Click", [&] {
+    guard("Optionscontroller", "Sub btnoptionscont_Click", [&] {
         OptionsPanel &p = *m_fraoptions;
         AppState &state = m_window.state();
         Settings &s = state.settings;
@@ -122,11 +122,11 @@ void OptionsController::btnoptionscont_Click()
 
 void OptionsController::btnoptcancel_Click()
 {
-    guard("Google", "Sub btnoptcancel_Click", [&] { m_fraoptions->setshown(false); });
+    guard("Optionscontroller", "Sub btnoptcancel_Click", [&] { m_fraoptions->setshown(false); });
 }
 
 void OptionsController::cmdgetapi_Click()
 {
-    guard("Google", "Sub cmdgetapi_Click",
+    guard("Optionscontroller", "Sub cmdgetapi_Click",
           [&] { reports::openbrowser(m_shell, m_window.history().browserpath(), apikeyaddress()); });
 }

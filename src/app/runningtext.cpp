@@ -7,7 +7,7 @@ using namespace Qt::Literals::StringLiterals;
 
 void RunningText::writemessagebox(const QString &text, bool uselog)
 {
-    guard("Google", "Sub writemessagebox", [&] {
+    guard("Runningtext", "Sub writemessagebox", [&] {
         const QString line = GetDateFormat() + u'-' + text + u"\r\n"_s;
         if (m_text.size() > Limit) {
             const QString cut = m_text.left(Cut);

@@ -97,7 +97,7 @@ void SearchController::clearTxturls()
 
 void SearchController::filldomains()
 {
-    guard("Google", "Sub filldomains", [&] {
+    guard("Searchcontroller", "Sub filldomains", [&] {
         auto *box = m_controls.search.txturls;
         box->clear();
         for (const SearchSession &session : m_window.state().urldata)
@@ -166,7 +166,7 @@ void SearchController::disres()
 
 void SearchController::disall()
 {
-    guard("Google", "Sub disall", [&] {
+    guard("Searchcontroller", "Sub disall", [&] {
         m_results.clear();
         const std::optional<StoredInputs> inputs = resultrows::storedinputs(m_window.state());
         if (!inputs)

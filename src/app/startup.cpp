@@ -89,7 +89,7 @@ void Startup::applyplacement(const WindowPlacement &place)
 
 void Startup::Form_Load()
 {
-    guard("Google", "Sub Form_Load", [&] {
+    guard("Startup", "Sub Form_Load", [&] {
         AppState &state = m_window.state();
         Settings &settings = state.settings;
         m_splash = std::make_unique<SplashWindow>();
@@ -144,7 +144,7 @@ void Startup::loadsettings()
 
 void Startup::storeall()
 {
-    guard("Google", "Sub storeall", [&] {
+    guard("Startup", "Sub storeall", [&] {
         const AppState &state = m_window.state();
         QList<int> widths;
         for (int i = 1; i <= 5; ++i)
@@ -155,7 +155,7 @@ void Startup::storeall()
 
 void Startup::Form_Unload()
 {
-    guard("Google", "Sub Form_Unload", [&] {
+    guard("Startup", "Sub Form_Unload", [&] {
         if (m_unloaded)
             return;
         m_unloaded = true;

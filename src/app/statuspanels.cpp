@@ -30,7 +30,7 @@ StatusPanels::~StatusPanels() = default;
 
 void StatusPanels::checkstatus()
 {
-    guard("Google", "Sub checkstatus", [&] {
+    guard("Statuspanels", "Sub checkstatus", [&] {
         const bool connected = m_connection.connected();
         if (connected && m_updates != nullptr && !m_updates->finished())
             m_updates->go();
@@ -60,7 +60,7 @@ void StatusPanels::checkstatus()
 
 void StatusPanels::writemessagebox(const QString &text)
 {
-    guard("Google", "Sub writemessagebox", [&] {
+    guard("Statuspanels", "Sub writemessagebox", [&] {
         const qsizetype before = m_running.text().size();
         m_running.writemessagebox(text, m_state.settings.uselog);
         QPlainTextEdit *box = &m_runningtext;
@@ -80,7 +80,7 @@ void StatusPanels::writemessagebox(const QString &text)
 
 void StatusPanels::setwait(const QString &text)
 {
-    guard("Google", "Sub setwait", [&] {
+    guard("Statuspanels", "Sub setwait", [&] {
         m_waitframe->waitlab()->setText(u"Please wait "_s + text + u" ...."_s);
         m_waitframe->setshown(true);
     });
@@ -88,12 +88,12 @@ void StatusPanels::setwait(const QString &text)
 
 void StatusPanels::clearwait()
 {
-    guard("Google", "Sub clearwait", [&] { m_waitframe->setshown(false); });
+    guard("Statuspanels", "Sub clearwait", [&] { m_waitframe->setshown(false); });
 }
 
 void StatusPanels::showmessage(const QString &text)
 {
-    guard("Google", "Sub showmessage", [&] {
+    guard("Statuspanels", "Sub showmessage", [&] {
         m_messageframe->messagelab()->setText(text);
         m_messageframe->setshown(true);
     });
@@ -101,7 +101,7 @@ void StatusPanels::showmessage(const QString &text)
 
 void StatusPanels::messageok_Click()
 {
-    guard("Google", "Sub messageok_Click", [&] {
+    guard("Statuspanels", "Sub messageok_Click", [&] {
         m_messageframe->visitdownload()->hide();
         m_messageframe->Autodownload()->hide();
         m_messageframe->setshown(false);

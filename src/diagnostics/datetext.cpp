@@ -61,7 +61,7 @@ std::int64_t daynumber(std::int64_t year, std::int64_t month, std::int64_t day)
 QString GetDateFormat()
 {
     QString result;
-    guard("Google", "Function GetDateFormat", [&] {
+    guard("Datetext", "Function GetDateFormat", [&] {
         const QDateTime now = Clock::current().localNow();
         const QDate date = now.date();
         const QTime time = now.time();
@@ -109,7 +109,7 @@ std::int32_t moment(const QString &text)
 std::int32_t calctime(const QString &text)
 {
     std::int32_t result = 0;
-    guard("Google", "Function calctime", [&] { result = moment(text); });
+    guard("Datetext", "Function calctime", [&] { result = moment(text); });
     return result;
 }
 
@@ -125,7 +125,7 @@ std::optional<std::int32_t> readcalctime(const QString &text)
 QString displaytime(std::int64_t seconds)
 {
     QString result;
-    guard("Google", "Sub displaytime", [&] {
+    guard("Datetext", "Sub displaytime", [&] {
         // Whole days rounded down, so a negative count still splits into parts that add up.
         std::int64_t days = seconds / 86400;
         if (seconds % 86400 < 0)

@@ -72,7 +72,7 @@ Int16 int16value(QStringView text)
 long long leadingnumber(QStringView text)
 {
     long long result = 0;
-    guard("Google", "Function leadingnumber", [&] {
+    guard("Numtext", "Function leadingnumber", [&] {
         const QStringView number = leading(text, false);
         for (const QChar c : number) {
             if (digit(c) && result < 1000000000000LL)

@@ -45,12 +45,12 @@ ShellHelpOpener::ShellHelpOpener(Shell &shell, Note note) : m_shell(shell), m_no
 
 void ShellHelpOpener::htmlhelp(const QString &file, int command, int context)
 {
-    guard("Google", "Sub htmlhelp", [&] { openfile(file, command, context); });
+    guard("Help", "Sub htmlhelp", [&] { openfile(file, command, context); });
 }
 
 void ShellHelpOpener::winhelp(const QString &file, int command, int context)
 {
-    guard("Google", "Sub winhelp", [&] { openfile(file, command, context); });
+    guard("Help", "Sub winhelp", [&] { openfile(file, command, context); });
 }
 
 void ShellHelpOpener::openfile(const QString &file, int command, int context)
@@ -64,7 +64,7 @@ void ShellHelpOpener::openfile(const QString &file, int command, int context)
 
 void ShellHelpOpener::openbrowser(const QString &target)
 {
-    guard("Google", "Sub openbrowser", [&] { m_shell.open(target); });
+    guard("Help", "Sub openbrowser", [&] { m_shell.open(target); });
 }
 
 Help::Help(HelpOpener &opener, const QString &folder)
@@ -73,7 +73,7 @@ Help::Help(HelpOpener &opener, const QString &folder)
 
 void Help::openhelp(Int16 contextid)
 {
-    guard("Google", "Sub openhelp", [&] {
+    guard("Help", "Sub openhelp", [&] {
         const QString base = QDir(m_folder).filePath(product::name());
         const QString chm = base + u".chm"_s;
         const QString hlp = base + u".hlp"_s;
@@ -103,38 +103,38 @@ void Help::openhelp(Int16 contextid)
 
 void Help::helpbutton_Click(int index)
 {
-    guard("Google", "Sub helpbutton_Click", [&] { openhelp(Int16(index + FirstTopic)); });
+    guard("Help", "Sub helpbutton_Click", [&] { openhelp(Int16(index + FirstTopic)); });
 }
 
 void Help::dohelp_Click()
 {
-    guard("Google", "Sub dohelp_Click", [&] { openhelp(0); });
+    guard("Help", "Sub dohelp_Click", [&] { openhelp(0); });
 }
 
 void Help::mnuwinhelp_Click()
 {
-    guard("Google", "Sub mnuwinhelp_Click", [&] { openhelp(0); });
+    guard("Help", "Sub mnuwinhelp_Click", [&] { openhelp(0); });
 }
 
 void Help::mnuwebsite_Click()
 {
-    guard("Google", "Sub mnuwebsite_Click", [&] { m_opener.openbrowser(product::website()); });
+    guard("Help", "Sub mnuwebsite_Click", [&] { m_opener.openbrowser(product::website()); });
 }
 
 void Help::Contactquenlith_Click()
 {
-    guard("Google", "Sub Contactquenlith_Click", [&] { m_opener.openbrowser(product::website()); });
+    guard("Help", "Sub Contactquenlith_Click", [&] { m_opener.openbrowser(product::website()); });
 }
 
 void Help::visitdownload()
 {
-    guard("Google", "Sub visitdownload", [&] { m_opener.openbrowser(product::website()); });
+    guard("Help", "Sub visitdownload", [&] { m_opener.openbrowser(product::website()); });
 }
 
 QString Help::guidefolder() const
 {
     QString result;
-    guard("Google", "Function guidefolder", [&] {
+    guard("Help", "Function guidefolder", [&] {
         // Beside the program, or in the shared data folder of an installation under a prefix.
         for (const QString &folder : {u"guide"_s, u"../share/zorvane/guide"_s}) {
             const QDir dir(QDir(m_folder).filePath(folder));

@@ -11,13 +11,13 @@ namespace reports {
 QString browserexe()
 {
     QString path;
-    guard("Google", "Function browserexe", [&] { path = browser::htmlcommand(); });
+    guard("Browser", "Function browserexe", [&] { path = browser::htmlcommand(); });
     return path;
 }
 
 void openbrowser(Shell &shell, const QString &browserpath, const QString &target)
 {
-    guard("Google", "Sub openbrowser", [&] {
+    guard("Browser", "Sub openbrowser", [&] {
         QStringList command = QProcess::splitCommand(browserpath);
         if (command.isEmpty()) {
             shell.open(target);

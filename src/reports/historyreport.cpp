@@ -108,7 +108,7 @@ void frequency(HtmlOut &out, const QList<Saved> &records, AnalysisTable &table)
 bool savehistory(QIODevice *device, const Array1<HistoryEntry> &historydata, bool group, const ReportHeader &header)
 {
     bool done = false;
-    guard("Google", "Sub savehistory", [&] {
+    guard("Historyreport", "Sub savehistory", [&] {
         HtmlOut out(device);
         reportheader(out, header);
         AnalysisTable table;

@@ -135,7 +135,7 @@ void topten(HtmlOut &out, const KeywordResult &keyword)
 bool savecurrent(QIODevice *device, const Array1<SearchSession> &urldata, bool group, const ReportHeader &header)
 {
     bool done = false;
-    guard("Google", "Sub savecurrent", [&] {
+    guard("Rankingreport", "Sub savecurrent", [&] {
         HtmlOut out(device);
         reportheader(out, header);
         QSet<QString> seen;

@@ -23,7 +23,7 @@ bool writereport(int viewmode, const QString &fileName, const Array1<SearchSessi
     if (viewmode < 0 || viewmode > 3)
         return false;
     bool written = false;
-    guard("Google", "Sub mnuhtml_Click", [&] {
+    guard("Reports", "Sub mnuhtml_Click", [&] {
         // A report that fails half-way leaves the previous file as it was.
         QSaveFile file(fileName);
         if (!file.open(QIODevice::WriteOnly))

@@ -56,7 +56,7 @@ QString HistoryCommands::tempfile()
 // its own failures, so these bodies run to their end.
 void HistoryCommands::mnuload_Click()
 {
-    guard("Google", "Sub mnuload_Click", [&] {
+    guard("Historycommands", "Sub mnuload_Click", [&] {
         m_window.displaybits(0);
         const auto chosen =
             m_dialogs.openfile({u"Select input file"_s, filter(), startname(m_state.settings.readfile)});
@@ -85,7 +85,7 @@ void HistoryCommands::mnuload_Click()
 
 void HistoryCommands::cmdloadcontinue_Click()
 {
-    guard("Google", "Sub cmdloadcontinue_Click", [&] {
+    guard("Historycommands", "Sub cmdloadcontinue_Click", [&] {
         int found = 0;
         for (int n = 1; n <= m_recorddates.ubound() && found == 0; ++n) {
             if (m_recorddates[n] == m_selectread.seldatetext)
@@ -134,7 +134,7 @@ void HistoryCommands::loadrecord(const QString &filename, int recordnumber, bool
 
 void HistoryCommands::mnusave_Click()
 {
-    guard("Google", "Sub mnusave_Click", [&] {
+    guard("Historycommands", "Sub mnusave_Click", [&] {
         const auto chosen =
             m_dialogs.savefile({u"Enter filename or Select file"_s, filter(), startname(m_state.settings.writefile)});
         if (!chosen)
@@ -166,7 +166,7 @@ void HistoryCommands::mnumanhis_Click()
 
 void HistoryCommands::cmdmhbrowse_Click()
 {
-    guard("Google", "Sub cmdmhbrowse_Click", [&] {
+    guard("Historycommands", "Sub cmdmhbrowse_Click", [&] {
         m_window.displaybits(0);
         const auto chosen =
             m_dialogs.openfile({u"Select input file"_s, filter(), startname(m_state.settings.readfile)});
@@ -177,7 +177,7 @@ void HistoryCommands::cmdmhbrowse_Click()
 
 void HistoryCommands::cmdmhread_Click()
 {
-    guard("Google", "Sub cmdmhread_Click", [&] {
+    guard("Historycommands", "Sub cmdmhread_Click", [&] {
         const QString filename = m_manage.txtmhfile;
         m_manage.mhdates.clear();
         m_manage.mhdatestext.clear();
@@ -196,7 +196,7 @@ void HistoryCommands::cmdmhread_Click()
 
 void HistoryCommands::cmdmhdelete_Click()
 {
-    guard("Google", "Sub cmdmhdelete_Click", [&] {
+    guard("Historycommands", "Sub cmdmhdelete_Click", [&] {
         const QString filename = m_manage.txtmhfile;
         if (!QFileInfo::exists(filename)) {
             m_prompts.message(FileMissing);

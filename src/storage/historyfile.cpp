@@ -162,7 +162,7 @@ namespace {
 Array1<HistoryEntry> readentries(QIODevice &in, qint64 limit, const std::function<void()> &started)
 {
     Array1<HistoryEntry> entries;
-    guard("Google", "Function readhistory", [&] {
+    guard("Historyfile", "Function readhistory", [&] {
         TextPool pool;
         LineReader lines(in, limit);
         // Each record's options are read as the loader reads them, then dropped: only its
@@ -178,7 +178,7 @@ Array1<HistoryEntry> readentries(QIODevice &in, qint64 limit, const std::functio
                 HistoryEntry &entry = entries.append({pool.text(line.sliced(10)), {}});
                 record.emplace(RecordSink{settings, windowsettings, entry.urldata}, pool);
                 record->start();
-                errorreports::addtrace("Google", "Sub readall");
+                errorreports::addtrace("Historyfile", "Sub readall");
                 continue;
             }
             if (!record)
@@ -187,7 +187,7 @@ Array1<HistoryEntry> readentries(QIODevice &in, qint64 limit, const std::functio
                 record->apply(line);
             } catch (...) {
                 // The record keeps what was read; the next one starts afresh.
-                errorreports::trapcurrent("Google");
+                errorreports::trapcurrent("Historyfile");
                 record.reset();
             }
         }
@@ -205,7 +205,7 @@ Array1<HistoryEntry> readhistory(QIODevice &in, const std::function<void()> &sta
 Array1<HistoryEntry> readhistory(const QString &filename, const std::function<void()> &started)
 {
     Array1<HistoryEntry> entries;
-    guard("Google", "Function readhistory", [&] {
+    guard("Historyfile", "Function readhistory", [&] {
         QFile file(filename);
         const qint64 size = openlocked(file, QIODevice::ReadOnly, false);
         entries = readentries(file, size, started);
@@ -257,7 +257,7 @@ void deleterecords(const QString &filename, const QString &when, const QString &
 void saveall(const QString &filename, const SearchState &state, const WindowSettings &windowsettings,
              const RecordWindow &window)
 {
-    guard("Google", "Sub saveall", [&] {
+    guard("Historyfile", "Sub saveall", [&] {
         QFile file(filename);
         historyfile::openlocked(file, QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered, true);
         historyfile::dropunfinished(file);
@@ -283,7 +283,7 @@ void saveall(const QString &filename, const SearchState &state, const WindowSett
 Int16 checkreadall(const QString &filename, Prompts &prompts, Array1<QString> &recorddates)
 {
     Int16 count;
-    guard("Google", "Function checkreadall", [&] {
+    guard("Historyfile", "Function checkreadall", [&] {
         if (!QFileInfo::exists(filename)) {
             prompts.message(historyfile::FileMissing);
             return;
@@ -305,7 +305,7 @@ bool readall(const QString &filename, int recordnumber, bool restorewindow, cons
              Prompts &prompts)
 {
     bool placed = false;
-    guard("Google", "Sub readall", [&] {
+    guard("Historyfile", "Sub readall", [&] {
         if (!QFileInfo::exists(filename)) {
             prompts.message(historyfile::FileMissing);
             return;

@@ -300,7 +300,7 @@ void writeplacement(const SearchState &state, const WindowPlacement &window, con
 void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &window, bool restorewindow)
 {
     servertools::IniBatch batch(state.inifile);
-    guard("Google", "Sub readi", [&] {
+    guard("Inistore", "Sub readi", [&] {
         using S = Settings;
         readsettings(state, &S::showrunning, &S::uselog, &S::isautoconnect, &S::isautodisconnect, &S::autostart,
                      &S::contexthelp, &S::schedulerunning, &S::useapi, &S::useproxy, &S::proxyserver, &S::proxyport,
@@ -324,7 +324,7 @@ bool writei(const SearchState &state, const WindowSettings &windowsettings, cons
             const QList<int> &columnwidths)
 {
     servertools::IniBatch batch(state.inifile);
-    guard("Google", "Sub writei", [&] {
+    guard("Inistore", "Sub writei", [&] {
         using S = Settings;
         writeflags(state);
         writesettings(state, &S::proxyserver, &S::proxyport, &S::proxyuser, &S::proxypass, &S::apikey, &S::colorscheme,

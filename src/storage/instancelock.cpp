@@ -11,7 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 
 InstanceLock::InstanceLock(const QString &folder) : m_folder(folder)
 {
-    guard("Google", "Sub instancelock", [&] {
+    guard("Instancelock", "Sub instancelock", [&] {
         m_lock = std::make_unique<QFile>(QDir(folder).filePath(u"zorvane.lock"_s));
         // A folder where no lock can be made (read-only) cannot tell: take the first name.
         if (!m_lock->open(QIODevice::ReadWrite))
@@ -32,7 +32,7 @@ QString InstanceLock::inifile() const
 int InstanceLock::removeleftovers() const
 {
     int removed = 0;
-    guard("Google", "Function removeleftovers", [&] {
+    guard("Instancelock", "Function removeleftovers", [&] {
         if (!m_lockedat.isValid())
             return;
         const QRegularExpression leftover(u"^"_s + QRegularExpression::escape(inifile()) + u"\\.[A-Za-z0-9]{6}$"_s);

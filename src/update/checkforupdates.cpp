@@ -206,7 +206,7 @@ QString updatername()
 bool Autodownload(const QString &folder)
 {
     bool started = false;
-    guard("Google", "Sub Autodownload", [&] {
+    guard("Checkforupdates", "Sub Autodownload", [&] {
         const QString dir = folder.isEmpty() ? product::folder() : folder;
         const QString program = QDir(dir).filePath(updatername());
         if (!QProcess::startDetached(program, {product::versiontag()}, dir))

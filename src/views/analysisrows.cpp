@@ -46,7 +46,7 @@ Array1<HistoryEntry> currententry(const Array1<SearchSession> &urldata)
 
 void setup(const Array1<HistoryEntry> &historydata, int viewmode, const QString &txturl, HistoryLists &lists)
 {
-    guard("Google", "Sub mnuanalyze_Click", [&] {
+    guard("Analysisrows", "Sub mnuanalyze_Click", [&] {
         lists.historyurls.items.clear();
         lists.historyurls.text.clear();
         lists.historykeys.items.clear();
@@ -99,7 +99,7 @@ void eachkeyword(const Array1<HistoryEntry> &historydata, int viewmode, const Hi
 
 void disanaurl(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLists &lists)
 {
-    guard("Google", "Sub disanaurl", [&] {
+    guard("Analysisrows", "Sub disanaurl", [&] {
         FilterBox &keys = lists.historykeys;
         keys.items.clear();
         keys.text.clear();
@@ -120,7 +120,7 @@ void disanaurl(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLis
 bool disana(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLists &lists, AnalysisTable &table)
 {
     bool done = false;
-    guard("Google", "Sub disana", [&] {
+    guard("Analysisrows", "Sub disana", [&] {
         lists.historydates.visible = viewmode != 2;
         lists.historyurls.visible = true;
         lists.historykeys.visible = true;
@@ -139,7 +139,7 @@ bool disana(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLists 
 QList<AnalysisLine> disana2(AnalysisTable &table)
 {
     QList<AnalysisLine> lines;
-    guard("Google", "Sub disana2", [&] {
+    guard("Analysisrows", "Sub disana2", [&] {
         table.rank(true);
         lines.reserve(table.records().ubound());
         for (const AnalysisRecord &record : table.records()) {
@@ -175,7 +175,7 @@ QList<DetailLine> displaydetailanalysis(const Array1<HistoryEntry> &historydata,
                                         const HistoryLists &lists, const QString &chosen)
 {
     QList<DetailLine> lines;
-    guard("Google", "Sub displaydetailanalysis", [&] {
+    guard("Analysisrows", "Sub displaydetailanalysis", [&] {
         if (chosen.isEmpty())
             return;
         for (const HistoryEntry &entry : historydata) {

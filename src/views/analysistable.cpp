@@ -41,7 +41,7 @@ void AnalysisTable::reindex()
 
 void AnalysisTable::addana(int position, const QString &url, const QString &title)
 {
-    guard("Google", "Sub addana", [&] {
+    guard("Analysistable", "Sub addana", [&] {
         if (!m_indexed)
             reindex();
         int i = find(url);

@@ -18,7 +18,7 @@ HistoryBrowse::HistoryBrowse(SearchState &state, Array1<HistoryEntry> &historyda
 
 void HistoryBrowse::mnuhistory_Click()
 {
-    guard("Google", "Sub mnuhistory_Click", [&] {
+    guard("Historybrowse", "Sub mnuhistory_Click", [&] {
         if (m_state.searching) {
             m_prompts.message(
                 u"Cannot display history data while a search is in progress, \r\n"
@@ -40,7 +40,7 @@ void HistoryBrowse::mnuhistory_Click()
 
 void HistoryBrowse::openhistory(const QString &filename)
 {
-    guard("Google", "Sub openhistory", [&] {
+    guard("Historybrowse", "Sub openhistory", [&] {
         const bool exists = QFileInfo::exists(filename);
         if (!exists && !m_prompts.confirm(u"File doesn't exist! "_s))
             return;

@@ -53,7 +53,7 @@ const QList<Column> &columns()
 
 void setuphistory(const Array1<HistoryEntry> &historydata, const QString &txturl, HistoryLists &lists)
 {
-    guard("Google", "Sub setuphistory", [&] {
+    guard("Historyrows", "Sub setuphistory", [&] {
         lists.listed.clear();
         lists.historydates = {{ShowAll}, ShowAll, lists.historydates.visible};
         lists.historyurls = {{}, {}, lists.historyurls.visible};
@@ -92,7 +92,7 @@ void setuphistory(const Array1<HistoryEntry> &historydata, const QString &txturl
 
 void dishisurl(const Array1<HistoryEntry> &historydata, HistoryLists &lists)
 {
-    guard("Google", "Sub dishisurl", [&] {
+    guard("Historyrows", "Sub dishisurl", [&] {
         FilterBox &keys = lists.historykeys;
         keys.items.clear();
         keys.text.clear();
@@ -122,7 +122,7 @@ void dishisurl(const Array1<HistoryEntry> &historydata, HistoryLists &lists)
 
 void dishis(const Array1<HistoryEntry> &historydata, HistoryLists &lists)
 {
-    guard("Google", "Sub dishis", [&] {
+    guard("Historyrows", "Sub dishis", [&] {
         lists.historyrows.clear();
         lists.historykeys.visible = lists.historyurls.text != ShowAll;
         for (const HistoryEntry &entry : historydata) {
@@ -155,7 +155,7 @@ void dishis(const Array1<HistoryEntry> &historydata, HistoryLists &lists)
 
 void dishis2(HistoryLists &lists)
 {
-    guard("Google", "Sub dishis2", [&] {
+    guard("Historyrows", "Sub dishis2", [&] {
         lists.listed.clear();
         sort(lists.historyrows, lists.historysort);
         lists.listed = lists.historyrows;
@@ -164,7 +164,7 @@ void dishis2(HistoryLists &lists)
 
 void columnclick(HistoryLists &lists, const QString &header)
 {
-    guard("Google", "Sub historyview_ColumnClick", [&] {
+    guard("Historyrows", "Sub historyview_ColumnClick", [&] {
         lists.historysort = nextsort(lists.historysort, header);
         lists.listed.clear();
         dishis2(lists);
@@ -183,7 +183,7 @@ int nextsort(int current, const QString &header)
 void sort(Array1<ResultRow> &rows, int mode)
 {
     if (mode == 8 || mode == 9)
-        guard("Google", "Sub sorthistory", [&] { sortbydate(rows, mode == 9); });
+        guard("Historyrows", "Sub sorthistory", [&] { sortbydate(rows, mode == 9); });
     else
         resultrows::sort(rows, mode);
 }

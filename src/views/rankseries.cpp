@@ -82,7 +82,7 @@ QStringList domainsof(const Array1<HistoryEntry> &historydata, const QString &do
 QList<RankSeries> build(const Array1<HistoryEntry> &historydata, const QString &keyword, const QString &domain)
 {
     QList<RankSeries> result;
-    guard("Google", "Function rankseries", [&] {
+    guard("Rankseries", "Function rankseries", [&] {
         // The records in time order; saves are appended, but a clock set back is not unheard of.
         QList<std::pair<std::int32_t, const HistoryEntry *>> dated;
         for (const HistoryEntry &entry : historydata) {

@@ -68,7 +68,7 @@ void copyactions(SearchState &state, int index)
 Array1<ResultRow> build(SearchState &state, int index, bool dispfirst)
 {
     Array1<ResultRow> rows;
-    guard("Google", "Sub disres", [&] {
+    guard("Resultrows", "Sub disres", [&] {
         copyactions(state, index);
         const SearchSession &session = state.urldata[index];
         for (const KeywordResult &keyword : session.keys) {
@@ -97,7 +97,7 @@ Array1<ResultRow> build(SearchState &state, int index, bool dispfirst)
 
 void sort(Array1<ResultRow> &rows, int mode)
 {
-    guard("Google", "Sub sortresults", [&] {
+    guard("Resultrows", "Sub sortresults", [&] {
         if (mode < 2 || mode > 7)
             return;
         const bool numeric = mode == 4 || mode == 5;
@@ -134,7 +134,7 @@ QString shownposition(const QString &position)
 
 void write(Array1<ResultRow> &rows, ResultList &list)
 {
-    guard("Google", "Sub disres2", [&] {
+    guard("Resultrows", "Sub disres2", [&] {
         for (int i = 1; i <= rows.ubound(); ++i) {
             ResultRow &row = rows[i];
             const QString shown = shownposition(row.position);
@@ -162,7 +162,7 @@ void write(Array1<ResultRow> &rows, ResultList &list)
 bool detail(const Array1<ResultRow> &rows, const ResultList &list, QString *text)
 {
     bool found = false;
-    guard("Google", "Sub resultsview_Click", [&] {
+    guard("Resultrows", "Sub resultsview_Click", [&] {
         for (int i = 1; i <= list.count() && !found; ++i) {
             if (!list.selected(i))
                 continue;

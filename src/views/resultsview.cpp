@@ -64,7 +64,7 @@ void ResultsView::clear()
 
 void ResultsView::disres()
 {
-    guard("Google", "Sub disres", [&] {
+    guard("Resultsview", "Sub disres", [&] {
         m_rows = Array1<ResultRow>();
         const int d = findsession(m_state);
         if (d == 0)
@@ -80,7 +80,7 @@ void ResultsView::disres()
 
 void ResultsView::disres2()
 {
-    guard("Google", "Sub disres2", [&] {
+    guard("Resultsview", "Sub disres2", [&] {
         resultrows::sort(m_rows, m_resultsort);
         ListAdapter list(m_list);
         // One repaint for the whole pass instead of one per line.
@@ -93,7 +93,7 @@ void ResultsView::disres2()
 
 void ResultsView::resultsview_Click()
 {
-    guard("Google", "Sub resultsview_Click", [&] {
+    guard("Resultsview", "Sub resultsview_Click", [&] {
         if (findsession(m_state) == 0)
             return;
         ListAdapter list(m_list);
@@ -105,7 +105,7 @@ void ResultsView::resultsview_Click()
 
 void ResultsView::resultsview_ColumnClick(const QString &header)
 {
-    guard("Google", "Sub resultsview_ColumnClick", [&] {
+    guard("Resultsview", "Sub resultsview_ColumnClick", [&] {
         m_resultsort = resultrows::nextsort(m_resultsort, header);
         clear();
         disres2();
@@ -114,7 +114,7 @@ void ResultsView::resultsview_ColumnClick(const QString &header)
 
 void ResultsView::chkdispfirst_Click()
 {
-    guard("Google", "Sub chkdispfirst_Click", [&] {
+    guard("Resultsview", "Sub chkdispfirst_Click", [&] {
         clear();
         disres();
     });
