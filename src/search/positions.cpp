@@ -2,6 +2,7 @@
 
 #include "diagnostics/guard.h"
 #include "search/searchstate.h"
+#include "verdict.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -72,7 +73,7 @@ void getpositions(SearchState &state, int jobindex, bool stopafterhit)
             rebuild(keyword, job.hits, session);
             if (!keyword.positions.isEmpty() && stopafterhit) {
                 job.done = true;
-                job.status = u"Complete after "_s + QString::number(int(job.page)) + u" pages"_s;
+                job.status = completestatus(job.page, job.notes);
             }
         }
     });
