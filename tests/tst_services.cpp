@@ -1,3 +1,4 @@
+#include "search/positions.h"
 #include "search/requests.h"
 #include "search/searchservice.h"
 #include "searchrig.h"
@@ -313,6 +314,54 @@ private slots:
         Settings s;
         s.engine = engine;
         QTEST(makeservice(s, false)->read(splitreply(reply(body, status)), 0, 0).status, "expected");
+    }
+
+    // Replies real services sent, as their publishers saved them (tests/data/captures/SOURCES.md):
+    // each gets its verdict, and a result page the positions of one domain in it.
+    void captures_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("engine");
+        QTest::addColumn<int>("hitsbefore");
+        QTest::addColumn<QString>("domain");
+        QTest::addColumn<QString>("expected");
+        const QString serp = engines::serpapi, html = engines::html, hitless = u" hits=0 at="_s;
+        QTest::newRow("serpapi credit") << u"serpapi-error-credit.json"_s << serp << 0 << QString()
+                                        << u"quota exhausted"_s + hitless;
+        QTest::newRow("serpapi page 3") << u"serpapi-coffee-start20.json"_s << serp << 20 << u"heartroasters.com"_s
+                                        << u" hits=10 at=23"_s;
+        QTest::newRow("challenge") << u"cloudflare-challenge-2016.html"_s << html << 0 << QString()
+                                   << u"blocked (challenge page)"_s + hitless;
+        QTest::newRow("captcha") << u"cloudflare-captcha-2019.html"_s << html << 0 << QString()
+                                 << u"blocked (challenge page)"_s + hitless;
+        QTest::newRow("managed challenge")
+            << u"cloudflare-managed-2021.html"_s << html << 0 << QString() << u"blocked (challenge page)"_s + hitless;
+        QTest::newRow("duckduckgo") << u"duckduckgo-page-2015.html"_s << html << 0 << QString()
+                                    << u"unrecognised page (not the result-page layout this service reads)"_s + hitless;
+    }
+
+    void captures()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, engine);
+        QFETCH(int, hitsbefore);
+        QFETCH(QString, domain);
+        QFile in(QStringLiteral(ZORVANE_CAPTURES) + u'/' + file);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        Settings s;
+        s.engine = engine;
+        const QString raw = QString::fromLatin1("HTTP/1.1 200 OK\r\n\r\n" + in.readAll());
+        const ServicePage page = makeservice(s, engine == engines::soap)->read(splitreply(raw), 2, hitsbefore);
+        QStringList positions;
+        SearchSession session;
+        session.url = domain;
+        for (const ServiceHit &hit : page.hits) {
+            if (match(SearchHit{hit.url, {}, {}, Int16(int(hit.position)), {}}, session))
+                positions << QString::number(hit.position);
+        }
+        const QString seen = page.status + u" hits="_s + QString::number(page.hits.size()) + u" at="_s +
+                             positions.join(u',') + (page.note.isEmpty() ? QString() : u" note="_s + page.note);
+        QTEST(seen, "expected");
     }
 
     // Each refusal ends its keyword with its status, without positions and never shown as "None";
