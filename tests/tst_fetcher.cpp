@@ -103,6 +103,7 @@ private slots:
         QCOMPARE(rig.window.lines().filter(u"Socket error on alpha page 1"_s).size(), 4);
         QCOMPARE(rig.window.lines().filter(u"Timeout error"_s).size(), 0);
         QCOMPARE(ticks, 2 * 4 + 1); // connect and notice per try, then give up
+        QCOMPARE(rig.run.unanswered(), 1);
     }
 
     // A reply ended before it is whole is retried like a socket error, never a page of fewer hits.

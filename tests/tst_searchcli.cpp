@@ -13,6 +13,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -377,6 +379,45 @@ private slots:
         result = schedule({u"--once"_s, u"--file"_s, results});
         QCOMPARE(result.status, 1);
         QVERIFY(result.err.contains("another Zorvane (the program or a scheduler) is running on"));
+    }
+
+    // Keywords left without their ranking have an exit status of their own; what was found is
+    // printed and stored all the same.
+    void unansweredStatus_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("said");
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QString nobody = u" --searchhost 127.0.0.1:"_s + QString::number(closed.serverPort());
+        closed.close();
+        QTest::newRow("all answered") << search(u"--keyword red --depth 3 --stop-after-hit"_s) << 0 << QByteArray();
+        QTest::newRow("one of two refused by the proxy")
+            << search(u"--keyword red --keyword unrelated"_s) << 3 << "1 of 2 keywords were not answered"_ba;
+        QTest::newRow("connection refused")
+            << search(u"--keyword red --max-retries 1"_s + nobody) << 3 << "1 of 1 keyword was not answered"_ba;
+        QTest::newRow("a cycle with one refused")
+            << QStringList{u"--dir"_s, m_dir.path(), u"schedule"_s, u"--once"_s, u"--file"_s, path(u"cycle.sav"_s)} << 3
+            << "1 of 1 keyword was not answered"_ba;
+    }
+    void unansweredStatus()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, said);
+        const FakeEngine::Behaviour refusal{
+            FakeEngine::Reply::Raw, 0, {}, "HTTP/1.1 407 Proxy Authentication Required\r\n\r\n"};
+        m_engine.setBehaviour(u"unrelated"_s, -1, refusal);
+        const auto restore = qScopeGuard([this] { m_engine.setBehaviour(u"unrelated"_s, -1, {}); });
+        write(inifile());
+        QFile::remove(path(u"cycle.sav"_s));
+        const Run result = run(args);
+        QTEST(result.status, "status");
+        QVERIFY2(said.isEmpty() ? !result.err.contains("not answered") : result.err.contains(said),
+                 result.err.constData());
+        QVERIFY(!jsonlines(result.out).isEmpty() || args.contains(u"schedule"_s));
+        if (args.contains(u"schedule"_s))
+            QCOMPARE(historyfile::readhistory(path(u"cycle.sav"_s)).ubound(), 1);
     }
 
     // SIGTERM stops the scheduler's search as STOP does, stores the settings and ends it.

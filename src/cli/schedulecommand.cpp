@@ -128,8 +128,10 @@ private:
     void searchended()
     {
         const bool stored = m_folder.store();
+        if (!m_stopping && unansweredstatus(m_run, m_state) != 0)
+            m_unanswered = true;
         if (m_stopping || (m_once && m_cycleover))
-            finish(stored ? 0 : 1);
+            finish(!stored ? 1 : m_unanswered && !m_stopping ? UnansweredStatus : 0);
     }
 
     // As STOP does, then the settings are stored and the scheduler ends.
@@ -164,6 +166,7 @@ private:
     Scheduler m_scheduler;
     CliAlerts m_alerts;
     StopSignals m_stopsignals;
+    bool m_unanswered = false; // a keyword this scheduler searched ended without its ranking
     bool m_cycleover = false;
     bool m_stopping = false;
     bool m_finished = false;
@@ -177,7 +180,8 @@ QString scheduleUsageText()
     return u"usage: zorvane-cli --dir DIR schedule [--once] [--file F] [--interval hour|day|week]\n"
            "          runs DIR's scheduler without a window: every due domain is searched with its\n"
            "          own keywords and settings, and each cycle is added to the results file (F for\n"
-           "          this run); --once ends after one saved cycle, or at once when nothing is due\n"_s;
+           "          this run); --once ends after one saved cycle, or at once when nothing is due,\n"
+           "          with exit status 3 when a keyword of the cycle was not answered\n"_s;
 }
 
 int runSchedule(const QStringList &args, bool fromfolder)

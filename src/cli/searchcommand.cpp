@@ -278,6 +278,16 @@ void printtrapped(const SearchState &state, bool listfull)
 
 } // namespace
 
+int unansweredstatus(const SearchRun &run, const SearchState &state)
+{
+    const int missing = run.unanswered();
+    if (missing == 0)
+        return 0;
+    QTextStream(stderr) << "zorvane-cli: " << missing << " of " << state.jobs.ubound()
+                        << (state.jobs.ubound() == 1 ? " keyword was" : " keywords were") << " not answered\n";
+    return UnansweredStatus;
+}
+
 QString searchUsageText()
 {
     return u"usage: zorvane-cli search --domain D (--keywords-file F | --keyword K ...) [--depth N]\n"
@@ -291,7 +301,9 @@ QString searchUsageText()
            "          F holds one keyword a line; a line ends in LF or CR LF, empty lines are skipped\n"
            "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
            "          searches DOMAIN (default: the selected one) with its stored keywords and\n"
-           "          settings, and stores the results in DIR's settings file\n"_s;
+           "          settings, and stores the results in DIR's settings file\n"
+           "          exit status: 0 every keyword answered, 3 some were not (refused, gave up,\n"
+           "          blocked, unreadable), 1 a failure, 2 a wrong option, 128+N stopped by signal N\n"_s;
 }
 
 // Runs one search over the network with the same engine as the window: message-box lines go
@@ -352,5 +364,7 @@ int runSearch(const QStringList &args, bool fromfolder)
     if (folder && !folder->store())
         return 1;
     // Stopped from outside: the shell's status of a program ended by that signal.
-    return stopsignal != 0 ? 128 + stopsignal : 0;
+    if (stopsignal != 0)
+        return 128 + stopsignal;
+    return unansweredstatus(run, state);
 }
