@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QScopeGuard>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -420,6 +421,60 @@ private slots:
             QCOMPARE(historyfile::readhistory(path(u"cycle.sav"_s)).ubound(), 1);
     }
 
+    // A secret read from a file or the environment reaches the wire as one given by its option;
+    // the command line of the child never holds it.
+    void secretsOutOfSight_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("variable"); // set to "fromenv"
+        QTest::addColumn<QByteArray>("file");  // the file's content
+        QTest::addColumn<QByteArray>("wire");
+        const QString file = m_dir.filePath(u"secret.txt"_s);
+        const QStringList fromfile = {u"--proxy-pass-file"_s, file};
+        const QStringList proxy = search(u"--keyword red --proxy "_s + m_engine.hostport() + u" --proxy-user me"_s);
+        const QStringList api = search(u"--keyword red --api --apihost "_s + m_engine.hostport());
+        const QStringList serp = search(u"--keyword red --engine serpapi --engine-url http://"_s + m_engine.hostport());
+        const auto basic = [](const char *password) {
+            return QByteArray("Proxy-Authorization: Basic ").append(QByteArray("me:").append(password).toBase64());
+        };
+        QTest::newRow("proxy password from the environment")
+            << proxy << u"ZORVANE_PROXY_PASS"_s << QByteArray() << basic("fromenv");
+        QTest::newRow("proxy password from a file")
+            << proxy + fromfile << QString() << "fromfile\n"_ba << basic("fromfile");
+        QTest::newRow("the file wins over the environment")
+            << proxy + fromfile << u"ZORVANE_PROXY_PASS"_s << "fromfile"_ba << basic("fromfile");
+        QTest::newRow("API key from a file, first line")
+            << api + QStringList{u"--api-key-file"_s, file} << QString() << "fromfile\r\nsecond"_ba
+            << ">fromfile<"_ba;
+        QTest::newRow("engine key from the environment")
+            << serp << u"ZORVANE_ENGINE_KEY"_s << QByteArray() << "api_key=fromenv "_ba;
+        QTest::newRow("request, proxy password from a file")
+            << u"request --useproxy --server px --host h --key k --proxy-user me"_s.split(u' ') + fromfile << QString()
+            << "fromfile"_ba << basic("fromfile");
+    }
+    void secretsOutOfSight()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, variable);
+        QFETCH(QByteArray, file);
+        QFile secret(m_dir.filePath(u"secret.txt"_s));
+        QVERIFY(secret.open(QIODevice::WriteOnly | QIODevice::Truncate) && secret.write(file) == file.size());
+        secret.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!variable.isEmpty())
+            environment.insert(variable, u"fromenv"_s);
+        QProcess cli;
+        cli.setProcessEnvironment(environment);
+        cli.start(QStringLiteral(ZORVANE_CLI_PATH), args);
+        QVERIFY(wait(&cli));
+        QCOMPARE(cli.exitCode(), 0);
+        const QByteArray sent =
+            m_engine.requests().isEmpty() ? cli.readAllStandardOutput() : m_engine.requests().last().raw;
+        QFETCH(QByteArray, wire);
+        QVERIFY2(sent.contains(wire), sent.constData());
+        QVERIFY(!sent.contains("second"));
+    }
+
     // SIGTERM stops the scheduler's search as STOP does, stores the settings and ends it.
     void scheduleStopped()
     {
@@ -552,6 +607,16 @@ private slots:
             u"--cafile: no certificate could be read from \"/nonexistent/ca.pem\""_s);
         row("search: unreadable file", u"search --domain a --keywords-file /nonexistent/keys.txt"_s,
             u"cannot read \"/nonexistent/keys.txt\""_s);
+        row("search: a secret twice", u"search --domain a --keyword k --api-key K --api-key-file /dev/null"_s,
+            u"give either --api-key or --api-key-file"_s);
+        row("search: unreadable secret file", u"search --domain a --keyword k --proxy-pass-file /nonexistent/p"_s,
+            u"--proxy-pass-file: cannot read \"/nonexistent/p\""_s);
+        row("search: empty secret file", u"search --domain a --keyword k --engine-key-file /dev/null"_s,
+            u"--engine-key-file: \"/dev/null\" holds nothing on its first line"_s);
+        row("search: secret file without its name", u"search --domain a --keyword k --api-key-file"_s,
+            u"missing value for --api-key-file"_s);
+        row("request: unreadable secret file", u"request --host h --key k --api-key-file /nonexistent/k"_s,
+            u"--api-key-file: cannot read"_s);
         row("request: overflow", u"request --host h --key k --page 4000"_s, u"Overflow"_s, 1);
         row("request: no host", u"request --key k"_s, u"--host"_s);
         row("request: no key", u"request --host h"_s, u"--key"_s);

@@ -2,6 +2,7 @@
 
 #include "cli/clialerts.h"
 #include "cli/headlesswindow.h"
+#include "cli/secrets.h"
 #include "cli/stderrprompts.h"
 #include "diagnostics/datetext.h"
 #include "foldersession.h"
@@ -57,9 +58,10 @@ QString parseargs(const QStringList &args, ScheduleArgs &parsed)
     return {};
 }
 
-// The options of this run only: the results file and the interval.
+// The options of this run only: the results file, the interval and the environment's secrets.
 void applyargs(const ScheduleArgs &args, Settings &settings)
 {
+    secrets::fromenvironment(settings);
     if (args.file)
         settings.schedulefile = *args.file;
     if (args.interval) {
@@ -181,7 +183,8 @@ QString scheduleUsageText()
            "          runs DIR's scheduler without a window: every due domain is searched with its\n"
            "          own keywords and settings, and each cycle is added to the results file (F for\n"
            "          this run); --once ends after one saved cycle, or at once when nothing is due,\n"
-           "          with exit status 3 when a keyword of the cycle was not answered\n"_s;
+           "          with exit status 3 when a keyword of the cycle was not answered;\n"
+           "          ZORVANE_PROXY_PASS, ZORVANE_API_KEY and ZORVANE_ENGINE_KEY win over DIR's secrets\n"_s;
 }
 
 int runSchedule(const QStringList &args, bool fromfolder)

@@ -2,6 +2,7 @@
 
 #include "cli/clialerts.h"
 #include "cli/headlesswindow.h"
+#include "cli/secrets.h"
 #include "cli/stderrprompts.h"
 #include "diagnostics/errorreports.h"
 #include "foldersession.h"
@@ -40,6 +41,9 @@ struct SearchOptions
     bool stopafterhit = false;
     bool api = false;
     bool proxyuser = false;
+    // Each secret's value and file as given, keyed by its option; the options of those resolved.
+    QHash<QString, QString> secretvalues, secretfiles;
+    QStringList secrets;
     // Each settings flag, applied in the order given over what was loaded.
     QList<std::function<void(Settings &)>> overrides;
 };
@@ -71,8 +75,8 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
     } else if (arg == u"--keywords-file" && value(file)) {
     } else if (arg == u"--depth" && value(v)) {
         options.depth = v;
-    } else if (arg == u"--api-key" && value(v)) {
-        set(&Settings::apikey);
+    } else if (const secrets::Secret *secret = secrets::find(arg); secret != nullptr && value(v)) {
+        (arg == secret->option ? options.secretvalues : options.secretfiles)[secret->option] = v;
     } else if (arg == u"--engine" && value(v)) {
         v = v.toLower();
         if (!enginenames().contains(v))
@@ -80,8 +84,6 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
         set(&Settings::engine);
     } else if (arg == u"--engine-url" && value(v)) {
         set(&Settings::engineurl);
-    } else if (arg == u"--engine-key" && value(v)) {
-        set(&Settings::enginekey);
     } else if (arg == u"--searchhost" && value(v)) {
         set(&Settings::searchhost);
     } else if (arg == u"--apihost" && value(v)) {
@@ -89,8 +91,6 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
     } else if (arg == u"--proxy-user" && value(v)) {
         options.proxyuser = true;
         set(&Settings::proxyuser);
-    } else if (arg == u"--proxy-pass" && value(v)) {
-        set(&Settings::proxypass);
     } else if (arg == u"--proxy" && value(v)) {
         const HostPort proxy = splithost(v);
         if (proxy.host.isEmpty() || proxy.port.toUShort() == 0)
@@ -164,6 +164,20 @@ QString parseoptions(const QStringList &args, SearchOptions &options, bool fromf
             return problem;
         }
     }
+    for (const secrets::Secret &secret : secrets::all()) {
+        const auto given = [&](const QHash<QString, QString> &from) {
+            return from.contains(secret.option) ? std::optional(from[secret.option]) : std::nullopt;
+        };
+        std::optional<QString> resolved;
+        const QString problem =
+            secrets::resolve(secret, given(options.secretvalues), given(options.secretfiles), resolved);
+        if (!problem.isEmpty())
+            return problem;
+        if (!resolved)
+            continue;
+        options.secrets << secret.option;
+        options.overrides.append([member = secret.member, v = *resolved](Settings &s) { s.*member = v; });
+    }
     if (options.domain.isEmpty() && !fromfolder)
         return u"--domain is missing"_s;
     if (!file.isEmpty() && !keywords.isEmpty())
@@ -185,22 +199,23 @@ QString parseoptions(const QStringList &args, SearchOptions &options, bool fromf
 // Applies the command line's settings over the loaded ones; returns an error text, or "".
 QString applysettings(const SearchOptions &options, Settings &settings)
 {
+    secrets::fromenvironment(settings);
     for (const auto &apply : options.overrides)
         apply(settings);
     if (options.api && settings.apikey.isEmpty())
-        return u"--api needs --api-key"_s;
+        return u"--api needs --api-key (or --api-key-file, or ZORVANE_API_KEY)"_s;
     const QString engine = enginename(settings);
     if (engine == engines::searxng || engine == engines::serpapi) {
         const QString problem = parseengineurl(settings.engineurl).problem;
         if (!problem.isEmpty())
             return u"--engine "_s + engine + u" needs --engine-url URL ("_s + problem + u')';
         if (engine == engines::serpapi && settings.enginekey.isEmpty())
-            return u"--engine serpapi needs --engine-key"_s;
+            return u"--engine serpapi needs --engine-key (or --engine-key-file, or ZORVANE_ENGINE_KEY)"_s;
     }
-    if (settings.proxyuser.isEmpty() && !settings.proxypass.isEmpty())
-        return u"--proxy-pass needs --proxy-user"_s;
-    if (options.proxyuser && !settings.useproxy)
-        return u"--proxy-user needs --proxy"_s;
+    // A password in the environment or the settings file waits for a user; one given here is a slip.
+    if (settings.proxyuser.isEmpty() && options.secrets.contains(u"--proxy-pass"_s))
+        if (options.proxyuser && !settings.useproxy)
+            return u"--proxy-user needs --proxy"_s;
     return {};
 }
 
@@ -302,6 +317,9 @@ QString searchUsageText()
            "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
            "          searches DOMAIN (default: the selected one) with its stored keywords and\n"
            "          settings, and stores the results in DIR's settings file\n"
+           "          secrets stay out of the process list when read from the first line of a file\n"
+           "          (--proxy-pass-file F, --api-key-file F, --engine-key-file F) or from the\n"
+           "          environment (ZORVANE_PROXY_PASS, ZORVANE_API_KEY, ZORVANE_ENGINE_KEY)\n"
            "          exit status: 0 every keyword answered, 3 some were not (refused, gave up,\n"
            "          blocked, unreadable), 1 a failure, 2 a wrong option, 128+N stopped by signal N\n"_s;
 }
