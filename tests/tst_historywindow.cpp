@@ -282,18 +282,28 @@ private slots:
                  (QStringList{u"File doesn't exist!  [OK/Cancel]"_s, u"File doesn't exist!  [OK]"_s,
                               u"No suitable data in file [OK]"_s}));
 
-        // Manage History: two records of one date go after OK, none after Cancel.
+        // Manage History deletes a date of the file read, not after a file without records nor
+        // once the name was changed; two records of one date go after OK, none after Cancel.
         w.window->menus().mnumanhis->trigger();
         ManageHistoryFrame &manage = w.history().frahistory();
-        manage.txtmhfile()->setText(sav);
-        manage.cmdmhread()->click();
-        const QString question =
-            u"Do you want to delete 2 records of "_s + manage.mhdates()->currentText() + u" from h.sav ?"_s;
+        const auto read = [&](const QString &file) {
+            manage.txtmhfile()->setText(file);
+            return boxes.ask({B::Ok}, [&] { manage.cmdmhread()->click(); });
+        };
+        const auto remove = [&](B press) { return boxes.ask({press}, [&] { manage.cmdmhdelete()->click(); }); };
+        QVERIFY(read(sav).isEmpty());
+        QCOMPARE(read(csv), QStringList{u"No suitable data in file [OK]"_s});
+        QVERIFY(remove(B::Ok).isEmpty() && !manage.cmdmhdelete()->isVisibleTo(w.window.get()));
+        QVERIFY(read(sav).isEmpty());
+        QTest::keyClicks(manage.txtmhfile(), u"x"_s);
+        QVERIFY(remove(B::Ok).isEmpty() && !manage.cmdmhdelete()->isVisibleTo(w.window.get()));
+        QCOMPARE(contents(csv), "old");
+        QVERIFY(read(sav).isEmpty());
         const QByteArray before = contents(sav);
-        QCOMPARE(boxes.ask({B::Cancel}, [&] { manage.cmdmhdelete()->click(); }),
-                 QStringList{question + u" [OK/Cancel]"_s});
+        QCOMPARE(remove(B::Cancel), QStringList{u"Do you want to delete 2 records of "_s +
+                                                manage.mhdates()->currentText() + u" from h.sav ? [OK/Cancel]"_s});
         QCOMPARE(contents(sav), before);
-        boxes.ask({B::Ok}, [&] { manage.cmdmhdelete()->click(); });
+        remove(B::Ok);
         QCOMPARE(historyfile::readhistory(sav).ubound(), 0);
 
         // A domain is added on Yes only, and removed on Yes only.
@@ -308,36 +318,6 @@ private slots:
         QCOMPARE(boxes.ask({B::No}, [&] { domains.cmddeletedomain->click(); }),
                  QStringList{u"Do you want to remove new.example and any associated data ? [Yes/No/Cancel]"_s});
         QCOMPARE(w.state.urldata.ubound(), 2);
-    }
-
-    // Delete Selected deletes only a date listed from the file read: not after a file that holds
-    // no records, nor once the file's name was changed.
-    void manageOnlyWhatWasRead()
-    {
-        Window w;
-        const QString sav = w.folder.file(u"h.sav"_s), other = w.folder.file(u"notes.txt"_s);
-        w.save(sav);
-        QFile notes(other);
-        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("line one\nline two\n") > 0);
-        notes.close();
-        w.window->menus().mnumanhis->trigger();
-        ManageHistoryFrame &manage = w.history().frahistory();
-        const auto read = [&](const QString &file) {
-            manage.txtmhfile()->setText(file);
-            manage.cmdmhread()->click();
-            return manage.cmdmhdelete()->isVisibleTo(w.window.get());
-        };
-        QVERIFY(read(sav));
-        QVERIFY(!read(other));
-        QCOMPARE(w.prompts.messages().last(), u"No suitable data in file"_s);
-        manage.cmdmhdelete()->click();
-        QVERIFY(read(sav));
-        QTest::keyClicks(manage.txtmhfile(), u"x"_s);
-        QVERIFY(!manage.cmdmhdelete()->isVisibleTo(w.window.get()));
-        manage.cmdmhdelete()->click();
-        QCOMPARE(contents(other), "line one\nline two\n");
-        QCOMPARE(historyfile::readhistory(sav).ubound(), 1);
-        QVERIFY(w.prompts.questions().isEmpty());
     }
 
     // The analysis of the current results: ranking with a separator, the detail panel, the way

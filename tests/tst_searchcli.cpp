@@ -439,8 +439,6 @@ private slots:
         };
         QTest::newRow("proxy password from the environment")
             << proxy << u"ZORVANE_PROXY_PASS"_s << QByteArray() << basic("fromenv");
-        QTest::newRow("proxy password from a file")
-            << proxy + fromfile << QString() << "fromfile\n"_ba << basic("fromfile");
         QTest::newRow("the file wins over the environment")
             << proxy + fromfile << u"ZORVANE_PROXY_PASS"_s << "fromfile"_ba << basic("fromfile");
         QTest::newRow("API key from a file, first line")
