@@ -80,6 +80,32 @@ private slots:
         QCOMPARE(rig.engine.requests().size(), 1);
     }
 
+    // A closed port is noticed on the tick after every connect, never by waiting out the
+    // time-out, and the keyword gives up after its retries; the clock stands still throughout.
+    void refusedEveryTry()
+    {
+        MockClock clock(Noon);
+        SearchRig rig(1000000);
+        rig.state.settings.inettimeout = 5;
+        rig.state.settings.maxretries = 3;
+        rig.engine.refuse();
+        rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
+        int ticks = 0;
+        while (!rig.job(1).done && ticks < 40) {
+            const int socket = rig.job(1).socket;
+            QVERIFY(rig.tick([&] {
+                const int state = socket == 0 ? 0 : rig.run.pool().socket(socket).state();
+                return state == SocketControl::Closed || state == SocketControl::Error;
+            }));
+            ++ticks;
+        }
+        QCOMPARE(rig.job(1).status, u"gave up after 3 retries (socket error)"_s);
+        QCOMPARE(rig.window.lines().filter(u"Socket error on alpha page 1"_s).size(), 4);
+        QCOMPARE(rig.window.lines().filter(u"Timeout error"_s).size(), 0);
+        QCOMPARE(ticks, 2 * 4 + 1); // connect and notice per try, then give up
+        QCOMPARE(rig.run.unanswered(), 1);
+    }
+
     // A reply ended before it is whole is retried like a socket error, never a page of fewer hits.
     void cutShort_data()
     {

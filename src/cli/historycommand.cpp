@@ -30,7 +30,9 @@ namespace {
 class CliPrompts final : public Prompts
 {
 public:
-    explicit CliPrompts(Answer answer = Answer::No) : m_answer(answer) {}
+    // answer: to every question; confirmed: whether OK/Cancel boxes are answered OK.
+    explicit CliPrompts(Answer answer = Answer::No, bool confirmed = false) : m_answer(answer), m_confirmed(confirmed)
+    {}
     void message(const QString &text) override
     {
         QTextStream(stderr) << text << '\n';
@@ -43,13 +45,19 @@ public:
     }
     bool confirm(const QString &text) override
     {
-        message(text);
-        return false;
+        if (!m_confirmed) {
+            message(text);
+            return false;
+        }
+        m_messages << text;
+        QTextStream(stderr) << text << " OK\n";
+        return true;
     }
     bool shown(const QString &text) const { return m_messages.contains(text); }
 
 private:
     Answer m_answer;
+    bool m_confirmed;
     QStringList m_messages;
 };
 
@@ -281,13 +289,17 @@ int remove(const QString &filename, const QString &date)
     WindowSettings windowsettings;
     CliHistoryWindow history(window, windowsettings, state.inifile);
     Array1<QString> recorddates;
-    CliPrompts prompts;
+    // Naming the file and the date on the command line is the confirmation.
+    CliPrompts prompts(Prompts::Answer::No, true);
     CliDialogs dialogs(filename);
     HistoryCommands commands(state, windowsettings, recorddates, history, prompts, dialogs);
     commands.manage().txtmhfile = filename;
+    commands.cmdmhread_Click();
+    if (!commands.manage().datesvisible)
+        return 1; // missing, or not a history file: said already
     commands.manage().mhdatestext = date;
     commands.cmdmhdelete_Click();
-    if (prompts.shown(u"File doesn't exist! "_s))
+    if (prompts.shown(u"enter date does not match any entry in the file, please try again"_s))
         return 1;
     printdates(commands.manage().mhdates);
     return reportfailures() ? 1 : 0;

@@ -18,7 +18,8 @@ QString commandusage(const QString &command)
         return u"  zorvane-cli parse [--soap] FILE\n"_s;
     if (command == u"request")
         return u"  zorvane-cli request [--soap] --host HOST [--server SERVER] --key KEYWORD [--page N]\n"
-               "          [--useproxy --proxy-user U --proxy-pass P] [--api-key K]\n"_s;
+               "          [--useproxy --proxy-user U --proxy-pass P | --proxy-pass-file F]\n"
+               "          [--api-key K | --api-key-file F]\n"_s;
     if (command == u"search")
         return u"  "_s + searchUsageText().sliced(QStringLiteral("usage: ").size());
     if (command == u"history")

@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "cli/secrets.h"
 #include "diagnostics/errorreports.h"
 #include "platform/codepage.h"
 #include "search/requests.h"
@@ -54,7 +55,10 @@ QString readOptions(const QStringList &args, RequestOptions &options)
     const QCommandLineOption proxyuser(u"proxy-user"_s, {}, u"U"_s);
     const QCommandLineOption proxypass(u"proxy-pass"_s, {}, u"P"_s);
     const QCommandLineOption apikey(u"api-key"_s, {}, u"K"_s);
-    parser.addOptions({soap, host, server, key, page, useproxy, proxyuser, proxypass, apikey});
+    const QCommandLineOption proxypassfile(u"proxy-pass-file"_s, {}, u"F"_s);
+    const QCommandLineOption apikeyfile(u"api-key-file"_s, {}, u"F"_s);
+    parser.addOptions(
+        {soap, host, server, key, page, useproxy, proxyuser, proxypass, apikey, proxypassfile, apikeyfile});
     if (!parser.parse(QStringList{u"zorvane-cli"_s} + args)) {
         // Named as typed, with its dashes.
         for (const QString &arg : args) {
@@ -82,8 +86,19 @@ QString readOptions(const QStringList &args, RequestOptions &options)
     options.page = *pageValue;
     options.settings.useproxy = parser.isSet(useproxy);
     options.settings.proxyuser = parser.value(proxyuser);
-    options.settings.proxypass = parser.value(proxypass);
-    options.settings.apikey = parser.value(apikey);
+    secrets::fromenvironment(options.settings);
+    const auto given = [&](const QCommandLineOption &option) {
+        return parser.isSet(option) ? std::optional(parser.value(option)) : std::nullopt;
+    };
+    for (const auto &[secret, value, file] : {std::tuple(u"--proxy-pass"_s, &proxypass, &proxypassfile),
+                                              std::tuple(u"--api-key"_s, &apikey, &apikeyfile)}) {
+        std::optional<QString> resolved;
+        const QString problem = secrets::resolve(*secrets::find(secret), given(*value), given(*file), resolved);
+        if (!problem.isEmpty())
+            return problem;
+        if (resolved)
+            options.settings.*secrets::find(secret)->member = *resolved;
+    }
     return {};
 }
 

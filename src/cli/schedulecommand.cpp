@@ -2,6 +2,7 @@
 
 #include "cli/clialerts.h"
 #include "cli/headlesswindow.h"
+#include "cli/secrets.h"
 #include "cli/stderrprompts.h"
 #include "diagnostics/datetext.h"
 #include "foldersession.h"
@@ -57,9 +58,10 @@ QString parseargs(const QStringList &args, ScheduleArgs &parsed)
     return {};
 }
 
-// The options of this run only: the results file and the interval.
+// The options of this run only: the results file, the interval and the environment's secrets.
 void applyargs(const ScheduleArgs &args, Settings &settings)
 {
+    secrets::fromenvironment(settings);
     if (args.file)
         settings.schedulefile = *args.file;
     if (args.interval) {
@@ -128,8 +130,10 @@ private:
     void searchended()
     {
         const bool stored = m_folder.store();
+        if (!m_stopping && unansweredstatus(m_run, m_state) != 0)
+            m_unanswered = true;
         if (m_stopping || (m_once && m_cycleover))
-            finish(stored ? 0 : 1);
+            finish(!stored ? 1 : m_unanswered && !m_stopping ? UnansweredStatus : 0);
     }
 
     // As STOP does, then the settings are stored and the scheduler ends.
@@ -164,6 +168,7 @@ private:
     Scheduler m_scheduler;
     CliAlerts m_alerts;
     StopSignals m_stopsignals;
+    bool m_unanswered = false; // a keyword this scheduler searched ended without its ranking
     bool m_cycleover = false;
     bool m_stopping = false;
     bool m_finished = false;
@@ -177,7 +182,9 @@ QString scheduleUsageText()
     return u"usage: zorvane-cli --dir DIR schedule [--once] [--file F] [--interval hour|day|week]\n"
            "          runs DIR's scheduler without a window: every due domain is searched with its\n"
            "          own keywords and settings, and each cycle is added to the results file (F for\n"
-           "          this run); --once ends after one saved cycle, or at once when nothing is due\n"_s;
+           "          this run); --once ends after one saved cycle, or at once when nothing is due,\n"
+           "          with exit status 3 when a keyword of the cycle was not answered;\n"
+           "          ZORVANE_PROXY_PASS, ZORVANE_API_KEY and ZORVANE_ENGINE_KEY win over DIR's secrets\n"_s;
 }
 
 int runSchedule(const QStringList &args, bool fromfolder)

@@ -2,6 +2,7 @@
 
 #include "cli/clialerts.h"
 #include "cli/headlesswindow.h"
+#include "cli/secrets.h"
 #include "cli/stderrprompts.h"
 #include "diagnostics/errorreports.h"
 #include "foldersession.h"
@@ -40,6 +41,9 @@ struct SearchOptions
     bool stopafterhit = false;
     bool api = false;
     bool proxyuser = false;
+    // Each secret's value and file as given, keyed by its option; the options of those resolved.
+    QHash<QString, QString> secretvalues, secretfiles;
+    QStringList secrets;
     // Each settings flag, applied in the order given over what was loaded.
     QList<std::function<void(Settings &)>> overrides;
 };
@@ -71,8 +75,8 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
     } else if (arg == u"--keywords-file" && value(file)) {
     } else if (arg == u"--depth" && value(v)) {
         options.depth = v;
-    } else if (arg == u"--api-key" && value(v)) {
-        set(&Settings::apikey);
+    } else if (const secrets::Secret *secret = secrets::find(arg); secret != nullptr && value(v)) {
+        (arg == secret->option ? options.secretvalues : options.secretfiles)[secret->option] = v;
     } else if (arg == u"--engine" && value(v)) {
         v = v.toLower();
         if (!enginenames().contains(v))
@@ -80,8 +84,6 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
         set(&Settings::engine);
     } else if (arg == u"--engine-url" && value(v)) {
         set(&Settings::engineurl);
-    } else if (arg == u"--engine-key" && value(v)) {
-        set(&Settings::enginekey);
     } else if (arg == u"--searxng-engines" && value(v)) {
         set(&Settings::searxngengines);
     } else if (arg == u"--searchhost" && value(v)) {
@@ -91,8 +93,6 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
     } else if (arg == u"--proxy-user" && value(v)) {
         options.proxyuser = true;
         set(&Settings::proxyuser);
-    } else if (arg == u"--proxy-pass" && value(v)) {
-        set(&Settings::proxypass);
     } else if (arg == u"--proxy" && value(v)) {
         const HostPort proxy = splithost(v);
         if (proxy.host.isEmpty() || proxy.port.toUShort() == 0)
@@ -166,6 +166,20 @@ QString parseoptions(const QStringList &args, SearchOptions &options, bool fromf
             return problem;
         }
     }
+    for (const secrets::Secret &secret : secrets::all()) {
+        const auto given = [&](const QHash<QString, QString> &from) {
+            return from.contains(secret.option) ? std::optional(from[secret.option]) : std::nullopt;
+        };
+        std::optional<QString> resolved;
+        const QString problem =
+            secrets::resolve(secret, given(options.secretvalues), given(options.secretfiles), resolved);
+        if (!problem.isEmpty())
+            return problem;
+        if (!resolved)
+            continue;
+        options.secrets << secret.option;
+        options.overrides.append([member = secret.member, v = *resolved](Settings &s) { s.*member = v; });
+    }
     if (options.domain.isEmpty() && !fromfolder)
         return u"--domain is missing"_s;
     if (!file.isEmpty() && !keywords.isEmpty())
@@ -187,19 +201,21 @@ QString parseoptions(const QStringList &args, SearchOptions &options, bool fromf
 // Applies the command line's settings over the loaded ones; returns an error text, or "".
 QString applysettings(const SearchOptions &options, Settings &settings)
 {
+    secrets::fromenvironment(settings);
     for (const auto &apply : options.overrides)
         apply(settings);
     if (options.api && settings.apikey.isEmpty())
-        return u"--api needs --api-key"_s;
+        return u"--api needs --api-key (or --api-key-file, or ZORVANE_API_KEY)"_s;
     const QString engine = enginename(settings);
     if (isjsonengine(engine)) {
         const QString problem = parseengineurl(settings.engineurl).problem;
         if (!problem.isEmpty())
             return u"--engine "_s + engine + u" needs --engine-url URL ("_s + problem + u')';
         if (needsenginekey(engine) && settings.enginekey.isEmpty())
-            return u"--engine "_s + engine + u" needs --engine-key"_s;
+            return u"--engine "_s + engine + u" needs --engine-key (or --engine-key-file, or ZORVANE_ENGINE_KEY)"_s;
     }
-    if (settings.proxyuser.isEmpty() && !settings.proxypass.isEmpty())
+    // A password in the environment or the settings file waits for a user; one given here is a slip.
+    if (settings.proxyuser.isEmpty() && options.secrets.contains(u"--proxy-pass"_s))
         return u"--proxy-pass needs --proxy-user"_s;
     if (options.proxyuser && !settings.useproxy)
         return u"--proxy-user needs --proxy"_s;
@@ -248,9 +264,11 @@ bool searchandwait(SearchRun &run, SearchState &state, int &stopsignal)
     QObject::connect(&run, &SearchRun::searchEnded, &run, [] { QCoreApplication::exit(0); });
     run.mnusearch_Click();
     // Every failure the error trap catches during the run is told as it happens, not only
-    // counted; a start that failed is named by printtrapped.
+    // counted; a start that failed is named by printtrapped. The handler reads this function's
+    // locals, so its connection ends with the function.
+    QObject duringrun;
     qsizetype reported = errorreports::errortext().size();
-    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::raised, &run, [&reported] {
+    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::raised, &duringrun, [&reported] {
         const QString &text = errorreports::errortext();
         QTextStream(stderr) << QString(text.sliced(qMin(reported, text.size()))).replace(u"\r\n"_s, u"\n"_s);
         reported = text.size();
@@ -278,6 +296,16 @@ void printtrapped(const SearchState &state, bool listfull)
 
 } // namespace
 
+int unansweredstatus(const SearchRun &run, const SearchState &state)
+{
+    const int missing = run.unanswered();
+    if (missing == 0)
+        return 0;
+    QTextStream(stderr) << "zorvane-cli: " << missing << " of " << state.jobs.ubound()
+                        << (state.jobs.ubound() == 1 ? " keyword was" : " keywords were") << " not answered\n";
+    return UnansweredStatus;
+}
+
 QString searchUsageText()
 {
     return u"usage: zorvane-cli search --domain D (--keywords-file F | --keyword K ...) [--depth N]\n"
@@ -295,7 +323,12 @@ QString searchUsageText()
            "          F holds one keyword a line; a line ends in LF or CR LF, empty lines are skipped\n"
            "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
            "          searches DOMAIN (default: the selected one) with its stored keywords and\n"
-           "          settings, and stores the results in DIR's settings file\n"_s;
+           "          settings, and stores the results in DIR's settings file\n"
+           "          secrets stay out of the process list when read from the first line of a file\n"
+           "          (--proxy-pass-file F, --api-key-file F, --engine-key-file F) or from the\n"
+           "          environment (ZORVANE_PROXY_PASS, ZORVANE_API_KEY, ZORVANE_ENGINE_KEY)\n"
+           "          exit status: 0 every keyword answered, 3 some were not (refused, gave up,\n"
+           "          blocked, unreadable), 1 a failure, 2 a wrong option, 128+N stopped by signal N\n"_s;
 }
 
 // Runs one search over the network with the same engine as the window: message-box lines go
@@ -356,5 +389,7 @@ int runSearch(const QStringList &args, bool fromfolder)
     if (folder && !folder->store())
         return 1;
     // Stopped from outside: the shell's status of a program ended by that signal.
-    return stopsignal != 0 ? 128 + stopsignal : 0;
+    if (stopsignal != 0)
+        return 128 + stopsignal;
+    return unansweredstatus(run, state);
 }

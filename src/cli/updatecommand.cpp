@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "cli/secrets.h"
 #include "diagnostics/errorreports.h"
 #include "search/hostport.h"
 #include "search/searchstate.h"
@@ -58,7 +59,8 @@ QString updateUsageText()
            "          asks the update host for the current version; prints the update message\n"
            "          when a newer one is announced\n"
            "       zorvane-cli --dir DIR check-update [the options above]\n"
-           "          the same with DIR's proxy and update host settings\n"_s;
+           "          the same with DIR's proxy and update host settings; ZORVANE_PROXY_PASS wins\n"
+           "          over DIR's proxy password\n"_s;
 }
 
 // One update check, as the window makes it once per run: exit 0 when a reply was read, 1 when
@@ -71,6 +73,7 @@ int runCheckUpdate(const QStringList &args, bool fromfolder)
         WindowPlacement placement;
         readi(state, windowsettings, placement, false);
     }
+    secrets::fromenvironment(state.settings);
     int timeout = Checkforupdates::DefaultTimeout;
     const QString problem = readoptions(args, state.settings, timeout);
     if (!problem.isEmpty())

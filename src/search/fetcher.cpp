@@ -122,6 +122,8 @@ void Fetcher::connectjob(int jobindex, const QString &server, const QString &por
         job.status = u"re-connect ("_s + QString::number(job.retries) + u") to page "_s + n;
     m_retry.connecting(host);
     m_pool.socket(index).connectTo(endpoint);
+    // What the last connection ended in (an error, say) must not hide the same end of this one.
+    job.state = SocketControl::Connecting;
     job.ticks = 0;
     m_window.writemessagebox(u"Connecting page "_s + n + u" search term "_s + job.key);
 }

@@ -153,6 +153,18 @@ bool SearchRun::searchdone(const QString &key) const
     return result;
 }
 
+int SearchRun::unanswered() const
+{
+    int count = 0;
+    guard("Searchrun", "Function unanswered", [&] {
+        for (const FetchJob &job : m_state.jobs) {
+            if (job.page < m_state.pagedepth && !job.status.startsWith(u"Complete after "_s))
+                ++count;
+        }
+    });
+    return count;
+}
+
 bool SearchRun::internetconnect() const
 {
     return m_connection.connected();
