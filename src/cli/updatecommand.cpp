@@ -1,7 +1,6 @@
 #include "commands.h"
 
 #include "diagnostics/errorreports.h"
-#include "search/hostport.h"
 #include "search/searchstate.h"
 #include "storage/inistore.h"
 #include "update/checkforupdates.h"
@@ -45,9 +44,8 @@ QString readoptions(const QStringList &args, Settings &settings, int &timeout)
 // The server the check connects to, for the reason of a failure.
 QString server(const Settings &settings)
 {
-    if (settings.useproxy)
-        return u"the proxy "_s + settings.proxyserver + u':' + settings.proxyport;
-    return hostpart(settings.updatehost) + u':' + portpart(settings.updatehost);
+    const RequestTarget target = update::target(settings);
+    return (target.proxied ? u"the proxy "_s : QString()) + target.connection();
 }
 
 } // namespace
