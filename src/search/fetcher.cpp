@@ -5,6 +5,7 @@
 #include "platform/codepage.h"
 #include "positions.h"
 #include "replycheck.h"
+#include "replyhead.h"
 #include "requesttarget.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
@@ -184,7 +185,7 @@ bool Fetcher::checkreply(int jobindex)
         m_window.writemessagebox(u"Reply cut short on "_s + job.key + u" page "_s + n);
         return false;
     }
-    const int status = httpstatus(job.buffer);
+    const int status = statuscode(job.buffer);
     const QString kind = RetryPolicy::retryable(status);
     // The SOAP service sends its faults with status 500; they have their own handling.
     if (kind.isEmpty() || (job.useapi && status == 500))
