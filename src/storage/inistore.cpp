@@ -50,8 +50,7 @@ void readcount(SearchState &state, Int16 Settings::*member)
 {
     const SettingKey &entry = settingkey(member);
     const QString text = setting(entry.key, state);
-    state.settings.*member =
-        text.trimmed().isEmpty() ? std::get<SettingField<Int16>>(entry.field).missing : Int16(leadingnumber(text));
+    state.settings.*member = text.trimmed().isEmpty() ? missingvalue(member) : Int16(leadingnumber(text));
 }
 
 // Reads the options in the order given, each by its entry in the settings table.
@@ -100,7 +99,7 @@ template <typename T> Array1<T> sized(Int16 upper, ElementBudget &budget)
 void correctscheme(Settings &settings)
 {
     if (settings.colorscheme != Settings::standardScheme() && settings.colorscheme != Settings::greyScheme())
-        settings.colorscheme = Settings::standardScheme();
+        settings.colorscheme = missingvalue(&Settings::colorscheme);
 }
 
 void readplacement(const SearchState &state, WindowPlacement &window, bool restorewindow)
