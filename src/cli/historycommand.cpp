@@ -123,10 +123,7 @@ public:
     const std::optional<WindowPlacement> &placed() const { return m_placed; }
 
 private:
-    double stored(const QString &key) const
-    {
-        return double(qBound(-32768LL, leadingnumber(servertools::readini(key, u"settings"_s, m_inifile)), 32767LL));
-    }
+    double stored(const QString &key) const { return double(storedwindownumber(m_inifile, key)); }
 
     HeadlessWindow &m_window;
     WindowSettings &m_windowsettings;

@@ -14,6 +14,11 @@ namespace {
 
 const QString kSettings = u"settings"_s;
 
+Int16 edgeofrange(long long value)
+{
+    return Int16(int(qBound(-32768LL, value, 32767LL)));
+}
+
 QString setting(const QString &key, const SearchState &state)
 {
     return readini(key, kSettings, state.inifile);
@@ -104,11 +109,9 @@ void correctscheme(Settings &settings)
 
 void readplacement(const SearchState &state, WindowPlacement &window, bool restorewindow)
 {
-    const Int16 meleft = readnumber(u"meleft"_s, kSettings, state);
-    const Int16 metop = readnumber(u"metop"_s, kSettings, state);
-    const Int16 mewidth = readnumber(u"mewidth"_s, kSettings, state);
-    const Int16 meheight = readnumber(u"meheight"_s, kSettings, state);
-    placewindow(window, meleft, metop, mewidth, meheight, restorewindow);
+    const QString &ini = state.inifile;
+    placewindow(window, storedwindownumber(ini, u"meleft"_s), storedwindownumber(ini, u"metop"_s),
+                storedwindownumber(ini, u"mewidth"_s), storedwindownumber(ini, u"meheight"_s), restorewindow);
 }
 
 void readcolumns(const SearchState &state, WindowSettings &windowsettings)
@@ -116,7 +119,7 @@ void readcolumns(const SearchState &state, WindowSettings &windowsettings)
     const Int16 countreshead = readnumber(u"countreshead"_s, kSettings, state);
     if (countreshead == 5) {
         for (int i = 1; i <= 5; ++i)
-            windowsettings.reswid[i] = readnumber(u"reswid"_s + QString::number(i), kSettings, state);
+            windowsettings.reswid[i] = storedwindownumber(state.inifile, u"reswid"_s + QString::number(i));
     }
 }
 
@@ -271,9 +274,8 @@ void writedomain(const SearchSession &session, int n, const SearchState &state)
         writekeyword(session.keys[k], k, section, topSection, j, top, state);
 }
 
-// The file holds these as 16-bit numbers, which readi refuses beyond their range. A window or
-// column on a very large screen would stop the next start from loading anything after it, so
-// such a length is stored at the edge of the range instead.
+// The file holds these as 16-bit numbers. A window or column on a very large screen is stored
+// at the edge of the range, where storedwindownumber holds a larger number too.
 QString wholeNumber(double value)
 {
     const double whole = std::trunc(value);
@@ -317,6 +319,11 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
         readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle);
         readcount(state, &S::maxretries);
     });
+}
+
+Int16 storedwindownumber(const QString &inifile, const QString &key)
+{
+    return edgeofrange(leadingnumber(readini(key, kSettings, inifile)));
 }
 
 bool writei(const SearchState &state, const WindowSettings &windowsettings, const WindowPlacement &window,
