@@ -32,5 +32,6 @@ bool LocalConnection::localserver(const Settings &settings)
 
 bool LocalConnection::connected() const
 {
-    return localserver(m_settings) || m_connection.connected();
+    // Asked for every job on every tick: the server is worked out only while offline.
+    return m_connection.connected() || localserver(m_settings);
 }
