@@ -628,6 +628,16 @@ private slots:
         row("parse: a folder", u"parse /tmp"_s, u"zorvane-cli parse: "_s);
         row("parse: no file", u"parse --soap"_s, u"zorvane-cli parse: "_s);
         row("parse: unknown option", u"parse --xml x"_s, u"zorvane-cli parse: "_s);
+        // Every command reads its options one way and words their problems alike.
+        row("search: one dash", u"search -domain x"_s, u"unknown argument \"-domain\""_s);
+        row("update: bad timeout", u"check-update --timeout 32767"_s,
+            u"--timeout takes a number of seconds from 1 to 32766"_s);
+        row("schedule: value for a switch", u"schedule --once=1"_s, u"unknown argument \"--once=1\""_s);
+        row("history: missing value", u"history show f --date"_s, u"missing value for --date"_s);
+        row("analysis: unknown", u"analysis --group --bogus"_s, u"unknown argument \"--bogus\""_s);
+        row("request: page out of range", u"request --host h --key k --page -1"_s,
+            u"--page takes a page number from 0 to 32767"_s);
+        row("--dir: no folder", u"--dir"_s, u"missing value for --dir"_s);
         row("--dir: missing", u"--dir /nonexistent/zorvane search"_s,
             u"--dir: no such folder \"/nonexistent/zorvane\""_s);
         QTest::newRow("--dir: a file") << QStringList{u"--dir"_s, QStringLiteral(ZORVANE_CLI_PATH), u"search"_s} << 2

@@ -1,3 +1,4 @@
+#include "cliparser.h"
 #include "commands.h"
 
 #include "cli/clialerts.h"
@@ -40,19 +41,16 @@ int scheduleusage(const QString &problem)
 
 QString parseargs(const QStringList &args, ScheduleArgs &parsed)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        const bool hasvalue = i + 1 < args.size();
-        if (arg == u"--once") {
-            parsed.once = true;
-        } else if (arg == u"--file" || arg == u"--interval") {
-            if (!hasvalue)
-                return u"missing value for "_s + arg;
-            (arg == u"--file" ? parsed.file : parsed.interval) = args[++i];
-        } else {
-            return u"unknown argument \""_s + arg + u'"';
-        }
-    }
+    QCommandLineParser parser;
+    const QCommandLineOption once(u"once"_s), file(u"file"_s, {}, u"F"_s), interval(u"interval"_s, {}, u"I"_s);
+    const QString problem = readarguments(parser, args, {once, file, interval});
+    if (!problem.isEmpty())
+        return problem;
+    parsed.once = parser.isSet(once);
+    if (parser.isSet(file))
+        parsed.file = parser.value(file);
+    if (parser.isSet(interval))
+        parsed.interval = parser.value(interval);
     if (parsed.interval && !QStringList{u"hour"_s, u"day"_s, u"week"_s}.contains(*parsed.interval))
         return u"--interval takes hour, day or week"_s;
     return {};
