@@ -25,7 +25,7 @@ struct Keyword
 SearchState domain(const QList<Keyword> &keywords)
 {
     SearchState state;
-    state.urldata.append({Domain, {}, {}, {}, {}, {}, {}});
+    state.urldata.append({Domain, {}, {}, {}, {}, {}, {}, {}});
     for (const Keyword &k : keywords) {
         KeywordResult keyword{k.key, {}, k.pages < 0 ? k.status : QString(), {}, {}};
         if (k.position > 0)

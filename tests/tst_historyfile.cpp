@@ -75,7 +75,7 @@ KeywordResult keyword(const QString &key, const QString &action, const QList<Sea
 
 SearchSession domain(const QString &url, const QList<KeywordResult> &keys, const QString &time = {})
 {
-    SearchSession session{url, {}, time, {}, {}, {}, {}};
+    SearchSession session{url, {}, time, {}, {}, {}, {}, {}};
     for (const KeywordResult &k : keys)
         session.keys.append(k);
     return session;

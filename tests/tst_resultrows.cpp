@@ -60,8 +60,8 @@ SearchState sampleState()
 {
     SearchState state;
     state.txturl = u"example.com"_s;
-    state.urldata.append(SearchSession{u"other.org"_s, {}, {}, {}, {}, {}, {}});
-    SearchSession s{u"example.com"_s, {}, {}, {}, {}, {}, {}};
+    state.urldata.append(SearchSession{u"other.org"_s, {}, {}, {}, {}, {}, {}, {}});
+    SearchSession s{u"example.com"_s, {}, {}, {}, {}, {}, {}, {}};
     s.keys.append(keyword(u"beta"_s, {hit(10, u"http://example.com/b10"_s, u"<b>Beta</b> ten"_s, u"first<br>line"_s),
                                       hit(9, u"http://example.com/b9"_s), hit(25, u"http://example.com/b25"_s)}));
     s.keys.append(keyword(u"Alpha"_s));
