@@ -45,7 +45,7 @@ struct SearchSession
     QString checkstop;
     QString checkfirst;
     QString lastscheduletime;
-    SearchLocale locale;
+    SearchLocale locale = {};
 
     bool operator==(const SearchSession &other) const = default;
 };
