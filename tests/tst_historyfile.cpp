@@ -204,6 +204,23 @@ private slots:
         QVERIFY(readfile(path(u"short.sav"_s)).endsWith("titles: X\r\nurls: y\r\n"));
     }
 
+    // A domain's place follows its CHECKFIRST line, one line a set field; the record without a
+    // place above stays byte for byte as it was.
+    void placeLines()
+    {
+        State state = sampleState();
+        state.urldata[2].locale = {u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s};
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        Window window;
+        historyfile::writerecord(out, u"04-Mar-2005 09:07:03"_s, state, state, window.recordwindow());
+        QVERIFY(out.data().contains("CHECKFIRST: \r\nCOUNTRY: de\r\nDEVICE: mobile\r\n"
+                                    "LOCATION: Berlin, Germany\r\nKEY: two\r\n"));
+        QCOMPARE(out.data().count("COUNTRY: "), 1);
+        QCOMPARE(history(out.data())[1].urldata[2].locale, state.urldata[2].locale);
+        QVERIFY(history(out.data())[1].urldata[1].locale.isEmpty());
+    }
+
     void readerRules()
     {
         const QByteArray file = "pos: 1\r\n----------\r\n----------01-Jan-2006 00:00:00\r\n"

@@ -88,6 +88,12 @@ void writedomain(RecordText &out, const SearchSession &domain)
     out.line("PAGEDEPTH: ", domain.pagedepth);
     out.line("CHECKSTOP: ", domain.checkstop);
     out.line("CHECKFIRST: ", domain.checkfirst);
+    // Only where set: a record without a place is the one every reader knows, and a reader
+    // from before places passes over these lines.
+    for (const LocaleField &field : searchlocale::fields()) {
+        if (!(domain.locale.*field.member).isEmpty())
+            out.line(QByteArray(field.name.toUpper().toLatin1() + ": "), domain.locale.*field.member);
+    }
     for (const KeywordResult &keyword : domain.keys) {
         out.line("KEY: ", keyword.key);
         out.line("act: ", keyword.action);

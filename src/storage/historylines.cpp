@@ -31,6 +31,7 @@ enum class Kind : quint8
     Pagedepth,
     Checkstop,
     Checkfirst,
+    Locale,
     Key,
     Act,
     Pos,
@@ -46,6 +47,7 @@ struct Field
     Kind kind;
     const RecordOption *option = nullptr;
     int window = 0;
+    QString SearchLocale::*locale = nullptr;
 };
 
 // The record's field names (each written with ": " after it), case-sensitive.
@@ -75,6 +77,9 @@ const QHash<QByteArray, Field> &fields()
                                                        {"titles", Kind::Titles}};
         for (const auto &[name, kind] : lines)
             t.insert(name, {kind});
+        // A domain's place: "COUNTRY", "LANGUAGE", "DEVICE", "LOCATION".
+        for (const LocaleField &field : searchlocale::fields())
+            t.insert(field.name.toUpper().toLatin1(), {Kind::Locale, nullptr, 0, field.member});
         return t;
     }();
     return table;
@@ -309,6 +314,10 @@ void RecordBuilder::apply(QByteArrayView line)
             hit.position = cint(codepage::toText(bytes));
             keyword->positions.append(hit);
         }
+        return;
+    case Kind::Locale:
+        if (SearchSession *domain = lastdomain())
+            domain->locale.*field->locale = m_pool.text(bytes);
         return;
     case Kind::Urls:
     case Kind::Titles:
