@@ -5,6 +5,7 @@
 #include "app/errorreportpanel.h"
 #include "app/gradientbutton.h"
 #include "app/helpcontroller.h"
+#include "app/localepanel.h"
 #include "app/mainwindow.h"
 #include "app/messagepanel.h"
 #include "app/searchcontroller.h"
@@ -177,6 +178,38 @@ private slots:
         desktop.type(domains, u"two"_s);
         desktop.click(desktop.inputs().cmdadddomain);
         QCOMPARE(domains->itemText(1), u"two"_s);
+    }
+
+    // The place panel names a wrong box and stays; OK keeps the place with the listed domain at
+    // once, and the label under the domain buttons shows it.
+    void placePanel()
+    {
+        Desktop desktop;
+        desktop.open();
+        desktop.type(desktop.inputs().txturls, u"one.example"_s);
+        desktop.click(desktop.inputs().cmdadddomain);
+        LocalePanel &panel = desktop.window->search().fralocale();
+        desktop.click(desktop.inputs().cmdlocale);
+        QVERIFY(panel.isVisible());
+        const struct
+        {
+            QString country, language, place, message;
+        } rows[] = {
+            {u"usa"_s, {}, {}, u"The Country box takes a two-letter country code such as us or de."_s},
+            {u"US"_s, u"english"_s, {}, u"The Language box takes a language code such as en, de or pt-br."_s},
+            {u" US "_s, u"pt-BR"_s, u"Berlin, Germany"_s, {}},
+        };
+        for (const auto &row : rows) {
+            desktop.type(panel.txtcountry, row.country);
+            desktop.type(panel.txtlanguage, row.language);
+            desktop.type(panel.txtlocation, row.place);
+            desktop.prompts.clear();
+            desktop.click(panel.cmdlocaleok);
+            QCOMPARE(desktop.prompts.messages().value(0), row.message);
+            QCOMPARE(panel.isVisible(), !row.message.isEmpty());
+        }
+        QCOMPARE(desktop.state->urldata[1].locale, (SearchLocale{u"us"_s, u"pt-BR"_s, {}, u"Berlin, Germany"_s}));
+        QCOMPARE(desktop.inputs().txturlslab3->text(), u"Country us, language pt-BR, Berlin, Germany"_s);
     }
 
     void restartShowsTheLastSearch()

@@ -43,15 +43,17 @@ QList<PaletteAssignment> assignments(const Palette &palette)
     return {
         {palette.panels, ColorRole::Panel, popuppanels()},
         {palette.message, ColorRole::Panel, {u"messageframe"_s, u"messagelab"_s}},
-        {palette.domainbuttons, ColorRole::Button, {u"cmdadddomain"_s, u"cmddeletedomain"_s, u"cmdsavechanges"_s}},
+        {palette.domainbuttons,
+         ColorRole::Button,
+         {u"cmdadddomain"_s, u"cmddeletedomain"_s, u"cmdsavechanges"_s, u"cmdlocale"_s}},
         {palette.confirm,
          ColorRole::Button,
          {u"cmdwarnok"_s, u"cmdmhclose"_s, u"cmdscheduleopt"_s, u"cmdschedulebrowse"_s, u"btnoptionscont"_s,
-          u"cmdgetapi"_s, u"cmdloadcontinue"_s, u"aboutok"_s}},
+          u"cmdgetapi"_s, u"cmdloadcontinue"_s, u"aboutok"_s, u"cmdlocaleok"_s}},
         {palette.cancel,
          ColorRole::Button,
          {u"cmdscheduleoptcancel"_s, u"btnoptcancel"_s, u"cmdloadcancel"_s, u"visitdownload"_s, u"Autodownload"_s,
-          u"messageok"_s, u"Contactquenlith"_s}},
+          u"messageok"_s, u"Contactquenlith"_s, u"cmdlocalecancel"_s}},
         {palette.filebuttons, ColorRole::Button, {u"cmdmhread"_s, u"cmdmhbrowse"_s, u"cmdmhdelete"_s, u"hdvclose"_s}},
         {palette.mainview,
          ColorRole::Label,
@@ -68,7 +70,7 @@ QList<PaletteAssignment> assignments(const Palette &palette)
           u"txtproxyuser"_s,      u"txtproxypass"_s,    u"txtapikey"_s,      u"resultsview"_s,     u"historyview"_s,
           u"historydetailview"_s, u"restxt"_s,          u"errorreporttxt"_s, u"historychart"_s,    u"choengine"_s,
           u"txtengineurl"_s,      u"txtenginekey"_s,    u"txtcafile"_s,      u"txtrequestdelay"_s, u"txtalertdelta"_s,
-          u"txtalertcommand"_s}},
+          u"txtalertcommand"_s,   u"txtcountry"_s,      u"txtlanguage"_s,    u"chodevice"_s,       u"txtlocation"_s}},
     };
 }
 
@@ -92,8 +94,9 @@ const QStringList &gradientbuttons()
 const QStringList &popuppanels()
 {
     static const QStringList names = {
-        u"frawarntimed"_s,  u"fraerrorreportdisplay"_s, u"fraerrorreport"_s, u"waitframe"_s,  u"frahistory"_s,
-        u"fraselectread"_s, u"messageframe"_s,          u"aboutframe"_s,     u"fraoptions"_s, u"frascheduleopt"_s};
+        u"frawarntimed"_s, u"fraerrorreportdisplay"_s, u"fraerrorreport"_s, u"waitframe"_s,
+        u"frahistory"_s,   u"fraselectread"_s,         u"messageframe"_s,   u"aboutframe"_s,
+        u"fraoptions"_s,   u"frascheduleopt"_s,        u"fralocale"_s};
     return names;
 }
 

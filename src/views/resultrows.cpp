@@ -48,6 +48,7 @@ std::optional<StoredInputs> storedinputs(const SearchState &state)
     inputs.chkstopafterhit = numvalue(session.checkstop) == 1;
     inputs.chkdispfirst = numvalue(session.checkfirst) == 1;
     inputs.pagedepth = session.pagedepth;
+    inputs.locale = session.locale;
     return inputs;
 }
 

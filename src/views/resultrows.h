@@ -2,6 +2,7 @@
 
 #include "diagnostics/int16.h"
 #include "search/array1.h"
+#include "search/searchlocale.h"
 
 #include <QString>
 
@@ -48,6 +49,7 @@ struct StoredInputs
     bool chkstopafterhit = false;
     bool chkdispfirst = false;
     QString pagedepth;
+    SearchLocale locale;
 };
 
 namespace resultrows {
