@@ -303,6 +303,21 @@ private slots:
         QCOMPARE(int(state.urldata[2].keys[2].positions[1].position), 1);
     }
 
+    // The place given is stored with the domain, each option replacing its own field; the
+    // requests go out while it is set.
+    void storedLocale()
+    {
+        write(inifile());
+        Run result = indir({u"--depth"_s, u"1"_s, u"--country"_s, u"DE"_s, u"--device"_s, u"mobile"_s, u"--location"_s,
+                            u"Berlin, Germany"_s});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(stored().urldata[2].locale, (SearchLocale{u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s}));
+        result = indir({u"--depth"_s, u"1"_s, u"--country"_s, {}, u"--language"_s, u"pt-br"_s});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(stored().urldata[2].locale, (SearchLocale{{}, u"pt-br"_s, u"mobile"_s, u"Berlin, Germany"_s}));
+        QVERIFY(stored().urldata[1].locale.isEmpty());
+    }
+
     // While another instance holds the folder, its settings file is left alone.
     void secondInstance()
     {
@@ -511,6 +526,12 @@ private slots:
             u"--cafile: no certificate could be read from \"/nonexistent/ca.pem\""_s);
         row("search: unreadable file", u"search --domain a --keywords-file /nonexistent/keys.txt"_s,
             u"cannot read \"/nonexistent/keys.txt\""_s);
+        row("search: tablet", u"search --domain a --keyword k --device tablet"_s,
+            u"--device takes desktop or mobile"_s);
+        row("search: country name", u"search --domain a --keyword k --country usa"_s,
+            u"--country takes a two-letter country code such as us or de"_s);
+        row("search: language name", u"search --domain a --keyword k --language english"_s,
+            u"--language takes a language code such as en, de or pt-br"_s);
         row("request: overflow", u"request --host h --key k --page 4000"_s, u"Overflow"_s, 1);
         row("request: no host", u"request --key k"_s, u"--host"_s);
         row("request: no key", u"request --host h"_s, u"--key"_s);

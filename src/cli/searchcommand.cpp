@@ -40,6 +40,8 @@ struct SearchOptions
     bool stopafterhit = false;
     bool api = false;
     bool proxyuser = false;
+    // Where and on what: each field given replaces the domain's stored one.
+    QList<std::pair<QString SearchLocale::*, QString>> locale;
     // Each settings flag, applied in the order given over what was loaded.
     QList<std::function<void(Settings &)>> overrides;
 };
@@ -48,6 +50,16 @@ int searchusage(const QString &problem)
 {
     QTextStream(stderr) << "zorvane-cli search: " << problem << "\n" << searchUsageText();
     return 2;
+}
+
+// The locale field an option names ("--country" names "country"); "" for any other option.
+QString localeoption(const QString &arg)
+{
+    for (const LocaleField &entry : searchlocale::fields()) {
+        if (arg == u"--"_s + entry.name)
+            return entry.name;
+    }
+    return {};
 }
 
 // Reads one option with its value (if it takes one) into options; returns an error text, or ""
@@ -100,6 +112,15 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
             s.proxyserver = proxy.host;
             s.proxyport = proxy.port;
         });
+    } else if (const QString field = localeoption(arg); !field.isEmpty() && value(v)) {
+        for (const LocaleField &entry : searchlocale::fields()) {
+            if (entry.name != field)
+                continue;
+            const QString why = searchlocale::fault(entry.member, v);
+            if (!why.isEmpty())
+                return arg + u" takes "_s + why;
+            options.locale.append({entry.member, v});
+        }
     } else if (arg == u"--shuffle") {
         options.overrides.append([](Settings &s) { s.shuffle = true; });
     } else if (arg == u"--cafile" && value(v)) {
@@ -285,6 +306,8 @@ QString searchUsageText()
            "          searxng and serpapi ask the JSON service at URL (http:// or https://, e.g.\n"
            "          http://127.0.0.1:8888); a keyword the service refuses ends \"blocked (...)\"\n"
            "          [--cafile PEM] [--max-retries N] [--request-delay MS] [--shuffle]\n"
+           "          [--country CC] [--language LL] [--device desktop|mobile] [--location PLACE]\n"
+           "          where and on what to search; stored with the domain in DIR, \"\" clears one\n"
            "          a host written https://H[:P] is reached over TLS; --cafile adds trusted CAs\n"
            "          F holds one keyword a line; a line ends in LF or CR LF, empty lines are skipped\n"
            "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
@@ -338,6 +361,10 @@ int runSearch(const QStringList &args, bool fromfolder)
         window.setPagedepthText(*options.depth);
     if (options.stopafterhit)
         window.setChkstopafterhit(true);
+    SearchLocale locale = window.searchlocale();
+    for (const auto &[member, text] : options.locale)
+        locale.*member = text;
+    window.setSearchlocale(locale);
 
     int stopsignal = 0;
     const bool listfull = state.urldata.ubound() == std::numeric_limits<std::int16_t>::max();

@@ -52,7 +52,7 @@ QString problem(const SearchLocale &locale)
     for (const LocaleField &field : fields()) {
         const QString why = fault(field.member, locale.*field.member);
         if (!why.isEmpty())
-            return field.name + u": "_s + why;
+            return field.name + u" must be "_s + why;
     }
     return {};
 }

@@ -30,8 +30,8 @@ const QList<LocaleField> &fields();
 // What a field's text must look like, when the text is not that (and not empty); "" when it
 // is fine. For example "a two-letter country code such as us".
 QString fault(QString SearchLocale::*member, const QString &text);
-// The first field that is wrong, with what it must look like ("country: a two-letter ..."); ""
-// when every field is fine.
+// The first field that is wrong, with what it must look like ("device must be desktop or
+// mobile"); "" when every field is fine.
 QString problem(const SearchLocale &locale);
 // As typed, trimmed, with the country and the device in lower case.
 SearchLocale normalised(const SearchLocale &locale);
