@@ -526,6 +526,10 @@ private slots:
             u"--cafile: no certificate could be read from \"/nonexistent/ca.pem\""_s);
         row("search: unreadable file", u"search --domain a --keywords-file /nonexistent/keys.txt"_s,
             u"cannot read \"/nonexistent/keys.txt\""_s);
+        row("search: depth 0", u"search --domain a --keyword k --depth 0"_s,
+            u"--depth takes a number of result pages from 1 to 32767"_s);
+        row("search: depth abc", u"search --domain a --keyword k --depth abc"_s,
+            u"--depth takes a number of result pages from 1 to 32767"_s);
         row("search: tablet", u"search --domain a --keyword k --device tablet"_s,
             u"--device takes desktop or mobile"_s);
         row("search: country name", u"search --domain a --keyword k --country usa"_s,

@@ -82,6 +82,8 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
     } else if (arg == u"--domain" && value(options.domain)) {
     } else if (arg == u"--keywords-file" && value(file)) {
     } else if (arg == u"--depth" && value(v)) {
+        if (!readpagedepth(v))
+            return u"--depth takes a number of result pages from 1 to 32767"_s;
         options.depth = v;
     } else if (arg == u"--api-key" && value(v)) {
         set(&Settings::apikey);
@@ -359,6 +361,9 @@ int runSearch(const QStringList &args, bool fromfolder)
         window.setTxtkeysText(*options.keywords);
     if (options.depth)
         window.setPagedepthText(*options.depth);
+    else if (!readpagedepth(window.pagedepthText()))
+        return searchusage(u"the stored search depth \""_s + window.pagedepthText() + u"\" of "_s +
+                           window.txturlsText() + u" is not a number of result pages; give --depth N"_s);
     if (options.stopafterhit)
         window.setChkstopafterhit(true);
     SearchLocale locale = window.searchlocale();
