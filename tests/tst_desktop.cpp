@@ -147,7 +147,7 @@ private slots:
         // Picking the first domain shows its own keywords and its not-yet-searched lines.
         desktop.pickdomain(0);
         QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"first\n"_s);
-        QCOMPARE(desktop.lines(), QStringList{u"first|None|"_s});
+        QCOMPARE(desktop.lines(), QStringList{u"first|Unknown|"_s});
 
         desktop.prompts.setNextAnswer(Prompts::Answer::Yes);
         desktop.click(desktop.inputs().cmddeletedomain);
@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(desktop.list()->itemcount(), 0);
         desktop.pickdomain(0);
         QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"second\nthird\n"_s);
-        QCOMPARE(desktop.lines(), (QStringList{u"second|None|"_s, u"third|None|"_s}));
+        QCOMPARE(desktop.lines(), (QStringList{u"second|Unknown|"_s, u"third|Unknown|"_s}));
 
         // A selection in the keyword box takes only the selected line and then collapses where
         // it began.

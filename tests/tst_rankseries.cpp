@@ -9,7 +9,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // "when|a k 5 9|b k -" per record: a domain's keyword with its hits, "-" for searched and not
-// found, "!" for blocked (the page listed nothing at all).
+// found, "!" for a page that listed nothing at all, "?" for stopped.
 Array1<HistoryEntry> history(const QStringList &records)
 {
     Array1<HistoryEntry> data;
@@ -26,7 +26,9 @@ Array1<HistoryEntry> history(const QStringList &records)
                     hits.removeLast();
             }
             const QStringList top = words[2] == u"!" ? QStringList() : QStringList{u"http://top.example/"_s};
-            entry.urldata.append(sample::domain(words[0], {sample::keyword(words[1], top, {}, hits)}));
+            KeywordResult keyword = sample::keyword(words[1], top, {}, hits);
+            keyword.action = words[2] == u"?" ? u"stopped"_s : u"Finished search"_s;
+            entry.urldata.append(sample::domain(words[0], {keyword}));
         }
         data.append(entry);
     }
@@ -59,6 +61,8 @@ private slots:
             << d3.mid(1) + u"a k 3;"_s + d1 + u"a k 1"_s + d2 + u"a k 2"_s << u"a"_s << QStringList{u"a: 1 2 3"_s};
         QTest::newRow("blocked search is no reading")
             << d1 + u"a k 5"_s + d2 + u"a k !"_s + d3 + u"a k 4"_s << u"a"_s << QStringList{u"a: 5 4"_s};
+        QTest::newRow("stopped search is no reading")
+            << d1 + u"a k 5"_s + d2 + u"a k ?"_s + d3 + u"a k 4"_s << u"a"_s << QStringList{u"a: 5 4"_s};
         QTest::newRow("keyword absent") << d1 + u"a other 5"_s << u"a"_s << QStringList{};
         QTest::newRow("domain absent") << d1 + u"a k 5"_s << u"c"_s << QStringList{};
     }

@@ -1,4 +1,5 @@
 #include "platform/programfolder.h"
+#include "search/ranking.h"
 #include "search/searchstate.h"
 #include "storage/historyfile.h"
 #include "storage/inistore.h"
@@ -147,8 +148,8 @@ private slots:
         QCOMPARE(result.status, 0);
         QVERIFY(result.err.contains("-Starting Search mysite.example\n"));
         QVERIFY(result.err.endsWith("-Searches complete\n"));
-        QVERIFY(result.out.startsWith(
-            "{\"key\":\"blue widgets\",\"action\":\"Finished search\",\"positions\":[{\"position\":12,"));
+        QVERIFY(result.out.startsWith("{\"key\":\"blue widgets\",\"action\":\"Finished "
+                                      "search\",\"rank\":\"12\",\"positions\":[{\"position\":12,"));
         QVERIFY(result.out.indexOf("\"urls\":[") < result.out.indexOf("\"titles\":["));
         const QList<QJsonObject> results = jsonlines(result.out);
         QCOMPARE(results.size(), 3);
@@ -237,10 +238,17 @@ private slots:
         QCOMPARE(results.size(), 2);
         QCOMPARE(action(results[0]), u"Finished search"_s);
         QCOMPARE(action(results[1]), u"stopped"_s);
+        // The stopped keyword's rank is not known, in the JSON lines, the CSV and a saved record.
+        QCOMPARE(results[0][u"rank"].toString(), u"1"_s);
+        QCOMPARE(results[1][u"rank"].toString(), u"Unknown"_s);
         if (infolder) {
             const SearchSession mine = stored().urldata[2];
             QCOMPARE(mine.keys[1].positions[1].position, 1);
             QCOMPARE(mine.keys[2].action, u"stopped"_s);
+            QVERIFY(run({u"--dir"_s, m_dir.path(), u"results"_s, u"csv"_s}).out.contains(",slow,Unknown,"));
+            const QString saved = m_dir.filePath(u"stopped.sav"_s);
+            QCOMPARE(run({u"--dir"_s, m_dir.path(), u"history"_s, u"save"_s, saved, u"--overwrite"_s}).status, 0);
+            QCOMPARE(ranking(historyfile::readhistory(saved)[1].urldata[2].keys[2]).kind, Ranking::Kind::Unknown);
         }
     }
 

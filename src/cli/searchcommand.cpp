@@ -11,6 +11,7 @@
 #include "platform/stopsignals.h"
 #include "search/hostport.h"
 #include "search/localconnection.h"
+#include "search/ranking.h"
 #include "search/searchrun.h"
 #include "search/searchservice.h"
 #include "search/searchstate.h"
@@ -246,8 +247,14 @@ void printresults(SearchState &state)
         }
         QStringList urls(keyword.urls.begin(), keyword.urls.end());
         QStringList titles(keyword.titles.begin(), keyword.titles.end());
+        // As the list shows it: the best position, "None" (searched, not within the depth) or
+        // "Unknown" (stopped, refused, never searched).
+        const Ranking rank = ranking(keyword);
+        const QString shown = rank.best                              ? QString::number(*rank.best)
+                              : rank.kind == Ranking::Kind::NotFound ? u"None"_s
+                                                                     : u"Unknown"_s;
         JsonLine line;
-        line.add(u"key", keyword.key).add(u"action", keyword.action);
+        line.add(u"key", keyword.key).add(u"action", keyword.action).add(u"rank", shown);
         line.addRaw(u"positions", u'[' + positions.join(u',') + u']').add(u"urls", urls).add(u"titles", titles);
         out.write(line.text().toUtf8() + '\n');
     }

@@ -1,6 +1,7 @@
 #include "reportparts.h"
 
 #include "diagnostics/guard.h"
+#include "search/ranking.h"
 
 #include <QSet>
 
@@ -27,12 +28,15 @@ void resultrow(HtmlOut &out, const QString &key, const SearchHit &hit)
     out.lines({u"    </td>", u"  </tr>"});
 }
 
-void notfoundrow(HtmlOut &out, const QString &key)
+// A keyword without the domain among its hits: "not found", or "unknown" when its search says
+// nothing of the rank.
+void notfoundrow(HtmlOut &out, const QString &key, bool unknown)
 {
     out.lines({u"  <tr bgcolor=#3bff54 valign=top>", u"    <td><font face=arial size=2>"});
     out << u"      " << key << u" </font>";
     out.endl();
-    out.lines({u"    </td>", u"    <td align=center><font face=arial size=2>", u"      not found</font>", u"    </td>",
+    out.lines({u"    </td>", u"    <td align=center><font face=arial size=2>",
+               unknown ? u"      unknown</font>" : u"      not found</font>", u"    </td>",
                u"    <td align=center><font face=arial size=2>", u"      ---", u"    </td>",
                u"    <td align=center><font face=arial size=2>", u"      ---</font>", u"    </td>", u"  </tr>"});
 }
@@ -56,7 +60,7 @@ void ranksummary(HtmlOut &out, const SearchSession &session)
                u"    <th align=center ><font face=arial size=2 color=black>Title</font></th>", u"  </tr>"});
     for (const KeywordResult &keyword : session.keys) {
         if (keyword.positions.isEmpty())
-            notfoundrow(out, keyword.key);
+            notfoundrow(out, keyword.key, ranking(keyword).kind == Ranking::Kind::Unknown);
         for (const SearchHit &hit : keyword.positions)
             resultrow(out, keyword.key, hit);
     }

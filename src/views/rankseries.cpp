@@ -3,6 +3,7 @@
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
 #include "historyrows.h"
+#include "search/ranking.h"
 
 #include <algorithm>
 
@@ -41,8 +42,8 @@ struct Reading
     std::optional<int> best;
 };
 
-// The domain's reading of the keyword in one record. A keyword whose page listed nothing at all
-// was blocked or timed out: that says nothing about the rank, so it does not break the line.
+// The domain's reading of the keyword in one record. A ranking that is not known (stopped,
+// blocked, never searched) says nothing about the rank, so it does not break the line.
 Reading readingof(const HistoryEntry &entry, const QString &keyword, const QString &domain)
 {
     Reading reading;
@@ -50,14 +51,12 @@ Reading readingof(const HistoryEntry &entry, const QString &keyword, const QStri
         if (session.url != domain)
             continue;
         for (const KeywordResult &result : session.keys) {
-            if (result.key != keyword || (result.positions.isEmpty() && result.urls.isEmpty()))
+            const Ranking rank = result.key == keyword ? ranking(result) : Ranking();
+            if (rank.kind == Ranking::Kind::Unknown)
                 continue;
             reading.searched = true;
-            for (const SearchHit &hit : result.positions) {
-                const int position = hit.position;
-                if (position >= 1 && (!reading.best || position < *reading.best))
-                    reading.best = position;
-            }
+            if (rank.best && (!reading.best || *rank.best < *reading.best))
+                reading.best = rank.best;
         }
     }
     return reading;

@@ -3,7 +3,7 @@
 #include "diagnostics/guard.h"
 #include "diagnostics/numtext.h"
 #include "search/parsers.h"
-#include "search/searchservice.h"
+#include "search/ranking.h"
 #include "search/searchstate.h"
 
 #include <QHash>
@@ -75,7 +75,7 @@ Array1<ResultRow> build(SearchState &state, int index, bool dispfirst)
         for (const KeywordResult &keyword : session.keys) {
             if (keyword.positions.isEmpty()) {
                 ResultRow row = makerow(session, keyword);
-                row.position = isunansweredstatus(keyword.action) ? Unanswered : NotFound;
+                row.position = ranking(keyword).kind == Ranking::Kind::NotFound ? NotFound : Unanswered;
                 rows.append(row);
                 continue;
             }

@@ -55,7 +55,7 @@ struct StoredInputs
 namespace resultrows {
 
 inline const QString NotFound = QStringLiteral("1000");
-// A keyword the service refused or did not answer readably: whether it ranks is unknown.
+// A keyword whose search says nothing of the domain's rank (never searched, stopped, refused).
 inline const QString Unanswered = QStringLiteral("1001");
 constexpr quint32 Blue = 0xFF0000;
 
