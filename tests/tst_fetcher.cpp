@@ -69,7 +69,7 @@ private slots:
         rig.tick();
         QVERIFY(rig.tick([&] { return rig.run.pool().socket(1).state() == SocketControl::Error; }));
         QCOMPARE(rig.job(1).status, u"socket error "_s);
-        QCOMPARE(rig.window.lines().last(), u"Socket error on alpha page 1"_s);
+        QCOMPARE(rig.window.lines().last(), u"Socket error on alpha page 1: Connection refused"_s);
         QCOMPARE(rig.run.pool().socket(1).state(), int(SocketControl::Closed));
         QVERIFY(rig.engine.resume());
         rig.tick();

@@ -326,6 +326,35 @@ private slots:
         QVERIFY(stored().urldata[1].locale.isEmpty());
     }
 
+    // check-service searches one keyword and says in one line how the service answered.
+    void checkService_data()
+    {
+        QTest::addColumn<QString>("args"); // %1: the fake engine's address
+        QTest::addColumn<int>("reply");    // how the engine answers: 0 a page, else an HTTP status
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("verdict"); // %1 as above
+        QTest::newRow("working") << u"--searchhost %1"_s << 0 << 0
+                                 << u"html at %1 answered with 10 results for \"wikipedia\""_s;
+        QTest::newRow("blocking") << u"--searchhost %1"_s << 429 << 1 << u"html at %1: blocked (HTTP 429)"_s;
+        QTest::newRow("wrong key") << u"--engine serpapi --engine-url http://%1 --engine-key wrong"_s << 401 << 1
+                                   << u"serpapi at %1: key rejected"_s;
+        QTest::newRow("nothing listening") << u"--engine searxng --engine-url 127.0.0.1:1"_s << 0 << 1
+                                           << u"searxng at 127.0.0.1:1: gave up after 1 retries ("_s;
+    }
+    void checkService()
+    {
+        QFETCH(QString, args);
+        QFETCH(int, reply);
+        QFETCH(QString, verdict);
+        if (reply != 0)
+            m_engine.setBehaviour(u"wikipedia"_s, -1, {FakeEngine::Reply::Status, 0, {}, {}, 0, reply});
+        const Run result = run(QStringList{u"check-service"_s} + args.arg(m_engine.hostport()).split(u' '));
+        m_engine.setBehaviour(u"wikipedia"_s, -1, {});
+        QTEST(result.status, "status");
+        QVERIFY2(result.out.startsWith(verdict.arg(m_engine.hostport()).toUtf8()), result.out.constData());
+        QCOMPARE(result.out.count('\n'), 1);
+    }
+
     // While another instance holds the folder, its settings file is left alone.
     void secondInstance()
     {
@@ -544,6 +573,8 @@ private slots:
             u"--country takes a two-letter country code such as us or de"_s);
         row("search: language name", u"search --domain a --keyword k --language english"_s,
             u"--language takes a language code such as en, de or pt-br"_s);
+        row("check-service: a search option", u"check-service --keyword k"_s, u"unknown argument \"--keyword\""_s);
+        row("check-service: no address", u"check-service --engine searxng"_s, u"--engine searxng needs --engine-url"_s);
         row("request: overflow", u"request --host h --key k --page 4000"_s, u"Overflow"_s, 1);
         row("request: no host", u"request --key k"_s, u"--host"_s);
         row("request: no key", u"request --host h"_s, u"--key"_s);

@@ -15,6 +15,8 @@
 #include "search/searchrun.h"
 #include "search/searchservice.h"
 #include "search/searchstate.h"
+#include "search/servicecheck.h"
+#include "storage/inistore.h"
 #include "views/resultrows.h"
 
 #include <QCoreApplication>
@@ -390,4 +392,63 @@ int runSearch(const QStringList &args, bool fromfolder)
         return 1;
     // Stopped from outside: the shell's status of a program ended by that signal.
     return stopsignal != 0 ? 128 + stopsignal : 0;
+}
+
+QString checkServiceUsageText()
+{
+    return u"usage: zorvane-cli check-service [--engine html|soap|searxng|serpapi] [--engine-url URL]\n"
+           "          [--engine-key K] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
+           "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--cafile PEM] [--timeout S]\n"
+           "          searches \""_s +
+           ServiceCheck::Keyword +
+           u"\" once and says in one line whether the service answered, with how\n"
+           "          many results, or what is wrong; exit status 0 when it answered, 1 when not\n"
+           "       zorvane-cli --dir DIR check-service [the options above]\n"
+           "          the same with DIR's service settings\n"_s;
+}
+
+// The search service's check: one search of a well-known keyword, its verdict on standard
+// output.
+int runCheckService(const QStringList &args, bool fromfolder)
+{
+    static const QStringList serviceoptions = {u"--engine"_s,     u"--engine-url"_s, u"--engine-key"_s, u"--api"_s,
+                                               u"--api-key"_s,    u"--searchhost"_s, u"--apihost"_s,    u"--proxy"_s,
+                                               u"--proxy-user"_s, u"--proxy-pass"_s, u"--cafile"_s,     u"--timeout"_s};
+    const auto usage = [](const QString &problem) {
+        QTextStream(stderr) << "zorvane-cli check-service: " << problem << "\n" << checkServiceUsageText();
+        return 2;
+    };
+    SearchOptions options;
+    QStringList unused;
+    QString file;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (!serviceoptions.contains(args[i]))
+            return usage(u"unknown argument \""_s + args[i] + u'"');
+        const auto value = [&](QString &target) {
+            if (i + 1 >= args.size())
+                return false;
+            target = args[++i];
+            return true;
+        };
+        const QString problem = parseoption(args[i], value, options, unused, file);
+        if (!problem.isEmpty())
+            return usage(problem.startsWith(u"unknown") ? u"missing value for "_s + args[i] : problem);
+    }
+    SearchState state;
+    if (fromfolder) {
+        WindowSettings windowsettings;
+        WindowPlacement placement;
+        readi(state, windowsettings, placement, false);
+    }
+    const QString problem = applysettings(options, state.settings);
+    if (!problem.isEmpty())
+        return usage(problem);
+    SystemConnection system;
+    ServiceCheck check(state.settings, system);
+    QObject::connect(&check, &ServiceCheck::finished, &check, [](bool answered, const QString &verdict) {
+        QTextStream(stdout) << verdict << '\n';
+        QCoreApplication::exit(answered ? 0 : 1);
+    });
+    check.start();
+    return QCoreApplication::exec();
 }
