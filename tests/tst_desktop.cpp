@@ -8,6 +8,8 @@
 #include "app/localepanel.h"
 #include "app/mainwindow.h"
 #include "app/messagepanel.h"
+#include "app/optionscontroller.h"
+#include "app/optionspanel.h"
 #include "app/searchcontroller.h"
 #include "app/statuspanels.h"
 #include "app/timedwarningpanel.h"
@@ -210,6 +212,37 @@ private slots:
         }
         QCOMPARE(desktop.state->urldata[1].locale, (SearchLocale{u"us"_s, u"pt-BR"_s, {}, u"Berlin, Germany"_s}));
         QCOMPARE(desktop.inputs().txturlslab3->text(), u"Country us, language pt-BR, Berlin, Germany"_s);
+    }
+
+    // Test in the options panel checks the service its boxes name, without taking them over and
+    // without holding the window; an offline computer is told through the connection seam.
+    void serviceTest()
+    {
+        Desktop desktop;
+        MainWindow &window = desktop.open();
+        OptionsPanel &panel = window.options().fraoptions();
+        window.options().mnuOptions_Click();
+        const struct
+        {
+            QString host;
+            bool online;
+            QString verdict;
+        } rows[] = {
+            {desktop.engine.hostport(), true,
+             u"html at "_s + desktop.engine.hostport() + u" answered with 10 results for \"wikipedia\""_s},
+            {u"offline.example"_s, false,
+             u"html at offline.example: You must connect ot the internet before searching."_s},
+        };
+        for (const auto &row : rows) {
+            desktop.state->settings.searchhost = row.host;
+            desktop.connection.set(row.online);
+            desktop.click(panel.cmdtestservice);
+            QVERIFY(!panel.cmdtestservice->isEnabled());
+            QTRY_COMPARE(panel.labtestservice->text(), row.verdict);
+            QVERIFY(panel.cmdtestservice->isEnabled());
+        }
+        QVERIFY(panel.isVisible());
+        QCOMPARE(desktop.state->settings.searchhost, u"offline.example"_s);
     }
 
     void restartShowsTheLastSearch()

@@ -49,7 +49,7 @@ QList<PaletteAssignment> assignments(const Palette &palette)
         {palette.confirm,
          ColorRole::Button,
          {u"cmdwarnok"_s, u"cmdmhclose"_s, u"cmdscheduleopt"_s, u"cmdschedulebrowse"_s, u"btnoptionscont"_s,
-          u"cmdgetapi"_s, u"cmdloadcontinue"_s, u"aboutok"_s, u"cmdlocaleok"_s}},
+          u"cmdgetapi"_s, u"cmdloadcontinue"_s, u"aboutok"_s, u"cmdlocaleok"_s, u"cmdtestservice"_s}},
         {palette.cancel,
          ColorRole::Button,
          {u"cmdscheduleoptcancel"_s, u"btnoptcancel"_s, u"cmdloadcancel"_s, u"visitdownload"_s, u"Autodownload"_s,

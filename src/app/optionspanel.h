@@ -31,6 +31,9 @@ public:
     QComboBox *choengine = nullptr;
     QLineEdit *txtengineurl = nullptr;
     QLineEdit *txtenginekey = nullptr;
+    // Searches once with the boxes as they are and shows the verdict below them.
+    QPushButton *cmdtestservice = nullptr;
+    QLabel *labtestservice = nullptr;
     // Extra trusted certificates for an HTTPS host, the pause between two requests, the order.
     QLineEdit *txtcafile = nullptr;
     QLineEdit *txtrequestdelay = nullptr;
