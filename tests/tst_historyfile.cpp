@@ -424,6 +424,7 @@ private slots:
                                              keyword(i == 2 ? u"late"_s : u"none"_s, {}, {})}));
             data.append(entry);
         }
+        data[2].urldata[2].locale.device = u"mobile"_s; // the second record searched on a phone
         const auto column = [](const HistoryLists &lists, QString ResultRow::*field) {
             QStringList values;
             for (const ResultRow &row : lists.listed)
@@ -436,6 +437,9 @@ private slots:
         QCOMPARE(lists.historyurls.text, u"mysite.example"_s);
         QCOMPARE(lists.historykeys.items, QStringList({u"(Show ALL)"_s, u"k"_s, u"none"_s, u"late"_s}));
         QCOMPARE(column(lists, &ResultRow::position), QStringList({u"5"_s, u"9"_s, u"3"_s, u"9"_s, u"4"_s, u"9"_s}));
+        QCOMPARE(column(lists, &ResultRow::place), QStringList({{}, {}, u"mobile"_s, u"mobile"_s, {}, {}}));
+        QVERIFY(historyrows::hasplaces(lists.listed));
+        QCOMPARE(historyrows::columns(true).last().header, u"Searched from"_s);
         lists.chkhistoryfirst = true;
         historyrows::dishis(data, lists);
         historyrows::columnclick(lists, u"DATE"_s);

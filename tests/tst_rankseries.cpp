@@ -9,7 +9,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // "when|a k 5 9|b k -" per record: a domain's keyword with its hits, "-" for searched and not
-// found, "!" for a page that listed nothing at all, "?" for stopped.
+// found, "!" for a page that listed nothing at all, "?" for stopped; "a@de" is domain a
+// searched from country de.
 Array1<HistoryEntry> history(const QStringList &records)
 {
     Array1<HistoryEntry> data;
@@ -28,7 +29,10 @@ Array1<HistoryEntry> history(const QStringList &records)
             const QStringList top = words[2] == u"!" ? QStringList() : QStringList{u"http://top.example/"_s};
             KeywordResult keyword = sample::keyword(words[1], top, {}, hits);
             keyword.action = words[2] == u"?" ? u"stopped"_s : u"Finished search"_s;
-            entry.urldata.append(sample::domain(words[0], {keyword}));
+            // "a@de": domain a searched from country de.
+            const QStringList where = words[0].split(u'@');
+            entry.urldata.append(sample::domain(where[0], {keyword}));
+            entry.urldata[entry.urldata.ubound()].locale.country = where.value(1);
         }
         data.append(entry);
     }
@@ -63,6 +67,8 @@ private slots:
             << d1 + u"a k 5"_s + d2 + u"a k !"_s + d3 + u"a k 4"_s << u"a"_s << QStringList{u"a: 5 4"_s};
         QTest::newRow("stopped search is no reading")
             << d1 + u"a k 5"_s + d2 + u"a k ?"_s + d3 + u"a k 4"_s << u"a"_s << QStringList{u"a: 5 4"_s};
+        QTest::newRow("another place, another line") << d1 + u"a k 5"_s + d2 + u"a@de k 3"_s + d3 + u"a k 4"_s << u"a"_s
+                                                     << QStringList{u"a: 5 4"_s, u"a (country de): 3"_s};
         QTest::newRow("keyword absent") << d1 + u"a other 5"_s << u"a"_s << QStringList{};
         QTest::newRow("domain absent") << d1 + u"a k 5"_s << u"c"_s << QStringList{};
     }
@@ -74,7 +80,7 @@ private slots:
         errorreports::clearerrortext();
         QStringList described;
         for (const RankSeries &series : rankseries::build(history(records.split(u';')), u"k"_s, domain)) {
-            QString line = series.domain + u':';
+            QString line = series.name() + u':';
             for (const RankPoint &point : series.points) {
                 line += u' ' + (point.position ? QString::number(*point.position) : u"-"_s);
                 QCOMPARE(rankseries::wallclock(point.moment),

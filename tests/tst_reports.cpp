@@ -95,6 +95,12 @@ private slots:
                                                                               {u"A <b>shop</b>"_s})})})});
         const QByteArray historybytes = expected(u"history-report.html"_s);
         QCOMPARE(history(saved).toLatin1(), historybytes);
+        // Where a search had a place, both reports name it.
+        saved[1].urldata[1].locale.country = u"de"_s;
+        QVERIFY(history(saved).contains(u"<b>01-Mar-2005 08:00:00 (country de)</b>"_s));
+        urldata[1].locale.device = u"mobile"_s;
+        QVERIFY(current(urldata).contains(
+            u"<b>04-Mar-2005 09:07:03</b>\r\n      </td>\r\n      <td>\r\n        <b>mobile</b>"_s));
         // An empty history: the header, then the closing tags.
         const QList<QByteArray> lines = historybytes.split('\n');
         QCOMPARE(history({}).toLatin1(), lines.mid(0, 12).join('\n') + '\n' + lines.mid(lines.size() - 6).join('\n'));

@@ -2,6 +2,7 @@
 
 #include "diagnostics/guard.h"
 #include "search/ranking.h"
+#include "search/searchlocale.h"
 
 #include <QSet>
 
@@ -52,6 +53,12 @@ void ranksummary(HtmlOut &out, const SearchSession &session)
     out.lines({u"      </td>", u"      <td>"});
     out << u"        <b>" << session.resulttime << u"</b>";
     out.endl();
+    // Where and on what, only when set: a report of a domain without a place is as it was.
+    if (const QString place = searchlocale::summary(session.locale); !place.isEmpty()) {
+        out.lines({u"      </td>", u"      <td>"});
+        out << u"        <b>" << safetext(place) << u"</b>";
+        out.endl();
+    }
     out.lines({u"      </td>", u"    </font>", u"  </tr>", u"</table>",
                u"<table border = 2 cellpadding = 0 cellspacing = 0 width = 100%>", u"  <tr bgcolor=#91a2fe>",
                u"    <th align=center><font face=arial size=2 color=black>Search Term</font></th>",

@@ -4,8 +4,11 @@
 #include "diagnostics/guard.h"
 #include "historyrows.h"
 #include "search/ranking.h"
+#include "search/searchlocale.h"
 
 #include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
 
 QList<QList<RankPoint>> RankSeries::pieces() const
 {
@@ -24,6 +27,11 @@ QList<QList<RankPoint>> RankSeries::pieces() const
     return out;
 }
 
+QString RankSeries::name() const
+{
+    return place.isEmpty() ? domain : domain + u" ("_s + place + u')';
+}
+
 int RankSeries::worst() const
 {
     int worst = 0;
@@ -40,6 +48,7 @@ struct Reading
 {
     bool searched = false;
     std::optional<int> best;
+    QString place;
 };
 
 // The domain's reading of the keyword in one record. A ranking that is not known (stopped,
@@ -55,6 +64,7 @@ Reading readingof(const HistoryEntry &entry, const QString &keyword, const QStri
             if (rank.kind == Ranking::Kind::Unknown)
                 continue;
             reading.searched = true;
+            reading.place = searchlocale::summary(session.locale);
             if (rank.best && (!reading.best || *rank.best < *reading.best))
                 reading.best = rank.best;
         }
@@ -90,14 +100,18 @@ QList<RankSeries> build(const Array1<HistoryEntry> &historydata, const QString &
         }
         std::stable_sort(dated.begin(), dated.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
         for (const QString &url : domainsof(historydata, domain)) {
-            RankSeries series{url, {}};
+            QList<RankSeries> places;
             for (const auto &[moment, entry] : dated) {
                 const Reading reading = readingof(*entry, keyword, url);
-                if (reading.searched)
-                    series.points.append({moment, entry->when, reading.best});
+                if (!reading.searched)
+                    continue;
+                auto series = std::find_if(places.begin(), places.end(),
+                                           [&](const RankSeries &s) { return s.place == reading.place; });
+                if (series == places.end())
+                    series = places.insert(places.end(), RankSeries{url, {}, reading.place});
+                series->points.append({moment, entry->when, reading.best});
             }
-            if (!series.points.isEmpty())
-                result.append(series);
+            result += places;
         }
     });
     return result;

@@ -21,6 +21,7 @@ struct ResultRow
     QString action;
     QString title;
     QString abstract;
+    QString place; // history lines: where and on what the record searched, when set
     bool taken = false;
     Int16 listindex;
 };
