@@ -322,6 +322,10 @@ private slots:
         QCOMPARE(stored().urldata[2].locale, (SearchLocale{u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s}));
         result = indir({u"--depth"_s, u"1"_s, u"--country"_s, {}, u"--language"_s, u"pt-br"_s});
         QCOMPARE(result.status, 0);
+        // Rankings from two places are not compared as moves.
+        QVERIFY2(result.err.contains("mysite.example: searched for language pt-br, mobile, Berlin, Germany, before "
+                                     "for country de, mobile, Berlin, Germany; rankings not compared"),
+                 result.err.constData());
         QCOMPARE(stored().urldata[2].locale, (SearchLocale{{}, u"pt-br"_s, u"mobile"_s, u"Berlin, Germany"_s}));
         QVERIFY(stored().urldata[1].locale.isEmpty());
     }
