@@ -75,7 +75,7 @@ KeywordResult keyword(const QString &key, const QString &action, const QList<Sea
 
 SearchSession domain(const QString &url, const QList<KeywordResult> &keys, const QString &time = {})
 {
-    SearchSession session{url, {}, time, {}, {}, {}, {}};
+    SearchSession session{url, {}, time, {}, {}, {}, {}, {}};
     for (const KeywordResult &k : keys)
         session.keys.append(k);
     return session;
@@ -202,6 +202,23 @@ private slots:
         saveall(path(u"short.sav"_s), state, state, window.recordwindow());
         QVERIFY(errorreports::errortext().contains(u"Subscript out of range"_s));
         QVERIFY(readfile(path(u"short.sav"_s)).endsWith("titles: X\r\nurls: y\r\n"));
+    }
+
+    // A domain's place follows its CHECKFIRST line, one line a set field; the record without a
+    // place above stays byte for byte as it was.
+    void placeLines()
+    {
+        State state = sampleState();
+        state.urldata[2].locale = {u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s};
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        Window window;
+        historyfile::writerecord(out, u"04-Mar-2005 09:07:03"_s, state, state, window.recordwindow());
+        QVERIFY(out.data().contains("CHECKFIRST: \r\nCOUNTRY: de\r\nDEVICE: mobile\r\n"
+                                    "LOCATION: Berlin, Germany\r\nKEY: two\r\n"));
+        QCOMPARE(out.data().count("COUNTRY: "), 1);
+        QCOMPARE(history(out.data())[1].urldata[2].locale, state.urldata[2].locale);
+        QVERIFY(history(out.data())[1].urldata[1].locale.isEmpty());
     }
 
     void readerRules()
@@ -407,6 +424,7 @@ private slots:
                                              keyword(i == 2 ? u"late"_s : u"none"_s, {}, {})}));
             data.append(entry);
         }
+        data[2].urldata[2].locale.device = u"mobile"_s; // the second record searched on a phone
         const auto column = [](const HistoryLists &lists, QString ResultRow::*field) {
             QStringList values;
             for (const ResultRow &row : lists.listed)
@@ -419,6 +437,9 @@ private slots:
         QCOMPARE(lists.historyurls.text, u"mysite.example"_s);
         QCOMPARE(lists.historykeys.items, QStringList({u"(Show ALL)"_s, u"k"_s, u"none"_s, u"late"_s}));
         QCOMPARE(column(lists, &ResultRow::position), QStringList({u"5"_s, u"9"_s, u"3"_s, u"9"_s, u"4"_s, u"9"_s}));
+        QCOMPARE(column(lists, &ResultRow::place), QStringList({{}, {}, u"mobile"_s, u"mobile"_s, {}, {}}));
+        QVERIFY(historyrows::hasplaces(lists.listed));
+        QCOMPARE(historyrows::columns(true).last().header, u"Searched from"_s);
         lists.chkhistoryfirst = true;
         historyrows::dishis(data, lists);
         historyrows::columnclick(lists, u"DATE"_s);

@@ -123,7 +123,7 @@ private slots:
         MainWindow window(state);
         const MainControls &c = window.controls();
         // Start-up has read the (empty) settings file; the domain arrives afterwards.
-        state.urldata.append(SearchSession{u"www.example.com"_s, {}, {}, {}, {}, {}, {}});
+        state.urldata.append(SearchSession{u"www.example.com"_s, {}, {}, {}, {}, {}, {}, {}});
         window.show();
         c.history.historydetailview->show();
         window.displaybits(mode);

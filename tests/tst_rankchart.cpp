@@ -36,7 +36,8 @@ QString writehistory(const TempProgramFolder &folder)
         const QList<QByteArray> fields = record.split(' ');
         file.write("----------" + fields[0] + " 10:00:00\r\n");
         for (int d = 1; d <= 2; ++d) {
-            file.write(QByteArray("URL: ") + (d == 1 ? "a" : "b") + ".example\r\nKEY: shoes\r\nurls: http://t/\r\n");
+            file.write(QByteArray("URL: ") + (d == 1 ? "a" : "b") +
+                       ".example\r\nKEY: shoes\r\nact: Finished search\r\nurls: http://t/\r\n");
             file.write(fields[d] != "0" ? "pos: " + fields[d] + "\r\n" : QByteArray());
         }
     }

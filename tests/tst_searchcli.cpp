@@ -1,4 +1,5 @@
 #include "platform/programfolder.h"
+#include "search/ranking.h"
 #include "search/searchstate.h"
 #include "storage/historyfile.h"
 #include "storage/inistore.h"
@@ -150,8 +151,8 @@ private slots:
         QCOMPARE(result.status, 0);
         QVERIFY(result.err.contains("-Starting Search mysite.example\n"));
         QVERIFY(result.err.endsWith("-Searches complete\n"));
-        QVERIFY(result.out.startsWith(
-            "{\"key\":\"blue widgets\",\"action\":\"Finished search\",\"positions\":[{\"position\":12,"));
+        QVERIFY(result.out.startsWith("{\"key\":\"blue widgets\",\"action\":\"Finished "
+                                      "search\",\"rank\":\"12\",\"positions\":[{\"position\":12,"));
         QVERIFY(result.out.indexOf("\"urls\":[") < result.out.indexOf("\"titles\":["));
         const QList<QJsonObject> results = jsonlines(result.out);
         QCOMPARE(results.size(), 3);
@@ -240,10 +241,17 @@ private slots:
         QCOMPARE(results.size(), 2);
         QCOMPARE(action(results[0]), u"Finished search"_s);
         QCOMPARE(action(results[1]), u"stopped"_s);
+        // The stopped keyword's rank is not known, in the JSON lines, the CSV and a saved record.
+        QCOMPARE(results[0][u"rank"].toString(), u"1"_s);
+        QCOMPARE(results[1][u"rank"].toString(), u"Unknown"_s);
         if (infolder) {
             const SearchSession mine = stored().urldata[2];
             QCOMPARE(mine.keys[1].positions[1].position, 1);
             QCOMPARE(mine.keys[2].action, u"stopped"_s);
+            QVERIFY(run({u"--dir"_s, m_dir.path(), u"results"_s, u"csv"_s}).out.contains(",slow,Unknown,"));
+            const QString saved = m_dir.filePath(u"stopped.sav"_s);
+            QCOMPARE(run({u"--dir"_s, m_dir.path(), u"history"_s, u"save"_s, saved, u"--overwrite"_s}).status, 0);
+            QCOMPARE(ranking(historyfile::readhistory(saved)[1].urldata[2].keys[2]).kind, Ranking::Kind::Unknown);
         }
     }
 
@@ -304,6 +312,54 @@ private slots:
         QVERIFY(!state.settings.useproxy);
         QVERIFY(!readfile(path()).contains("secret"));
         QCOMPARE(int(state.urldata[2].keys[2].positions[1].position), 1);
+    }
+
+    // The place given is stored with the domain, each option replacing its own field; the
+    // requests go out while it is set.
+    void storedLocale()
+    {
+        write(inifile());
+        Run result = indir({u"--depth"_s, u"1"_s, u"--country"_s, u"DE"_s, u"--device"_s, u"mobile"_s, u"--location"_s,
+                            u"Berlin, Germany"_s});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(stored().urldata[2].locale, (SearchLocale{u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s}));
+        result = indir({u"--depth"_s, u"1"_s, u"--country"_s, {}, u"--language"_s, u"pt-br"_s});
+        QCOMPARE(result.status, 0);
+        // Rankings from two places are not compared as moves.
+        QVERIFY2(result.err.contains("mysite.example: searched for language pt-br, mobile, Berlin, Germany, before "
+                                     "for country de, mobile, Berlin, Germany; rankings not compared"),
+                 result.err.constData());
+        QCOMPARE(stored().urldata[2].locale, (SearchLocale{{}, u"pt-br"_s, u"mobile"_s, u"Berlin, Germany"_s}));
+        QVERIFY(stored().urldata[1].locale.isEmpty());
+    }
+
+    // check-service searches one keyword and says in one line how the service answered.
+    void checkService_data()
+    {
+        QTest::addColumn<QString>("args"); // %1: the fake engine's address
+        QTest::addColumn<int>("reply");    // how the engine answers: 0 a page, else an HTTP status
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("verdict"); // %1 as above
+        QTest::newRow("working") << u"--searchhost %1"_s << 0 << 0
+                                 << u"html at %1 answered with 10 results for \"wikipedia\""_s;
+        QTest::newRow("blocking") << u"--searchhost %1"_s << 429 << 1 << u"html at %1: blocked (HTTP 429)"_s;
+        QTest::newRow("wrong key") << u"--engine serpapi --engine-url http://%1 --engine-key wrong"_s << 401 << 1
+                                   << u"serpapi at %1: key rejected"_s;
+        QTest::newRow("nothing listening") << u"--engine searxng --engine-url 127.0.0.1:1"_s << 0 << 1
+                                           << u"searxng at 127.0.0.1:1: gave up after 1 retries ("_s;
+    }
+    void checkService()
+    {
+        QFETCH(QString, args);
+        QFETCH(int, reply);
+        QFETCH(QString, verdict);
+        if (reply != 0)
+            m_engine.setBehaviour(u"wikipedia"_s, -1, {FakeEngine::Reply::Status, 0, {}, {}, 0, reply});
+        const Run result = run(QStringList{u"check-service"_s} + args.arg(m_engine.hostport()).split(u' '));
+        m_engine.setBehaviour(u"wikipedia"_s, -1, {});
+        QTEST(result.status, "status");
+        QVERIFY2(result.out.startsWith(verdict.arg(m_engine.hostport()).toUtf8()), result.out.constData());
+        QCOMPARE(result.out.count('\n'), 1);
     }
 
     // While another instance holds the folder, its settings file is left alone.
@@ -619,6 +675,18 @@ private slots:
             u"missing value for --api-key-file"_s);
         row("request: unreadable secret file", u"request --host h --key k --api-key-file /nonexistent/k"_s,
             u"--api-key-file: cannot read"_s);
+        row("search: depth 0", u"search --domain a --keyword k --depth 0"_s,
+            u"--depth takes a number of result pages from 1 to 32767"_s);
+        row("search: depth abc", u"search --domain a --keyword k --depth abc"_s,
+            u"--depth takes a number of result pages from 1 to 32767"_s);
+        row("search: tablet", u"search --domain a --keyword k --device tablet"_s,
+            u"--device takes desktop or mobile"_s);
+        row("search: country name", u"search --domain a --keyword k --country usa"_s,
+            u"--country takes a two-letter country code such as us or de"_s);
+        row("search: language name", u"search --domain a --keyword k --language english"_s,
+            u"--language takes a language code such as en, de or pt-br"_s);
+        row("check-service: a search option", u"check-service --keyword k"_s, u"unknown argument \"--keyword\""_s);
+        row("check-service: no address", u"check-service --engine searxng"_s, u"--engine searxng needs --engine-url"_s);
         row("request: overflow", u"request --host h --key k --page 4000"_s, u"Overflow"_s, 1);
         row("request: no host", u"request --key k"_s, u"--host"_s);
         row("request: no key", u"request --host h"_s, u"--key"_s);

@@ -121,30 +121,37 @@ private slots:
         rig.run.Dostop_Click();
     }
 
+    // A depth that is not a whole number of pages from 1 up is refused before anything runs: it
+    // would end every keyword unsearched, or never.
     void pageDepthText_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("depth");
-        QTest::newRow("leading blanks, trailing text") << u"  4 pages"_s << 4;
-        QTest::newRow("half to even down") << u"2.5"_s << 2;
-        QTest::newRow("half to even up") << u"3.5"_s << 4;
+        QTest::addColumn<int>("depth"); // 0: refused
+        QTest::newRow("blanks around") << u" 4 "_s << 4;
+        QTest::newRow("largest") << u"32767"_s << 32767;
+        QTest::newRow("zero") << u"0"_s << 0;
         QTest::newRow("not a number") << u"abc"_s << 0;
-        QTest::newRow("negative") << u"-2"_s << -2;
-        QTest::newRow("overflow stops the run") << u"40000"_s << 0;
+        QTest::newRow("trailing text") << u"4 pages"_s << 0;
+        QTest::newRow("fraction") << u"2.5"_s << 0;
+        QTest::newRow("negative") << u"-2"_s << 0;
+        QTest::newRow("plus sign") << u"+2"_s << 0;
+        QTest::newRow("overflow") << u"40000"_s << 0;
+        QTest::newRow("empty") << QString() << 0;
     }
     void pageDepthText()
     {
         QFETCH(QString, text);
+        QFETCH(int, depth);
         SearchRig rig(1000000);
         rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, text);
-        QTEST(int(rig.state.pagedepth), "depth");
-        if (text == u"40000") {
-            QVERIFY(errorreports::errortext().contains(u"Overflow"_s));
-            errorreports::clearerrortext();
-            QCOMPARE(rig.state.jobs.ubound(), 2);
-            QVERIFY(!rig.state.searching);
-        }
-        rig.run.Dostop_Click();
+        QCOMPARE(rig.state.searching, depth != 0);
+        QCOMPARE(int(rig.state.pagedepth), depth);
+        QCOMPARE(rig.prompts.messages().value(0),
+                 depth != 0 ? QString()
+                            : u"The search depth must be a whole number of result pages, from 1 to 32767."_s);
+        QCOMPARE(rig.state.jobs.ubound(), depth != 0 ? 2 : 0);
+        if (depth != 0)
+            rig.run.Dostop_Click();
     }
 
     // Depth 3 fetches pages 1 to 3 and no more; a repeated keyword shares one job.

@@ -425,10 +425,7 @@ private slots:
         rig.state.settings.engine = engines::serper;
         rig.state.settings.engineurl = u"http://"_s + rig.engine.hostport();
         rig.state.settings.enginekey = u"k"_s;
-        SearchSession session;
-        session.url = u"mysite.example"_s;
-        session.locale = {u"at"_s, u"de"_s, {}, u"Wien"_s};
-        rig.state.urldata.append(session);
+        rig.window.setSearchlocale({u"at"_s, u"de"_s, {}, u"Wien"_s});
         const QByteArray refused = "{\"message\":\"Unauthorized.\",\"statusCode\":403}";
         rig.engine.setBehaviour(
             u"beta"_s, 0,

@@ -125,7 +125,7 @@ void MainWindow::createcontrollers(const Seams &seams)
         m_systemautostart = systemautostart(QCoreApplication::applicationFilePath());
         autostart = m_systemautostart.get();
     }
-    m_options = new OptionsController(*this, m_menus, *shell, *autostart, this);
+    m_options = new OptionsController(*this, m_menus, *shell, *autostart, *connection, this);
     Dialup *dialup = seams.dialup;
     if (dialup == nullptr) {
         m_systemdialup = std::make_unique<SystemDialup>();

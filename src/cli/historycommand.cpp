@@ -306,13 +306,12 @@ void printrows(const Array1<ResultRow> &rows)
         return;
     QByteArray bytes;
     for (const ResultRow &row : rows) {
-        bytes += JsonLine()
-                     .add(u"date", row.date)
-                     .add(u"key", row.key)
-                     .add(u"position", row.position.toLongLong())
-                     .add(u"url", row.exacturl)
-                     .text()
-                     .toUtf8();
+        JsonLine line;
+        line.add(u"date", row.date).add(u"key", row.key).add(u"position", row.position.toLongLong());
+        line.add(u"url", row.exacturl);
+        if (!row.place.isEmpty())
+            line.add(u"place", row.place);
+        bytes += line.text().toUtf8();
         bytes += '\n';
     }
     out.write(bytes);

@@ -35,6 +35,8 @@ QString commandusage(const QString &command)
         return u"  "_s + scheduleUsageText().sliced(QStringLiteral("usage: ").size());
     if (command == u"check-update")
         return u"  "_s + updateUsageText().sliced(QStringLiteral("usage: ").size());
+    if (command == u"check-service")
+        return u"  "_s + checkServiceUsageText().sliced(QStringLiteral("usage: ").size());
     return {};
 }
 
@@ -47,7 +49,8 @@ QString usagetext()
            "commands:\n"_s +
            commandusage(u"parse"_s) + commandusage(u"request"_s) + commandusage(u"search"_s) +
            commandusage(u"history"_s) + commandusage(u"analysis"_s) + commandusage(u"report"_s) +
-           commandusage(u"results"_s) + commandusage(u"schedule"_s) + commandusage(u"check-update"_s);
+           commandusage(u"results"_s) + commandusage(u"schedule"_s) + commandusage(u"check-update"_s) +
+           commandusage(u"check-service"_s);
 }
 
 int usage()
@@ -130,5 +133,7 @@ int main(int argc, char *argv[])
         return runResults(rest);
     if (command == u"schedule")
         return runSchedule(rest, fromfolder);
+    if (command == u"check-service")
+        return runCheckService(rest, fromfolder);
     return runCheckUpdate(rest, fromfolder);
 }

@@ -1,6 +1,7 @@
 #include "reportparts.h"
 
 #include "diagnostics/guard.h"
+#include "search/searchlocale.h"
 
 #include <QHash>
 #include <QList>
@@ -81,9 +82,12 @@ void keywordtables(HtmlOut &out, const Saved &saved)
                    u"    <th align=center><font face=arial size=2 color=black>Search term</font></th>",
                    u"    <th align=center ><font face=arial size=2 color=black>Ave. Position</font></th>",
                    u"    <th align=center ><font face=arial size=2 color=black>URL</font></th>", u"  </tr>"});
+        // A record searched from a place says so beside its date.
+        const QString place = searchlocale::summary(saved.session->locale);
+        const QString when = place.isEmpty() ? saved.entry->when : saved.entry->when + u" ("_s + safetext(place) + u')';
         for (const int k : std::as_const(same[keyword.key])) {
             for (int j = 1; j <= keys[k].urls.ubound(); ++j)
-                toprow(out, saved.entry->when, keys[k], j);
+                toprow(out, when, keys[k], j);
         }
         out.lines({u"        </table>", u"        <br>"});
     }

@@ -5,6 +5,7 @@
 #include "historylines.h"
 #include "platform/codepage.h"
 #include "platform/prompts.h"
+#include "recordoptions.h"
 #include "search/searchstate.h"
 
 #include <QBuffer>
@@ -44,44 +45,28 @@ private:
     QByteArray m_bytes;
 };
 
-void writeflags(RecordText &out, const Settings &s)
+QByteArray prefix(const RecordOption &option)
 {
-    const std::pair<const char *, bool> flags[] = {{"showrunning: ", s.showrunning},
-                                                   {"uselog: ", s.uselog},
-                                                   {"isautoconnect: ", s.isautoconnect},
-                                                   {"isautodisconnect: ", s.isautodisconnect},
-                                                   {"autostart: ", s.autostart},
-                                                   {"contexthelp: ", s.contexthelp},
-                                                   {"searchhour: ", s.searchhour},
-                                                   {"searchday: ", s.searchday},
-                                                   {"searchweek: ", s.searchweek},
-                                                   {"schedulerunning: ", s.schedulerunning},
-                                                   {"useapi: ", s.useapi},
-                                                   {"useproxy: ", s.useproxy}};
-    // The set flags first, then the cleared ones.
-    for (const bool set : {true, false}) {
-        for (const auto &[prefix, value] : flags) {
-            if (value == set)
-                out.line(prefix, set ? u"1" : u"0");
-        }
-    }
+    return QByteArray(option.name) + ": ";
 }
 
 void writeoptions(RecordText &out, const Settings &s, const WindowSettings &windowsettings)
 {
-    out.line("proxyserver: ", s.proxyserver);
-    out.line("proxyport: ", s.proxyport);
-    out.line("proxyuser: ", s.proxyuser);
-    out.line("proxypass: ", s.proxypass);
-    out.line("apikey: ", s.apikey);
-    out.line("colorscheme: ", s.colorscheme);
-    out.line("readfilename: ", s.readfile);
-    out.line("writefilename: ", s.writefile);
-    out.line("historyfilename: ", s.historyfile);
-    out.line("schedulefilename: ", windowsettings.scheduledialogpath);
-    out.line("htmlfilename: ", s.htmlfile);
-    out.number("maxconnections: ", s.maxconnections);
-    out.number("inettimeout: ", s.inettimeout);
+    // The set flags first, then the cleared ones.
+    for (const bool set : {true, false}) {
+        for (const RecordOption &option : recordoptions()) {
+            if (option.flag && s.*option.flag == set)
+                out.line(prefix(option), set ? u"1" : u"0");
+        }
+    }
+    for (const RecordOption &option : recordoptions()) {
+        if (option.text)
+            out.line(prefix(option), s.*option.text);
+        else if (option.windowtext)
+            out.line(prefix(option), windowsettings.*option.windowtext);
+        else if (option.number)
+            out.number(prefix(option), s.*option.number);
+    }
 }
 
 void writewindow(RecordText &out, const RecordWindow &window)
@@ -103,6 +88,12 @@ void writedomain(RecordText &out, const SearchSession &domain)
     out.line("PAGEDEPTH: ", domain.pagedepth);
     out.line("CHECKSTOP: ", domain.checkstop);
     out.line("CHECKFIRST: ", domain.checkfirst);
+    // Only where set: a record without a place is the one every reader knows, and a reader
+    // from before places passes over these lines.
+    for (const LocaleField &field : searchlocale::fields()) {
+        if (!(domain.locale.*field.member).isEmpty())
+            out.line(QByteArray(field.name.toUpper().toLatin1() + ": "), domain.locale.*field.member);
+    }
     for (const KeywordResult &keyword : domain.keys) {
         out.line("KEY: ", keyword.key);
         out.line("act: ", keyword.action);
@@ -145,7 +136,6 @@ void writerecord(QIODevice &out, const QString &when, const SearchState &state, 
     RecordText text;
     try {
         text.line("----------", when);
-        writeflags(text, state.settings);
         writeoptions(text, state.settings, windowsettings);
         writewindow(text, window);
         for (const SearchSession &domain : state.urldata)

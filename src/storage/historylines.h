@@ -22,6 +22,8 @@ struct FetchJob;
 
 namespace historyfile {
 
+struct RecordOption;
+
 // The lines of a device as the text stream reads them: a line ends at a line feed, a carriage
 // return just before it belongs to the line end, and the last line may end without one.
 class LineReader final
@@ -100,6 +102,7 @@ private:
     KeywordResult *lastkeyword();
     SearchHit *lasthit();
     QString *fieldtarget(int kind);
+    void applyoption(const RecordOption &option, QByteArrayView bytes);
 
     RecordSink m_sink;
     TextPool &m_pool;

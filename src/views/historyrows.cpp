@@ -2,6 +2,7 @@
 
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
+#include "search/searchlocale.h"
 
 #include <QHash>
 #include <QSet>
@@ -44,11 +45,17 @@ void sortbydate(Array1<ResultRow> &rows, bool descending)
 
 } // namespace
 
-const QList<Column> &columns()
+QList<Column> columns(bool places)
 {
-    static const QList<Column> list = {
-        {u"DATE"_s, 1780}, {u"Search term"_s, 2340}, {u"Position"_s, 734}, {u"Exact URL"_s, 4935}};
+    QList<Column> list = {{u"DATE"_s, 1780}, {u"Search term"_s, 2340}, {u"Position"_s, 734}, {u"Exact URL"_s, 4935}};
+    if (places)
+        list.append({u"Searched from"_s, 2400});
     return list;
+}
+
+bool hasplaces(const Array1<ResultRow> &rows)
+{
+    return std::any_of(rows.begin(), rows.end(), [](const ResultRow &row) { return !row.place.isEmpty(); });
 }
 
 void setuphistory(const Array1<HistoryEntry> &historydata, const QString &txturl, HistoryLists &lists)
@@ -131,6 +138,7 @@ void dishis(const Array1<HistoryEntry> &historydata, HistoryLists &lists)
             for (const SearchSession &domain : entry.urldata) {
                 if (!passes(domain.url, lists.historyurls))
                     continue;
+                const QString place = searchlocale::summary(domain.locale);
                 for (const KeywordResult &keyword : domain.keys) {
                     if (!passes(keyword.key, lists.historykeys))
                         continue;
@@ -144,6 +152,7 @@ void dishis(const Array1<HistoryEntry> &historydata, HistoryLists &lists)
                         row.position = QString::number(int(keyword.positions[h].position));
                         row.exacturl = keyword.positions[h].url;
                         row.title = keyword.positions[h].title;
+                        row.place = place;
                         lists.historyrows.append(std::move(row));
                     }
                 }
