@@ -140,7 +140,7 @@ private slots:
         QVERIFY(empty.status == 0 && empty.out.isEmpty());
         const Run directory = run({u"history"_s, u"show"_s, m_dir.path()});
         QCOMPARE(directory.status, 1);
-        QVERIFY(directory.err.contains("Path/File access error"));
+        QVERIFY(directory.err.contains(QByteArray("Could not read " + m_dir.path().toUtf8() + ": ")));
         write(u"bad.sav"_s, "----------a\r\nURL: d\r\nKEY: k\r\npos: 5\r\npos: 70000\r\n");
         const Run bad = run({u"history"_s, u"show"_s, file(u"bad.sav"_s), u"--domain"_s, u"d"_s});
         QCOMPARE(bad.status, 1);

@@ -2,6 +2,7 @@
 #include "diagnostics/errorreports.h"
 #include "search/searchstate.h"
 #include "storage/historycommands.h"
+#include "storage/savemark.h"
 #include "support/mockclock.h"
 #include "support/tempfolder.h"
 #include "support/testfiledialogs.h"
@@ -37,7 +38,7 @@ public:
     void setwait(const QString &) override {}
     void clearwait() override {}
     void writemessagebox(const QString &text) override { lines << text; }
-    QString runningtext() const override { return lines.join(u"\r\n"_s); }
+    void endlog(const QString &closing) override { errorreports::writedaylog(lines.join(u"\r\n"_s) + closing); }
     WindowPlacement placement() const override { return window; }
     RecordWindow recordwindow() const override
     {
@@ -276,16 +277,44 @@ private slots:
         QCOMPARE(cut[2].urldata[1].keys[1].positions[2].url, u"http://a.example/lo"_s);
     }
 
-    // What a save killed inside its write left is not read, and the next save cuts it off.
-    void aKilledSaveIsDropped()
+    // A mark left by a killed save hides, and the next save cuts, only that save's own bytes:
+    // not a record another program added since, not when the file was put back from a copy, not
+    // when the mark itself was cut short, and not a record that was written whole.
+    void leftMarks_data()
     {
-        writefile(path(u"cut.sav"_s), SampleRecord + SampleRecord.left(500));
-        writefile(path(u"cut.sav.saving"_s), QByteArray::number(SampleRecord.size()));
-        QCOMPARE(historyfile::readhistory(path(u"cut.sav"_s)).ubound(), 1);
+        QTest::addColumn<int>("part"); // how much of the killed save's record reached the file
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<int>("markcut");
+        QTest::addColumn<int>("records");
+        const int lines = int(SampleRecord.indexOf("proxyserver"));
+        QTest::newRow("killed inside its write") << lines << QByteArray() << false << 0 << 1;
+        QTest::newRow("a record added since") << lines << SampleRecord << false << 0 << 3;
+        QTest::newRow("file put back from a copy") << lines << QByteArray() << true << 0 << 2;
+        QTest::newRow("mark cut short") << lines << QByteArray() << false << 1 << 2;
+        QTest::newRow("record written whole") << int(SampleRecord.size()) << QByteArray() << false << 0 << 2;
+    }
+
+    void leftMarks()
+    {
+        QFETCH(int, part);
+        QFETCH(QByteArray, after);
+        QFETCH(bool, replaced);
+        QFETCH(int, markcut);
+        QFETCH(int, records);
+        const QString file = path(u"cut.sav"_s);
+        writefile(file, SampleRecord);
+        QFile marked(file);
+        QVERIFY(marked.open(QIODevice::ReadOnly));
+        writefile(file + u".saving"_s, historyfile::SaveMark::of(marked, SampleRecord).bytes().chopped(markcut));
+        const QByteArray before = SampleRecord + SampleRecord.left(part) + after;
+        writefile(file + (replaced ? u".copy"_s : u""_s), before);
+        QVERIFY(!replaced || (QFile::remove(file) && QFile::rename(file + u".copy"_s, file)));
+        QCOMPARE(historyfile::readhistory(file).ubound(), records);
         State state = sampleState();
-        saveall(path(u"cut.sav"_s), state, state, {});
-        QVERIFY(readfile(path(u"cut.sav"_s)).startsWith(QByteArray(SampleRecord + "----------")));
-        QVERIFY(!QFile::exists(path(u"cut.sav.saving"_s)));
+        QVERIFY(saveall(file, state, state, {}));
+        QVERIFY(readfile(file).startsWith(QByteArray((records == 1 ? SampleRecord : before) + "----------")));
+        QVERIFY(!QFile::exists(file + u".saving"_s));
     }
 
     void windowRestoredOnlyFromCompleteRecords()

@@ -26,7 +26,10 @@ struct ScheduleRig
     // Domains d1.example, d2.example, ... each with its own keyword "kN".
     explicit ScheduleRig(int domains)
     {
-        scheduler.setsave([this] { saves.append(rig.state.txturl); });
+        scheduler.setsave([this] {
+            saves.append(rig.state.txturl);
+            return true;
+        });
         rig.state.settings.schedulerunning = true;
         rig.state.settings.schedulefile = u"cycle.sav"_s;
         for (int i = 1; i <= domains; ++i) {
@@ -178,7 +181,7 @@ private slots:
         s.rig.connection.set(online);
         s.dialup.ondial = [&] { s.rig.connection.set(true); };
         bool ended = false;
-        s.scheduler.setcycleend([&](bool saved) { ended = !saved; });
+        s.scheduler.setcycleend([&](bool searched) { ended = !searched; });
         // Offline without dialling the search is refused, and the cycle ends unsaved.
         QCOMPARE(s.idletick().isEmpty(), !online && !autoconnect);
         QCOMPARE(ended, !online && !autoconnect);

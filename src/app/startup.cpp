@@ -25,6 +25,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QScreen>
 
@@ -119,6 +120,8 @@ void Startup::Form_Load()
         m_window.controls().search.pagedepth->setText(u"1"_s);
         m_window.createresultcolumns();
         loadsettings();
+        // The settings file has said whether there is a log: from here on, lines go to it.
+        m_panels.startlogging();
         m_panels.checkstatus();
         m_window.setcols();
         // The stored "Show log window" decides whether the message box takes room.
@@ -162,10 +165,11 @@ void Startup::Form_Unload()
         m_panels.setwait(u"Closing Down"_s);
         m_search.run().stoptimer();
         storeall();
+        // A settings file that could not be written is said before the window goes.
+        QCoreApplication::sendPostedEvents(&m_panels, QEvent::MetaCall);
         const AppState &state = m_window.state();
         if (state.settings.uselog) {
-            errorreports::writedaylog(m_panels.runningtext() + u"\r\n---End "_s + product::name() + u" --- at "_s +
-                                      GetDateFormat() + u"\r\n"_s);
+            m_panels.endlog(u"\r\n---End "_s + product::name() + u" --- at "_s + GetDateFormat() + u"\r\n"_s);
         }
         if (m_splash != nullptr)
             m_splash->close();

@@ -152,8 +152,6 @@ bool FolderSession::store()
             placement.state = WindowState::Maximised;
             stored = writei(persisted, m_window, placement, storedcolumnwidths());
         }
-        if (!stored)
-            QTextStream(stderr) << "zorvane-cli: could not write " << inipath() << '\n';
     });
     return stored;
 }

@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "diagnostics/errorreports.h"
 #include "platform/product.h"
 #include "platform/programfolder.h"
 
@@ -88,6 +89,29 @@ int globaloptions(QStringList &args, bool &fromfolder)
     return args.isEmpty() ? usage() : -1;
 }
 
+int runcommand(const QString &command, const QStringList &rest, bool fromfolder)
+{
+    if (command == u"parse")
+        return runParse(rest);
+    if (command == u"request")
+        return runRequest(rest);
+    if (command == u"search")
+        return runSearch(rest, fromfolder);
+    if (command == u"history")
+        return runHistory(rest, fromfolder);
+    if (command == u"analysis")
+        return runAnalysis(rest);
+    if (command == u"detail")
+        return runDetail(rest);
+    if (command == u"report")
+        return runReport(rest);
+    if (command == u"results")
+        return runResults(rest);
+    if (command == u"schedule")
+        return runSchedule(rest, fromfolder);
+    return runCheckUpdate(rest, fromfolder);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -109,23 +133,9 @@ int main(int argc, char *argv[])
         QTextStream(stdout) << "usage:" << commandusage(command).sliced(1);
         return 0;
     }
-    if (command == u"parse")
-        return runParse(rest);
-    if (command == u"request")
-        return runRequest(rest);
-    if (command == u"search")
-        return runSearch(rest, fromfolder);
-    if (command == u"history")
-        return runHistory(rest, fromfolder);
-    if (command == u"analysis")
-        return runAnalysis(rest);
-    if (command == u"detail")
-        return runDetail(rest);
-    if (command == u"report")
-        return runReport(rest);
-    if (command == u"results")
-        return runResults(rest);
-    if (command == u"schedule")
-        return runSchedule(rest, fromfolder);
-    return runCheckUpdate(rest, fromfolder);
+    // A file that could not be read or written is named as it happens, and the command fails.
+    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::fileproblemsaid, app.get(),
+                     [](const QString &text) { QTextStream(stderr) << "zorvane-cli: " << text << '\n'; });
+    const int result = runcommand(command, rest, fromfolder);
+    return result == 0 && errorreports::fileproblemcount() > 0 ? 1 : result;
 }

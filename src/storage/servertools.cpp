@@ -6,6 +6,8 @@
 
 #include <QDir>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace servertools {
 
 namespace {
@@ -36,6 +38,13 @@ const QByteArray &sectionbytes(const QString &section)
         s_bytes = codepage::toBytes(section);
     }
     return s_bytes;
+}
+
+void saveprofile(const ProfileFile &profile, const QString &path)
+{
+    QString error;
+    if (!profile.save(path, &error))
+        throw Failure::cannotWrite(path, error);
 }
 
 } // namespace
@@ -82,9 +91,12 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
         }
         const QString path = inipath(filename);
         ProfileFile profile;
-        if (profile.load(path) == ProfileFile::LoadResult::Failed)
-            return;
-        result = !profile.setValue(s, k, v) || profile.save(path);
+        QString error;
+        if (profile.load(path, &error) == ProfileFile::LoadResult::Failed)
+            throw Failure::cannotRead(path, error);
+        if (profile.setValue(s, k, v))
+            saveprofile(profile, path);
+        result = true;
     });
     return result;
 }
@@ -111,8 +123,11 @@ IniBatch *IniBatch::active(const QString &filename)
 ProfileFile &IniBatch::profile()
 {
     if (!m_loaded) {
-        m_load = m_profile.load(inipath(m_filename));
+        QString error;
+        m_load = m_profile.load(inipath(m_filename), &error);
         m_loaded = true;
+        if (m_load == ProfileFile::LoadResult::Failed)
+            throw Failure::cannotRead(inipath(m_filename), error);
     }
     return m_profile;
 }
@@ -125,9 +140,11 @@ bool IniBatch::save()
             result = true;
             return;
         }
+        // Said when it was read.
         if (m_load == ProfileFile::LoadResult::Failed)
             return;
-        result = m_profile.save(inipath(m_filename));
+        saveprofile(m_profile, inipath(m_filename));
+        result = true;
     });
     return result;
 }

@@ -25,8 +25,9 @@ public:
     IniBatch(const IniBatch &) = delete;
     IniBatch &operator=(const IniBatch &) = delete;
 
-    // Writes the file if anything changed. False when it could not be written, or when the
-    // file existed but could not be read (writing would lose what it holds).
+    // Writes the file if anything changed. False when it could not be written (a file problem,
+    // with the old file as it was), or when the file existed but could not be read (said when it
+    // was read; writing would lose what it holds).
     bool save();
 
     // The batch open on filename, if any.
