@@ -92,6 +92,7 @@ State sampleState()
     s.proxyserver = u"proxy.example"_s;
     s.proxyport = u"8080"_s;
     s.apikey = u"KEY"_s;
+    s.proxypass = u"secret"_s;
     s.colorscheme = Settings::greyScheme();
     s.readfile = u"r.sav"_s;
     s.writefile = u"w.sav"_s;
@@ -116,7 +117,7 @@ const QByteArray SampleRecord = "----------04-Mar-2005 09:07:03\r\n"
                                 "showrunning: 0\r\nisautoconnect: 0\r\nisautodisconnect: 0\r\nautostart: 0\r\n"
                                 "searchhour: 0\r\nsearchweek: 0\r\nschedulerunning: 0\r\nuseapi: 0\r\n"
                                 "proxyserver: proxy.example\r\nproxyport: 8080\r\nproxyuser: \r\nproxypass: \r\n"
-                                "apikey: KEY\r\ncolorscheme: Windows Grey\r\n"
+                                "apikey: \r\ncolorscheme: Windows Grey\r\n"
                                 "readfilename: r.sav\r\nwritefilename: w.sav\r\nhistoryfilename: \r\n"
                                 "schedulefilename: s.sav\r\nhtmlfilename: \r\n"
                                 "maxconnections: 5\r\ninettimeout: 60\r\n"
@@ -207,11 +208,12 @@ private slots:
 
     void readerRules()
     {
-        const QByteArray file = "pos: 1\r\n----------\r\n----------01-Jan-2006 00:00:00\r\n"
-                                "uselog: 1abc\r\ncontexthelp: 0\r\nschedulerunning: 1\r\ncolorscheme: Purple\r\n"
-                                "pos: 5\r\nKEY: orphan\r\nURL:nospace\r\nURL: a.example\r\nurl: orphan\r\n"
-                                "KEY: k\r\nurl: orphan\r\nurls: u1\r\npos: 3\r\nPos: 9\r\nurl: http://a.example/3\r\n"
-                                "\r\nurl: http://a.example/3b\nURL: b.example\r\n----------01-Jan-2006 00:00:00\r\n";
+        const QByteArray file =
+            "pos: 1\r\n----------\r\n----------01-Jan-2006 00:00:00\r\n"
+            "uselog: 1abc\r\ncontexthelp: 0\r\nschedulerunning: 1\r\ncolorscheme: Purple\r\n"
+            "proxypass: \r\napikey: old\r\npos: 5\r\nKEY: orphan\r\nURL:nospace\r\nURL: a.example\r\nurl: orphan\r\n"
+            "KEY: k\r\nurl: orphan\r\nurls: u1\r\npos: 3\r\nPos: 9\r\nurl: http://a.example/3\r\n"
+            "\r\nurl: http://a.example/3b\nURL: b.example\r\n----------01-Jan-2006 00:00:00\r\n";
         writefile(path(), file);
         TestPrompts prompts;
         Array1<QString> dates;
@@ -220,7 +222,10 @@ private slots:
         Window window;
         State state;
         state.settings.schedulerunning = state.settings.contexthelp = true;
+        state.settings.proxypass = state.settings.apikey = u"mine"_s;
         readall(path(), 1, false, {state, state, window.window, window}, prompts);
+        // A record saved without the password keeps the user's; an old one that has a key sets it.
+        QVERIFY(state.settings.proxypass == u"mine"_s && state.settings.apikey == u"old"_s);
         QVERIFY(state.settings.uselog && !state.settings.contexthelp && !state.settings.schedulerunning);
         QCOMPARE(state.settings.colorscheme, Settings::standardScheme());
         KeywordResult k = keyword(u"k"_s, {}, {hit(3, u"http://a.example/3b"_s)});

@@ -20,6 +20,7 @@
 #include "statuspanels.h"
 #include "storage/inistore.h"
 #include "storage/instancelock.h"
+#include "storage/servertools.h"
 #include "tray/trayicon.h"
 #include "views/listview.h"
 
@@ -139,6 +140,8 @@ void Startup::loadsettings()
     AppState &state = m_window.state();
     WindowPlacement place = placement();
     readi(state, state, place, true);
+    if (const QString notice = servertools::protectsecrets(state.inifile); !notice.isEmpty())
+        m_panels.writemessagebox(notice);
     applyplacement(place);
     m_window.setresultswidth();
     m_search.filldomains();

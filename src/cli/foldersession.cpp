@@ -78,6 +78,8 @@ void FolderSession::load(HeadlessWindow &window)
         errorreports::clearerrortext();
         WindowPlacement placement;
         readi(m_state, m_window, placement, false);
+        if (const QString notice = servertools::protectsecrets(m_state.inifile); !notice.isEmpty())
+            QTextStream(stderr) << "zorvane-cli: " << notice << '\n';
         m_loaded = m_begun = m_state.settings;
         m_damaged = !errorreports::errortext().isEmpty();
         if (m_damaged) {

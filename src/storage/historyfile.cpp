@@ -73,8 +73,9 @@ void writeoptions(RecordText &out, const Settings &s, const WindowSettings &wind
     out.line("proxyserver: ", s.proxyserver);
     out.line("proxyport: ", s.proxyport);
     out.line("proxyuser: ", s.proxyuser);
-    out.line("proxypass: ", s.proxypass);
-    out.line("apikey: ", s.apikey);
+    // History files are what users share: the password and the key stay in the settings file.
+    out.line("proxypass: ", {});
+    out.line("apikey: ", {});
     out.line("colorscheme: ", s.colorscheme);
     out.line("readfilename: ", s.readfile);
     out.line("writefilename: ", s.writefile);

@@ -23,6 +23,7 @@ enum class Kind : quint8
     Flag,
     Ignored,
     Text,
+    Secret,
     Colorscheme,
     Number,
     Schedulepath,
@@ -77,8 +78,8 @@ const QHash<QByteArray, Field> &fields()
         text("proxyserver", &Settings::proxyserver);
         text("proxyport", &Settings::proxyport);
         text("proxyuser", &Settings::proxyuser);
-        text("proxypass", &Settings::proxypass);
-        text("apikey", &Settings::apikey);
+        text("proxypass", &Settings::proxypass, Kind::Secret);
+        text("apikey", &Settings::apikey, Kind::Secret);
         text("colorscheme", &Settings::colorscheme, Kind::Colorscheme);
         text("readfilename", &Settings::readfile);
         text("writefilename", &Settings::writefile);
@@ -264,6 +265,11 @@ void RecordBuilder::apply(QByteArrayView line)
         return;
     case Kind::Text:
         s.*field->text = m_pool.text(bytes);
+        return;
+    case Kind::Secret:
+        // Records are saved without the password and the key, so an empty one keeps the user's.
+        if (!bytes.isEmpty())
+            s.*field->text = m_pool.text(bytes);
         return;
     case Kind::Colorscheme:
         s.colorscheme = m_pool.text(bytes);

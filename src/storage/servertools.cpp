@@ -5,6 +5,8 @@
 #include "platform/programfolder.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -40,14 +42,55 @@ const QByteArray &sectionbytes(const QString &section)
     return s_bytes;
 }
 
+// Nothing in the settings file is for others to read, and a file that holds a password or a
+// key is kept from them even where its mode was widened; any other keeps its mode.
+CheckedFile::Access access(const ProfileFile &profile, const QString &path)
+{
+    return !QFileInfo::exists(path) || holdssecret(profile) ? CheckedFile::Access::OwnerOnly
+                                                            : CheckedFile::Access::Kept;
+}
+
 void saveprofile(const ProfileFile &profile, const QString &path)
 {
     QString error;
-    if (!profile.save(path, &error))
+    if (!profile.save(path, &error, access(profile, path)))
         throw Failure::cannotWrite(path, error);
 }
 
 } // namespace
+
+bool holdssecret(const ProfileFile &profile)
+{
+    for (const QByteArrayView key : {"proxypass", "apikey", "enginekey"}) {
+        if (!profile.valueView("settings", key).isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QString protectsecrets(const QString &filename)
+{
+    QString notice;
+    guard("Servertools", "Function protectsecrets", [&] {
+        const QString path = inipath(filename);
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+        const QFileDevice::Permissions mode = QFile::permissions(path);
+        // Only a file others may read is read a second time.
+        if (!(mode & others))
+            return;
+        ProfileFile profile;
+        if (profile.load(path) != ProfileFile::LoadResult::Loaded || !holdssecret(profile))
+            return;
+        if (QFile::setPermissions(path, mode & ~others))
+            notice = path + u" held a password or a key that other users could read; it is now readable by you only"_s;
+        else
+            notice = path + u" holds a password or a key that other users can read, and its permissions could not "
+                            "be changed"_s;
+    });
+    return notice;
+}
 
 QString inipath(const QString &filename)
 {
