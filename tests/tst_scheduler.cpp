@@ -130,6 +130,15 @@ private slots:
         QVERIFY(!s.rig.state.schedulesearching && !s.rig.state.schedulelast);
         QCOMPARE(s.idletick(), QString());
         QCOMPARE(s.scheduler.labscheduler(), u"Next Schedule search in 23 hours 57 mins "_s);
+
+        // The results file emptied in the options meanwhile: said plainly, and not "Saved".
+        s.rig.state.settings.schedulefile.clear();
+        s.clock.advanceSeconds(86400);
+        for (int i = 1; i <= 3; ++i)
+            QVERIFY(!s.idletick().isEmpty() && s.finish());
+        QVERIFY(s.saves.size() == 1 && s.rig.window.lines().last() == u"Saving schedule search to "_s);
+        QCOMPARE(errorreports::lastfileproblem(),
+                 u"Could not write the scheduled searches: no results file is set in the schedule options"_s);
     }
 
     // A run the user stops saves nothing and the scheduler goes on; OK in the options panel
