@@ -478,9 +478,9 @@ void HistoryController::writemessagebox(const QString &text)
     m_panels.writemessagebox(text);
 }
 
-QString HistoryController::runningtext() const
+void HistoryController::endlog(const QString &closing)
 {
-    return m_panels.runningtext();
+    m_panels.endlog(closing);
 }
 
 WindowPlacement HistoryController::placement() const

@@ -112,6 +112,10 @@ void MainWindow::createcontrollers(const Seams &seams)
         shell = m_qtshell.get();
     }
     m_panels = new StatusPanels(*this, *m_controls.status.runningtext, *connection, this);
+    // Said once the command that met it has ended, so no box opens half-way through a save.
+    connect(
+        &errorreports::notifier(), &errorreports::Notifier::fileproblemsaid, m_panels,
+        [this, prompts](const QString &text) { m_panels->fileproblem(text, *prompts); }, Qt::QueuedConnection);
     m_errorreports = new ErrorReportController(*m_client, *shell, this);
     m_errorreports->watchpicture(*m_controls.buttons.Picture1, *m_controls.results.resultsview,
                                  *m_controls.results.restxt);

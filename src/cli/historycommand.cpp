@@ -103,7 +103,7 @@ public:
         m_window.writemessagebox(text);
         m_running += text + u"\r\n"_s;
     }
-    QString runningtext() const override { return m_running; }
+    void endlog(const QString &closing) override { errorreports::writedaylog(m_running + closing); }
     WindowPlacement placement() const override
     {
         return {stored(u"meleft"_s),

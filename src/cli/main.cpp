@@ -1,6 +1,7 @@
 #include "cliparser.h"
 #include "commands.h"
 
+#include "diagnostics/errorreports.h"
 #include "platform/product.h"
 #include "platform/programfolder.h"
 
@@ -94,27 +95,8 @@ int globaloptions(QStringList &args, bool &fromfolder)
     return args.isEmpty() ? usage() : -1;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int runcommand(const QString &command, const QStringList &rest, bool fromfolder)
 {
-    const std::unique_ptr<QCoreApplication> app = cliapplication(argc, argv);
-    QCoreApplication::setApplicationName(product::name());
-    QStringList args = QCoreApplication::arguments().mid(1);
-    bool fromfolder = false;
-    const int status = globaloptions(args, fromfolder);
-    if (status >= 0)
-        return status;
-    const QString command = args.first();
-    const QStringList rest = args.mid(1);
-    if (commandusage(command).isEmpty()) {
-        QTextStream(stderr) << "zorvane-cli: unknown command \"" << command << "\"\n";
-        return usage();
-    }
-    if (rest.contains(u"--help"_s)) {
-        QTextStream(stdout) << "usage:" << commandusage(command).sliced(1);
-        return 0;
-    }
     if (command == u"parse")
         return runParse(rest);
     if (command == u"request")
@@ -136,4 +118,32 @@ int main(int argc, char *argv[])
     if (command == u"check-service")
         return runCheckService(rest, fromfolder);
     return runCheckUpdate(rest, fromfolder);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const std::unique_ptr<QCoreApplication> app = cliapplication(argc, argv);
+    QCoreApplication::setApplicationName(product::name());
+    QStringList args = QCoreApplication::arguments().mid(1);
+    bool fromfolder = false;
+    const int status = globaloptions(args, fromfolder);
+    if (status >= 0)
+        return status;
+    const QString command = args.first();
+    const QStringList rest = args.mid(1);
+    if (commandusage(command).isEmpty()) {
+        QTextStream(stderr) << "zorvane-cli: unknown command \"" << command << "\"\n";
+        return usage();
+    }
+    if (rest.contains(u"--help"_s)) {
+        QTextStream(stdout) << "usage:" << commandusage(command).sliced(1);
+        return 0;
+    }
+    // A file that could not be read or written is named as it happens, and the command fails.
+    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::fileproblemsaid, app.get(),
+                     [](const QString &text) { QTextStream(stderr) << "zorvane-cli: " << text << '\n'; });
+    const int result = runcommand(command, rest, fromfolder);
+    return result == 0 && errorreports::fileproblemcount() > 0 ? 1 : result;
 }

@@ -22,6 +22,8 @@ struct TraceEntry
 std::array<TraceEntry, TraceSize + 1> s_trace; // index 0 is never written
 int s_cursor = 0;
 QString s_errortext;
+int s_fileproblems = 0;
+QString s_lastfileproblem;
 
 QString entryText(const TraceEntry &entry)
 {
@@ -91,7 +93,10 @@ void trapcurrent(const char *module) noexcept
     try {
         throw;
     } catch (const Failure &failure) {
-        errortrap(failure.description(), QString::number(failure.number()), failure.source(), moduleText);
+        if (failure.fileproblem())
+            fileproblem(failure.description());
+        else
+            errortrap(failure.description(), QString::number(failure.number()), failure.source(), moduleText);
     } catch (const std::bad_alloc &) {
         errortrap(u"Out of memory"_s, u"7"_s, Failure::productName(), moduleText);
     } catch (const std::exception &e) {
@@ -109,6 +114,27 @@ const QString &errortext()
 void clearerrortext()
 {
     s_errortext.clear();
+}
+
+void fileproblem(const QString &text) noexcept
+{
+    try {
+        ++s_fileproblems;
+        s_lastfileproblem = text;
+        emit notifier().fileproblemsaid(text);
+    } catch (...) {
+        // As the error trap: nowhere left to say it.
+    }
+}
+
+int fileproblemcount()
+{
+    return s_fileproblems;
+}
+
+const QString &lastfileproblem()
+{
+    return s_lastfileproblem;
 }
 
 QString daylogname()
@@ -133,6 +159,8 @@ void reset()
 {
     cleartrace();
     s_errortext.clear();
+    s_fileproblems = 0;
+    s_lastfileproblem.clear();
 }
 
 Notifier &notifier()

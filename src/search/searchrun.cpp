@@ -310,8 +310,8 @@ void SearchRun::endrun()
         m_state.schedulesearching = false;
         m_state.schedulelast = false;
         m_window.writemessagebox(u"Saving schedule search to "_s + m_state.settings.schedulefile);
-        m_scheduler->saveall();
-        m_window.writemessagebox(u"Schedule data Saved"_s);
+        if (m_scheduler->saveall())
+            m_window.writemessagebox(u"Schedule data Saved"_s);
     }
     emit searchEnded();
 }

@@ -3,15 +3,16 @@
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
 #include "historylines.h"
+#include "platform/checkedfile.h"
 #include "platform/codepage.h"
 #include "platform/prompts.h"
 #include "recordoptions.h"
+#include "savemark.h"
 #include "search/searchstate.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cmath>
 #include <exception>
@@ -61,7 +62,7 @@ void writeoptions(RecordText &out, const Settings &s, const WindowSettings &wind
     }
     for (const RecordOption &option : recordoptions()) {
         if (option.text)
-            out.line(prefix(option), s.*option.text);
+            out.line(prefix(option), option.secret ? QString() : s.*option.text);
         else if (option.windowtext)
             out.line(prefix(option), windowsettings.*option.windowtext);
         else if (option.number)
@@ -113,7 +114,7 @@ void writedomain(RecordText &out, const SearchSession &domain)
 void writeall(QIODevice &out, const QByteArray &bytes)
 {
     if (out.write(bytes) != bytes.size())
-        throw Failure::fileError(out.errorString());
+        throw Failure::cannotWrite(out);
 }
 
 // A file whose last line has no line end (a save cut short, or an edit by hand) would glue the
@@ -124,7 +125,7 @@ bool endsinline(QFile &file)
         return true;
     char last = 0;
     if (!file.seek(file.size() - 1) || file.read(&last, 1) != 1)
-        throw Failure::fileError(file.fileName() + u": "_s + file.errorString());
+        throw Failure::cannotRead(file.fileName(), file.errorString());
     return last == '\n';
 }
 
@@ -208,13 +209,12 @@ void deleterecords(const QString &filename, const QString &when, const QString &
     QFile in(filename);
     // Held until the new file has replaced this one, so no save lands in the old file.
     const qint64 size = openlocked(in, QIODevice::ReadOnly, true);
-    QFile::remove(tempfile);
-    QFile temp(tempfile);
-    if (!temp.open(QIODevice::WriteOnly))
-        throw Failure::fileError(tempfile + u": "_s + temp.errorString());
-    QSaveFile out(filename);
-    if (!out.open(QIODevice::WriteOnly))
-        throw Failure::fileError(filename + u": "_s + out.errorString());
+    CheckedFile temp(tempfile);
+    CheckedFile out(filename);
+    for (CheckedFile *file : {&temp, &out}) {
+        if (!file->open())
+            throw Failure::cannotWrite(*file);
+    }
     const QByteArray date = codepage::toBytes(when);
     LineReader lines(in, size);
     QByteArray kept;
@@ -236,38 +236,87 @@ void deleterecords(const QString &filename, const QString &when, const QString &
             flush();
     }
     flush();
-    temp.close();
-    if (!out.commit())
-        throw Failure::fileError(filename + u": "_s + out.errorString());
+    // Until the new file is complete on the disk, the old one stays as it was.
+    for (CheckedFile *file : {&temp, &out}) {
+        if (!file->commit())
+            throw Failure::cannotWrite(*file);
+    }
     finishsave(in); // the new file holds none of a killed save's bytes
 }
 
 } // namespace historyfile
 
-void saveall(const QString &filename, const SearchState &state, const WindowSettings &windowsettings,
-             const RecordWindow &window)
+namespace historyfile {
+
+namespace {
+
+// The bytes of one record dated now. A failure while building it (fewer titles than top URLs)
+// is kept in failure, with the lines before it in the bytes, as they are to be written.
+QByteArray recordbytes(const SearchState &state, const WindowSettings &windowsettings, const RecordWindow &window,
+                       std::exception_ptr &failure)
 {
+    QByteArray bytes;
+    QBuffer record(&bytes);
+    record.open(QIODevice::WriteOnly);
+    try {
+        writerecord(record, GetDateFormat(), state, windowsettings, window);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    return bytes;
+}
+
+// One write after the earlier records, so a process killed while saving leaves them untouched;
+// whatever part of this one it wrote is dropped by the mark.
+void appendrecord(QFile &file, const QByteArray &record)
+{
+    dropunfinished(file);
+    const QByteArray bytes = endsinline(file) ? record : "\r\n" + record;
+    const qint64 start = file.size();
+    startsave(file, bytes);
+    const QString reason = appendchecked(file, bytes, true);
+    // A write that failed was cut off again; if even that failed, the mark keeps it hidden.
+    if (reason.isEmpty() || file.size() == start)
+        finishsave(file);
+    if (!reason.isEmpty())
+        throw Failure::cannotWrite(file.fileName(), reason);
+}
+
+// The file replaced by one that holds only the record; until it is complete, the old one stays.
+void replacewith(QFile &file, const QByteArray &record)
+{
+    CheckedFile out(file.fileName());
+    if (!out.open() || out.write(record) != record.size() || !out.commit())
+        throw Failure::cannotWrite(out);
+    finishsave(file);
+}
+
+} // namespace
+
+} // namespace historyfile
+
+bool saveall(const QString &filename, const SearchState &state, const WindowSettings &windowsettings,
+             const RecordWindow &window, bool replace)
+{
+    bool saved = false;
     guard("Historyfile", "Sub saveall", [&] {
         QFile file(filename);
-        historyfile::openlocked(file, QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered, true);
-        historyfile::dropunfinished(file);
-        QByteArray bytes = historyfile::endsinline(file) ? QByteArray() : QByteArray("\r\n");
-        QBuffer record(&bytes);
-        record.open(QIODevice::WriteOnly | QIODevice::Append);
+        const bool append = !replace || !QFileInfo::exists(filename);
+        if (append)
+            historyfile::openlocked(file, QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered, true);
+        else
+            historyfile::openlocked(file, QIODevice::ReadOnly, true); // held until the new file is in place
         std::exception_ptr failure;
-        try {
-            historyfile::writerecord(record, GetDateFormat(), state, windowsettings, window);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        // One write after the earlier records, so a process killed while saving leaves them
-        // untouched; whatever part of this one it wrote is dropped by the mark.
-        historyfile::startsave(file);
-        historyfile::writeall(file, bytes);
-        historyfile::finishsave(file);
+        const QByteArray record = historyfile::recordbytes(state, windowsettings, window, failure);
+        if (append)
+            historyfile::appendrecord(file, record);
+        else
+            historyfile::replacewith(file, record);
         if (failure)
             std::rethrow_exception(failure);
+        saved = true;
     });
+    return saved;
 }
 
 Int16 checkreadall(const QString &filename, Prompts &prompts, Array1<QString> &recorddates)

@@ -2,12 +2,11 @@
 
 #include "diagnostics/numtext.h"
 #include "historyfile.h"
+#include "platform/checkedfile.h"
 #include "platform/codepage.h"
 #include "platform/filelock.h"
 #include "recordoptions.h"
 #include "storage/inistore.h"
-
-#include <QFile>
 
 #include <cstring>
 
@@ -125,7 +124,7 @@ bool LineReader::fill()
     m_buffer.resize(old + want);
     const qint64 n = m_in.read(m_buffer.data() + old, want);
     if (n < 0)
-        throw Failure::fileError(m_in.errorString());
+        throw Failure::cannotRead(devicefilename(m_in), m_in.errorString());
     m_buffer.resize(old + n);
     if (m_left > 0)
         m_left -= n;
@@ -166,58 +165,6 @@ bool LineReader::next(QByteArrayView &line)
 bool isseparator(QByteArrayView line)
 {
     return line.size() > 10 && line.first(10) == "----------";
-}
-
-// A save writes its record in one write, but a process killed inside that write can leave
-// part of it. While it saves, a mark beside the file holds the size the file had before; a mark
-// left behind tells readers where the records end and the next writer what to cut off.
-QString markname(const QString &filename)
-{
-    return filename + u".saving"_s;
-}
-
-qint64 committedsize(const QString &filename)
-{
-    QFile mark(markname(filename));
-    if (!mark.open(QIODevice::ReadOnly))
-        return -1;
-    bool ok = false;
-    const qint64 size = mark.readAll().trimmed().toLongLong(&ok);
-    // A mark cut short was being written when its save was killed, before the file was touched.
-    return ok && size >= 0 ? size : -1;
-}
-
-qint64 openlocked(QFile &file, int mode, bool exclusive)
-{
-    for (int attempt = 0;; ++attempt) {
-        if (!file.open(QIODevice::OpenMode(mode)))
-            throw Failure::fileError(file.fileName() + u": "_s + file.errorString());
-        // On a file system without locks the file is used unlocked.
-        if (!filelock::lock(file, exclusive) || filelock::stillnamed(file, file.fileName()) || attempt == 10)
-            return committedsize(file.fileName());
-        file.close();
-    }
-}
-
-void dropunfinished(QFile &file)
-{
-    const qint64 size = committedsize(file.fileName());
-    if (size >= 0 && file.size() > size && !file.resize(size))
-        throw Failure::fileError(file.fileName() + u": "_s + file.errorString());
-    QFile::remove(markname(file.fileName()));
-}
-
-void startsave(QFile &file)
-{
-    QFile mark(markname(file.fileName()));
-    const QByteArray size = QByteArray::number(file.size());
-    if (!mark.open(QIODevice::WriteOnly | QIODevice::Truncate) || mark.write(size) != size.size() || !mark.flush())
-        throw Failure::fileError(mark.fileName() + u": "_s + mark.errorString());
-}
-
-void finishsave(const QFile &file)
-{
-    QFile::remove(markname(file.fileName()));
 }
 
 QString TextPool::text(QByteArrayView bytes)
@@ -342,7 +289,7 @@ void RecordBuilder::applyoption(const RecordOption &option, QByteArrayView bytes
         m_sink.windowsettings.*option.windowtext = m_pool.text(bytes);
     else if (option.number)
         s.*option.number = Int16(leadingnumber(codepage::toText(bytes)));
-    else if (option.text)
+    else if (option.text && !(option.secret && bytes.isEmpty()))
         s.*option.text = m_pool.text(bytes);
     if (option.text == &Settings::colorscheme && s.colorscheme != Settings::standardScheme() &&
         s.colorscheme != Settings::greyScheme())

@@ -15,7 +15,6 @@
 #include <array>
 #include <bitset>
 
-class QFile;
 class QIODevice;
 class RecordControls;
 struct FetchJob;
@@ -47,16 +46,6 @@ private:
 
 // Longer than ten characters, and the first ten are hyphens.
 bool isseparator(QByteArrayView line);
-
-// Opens path for mode and waits for its lock, again when a writer renamed a new file over the
-// one it waited on. A file that cannot be opened is a failure. Returns how much of the file its
-// records take: the bytes past that belong to a save that was killed (-1: the whole file).
-qint64 openlocked(QFile &file, int mode, bool exclusive);
-// Under the writer's lock: cuts off what a killed save left and forgets that save.
-void dropunfinished(QFile &file);
-// Marks the start of a save at the file's present end; finishsave() removes the mark.
-void startsave(QFile &file);
-void finishsave(const QFile &file);
 
 // Texts read from a file, each distinct one stored once: an hourly history repeats the same
 // domains, keywords, URLs and titles in every record.

@@ -26,8 +26,11 @@ const QList<RecordOption> &recordoptions()
         text("proxyserver", &S::proxyserver);
         text("proxyport", &S::proxyport);
         text("proxyuser", &S::proxyuser);
-        text("proxypass", &S::proxypass);
-        text("apikey", &S::apikey);
+        const auto secret = [&t](const char *name, QString S::*member) {
+            t.append({name, nullptr, member, nullptr, nullptr, true, true});
+        };
+        secret("proxypass", &S::proxypass);
+        secret("apikey", &S::apikey);
         text("colorscheme", &S::colorscheme);
         text("readfilename", &S::readfile);
         text("writefilename", &S::writefile);

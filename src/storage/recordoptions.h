@@ -20,6 +20,9 @@ struct RecordOption
     Int16 Settings::*number = nullptr;
     QString WindowSettings::*windowtext = nullptr;
     bool readback = true; // false: written, but never taken from a record
+    // A password or a key: history files are what users share, so it is written empty, and an
+    // empty one read back keeps the user's own.
+    bool secret = false;
 };
 
 // In the order a record writes them; the flags are written set ones first, then cleared ones,

@@ -5,6 +5,10 @@
 #include "platform/programfolder.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace servertools {
 
@@ -38,7 +42,55 @@ const QByteArray &sectionbytes(const QString &section)
     return s_bytes;
 }
 
+// Nothing in the settings file is for others to read, and a file that holds a password or a
+// key is kept from them even where its mode was widened; any other keeps its mode.
+CheckedFile::Access access(const ProfileFile &profile, const QString &path)
+{
+    return !QFileInfo::exists(path) || holdssecret(profile) ? CheckedFile::Access::OwnerOnly
+                                                            : CheckedFile::Access::Kept;
+}
+
+void saveprofile(const ProfileFile &profile, const QString &path)
+{
+    QString error;
+    if (!profile.save(path, &error, access(profile, path)))
+        throw Failure::cannotWrite(path, error);
+}
+
 } // namespace
+
+bool holdssecret(const ProfileFile &profile)
+{
+    for (const QByteArrayView key : {"proxypass", "apikey", "enginekey"}) {
+        if (!profile.valueView("settings", key).isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QString protectsecrets(const QString &filename)
+{
+    QString notice;
+    guard("Servertools", "Function protectsecrets", [&] {
+        const QString path = inipath(filename);
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+        const QFileDevice::Permissions mode = QFile::permissions(path);
+        // Only a file others may read is read a second time.
+        if (!(mode & others))
+            return;
+        ProfileFile profile;
+        if (profile.load(path) != ProfileFile::LoadResult::Loaded || !holdssecret(profile))
+            return;
+        if (QFile::setPermissions(path, mode & ~others))
+            notice = path + u" held a password or a key that other users could read; it is now readable by you only"_s;
+        else
+            notice = path + u" holds a password or a key that other users can read, and its permissions could not "
+                            "be changed"_s;
+    });
+    return notice;
+}
 
 QString inipath(const QString &filename)
 {
@@ -82,9 +134,12 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
         }
         const QString path = inipath(filename);
         ProfileFile profile;
-        if (profile.load(path) == ProfileFile::LoadResult::Failed)
-            return;
-        result = !profile.setValue(s, k, v) || profile.save(path);
+        QString error;
+        if (profile.load(path, &error) == ProfileFile::LoadResult::Failed)
+            throw Failure::cannotRead(path, error);
+        if (profile.setValue(s, k, v))
+            saveprofile(profile, path);
+        result = true;
     });
     return result;
 }
@@ -111,8 +166,11 @@ IniBatch *IniBatch::active(const QString &filename)
 ProfileFile &IniBatch::profile()
 {
     if (!m_loaded) {
-        m_load = m_profile.load(inipath(m_filename));
+        QString error;
+        m_load = m_profile.load(inipath(m_filename), &error);
         m_loaded = true;
+        if (m_load == ProfileFile::LoadResult::Failed)
+            throw Failure::cannotRead(inipath(m_filename), error);
     }
     return m_profile;
 }
@@ -125,9 +183,11 @@ bool IniBatch::save()
             result = true;
             return;
         }
+        // Said when it was read.
         if (m_load == ProfileFile::LoadResult::Failed)
             return;
-        result = m_profile.save(inipath(m_filename));
+        saveprofile(m_profile, inipath(m_filename));
+        result = true;
     });
     return result;
 }

@@ -45,6 +45,7 @@ void HistoryBrowse::openhistory(const QString &filename)
         if (!exists && !m_prompts.confirm(u"File doesn't exist! "_s))
             return;
         m_historydata.clear();
+        const errorreports::FileProblemWatch problems;
         if (exists) {
             m_historydata = historyfile::readhistory(filename, [&] {
                 m_state.settings.historyfile = filename;
@@ -59,7 +60,8 @@ void HistoryBrowse::openhistory(const QString &filename)
             m_prompts.message(u"File doesn't exist! "_s);
         }
         if (m_historydata.isEmpty()) {
-            m_prompts.message(u"No suitable data in file"_s);
+            if (!problems.said())
+                m_prompts.message(u"No suitable data in file"_s);
             return;
         }
         m_window.writemessagebox(u"history loaded"_s);
