@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What CI runs. Sets up a fresh Debian machine, then, timing each step:
 #   format       the code is formatted as .clang-format says
+#   layers       every include under src/ goes to a layer its folder's library links
 #   gcc          a g++ Release build with warnings as errors, and every test in it
 #   package      the Debian package made from the g++ build and checked (scripts/check-package.sh),
 #                then, as root, installed, its programs run from /usr/bin, and removed again
@@ -51,6 +52,12 @@ format_check() {
 export CCACHE_DIR=$PWD/build/ci-ccache CCACHE_BASEDIR=$PWD
 gcc_options=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
     -DZORVANE_WERROR=ON)
+
+# Configuring the g++ build writes the layers as its link lines make them; nothing is compiled.
+layer_check() {
+    cmake -S . -B build/ci-gcc "${gcc_options[@]}" >/dev/null
+    bash scripts/check-layers.sh build/ci-gcc
+}
 
 gcc_build() {
     cmake -S . -B build/ci-gcc "${gcc_options[@]}"
@@ -118,6 +125,7 @@ fuzz_run() {
 
 step setup bash scripts/setup.sh test
 step format format_check
+step layers layer_check
 step gcc-build gcc_build
 step gcc-tests run_tests build/ci-gcc
 step package package_check
