@@ -1,13 +1,13 @@
 #include "search/requests.h"
 #include "search/searchservice.h"
 #include "searchrig.h"
+#include "support/clirun.h"
 #include "support/mockclock.h"
 #include "views/resultrows.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -226,13 +226,11 @@ private slots:
         second = {{u"http://x.example/"_s, {}, {}}, {u"http://www.mysite.example/p"_s, u"Mine"_s, {}}};
         engine.setHits(u"blue widgets"_s, 0, first);
         engine.setHits(u"blue widgets"_s, 1, second);
-        QProcess cli;
-        cli.start(QStringLiteral(ZORVANE_CLI_PATH),
-                  {u"search"_s, u"--domain"_s, u"mysite.example"_s, u"--keyword"_s, u"blue widgets"_s, u"--depth"_s,
-                   u"2"_s, u"--engine"_s, u"searxng"_s, u"--engine-url"_s, u"http://"_s + engine.hostport()});
-        QVERIFY(QTest::qWaitFor([&] { return cli.state() == QProcess::NotRunning; }, 60000));
-        QCOMPARE(cli.exitCode(), 0);
-        const QJsonObject line = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+        const clirun::Result cli = clirun::run({u"search"_s, u"--domain"_s, u"mysite.example"_s, u"--keyword"_s,
+                                                u"blue widgets"_s, u"--depth"_s, u"2"_s, u"--engine"_s, u"searxng"_s,
+                                                u"--engine-url"_s, u"http://"_s + engine.hostport()});
+        QCOMPARE(cli.status, 0);
+        const QJsonObject line = QJsonDocument::fromJson(cli.out).object();
         QCOMPARE(line[u"action"].toString(), u"Finished search"_s);
         const QJsonObject hit = line[u"positions"].toArray().at(0).toObject();
         QCOMPARE(hit[u"position"].toInt(), 9);
