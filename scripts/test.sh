@@ -99,10 +99,12 @@ package_check() {
 }
 
 # One clang build serves the tests and the fuzz targets: everything carries the fuzzer's
-# coverage hooks, which cost the tests little. -O1 keeps the fuzz targets' inputs per second up.
+# coverage hooks, which cost the tests little. -O1 keeps the fuzz targets' inputs per second up;
+# line tables are all the sanitizers' reports need of the debug information.
 # The benchmarks are built (with their warnings) in the g++ build only.
 clang_build() {
-    cmake -S . -B build/ci-clang -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 -DCMAKE_CXX_COMPILER=clang++ \
+    cmake -S . -B build/ci-clang -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
+        -DCMAKE_CXX_FLAGS_DEBUG=-gline-tables-only -DCMAKE_CXX_COMPILER=clang++ \
         -DZORVANE_WERROR=ON -DZORVANE_SANITIZE=ON -DZORVANE_FUZZ=ON -DZORVANE_BUILD_BENCH=OFF
     cmake --build build/ci-clang -j"$jobs"
 }
