@@ -11,6 +11,17 @@ namespace servertools {
 namespace {
 
 IniBatch *s_batch = nullptr;
+IniFiles *s_files = nullptr;
+
+ProfileFile::LoadResult loadini(const QString &filename, ProfileFile &profile)
+{
+    return s_files ? s_files->load(filename, profile) : profile.load(inipath(filename));
+}
+
+bool saveini(const QString &filename, const ProfileFile &profile)
+{
+    return s_files ? s_files->save(filename, profile) : profile.save(inipath(filename));
+}
 
 // A profile read trims blanks and takes off one pair of outer quotes. A value that would lose
 // either is written in quotes, which every reader removes again, so keywords keep their outer
@@ -62,7 +73,7 @@ QString readini(const QString &key, const QString &section, const QString &filen
             return;
         }
         ProfileFile profile;
-        profile.load(inipath(filename));
+        loadini(filename, profile);
         deliver(profile);
     });
     return result;
@@ -80,13 +91,17 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
             result = true;
             return;
         }
-        const QString path = inipath(filename);
         ProfileFile profile;
-        if (profile.load(path) == ProfileFile::LoadResult::Failed)
+        if (loadini(filename, profile) == ProfileFile::LoadResult::Failed)
             return;
-        result = !profile.setValue(s, k, v) || profile.save(path);
+        result = !profile.setValue(s, k, v) || saveini(filename, profile);
     });
     return result;
+}
+
+void setinifiles(IniFiles *files)
+{
+    s_files = files;
 }
 
 IniBatch::IniBatch(const QString &filename) : m_filename(filename), m_outer(s_batch)
@@ -111,7 +126,7 @@ IniBatch *IniBatch::active(const QString &filename)
 ProfileFile &IniBatch::profile()
 {
     if (!m_loaded) {
-        m_load = m_profile.load(inipath(m_filename));
+        m_load = loadini(m_filename, m_profile);
         m_loaded = true;
     }
     return m_profile;
@@ -127,7 +142,7 @@ bool IniBatch::save()
         }
         if (m_load == ProfileFile::LoadResult::Failed)
             return;
-        result = m_profile.save(inipath(m_filename));
+        result = saveini(m_filename, m_profile);
     });
     return result;
 }

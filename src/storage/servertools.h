@@ -14,6 +14,18 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
 
 QString inipath(const QString &filename);
 
+// Where the settings files are read from and written to: the program's folder, unless another
+// place was put in (the fuzz target keeps them in memory, to read thousands a second).
+class IniFiles
+{
+public:
+    virtual ~IniFiles() = default;
+    virtual ProfileFile::LoadResult load(const QString &filename, ProfileFile &profile) = 0;
+    virtual bool save(const QString &filename, const ProfileFile &profile) = 0;
+};
+// Puts files in the program folder's place; nullptr puts the folder back.
+void setinifiles(IniFiles *files);
+
 // Start-up and shut-down read and write thousands of keys: while a batch is open, readini and
 // writeini on its file work on one parsed copy, read on first use; save() writes it once.
 // Without a batch each call reads (and writes) the whole file.
