@@ -357,7 +357,7 @@ private slots:
         const StoredState state = load();
         QFETCH(QString, error);
         QVERIFY2(errorreports::errortext().contains(error), qPrintable(errorreports::errortext()));
-        QVERIFY(errorreports::errortext().contains(u"Zorvane Google"_s));
+        QVERIFY(errorreports::errortext().contains(u"Zorvane Inistore"_s));
         // What was read before the failure stays.
         QVERIFY(!state.settings.uselog);
         QTEST(state.urldata.ubound(), "domains");

@@ -82,6 +82,8 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
         set(&Settings::engineurl);
     } else if (arg == u"--engine-key" && value(v)) {
         set(&Settings::enginekey);
+    } else if (arg == u"--searxng-engines" && value(v)) {
+        set(&Settings::searxngengines);
     } else if (arg == u"--searchhost" && value(v)) {
         set(&Settings::searchhost);
     } else if (arg == u"--apihost" && value(v)) {
@@ -190,12 +192,12 @@ QString applysettings(const SearchOptions &options, Settings &settings)
     if (options.api && settings.apikey.isEmpty())
         return u"--api needs --api-key"_s;
     const QString engine = enginename(settings);
-    if (engine == engines::searxng || engine == engines::serpapi) {
+    if (isjsonengine(engine)) {
         const QString problem = parseengineurl(settings.engineurl).problem;
         if (!problem.isEmpty())
             return u"--engine "_s + engine + u" needs --engine-url URL ("_s + problem + u')';
-        if (engine == engines::serpapi && settings.enginekey.isEmpty())
-            return u"--engine serpapi needs --engine-key"_s;
+        if (needsenginekey(engine) && settings.enginekey.isEmpty())
+            return u"--engine "_s + engine + u" needs --engine-key"_s;
     }
     if (settings.proxyuser.isEmpty() && !settings.proxypass.isEmpty())
         return u"--proxy-pass needs --proxy-user"_s;
@@ -281,9 +283,13 @@ QString searchUsageText()
     return u"usage: zorvane-cli search --domain D (--keywords-file F | --keyword K ...) [--depth N]\n"
            "          [--stop-after-hit] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
            "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--connections N] [--timeout S]\n"
-           "          [--engine html|soap|searxng|serpapi] [--engine-url URL] [--engine-key K]\n"
-           "          searxng and serpapi ask the JSON service at URL (http:// or https://, e.g.\n"
-           "          http://127.0.0.1:8888); a keyword the service refuses ends \"blocked (...)\"\n"
+           "          [--engine html|soap|searxng|serpapi|brave|serper] [--engine-url URL] [--engine-key K]\n"
+           "          [--searxng-engines LIST]\n"
+           "          searxng, serpapi, brave and serper ask the JSON service at URL (http:// or\n"
+           "          https://, e.g. http://127.0.0.1:8888); serpapi, brave and serper need the key;\n"
+           "          LIST names the upstream engines SearXNG asks (e.g. google); a keyword the\n"
+           "          service refuses ends \"blocked (...)\", a page the service cannot read\n"
+           "          \"unrecognised page (...)\"\n"
            "          [--cafile PEM] [--max-retries N] [--request-delay MS] [--shuffle]\n"
            "          a host written https://H[:P] is reached over TLS; --cafile adds trusted CAs\n"
            "          F holds one keyword a line; a line ends in LF or CR LF, empty lines are skipped\n"

@@ -129,7 +129,10 @@ void Fetcher::connectjob(int jobindex, const QString &server, const QString &por
 void Fetcher::sendrequest(int jobindex, const QString &server, const QString &host)
 {
     FetchJob &job = m_state.jobs[jobindex];
-    const QString request = makeservice(m_state.settings, job.useapi)->request(server, host, job.key, job.page);
+    // The locale of the domain the keyword belongs to.
+    const int d = job.urlindex;
+    const SearchLocale locale = d >= 1 && d <= m_state.urldata.ubound() ? m_state.urldata[d].locale : SearchLocale();
+    const QString request = makeservice(m_state.settings, job.useapi)->request(server, host, job.key, job.page, locale);
     const QString n = pagetext(job);
     job.status = u"waiting for page "_s + n;
     m_window.writemessagebox(u"Sending for page "_s + n + u" search term "_s + job.key);
@@ -187,8 +190,9 @@ bool Fetcher::checkreply(int jobindex)
     }
     const int status = httpstatus(job.buffer);
     const QString kind = RetryPolicy::retryable(status);
-    // The SOAP service sends its faults with status 500; they have their own handling.
-    if (kind.isEmpty() || (job.useapi && status == 500))
+    // The SOAP service sends its faults with status 500; they have their own handling. A key the
+    // service refuses stays refused however long one waits.
+    if (kind.isEmpty() || (job.useapi && status == 500) || keyrefused(jobindex))
         return true;
     const QString why = kind + u" (HTTP "_s + QString::number(status) + u')';
     const qint64 wait = m_retry.backoff(job);
@@ -205,6 +209,14 @@ bool Fetcher::checkreply(int jobindex)
                  QString::number(RetryPolicy::MaxBackoffs) + u" in "_s + QString::number(wait / 1000) + u" s"_s;
     m_window.writemessagebox(job.status + u" on "_s + job.key + u" page "_s + n);
     return false;
+}
+
+bool Fetcher::keyrefused(int jobindex) const
+{
+    const FetchJob &job = m_state.jobs[jobindex];
+    const auto service = makeservice(m_state.settings, job.useapi);
+    const ServiceReply reply = splitreply(job.buffer, service->readstext());
+    return service->read(reply, job.page, job.hits.ubound()).verdict == ServicePage::Verdict::KeyRejected;
 }
 
 bool Fetcher::receivepage(int jobindex, int index)
@@ -244,6 +256,7 @@ bool Fetcher::receivepage(int jobindex, int index)
         SearchHit hit{found.url, found.title, found.abstract, Int16(found.position), {}};
         job.hits.append(std::move(hit));
     }
+    addnote(job.notes, page.note);
     m_window.writemessagebox(u"Received page "_s + n + u" search term "_s + job.key);
     job.status = u"received page "_s + n;
     job.page += 1;

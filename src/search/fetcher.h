@@ -45,6 +45,8 @@ private:
     // False when the reply ends its page before a service reads it: cut short, or to be asked
     // for again after a wait.
     bool checkreply(int jobindex);
+    // Whether the service reads the job's reply as a refusal of its key.
+    bool keyrefused(int jobindex) const;
     // The keyword ends here with `status`, whatever pages are left, its socket released.
     void endjob(int jobindex, const QString &status);
     void sendrequest(int jobindex, const QString &server, const QString &host);

@@ -3,6 +3,8 @@
 #include "base64.h"
 #include "diagnostics/guard.h"
 
+#include <QUrl>
+
 using namespace Qt::Literals::StringLiterals;
 
 // The helpers below are not guarded on purpose: a failure in them (the start value's
@@ -34,8 +36,21 @@ QString proxyauthorization(const Settings &settings, const QString &server, cons
     return u"Proxy-Authorization: Basic "_s + encode(settings.proxyuser + u':' + settings.proxypass) + crlf;
 }
 
-QString soapbody(const QString &apikey, const QString &query, const QString &start)
+// The page's language and country: "hl=en" as always, or the locale's.
+QString pagelocale(const SearchLocale &locale)
 {
+    const auto encoded = [](const QString &text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); };
+    QString parameters = u"hl="_s + (locale.language.isEmpty() ? u"en"_s : encoded(locale.language));
+    if (!locale.country.isEmpty())
+        parameters += u"&gl="_s + encoded(locale.country);
+    return parameters;
+}
+
+QString soapbody(const QString &apikey, const QString &query, const QString &start, const SearchLocale &locale)
+{
+    // The SOAP service restricts language and country by its own values: "lang_de", "countryDE".
+    const QString lr = locale.language.isEmpty() ? QString() : u"lang_"_s + locale.language;
+    const QString restrict = locale.country.isEmpty() ? QString() : u"country"_s + locale.country.toUpper();
     return u"<?xml version='1.0' encoding='UTF-8'?>"
            u"<SOAP-ENV:Envelope xmlns:SOAP-ENV=\"http://schemas.xmlsoap.org/soap/envelope/\""
            u" xmlns:xsi=\"http://www.w3.org/1999/XMLSchema-instance\""
@@ -48,9 +63,13 @@ QString soapbody(const QString &apikey, const QString &query, const QString &sta
            u"</start>"
            u"<maxResults xsi:type=\"xsd:int\">10</maxResults>"
            u"<filter xsi:type=\"xsd:boolean\">false</filter>"
-           u"<restrict xsi:type=\"xsd:string\"></restrict>"
+           u"<restrict xsi:type=\"xsd:string\">"_s +
+           restrict +
+           u"</restrict>"
            u"<safeSearch xsi:type=\"xsd:boolean\">false</safeSearch>"
-           u"<lr xsi:type=\"xsd:string\"></lr>"
+           u"<lr xsi:type=\"xsd:string\">"_s +
+           lr +
+           u"</lr>"
            u"<ie xsi:type=\"xsd:string\"></ie>"
            u"<oe xsi:type=\"xsd:string\"></oe>"
            u"</ns1:doGoogleSearch>"
@@ -60,14 +79,15 @@ QString soapbody(const QString &apikey, const QString &query, const QString &sta
 
 } // namespace
 
-QString getgoogle(const Settings &settings, const QString &server, const QString &host, const QString &key, Int16 page)
+QString getgoogle(const Settings &settings, const QString &server, const QString &host, const QString &key, Int16 page,
+                  const SearchLocale &locale)
 {
     QString result;
     guard("Requests", "Function getgoogle", [&] {
         const QString start = startvalue(page);
         QString query = key;
         query.replace(u' ', u'+');
-        const QString path = u"/search?hl=en&ie=UTF-8&start="_s + start + u"&q="_s + query;
+        const QString path = u"/search?"_s + pagelocale(locale) + u"&ie=UTF-8&start="_s + start + u"&q="_s + query;
         if (proxyform(server, host))
             result = u"GET http://"_s + host + path + u" HTTP/1.1"_s + crlf;
         else
@@ -86,7 +106,7 @@ QString getgoogle(const Settings &settings, const QString &server, const QString
 }
 
 QString getgoogleapi(const Settings &settings, const QString &server, const QString &host, const QString &key,
-                     Int16 page)
+                     Int16 page, const SearchLocale &locale)
 {
     QString result;
     guard("Requests", "Function getgoogleapi", [&] {
@@ -94,7 +114,7 @@ QString getgoogleapi(const Settings &settings, const QString &server, const QStr
         QString query = key;
         query.replace(u' ', u'+');
         query.replace(u'"', u"%22"_s);
-        const QString body = soapbody(settings.apikey, query, start);
+        const QString body = soapbody(settings.apikey, query, start, locale);
         // Through a proxy the SOAP call goes out as HTTP/1.0.
         if (proxyform(server, host))
             result = u"POST http://"_s + host + u"/search/beta2 HTTP/1.0"_s + crlf;

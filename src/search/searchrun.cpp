@@ -220,7 +220,7 @@ bool SearchRun::walkjobs(int &inprogress, int &completed, int &total)
         ++total;
         FetchJob &job = m_state.jobs[j];
         if (!job.done && job.page == m_state.pagedepth) {
-            job.status = u"Finished search"_s;
+            job.status = finishedstatus(job.notes);
             m_window.writemessagebox(u"Finished "_s + job.key);
             job.done = true;
         }
@@ -260,11 +260,17 @@ void SearchRun::advancejob(int jobindex)
 void SearchRun::endrun()
 {
     m_window.writemessagebox(u"Searches complete"_s);
-    const qsizetype blocked = std::count_if(m_state.jobs.begin(), m_state.jobs.end(),
-                                            [](const FetchJob &job) { return isblockedstatus(job.status); });
-    if (blocked > 0)
-        m_window.writemessagebox(QString::number(blocked) +
-                                 (blocked == 1 ? u" keyword blocked"_s : u" keywords blocked"_s));
+    int blocked = 0, unrecognised = 0;
+    for (const FetchJob &job : m_state.jobs) {
+        const Verdict verdict = statusofverdict(job.status);
+        unrecognised += verdict == Verdict::Unrecognised ? 1 : 0;
+        blocked += isblockedstatus(job.status) ? 1 : 0;
+    }
+    const QString engine = enginename(m_state.settings);
+    const QString summary =
+        unansweredsummary(blocked, unrecognised, engine == engines::html || engine == engines::soap);
+    if (!summary.isEmpty())
+        m_window.writemessagebox(summary);
     m_state.searching = false;
     if (m_state.schedulesearching && m_state.schedulelast) {
         if (m_state.settings.isautodisconnect && m_state.autodialled) {

@@ -63,6 +63,7 @@ const QList<SettingKey> &settingkeys()
         {u"engine"_s, SettingField{&S::engine, u"html"_s}},
         {u"engineurl"_s, SettingField{&S::engineurl, QString()}},
         {u"enginekey"_s, SettingField{&S::enginekey, QString()}},
+        {u"searxngengines"_s, SettingField{&S::searxngengines, QString()}},
         {u"cafile"_s, SettingField{&S::cafile, QString()}},
         {u"maxretries"_s, SettingField{&S::maxretries, Int16(10)}},
         {u"requestdelay"_s, SettingField{&S::requestdelay, Int16(0)}},

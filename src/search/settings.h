@@ -60,6 +60,9 @@ struct Settings
     QString engine;
     QString engineurl;
     QString enginekey;
+    // The upstream engines a SearXNG instance is asked to use ("google", "google,bing"); "" for
+    // the instance's own choice.
+    QString searxngengines;
 
     // A PEM file of certificate authorities trusted beside the system's for "https://" hosts.
     QString cafile;

@@ -315,7 +315,7 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
                      &S::searchday, &S::searchweek, &S::schedulefile, &S::alertdelta, &S::alertcommand);
         readsettings(state, &S::engine, &S::engineurl, &S::enginekey);
         readdomains(state);
-        readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle);
+        readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle, &S::searxngengines);
         readcount(state, &S::maxretries);
     });
 }
@@ -334,7 +334,7 @@ bool writei(const SearchState &state, const WindowSettings &windowsettings, cons
         // The results file is written last, so it is the value that stays.
         writesettings(state, &S::htmlfile, &S::csvfile, &S::schedulefile);
         writesettings(state, &S::engine, &S::engineurl, &S::enginekey);
-        writesettings(state, &S::cafile, &S::maxretries, &S::requestdelay);
+        writesettings(state, &S::cafile, &S::maxretries, &S::requestdelay, &S::searxngengines);
         storesetting(state.txturl, u"txturl"_s, state);
         storesetting(QString::number(state.urldata.ubound()), u"counturls"_s, state);
         for (int n = 1; n <= state.urldata.ubound(); ++n) {
