@@ -1,3 +1,4 @@
+#include "search/replyhead.h"
 #include "searchrig.h"
 #include "support/mockclock.h"
 
@@ -78,6 +79,68 @@ private slots:
         QVERIFY(rig.tick([&] { return rig.job(1).page == 1; }));
         QCOMPARE(rig.job(1).status, u"Finished search"_s);
         QCOMPARE(rig.engine.requests().size(), 1);
+    }
+
+    // A closed port is noticed on the tick after every connect, never by waiting out the
+    // time-out, and the keyword gives up after its retries; the clock stands still throughout.
+    void refusedEveryTry()
+    {
+        MockClock clock(Noon);
+        SearchRig rig(1000000);
+        rig.state.settings.inettimeout = 5;
+        rig.state.settings.maxretries = 3;
+        rig.engine.refuse();
+        rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
+        int ticks = 0;
+        while (!rig.job(1).done && ticks < 40) {
+            const int socket = rig.job(1).socket;
+            QVERIFY(rig.tick([&] {
+                const int state = socket == 0 ? 0 : rig.run.pool().socket(socket).state();
+                return state == SocketControl::Closed || state == SocketControl::Error;
+            }));
+            ++ticks;
+        }
+        QCOMPARE(rig.job(1).status, u"gave up after 3 retries (socket error)"_s);
+        QCOMPARE(rig.window.lines().filter(u"Socket error on alpha page 1"_s).size(), 4);
+        QCOMPARE(rig.window.lines().filter(u"Timeout error"_s).size(), 0);
+        QCOMPARE(ticks, 2 * 4 + 1); // connect and notice per try, then give up
+        QCOMPARE(rig.run.unanswered(), 1);
+    }
+
+    // The status line, the end of the head and a header's value, as every reader of a reply
+    // takes them; "-" for a head that has not ended, "null" for a header that is not there.
+    void replyHead_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("length");
+        const QString ok = u"HTTP/1.1 200 OK\r\n"_s;
+        QTest::newRow("ordinary") << ok + u"Content-Length: 2\r\n\r\nhi"_s << 200 << u"hi"_s << u"2"_s;
+        QTest::newRow("no reason") << u"HTTP/1.0 503\r\n\r\n"_s << 503 << QString() << u"null"_s;
+        QTest::newRow("bare line feeds") << u"HTTP/1.1 200 OK\ncontent-length:  7 \n\nbody\r\n\r\n"_s << 200
+                                         << u"body\r\n\r\n"_s << u"7"_s;
+        QTest::newRow("head not ended") << ok + u"Content-Length: 9"_s << 200 << u"-"_s << u"9"_s;
+        QTest::newRow("four digits") << u"HTTP/1.1 2000 OK\r\n\r\n"_s << 0 << QString() << u"null"_s;
+        QTest::newRow("two digits") << u"HTTP/1.1 20 OK\r\n\r\n"_s << 0 << QString() << u"null"_s;
+        QTest::newRow("two spaces") << u"HTTP/1.1  200 OK\r\n\r\n"_s << 0 << QString() << u"null"_s;
+        QTest::newRow("code on the next line") << u"HTTP/1.1\r\n200 OK\r\n\r\n"_s << 0 << QString() << u"null"_s;
+        QTest::newRow("not at the start") << u"\r\n"_s + ok + u"\r\n"_s << 0 << QString() << u"null"_s;
+        QTest::newRow("blank before the colon")
+            << ok + u"Content-Length : 5\r\n\r\n"_s << 200 << QString() << u"null"_s;
+        QTest::newRow("continued line") << ok + u"X: a\r\n Content-Length: 5\r\n\r\n"_s << 200 << QString()
+                                        << u"null"_s;
+        QTest::newRow("longer name") << ok + u"Content-Length-Max: 5\r\n\r\n"_s << 200 << QString() << u"null"_s;
+    }
+    void replyHead()
+    {
+        QFETCH(QString, reply);
+        const qsizetype start = bodystart(reply);
+        QTEST(statuscode(reply), "status");
+        QTEST(start < 0 ? u"-"_s : reply.sliced(start), "body");
+        const QStringView head = start < 0 ? QStringView(reply) : QStringView(reply).first(start);
+        const QStringView length = headervalue(head, u"Content-Length");
+        QTEST(length.isNull() ? u"null"_s : length.toString(), "length");
     }
 
     // A reply ended before it is whole is retried like a socket error, never a page of fewer hits.

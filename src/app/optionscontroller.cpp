@@ -113,7 +113,7 @@ void OptionsController::btnoptionscont_Click()
         const QString scheme = p.chocolor->currentText();
         if (scheme != s.colorscheme) {
             const bool known = scheme == Settings::standardScheme() || scheme == Settings::greyScheme();
-            s.colorscheme = known ? scheme : Settings::standardScheme();
+            s.colorscheme = known ? scheme : missingvalue(&Settings::colorscheme);
             m_window.setcols();
         }
         // A changed log window or help icons take effect at once.

@@ -1,10 +1,10 @@
 #include "jsonreply.h"
 
-#include "base64.h"
 #include "diagnostics/guard.h"
 #include "jsonscan.h"
 #include "refusalpage.h"
 #include "requests.h"
+#include "requesttarget.h"
 
 #include <QUrl>
 
@@ -218,9 +218,9 @@ HttpRequest jsonrequest(const Settings &settings, const ServiceTarget &target, c
     const QString name = target.tls ? target.host.sliced(8) : target.host;
     const bool proxied = server != host && !target.tls;
     request.path = (proxied ? u"http://"_s + name : QString()) + target.prefix + pathquery;
-    if (proxied && settings.useproxy && !settings.proxyuser.isEmpty())
-        request.headers.append(
-            {u"Proxy-Authorization"_s, u"Basic "_s + encode(settings.proxyuser + u':' + settings.proxypass)});
+    const QString credentials = proxied ? proxycredentials(settings) : QString();
+    if (!credentials.isEmpty())
+        request.headers.append({u"Proxy-Authorization"_s, credentials});
     request.headers.append({u"Accept"_s, u"application/json"_s});
     request.headers.append({u"Accept-Language"_s, u"en, *"_s});
     request.headers.append({u"User-Agent"_s, useragent().sliced(12)});

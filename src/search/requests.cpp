@@ -1,7 +1,7 @@
 #include "requests.h"
 
-#include "base64.h"
 #include "diagnostics/guard.h"
+#include "requesttarget.h"
 
 #include <QUrl>
 
@@ -28,12 +28,10 @@ bool proxyform(const QString &server, const QString &host)
     return server != host;
 }
 
-// The Proxy-Authorization line with its line end, or nothing when no credentials apply.
-QString proxyauthorization(const Settings &settings, const QString &server, const QString &host)
+// The Proxy-Authorization line goes only to the proxy itself.
+QString proxyline(const Settings &settings, const QString &server, const QString &host)
 {
-    if (!proxyform(server, host) || !settings.useproxy || settings.proxyuser.isEmpty())
-        return {};
-    return u"Proxy-Authorization: Basic "_s + encode(settings.proxyuser + u':' + settings.proxypass) + crlf;
+    return proxyform(server, host) ? proxyauthorization(proxycredentials(settings)) : QString();
 }
 
 // The page's language and country: "hl=en" as always, or the locale's.
@@ -92,7 +90,7 @@ QString getgoogle(const Settings &settings, const QString &server, const QString
             result = u"GET http://"_s + host + path + u" HTTP/1.1"_s + crlf;
         else
             result = u"GET "_s + path + u" HTTP/1.1"_s + crlf;
-        result += proxyauthorization(settings, server, host);
+        result += proxyline(settings, server, host);
         result += u"Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/x-shockwave-flash, "
                   u"application/vnd.ms-powerpoint, application/vnd.ms-excel, application/msword, */*"_s +
                   crlf;
@@ -120,7 +118,7 @@ QString getgoogleapi(const Settings &settings, const QString &server, const QStr
             result = u"POST http://"_s + host + u"/search/beta2 HTTP/1.0"_s + crlf;
         else
             result = u"POST /search/beta2 HTTP/1.1"_s + crlf;
-        result += proxyauthorization(settings, server, host);
+        result += proxyline(settings, server, host);
         result += u"Accept: text/html, image/gif, image/jpeg, */*"_s + crlf;
         result += u"Accept-Language: en, *"_s + crlf;
         result += u"Accept-Charset: iso-8859-1, utf-8, *"_s + crlf;

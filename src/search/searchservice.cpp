@@ -6,48 +6,15 @@
 #include "hostport.h"
 #include "jsonservices.h"
 #include "pageservices.h"
+#include "replyhead.h"
 
 #include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-// The end of the header block: the position after its empty line, or -1.
-qsizetype bodystart(QStringView raw)
-{
-    // Only a bare "\n\n" before the first "\r\n\r\n" can end the block; looking for one in a
-    // large body after it would cost a pass over the whole reply.
-    const qsizetype crlf = raw.indexOf(u"\r\n\r\n");
-    const qsizetype lf = (crlf >= 0 ? raw.first(crlf) : raw).indexOf(u"\n\n");
-    if (crlf >= 0 && (lf < 0 || crlf < lf))
-        return crlf + 4;
-    return lf >= 0 ? lf + 2 : -1;
-}
-
-int statuscode(QStringView raw)
-{
-    // "HTTP/1.1 429 Too Many Requests"
-    if (!raw.startsWith(u"HTTP/"))
-        return 0;
-    const qsizetype space = raw.indexOf(u' ');
-    if (space < 0 || space + 4 > raw.size())
-        return 0;
-    bool ok = false;
-    const int code = raw.sliced(space + 1, 3).toInt(&ok);
-    return ok ? code : 0;
-}
-
-} // namespace
-
 QString ServiceReply::header(QStringView name) const
 {
-    for (QStringView line : QStringView(headers).split(u'\n')) {
-        const qsizetype colon = line.indexOf(u':');
-        if (colon > 0 && line.first(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
-            return line.sliced(colon + 1).trimmed().toString();
-    }
-    return {};
+    return headervalue(headers, name).toString();
 }
 
 ServiceReply splitreply(const QString &raw, bool withtext)
