@@ -45,13 +45,15 @@ struct ScheduleRig
         rig.run.Timer1_Timer();
         return rig.state.searching ? rig.state.txturl : QString();
     }
+    // Ticks by hand, handling the sockets between ticks, until the search ended.
     bool finish()
     {
-        for (int i = 0; i < 200 && rig.state.searching; ++i) {
-            QTest::qWait(10);
-            rig.run.Timer1_Timer();
-        }
-        return !rig.state.searching;
+        return QTest::qWaitFor(
+            [this] {
+                rig.run.Timer1_Timer();
+                return !rig.state.searching;
+            },
+            60000);
     }
     void lastsearched(int domain, qint64 secondsago)
     {

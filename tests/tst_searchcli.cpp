@@ -4,6 +4,7 @@
 #include "storage/historyfile.h"
 #include "storage/inistore.h"
 #include "storage/instancelock.h"
+#include "support/clirun.h"
 #include "support/fakeengine.h"
 #include "support/samplepages.h"
 #include "support/samplerequests.h"
@@ -13,7 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QScopeGuard>
 #include <QTcpServer>
@@ -27,12 +27,8 @@ using samplepages::Hit;
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = clirun::Result;
+using clirun::run;
 
 QList<QJsonObject> jsonlines(const QByteArray &out)
 {
@@ -73,25 +69,6 @@ private:
     FakeEngine m_engine;
     QTemporaryDir m_dir;
 
-    QProcess *start(const QStringList &args)
-    {
-        auto *process = new QProcess(this);
-        process->start(QStringLiteral(ZORVANE_CLI_PATH), args);
-        return process;
-    }
-    static bool wait(QProcess *process, int ms = 120000)
-    {
-        return QTest::qWaitFor([process] { return process->state() == QProcess::NotRunning; }, ms);
-    }
-    Run run(const QStringList &args)
-    {
-        QProcess *process = start(args);
-        Run result;
-        if (wait(process))
-            result = {process->exitCode(), process->readAllStandardOutput(), process->readAllStandardError()};
-        delete process;
-        return result;
-    }
     QStringList search(const QString &args) const
     {
         return u"search --domain mysite.example --searchhost"_s.split(u' ') << m_engine.hostport() << args.split(u' ');
@@ -222,22 +199,21 @@ private slots:
         QFETCH(bool, infolder);
         m_engine.setBehaviour(u"slow"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
         write(inifile());
-        QProcess *process =
-            start(infolder ? u"--dir %1 search --keyword red --keyword slow --depth 1"_s.arg(m_dir.path()).split(u' ')
-                           : search(u"--keyword red --keyword slow --depth 1"_s));
+        const auto process = clirun::start(
+            infolder ? u"--dir %1 search --keyword red --keyword slow --depth 1"_s.arg(m_dir.path()).split(u' ')
+                     : search(u"--keyword red --keyword slow --depth 1"_s));
         QByteArray err;
         QVERIFY(QTest::qWaitFor(
             [&] {
                 err += process->readAllStandardError();
                 return err.contains("Sending for page 1 search term slow") && err.contains("Finished red");
             },
-            15000));
+            clirun::Timeout));
         ::kill(pid_t(process->processId()), signal);
-        QVERIFY(wait(process, 10000));
-        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process->exitCode(), 128 + signal);
-        QVERIFY(QByteArray(err + process->readAllStandardError()).contains("-Searching Manually Stopped\n"));
-        const QList<QJsonObject> results = jsonlines(process->readAllStandardOutput());
+        const Run result = clirun::finish(*process);
+        QCOMPARE(result.status, 128 + signal);
+        QVERIFY(QByteArray(err + result.err).contains("-Searching Manually Stopped\n"));
+        const QList<QJsonObject> results = jsonlines(result.out);
         QCOMPARE(results.size(), 2);
         QCOMPARE(action(results[0]), u"Finished search"_s);
         QCOMPARE(action(results[1]), u"stopped"_s);
@@ -517,13 +493,9 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (!variable.isEmpty())
             environment.insert(variable, u"fromenv"_s);
-        QProcess cli;
-        cli.setProcessEnvironment(environment);
-        cli.start(QStringLiteral(ZORVANE_CLI_PATH), args);
-        QVERIFY(wait(&cli));
-        QCOMPARE(cli.exitCode(), 0);
-        const QByteArray sent =
-            m_engine.requests().isEmpty() ? cli.readAllStandardOutput() : m_engine.requests().last().raw;
+        const Run result = clirun::run(args, {{}, environment});
+        QCOMPARE(result.status, 0);
+        const QByteArray sent = m_engine.requests().isEmpty() ? result.out : m_engine.requests().last().raw;
         QFETCH(QByteArray, wire);
         QVERIFY2(sent.contains(wire), sent.constData());
         QVERIFY(!sent.contains("second"));
@@ -535,18 +507,18 @@ private slots:
         write(inifile().replace("counturls=2",
                                 QByteArray("schedulefile=" + path(u"cycle.sav"_s).toLatin1() + "\r\ncounturls=2")));
         m_engine.setBehaviour(u"unrelated"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
-        QProcess *process = start({u"--dir"_s, m_dir.path(), u"schedule"_s});
+        const auto process = clirun::start({u"--dir"_s, m_dir.path(), u"schedule"_s});
         QByteArray err;
         QVERIFY(QTest::qWaitFor(
             [&] {
                 return (err += process->readAllStandardError()).contains("Sending for page 1 search term unrelated");
             },
-            15000));
+            clirun::Timeout));
         ::kill(pid_t(process->processId()), SIGTERM);
-        QVERIFY(wait(process));
+        const Run result = clirun::finish(*process);
         m_engine.setBehaviour(u"unrelated"_s, -1, {});
-        QCOMPARE(process->exitCode(), 0);
-        QVERIFY(process->readAllStandardError().contains("-Searching Manually Stopped\n"));
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.err.contains("-Searching Manually Stopped\n"));
         const StoredState state = stored();
         QCOMPARE(state.urldata[1].keys[1].action, u"stopped"_s);
         QVERIFY(!state.urldata[1].lastscheduletime.isEmpty() && state.urldata[2].lastscheduletime.isEmpty());
@@ -708,8 +680,8 @@ private slots:
         row("--dir: no folder", u"--dir"_s, u"missing value for --dir"_s);
         row("--dir: missing", u"--dir /nonexistent/zorvane search"_s,
             u"--dir: no such folder \"/nonexistent/zorvane\""_s);
-        QTest::newRow("--dir: a file") << QStringList{u"--dir"_s, QStringLiteral(ZORVANE_CLI_PATH), u"search"_s} << 2
-                                       << u"is not a folder"_s;
+        QTest::newRow("--dir: a file") << QStringList{u"--dir"_s, QCoreApplication::applicationFilePath(), u"search"_s}
+                                       << 2 << u"is not a folder"_s;
     }
     void refusals()
     {

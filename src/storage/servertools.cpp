@@ -15,6 +15,12 @@ namespace servertools {
 namespace {
 
 IniBatch *s_batch = nullptr;
+IniFiles *s_files = nullptr;
+
+ProfileFile::LoadResult loadini(const QString &filename, ProfileFile &profile, QString *error = nullptr)
+{
+    return s_files ? s_files->load(filename, profile) : profile.load(inipath(filename), error);
+}
 
 // A profile read trims blanks and takes off one pair of outer quotes. A value that would lose
 // either is written in quotes, which every reader removes again, so keywords keep their outer
@@ -50,10 +56,11 @@ CheckedFile::Access access(const ProfileFile &profile, const QString &path)
                                                             : CheckedFile::Access::Kept;
 }
 
-void saveprofile(const ProfileFile &profile, const QString &path)
+void saveini(const QString &filename, const ProfileFile &profile)
 {
+    const QString path = inipath(filename);
     QString error;
-    if (!profile.save(path, &error, access(profile, path)))
+    if (s_files ? !s_files->save(filename, profile) : !profile.save(path, &error, access(profile, path)))
         throw Failure::cannotWrite(path, error);
 }
 
@@ -114,7 +121,7 @@ QString readini(const QString &key, const QString &section, const QString &filen
             return;
         }
         ProfileFile profile;
-        profile.load(inipath(filename));
+        loadini(filename, profile);
         deliver(profile);
     });
     return result;
@@ -132,16 +139,20 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
             result = true;
             return;
         }
-        const QString path = inipath(filename);
         ProfileFile profile;
         QString error;
-        if (profile.load(path, &error) == ProfileFile::LoadResult::Failed)
-            throw Failure::cannotRead(path, error);
+        if (loadini(filename, profile, &error) == ProfileFile::LoadResult::Failed)
+            throw Failure::cannotRead(inipath(filename), error);
         if (profile.setValue(s, k, v))
-            saveprofile(profile, path);
+            saveini(filename, profile);
         result = true;
     });
     return result;
+}
+
+void setinifiles(IniFiles *files)
+{
+    s_files = files;
 }
 
 IniBatch::IniBatch(const QString &filename) : m_filename(filename), m_outer(s_batch)
@@ -167,7 +178,7 @@ ProfileFile &IniBatch::profile()
 {
     if (!m_loaded) {
         QString error;
-        m_load = m_profile.load(inipath(m_filename), &error);
+        m_load = loadini(m_filename, m_profile, &error);
         m_loaded = true;
         if (m_load == ProfileFile::LoadResult::Failed)
             throw Failure::cannotRead(inipath(m_filename), error);
@@ -186,7 +197,7 @@ bool IniBatch::save()
         // Said when it was read.
         if (m_load == ProfileFile::LoadResult::Failed)
             return;
-        saveprofile(m_profile, inipath(m_filename));
+        saveini(m_filename, m_profile);
         result = true;
     });
     return result;
