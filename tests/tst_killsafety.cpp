@@ -1,6 +1,7 @@
 #include "diagnostics/errorreports.h"
 #include "storage/historyfile.h"
 #include "storage/profilefile.h"
+#include "support/clirun.h"
 #include "support/fakeengine.h"
 
 #include <QDir>
@@ -69,22 +70,20 @@ private:
     // The jobs side by side, each killed below `units` of file work (-1: never).
     QList<Result> run(const QList<Job> &jobs, qint64 units = -1)
     {
-        QList<QProcess *> started;
+        std::vector<std::unique_ptr<QProcess>> started;
         for (const auto &[folder, args] : jobs) {
-            started << new QProcess(this);
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            clirun::Options options;
+            options.environment = QProcessEnvironment::systemEnvironment();
             if (units >= 0)
-                env.insert(u"ZORVANE_TEST_KILL_AFTER"_s, QString::number(m_random.bounded(units)));
-            started.last()->setProcessEnvironment(env);
-            started.last()->start(QStringLiteral(ZORVANE_CLI_PATH), QStringList{u"--dir"_s, folder} + args);
+                options.environment.insert(u"ZORVANE_TEST_KILL_AFTER"_s, QString::number(m_random.bounded(units)));
+            started.push_back(clirun::start(QStringList{u"--dir"_s, folder} + args, options));
         }
         QList<Result> results;
-        for (QProcess *process : started) {
-            const bool ended = QTest::qWaitFor([process] { return process->state() == QProcess::NotRunning; }, 60000);
+        for (const std::unique_ptr<QProcess> &process : started) {
+            const clirun::Result result = clirun::finish(*process);
             const bool killed = process->exitStatus() == QProcess::CrashExit;
             m_killed += killed;
-            results.append({!ended ? -1 : killed ? -9 : process->exitCode(), process->readAllStandardError()});
-            delete process;
+            results.append({killed ? -9 : result.status, result.err});
         }
         return results;
     }
