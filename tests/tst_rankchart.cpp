@@ -13,9 +13,11 @@
 #include "views/rankchart.h"
 
 #include <QApplication>
+#include <QGraphicsTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QXmlStreamReader>
 
@@ -42,6 +44,24 @@ QString writehistory(const TempProgramFolder &folder)
         }
     }
     return file.fileName();
+}
+
+// Every label the chart draws is whole: positions from 1 at the top, distinct records across.
+void checklabels(const RankChart &chart)
+{
+    QStringList shown;
+    for (const QGraphicsItem *item : chart.scene()->items()) {
+        const auto *text = dynamic_cast<const QGraphicsTextItem *>(item);
+        if (text != nullptr && text->isVisible())
+            shown << text->toPlainText();
+    }
+    const QStringList positions = chart.positionlabels();
+    const QStringList moments = chart.momentlabels();
+    QVERIFY2(!shown.join(u' ').contains(u"..."_s), qPrintable(shown.join(u'|')));
+    QCOMPARE(positions.value(0), u"1"_s);
+    for (const QString &label : positions + moments)
+        QVERIFY2(shown.contains(label), qPrintable(label));
+    QCOMPARE(QSet<QString>(moments.begin(), moments.end()).size(), moments.size());
 }
 
 } // namespace
@@ -83,26 +103,38 @@ private slots:
             QCOMPARE(chart.chart()->plotAreaBackgroundBrush().color(), base);
         }
 
-        // Every domain: one line per run of readings, one colour and one legend entry per domain.
+        // Every domain: one line per run of readings, one colour and one legend entry per domain,
+        // a place across per record with a readable date.
         chart.setseries(u"shoes"_s, rankseries::build(historydata, u"shoes"_s, historyrows::ShowAll));
         QCoreApplication::processEvents();
         QStringList drawn;
         for (QAbstractSeries *series : chart.chart()->series()) {
             auto *line = qobject_cast<QLineSeries *>(series);
             QString text = line->name() + u' ' + line->pen().color().name() + u':';
-            for (const QPointF &point : line->points()) {
-                const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(point.x()));
-                text += u" %1@%2"_s.arg(point.y()).arg(QDateTime(QDate(2025, 1, 1), QTime(0, 0)).daysTo(at));
-            }
+            for (const QPointF &point : line->points())
+                text += u" %1@%2"_s.arg(point.y()).arg(point.x());
             drawn << text + (chart.chart()->legend()->markers(line).first()->isVisible() ? u" legend"_s : QString());
         }
         const QString a = u"a.example "_s + RankChart::linecolor(0).name();
         const QString b = u"b.example "_s + RankChart::linecolor(1).name();
-        QCOMPARE(drawn,
-                 (QStringList{a + u": 4@59 3@60 legend"_s, a + u": 2@63"_s, b + u": 12@60 11@61 8@63 legend"_s}));
-        const auto *first = qobject_cast<QLineSeries *>(chart.chart()->series().first());
-        QCOMPARE(chart.tiptext(first, first->at(0) + QPointF(1000, 0)),
-                 u"01-Mar-2025 10:00:00\na.example: position 4"_s);
+        QCOMPARE(drawn, (QStringList{a + u": 4@1 3@2 legend"_s, a + u": 2@4"_s, b + u": 12@2 11@3 8@4 legend"_s}));
+        checklabels(chart);
+
+        // The pointer resting on a point, a lone one too, shows its reading until it leaves.
+        const auto pointat = [&](int series, int point) {
+            auto *line = qobject_cast<QLineSeries *>(chart.chart()->series().at(series));
+            return chart.mapFromScene(chart.chart()->mapToPosition(line->at(point), line));
+        };
+        const QList<std::tuple<QPoint, QString>> hovers{
+            {pointat(0, 0) + QPoint(2, -3), u"01-Mar-2025 10:00:00\na.example: position 4"_s},
+            {pointat(1, 0), u"05-Mar-2025 10:00:00\na.example: position 2"_s},
+            {pointat(1, 0) + QPoint(4, 4), u"05-Mar-2025 10:00:00\na.example: position 2"_s},
+            {pointat(1, 0) + QPoint(0, 30), QString()}};
+        for (const auto &[at, text] : hovers) {
+            QCOMPARE(chart.tipat(at), text);
+            QTest::mouseMove(chart.viewport(), at);
+            QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), text);
+        }
 
         // No line chosen and every keyword: the list has its room again.
         h.historyview->tree()->clearSelection();

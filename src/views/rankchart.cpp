@@ -1,16 +1,14 @@
 #include "rankchart.h"
 
-#include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
 
 #include <QCategoryAxis>
-#include <QCursor>
-#include <QDateTimeAxis>
 #include <QFileInfo>
 #include <QGraphicsLayout>
 #include <QImage>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
@@ -18,67 +16,44 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Far enough above 1 that a point at the top is not cut in half by the plot's edge.
-constexpr qreal TopMargin = 0.5;
+// Far enough from the ends that a point at the edge is not cut in half by the plot's frame.
+constexpr qreal EdgeMargin = 0.5;
+// Pixels from a point's centre within which the pointer rests on it.
+constexpr int HoverRadius = 8;
 
-qreal xof(const RankPoint &point)
+QCategoryAxis *newaxis()
 {
-    return qreal(calcdatetime(point.moment).toMSecsSinceEpoch());
-}
-
-// The y axis: labels at 1 and at round steps down to the worst position, ten at most.
-QCategoryAxis *positionaxis(int worst)
-{
-    static constexpr std::array<int, 11> Steps{1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000};
-    int step = Steps.back();
-    for (int candidate : Steps) {
-        if ((worst + candidate - 1) / candidate <= 10) {
-            step = candidate;
-            break;
-        }
-    }
-    const int bottom = std::max(10, (worst + step - 1) / step * step);
     auto *axis = new QCategoryAxis;
-    axis->setStartValue(0);
-    axis->append(u"1"_s, 1);
-    // The first step's label is left out when it would crowd the 1 (a step of 2).
-    for (int value = step; value <= bottom; value += step) {
-        if (4 * (value - 1) >= 3 * step)
-            axis->append(QString::number(value), value);
-    }
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setRange(TopMargin, bottom + 1 - TopMargin);
-    axis->setReverse(true);
-    axis->setTitleText(u"Position"_s);
+    // The axis picks its labels to fit; an elided one would read "...".
+    axis->setTruncateLabels(false);
+    axis->setStartValue(0);
     return axis;
 }
 
-QDateTimeAxis *dateaxis(const QList<RankSeries> &series)
+QStringList labelsof(QCategoryAxis *axis)
 {
-    qreal first = 0;
-    qreal last = 0;
-    bool any = false;
-    for (const RankSeries &s : series) {
-        for (const RankPoint &point : s.points) {
-            const qreal x = xof(point);
-            first = any ? std::min(first, x) : x;
-            last = any ? std::max(last, x) : x;
-            any = true;
-        }
-    }
-    constexpr qreal Day = 86400000.0;
-    const qreal pad = last - first < Day ? Day / 2 : (last - first) / 40;
-    auto *axis = new QDateTimeAxis;
-    axis->setFormat(last - first > 2 * Day ? u"dd-MMM-yyyy"_s : u"dd-MMM hh:mm"_s);
-    axis->setRange(QDateTime::fromMSecsSinceEpoch(qint64(first - pad)),
-                   QDateTime::fromMSecsSinceEpoch(qint64(last + pad)));
-    return axis;
+    return axis == nullptr ? QStringList() : axis->categoriesLabels();
+}
+
+// Replaces the axis' labels, when they differ, by labels at values.
+void setlabels(QCategoryAxis *axis, const QStringList &labels, const QList<qreal> &values)
+{
+    bool same = labels == axis->categoriesLabels();
+    for (int i = 0; same && i < int(labels.size()); ++i)
+        same = axis->endValue(labels[i]) == values[i];
+    if (same)
+        return;
+    for (const QString &label : axis->categoriesLabels())
+        axis->remove(label);
+    for (int i = 0; i < int(labels.size()); ++i)
+        axis->append(labels[i], values[i]);
 }
 
 } // namespace
@@ -86,15 +61,17 @@ QDateTimeAxis *dateaxis(const QList<RankSeries> &series)
 RankChart::RankChart(QWidget *parent) : QChartView(parent)
 {
     setRenderHint(QPainter::Antialiasing);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
     QChart *c = chart();
     c->setAnimationOptions(QChart::NoAnimation);
-    // The program's dates have English months whatever the system's language.
-    c->setLocale(QLocale::c());
     c->setBackgroundRoundness(0);
     // Below the history list the chart is short: every line of text it spares goes to the plot.
     c->setMargins(QMargins(4, 2, 4, 2));
     c->layout()->setContentsMargins(0, 0, 0, 0);
     c->legend()->setAlignment(Qt::AlignRight);
+    // The labels that fit depend on the plot's size, known once the chart is laid out.
+    connect(c, &QChart::plotAreaChanged, this, [this] { fitaxes(); });
     applypalette();
 }
 
@@ -124,48 +101,100 @@ void RankChart::rebuild()
         c->removeAxis(axis);
         delete axis;
     }
+    m_x = m_y = nullptr;
     m_domainof.clear();
+    m_readings.clear();
     // One domain is named in the title; several in the legend beside the plot.
     const bool one = m_series.size() == 1;
     c->setTitle(one ? m_keyword + u" ("_s + m_series.first().name() + u')' : m_keyword);
     c->legend()->setVisible(!one);
+    m_moments = rankaxes::moments(m_series);
     if (m_series.isEmpty())
         return;
-    QAbstractAxis *x = dateaxis(m_series);
-    int worst = 1;
+    m_worst = 1;
     for (const RankSeries &s : m_series)
-        worst = std::max(worst, s.worst());
-    QAbstractAxis *y = positionaxis(worst);
-    c->addAxis(x, Qt::AlignBottom);
-    c->addAxis(y, Qt::AlignLeft);
-    for (int n = 0; n < int(m_series.size()); ++n) {
-        QList<QList<RankPoint>> pieces = m_series[n].pieces();
-        // A domain never found still gets its legend entry.
-        if (pieces.isEmpty())
-            pieces.append(QList<RankPoint>());
-        for (int p = 0; p < int(pieces.size()); ++p) {
-            auto *line = new QLineSeries;
-            line->setName(m_series[n].name());
-            line->setPen(QPen(linecolor(n), 2));
-            line->setPointsVisible(true);
-            for (const RankPoint &point : pieces[p])
-                line->append(xof(point), *point.position);
-            c->addSeries(line);
-            // Set once the chart holds the series; before, the series' default wins.
-            line->setMarkerSize(7);
-            line->attachAxis(x);
-            line->attachAxis(y);
-            m_domainof.insert(line, n);
-            connect(line, &QLineSeries::hovered, this,
-                    [this, line](const QPointF &point, bool state) { hovered(line, point, state); });
-            if (p > 0) {
-                for (QLegendMarker *marker : c->legend()->markers(line))
-                    marker->setVisible(false);
-            }
+        m_worst = std::max(m_worst, s.worst());
+    m_x = newaxis();
+    m_y = newaxis();
+    m_y->setReverse(true);
+    m_y->setTitleText(u"Position"_s);
+    c->addAxis(m_x, Qt::AlignBottom);
+    c->addAxis(m_y, Qt::AlignLeft);
+    for (int n = 0; n < int(m_series.size()); ++n)
+        addlines(n);
+    fitaxes();
+    applypalette();
+}
+
+// A line per run of the n-th domain's readings with a position.
+void RankChart::addlines(int n)
+{
+    QChart *c = chart();
+    QList<QList<RankPoint>> pieces = m_series[n].pieces();
+    // A domain never found still gets its legend entry.
+    if (pieces.isEmpty())
+        pieces.append(QList<RankPoint>());
+    for (int p = 0; p < int(pieces.size()); ++p) {
+        auto *line = new QLineSeries;
+        line->setName(m_series[n].name());
+        line->setPen(QPen(linecolor(n), 2));
+        line->setPointsVisible(true);
+        for (const RankPoint &point : pieces[p])
+            line->append(rankaxes::placeof(m_moments, point.moment) + 1, *point.position);
+        c->addSeries(line);
+        // Set once the chart holds the series, or the series' default wins; drawn as the radius.
+        line->setMarkerSize(4);
+        line->attachAxis(m_x);
+        line->attachAxis(m_y);
+        m_domainof.insert(line, n);
+        m_readings.insert(line, pieces[p]);
+        if (p > 0) {
+            for (QLegendMarker *marker : c->legend()->markers(line))
+                marker->setVisible(false);
         }
     }
-    fitdates();
-    applypalette();
+}
+
+// The labels that fit the plot as it is laid out now.
+void RankChart::fitaxes()
+{
+    if (m_x == nullptr)
+        return;
+    const QRectF plot = chart()->plotArea();
+    const QFontMetricsF ymetrics(m_y->labelsFont());
+    const rankaxes::Positions scale = rankaxes::positions(m_worst, plot.height(), ymetrics.height() * 1.3);
+    QStringList labels;
+    QList<qreal> values;
+    for (const int position : scale.labels) {
+        labels.append(QString::number(position));
+        values.append(position);
+    }
+    setlabels(m_y, labels, values);
+    m_y->setRange(EdgeMargin, scale.bottom + 1 - EdgeMargin);
+
+    const QFontMetricsF xmetrics(m_x->labelsFont());
+    qreal widest = 0;
+    for (const rankaxes::Moment &moment : m_moments)
+        widest = std::max(widest, xmetrics.horizontalAdvance(moment.label));
+    const int room = int(plot.width() / (widest + 2 * xmetrics.averageCharWidth()));
+    labels.clear();
+    values.clear();
+    for (const int place : rankaxes::labelled(int(m_moments.size()), room)) {
+        labels.append(m_moments[place].label);
+        values.append(place + 1);
+    }
+    setlabels(m_x, labels, values);
+    m_x->setRange(1 - EdgeMargin, qreal(m_moments.size()) + EdgeMargin);
+}
+
+QStringList RankChart::positionlabels() const
+{
+    return labelsof(m_y);
+}
+
+QStringList RankChart::momentlabels() const
+{
+    return labelsof(m_x);
 }
 
 const RankSeries *RankChart::seriesof(const QLineSeries *line) const
@@ -174,33 +203,44 @@ const RankSeries *RankChart::seriesof(const QLineSeries *line) const
     return found == m_domainof.cend() ? nullptr : &m_series[*found];
 }
 
-QString RankChart::tiptext(const QLineSeries *line, QPointF point) const
+RankChart::Spot RankChart::spotat(QPoint pos) const
 {
-    const RankSeries *series = seriesof(line);
-    if (series == nullptr)
-        return {};
-    const RankPoint *nearest = nullptr;
-    qreal distance = 0;
-    for (const RankPoint &candidate : series->points) {
-        if (!candidate.position)
-            continue;
-        const qreal d = std::abs(xof(candidate) - point.x());
-        if (nearest == nullptr || d < distance) {
-            nearest = &candidate;
-            distance = d;
+    Spot spot;
+    int nearest = HoverRadius * HoverRadius + 1;
+    for (auto line = m_readings.cbegin(); line != m_readings.cend(); ++line) {
+        const QList<QPointF> points = line.key()->points();
+        for (int i = 0; i < int(points.size()); ++i) {
+            const QPointF scene = chart()->mapToPosition(points[i], line.key());
+            const QPoint at = mapFromScene(scene);
+            const QPoint d = at - pos;
+            if (d.x() * d.x() + d.y() * d.y() >= nearest)
+                continue;
+            nearest = d.x() * d.x() + d.y() * d.y();
+            const RankPoint &reading = line.value().at(i);
+            spot.text = reading.when + u'\n' + seriesof(line.key())->name() + u": position "_s +
+                        QString::number(*reading.position);
+            spot.area = QRect(at - QPoint(HoverRadius, HoverRadius), QSize(2 * HoverRadius + 1, 2 * HoverRadius + 1));
         }
     }
-    if (nearest == nullptr)
-        return {};
-    return nearest->when + u'\n' + series->name() + u": position "_s + QString::number(*nearest->position);
+    return spot;
 }
 
-void RankChart::hovered(const QLineSeries *line, QPointF point, bool state)
+QString RankChart::tipat(QPoint pos) const
 {
-    if (state)
-        QToolTip::showText(QCursor::pos(), tiptext(line, point), this);
-    else
+    return spotat(pos).text;
+}
+
+void RankChart::mouseMoveEvent(QMouseEvent *event)
+{
+    QChartView::mouseMoveEvent(event);
+    const QPoint pos = event->position().toPoint();
+    const Spot spot = spotat(pos);
+    if (spot.text.isEmpty()) {
         QToolTip::hideText();
+        return;
+    }
+    // Shown until the pointer leaves the point, however long it rests there.
+    QToolTip::showText(viewport()->mapToGlobal(pos), spot.text, viewport(), spot.area, std::numeric_limits<int>::max());
 }
 
 void RankChart::changeEvent(QEvent *event)
@@ -208,21 +248,6 @@ void RankChart::changeEvent(QEvent *event)
     QChartView::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         applypalette();
-}
-
-void RankChart::resizeEvent(QResizeEvent *event)
-{
-    QChartView::resizeEvent(event);
-    fitdates();
-}
-
-// As many dates across as fit without eliding.
-void RankChart::fitdates()
-{
-    for (QAbstractAxis *axis : chart()->axes(Qt::Horizontal)) {
-        if (auto *dates = qobject_cast<QDateTimeAxis *>(axis))
-            dates->setTickCount(std::clamp(width() / 150, 2, 7));
-    }
 }
 
 void RankChart::applypalette()

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "rankaxes.h"
 #include "rankseries.h"
 
 #include <QChartView>
 #include <QHash>
 
+class QCategoryAxis;
 class QIODevice;
 class QLineSeries;
 
-// A keyword's positions over time: dates across, position down from 1 at the top, one colour
-// per domain, a break in the line where the domain was not found. It takes its colours from its
-// palette (Window around the plot, Base inside, WindowText for the texts), so the colour
-// scheme reaches it as it reaches any other control.
+// A keyword's positions over time: one place across per record in time order, position down
+// from 1 at the top, one colour per domain, a break in the line where the domain was not found.
+// The axes label as many records and positions as fit the chart's size, whole and apart. It
+// takes its colours from its palette (Window around the plot, Base inside, WindowText for the
+// texts), so the colour scheme reaches it as it reaches any other control.
 class RankChart final : public QChartView
 {
     Q_OBJECT
@@ -23,25 +26,42 @@ public:
     // The domain and the reading a drawn line stands for.
     const RankSeries *seriesof(const QLineSeries *line) const;
 
-    // The hover text of the reading nearest to point on line: its date and the domain's position.
-    QString tiptext(const QLineSeries *line, QPointF point) const;
+    // The hover text of the reading drawn at pos (the viewport's coordinates): its date and the
+    // domain's position; "" where no reading is drawn. It shows while the pointer rests there.
+    QString tipat(QPoint pos) const;
+    // The labels the axes show now: positions from the top, records from the left.
+    QStringList positionlabels() const;
+    QStringList momentlabels() const;
 
     // The line colour of the n-th domain.
     static QColor linecolor(int n);
 
 protected:
     void changeEvent(QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    struct Spot
+    {
+        QString text;
+        QRect area;
+    };
+
     void rebuild();
+    void addlines(int n);
     void applypalette();
-    void fitdates();
-    void hovered(const QLineSeries *line, QPointF point, bool state);
+    void fitaxes();
+    Spot spotat(QPoint pos) const;
 
     QString m_keyword;
     QList<RankSeries> m_series;
+    QList<rankaxes::Moment> m_moments;
+    int m_worst = 1;
+    QCategoryAxis *m_x = nullptr;
+    QCategoryAxis *m_y = nullptr;
     QHash<const QLineSeries *, int> m_domainof;
+    // The readings each line draws, in the order of its points.
+    QHash<QLineSeries *, QList<RankPoint>> m_readings;
 };
 
 namespace rankchart {
