@@ -80,13 +80,25 @@ private slots:
 
         // Position twice: descending, the not-found marker first; then the search term keeps
         // that order among equal terms.
+        // The header marks the column and direction of the order.
+        QHeaderView *header = desktop.tree()->header();
+        const auto mark = [header] {
+            return !header->isSortIndicatorShown() ? QString()
+                   : header->sortIndicatorOrder() == Qt::DescendingOrder
+                       ? u"%1 down"_s.arg(header->sortIndicatorSection())
+                       : u"%1 up"_s.arg(header->sortIndicatorSection());
+        };
         desktop.clickheader(u"Position"_s);
         QCOMPARE(desktop.lines().value(0), u"beta|1|"_s + Site);
         QCOMPARE(desktop.lines().value(3), u"gamma|None|"_s);
+        QCOMPARE(mark(), u"2 up"_s);
         desktop.clickheader(u"Position"_s);
         QCOMPARE(desktop.lines(), (QStringList{built[3], built[1], built[0], built[2]}));
+        QCOMPARE(mark(), u"2 down"_s);
         desktop.clickheader(u"Search term"_s);
         QCOMPARE(desktop.lines(), (QStringList{built[1], built[0], built[2], built[3]}));
+        desktop.clickheader(u"Operation"_s);
+        QCOMPARE(mark(), u"1 up"_s);
         QCOMPARE(desktop.list()->item(2).forecolor(), QColor(0, 0, 255));
 
         desktop.clickline(1);
@@ -97,6 +109,8 @@ private slots:
 
         desktop.click(desktop.controls().results.chkdispfirst);
         QCOMPARE(desktop.lines(), (QStringList{built[0], built[2], built[3]}));
+        desktop.clickheader(u"URL"_s);
+        QCOMPARE(mark(), QString());
     }
 
     void runningSearchStopsAndWarns()

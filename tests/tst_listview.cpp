@@ -1,9 +1,13 @@
 #include "diagnostics/failure.h"
 #include "views/listview.h"
+#include "views/wholecombobox.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeWidget>
 
 using namespace Qt::Literals::StringLiterals;
@@ -147,6 +151,92 @@ private slots:
         QCOMPARE(releases.size(), 2);
         QCOMPARE(releases.at(1).at(0).value<Qt::MouseButton>(), Qt::RightButton);
         QCOMPARE(releases.at(1).at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
+    }
+
+    // Text a column cuts is whole in a tool tip and after a double click on the header's divider.
+    void wholetexts()
+    {
+        ListView list;
+        list.setdpi(96);
+        addresultcolumns(list);
+        list.addcolumn(u"Ave. Position"_s, 500);
+        ListItem line = list.additem(u"www.a-rather-long-domain-name.example"_s);
+        line.setsubitem(2, u"7"_s);
+        list.resize(1000, 300);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QTreeWidget *tree = list.tree();
+        QHeaderView *header = tree->header();
+        const auto cell = [tree](int column) { return tree->visualRect(tree->model()->index(0, column)).center(); };
+        const auto heading = [header](int column) {
+            return QPoint(header->sectionViewportPosition(column) + 2, header->height() / 2);
+        };
+        QCOMPARE(list.cuttext(cell(0)), line.text());
+        QCOMPARE(list.cuttext(cell(2)), QString());
+        QCOMPARE(list.cutheader(heading(5)), u"Ave. Position"_s);
+        QCOMPARE(list.cutheader(heading(1)), QString());
+        QHelpEvent help(QEvent::ToolTip, cell(0), tree->viewport()->mapToGlobal(cell(0)));
+        QApplication::sendEvent(tree->viewport(), &help);
+        QTRY_COMPARE(QToolTip::text(), line.text());
+
+        for (const int column : {0, 5}) {
+            const int divider = header->sectionViewportPosition(column) + header->sectionSize(column) - 1;
+            QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, QPoint(divider, header->height() / 2));
+        }
+        QCOMPARE(list.cuttext(cell(0)), QString());
+        QCOMPARE(list.cutheader(heading(5)), QString());
+        QVERIFY(list.columnwidth(1) > 1980);
+    }
+
+    // The header marks the order the view chose, whatever the header makes of a click itself.
+    void sortmark()
+    {
+        ListView list;
+        addresultcolumns(list);
+        list.resize(800, 300);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QHeaderView *header = list.tree()->header();
+        const auto mark = [header] {
+            return header->isSortIndicatorShown()
+                       ? QString::number(header->sortIndicatorSection()) +
+                             (header->sortIndicatorOrder() == Qt::DescendingOrder ? u" down"_s : u" up"_s)
+                       : QString();
+        };
+        QCOMPARE(mark(), QString());
+        list.setsortmark(u"Position"_s, Qt::DescendingOrder);
+        QCOMPARE(mark(), u"2 down"_s);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(4) + 5, 5));
+        QCOMPARE(mark(), u"2 down"_s);
+        // The mark follows its header when the columns are made again.
+        list.clearcolumns();
+        list.addcolumn(u"DATE"_s, 1780);
+        QCOMPARE(mark(), QString());
+        addresultcolumns(list);
+        QCOMPARE(mark(), u"3 down"_s);
+        list.setsortmark({}, Qt::AscendingOrder);
+        QCOMPARE(mark(), QString());
+    }
+
+    // A drop-down list wide enough for its widest entry, and the box's cut text in a tool tip.
+    void wholeentries()
+    {
+        WholeComboBox box;
+        const QString date = u"04-Dec-2026 10:20:00"_s;
+        box.addItems({u"(Show ALL)"_s, date, u"a"_s});
+        box.resize(90, box.sizeHint().height());
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        box.setCurrentIndex(1);
+        QCOMPARE(box.cuttext(), date);
+        box.showPopup();
+        QTRY_VERIFY(box.view()->isVisible());
+        const QModelIndex entry = box.model()->index(1, 0);
+        QVERIFY(box.view()->visualRect(entry).width() >= box.view()->sizeHintForIndex(entry).width());
+        QVERIFY(box.view()->width() > box.width());
+        box.hidePopup();
+        box.setCurrentIndex(2);
+        QCOMPARE(box.cuttext(), QString());
     }
 };
 

@@ -1,6 +1,7 @@
 #include "historypanels.h"
 
 #include "storage/historycommands.h"
+#include "views/wholecombobox.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -14,7 +15,7 @@ namespace {
 
 QComboBox *combo(QWidget *parent, const QString &name)
 {
-    auto *box = new QComboBox(parent);
+    auto *box = new WholeComboBox(parent);
     box->setObjectName(name);
     return box;
 }

@@ -5,6 +5,7 @@
 #include "gradientbutton.h"
 #include "platform/twips.h"
 #include "views/listview.h"
+#include "views/wholecombobox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -113,7 +114,7 @@ public:
     }
     QComboBox *historyfilter(const QString &name)
     {
-        auto *box = add<QComboBox>(name);
+        auto *box = add<WholeComboBox>(name);
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         return box;
     }
@@ -150,7 +151,7 @@ SearchControls createsearchinputs(Builder &make)
     c.txturlslab1 = make.boldlabel(u"txturlslab1"_s, u"Domain"_s);
     c.txturlslab2 = make.label(u"txturlslab2"_s, u"Your web site, for example www.example.com"_s);
     c.txturlslab3 = make.label(u"txturlslab3"_s, u"Each domain keeps its own search terms and options."_s);
-    c.txturls = make.add<QComboBox>(u"txturls"_s);
+    c.txturls = make.add<WholeComboBox>(u"txturls"_s);
     c.txturls->setEditable(true);
     c.txturls->setInsertPolicy(QComboBox::NoInsert);
     // The text is the domain exactly as typed: completing it from the list would add, search or

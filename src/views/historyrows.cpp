@@ -189,6 +189,13 @@ int nextsort(int current, const QString &header)
     return resultrows::nextsort(current, header);
 }
 
+resultrows::SortMark sortmark(int mode)
+{
+    if (mode == 8 || mode == 9)
+        return {u"DATE"_s, mode == 9};
+    return resultrows::sortmark(mode);
+}
+
 void sort(Array1<ResultRow> &rows, int mode)
 {
     if (mode == 8 || mode == 9)

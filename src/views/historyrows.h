@@ -58,6 +58,8 @@ void columnclick(HistoryLists &lists, const QString &header);
 
 // The sort mode after a click on the header with this text.
 int nextsort(int current, const QString &header);
+// The header the list's sort mode orders by, DATE for 8 and 9.
+resultrows::SortMark sortmark(int mode);
 // The list's stable sort; modes 8 and 9 order by the moment of the date text (calctime), an
 // unreadable one counting as 0.
 void sort(Array1<ResultRow> &rows, int mode);

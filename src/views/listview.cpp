@@ -4,7 +4,10 @@
 #include "platform/twips.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -87,16 +90,72 @@ ListView::ListView(QWidget *parent) : QWidget(parent), m_tree(new QTreeWidget(th
     m_tree->header()->setSectionsClickable(true);
     m_tree->header()->setSectionsMovable(false);
     m_tree->viewport()->installEventFilter(this);
+    m_tree->header()->viewport()->installEventFilter(this);
     setFocusProxy(m_tree);
     connect(m_tree, &QTreeWidget::itemClicked, this, [this] { emit itemclick(); });
-    connect(m_tree->header(), &QHeaderView::sectionClicked, this,
-            [this](int logical) { emit columnclick(logical + 1, headertext(logical + 1)); });
+    connect(m_tree->header(), &QHeaderView::sectionClicked, this, [this](int logical) {
+        emit columnclick(logical + 1, headertext(logical + 1));
+        // The header turns its mark on a click by itself; the view's order is the one to show.
+        showsortmark();
+    });
+}
+
+void ListView::setsortmark(const QString &header, Qt::SortOrder order)
+{
+    m_sortheader = header;
+    m_sortorder = order;
+    showsortmark();
+}
+
+void ListView::showsortmark()
+{
+    int column = -1;
+    for (int c = 0; c < m_tree->columnCount() && !m_sortheader.isEmpty(); ++c) {
+        if (m_tree->headerItem()->text(c) == m_sortheader)
+            column = c;
+    }
+    QHeaderView *header = m_tree->header();
+    header->setSortIndicatorShown(column >= 0);
+    header->setSortIndicator(column, m_sortorder);
+}
+
+// Whether text in the widget's font needs more than width pixels, with margins pixels of the
+// space taken by other things.
+bool ListView::cut(const QWidget *widget, const QString &text, int width, int margins)
+{
+    return widget->fontMetrics().horizontalAdvance(text) + margins > width;
+}
+
+QString ListView::cuttext(QPoint pos) const
+{
+    const QModelIndex index = m_tree->indexAt(pos);
+    if (!index.isValid())
+        return {};
+    const QString text = index.data().toString();
+    // The item views keep a margin on either side of a text.
+    const int margin = m_tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_tree) + 1;
+    return cut(m_tree, text, m_tree->visualRect(index).width(), 2 * margin) ? text : QString();
+}
+
+QString ListView::cutheader(QPoint pos) const
+{
+    const QHeaderView *header = m_tree->header();
+    const int column = header->logicalIndexAt(pos);
+    if (column < 0)
+        return {};
+    const QString text = m_tree->headerItem()->text(column);
+    const int mark = column == header->sortIndicatorSection() && header->isSortIndicatorShown()
+                         ? m_tree->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header)
+                         : 0;
+    const int margins = 2 * m_tree->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    return cut(header, text, header->sectionSize(column), mark + margins) ? text : QString();
 }
 
 void ListView::clearcolumns()
 {
     m_tree->setColumnCount(0);
     m_widths.clear();
+    showsortmark();
 }
 
 void ListView::addcolumn(const QString &header, int width)
@@ -106,6 +165,7 @@ void ListView::addcolumn(const QString &header, int width)
     m_tree->headerItem()->setText(index, header);
     m_widths.append(0);
     setcolumnwidth(index + 1, width);
+    showsortmark();
 }
 
 int ListView::columncount() const
@@ -185,6 +245,16 @@ void ListView::setdpi(qreal dpi)
 
 bool ListView::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const bool lines = watched == m_tree->viewport();
+        const QString text = lines ? cuttext(help->pos()) : cutheader(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, static_cast<QWidget *>(watched));
+        return true;
+    }
     if (watched == m_tree->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         emit mouseup(mouse->button(), mouse->modifiers(), mouse->position().toPoint());

@@ -40,7 +40,9 @@ private:
 // A list in report style with 1-based columns and items, column widths in twips, and the
 // events the views handle: a click on a line, a click on a column header (its 1-based
 // number and text) and a mouse button released over the lines. Lines keep the order in
-// which they were added; the list never sorts them itself.
+// which they were added; the list never sorts them itself, but its header shows the order the
+// view chose. A cell or header too narrow for its text shows the whole text as a tool tip, and
+// a double click on a header's divider fits the column to its texts.
 class ListView final : public QWidget
 {
     Q_OBJECT
@@ -61,6 +63,14 @@ public:
     // Inserts before line `index` (1 to count + 1); the lines from there on move down.
     ListItem insertitem(int index, const QString &text);
 
+    // The header's mark of the column the lines are sorted by (by its header text) and the
+    // direction; no mark for an empty header or one the list does not have.
+    void setsortmark(const QString &header, Qt::SortOrder order);
+    // The whole text of the cell or header at pos (in the lines' or the header's viewport), when
+    // the column is too narrow for it; "" otherwise.
+    QString cuttext(QPoint pos) const;
+    QString cutheader(QPoint pos) const;
+
     // The screen's logical DPI, unless a test or a scaled print sets its own.
     qreal dpi() const;
     void setdpi(qreal dpi);
@@ -77,10 +87,14 @@ protected:
 
 private:
     void checkcolumn(int column) const;
+    void showsortmark();
+    static bool cut(const QWidget *widget, const QString &text, int width, int margins);
 
     QTreeWidget *m_tree;
     // The width last set per column, so an unchanged column reads back exactly what was set
     // rather than its pixel width rounded back to twips.
     QList<int> m_widths;
     qreal m_dpi = 0;
+    QString m_sortheader;
+    Qt::SortOrder m_sortorder = Qt::AscendingOrder;
 };

@@ -192,4 +192,12 @@ int nextsort(int current, const QString &header)
     return current;
 }
 
+SortMark sortmark(int mode)
+{
+    static const QStringList Headers{u"Search term"_s, u"Position"_s, u"Exact URL"_s};
+    if (mode < 2 || mode > 7)
+        return {};
+    return {Headers.at(mode / 2 - 1), mode % 2 == 1};
+}
+
 } // namespace resultrows

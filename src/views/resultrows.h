@@ -80,5 +80,12 @@ QString shownposition(const QString &position);
 bool detail(const Array1<ResultRow> &rows, const ResultList &list, QString *text);
 // The sort mode after a click on the header with this text.
 int nextsort(int current, const QString &header);
+// The header a sort mode orders by, and whether downwards; no header for the build order.
+struct SortMark
+{
+    QString header;
+    bool descending = false;
+};
+SortMark sortmark(int mode);
 
 } // namespace resultrows

@@ -82,6 +82,8 @@ void ResultsView::disres2()
 {
     guard("Resultsview", "Sub disres2", [&] {
         resultrows::sort(m_rows, m_resultsort);
+        const resultrows::SortMark mark = resultrows::sortmark(m_resultsort);
+        m_list.setsortmark(mark.header, mark.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
         ListAdapter list(m_list);
         // One repaint for the whole pass instead of one per line.
         m_list.setUpdatesEnabled(false);
