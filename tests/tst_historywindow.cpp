@@ -42,7 +42,11 @@ class RecordingShell final : public Shell
 {
 public:
     void open(const QString &target) override { opened.append(target); }
-    void run(const QString &, const QStringList &arguments) override { opened.append(arguments.value(0)); }
+    bool run(const QString &, const QStringList &arguments, const QString &) override
+    {
+        opened.append(arguments.value(0));
+        return true;
+    }
     QStringList opened;
 };
 

@@ -1,9 +1,11 @@
 #include "diagnostics/errorreports.h"
 #include "platform/product.h"
+#include "platform/shell.h"
 #include "search/settings.h"
 #include "support/fakeengine.h"
 #include "support/tlsrelay.h"
 #include "update/checkforupdates.h"
+#include "update/updater.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -29,6 +31,20 @@ QString message(const QByteArray &announced)
         "Automatic update should take only a minute or so to complete after which Zorvane "
         "will be restarted.");
 }
+
+// Records the programs it is asked to run, and starts them or not.
+class RunShell final : public Shell
+{
+public:
+    void open(const QString &) override {}
+    bool run(const QString &program, const QStringList &arguments, const QString &folder) override
+    {
+        ran.append(program + u' ' + arguments.join(u' ') + u" in "_s + folder);
+        return starts;
+    }
+    bool starts = true;
+    QStringList ran;
+};
 
 // One update check against the fake engine, its timer ticking fast.
 struct Rig
@@ -121,6 +137,9 @@ private slots:
         rig.engine.setDefaultBehaviour({FakeEngine::Reply::Raw, 0, {}, "HTTP/1.1 200 OK\r\n\r\n" + body, 0});
         QCOMPARE(rig.run(), Checkforupdates::Outcome::Evaluated);
         QTEST(rig.shown, "shown");
+        // What "Update Now !" offers where there is no updater names the version announced.
+        QCOMPARE(rig.check.announced().isEmpty(), rig.shown.isEmpty());
+        QVERIFY(rig.shown.isEmpty() || rig.shown.contains(u"available! "_s + rig.check.announced() + u"\r\n"_s));
         QVERIFY(rig.check.finished() && !rig.check.running());
         QCOMPARE(errorreports::errortext().contains(u"Overflow"_s),
                  qstrcmp(QTest::currentDataTag(), "too many digits") == 0);
@@ -165,11 +184,53 @@ private slots:
         QVERIFY(!rig.check.finished() && !rig.check.running() && errorreports::errortext().isEmpty());
     }
 
-    void missingUpdater()
+    void updateNow_data()
     {
+        QTest::addColumn<bool>("updater");  // the updater lies beside the program
+        QTest::addColumn<bool>("packaged"); // the package manager lists the program
+        QTest::addColumn<bool>("starts");   // the updater starts
+        QTest::addColumn<QString>("announced");
+        QTest::addColumn<QString>("expected"); // "started", or words of the offer
+        QTest::newRow("updater") << true << true << true << u"V1.0.3"_s << u"started"_s;
+        QTest::newRow("updater that fails") << true << false << false << u"V1.0.3"_s
+                                            << u"zorvaneupdate could not be started.\r\n\r\nThe download "
+                                               u"page has version V1.0.3."_s;
+        QTest::newRow("package") << false << true << true << u"V1.0.3"_s
+                                 << u"version V1.0.3 from the download page, then install it with\r\n\r\n"
+                                    u"    sudo apt-get install ./zorvane_1.0.3_*.deb"_s;
+        QTest::newRow("package, version unknown") << false << true << true << QString() << u"./zorvane_*.deb"_s;
+        QTest::newRow("build folder") << false << false << true << u"V1.0.3"_s
+                                      << u"copy of Zorvane: there is no zorvaneupdate in "_s;
+    }
+
+    // "Update Now !" runs the updater where there is one; elsewhere it says what to do instead,
+    // and nothing is an error to report.
+    void updateNow()
+    {
+        QFETCH(bool, updater);
+        QFETCH(bool, packaged);
+        QFETCH(QString, expected);
         QTemporaryDir dir;
-        QVERIFY(!update::Autodownload(dir.path()));
-        QVERIFY(errorreports::errortext().contains(update::updatername()));
+        const QString program = dir.filePath(u"zorvane"_s);
+        QFile(program).open(QIODevice::WriteOnly);
+        if (updater)
+            QFile(dir.filePath(update::updatername())).open(QIODevice::WriteOnly);
+        QFile list(dir.filePath(u"zorvane.list"_s));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("/.\n/usr\n/usr/bin\n" + (packaged ? QFile::encodeName(program) + "\n" : QByteArray()));
+        list.close();
+        RunShell shell;
+        QFETCH(bool, starts);
+        shell.starts = starts;
+        QFETCH(QString, announced);
+        const update::UpdateStart start =
+            update::Autodownload(shell, announced, {dir.path(), program, list.fileName()});
+        QCOMPARE(start.started, expected == u"started");
+        QVERIFY2(start.started ? start.offer.isEmpty() : start.offer.contains(expected), qPrintable(start.offer));
+        QCOMPARE(shell.ran, updater ? QStringList{dir.filePath(update::updatername()) + u" <V"_s + product::version() +
+                                                  u"> in "_s + dir.path()}
+                                    : QStringList());
+        QVERIFY(errorreports::errortext().isEmpty());
     }
 };
 

@@ -48,6 +48,11 @@ private slots:
         engine.setAnnounce(u"V99.0.0"_s);
         run = clirun::run(check);
         QVERIFY2(run.status == 0 && run.out.contains("\na new version is available! V99.0.0\n"), run.out.constData());
+        // A build folder has no updater: the way to update instead follows the message.
+        QVERIFY2(run.out.contains("will be restarted.\n\nThere is no automatic update for this copy of Zorvane: "
+                                  "there is no zorvaneupdate in ") &&
+                     run.out.endsWith("The download page has version V99.0.0.\n"),
+                 run.out.constData());
 
         // --updatehost wins over the settings file.
         FakeEngine closed;

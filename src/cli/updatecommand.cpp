@@ -6,6 +6,7 @@
 #include "search/searchstate.h"
 #include "storage/inistore.h"
 #include "update/checkforupdates.h"
+#include "update/updater.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -80,8 +81,13 @@ int runCheckUpdate(const QStringList &args, bool fromfolder)
     // Failures (of reading the settings file, too) go to standard error when the check ends.
     Checkforupdates check(state.settings);
     check.settimeout(timeout);
-    QObject::connect(&check, &Checkforupdates::newversion, &check, [](const QString &message) {
-        QTextStream(stdout) << QString(message).replace(u"\r\n"_s, u"\n"_s) << '\n';
+    QObject::connect(&check, &Checkforupdates::newversion, &check, [&check](const QString &message) {
+        QTextStream out(stdout);
+        out << QString(message).replace(u"\r\n"_s, u"\n"_s) << '\n';
+        // What "Update Now !" would offer here instead of an updater.
+        const QString offer = update::offer(check.announced(), update::thisinstallation());
+        if (!offer.isEmpty())
+            out << '\n' << QString(offer).replace(u"\r\n"_s, u"\n"_s) << '\n';
     });
     QObject::connect(&check, &Checkforupdates::ended, &check, [&](Checkforupdates::Outcome outcome) {
         QTextStream err(stderr);

@@ -2,8 +2,7 @@
 
 #include <QProcess>
 
-void Shell::run(const QString &program, const QStringList &arguments)
+bool Shell::run(const QString &program, const QStringList &arguments, const QString &folder)
 {
-    // Whether the program starts is its own business, as with a document handed to the system.
-    QProcess::startDetached(program, arguments);
+    return QProcess::startDetached(program, arguments, folder);
 }

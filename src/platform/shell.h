@@ -11,6 +11,7 @@ class Shell
 public:
     virtual ~Shell() = default;
     virtual void open(const QString &target) = 0;
-    // Starts program with the arguments and does not wait for it.
-    virtual void run(const QString &program, const QStringList &arguments);
+    // Starts program with the arguments in folder (the current one when empty) and does not
+    // wait for it; false when it could not be started.
+    virtual bool run(const QString &program, const QStringList &arguments, const QString &folder = {});
 };

@@ -24,6 +24,7 @@ void openbrowser(Shell &shell, const QString &browserpath, const QString &target
             return;
         }
         const QString program = command.takeFirst();
+        // Whether the browser starts is its own business, as with a document handed to the system.
         shell.run(program, command << target);
     });
 }

@@ -7,6 +7,7 @@
 #include "search/requesttarget.h"
 #include "search/secureconnect.h"
 #include "search/settings.h"
+#include "updater.h"
 
 #include <QDir>
 #include <QProcess>
@@ -105,8 +106,10 @@ void Checkforupdates::winsock1_Close()
             const Int16 ownnumber = update::getint(own);
             bool ok = false;
             const Int16 announcednumber = update::getint(announced, &ok);
-            if (ok && ownnumber < announcednumber)
+            if (ok && ownnumber < announcednumber) {
+                m_announced = announced;
                 emit newversion(update::updatemessage(announced));
+            }
         }
         m_running = false;
         emit ended(Outcome::Evaluated);
@@ -189,15 +192,6 @@ QString updatemessage(const QString &announced)
                  u" will be restarted."_s;
     });
     return result;
-}
-
-QString updatername()
-{
-#ifdef Q_OS_WIN
-    return product::name().toLower() + u"update.exe"_s;
-#else
-    return product::name().toLower() + u"update"_s;
-#endif
 }
 
 bool Autodownload(const QString &folder)

@@ -37,6 +37,8 @@ public:
     bool running() const { return m_running; }
     // A reply has been evaluated in this run; the status check stops calling go().
     bool finished() const { return m_finished; }
+    // The newer version the last reply announced ("V1.0.3"), "" before one did.
+    const QString &announced() const { return m_announced; }
 
     // How many ticks a request may go unanswered, and the tick interval in milliseconds (the
     // command line's --timeout; tests).
@@ -65,6 +67,7 @@ private:
     bool m_finished = false;
     Int16 m_ticks;
     QString m_reply;
+    QString m_announced;
     int m_timeout = DefaultTimeout;
     int m_interval = 1000;
 };
@@ -88,7 +91,5 @@ QString updatemessage(const QString &announced);
 // default) with the program's own version tag. False when it could not be started; the failure
 // went through the error trap and the window stays open. On true the window closes the program.
 bool Autodownload(const QString &folder = {});
-// The updater's file name.
-QString updatername();
 
 } // namespace update
