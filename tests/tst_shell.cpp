@@ -191,9 +191,15 @@ private slots:
         QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         const QString entry = config.filePath(u"autostart/zorvane.desktop"_s);
-        XdgAutostart(u"/home/me/build/zorvane"_s).setstartupreg(true);
+        XdgAutostart copy(u"/home/me/build/zorvane"_s);
+        copy.setstartupreg(true);
         QVERIFY(!QFile::exists(entry));
+        // The panel says why: a copy outside the installed place.
+        QCOMPARE(copy.refusal(),
+                 u"Only a Zorvane installed under /usr or /opt starts with the computer; this copy runs "
+                 u"from /home/me/build, so ticking the box registers nothing."_s);
         XdgAutostart installed(u"/opt/zor vane/bin/zorvane"_s);
+        QCOMPARE(installed.refusal(), QString());
         QCOMPARE(installed.entrypath(), entry);
         installed.setstartupreg(true);
         QFile file(entry);
@@ -207,7 +213,9 @@ private slots:
 
         QCOMPARE(RegistryAutostart(u"C:/Program Files/Zorvane/zorvane.exe"_s).command(),
                  u"\"C:\\Program Files\\Zorvane\\zorvane.exe\" /hide"_s);
-        QVERIFY(RegistryAutostart(u"C:/Users/me/Program Files/zorvane.exe"_s).command().isEmpty());
+        const RegistryAutostart elsewhere(u"C:/Users/me/Program Files/zorvane.exe"_s);
+        QVERIFY(elsewhere.command().isEmpty() && elsewhere.refusal().contains(u"from C:/Users/me/Program Files,"_s));
+        QCOMPARE(RegistryAutostart(u"C:/Program Files/Zorvane/zorvane.exe"_s).refusal(), QString());
     }
 
     // SIGTERM to the running program: its shut-down stores the state of the search under way.

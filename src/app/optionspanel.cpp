@@ -23,6 +23,10 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     // Its caption names the product; start-up sets it.
     flags->addWidget(setstartup = check(u"setstartup"_s, {}), 1, 0);
     flags->addWidget(chkhelp = check(u"chkhelp"_s, u"Show context help Icons"_s), 1, 1);
+    flags->addWidget(labstartup = label(u"labstartup"_s, {}), 2, 0, 1, 2);
+    labstartup->setWordWrap(true);
+    labstartup->hide();
+    connect(setstartup, &QCheckBox::toggled, this, &OptionsPanel::showstartupnote);
     addlayout(flags);
 
     auto *limits = new QGridLayout;
@@ -119,6 +123,17 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     QHBoxLayout *row = addbuttonrow();
     btnoptionscont = addbutton(row, u"btnoptionscont"_s, u"Continue"_s);
     btnoptcancel = addbutton(row, u"btnoptcancel"_s, u"Cancel"_s);
+}
+
+void OptionsPanel::setstartupnote(const QString &note)
+{
+    labstartup->setText(note);
+    showstartupnote();
+}
+
+void OptionsPanel::showstartupnote()
+{
+    labstartup->setVisible(setstartup->isChecked() && !labstartup->text().isEmpty());
 }
 
 void OptionsPanel::setengine(const QString &engine)

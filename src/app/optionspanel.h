@@ -17,6 +17,8 @@ public:
     QCheckBox *setrunningupdate = nullptr;
     QCheckBox *chklog = nullptr;
     QCheckBox *setstartup = nullptr;
+    // Why ticking setstartup registers nothing for this copy, shown under it while it is ticked.
+    QLabel *labstartup = nullptr;
     QCheckBox *chkhelp = nullptr;
     QCheckBox *chkuseapi = nullptr;
     QCheckBox *chkuseproxy = nullptr;
@@ -48,11 +50,15 @@ public:
     QPushButton *btnoptionscont = nullptr;
     QPushButton *btnoptcancel = nullptr;
 
+    // The reason this copy cannot start with the computer; "" where it can.
+    void setstartupnote(const QString &note);
+
     // Shows the engine, keeping the API check box and the service's boxes in step with it.
     void setengine(const QString &engine);
     QString engine() const;
 
 private:
+    void showstartupnote();
     void syncengine();
     QLineEdit *box(const QString &name, int width = 0);
     QLabel *label(const QString &name, const QString &caption);

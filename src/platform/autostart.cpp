@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <QSettings>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 std::unique_ptr<Autostart> systemautostart(const QString &programpath)
@@ -18,6 +20,19 @@ std::unique_ptr<Autostart> systemautostart(const QString &programpath)
     return std::make_unique<XdgAutostart>(programpath);
 #endif
 }
+
+namespace {
+
+// What the panel says of a copy at programpath outside the place where programs are installed.
+QString refusaltext(const QString &place, const QString &programpath)
+{
+    const qsizetype slash = std::max(programpath.lastIndexOf(u'/'), programpath.lastIndexOf(u'\\'));
+    return u"Only a "_s + product::name() + u" installed "_s + place +
+           u" starts with the computer; this copy runs from "_s + programpath.first(std::max<qsizetype>(slash, 0)) +
+           u", so ticking the box registers nothing."_s;
+}
+
+} // namespace
 
 RegistryAutostart::RegistryAutostart(const QString &programpath) : m_programpath(programpath) {}
 
@@ -34,6 +49,13 @@ QString RegistryAutostart::command() const
     if (command.mid(4, 13).toLower() != u"program files")
         return {};
     return command;
+}
+
+QString RegistryAutostart::refusal() const
+{
+    if (!command().isEmpty())
+        return {};
+    return refusaltext(u"in a Program Files folder"_s, m_programpath);
 }
 
 void RegistryAutostart::setstartupreg(bool enable)
@@ -75,6 +97,13 @@ QString XdgAutostart::entrypath() const
 bool XdgAutostart::installed() const
 {
     return programfolder::systemwide(m_programpath);
+}
+
+QString XdgAutostart::refusal() const
+{
+    if (installed())
+        return {};
+    return refusaltext(u"under /usr or /opt"_s, m_programpath);
 }
 
 void XdgAutostart::setstartupreg(bool enable)

@@ -13,6 +13,8 @@ class Autostart
 public:
     virtual ~Autostart() = default;
     virtual void setstartupreg(bool enable) = 0;
+    // Why this copy of the program is not registered, for the user; "" where it is.
+    virtual QString refusal() const { return {}; }
 };
 
 // The system's mechanism for the program at programpath (the executable).
@@ -27,6 +29,7 @@ class RegistryAutostart final : public Autostart
 public:
     explicit RegistryAutostart(const QString &programpath);
     void setstartupreg(bool enable) override;
+    QString refusal() const override;
 
     // The command line stored, "" when the program is not where the rule wants it.
     QString command() const;
@@ -43,6 +46,7 @@ class XdgAutostart final : public Autostart
 public:
     explicit XdgAutostart(const QString &programpath);
     void setstartupreg(bool enable) override;
+    QString refusal() const override;
 
     QString entrypath() const;
     bool installed() const;
