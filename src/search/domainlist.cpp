@@ -9,9 +9,29 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+QString counted(int n, const QString &what)
+{
+    return QString::number(n) + u' ' + what + (n == 1 ? QString() : u"s"_s);
+}
+
+// What the message box adds where the keyword box repeated keywords.
+QString droppednote(int dropped)
+{
+    return dropped == 0 ? QString() : u" ("_s + counted(dropped, u"repeated search term"_s) + u" dropped)"_s;
+}
+
+} // namespace
+
 DomainList::DomainList(SearchState &state, SearchWindow &window, Prompts &prompts)
     : m_state(state), m_window(window), m_prompts(prompts)
 {}
+
+QString DomainList::searchterms(int index) const
+{
+    return counted(m_state.urldata[index].keys.ubound(), u"search term"_s);
+}
 
 void DomainList::sanitizeurl()
 {
@@ -35,7 +55,10 @@ void DomainList::cmdadddomain_Click()
         SearchSession session;
         session.url = m_state.txturl;
         m_state.urldata.append(std::move(session));
-        getdat(m_state.urldata.ubound());
+        const int index = m_state.urldata.ubound();
+        const int dropped = storeinputs(index);
+        m_window.writemessagebox(u"Added "_s + m_state.txturl + u" with "_s + searchterms(index) +
+                                 droppednote(dropped));
         m_window.addTxturlsItem(m_state.txturl);
         m_window.disall();
     });
@@ -74,7 +97,11 @@ void DomainList::cmdsavechanges_Click()
         sanitizeurl();
         const int d = findsession(m_state);
         if (d != 0) {
-            getdat(d);
+            const int dropped = storeinputs(d);
+            m_window.writemessagebox(u"Saved "_s + searchterms(d) + u" of "_s + m_state.txturl + droppednote(dropped));
+            // The keyword box shows what was stored.
+            if (dropped > 0)
+                m_window.disall();
             return;
         }
         if (!m_state.urldata.isEmpty()) {
@@ -98,6 +125,39 @@ void DomainList::txturls_Click()
 void DomainList::getdat(int index)
 {
     guard("Searchrun", "Sub getdat", [&] {
+        const QStringList keys = loadinputs(index);
+        setkeys(index, keys);
+        m_window.writemessagebox(u"Searching on keys "_s + keys.join(u','));
+    });
+}
+
+int DomainList::storeinputs(int index)
+{
+    int dropped = 0;
+    guard("Domainlist", "Function storeinputs", [&] {
+        QStringList keys = loadinputs(index);
+        dropped = dropduplicates(keys);
+        setkeys(index, keys);
+    });
+    return dropped;
+}
+
+void DomainList::setkeys(int index, const QStringList &keys)
+{
+    SearchSession &session = m_state.urldata[index];
+    session.keys.clear();
+    session.keys.reserve(int(keys.size()));
+    for (const QString &key : keys) {
+        KeywordResult keyword;
+        keyword.key = key;
+        session.keys.append(std::move(keyword));
+    }
+}
+
+QStringList DomainList::loadinputs(int index)
+{
+    QStringList keys;
+    guard("Domainlist", "Function loadinputs", [&] {
         SearchSession &session = m_state.urldata[index];
         session.pagedepth = m_window.pagedepthText();
         session.checkstop = m_window.chkstopafterhit() ? u"1"_s : u"0"_s;
@@ -108,13 +168,7 @@ void DomainList::getdat(int index)
         const KeySplit split = splitkeys(m_window.txtkeysText(), selstart, sellength);
         if (split.sellength != sellength)
             m_window.setTxtkeysSelection(split.selstart, split.sellength);
-        session.keys.clear();
-        session.keys.reserve(int(split.keys.size()));
-        for (const QString &key : split.keys) {
-            KeywordResult keyword;
-            keyword.key = key;
-            session.keys.append(std::move(keyword));
-        }
-        m_window.writemessagebox(u"Searching on keys "_s + split.keys.join(u','));
+        keys = split.keys;
     });
+    return keys;
 }

@@ -21,11 +21,22 @@ public:
     void cmdsavechanges_Click();
     void txturls_Click();
 
-    // Loads the window's page depth, check boxes and keywords into urldata(index); the keyword
-    // results become fresh empty ones.
+    // Loads the window's page depth, check boxes and keywords into urldata(index) for a search,
+    // saying which keys it searches; the keyword results become fresh empty ones.
     void getdat(int index);
 
 private:
+    // What Add and Save changes store: the inputs as getdat loads them, each keyword once.
+    // Returns how many repeated keywords were dropped.
+    int storeinputs(int index);
+    // The window's page depth, check boxes and place into urldata(index); the keys as the
+    // keyword box splits them.
+    QStringList loadinputs(int index);
+    // The keys of urldata(index), with fresh empty results.
+    void setkeys(int index, const QStringList &keys);
+    // "3 search terms": how many urldata(index) holds.
+    QString searchterms(int index) const;
+
     SearchState &m_state;
     SearchWindow &m_window;
     Prompts &m_prompts;

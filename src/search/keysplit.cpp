@@ -2,6 +2,8 @@
 
 #include "diagnostics/guard.h"
 
+#include <QSet>
+
 KeySplit splitkeys(const QString &text, int selstart, int sellength)
 {
     KeySplit result{{}, selstart, sellength};
@@ -25,4 +27,17 @@ KeySplit splitkeys(const QString &text, int selstart, int sellength)
             result.keys.append(line);
     });
     return result;
+}
+
+int dropduplicates(QStringList &keys)
+{
+    QSet<QString> seen;
+    const qsizetype before = keys.size();
+    keys.removeIf([&seen](const QString &key) {
+        if (seen.contains(key))
+            return true;
+        seen.insert(key);
+        return false;
+    });
+    return int(before - keys.size());
 }

@@ -15,3 +15,6 @@ struct KeySplit
 // carriage return ends a line, line feeds are dropped, empty lines are skipped, nothing is
 // trimmed.
 KeySplit splitkeys(const QString &text, int selstart, int sellength);
+
+// Drops the keys that repeat an earlier one exactly, keeping the first; returns how many went.
+int dropduplicates(QStringList &keys);
