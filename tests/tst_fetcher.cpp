@@ -371,6 +371,9 @@ private slots:
             QVERIFY(i == waits || rig.window.lines().contains(status + u" on alpha page 1"_s));
             rig.tick();
             QCOMPARE(int(rig.job(1).socket), 0); // still waiting
+            QCOMPARE(rig.window.statuses().last(),
+                     u"1 Total searches , %1 Searches in progress , %2 Searches Completed"_s.arg(i < waits ? 1 : 0)
+                         .arg(i < waits ? 0 : 1));
             clock.advanceSeconds(5LL << i);
         }
         QCOMPARE(rig.engine.requests().size(), waits + 1);

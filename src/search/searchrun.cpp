@@ -264,7 +264,9 @@ bool SearchRun::walkjobs(int &inprogress, int &completed, int &total)
             active = true;
             advancejob(j);
         }
-        if (m_state.jobs[j].socket != 0)
+        // A keyword waiting out its retry wait is still being searched.
+        const FetchJob &now = m_state.jobs[j];
+        if (now.socket != 0 || (!now.done && now.retry.notbefore != 0))
             ++inprogress;
     }
     return active;
