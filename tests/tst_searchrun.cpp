@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(int(rig.state.pagedepth), depth);
         QCOMPARE(rig.prompts.messages().value(0),
                  depth != 0 ? QString()
-                            : u"The search depth must be a whole number of result pages, from 1 to 32767."_s);
+                            : u"The Search depth box takes a whole number of result pages from 1 to 32767."_s);
         QCOMPARE(rig.state.jobs.ubound(), depth != 0 ? 2 : 0);
         if (depth != 0)
             rig.run.Dostop_Click();

@@ -59,6 +59,7 @@ void OptionsController::mnuOptions_Click()
             box->setChecked(on);
         p.connections->setText(QString::number(int(s.maxconnections)));
         p.txttimeout->setText(QString::number(int(s.inettimeout)));
+        p.saynumbers();
         p.txtproxyserver->setText(s.proxyserver);
         p.txtproxyport->setText(s.proxyport);
         p.txtproxyuser->setText(s.proxyuser);
@@ -91,7 +92,6 @@ void OptionsController::takeover(Settings &s) const
     s.contexthelp = p.chkhelp->isChecked();
     s.useapi = p.chkuseapi->isChecked();
     s.useproxy = p.chkuseproxy->isChecked();
-    // No range check: an empty box gives 0 for this run, and the next start reads it as 5.
     s.maxconnections = Int16(leadingnumber(p.connections->text()));
     s.inettimeout = Int16(leadingnumber(p.txttimeout->text()));
     s.proxyserver = p.txtproxyserver->text();
@@ -117,9 +117,11 @@ void OptionsController::cmdtestservice_Click()
     guard("Optionscontroller", "Sub cmdtestservice_Click", [&] {
         if (m_check)
             return;
+        OptionsPanel &p = *m_fraoptions;
+        if (!p.numbersusable())
+            return;
         Settings s = m_window.state().settings;
         takeover(s);
-        OptionsPanel &p = *m_fraoptions;
         p.cmdtestservice->setEnabled(false);
         p.labtestservice->setText(u"Asking the service for \""_s + ServiceCheck::Keyword + u"\"..."_s);
         m_check = std::make_unique<ServiceCheck>(s, m_connection);
@@ -137,6 +139,8 @@ void OptionsController::btnoptionscont_Click()
 {
     guard("Optionscontroller", "Sub btnoptionscont_Click", [&] {
         OptionsPanel &p = *m_fraoptions;
+        if (!p.numbersusable())
+            return;
         AppState &state = m_window.state();
         Settings &s = state.settings;
         takeover(s);

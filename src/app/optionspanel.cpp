@@ -1,5 +1,6 @@
 #include "optionspanel.h"
 
+#include "search/boxnumbers.h"
 #include "search/searchservice.h"
 
 #include <QBoxLayout>
@@ -34,8 +35,13 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     limits->addWidget(label(u"labconnections"_s, u"is the maximum number of connections to use"_s), 0, 1);
     limits->addWidget(txttimeout = box(u"txttimeout"_s, 48), 1, 0);
     limits->addWidget(label(u"labtimeout"_s, u"seconds to wait for a page before trying again"_s), 1, 1);
+    limits->addWidget(labnumbers = label(u"labnumbers"_s, {}), 2, 0, 1, 2);
+    labnumbers->setWordWrap(true);
+    labnumbers->hide();
     limits->setColumnStretch(1, 1);
     addlayout(limits);
+    numberbox::refuseonleave(*connections, boxnumbers::connections, sayer(0));
+    numberbox::refuseonleave(*txttimeout, boxnumbers::timeout, sayer(1));
 
     auto *api = new QHBoxLayout;
     api->addWidget(chkuseapi = check(u"chkuseapi"_s, u"Use a Google API License Key"_s));
@@ -134,6 +140,28 @@ void OptionsPanel::setstartupnote(const QString &note)
 void OptionsPanel::showstartupnote()
 {
     labstartup->setVisible(setstartup->isChecked() && !labstartup->text().isEmpty());
+}
+
+bool OptionsPanel::numbersusable()
+{
+    return numberbox::refuse(*connections, boxnumbers::connections, sayer(0)) &&
+           numberbox::refuse(*txttimeout, boxnumbers::timeout, sayer(1));
+}
+
+void OptionsPanel::saynumbers()
+{
+    numberbox::check(*connections, boxnumbers::connections, sayer(0));
+    numberbox::check(*txttimeout, boxnumbers::timeout, sayer(1));
+}
+
+numberbox::Say OptionsPanel::sayer(int box)
+{
+    return [this, box](const QString &refusal) {
+        m_refusals[box] = refusal;
+        const QString shown = m_refusals[0].isEmpty() ? m_refusals[1] : m_refusals[0];
+        labnumbers->setText(shown);
+        labnumbers->setVisible(!shown.isEmpty());
+    };
 }
 
 void OptionsPanel::setengine(const QString &engine)

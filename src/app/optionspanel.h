@@ -1,6 +1,9 @@
 #pragma once
 
+#include "numberbox.h"
 #include "popuppanel.h"
+
+#include <QString>
 
 class QCheckBox;
 class QComboBox;
@@ -24,6 +27,8 @@ public:
     QCheckBox *chkuseproxy = nullptr;
     QLineEdit *connections = nullptr;
     QLineEdit *txttimeout = nullptr;
+    // Why the number in connections or txttimeout cannot be used; hidden while both can.
+    QLabel *labnumbers = nullptr;
     QLineEdit *txtproxyserver = nullptr;
     QLineEdit *txtproxyport = nullptr;
     QLineEdit *txtproxyuser = nullptr;
@@ -50,6 +55,12 @@ public:
     QPushButton *btnoptionscont = nullptr;
     QPushButton *btnoptcancel = nullptr;
 
+    // Whether connections and txttimeout hold numbers a search can use; where one does not,
+    // labnumbers says why and the box has the focus.
+    bool numbersusable();
+    // Shows or clears labnumbers for the numbers the boxes hold now.
+    void saynumbers();
+
     // The reason this copy cannot start with the computer; "" where it can.
     void setstartupnote(const QString &note);
 
@@ -58,8 +69,12 @@ public:
     QString engine() const;
 
 private:
+    // Says a refusal of connections (0) or txttimeout (1) in labnumbers.
+    numberbox::Say sayer(int box);
     void showstartupnote();
     void syncengine();
     QLineEdit *box(const QString &name, int width = 0);
     QLabel *label(const QString &name, const QString &caption);
+
+    QString m_refusals[2];
 };

@@ -7,7 +7,9 @@
 #include "maincontrols.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
+#include "numberbox.h"
 #include "platform/prompts.h"
+#include "search/boxnumbers.h"
 #include "search/searchrun.h"
 #include "statuspanels.h"
 #include "timedwarningpanel.h"
@@ -73,6 +75,10 @@ void SearchController::connectcommands(const MainMenus &menus)
     // Only the user's pick: the program's own changes of the box must not reload the domain.
     connect(search.txturls, &QComboBox::activated, this, [domains] { domains->txturls_Click(); });
     connect(search.cmdlocale, &QPushButton::clicked, this, &SearchController::cmdlocale_Click);
+    numberbox::refuseonleave(*search.pagedepth, boxnumbers::pagedepth, [this](const QString &refusal) {
+        if (!refusal.isEmpty())
+            m_prompts.message(refusal);
+    });
     connect(m_fralocale->cmdlocaleok, &QPushButton::clicked, this, &SearchController::cmdlocaleok_Click);
     connect(m_fralocale->cmdlocalecancel, &QPushButton::clicked, this, [this] { m_fralocale->setshown(false); });
 }

@@ -11,6 +11,7 @@
 #include "platform/codepage.h"
 #include "platform/connection.h"
 #include "platform/stopsignals.h"
+#include "search/boxnumbers.h"
 #include "search/hostport.h"
 #include "search/localconnection.h"
 #include "search/ranking.h"
@@ -109,8 +110,8 @@ const QList<QCommandLineOption> &searchoptions()
 
 const NumberOption RequestDelay{u"--request-delay"_s, 0, 32767, u"a number of milliseconds"_s};
 const NumberOption MaxRetries{u"--max-retries"_s, 0, 32767, u"a number"_s, u" (no limit)"_s};
-const NumberOption Connections{u"--connections"_s, 1, 1000};
-const NumberOption Timeout{u"--timeout"_s, 1, 32767, u"a number of seconds"_s};
+const NumberOption Connections{u"--connections"_s, boxnumbers::connections.min, boxnumbers::connections.max};
+const NumberOption Timeout{u"--timeout"_s, boxnumbers::timeout.min, boxnumbers::timeout.max, u"a number of seconds"_s};
 
 // Takes one option with its value ("" for a switch) into options; returns an error text, or "".
 QString takeoption(const QString &arg, QString v, SearchOptions &options, QStringList &keywords, QString &file)
@@ -135,7 +136,7 @@ QString takeoption(const QString &arg, QString v, SearchOptions &options, QStrin
     } else if (arg == u"--keywords-file") {
         file = v;
     } else if (arg == u"--depth") {
-        if (!readpagedepth(v))
+        if (!readbox(boxnumbers::pagedepth, v))
             return u"--depth takes a number of result pages from 1 to 32767"_s;
         options.depth = v;
     } else if (const secrets::Secret *secret = secrets::find(arg); secret != nullptr) {
@@ -445,7 +446,7 @@ int runSearch(const QStringList &args, bool fromfolder)
         window.setTxtkeysText(*options.keywords);
     if (options.depth)
         window.setPagedepthText(*options.depth);
-    else if (!readpagedepth(window.pagedepthText()))
+    else if (!readbox(boxnumbers::pagedepth, window.pagedepthText()))
         return searchusage(u"the stored search depth \""_s + window.pagedepthText() + u"\" of "_s +
                            window.txturlsText() + u" is not a number of result pages; give --depth N"_s);
     if (options.stopafterhit)

@@ -1,5 +1,6 @@
 #include "searchrun.h"
 
+#include "boxnumbers.h"
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
 #include "diagnostics/numtext.h"
@@ -32,17 +33,6 @@ void shufflejobs(Array1<FetchJob> &jobs)
 }
 
 } // namespace
-
-std::optional<int> readpagedepth(const QString &text)
-{
-    bool ok = false;
-    const QString trimmed = text.trimmed();
-    const int depth = trimmed.toInt(&ok);
-    // toInt takes a sign; a depth is digits alone.
-    if (!ok || depth < 1 || depth > 32767 || !trimmed.front().isDigit())
-        return std::nullopt;
-    return depth;
-}
 
 SearchRun::SearchRun(SearchState &state, SearchWindow &window, Prompts &prompts, const Connection &connection,
                      QObject *parent)
@@ -110,8 +100,8 @@ void SearchRun::mnusearch_Click()
             return;
         }
         // A depth of 0 or a word would finish every keyword at once, unsearched.
-        if (!readpagedepth(m_window.pagedepthText())) {
-            m_prompts.message(u"The search depth must be a whole number of result pages, from 1 to 32767."_s);
+        if (!readbox(boxnumbers::pagedepth, m_window.pagedepthText())) {
+            m_prompts.message(boxrefusal(boxnumbers::pagedepth));
             return;
         }
         if (const QString problem = searchlocale::problem(m_window.searchlocale()); !problem.isEmpty()) {
