@@ -1,11 +1,24 @@
+#include "app/aboutpanel.h"
 #include "app/appstate.h"
+#include "app/errorreportcontroller.h"
+#include "app/errorreportdisplay.h"
+#include "app/errorreportpanel.h"
 #include "app/gradientbutton.h"
+#include "app/helpcontroller.h"
 #include "app/historycontroller.h"
 #include "app/historypanels.h"
+#include "app/localepanel.h"
 #include "app/mainwindow.h"
+#include "app/messagepanel.h"
+#include "app/optionscontroller.h"
+#include "app/optionspanel.h"
 #include "app/qtprompts.h"
+#include "app/scheduleoptionspanel.h"
 #include "app/schedulercontroller.h"
 #include "app/searchcontroller.h"
+#include "app/statuspanels.h"
+#include "app/timedwarningpanel.h"
+#include "app/waitpanel.h"
 #include "diagnostics/errorreports.h"
 #include "platform/shell.h"
 #include "storage/historyfile.h"
@@ -23,10 +36,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -144,6 +159,80 @@ QStringList items(const QComboBox *box)
     for (int i = 0; i < box->count(); ++i)
         texts << box->itemText(i);
     return texts;
+}
+
+// The controls of `root` a user reads or works: visible buttons, boxes, lists and labels with
+// text, the parts of lists and combo boxes aside.
+QList<QWidget *> controlsof(QWidget *root)
+{
+    QList<QWidget *> found;
+    const auto wanted = [](QWidget *w) {
+        const auto *label = qobject_cast<QLabel *>(w);
+        return qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) ||
+               qobject_cast<QPlainTextEdit *>(w) || qobject_cast<ListView *>(w) ||
+               (label != nullptr && !label->text().isEmpty());
+    };
+    QList<QWidget *> todo{root};
+    while (!todo.isEmpty()) {
+        QWidget *w = todo.takeFirst();
+        if (!w->isVisible())
+            continue;
+        // A list's own lines are what must be seen: the list may hold a bar above them.
+        if (auto *list = qobject_cast<ListView *>(w))
+            found << list->tree();
+        else if (wanted(w))
+            found << w;
+        if (w == root || !(qobject_cast<QComboBox *>(w) || qobject_cast<ListView *>(w) || wanted(w)))
+            todo << w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    }
+    return found;
+}
+
+// Where each control of the panels `roots` fails to be seen whole, scrolled into sight where
+// it lies in a scrolling part: covered by another widget, outside the window's client area, or
+// overlapping another control of the same panel.
+QStringList covered(QWidget &client, const QList<QWidget *> &roots)
+{
+    QStringList faults;
+    struct Placed
+    {
+        QWidget *control, *surface; // the client area or the scrolling part that holds it
+        QRect rect;                 // in the surface
+    };
+    QList<Placed> placed;
+    for (QWidget *root : roots) {
+        for (QWidget *c : controlsof(root)) {
+            const QString name =
+                c->objectName().isEmpty() ? QString::fromLatin1(c->metaObject()->className()) : c->objectName();
+            QWidget *surface = &client;
+            for (QWidget *up = c->parentWidget(); up != &client && up != nullptr; up = up->parentWidget()) {
+                if (auto *area = qobject_cast<QScrollArea *>(up)) {
+                    area->ensureWidgetVisible(c, 0, 0);
+                    surface = area->widget();
+                }
+            }
+            placed.append({c, surface, QRect(c->mapTo(surface, QPoint(0, 0)), c->size())});
+            const QRect rect(c->mapTo(&client, QPoint(0, 0)), c->size());
+            if (!client.rect().contains(rect))
+                faults << name + u" leaves the window"_s;
+            const QRect inner = rect.adjusted(2, 2, -2, -2);
+            for (const QPoint point :
+                 {inner.center(), inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight()}) {
+                QWidget *top = client.childAt(point);
+                if (client.rect().contains(point) && top != c && !c->isAncestorOf(top))
+                    faults << name + u" is covered by "_s + (top ? top->objectName() : u"nothing"_s);
+            }
+        }
+    }
+    for (const Placed &a : placed) {
+        for (const Placed &b : placed) {
+            if (a.control < b.control && a.surface == b.surface && a.rect.intersects(b.rect) &&
+                !a.control->isAncestorOf(b.control) && !b.control->isAncestorOf(a.control))
+                faults << a.control->objectName() + u" overlaps "_s + b.control->objectName();
+        }
+    }
+    faults.removeDuplicates();
+    return faults;
 }
 
 } // namespace
@@ -353,6 +442,79 @@ private slots:
         QCOMPARE(boxes.ask({B::No}, [&] { domains.cmddeletedomain->click(); }),
                  QStringList{u"Do you want to remove new.example and any associated data ? [Yes/No/Cancel]"_s});
         QCOMPARE(w.state.urldata.ubound(), 2);
+    }
+
+    // Every panel over the window at its design size and at its smallest: each of its controls
+    // is seen whole, inside the window, clear of the panel's other controls.
+    void panelsCoverNoControls_data()
+    {
+        using Show = std::function<QList<QWidget *>(Window &)>;
+        QTest::addColumn<bool>("smallest");
+        QTest::addColumn<Show>("show");
+        const auto popup = [](auto panel) -> Show {
+            return [panel](Window &w) -> QList<QWidget *> {
+                PopupPanel &p = panel(*w.window);
+                p.setshown(true);
+                return {&p};
+            };
+        };
+        const std::pair<const char *, Show> panels[] = {
+            {"wait", popup([](MainWindow &m) -> PopupPanel & { return m.panels().waitframe(); })},
+            {"message", popup([](MainWindow &m) -> PopupPanel & { return m.panels().messageframe(); })},
+            {"timed warning", popup([](MainWindow &m) -> PopupPanel & { return m.panels().frawarntimed(); })},
+            {"error report", popup([](MainWindow &m) -> PopupPanel & { return m.errorreports().fraerrorreport(); })},
+            {"error display",
+             popup([](MainWindow &m) -> PopupPanel & { return m.errorreports().fraerrorreportdisplay(); })},
+            {"load chooser", popup([](MainWindow &m) -> PopupPanel & { return m.history().fraselectread(); })},
+            {"about", popup([](MainWindow &m) -> PopupPanel & { return m.help().aboutframe(); })},
+            {"place", popup([](MainWindow &m) -> PopupPanel & { return m.search().fralocale(); })},
+            {"schedule options",
+             [](Window &w) -> QList<QWidget *> {
+                 w.window->menus().mnuscheduleoptions->trigger();
+                 return {&w.window->scheduler().frascheduleopt()};
+             }},
+            {"options",
+             [](Window &w) -> QList<QWidget *> {
+                 w.window->menus().mnuOptions->trigger();
+                 return {&w.window->options().fraoptions()};
+             }},
+            {"analysis detail",
+             [](Window &w) -> QList<QWidget *> {
+                 w.window->controls().buttons.doanalyze->click();
+                 w.list()->tree()->setCurrentItem(w.list()->tree()->topLevelItem(0));
+                 emit w.list()->itemclick();
+                 const HistoryControls &h = w.window->controls().history;
+                 return {h.historydetailview, h.hdvclose};
+             }},
+            // A failure while the manage panel is open: the report's panel comes on top.
+            {"manage with an error",
+             [](Window &w) -> QList<QWidget *> {
+                 w.window->menus().mnumanhis->trigger();
+                 ManageHistoryFrame &manage = w.history().frahistory();
+                 w.window->errorreports().raiseerrorreport();
+                 QTest::keyClicks(manage.txtmhfile(), u"h"_s);
+                 return {&w.window->errorreports().fraerrorreport()};
+             }},
+        };
+        for (const bool smallest : {false, true})
+            for (const auto &[name, show] : panels)
+                QTest::addRow("%s at the %s size", name, smallest ? "smallest" : "design") << smallest << show;
+    }
+    void panelsCoverNoControls()
+    {
+        using Show = std::function<QList<QWidget *>(Window &)>;
+        QFETCH(bool, smallest);
+        QFETCH(Show, show);
+        Window w;
+        MainWindow &window = *w.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.resize(smallest ? QSize(1, 1) : window.size());
+        window.Form_Resize();
+        const QList<QWidget *> shown = show(w);
+        QCoreApplication::processEvents();
+        const QStringList faults = covered(*window.centralWidget(), shown);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u"; "_s)));
     }
 
     // The analysis of the current results: ranking with a separator, the detail panel, the way

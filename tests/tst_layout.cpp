@@ -59,7 +59,7 @@ private slots:
     {
         const TwipsRect panel{0, 0, 4000, 2000};
         QCOMPARE(resizerules::centred(panel, 12000, 9900), (TwipsRect{4000, 3800, 4000, 2000}));
-        QCOMPARE(resizerules::centred({0, 0, 4000, 9700}, 12000, 9900).top, 120);
+        QCOMPARE(resizerules::centred({0, 0, 4000, 9700}, 12000, 9900), (TwipsRect{4000, 120, 4000, 9195}));
         QCOMPARE(resizerules::centred({0, 0, 4000, 9600}, 12000, 9900).top, 0);
         QCOMPARE(resizerules::centred({0, 0, 12001, 2000}, 12000, 9900).left, 1);
     }
@@ -146,8 +146,8 @@ private slots:
         row(u"runningtext"_s, {200, 8720, 11600, 960}, {200, 7760, 11600, 960});
         fixed(u"labhistory"_s, {200, 2160, 3600, 255});
         row(u"historyview"_s, {200, 2415, 11600, 6200}, {200, 2415, 11600, 5240});
-        row(u"historydetailview"_s, {400, 5515, 11000, 2700}, {400, 5035, 11000, 2220});
-        row(u"hdvclose"_s, {1400, 5565, 900, 330}, {1400, 5085, 900, 330});
+        row(u"historydetailview"_s, {200, 5515, 11600, 3100}, {200, 5035, 11600, 2620});
+        row(u"hdvclose"_s, {10700, 5575, 900, 330}, {10700, 5095, 900, 330});
         fixed(u"searchstatus"_s, {450, 8805, 6050, 255});
         fixed(u"labscheduler"_s, {6500, 8805, 5300, 255});
         fixed(u"waitframe"_s, {3600, 4250, 4800, 1100});

@@ -208,6 +208,7 @@ HistoryControls createhistory(Builder &make)
     c.historydetailview->hide();
     c.hdvclose = make.pushbutton(u"hdvclose"_s, u"Close"_s);
     c.hdvclose->hide();
+    c.historydetailview->reservebar(c.hdvclose);
     return c;
 }
 

@@ -15,6 +15,8 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 qreal MainWindow::dpi() const
@@ -88,10 +90,17 @@ void MainWindow::placecontrols()
     const QList<QToolButton *> &icons = m_controls.helpbuttons;
     for (int i = 0; i < int(icons.size()) && i < int(m_helprects.size()); ++i)
         placeon(icons.at(i), m_helprects.at(i));
+    // Above the controls, in the order they already lie in: the panel shown last stays on top.
+    QList<QWidget *> panels;
     for (const QString &name : colorschemes::popuppanels()) {
         if (QWidget *panel = m_named.value(name))
-            panel->raise();
+            panels.append(panel);
     }
+    const QObjectList &stack = centralWidget()->children();
+    std::sort(panels.begin(), panels.end(),
+              [&stack](QWidget *a, QWidget *b) { return stack.indexOf(a) < stack.indexOf(b); });
+    for (QWidget *panel : panels)
+        panel->raise();
 }
 
 void MainWindow::centreonscreen()

@@ -17,6 +17,7 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
 {
     QLabel *title = addlabel(u"laboptions"_s, u"Options"_s);
     emphasise(title, title->font().pointSizeF() * 1.3);
+    addscrollingpart();
 
     auto *flags = new QGridLayout;
     flags->addWidget(setrunningupdate = check(u"setrunningupdate"_s, u"Show log window"_s), 0, 0);

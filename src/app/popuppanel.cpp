@@ -5,6 +5,9 @@
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+
+using namespace Qt::Literals::StringLiterals;
 
 PopupPanel::PopupPanel(const QString &name, QWidget &client) : QFrame(&client)
 {
@@ -24,9 +27,11 @@ PopupPanel::PopupPanel(const QString &name, QWidget &client) : QFrame(&client)
 
 void PopupPanel::setshown(bool visible)
 {
-    setVisible(visible);
-    if (visible)
+    // Shown again while shown, a panel keeps its place: a panel that came up since, such as an
+    // error report, stays above it.
+    if (visible && !isVisible())
         raise();
+    setVisible(visible);
 }
 
 QLabel *PopupPanel::addlabel(const QString &name, const QString &caption)
@@ -40,7 +45,29 @@ QLabel *PopupPanel::addlabel(const QString &name, const QString &caption)
 
 void PopupPanel::addstretch()
 {
-    static_cast<QVBoxLayout *>(layout())->addStretch();
+    content()->addStretch();
+}
+
+void PopupPanel::addscrollingpart()
+{
+    auto *area = new QScrollArea(this);
+    area->setObjectName(objectName() + u"scroll"_s);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The panel's colours show through.
+    area->viewport()->setAutoFillBackground(false);
+    auto *body = new QWidget(area);
+    body->setAutoFillBackground(false);
+    m_content = new QVBoxLayout(body);
+    m_content->setContentsMargins(0, 0, 0, 0);
+    area->setWidget(body);
+    static_cast<QVBoxLayout *>(layout())->addWidget(area, 1);
+}
+
+QVBoxLayout *PopupPanel::content() const
+{
+    return m_content != nullptr ? m_content : static_cast<QVBoxLayout *>(layout());
 }
 
 QHBoxLayout *PopupPanel::addbuttonrow()
@@ -61,12 +88,12 @@ QPushButton *PopupPanel::addbutton(QHBoxLayout *row, const QString &name, const 
 
 void PopupPanel::addwidget(QWidget *widget)
 {
-    layout()->addWidget(widget);
+    content()->addWidget(widget);
 }
 
 void PopupPanel::addlayout(QLayout *layout)
 {
-    static_cast<QVBoxLayout *>(this->layout())->addLayout(layout);
+    content()->addLayout(layout);
 }
 
 void PopupPanel::emphasise(QWidget *widget, qreal pointsize)

@@ -7,6 +7,7 @@ class QHBoxLayout;
 class QLayout;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 // A pop-up panel: a raised frame over the window's client area, hidden until its command shows
 // it. The window centres it by its name and colours its controls by theirs.
@@ -16,7 +17,8 @@ class PopupPanel : public QFrame
 public:
     PopupPanel(const QString &name, QWidget &client);
 
-    // Shows the panel above everything else, or hides it.
+    // Shows the panel above everything else, or hides it; a panel already shown stays where it is
+    // among the others.
     void setshown(bool visible);
 
 protected:
@@ -32,4 +34,13 @@ protected:
     void addlayout(QLayout *layout);
 
     static void emphasise(QWidget *widget, qreal pointsize = 0);
+
+    // From here on the content goes into a part that scrolls when the window leaves the panel
+    // less height than it asks for; the button rows stay below it, always in sight.
+    void addscrollingpart();
+
+private:
+    QVBoxLayout *content() const;
+
+    QVBoxLayout *m_content = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "resizerules.h"
 
 #include "colorschemes.h"
+#include "designlayout.h"
 
 #include <algorithm>
 
@@ -59,11 +60,13 @@ void arrangehistory(ControlRects &r, QList<TwipsRect> &icons)
         icons[index].top = 2160;
     TwipsRect &history = r[u"historyview"_s];
     history.top = 2160 + labhistory.height;
+    // The detail covers the lower half of the list whole, so no line of it shows at a side;
+    // Close sits in a strip of the detail's own above its lines, at the right.
     TwipsRect &detail = r[u"historydetailview"_s];
-    detail = {history.left + 200, history.top + history.height / 2, history.width - 600, history.height / 2 - 400};
+    detail = {history.left, history.top + history.height / 2, history.width, history.height - history.height / 2};
     TwipsRect &close = r[u"hdvclose"_s];
-    close.top = detail.top + 50;
-    close.left = detail.left + 1000;
+    close.top = detail.top + 60;
+    close.left = detail.right() - 200 - close.width;
 }
 
 void arrangeinputs(ControlRects &r, QList<TwipsRect> &icons, int W)
@@ -120,6 +123,9 @@ TwipsRect centred(const TwipsRect &panel, int W, int H)
 {
     TwipsRect placed = panel;
     placed.top = panel.height > H - 300 ? 120 : (H - 300 - panel.height) / 2;
+    // Its foot stays inside the client area, where its buttons can be reached.
+    const int room = H - designlayout::framesize().height() - 120 - placed.top;
+    placed.height = std::min(panel.height, std::max(room, 0));
     placed.left = panel.width > W ? 1 : (W - panel.width) / 2;
     return placed;
 }

@@ -15,7 +15,8 @@ constexpr int MinimumHeight = 8600;
 // false when the window had to be moved down onto the screen, which ends this pass.
 bool clampwindow(TwipsRect &window, QSize screen);
 
-// A pop-up panel centred over the window, or pinned near the top left when it is larger.
+// A pop-up panel centred over the window, or pinned near the top left when it is larger; no
+// taller than the client area leaves room for.
 TwipsRect centred(const TwipsRect &panel, int W, int H);
 
 // Moves and stretches the controls and help icons for a window of W by H; `showrunning`

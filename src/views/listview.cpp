@@ -243,8 +243,26 @@ void ListView::setdpi(qreal dpi)
         setcolumnwidth(column, m_widths.at(column - 1));
 }
 
+void ListView::reservebar(QWidget *bar)
+{
+    m_bar = bar;
+    setAutoFillBackground(true);
+    bar->installEventFilter(this);
+    installEventFilter(this);
+    fitbar();
+}
+
+void ListView::fitbar()
+{
+    const int above = qMax(0, m_bar->y() - y());
+    layout()->setContentsMargins(0, 2 * above + m_bar->height(), 0, 0);
+}
+
 bool ListView::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_bar != nullptr && (watched == m_bar || watched == this) &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        fitbar();
     if (event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);
         const bool lines = watched == m_tree->viewport();

@@ -77,6 +77,11 @@ public:
 
     QTreeWidget *tree() const { return m_tree; }
 
+    // Keeps a strip above the lines for `bar`, a sibling placed over the list's top edge, as
+    // deep as the bar with the same space above and below it; the list paints the strip, so a
+    // list it lies over never shows through.
+    void reservebar(QWidget *bar);
+
 signals:
     void itemclick();
     void columnclick(int column, const QString &header);
@@ -88,9 +93,11 @@ protected:
 private:
     void checkcolumn(int column) const;
     void showsortmark();
+    void fitbar();
     static bool cut(const QWidget *widget, const QString &text, int width, int margins);
 
     QTreeWidget *m_tree;
+    QWidget *m_bar = nullptr;
     // The width last set per column, so an unchanged column reads back exactly what was set
     // rather than its pixel width rounded back to twips.
     QList<int> m_widths;
