@@ -9,6 +9,7 @@ ErrorReportDisplay::ErrorReportDisplay(QWidget &client) : PopupPanel(u"fraerrorr
 {
     m_errorreporttxt = new QPlainTextEdit(this);
     m_errorreporttxt->setObjectName(u"errorreporttxt"_s);
+    m_errorreporttxt->setAccessibleName(u"Error report"_s);
     m_errorreporttxt->setReadOnly(true);
     addwidget(m_errorreporttxt);
     QHBoxLayout *row = addbuttonrow();

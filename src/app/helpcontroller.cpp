@@ -25,7 +25,7 @@ HelpController::HelpController(MainWindow &window, const MainControls &controls,
 {
     connect(&window, &MainWindow::helpclick, this, [this](int index) { m_help.helpbutton_Click(index); });
     connect(controls.buttons.dohelp, &GradientButton::clicked, this, [this] { m_help.dohelp_Click(); });
-    menus.mnuwebsite->setText(product::name() + u" on the Web"_s);
+    menus.mnuwebsite->setText(product::name() + u" on the &Web"_s);
     for (QAction *entry : {menus.mnuwinhelp, menus.mnuwebsite, menus.mnuabout})
         entry->setEnabled(true);
     connect(menus.mnuwinhelp, &QAction::triggered, this, [this] { m_help.mnuwinhelp_Click(); });

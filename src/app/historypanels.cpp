@@ -35,6 +35,7 @@ SelectReadFrame::SelectReadFrame(QWidget &client) : PopupPanel(u"fraselectread"_
     addlabel(u"labselectread"_s,
              u"There are a number of saved searches in the selected file, please pick one to load"_s);
     m_seldate = combo(this, u"seldate"_s);
+    m_seldate->setAccessibleName(u"Saved search"_s);
     addwidget(m_seldate);
     addstretch();
     QHBoxLayout *row = addbuttonrow();
@@ -60,6 +61,7 @@ ManageHistoryFrame::ManageHistoryFrame(QWidget &client) : PopupPanel(u"frahistor
     auto *filerow = new QHBoxLayout;
     m_txtmhfile = new QLineEdit(this);
     m_txtmhfile->setObjectName(u"txtmhfile"_s);
+    m_txtmhfile->setAccessibleName(u"History file"_s);
     m_cmdmhbrowse = new QPushButton(u"Browse..."_s, this);
     m_cmdmhbrowse->setObjectName(u"cmdmhbrowse"_s);
     m_cmdmhread = new QPushButton(u"Read file"_s, this);
@@ -70,6 +72,7 @@ ManageHistoryFrame::ManageHistoryFrame(QWidget &client) : PopupPanel(u"frahistor
     static_cast<QVBoxLayout *>(layout())->addLayout(filerow);
     m_mhlab2 = addlabel(u"mhlab2"_s, u"Select a date"_s);
     m_mhdates = combo(this, u"mhdates"_s);
+    m_mhdates->setAccessibleName(u"Date"_s);
     addwidget(m_mhdates);
     m_mhlab3 = addlabel(u"mhlab3"_s, {});
     addstretch();

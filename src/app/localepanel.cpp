@@ -57,6 +57,10 @@ LocalePanel::LocalePanel(QWidget &client) : PopupPanel(u"fralocale"_s, client)
     QHBoxLayout *row = addbuttonrow();
     cmdlocaleok = addbutton(row, u"cmdlocaleok"_s, u"OK"_s);
     cmdlocalecancel = addbutton(row, u"cmdlocalecancel"_s, u"Cancel"_s);
+    txtcountry->setAccessibleName(u"Country, a two-letter code"_s);
+    txtlanguage->setAccessibleName(u"Language"_s);
+    chodevice->setAccessibleName(u"Device"_s);
+    txtlocation->setAccessibleName(u"Place"_s);
 }
 
 SearchLocale LocalePanel::boxes() const

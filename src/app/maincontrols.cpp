@@ -229,6 +229,12 @@ QList<QToolButton *> createhelpicons(QWidget &client, qreal dpi, qreal pixelrati
     const QList<TwipsRect> places = designlayout::helpicons();
     const int size = twips::toPixels(places.constFirst().width, dpi);
     const QIcon icon(helpmark(size - 2, pixelratio));
+    // What each icon explains, for a screen reader: the places of designlayout::helpicons().
+    const QStringList history = {u"Date"_s, u"Domain"_s, u"Keyword"_s, u"First hit only"_s, u"List"_s};
+    const QStringList subjects =
+        QStringList{u"Domain"_s,         u"Search terms"_s, u"Search depth"_s, u"Stop after the first hit"_s,
+                    u"First hit only"_s, u"Results"_s} +
+        history + history + history.mid(1);
     QList<QToolButton *> buttons;
     for (int i = 0; i < int(places.size()); ++i) {
         auto *button = new QToolButton(&client);
@@ -239,6 +245,7 @@ QList<QToolButton *> createhelpicons(QWidget &client, qreal dpi, qreal pixelrati
         button->setAutoRaise(true);
         button->setCursor(Qt::WhatsThisCursor);
         button->setToolTip(u"Help on this item"_s);
+        button->setAccessibleName(u"Help on "_s + subjects.value(i));
         buttons.append(button);
     }
     return buttons;
@@ -256,7 +263,66 @@ MainControls MainControls::create(QWidget &client, qreal dpi, qreal pixelratio)
     c.history = createhistory(make);
     createstatusline(make, c.status);
     c.helpbuttons = createhelpicons(client, dpi, pixelratio);
+    c.nameboxes();
+    c.settaborder(false);
     return c;
+}
+
+void MainControls::nameboxes() const
+{
+    // What a screen reader calls the boxes and lists: the caption beside them, or their purpose.
+    const std::pair<QWidget *, QString> names[] = {
+        {search.txturls, u"Domain"_s},
+        {search.txtkeys, u"Search terms, one on each line"_s},
+        {search.pagedepth, u"Search depth in pages of 10 results"_s},
+        {results.resultsview->tree(), u"Results"_s},
+        {results.txtdisplay, u"Details of the selected result"_s},
+        {results.restxt, u"Results as text"_s},
+        {status.runningtext, u"Messages"_s},
+        {history.historydates, u"Date"_s},
+        {history.historyurls, u"Domain"_s},
+        {history.historykeys, u"Keyword"_s},
+        {history.historyview->tree(), u"History and analysis"_s},
+        {history.historydetailview->tree(), u"Details of the selected line"_s},
+    };
+    for (const auto &[widget, name] : names)
+        widget->setAccessibleName(name);
+}
+
+void MainControls::settaborder(bool analyzebelow) const
+{
+    // Reading order, row by row; the help icons sit on the captions' row above their fields.
+    // Each history mode has its own icons in the same places: hidden ones are passed over.
+    const QList<QToolButton *> &i = helpbuttons;
+    const SearchControls &s = search;
+    const ResultsControls &r = results;
+    const HistoryControls &h = history;
+    const ButtonRow &b = buttons;
+    QList<QWidget *> order = {b.doload, b.dosave, b.doit, b.dostop, b.dohistory};
+    order += analyzebelow ? QList<QWidget *>{b.dohelp, b.doanalyze} : QList<QWidget *>{b.doanalyze, b.dohelp};
+    order += {i[0],
+              i[1],
+              s.txturls,
+              s.txtkeys,
+              s.cmdadddomain,
+              s.cmddeletedomain,
+              s.cmdlocale,
+              s.cmdsavechanges,
+              s.pagedepth,
+              i[2],
+              s.chkstopafterhit,
+              i[3],
+              i[5],
+              r.chkdispfirst,
+              i[4],
+              r.resultsview,
+              r.txtdisplay};
+    order += {i[6], i[11], i[7], i[12], i[16], i[8], i[13], i[17]};
+    order +=
+        {h.historydates, h.historyurls, h.historykeys,       h.chkhistoryfirst, i[9], i[14], i[18], i[10], i[15], i[19],
+         h.historyview,  h.hdvclose,    h.historydetailview, status.runningtext};
+    for (int n = 1; n < int(order.size()); ++n)
+        QWidget::setTabOrder(order[n - 1], order[n]);
 }
 
 QList<QWidget *> MainControls::searchcontrols() const

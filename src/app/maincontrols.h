@@ -108,9 +108,16 @@ struct MainControls
     // Creates the controls on `client` in their stacking order, with their design captions.
     static MainControls create(QWidget &client, qreal dpi, qreal pixelratio);
 
+    // Tab's way through the controls, in reading order; `analyzebelow` where the analyse button
+    // has dropped below the button row, as it does in the history views.
+    void settaborder(bool analyzebelow) const;
+
     // Shown only in the searches view, and only in the other three views.
     QList<QWidget *> searchcontrols() const;
     QList<QWidget *> historycontrols() const;
     // All of them but the help icons.
     QList<QWidget *> all() const;
+
+private:
+    void nameboxes() const;
 };

@@ -53,9 +53,9 @@ MainMenus MainMenus::create(QMenuBar &bar)
              {&MainMenus::mnuscheduleoptions, u"Schedule &options..."_s}});
     addmenu(bar, m, u"&Tools"_s, {{&MainMenus::mnuOptions, u"&Options..."_s}});
     addmenu(bar, m, u"Hel&p"_s,
-            {{&MainMenus::mnuwinhelp, u"Windows Help"_s},
-             {&MainMenus::mnuwebsite, u"Zorvane on the Web"_s},
+            {{&MainMenus::mnuwinhelp, u"Windows &Help"_s},
+             {&MainMenus::mnuwebsite, u"Zorvane on the &Web"_s},
              {nullptr, {}},
-             {&MainMenus::mnuabout, u"About"_s}});
+             {&MainMenus::mnuabout, u"&About"_s}});
     return m;
 }

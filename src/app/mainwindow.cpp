@@ -212,6 +212,7 @@ void MainWindow::displaybits(int mode)
         setviewtexts(texts);
         m_rects[u"doanalyze"_s].top = texts.doanalyzetop;
         placeon(m_controls.buttons.doanalyze, m_rects.value(u"doanalyze"_s));
+        m_controls.settaborder(texts.doanalyzetop > 0);
         for (QWidget *widget : m_controls.searchcontrols())
             widget->setVisible(mode == viewmodes::Searches);
         for (QWidget *widget : m_controls.historycontrols())

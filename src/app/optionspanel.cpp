@@ -130,6 +130,33 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     QHBoxLayout *row = addbuttonrow();
     btnoptionscont = addbutton(row, u"btnoptionscont"_s, u"Continue"_s);
     btnoptcancel = addbutton(row, u"btnoptcancel"_s, u"Cancel"_s);
+    namecontrols();
+}
+
+void OptionsPanel::namecontrols()
+{
+    // What a screen reader calls each box: the caption beside it, or its purpose where that is a
+    // sentence.
+    const std::pair<QWidget *, QString> names[] = {
+        {connections, u"Maximum number of connections"_s},
+        {txttimeout, u"Seconds to wait for a page"_s},
+        {txtapikey, u"Google API License Key"_s},
+        {choengine, u"Search service"_s},
+        {txtengineurl, u"Service address"_s},
+        {txtenginekey, u"Service key"_s},
+        {txtsearxngengines, u"SearXNG engines"_s},
+        {txtcafile, u"CA certificates (PEM file)"_s},
+        {txtrequestdelay, u"Milliseconds between two requests to the same host"_s},
+        {txtalertdelta, u"Places up or down that raise an alert"_s},
+        {txtalertcommand, u"Alert program"_s},
+        {txtproxyserver, u"Proxy Server"_s},
+        {txtproxyport, u"Proxy Port"_s},
+        {txtproxyuser, u"Proxy Username"_s},
+        {txtproxypass, u"Proxy Password"_s},
+        {chocolor, u"Color scheme"_s},
+    };
+    for (const auto &[widget, name] : names)
+        widget->setAccessibleName(name);
 }
 
 void OptionsPanel::setstartupnote(const QString &note)

@@ -71,6 +71,7 @@ public:
 private:
     // Says a refusal of connections (0) or txttimeout (1) in labnumbers.
     numberbox::Say sayer(int box);
+    void namecontrols();
     void showstartupnote();
     void syncengine();
     QLineEdit *box(const QString &name, int width = 0);

@@ -55,6 +55,8 @@ void PopupPanel::addscrollingpart()
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab goes to the boxes in it, and scrolls them into sight.
+    area->setFocusPolicy(Qt::NoFocus);
     // The panel's colours show through.
     area->viewport()->setAutoFillBackground(false);
     auto *body = new QWidget(area);

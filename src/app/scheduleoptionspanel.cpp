@@ -27,6 +27,7 @@ ScheduleOptionsPanel::ScheduleOptionsPanel(QWidget &client) : PopupPanel(u"frasc
     auto *file = new QHBoxLayout;
     file->addWidget(txtschedulefile = new QLineEdit(this), 1);
     txtschedulefile->setObjectName(u"txtschedulefile"_s);
+    txtschedulefile->setAccessibleName(u"File for the results of every cycle"_s);
     file->addWidget(cmdschedulebrowse = new QPushButton(u"Browse"_s, this));
     cmdschedulebrowse->setObjectName(u"cmdschedulebrowse"_s);
     addlayout(file);

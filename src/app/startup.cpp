@@ -87,7 +87,7 @@ void Startup::Form_Load()
         m_window.options().fraoptions().setstartup->setText(u"Start "_s + product::name() +
                                                             u" when I start my computer"_s);
         state.viewmode = 0;
-        m_window.menus().mnuwebsite->setText(product::name() + u" on the Web"_s);
+        m_window.menus().mnuwebsite->setText(product::name() + u" on the &Web"_s);
         m_window.tray().display_tooltip(product::name());
         // Until the settings file is read, the options hold the values of a missing file.
         using S = Settings;

@@ -61,6 +61,7 @@ void setlabels(QCategoryAxis *axis, const QStringList &labels, const QList<qreal
 RankChart::RankChart(QWidget *parent) : QChartView(parent)
 {
     setRenderHint(QPainter::Antialiasing);
+    setAccessibleName(QStringLiteral("Rank chart"));
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
     QChart *c = chart();
