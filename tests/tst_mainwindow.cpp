@@ -11,6 +11,7 @@
 #include "app/messagepanel.h"
 #include "app/optionscontroller.h"
 #include "app/optionspanel.h"
+#include "app/popuppanel.h"
 #include "app/qtfiledialogs.h"
 #include "app/resizerules.h"
 #include "app/scheduleoptionspanel.h"
@@ -323,9 +324,9 @@ private slots:
         for (QToolButton *icon : window.controls().helpbuttons)
             scope.append(icon);
         if (!panel.isEmpty()) {
-            auto *frame = window.centralWidget()->findChild<QFrame *>(panel, Qt::FindDirectChildrenOnly);
+            auto *frame = window.centralWidget()->findChild<PopupPanel *>(panel, Qt::FindDirectChildrenOnly);
             QVERIFY(frame != nullptr);
-            frame->show();
+            frame->setshown(true);
             scope = {frame};
         }
         const QList<QWidget *> chain = tabchain(window, scope);
@@ -342,6 +343,8 @@ private slots:
             }
         }
         QVERIFY2(unreached.isEmpty(), qPrintable(unreached.join(u", "_s)));
+        // An opened panel has the keyboard.
+        QVERIFY(panel.isEmpty() || chain.isEmpty() || window.focusWidget() == chain.first());
         QStringList unnamed, order;
         for (QWidget *w : chain) {
             if (accessiblename(w).trimmed().isEmpty())

@@ -29,9 +29,19 @@ void PopupPanel::setshown(bool visible)
 {
     // Shown again while shown, a panel keeps its place: a panel that came up since, such as an
     // error report, stays above it.
-    if (visible && !isVisible())
+    const bool opening = visible && !isVisible();
+    if (opening)
         raise();
     setVisible(visible);
+    // The keyboard goes with the eye: Tab starts at the panel's first control.
+    if (opening) {
+        for (QWidget *w = nextInFocusChain(); w != this && isAncestorOf(w); w = w->nextInFocusChain()) {
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::TabFocusReason);
+                break;
+            }
+        }
+    }
 }
 
 QLabel *PopupPanel::addlabel(const QString &name, const QString &caption)

@@ -17,8 +17,8 @@ class PopupPanel : public QFrame
 public:
     PopupPanel(const QString &name, QWidget &client);
 
-    // Shows the panel above everything else, or hides it; a panel already shown stays where it is
-    // among the others.
+    // Shows the panel above everything else with the focus on its first control, or hides it; a
+    // panel already shown stays where it is among the others.
     void setshown(bool visible);
 
 protected:
