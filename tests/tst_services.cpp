@@ -207,7 +207,7 @@ private slots:
         QTEST(rig.keyword(1).action, "expected");
         QVERIFY(rig.keyword(1).positions.isEmpty() && rig.keyword(1).urls.isEmpty());
         QCOMPARE(int(rig.keyword(2).positions[1].position), 3);
-        const Array1<ResultRow> rows = resultrows::build(rig.state, 1, false);
+        const List1<ResultRow> rows = resultrows::build(rig.state, 1, false);
         QCOMPARE(resultrows::shownposition(rows[1].position), u"Unknown"_s);
         const bool waits = status == 403 || status == 429 || status == 503;
         QCOMPARE(rig.engine.pagesRequested(u"refused"_s), (waits ? QList<int>{0, 1, 1, 1, 1} : QList<int>{0, 1}));

@@ -293,7 +293,7 @@ int remove(const QString &filename, const QString &date)
     return reportfailures() ? 1 : 0;
 }
 
-void printrows(const Array1<ResultRow> &rows)
+void printrows(const List1<ResultRow> &rows)
 {
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly))

@@ -79,7 +79,7 @@ void AnalysisTable::rank(bool separators)
         const AnalysisRecord &y = m_records[b];
         return x.count != y.count ? x.count > y.count : x.total < y.total;
     });
-    Array1<AnalysisRecord> ranked;
+    List1<AnalysisRecord> ranked;
     ranked.reserve(int(order.size()));
     for (size_t n = 0; n < order.size(); ++n) {
         AnalysisRecord &record = ranked.append(m_records[order[n]]);

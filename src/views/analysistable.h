@@ -30,9 +30,9 @@ public:
     void clear(bool group);
     bool group() const { return m_group; }
 
-    // Counts one occurrence at position; title may carry markup. Past 32767 records or a
-    // count or total past 32767 the occurrence fails through the error trap, and counting
-    // carries on with the next one.
+    // Counts one occurrence at position; title may carry markup. A count or total past 32767
+    // fails through the error trap, and counting carries on with the next one. The table itself
+    // holds any number of records.
     void addana(int position, const QString &url, const QString &title);
 
     // Orders the records by count, highest first, then by total, lowest first, keeping the
@@ -41,14 +41,14 @@ public:
     // leaves the table as it was.
     void rank(bool separators);
 
-    const Array1<AnalysisRecord> &records() const { return m_records; }
+    const List1<AnalysisRecord> &records() const { return m_records; }
 
 private:
     int find(const QString &url) const;
     void index(const QString &url, int record);
     void reindex();
 
-    Array1<AnalysisRecord> m_records;
+    List1<AnalysisRecord> m_records;
     bool m_group = false;
     bool m_indexed = true;
     QHash<QString, int> m_exact;

@@ -20,7 +20,7 @@ bool passes(const QString &value, const FilterBox &filter)
     return filter.text == ShowAll || value == filter.text;
 }
 
-void sortbydate(Array1<ResultRow> &rows, bool descending)
+void sortbydate(List1<ResultRow> &rows, bool descending)
 {
     // Each distinct date is converted once: the rows of one record share it.
     QHash<QString, std::int32_t> moments;
@@ -35,7 +35,7 @@ void sortbydate(Array1<ResultRow> &rows, bool descending)
     std::stable_sort(items.begin(), items.end(), [descending](const auto &a, const auto &b) {
         return descending ? a.first > b.first : a.first < b.first;
     });
-    Array1<ResultRow> sorted;
+    List1<ResultRow> sorted;
     sorted.reserve(rows.ubound());
     for (const auto &item : items)
         sorted.append(std::move(rows[item.second]));
@@ -180,7 +180,7 @@ int nextsort(int current, const QString &header)
     return resultrows::nextsort(current, header);
 }
 
-void sort(Array1<ResultRow> &rows, int mode)
+void sort(List1<ResultRow> &rows, int mode)
 {
     if (mode == 8 || mode == 9)
         guard("Historyrows", "Sub sorthistory", [&] { sortbydate(rows, mode == 9); });

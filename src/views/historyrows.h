@@ -23,8 +23,8 @@ struct HistoryLists
     FilterBox historyurls;
     FilterBox historykeys;
     bool chkhistoryfirst = false;
-    Array1<ResultRow> historyrows;
-    Array1<ResultRow> listed;
+    List1<ResultRow> historyrows;
+    List1<ResultRow> listed;
     // 2/3 search term, 4/5 position, 6/7 exact URL, 8/9 date, ascending/descending; 0 build order.
     Int16 historysort;
 };
@@ -57,6 +57,6 @@ void columnclick(HistoryLists &lists, const QString &header);
 int nextsort(int current, const QString &header);
 // The list's stable sort; modes 8 and 9 order by the moment of the date text (calctime), an
 // unreadable one counting as 0.
-void sort(Array1<ResultRow> &rows, int mode);
+void sort(List1<ResultRow> &rows, int mode);
 
 } // namespace historyrows
