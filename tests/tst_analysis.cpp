@@ -190,9 +190,16 @@ private slots:
         table.addana(1, u"u"_s, {});
         QCOMPARE(int(table.records()[1].count), 2); // counted before the total overflowed
         QCOMPARE(int(table.records()[1].total), 32767);
-        QVERIFY(errorreports::errortext().contains(u"Overflow"));
         table.addana(5, u"v"_s, {});
         QCOMPARE(table.records().ubound(), 2);
+        for (int i = 0; i < 999; ++i)
+            table.addana(1, u"u"_s, {});
+        QCOMPARE(int(table.records()[1].count), 1001);
+        // The run of failures is one report, with its count, when the counting ends.
+        QVERIFY(errorreports::errortext().isEmpty());
+        table.rank(true);
+        QCOMPARE(errorreports::errortext().count(u"Error trapped: "_s), 1);
+        QVERIFY(errorreports::errortext().contains(u"Error trapped: Overflow (1000 times) 6 "_s));
 
         table.clear(false);
         errorreports::clearerrortext();

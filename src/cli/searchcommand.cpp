@@ -247,11 +247,8 @@ bool searchandwait(SearchRun &run, SearchState &state, int &stopsignal)
     run.mnusearch_Click();
     // Every failure the error trap catches during the run is told as it happens, not only
     // counted; a start that failed is named by printtrapped.
-    qsizetype reported = errorreports::errortext().size();
-    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::raised, &run, [&reported] {
-        const QString &text = errorreports::errortext();
-        QTextStream(stderr) << QString(text.sliced(qMin(reported, text.size()))).replace(u"\r\n"_s, u"\n"_s);
-        reported = text.size();
+    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::raised, &run, [] {
+        QTextStream(stderr) << QString(errorreports::lastreport()).replace(u"\r\n"_s, u"\n"_s);
     });
     if (state.searching)
         QCoreApplication::exec();

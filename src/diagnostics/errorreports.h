@@ -22,8 +22,26 @@ QString traceentry(int index);
 void errortrap(const QString &description, const QString &number, const QString &source,
                const QString &module) noexcept;
 
+// The accumulated text keeps the newest reports: once it passes ErrorTextLimit characters the
+// oldest reports are dropped whole, so a failure that repeats for hours fills neither the
+// memory nor the mail.
+constexpr qsizetype ErrorTextLimit = 64 * 1024;
 const QString &errortext();
+// The newest report as it was appended (with its leading line break); "" before the first.
+const QString &lastreport();
 void clearerrortext();
+
+// The description, number and source of the exception being handled, as the trap reports them;
+// called only from a catch block.
+struct Trapped
+{
+    QString description;
+    QString number;
+    QString source;
+
+    bool operator==(const Trapped &) const = default;
+};
+Trapped describecurrent() noexcept;
 
 // Appends text to today's log file (named by the UTC date) in the program's folder.
 void writedaylog(const QString &text);

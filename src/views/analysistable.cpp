@@ -8,6 +8,7 @@
 
 void AnalysisTable::clear(bool group)
 {
+    m_failures.flush();
     m_records.clear();
     m_group = group;
     m_indexed = true;
@@ -41,7 +42,7 @@ void AnalysisTable::reindex()
 
 void AnalysisTable::addana(int position, const QString &url, const QString &title)
 {
-    guard("Analysistable", "Sub addana", [&] {
+    m_failures.step("Sub addana", [&] {
         if (!m_indexed)
             reindex();
         int i = find(url);
@@ -68,6 +69,7 @@ void AnalysisTable::addana(int position, const QString &url, const QString &titl
 
 void AnalysisTable::rank(bool separators)
 {
+    m_failures.flush();
     std::vector<int> order;
     order.reserve(m_records.ubound());
     for (int i = 1; i <= m_records.ubound(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diagnostics/int16.h"
+#include "diagnostics/traprun.h"
 #include "prefixindex.h"
 #include "search/array1.h"
 
@@ -31,7 +32,8 @@ public:
     bool group() const { return m_group; }
 
     // Counts one occurrence at position; title may carry markup. A count or total past 32767
-    // fails through the error trap, and counting carries on with the next one. The table itself
+    // fails, and counting carries on with the next one; a run of such failures goes to the error
+    // trap as one report with its count when the counting ends (rank, clear). The table itself
     // holds any number of records.
     void addana(int position, const QString &url, const QString &title);
 
@@ -49,6 +51,7 @@ private:
     void reindex();
 
     List1<AnalysisRecord> m_records;
+    TrapRun m_failures{"Analysistable"};
     bool m_group = false;
     bool m_indexed = true;
     QHash<QString, int> m_exact;
