@@ -61,7 +61,7 @@ run_tests() {
     ctest --test-dir "$1" --output-on-failure -j"$jobs"
 }
 
-# Only QtCore and QtNetwork may be looked for, and nothing built may need a widget or a GUI library.
+# Only QtCore, QtNetwork and QtSql may be looked for, and nothing built may need a widget or a GUI library.
 nogui_build() {
     local dir=build/ci-nogui
     cmake -S . -B $dir "${gcc_options[@]}" -DZORVANE_BUILD_GUI=OFF -DZORVANE_BUILD_TESTS=OFF

@@ -323,14 +323,15 @@ int show(const QString &filename, const Options &options, bool fromfolder, bool 
     HeadlessWindow window(current);
     WindowSettings windowsettings;
     CliHistoryWindow history(window, windowsettings, current.inifile);
-    Array1<HistoryEntry> historydata;
+    HistoryIndex index;
+    HistoryData historydata(index);
     Array1<QString> recorddates;
     HistoryLists lists;
     CliPrompts prompts;
     CliDialogs dialogs(filename);
-    HistoryBrowse browse(current, historydata, recorddates, lists, history, prompts, dialogs);
+    HistoryBrowse browse(current, index, historydata, recorddates, lists, history, prompts, dialogs);
     browse.openhistory(filename);
-    if (historydata.isEmpty()) {
+    if (index.count() == 0) {
         reportfailures();
         return 1;
     }

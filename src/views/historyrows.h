@@ -1,7 +1,7 @@
 #pragma once
 
 #include "resultrows.h"
-#include "storage/historyentry.h"
+#include "storage/historydata.h"
 
 #include <QList>
 #include <QStringList>
@@ -43,11 +43,11 @@ const QList<Column> &columns();
 
 // The filters from historydata: every date, every domain once, the domain selected in the
 // search mode when the history holds it (else the first); then dishisurl.
-void setuphistory(const Array1<HistoryEntry> &historydata, const QString &txturl, HistoryLists &lists);
+void setuphistory(const HistoryData &historydata, const QString &txturl, HistoryLists &lists);
 // The keyword filter for the chosen date and domain, then dishis.
-void dishisurl(const Array1<HistoryEntry> &historydata, HistoryLists &lists);
+void dishisurl(const HistoryData &historydata, HistoryLists &lists);
 // The lines under the three filters, one per hit (the first hit only with chkhistoryfirst), then dishis2.
-void dishis(const Array1<HistoryEntry> &historydata, HistoryLists &lists);
+void dishis(const HistoryData &historydata, HistoryLists &lists);
 // Sorts the lines by historysort and fills the list with them.
 void dishis2(HistoryLists &lists);
 // A header click: the new sort mode, then the list refilled from the lines as they are.

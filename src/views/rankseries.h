@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/historyentry.h"
+#include "storage/historydata.h"
 
 #include <QDateTime>
 #include <QList>
@@ -42,7 +42,7 @@ namespace rankseries {
 // domain is "(Show ALL)". A record counts for a domain when the domain searched the keyword in
 // it and the result page listed anything; a record whose date cannot be read is left out. A
 // domain that never searched the keyword gets no series.
-QList<RankSeries> build(const Array1<HistoryEntry> &historydata, const QString &keyword, const QString &domain);
+QList<RankSeries> build(const HistoryData &historydata, const QString &keyword, const QString &domain);
 
 // The wall-clock time of a moment counted as calctime counts it, in local time.
 QDateTime wallclock(std::int32_t moment);
