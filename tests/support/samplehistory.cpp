@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -66,12 +67,12 @@ QString keyword(int k)
     return u"keyword phrase number "_s + QString::number(k);
 }
 
-void write(QIODevice &out, int days, int keywords, unsigned seed)
+void write(QIODevice &out, int days, int keywords, unsigned seed, int first)
 {
     QRandomGenerator random(seed);
     const RecordWindow window{1200, 2400, 12000, 11520, {1980, 1738, 735, 3330, 2145}, Domain};
     const WindowSettings windowsettings;
-    QDateTime when(QDate(2025, 1, 1), QTime(9, 0, 0));
+    QDateTime when(QDate(2025, 1, 1).addDays(first), QTime(9, 0, 0));
     for (int day = 0; day < days; ++day, when = when.addDays(1)) {
         SearchState state;
         for (const auto &[url, count] : {std::pair{Domain, keywords}, std::pair{u"othersite.example"_s, 5}}) {

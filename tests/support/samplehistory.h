@@ -13,7 +13,8 @@ namespace samplehistory {
 
 inline const QString Domain = QStringLiteral("mysite.example");
 
-void write(QIODevice &out, int days, int keywords, unsigned seed = 1);
+// Days `first` to `first` + days - 1 (0 is 1 January 2025).
+void write(QIODevice &out, int days, int keywords, unsigned seed = 1, int first = 0);
 // The text of keyword k (from 1).
 QString keyword(int k);
 
