@@ -267,6 +267,13 @@ private slots:
         QCOMPARE(fromindex, views(plain));
         QVERIFY(fromindex.size() > 2000);
         QVERIFY(!fromindex.filter(u".example/|"_s).isEmpty()); // a site's front page was counted
+        // Days added to a large index keep every text it knew apart from the new ones.
+        QVERIFY(out.open(QIODevice::Append));
+        samplehistory::write(out, 3, 60, 2, 40);
+        out.close();
+        const HistoryIndex grown = HistoryIndex::open(file);
+        QCOMPARE(grown.refreshed(), HistoryIndex::Refresh::Appended);
+        QCOMPARE(views(grown), views(historyfile::readhistory(file)));
         QVERIFY(errorreports::errortext().isEmpty());
     }
 };

@@ -2,6 +2,8 @@
 
 #include <QHashFunctions>
 
+#include <bit>
+
 namespace historyindex {
 
 namespace {
@@ -26,8 +28,13 @@ int unzigzag(quint64 value)
     return int(std::int64_t(value >> 1) ^ -std::int64_t(value & 1));
 }
 
-bool readnumber(QByteArrayView data, qsizetype &pos, quint64 &value)
+// Most numbers fit one byte: that case costs one comparison.
+inline bool readnumber(QByteArrayView data, qsizetype &pos, quint64 &value)
 {
+    if (pos < data.size() && quint8(data[pos]) < 0x80) {
+        value = quint8(data[pos++]);
+        return true;
+    }
     value = 0;
     for (int shift = 0; shift < 64 && pos < data.size(); shift += 7) {
         const auto byte = quint8(data[pos++]);
@@ -73,7 +80,7 @@ void TextTable::place(quint32 id, size_t hash)
 
 void TextTable::rehash()
 {
-    m_slots.assign(std::max<size_t>(1024, 4 * size_t(count())), 0);
+    m_slots.assign(std::bit_ceil(std::max<size_t>(1024, 4 * size_t(count()))), 0);
     for (quint32 id = 1; id <= count(); ++id)
         place(id, hashof(bytes(id)));
 }
@@ -133,21 +140,26 @@ void PackedKeyword::clear()
 
 void packkeyword(QByteArray &out, const PackedKeyword &keyword)
 {
-    putnumber(out, keyword.key);
-    putnumber(out, keyword.hits.size());
+    // The key, then the length of the rest, so that a reader wanting only keys skips the rest.
+    thread_local QByteArray rest;
+    rest.resize(0);
+    putnumber(rest, keyword.hits.size());
     for (const PackedKeyword::Hit &hit : keyword.hits) {
-        putnumber(out, zigzag(hit.position));
-        putnumber(out, hit.url);
-        putnumber(out, hit.title);
+        putnumber(rest, zigzag(hit.position));
+        putnumber(rest, hit.url);
+        putnumber(rest, hit.title);
     }
     for (const std::vector<quint32> *ids : {&keyword.urls, &keyword.titles}) {
-        putnumber(out, ids->size());
+        putnumber(rest, ids->size());
         for (const quint32 id : *ids)
-            putnumber(out, id);
+            putnumber(rest, id);
     }
+    putnumber(out, keyword.key);
+    putnumber(out, quint64(rest.size()));
+    out.append(rest);
 }
 
-bool KeywordReader::number(quint64 &value)
+inline bool KeywordReader::number(quint64 &value)
 {
     if (readnumber(m_data, m_pos, value))
         return true;
@@ -155,26 +167,43 @@ bool KeywordReader::number(quint64 &value)
     return false;
 }
 
-bool KeywordReader::text(quint32 &id)
+inline bool KeywordReader::text(quint32 &id)
 {
     quint64 value = 0;
-    if (!number(value))
-        return false;
-    if (value > m_texts) {
-        m_damaged = true;
-        return false;
-    }
+    if (!number(value) || value > m_texts)
+        return m_damaged = true, false;
     id = quint32(value);
     return true;
 }
 
-bool KeywordReader::next(PackedKeyword &keyword)
+bool KeywordReader::list(std::vector<quint32> &ids, qsizetype end)
+{
+    quint64 count = 0;
+    if (!number(count) || count > quint64(end - m_pos))
+        return m_damaged = true, false;
+    ids.resize(size_t(count));
+    for (quint32 &id : ids) {
+        if (!text(id))
+            return false;
+    }
+    return true;
+}
+
+bool KeywordReader::next(PackedKeyword &keyword, int parts)
 {
     keyword.clear();
-    if (m_damaged || m_pos >= m_data.size())
+    quint64 length = 0;
+    if (m_damaged || m_pos >= m_data.size() || !text(keyword.key) || !number(length))
         return false;
+    if (length > quint64(m_data.size() - m_pos))
+        return m_damaged = true, false;
+    const qsizetype end = m_pos + qsizetype(length);
+    if (parts == KeyOnly) {
+        m_pos = end;
+        return true;
+    }
     quint64 count = 0;
-    if (!text(keyword.key) || !number(count) || count > quint64(m_data.size()))
+    if (!number(count) || count > quint64(end - m_pos))
         return m_damaged = true, false;
     keyword.hits.resize(size_t(count));
     for (PackedKeyword::Hit &hit : keyword.hits) {
@@ -185,15 +214,14 @@ bool KeywordReader::next(PackedKeyword &keyword)
         if (hit.position < -32768 || hit.position > 32767)
             return m_damaged = true, false;
     }
-    for (std::vector<quint32> *ids : {&keyword.urls, &keyword.titles}) {
-        if (!number(count) || count > quint64(m_data.size()))
-            return m_damaged = true, false;
-        ids->resize(size_t(count));
-        for (quint32 &id : *ids) {
-            if (!text(id))
-                return false;
-        }
+    if (parts == HitsOnly) {
+        m_pos = end;
+        return true;
     }
+    if (!list(keyword.urls, end) || !list(keyword.titles, end))
+        return false;
+    if (m_pos != end)
+        return m_damaged = true, false;
     return true;
 }
 

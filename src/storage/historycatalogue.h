@@ -71,14 +71,24 @@ void packkeyword(QByteArray &out, const PackedKeyword &keyword);
 class KeywordReader final
 {
 public:
+    // What next() reads besides the key: the hits, or the hits and the top ten.
+    enum Parts
+    {
+        KeyOnly,
+        HitsOnly,
+        Everything
+    };
+
     KeywordReader(QByteArrayView packed, quint32 texts) : m_data(packed), m_texts(texts) {}
-    // The next keyword; false at the end or on damage (damaged() tells which).
-    bool next(PackedKeyword &keyword);
+    // The next keyword; false at the end or on damage (damaged() tells which). What parts
+    // leaves out is left empty and is not checked.
+    bool next(PackedKeyword &keyword, int parts = Everything);
     bool damaged() const { return m_damaged; }
 
 private:
     bool number(quint64 &value);
     bool text(quint32 &id);
+    bool list(std::vector<quint32> &ids, qsizetype end);
 
     QByteArrayView m_data;
     qsizetype m_pos = 0;

@@ -140,7 +140,10 @@ void HistoryIndex::keywords(int n, int d, int parts, const std::function<void(co
     KeywordReader reader(domain(n, d).keywords, m_catalogue.texts.count());
     PackedKeyword packed;
     KeywordResult keyword;
-    while (reader.next(packed)) {
+    const int read = (parts & Tops)   ? KeywordReader::Everything
+                     : (parts & Hits) ? KeywordReader::HitsOnly
+                                      : KeywordReader::KeyOnly;
+    while (reader.next(packed, read)) {
         keyword.key = text(packed.key);
         keyword.positions.clear();
         keyword.urls.clear();

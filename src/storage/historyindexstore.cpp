@@ -20,7 +20,7 @@ namespace historyindex {
 namespace {
 
 // Raised when the layout of the index changes: an index of another version is rebuilt.
-constexpr int Version = 1;
+constexpr int Version = 2;
 
 // One connection to an index file, closed and forgotten with the object.
 class Connection final

@@ -23,6 +23,8 @@ struct ResultRow
     bool taken = false;
     int listindex = 0; // the line of the list showing the row, 1-based
 };
+// Moved as bytes when a list of rows grows.
+Q_DECLARE_TYPEINFO(ResultRow, Q_RELOCATABLE_TYPE);
 
 // The list view as the row writer sees it: 1-based items with four sub-items.
 class ResultList
