@@ -56,6 +56,11 @@ private:
     bool m_indexed = true;
     QHash<QString, int> m_exact;
     PrefixIndex m_prefixes;
+    // What the prefix index answered for each URL counted, while no record was renamed: the
+    // same pages come back in every saved search.
+    mutable QHash<QString, int> m_found;
+    // Each distinct title without its markup.
+    QHash<QString, QString> m_titles;
 };
 
 namespace analysis {
