@@ -7,6 +7,7 @@
 // grouped `analysis --history`, printing each one's exit status, output, times and peak memory. Build with
 // -DCMAKE_BUILD_TYPE=Release.
 #include "diagnostics/errorreports.h"
+#include "procstatus.h"
 #include "storage/historyindex.h"
 #include "support/samplehistory.h"
 #include "views/historyrows.h"
@@ -28,18 +29,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 QTextStream out(stdout);
-
-double statusmb(const char *field)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
-}
 
 // The machine is shared: CPU time is the figure that does not depend on the other processes.
 double cpums()
@@ -72,14 +61,14 @@ void openview(const QString &path, const QString &label)
 void heldmemory(const QString &path)
 {
     malloc_trim(0);
-    const double before = statusmb("VmRSS:");
+    const double before = residentmb("VmRSS:");
     {
         const HistoryIndex index = HistoryIndex::open(path);
         HistoryLists lists;
         historyrows::setuphistory(index, samplehistory::Domain, lists);
         malloc_trim(0);
-        out << "resident memory of the opened view: " << QString::number(statusmb("VmRSS:"), 'f', 1) << " MB ("
-            << QString::number(statusmb("VmRSS:") - before, 'f', 1) << " MB more than before opening it)\n";
+        out << "resident memory of the opened view: " << QString::number(residentmb("VmRSS:"), 'f', 1) << " MB ("
+            << QString::number(residentmb("VmRSS:") - before, 'f', 1) << " MB more than before opening it)\n";
     }
 }
 
