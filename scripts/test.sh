@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 fuzzseconds=${ZORVANE_FUZZ_SECONDS:-60}
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 

@@ -11,10 +11,13 @@
 #include "app/statuspanels.h"
 #include "app/timedwarningpanel.h"
 #include "app/waitpanel.h"
+#include "cli/foldersession.h"
+#include "cli/headlesswindow.h"
 #include "diagnostics/errormail.h"
 #include "diagnostics/errorreports.h"
 #include "platform/shell.h"
 #include "search/searchrun.h"
+#include "search/searchstate.h"
 #include "support/desktop.h"
 #include "support/fakeconnection.h"
 #include "support/fakeengine.h"
@@ -33,6 +36,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -207,6 +211,32 @@ private slots:
         const QString log = QString::fromLatin1(desktop.folder.read(errorreports::daylogname()));
         QVERIFY(log.contains(u"-Searches complete\r\n"_s));
         QVERIFY(log.contains(u"\r\n---End Zorvane --- at "_s));
+    }
+
+    // A start value changed in the settings table is what a first start holds, in the window
+    // and on the command line alike.
+    void startValuesComeFromTheTable()
+    {
+        using S = Settings;
+        const Settings before;
+        const auto restore = qScopeGuard([&] {
+            setmissingvalue(&S::inettimeout, before.inettimeout);
+            setmissingvalue(&S::contexthelp, before.contexthelp);
+            setmissingvalue(&S::colorscheme, before.colorscheme);
+        });
+        setmissingvalue(&S::inettimeout, Int16(45));
+        setmissingvalue(&S::contexthelp, !before.contexthelp);
+        setmissingvalue(&S::colorscheme, S::greyScheme());
+        Desktop desktop;
+        SearchState cli;
+        HeadlessWindow headless(cli);
+        FolderSession(cli).load(headless);
+        desktop.open();
+        for (const Settings *settings : {&cli.settings, &desktop.state->settings}) {
+            QCOMPARE(int(settings->inettimeout), 45);
+            QCOMPARE(settings->contexthelp, !before.contexthelp);
+            QCOMPARE(settings->colorscheme, S::greyScheme());
+        }
     }
 
     void corruptSettingsStillStart()

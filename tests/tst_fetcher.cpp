@@ -1,3 +1,4 @@
+#include "search/replyhead.h"
 #include "searchrig.h"
 #include "support/mockclock.h"
 
@@ -78,6 +79,68 @@ private slots:
         QVERIFY(rig.tick([&] { return rig.job(1).page == 1; }));
         QCOMPARE(rig.job(1).status, u"Finished search"_s);
         QCOMPARE(rig.engine.requests().size(), 1);
+    }
+
+    // A closed port is noticed on the tick after every connect, never by waiting out the
+    // time-out, and the keyword gives up after its retries; the clock stands still throughout.
+    void refusedEveryTry()
+    {
+        MockClock clock(Noon);
+        SearchRig rig(1000000);
+        rig.state.settings.inettimeout = 5;
+        rig.state.settings.maxretries = 3;
+        rig.engine.refuse();
+        rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
+        int ticks = 0;
+        while (!rig.job(1).done && ticks < 40) {
+            const int socket = rig.job(1).socket;
+            QVERIFY(rig.tick([&] {
+                const int state = socket == 0 ? 0 : rig.run.pool().socket(socket).state();
+                return state == SocketControl::Closed || state == SocketControl::Error;
+            }));
+            ++ticks;
+        }
+        QCOMPARE(rig.job(1).status, u"gave up after 3 retries (socket error)"_s);
+        QCOMPARE(rig.window.lines().filter(u"Socket error on alpha page 1"_s).size(), 4);
+        QCOMPARE(rig.window.lines().filter(u"Timeout error"_s).size(), 0);
+        QCOMPARE(ticks, 2 * 4 + 1); // connect and notice per try, then give up
+        QCOMPARE(rig.run.unanswered(), 1);
+    }
+
+    // The status line, the end of the head and a header's value, as every reader of a reply
+    // takes them; "-" for a head that has not ended, "null" for a header that is not there.
+    void replyHead_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("length");
+        const QString ok = u"HTTP/1.1 200 OK\r\n"_s;
+        QTest::newRow("ordinary") << ok + u"Content-Length: 2\r\n\r\nhi"_s << 200 << u"hi"_s << u"2"_s;
+        QTest::newRow("no reason") << u"HTTP/1.0 503\r\n\r\n"_s << 503 << QString() << u"null"_s;
+        QTest::newRow("bare line feeds") << u"HTTP/1.1 200 OK\ncontent-length:  7 \n\nbody\r\n\r\n"_s << 200
+                                         << u"body\r\n\r\n"_s << u"7"_s;
+        QTest::newRow("head not ended") << ok + u"Content-Length: 9"_s << 200 << u"-"_s << u"9"_s;
+        QTest::newRow("four digits") << u"HTTP/1.1 2000 OK\r\n\r\n"_s << 0 << QString() << u"null"_s;
+        QTest::newRow("two digits") << u"HTTP/1.1 20 OK\r\n\r\n"_s << 0 << QString() << u"null"_s;
+        QTest::newRow("two spaces") << u"HTTP/1.1  200 OK\r\n\r\n"_s << 0 << QString() << u"null"_s;
+        QTest::newRow("code on the next line") << u"HTTP/1.1\r\n200 OK\r\n\r\n"_s << 0 << QString() << u"null"_s;
+        QTest::newRow("not at the start") << u"\r\n"_s + ok + u"\r\n"_s << 0 << QString() << u"null"_s;
+        QTest::newRow("blank before the colon")
+            << ok + u"Content-Length : 5\r\n\r\n"_s << 200 << QString() << u"null"_s;
+        QTest::newRow("continued line") << ok + u"X: a\r\n Content-Length: 5\r\n\r\n"_s << 200 << QString()
+                                        << u"null"_s;
+        QTest::newRow("longer name") << ok + u"Content-Length-Max: 5\r\n\r\n"_s << 200 << QString() << u"null"_s;
+    }
+    void replyHead()
+    {
+        QFETCH(QString, reply);
+        const qsizetype start = bodystart(reply);
+        QTEST(statuscode(reply), "status");
+        QTEST(start < 0 ? u"-"_s : reply.sliced(start), "body");
+        const QStringView head = start < 0 ? QStringView(reply) : QStringView(reply).first(start);
+        const QStringView length = headervalue(head, u"Content-Length");
+        QTEST(length.isNull() ? u"null"_s : length.toString(), "length");
     }
 
     // A reply ended before it is whole is retried like a socket error, never a page of fewer hits.
@@ -201,36 +264,41 @@ private slots:
                  QString::fromLatin1(reply).replace(u"\r"_s, QString()).replace(u"\n"_s, u"\r\n"_s));
     }
 
-    // Whatever a server sends, the run goes on: each of these replies counts as a page received
-    // (with or without hits) and the next tick finishes the keyword.
+    // Whatever a server sends, the run goes on: each of these replies is read as a page of hits
+    // or ends its keyword as a page this service cannot read, never as "not found".
     void survives_data()
     {
         QTest::addColumn<int>("reply");
         QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<QString>("status");
         const auto raw = int(FakeEngine::Reply::Raw);
         const QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
-        QTest::newRow("50 MB") << raw << "HTTP/1.1 200 OK\r\n\r\n" + QByteArray(50 * 1024 * 1024, 'x');
-        QTest::newRow("never ends") << int(FakeEngine::Reply::Endless) << QByteArray();
-        QTest::newRow("binary garbage") << raw << garbage(300000);
-        QTest::newRow("garbage claiming chunks") << raw << chunked + garbage(300000);
-        QTest::newRow("16 hex digit chunk size") << raw << chunked + "FFFFFFFFFFFFFFFF\r\nabc\r\n0\r\n\r\n";
-        QTest::newRow("chunk size past the end") << raw << chunked + "7fffffff\r\nabc\r\n0\r\n\r\n";
+        const QString unread = u"unrecognised page (not the result-page layout this service reads)"_s;
+        const QString empty = u"unrecognised page (empty reply)"_s;
+        QTest::newRow("50 MB") << raw << "HTTP/1.1 200 OK\r\n\r\n" + QByteArray(50 * 1024 * 1024, 'x') << unread;
+        QTest::newRow("never ends") << int(FakeEngine::Reply::Endless) << QByteArray() << unread;
+        QTest::newRow("binary garbage") << raw << garbage(300000) << unread;
+        QTest::newRow("garbage claiming chunks") << raw << chunked + garbage(300000) << empty;
+        QTest::newRow("16 hex digit chunk size") << raw << chunked + "FFFFFFFFFFFFFFFF\r\nabc\r\n0\r\n\r\n" << empty;
+        QTest::newRow("chunk size past the end") << raw << chunked + "7fffffff\r\nabc\r\n0\r\n\r\n" << empty;
         QTest::newRow("NUL bytes in a page")
-            << raw << "HTTP/1.1 200 OK\r\n\r\n<p class=g><a href=http://a\0b/ x>T\0</a>"_ba;
+            << raw << "HTTP/1.1 200 OK\r\n\r\n<p class=g><a href=http://a\0b/ x>T\0</a>"_ba << u"Finished search"_s;
         QTest::newRow("flood of hits")
             << raw
-            << QByteArray("<p class=g><a href=http://mysite.example/ >T</a><font size=-1>s<font>").repeated(40000);
+            << QByteArray("<p class=g><a href=http://mysite.example/ >T</a><font size=-1>s<font>").repeated(40000)
+            << u"Finished search"_s;
     }
     void survives()
     {
         QFETCH(int, reply);
         QFETCH(QByteArray, raw);
+        QFETCH(QString, status);
         SearchRig rig;
         rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply(reply), 0, {}, raw});
         rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, u"1"_s);
         QVERIFY(rig.finish(60000));
-        QCOMPARE(rig.job(1).status, u"Finished search"_s);
-        QCOMPARE(int(rig.job(1).page), 1);
+        QCOMPARE(rig.job(1).status, status);
+        QCOMPARE(int(rig.job(1).page), status.startsWith(u"Finished") ? 1 : 0);
         QVERIFY(rig.job(1).buffer.size() <= 2 * Fetcher::ReplyLimit);
         QVERIFY(!rig.window.restxt().isEmpty());
         QCOMPARE(rig.job(2).hits.ubound(), 10);

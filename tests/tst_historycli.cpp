@@ -125,6 +125,10 @@ private slots:
         QVERIFY(ini.contains("meleft=100\r\n") && ini.contains("reswid1=1980\r\n"));
         QVERIFY(ini.contains("countkeys=2\r\n") && ini.contains("keys2=keyword 2\r\n"));
 
+        const QByteArray saved = m_dir.read(u"h.sav"_s);
+        const Run nodate = run({u"history"_s, u"delete"_s, sav, u"01-Jan-2000 00:00:00"_s});
+        QVERIFY(nodate.status == 1 && nodate.err.contains("enter date does not match any entry in the file"));
+        QCOMPARE(m_dir.read(u"h.sav"_s), saved);
         const Run deleted = run({u"history"_s, u"delete"_s, sav, dates[0]});
         QCOMPARE(deleted.status, 0);
         QCOMPARE(lines(deleted.out), dates[0] == dates[1] ? QStringList() : QStringList(dates[1]));
@@ -141,6 +145,10 @@ private slots:
         const Run directory = run({u"history"_s, u"show"_s, m_dir.path()});
         QCOMPARE(directory.status, 1);
         QVERIFY(directory.err.contains("Path/File access error"));
+        // A delete names a date of a history file, or changes nothing.
+        const Run notrecords = run({u"history"_s, u"delete"_s, file(u"empty.sav"_s), u"no records here"_s});
+        QVERIFY(notrecords.status == 1 && notrecords.err.contains("No suitable data in file"));
+        QCOMPARE(m_dir.read(u"empty.sav"_s), "no records here\r\n");
         write(u"bad.sav"_s, "----------a\r\nURL: d\r\nKEY: k\r\npos: 5\r\npos: 70000\r\n");
         const Run bad = run({u"history"_s, u"show"_s, file(u"bad.sav"_s), u"--domain"_s, u"d"_s});
         QCOMPARE(bad.status, 1);

@@ -3,8 +3,11 @@
 #include "app/historycontroller.h"
 #include "app/historypanels.h"
 #include "app/mainwindow.h"
+#include "app/qtprompts.h"
+#include "app/schedulercontroller.h"
 #include "app/searchcontroller.h"
 #include "platform/shell.h"
+#include "storage/historyfile.h"
 #include "support/fakeconnection.h"
 #include "support/mockclock.h"
 #include "support/sampledata.h"
@@ -19,6 +22,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -59,9 +63,10 @@ struct Window
     RecordingShell shell;
     std::unique_ptr<MainWindow> window;
 
-    Window()
+    // boxes: the window's message boxes, when not the test's queue of answers.
+    explicit Window(Prompts *boxes = nullptr)
     {
-        window = std::make_unique<MainWindow>(state, MainWindow::Seams{&prompts, &connection, &shell});
+        window = std::make_unique<MainWindow>(state, MainWindow::Seams{boxes ? boxes : &prompts, &connection, &shell});
         window->setfiledialogs(&dialogs);
         setresults(3);
         window->search().filldomains();
@@ -89,6 +94,42 @@ struct Window
         return texts;
     }
 };
+
+// Presses buttons of the window's real message boxes, built but never shown: the next of
+// `presses`, or none when they are used up. Keeps each box's text and buttons.
+struct BoxPresser
+{
+    QList<QMessageBox::StandardButton> presses;
+    QStringList asked;
+
+    void operator()(QMessageBox &box)
+    {
+        QStringList buttons;
+        for (const auto &[button, name] :
+             {std::pair(QMessageBox::Ok, u"OK"_s), std::pair(QMessageBox::Yes, u"Yes"_s),
+              std::pair(QMessageBox::No, u"No"_s), std::pair(QMessageBox::Cancel, u"Cancel"_s)}) {
+            if (box.standardButtons().testFlag(button))
+                buttons << name;
+        }
+        asked << box.text() + u" [" + buttons.join(u'/') + u']';
+        if (QAbstractButton *button = box.button(presses.isEmpty() ? QMessageBox::NoButton : presses.takeFirst()))
+            button->click();
+    }
+    // The boxes `action` shows, pressing `buttons` in turn.
+    QStringList ask(const QList<QMessageBox::StandardButton> &buttons, const std::function<void()> &action)
+    {
+        presses = buttons;
+        asked.clear();
+        action();
+        return asked;
+    }
+};
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 QStringList items(const QComboBox *box)
 {
@@ -192,6 +233,91 @@ private slots:
         QCOMPARE(items(manage.mhdates()), QStringList{newer});
         manage.cmdmhclose()->click();
         QVERIFY(!manage.isVisibleTo(w.window.get()));
+    }
+
+    // Every question the window asks, through the real message box: the buttons it offers and
+    // what each of them does. OK/Cancel where Cancel alone cancels; Yes/No/Cancel only where No
+    // has a meaning of its own or anything but Yes stops.
+    void messageBoxes()
+    {
+        using B = QMessageBox::StandardButton;
+        BoxPresser boxes;
+        QtPrompts prompts(nullptr, std::ref(boxes));
+        Window w(&prompts);
+        const QString sav = w.folder.file(u"h.sav"_s), html = w.folder.file(u"r.html"_s);
+        const QString csv = w.folder.file(u"r.csv"_s), missing = w.folder.file(u"missing.sav"_s);
+        for (const QString &old : {html, csv}) {
+            QFile file(old);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+        }
+        const auto chosen = [&](const QString &file, const std::function<void()> &action) {
+            return [&w, file, action] {
+                w.dialogs.setNextFileName(file);
+                action();
+            };
+        };
+        const auto report = chosen(html, [&] { w.window->menus().mnuhtml->trigger(); });
+        QCOMPARE(boxes.ask({B::Cancel}, report), QStringList{u"File exists, Overwrite ?  [OK/Cancel]"_s});
+        QCOMPARE(contents(html), "old");
+        boxes.ask({B::Ok}, report);
+        QVERIFY(contents(html).startsWith("<html>"));
+        QCOMPARE(boxes.ask({B::Cancel}, chosen(csv, [&] { w.window->menus().mnucsv->trigger(); })),
+                 QStringList{csv + u" already exists. Replace it? [OK/Cancel]"_s});
+        QCOMPARE(contents(csv), "old");
+
+        QVERIFY(boxes.ask({}, [&] { w.save(sav); }).isEmpty()); // a new file
+        QCOMPARE(boxes.ask({B::No}, [&] { w.save(sav); }),
+                 QStringList{u"File exists, Yes=Overwrite No=Add ?  [Yes/No/Cancel]"_s});
+        QCOMPARE(historyfile::readhistory(sav).ubound(), 2);
+        const auto results = chosen(sav, [&] { w.window->scheduler().cmdschedulebrowse_Click(); });
+        QCOMPARE(boxes.ask({B::Cancel}, results),
+                 QStringList{u"File exists, Add results to existing file?  [OK/Cancel]"_s});
+        QVERIFY(w.state.settings.schedulefile.isEmpty());
+        boxes.ask({B::Ok}, results);
+        QCOMPARE(w.state.settings.schedulefile, sav);
+
+        const auto load = chosen(missing, [&] { w.window->controls().buttons.doload->click(); });
+        QCOMPARE(boxes.ask({B::Cancel}, load), QStringList{u"File doesn't exist!  [OK/Cancel]"_s});
+        QCOMPARE(boxes.ask({B::Ok}, load),
+                 (QStringList{u"File doesn't exist!  [OK/Cancel]"_s, u"File doesn't exist!  [OK]"_s,
+                              u"No suitable data in file [OK]"_s}));
+
+        // Manage History deletes a date of the file read, not after a file without records nor
+        // once the name was changed; two records of one date go after OK, none after Cancel.
+        w.window->menus().mnumanhis->trigger();
+        ManageHistoryFrame &manage = w.history().frahistory();
+        const auto read = [&](const QString &file) {
+            manage.txtmhfile()->setText(file);
+            return boxes.ask({B::Ok}, [&] { manage.cmdmhread()->click(); });
+        };
+        const auto remove = [&](B press) { return boxes.ask({press}, [&] { manage.cmdmhdelete()->click(); }); };
+        QVERIFY(read(sav).isEmpty());
+        QCOMPARE(read(csv), QStringList{u"No suitable data in file [OK]"_s});
+        QVERIFY(remove(B::Ok).isEmpty() && !manage.cmdmhdelete()->isVisibleTo(w.window.get()));
+        QVERIFY(read(sav).isEmpty());
+        QTest::keyClicks(manage.txtmhfile(), u"x"_s);
+        QVERIFY(remove(B::Ok).isEmpty() && !manage.cmdmhdelete()->isVisibleTo(w.window.get()));
+        QCOMPARE(contents(csv), "old");
+        QVERIFY(read(sav).isEmpty());
+        const QByteArray before = contents(sav);
+        QCOMPARE(remove(B::Cancel), QStringList{u"Do you want to delete 2 records of "_s +
+                                                manage.mhdates()->currentText() + u" from h.sav ? [OK/Cancel]"_s});
+        QCOMPARE(contents(sav), before);
+        remove(B::Ok);
+        QCOMPARE(historyfile::readhistory(sav).ubound(), 0);
+
+        // A domain is added on Yes only, and removed on Yes only.
+        const SearchControls &domains = w.window->controls().search;
+        domains.txturls->setEditText(u"new.example"_s);
+        const QString add = u"Do you want to add new.example to the list of selected domains ? [Yes/No/Cancel]"_s;
+        QCOMPARE(boxes.ask({B::No}, [&] { domains.cmdsavechanges->click(); }), QStringList{add});
+        QCOMPARE(w.state.urldata.ubound(), 1);
+        boxes.ask({B::Yes}, [&] { domains.cmdsavechanges->click(); });
+        QCOMPARE(w.state.urldata.ubound(), 2);
+        domains.txturls->setEditText(u"new.example"_s);
+        QCOMPARE(boxes.ask({B::No}, [&] { domains.cmddeletedomain->click(); }),
+                 QStringList{u"Do you want to remove new.example and any associated data ? [Yes/No/Cancel]"_s});
+        QCOMPARE(w.state.urldata.ubound(), 2);
     }
 
     // The analysis of the current results: ranking with a separator, the detail panel, the way

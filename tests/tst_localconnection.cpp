@@ -1,13 +1,17 @@
 #include "search/hostport.h"
 #include "search/localconnection.h"
+#include "search/requesttarget.h"
+#include "search/searchservice.h"
 #include "search/settings.h"
 #include "support/fakeconnection.h"
+#include "update/checkforupdates.h"
 
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
-// An offline computer still searches an engine or proxy on the loopback, and nothing else.
+// An offline computer still searches a server or proxy on the loopback, and nothing else. What
+// counts is the server the run connects to, for every service.
 class TestLocalConnection : public QObject
 {
     Q_OBJECT
@@ -15,31 +19,65 @@ class TestLocalConnection : public QObject
 private slots:
     void offline_data()
     {
-        QTest::addColumn<QString>("searchhost");
+        QTest::addColumn<QString>("engine");
         QTest::addColumn<bool>("useapi");
-        QTest::addColumn<QString>("proxy"); // "" for none
+        QTest::addColumn<QString>("address"); // the service's: search host, or engine address
+        QTest::addColumn<QString>("proxy");   // "" for none
+        QTest::addColumn<QString>("connection");
         QTest::addColumn<bool>("connected");
-        QTest::newRow("demo engine") << u"127.0.0.1:8089"_s << false << QString() << true;
-        QTest::newRow("localhost") << u"LocalHost:80"_s << false << QString() << true;
-        QTest::newRow("ipv6 loopback") << u"[::1]:8089"_s << false << QString() << true;
-        QTest::newRow("other loopback") << u"127.0.0.2"_s << false << QString() << true;
-        QTest::newRow("web host") << u"www.google.com"_s << false << QString() << false;
-        QTest::newRow("look-alike") << u"127.0.0.1.example.net"_s << false << QString() << false;
-        QTest::newRow("api host is remote") << u"127.0.0.1:8089"_s << true << QString() << false;
-        QTest::newRow("local proxy") << u"www.google.com"_s << false << u"127.0.0.1"_s << true;
-        QTest::newRow("remote proxy") << u"127.0.0.1:8089"_s << false << u"proxy.example.net"_s << false;
+        const QString html = engines::html, soap = engines::soap, searx = engines::searxng, serp = engines::serpapi;
+        QTest::newRow("demo engine") << html << false << u"127.0.0.1:8089"_s << QString() << u"127.0.0.1:8089"_s
+                                     << true;
+        QTest::newRow("localhost") << html << false << u"LocalHost:80"_s << QString() << u"LocalHost:80"_s << true;
+        QTest::newRow("ipv6 loopback") << html << false << u"[::1]:8089"_s << QString() << u"[::1]:8089"_s << true;
+        QTest::newRow("other loopback") << html << false << u"127.0.0.2"_s << QString() << u"127.0.0.2:80"_s << true;
+        QTest::newRow("web host") << html << false << u"www.google.com"_s << QString() << u"www.google.com:80"_s
+                                  << false;
+        QTest::newRow("https host") << html << false << u"https://127.0.0.1"_s << QString() << u"127.0.0.1:443"_s
+                                    << true;
+        QTest::newRow("look-alike") << html << false << u"127.0.0.1.example.net"_s << QString()
+                                    << u"127.0.0.1.example.net:80"_s << false;
+        QTest::newRow("api flag: api host")
+            << html << true << u"127.0.0.1:8089"_s << QString() << u"api.google.com:80"_s << false;
+        QTest::newRow("soap engine: api host")
+            << soap << false << u"127.0.0.1:8089"_s << QString() << u"api.google.com:80"_s << false;
+        QTest::newRow("local searxng") << searx << false << u"http://127.0.0.1:8888/searx"_s << QString()
+                                       << u"127.0.0.1:8888"_s << true;
+        QTest::newRow("local searxng, tls")
+            << searx << false << u"https://[::1]"_s << QString() << u"[::1]:443"_s << true;
+        QTest::newRow("remote searxng") << searx << false << u"searx.example"_s << QString() << u"searx.example:80"_s
+                                        << false;
+        QTest::newRow("searxng unset") << searx << false << QString() << QString() << u":0"_s << false;
+        QTest::newRow("local serp api") << serp << false << u"localhost:9"_s << QString() << u"localhost:9"_s << true;
+        QTest::newRow("remote serp api") << serp << false << u"https://serpapi.example"_s << QString()
+                                         << u"serpapi.example:443"_s << false;
+        QTest::newRow("local proxy") << html << false << u"www.google.com"_s << u"127.0.0.1:3128"_s
+                                     << u"127.0.0.1:3128"_s << true;
+        QTest::newRow("remote proxy, local searxng")
+            << searx << false << u"127.0.0.1:8888"_s << u"proxy.example.net:3128"_s << u"proxy.example.net:3128"_s
+            << false;
     }
     void offline()
     {
-        QFETCH(QString, searchhost);
+        QFETCH(QString, engine);
         QFETCH(bool, useapi);
+        QFETCH(QString, address);
         QFETCH(QString, proxy);
         QFETCH(bool, connected);
         Settings settings;
-        settings.searchhost = searchhost;
+        settings.engine = engine;
         settings.useapi = useapi;
+        (engine == engines::html || engine == engines::soap ? settings.searchhost : settings.engineurl) = address;
         settings.useproxy = !proxy.isEmpty();
-        settings.proxyserver = proxy;
+        const HostPort proxyparts = ::splithost(proxy);
+        settings.proxyserver = proxyparts.host;
+        settings.proxyport = proxyparts.port;
+        // The run's jobs start where the connection check looks.
+        const RequestTarget target = searchtarget(settings, usesoap(settings));
+        QTEST(target.connection(), "connection");
+        // The update check goes out through the same proxy.
+        if (settings.useproxy)
+            QCOMPARE(update::target(settings).connection(), target.connection());
         FakeConnection system;
         system.set(false);
         QCOMPARE(LocalConnection(system, settings).connected(), connected);

@@ -71,7 +71,7 @@ private slots:
         QTest::addColumn<bool>("https");
         QTest::addColumn<QString>("status"); // of the second keyword
         QTest::newRow("right password") << u"s3cret"_s << true << false << u"Finished search"_s;
-        QTest::newRow("wrong password") << u"wrong"_s << false << false << u"Finished search"_s;
+        QTest::newRow("wrong password") << u"wrong"_s << false << false << u"proxy authentication failed"_s;
         QTest::newRow("https, right password") << u"s3cret"_s << true << true << u"Finished search"_s;
         QTest::newRow("https, wrong password") << u"wrong"_s << false << true << u"proxy authentication failed"_s;
     }

@@ -49,7 +49,8 @@ bool writefile(const QString &path, const QByteArray &text, bool executable = fa
            (!executable || f.setPermissions(f.permissions() | QFile::ExeOwner));
 }
 
-// Runs headless Chromium on the file and returns the document as it stands after loading.
+// Runs headless Chromium on the file and returns the document as it stands once it has loaded
+// and its timers have run. Pages of the same folder may reach into each other's frames.
 QString dumpdom(const QString &path)
 {
     QTemporaryDir profile;
@@ -57,10 +58,38 @@ QString dumpdom(const QString &path)
     chromium.start(u"chromium"_s,
                    {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--disable-background-networking"_s,
                     u"--disable-component-update"_s, u"--disable-sync"_s, u"--no-first-run"_s,
+                    u"--allow-file-access-from-files"_s, u"--virtual-time-budget=5000"_s,
                     u"--user-data-dir="_s + profile.path(), u"--dump-dom"_s, QUrl::fromLocalFile(path).toString()});
     chromium.waitForFinished(120000);
     return QString::fromUtf8(chromium.readAllStandardOutput());
 }
+
+// Opens each page in a frame, counts its links and its elements with an event handler, and
+// clicks every link: those to the web or to files have their navigation cancelled (no network,
+// no page left), so what runs is a link's handler or a script address. A script run by a page
+// tells the harness by a message, which it writes into its own document.
+const char *const Harness = R"(<html><body><script>
+addEventListener('message', e => document.body.append(' ' + e.data));
+function visit(frame) {
+  if (frame.dataset.seen) return;
+  frame.dataset.seen = 1;
+  const page = frame.contentDocument;
+  let handlers = 0;
+  for (const element of page.querySelectorAll('*'))
+    for (const attribute of element.attributes) if (/^on/i.test(attribute.name)) ++handlers;
+  const links = [...page.links];
+  for (const link of links) {
+    if (/^(https?|file):$/.test(link.protocol)) link.addEventListener('click', e => e.preventDefault());
+    link.click();
+  }
+  document.body.append(` ${frame.name}:links=${links.length}:handlers=${handlers}`);
+  if (document.querySelectorAll('[data-seen]').length == 3) setTimeout(() => document.body.append(' DONE'), 1000);
+}
+</script>
+<iframe name=control src=control.html onload=visit(this)></iframe>
+<iframe name=ranking src=ranking.html onload=visit(this)></iframe>
+<iframe name=history src=history.html onload=visit(this)></iframe>
+</body></html>)";
 
 } // namespace
 
@@ -124,9 +153,9 @@ private slots:
         const QString page = history(saved);
         // A keyword twice in one saved search: two tables, each with the rows of both.
         QCOMPARE(page.count(u"<b>Top URL's for k</b>"), 2);
-        QCOMPARE(page.count(u"<a href=http://u1>"), 3);
-        QCOMPARE(page.count(u"<a href=http://v12>"), 3);
-        QCOMPARE(page.count(u"<a href=http://u2>"), 2);
+        QCOMPARE(page.count(u"<a href=\"http://u1\">"), 3);
+        QCOMPARE(page.count(u"<a href=\"http://v12\">"), 3);
+        QCOMPARE(page.count(u"<a href=\"http://u2\">"), 2);
         // Rows 10 to 12 of both k tables and ranks 10 to 14 of the frequency table.
         QCOMPARE(page.count(u"<tr bgcolor=#17a8f6>"), 11);
     }
@@ -145,8 +174,12 @@ private slots:
             << u"http://a/b c\"d'e<f>g\th"_s << true << u"http://a/b%20c%22d%27e%3Cf%3Eg%09h"_s;
         QTest::newRow("script scheme") << u"javascript:alert(1)"_s << true << u"#"_s;
         QTest::newRow("hidden script scheme") << u" JaVa\tScript:alert(1)"_s << true << u"#"_s;
-        QTest::newRow("web addresses stay")
-            << u"HTTPS://a.example/?q=1&r=2"_s << true << u"HTTPS://a.example/?q=1&r=2"_s;
+        QTest::newRow("web addresses stay, \"&\" a reference")
+            << u"HTTPS://a.example/?q=1&r=2&#58;"_s << true << u"HTTPS://a.example/?q=1&amp;r=2&amp;#58;"_s;
+        QTest::newRow("scheme in references") << u"javascript&#58;x"_s << true << u"#"_s;
+        QTest::newRow("references, names and tabs") << u"&#x6A;ava&Tab;script&colon;x"_s << true << u"#"_s;
+        QTest::newRow("reference without its end") << u"javascript&#0000058x"_s << true << u"#"_s;
+        QTest::newRow("no reference") << u"http&#x;://a"_s << true << u"http&amp;#x;://a"_s;
         QTest::newRow("no scheme stays") << u"www.example.com/x"_s << true << u"www.example.com/x"_s;
     }
     void safety()
@@ -157,31 +190,57 @@ private slots:
         QCOMPARE(href ? reports::safehref(input) : reports::safetext(input), output);
     }
 
-    void hostileReportRunsNoScript()
+    // Both reports of hostile keywords, domains, dates, titles, snippets and URLs (script tags,
+    // event handlers, script addresses plain, split by tabs and line breaks, and written with
+    // character references) run no script in a browser, on loading or on a click of any link.
+    void hostileReportsRunNoScript()
     {
         if (QStandardPaths::findExecutable(u"chromium"_s).isEmpty())
             QSKIP("chromium is not installed");
-        QTemporaryDir dir;
-        const QString control = dir.filePath(u"control.html"_s);
-        QVERIFY(writefile(control, "<html><body><script>document.body.append('RAN' + '-MARK')</script></body></html>"));
-        QVERIFY2(dumpdom(control).contains(u"RAN-MARK"), "the browser must run an ordinary script");
+        const QString run = u"parent.postMessage('RAN'+'-MARK','*')"_s;
+        const QStringList urls = {u"javascript:"_s + run,
+                                  u" JaVa\tScript:"_s + run,
+                                  u"\x01java\nscript:"_s + run,
+                                  u"javascript&#58;"_s + run,
+                                  u"&#x6A;ava&Tab;script&colon;"_s + run,
+                                  u"javascript&#0000058"_s + run,
+                                  u"http://h.example/\" onclick=\""_s + run + u"\" x=\""_s,
+                                  u"http://h.example/ autofocus onfocus="_s + run + u" x="_s,
+                                  u"http://x/<svg onload="_s + run + u">"_s};
+        const QStringList texts = {u"<script>"_s + run + u"</script>"_s,
+                                   u"<img src=x onerror="_s + run + u">"_s,
+                                   u"<b onmouseover="_s + run + u">b</b>"_s,
+                                   u"<svg onload="_s + run + u">"_s,
+                                   u"<a href=\"javascript:"_s + run + u"\">a</a>"_s,
+                                   u"<iframe srcdoc=\"<script>"_s + run + u"</script>\">"_s};
+        QList<KeywordResult> keys;
+        for (const QString &text : texts) {
+            QList<SearchHit> hits;
+            for (const QString &url : urls)
+                hits.append({url, text, text + url, Int16(int(hits.size()) + 1), {}});
+            keys.append(keyword(text, urls, QStringList(urls.size(), text), hits));
+        }
+        const Array1<SearchSession> urldata = array<SearchSession>({domain(texts[0], keys, texts[1])});
+        Array1<HistoryEntry> saved;
+        saved.append({texts[2], urldata});
 
-        const QString mark = u"document.title='RAN'+'-MARK'"_s;
-        const SearchHit hit{u"http://h.example/ autofocus onfocus="_s + mark + u" x="_s,
-                            u"<script>"_s + mark + u"</script>"_s,
-                            u"<img src=x onerror="_s + mark + u">"_s,
-                            1,
-                            {}};
-        const Array1<SearchSession> urldata = array<SearchSession>({domain(
-            u"example.com"_s,
-            {keyword(u"k"_s, {u"javascript:"_s + mark, u"http://x/<svg onload="_s + mark + u">"_s},
-                     {u"<svg onload="_s + mark + u">"_s, u"<iframe srcdoc=\"<script>"_s + mark + u"</script>\">"_s},
-                     {hit})})});
-        const QString report = dir.filePath(u"report.html"_s);
-        QVERIFY(reports::writereport(0, report, urldata, {}, false));
-        const QString dom = dumpdom(report);
-        QVERIFY(dom.contains(u"<title>Zorvane Keyword Ranking Report</title>"));
-        QVERIFY(!dom.contains(u"RAN-MARK"));
+        QTemporaryDir dir;
+        QVERIFY(reports::writereport(0, dir.filePath(u"ranking.html"_s), urldata, {}, false));
+        QVERIFY(reports::writereport(1, dir.filePath(u"history.html"_s), {}, saved, false));
+        QVERIFY(writefile(dir.filePath(u"control.html"_s),
+                          "<script>parent.postMessage('CONTROL'+'-LOAD','*')</script>"
+                          "<a href=\"javascript:parent.postMessage('CONTROL'+'-CLICK','*')\">x</a>"));
+        QVERIFY(writefile(dir.filePath(u"harness.html"_s), Harness));
+        const QString dom = dumpdom(dir.filePath(u"harness.html"_s));
+        // The harness sees a page's script run, on loading and on a click.
+        QVERIFY2(dom.contains(u"CONTROL-LOAD"_s) && dom.contains(u"CONTROL-CLICK"_s) && dom.contains(u"DONE"_s),
+                 qPrintable(dom));
+        QVERIFY2(!dom.contains(u"RAN-MARK"_s), qPrintable(dom));
+        // Every link is there to be clicked: results, entries and top tens, the frequency table
+        // and the header's; in the history report, the top tens.
+        const qsizetype links = texts.size() * urls.size();
+        QVERIFY2(dom.contains(u"ranking:links=%1:handlers=0"_s.arg(3 * links + urls.size() + 1)), qPrintable(dom));
+        QVERIFY2(dom.contains(u"history:links=%1:handlers=0"_s.arg(links + urls.size() + 1)), qPrintable(dom));
     }
 
     void failures()

@@ -13,6 +13,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QScopeGuard>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -379,6 +382,97 @@ private slots:
         QVERIFY(result.err.contains("another Zorvane (the program or a scheduler) is running on"));
     }
 
+    // Keywords left without their ranking have an exit status of their own; what was found is
+    // printed and stored all the same.
+    void unansweredStatus_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("said");
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QString nobody = u" --searchhost 127.0.0.1:"_s + QString::number(closed.serverPort());
+        closed.close();
+        QTest::newRow("all answered") << search(u"--keyword red --depth 3 --stop-after-hit"_s) << 0 << QByteArray();
+        QTest::newRow("one of two refused by the proxy")
+            << search(u"--keyword red --keyword unrelated"_s) << 3 << "1 of 2 keywords were not answered"_ba;
+        QTest::newRow("connection refused")
+            << search(u"--keyword red --max-retries 1"_s + nobody) << 3 << "1 of 1 keyword was not answered"_ba;
+        QTest::newRow("a cycle with one refused")
+            << QStringList{u"--dir"_s, m_dir.path(), u"schedule"_s, u"--once"_s, u"--file"_s, path(u"cycle.sav"_s)} << 3
+            << "1 of 1 keyword was not answered"_ba;
+    }
+    void unansweredStatus()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, said);
+        const FakeEngine::Behaviour refusal{
+            FakeEngine::Reply::Raw, 0, {}, "HTTP/1.1 407 Proxy Authentication Required\r\n\r\n"};
+        m_engine.setBehaviour(u"unrelated"_s, -1, refusal);
+        const auto restore = qScopeGuard([this] { m_engine.setBehaviour(u"unrelated"_s, -1, {}); });
+        write(inifile());
+        QFile::remove(path(u"cycle.sav"_s));
+        const Run result = run(args);
+        QTEST(result.status, "status");
+        QVERIFY2(said.isEmpty() ? !result.err.contains("not answered") : result.err.contains(said),
+                 result.err.constData());
+        QVERIFY(!jsonlines(result.out).isEmpty() || args.contains(u"schedule"_s));
+        if (args.contains(u"schedule"_s))
+            QCOMPARE(historyfile::readhistory(path(u"cycle.sav"_s)).ubound(), 1);
+    }
+
+    // A secret read from a file or the environment reaches the wire as one given by its option;
+    // the command line of the child never holds it.
+    void secretsOutOfSight_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("variable"); // set to "fromenv"
+        QTest::addColumn<QByteArray>("file");  // the file's content
+        QTest::addColumn<QByteArray>("wire");
+        const QString file = m_dir.filePath(u"secret.txt"_s);
+        const QStringList fromfile = {u"--proxy-pass-file"_s, file};
+        const QStringList proxy = search(u"--keyword red --proxy "_s + m_engine.hostport() + u" --proxy-user me"_s);
+        const QStringList api = search(u"--keyword red --api --apihost "_s + m_engine.hostport());
+        const QStringList serp = search(u"--keyword red --engine serpapi --engine-url http://"_s + m_engine.hostport());
+        const auto basic = [](const char *password) {
+            return QByteArray("Proxy-Authorization: Basic ").append(QByteArray("me:").append(password).toBase64());
+        };
+        QTest::newRow("proxy password from the environment")
+            << proxy << u"ZORVANE_PROXY_PASS"_s << QByteArray() << basic("fromenv");
+        QTest::newRow("the file wins over the environment")
+            << proxy + fromfile << u"ZORVANE_PROXY_PASS"_s << "fromfile"_ba << basic("fromfile");
+        QTest::newRow("API key from a file, first line")
+            << api + QStringList{u"--api-key-file"_s, file} << QString() << "fromfile\r\nsecond"_ba
+            << ">fromfile<"_ba;
+        QTest::newRow("engine key from the environment")
+            << serp << u"ZORVANE_ENGINE_KEY"_s << QByteArray() << "api_key=fromenv "_ba;
+        QTest::newRow("request, proxy password from a file")
+            << u"request --useproxy --server px --host h --key k --proxy-user me"_s.split(u' ') + fromfile << QString()
+            << "fromfile"_ba << basic("fromfile");
+    }
+    void secretsOutOfSight()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, variable);
+        QFETCH(QByteArray, file);
+        QFile secret(m_dir.filePath(u"secret.txt"_s));
+        QVERIFY(secret.open(QIODevice::WriteOnly | QIODevice::Truncate) && secret.write(file) == file.size());
+        secret.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!variable.isEmpty())
+            environment.insert(variable, u"fromenv"_s);
+        QProcess cli;
+        cli.setProcessEnvironment(environment);
+        cli.start(QStringLiteral(ZORVANE_CLI_PATH), args);
+        QVERIFY(wait(&cli));
+        QCOMPARE(cli.exitCode(), 0);
+        const QByteArray sent =
+            m_engine.requests().isEmpty() ? cli.readAllStandardOutput() : m_engine.requests().last().raw;
+        QFETCH(QByteArray, wire);
+        QVERIFY2(sent.contains(wire), sent.constData());
+        QVERIFY(!sent.contains("second"));
+    }
+
     // SIGTERM stops the scheduler's search as STOP does, stores the settings and ends it.
     void scheduleStopped()
     {
@@ -501,6 +595,10 @@ private slots:
         row("search: unknown", u"search --domian x"_s, u"unknown argument \"--domian\""_s);
         row("search: api without key", u"search --domain a --keyword k --api"_s, u"--api needs --api-key"_s);
         row("search: bad proxy", u"search --domain a --keyword k --proxy nohost"_s, u"--proxy takes HOST:PORT"_s);
+        row("search: password without user", u"search --domain a --keyword k --proxy h:1 --proxy-pass p"_s,
+            u"--proxy-pass needs --proxy-user"_s);
+        row("search: user without proxy", u"search --domain a --keyword k --proxy-user u"_s,
+            u"--proxy-user needs --proxy"_s);
         row("search: bad timeout", u"search --domain a --keyword k --timeout 0"_s,
             u"--timeout takes a number of seconds from 1 to 32767"_s);
         row("search: bad retries", u"search --domain a --keyword k --max-retries -1"_s,
@@ -511,6 +609,16 @@ private slots:
             u"--cafile: no certificate could be read from \"/nonexistent/ca.pem\""_s);
         row("search: unreadable file", u"search --domain a --keywords-file /nonexistent/keys.txt"_s,
             u"cannot read \"/nonexistent/keys.txt\""_s);
+        row("search: a secret twice", u"search --domain a --keyword k --api-key K --api-key-file /dev/null"_s,
+            u"give either --api-key or --api-key-file"_s);
+        row("search: unreadable secret file", u"search --domain a --keyword k --proxy-pass-file /nonexistent/p"_s,
+            u"--proxy-pass-file: cannot read \"/nonexistent/p\""_s);
+        row("search: empty secret file", u"search --domain a --keyword k --engine-key-file /dev/null"_s,
+            u"--engine-key-file: \"/dev/null\" holds nothing on its first line"_s);
+        row("search: secret file without its name", u"search --domain a --keyword k --api-key-file"_s,
+            u"missing value for --api-key-file"_s);
+        row("request: unreadable secret file", u"request --host h --key k --api-key-file /nonexistent/k"_s,
+            u"--api-key-file: cannot read"_s);
         row("request: overflow", u"request --host h --key k --page 4000"_s, u"Overflow"_s, 1);
         row("request: no host", u"request --key k"_s, u"--host"_s);
         row("request: no key", u"request --host h"_s, u"--key"_s);
@@ -520,6 +628,16 @@ private slots:
         row("parse: a folder", u"parse /tmp"_s, u"zorvane-cli parse: "_s);
         row("parse: no file", u"parse --soap"_s, u"zorvane-cli parse: "_s);
         row("parse: unknown option", u"parse --xml x"_s, u"zorvane-cli parse: "_s);
+        // Every command reads its options one way and words their problems alike.
+        row("search: one dash", u"search -domain x"_s, u"unknown argument \"-domain\""_s);
+        row("update: bad timeout", u"check-update --timeout 32767"_s,
+            u"--timeout takes a number of seconds from 1 to 32766"_s);
+        row("schedule: value for a switch", u"schedule --once=1"_s, u"unknown argument \"--once=1\""_s);
+        row("history: missing value", u"history show f --date"_s, u"missing value for --date"_s);
+        row("analysis: unknown", u"analysis --group --bogus"_s, u"unknown argument \"--bogus\""_s);
+        row("request: page out of range", u"request --host h --key k --page -1"_s,
+            u"--page takes a page number from 0 to 32767"_s);
+        row("--dir: no folder", u"--dir"_s, u"missing value for --dir"_s);
         row("--dir: missing", u"--dir /nonexistent/zorvane search"_s,
             u"--dir: no such folder \"/nonexistent/zorvane\""_s);
         QTest::newRow("--dir: a file") << QStringList{u"--dir"_s, QStringLiteral(ZORVANE_CLI_PATH), u"search"_s} << 2

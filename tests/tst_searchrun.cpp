@@ -318,7 +318,8 @@ private slots:
         QTest::newRow("prefix alone") << u"www."_s << u"www."_s;
         QTest::newRow("scheme alone") << u"http://"_s << u"http://"_s;
         QTest::newRow("scheme and one character") << u"http://x"_s << u"x"_s;
-        QTest::newRow("https kept") << u"https://www.a.example/"_s << u"https://www.a.example/"_s;
+        QTest::newRow("https as http") << u"HTTPS://www.A.example/"_s << u"a.example/"_s;
+        QTest::newRow("https alone") << u"https://"_s << u"https://"_s;
         QTest::newRow("prefix removed once") << u"www.www.a.example"_s << u"www.a.example"_s;
         QTest::newRow("path and port kept") << u"a.example:8080/x/"_s << u"a.example:8080/x/"_s;
     }
@@ -410,7 +411,10 @@ private slots:
         QTest::newRow("capitals") << u"HTTP://WWW.EXAMPLE.COM/A"_s << u"Example.com"_s << true;
         QTest::newRow("www, longer host") << u"www.example.com.au/page"_s << u"example.com"_s << true;
         QTest::newRow("bare domain") << u"example.com"_s << u"example.com"_s << true;
-        QTest::newRow("https") << u"https://www.example.com/"_s << u"example.com"_s << false;
+        QTest::newRow("https, www, capitals") << u"HTTPS://WWW.Example.com/"_s << u"example.com"_s << true;
+        QTest::newRow("https without www") << u"https://docs.python.org/3/"_s << u"docs.python.org"_s << true;
+        QTest::newRow("https subdomain") << u"https://shop.example.com/"_s << u"example.com"_s << false;
+        QTest::newRow("https alone kept") << u"https://"_s << u"https:"_s << true;
         QTest::newRow("subdomain") << u"http://shop.example.com/"_s << u"example.com"_s << false;
         QTest::newRow("shorter") << u"http://example.co"_s << u"example.com"_s << false;
         QTest::newRow("port") << u"http://example.com:80/"_s << u"example.com"_s << true;

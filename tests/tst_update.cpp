@@ -2,6 +2,7 @@
 #include "platform/product.h"
 #include "search/settings.h"
 #include "support/fakeengine.h"
+#include "support/tlsrelay.h"
 #include "update/checkforupdates.h"
 
 #include <QSignalSpy>
@@ -123,6 +124,24 @@ private slots:
         QVERIFY(rig.check.finished() && !rig.check.running());
         QCOMPARE(errorreports::errortext().contains(u"Overflow"_s),
                  qstrcmp(QTest::currentDataTag(), "too many digits") == 0);
+    }
+
+    // A host written https:// is asked over TLS, as the searches are, and named without the scheme.
+    void overTls()
+    {
+        QTemporaryDir dir;
+        Rig rig;
+        TlsRelay relay;
+        QVERIFY(relay.start(dir.path(), rig.engine.port()));
+        rig.settings.updatehost = relay.hostport();
+        rig.settings.cafile = relay.cafile;
+        rig.engine.setDefaultBehaviour({FakeEngine::Reply::Raw, 0, {}, "HTTP/1.1 200 OK\r\n\r\n<" + Newer + ">", 0});
+        QCOMPARE(rig.run(), Checkforupdates::Outcome::Evaluated);
+        QCOMPARE(rig.shown, message(Newer));
+        const QByteArray raw = rig.engine.requests().value(0).raw;
+        QVERIFY2(raw.startsWith("GET /update.txt HTTP/1.0\r\n") &&
+                     raw.contains(QByteArray("\r\nHost: 127.0.0.1:" + QByteArray::number(relay.serverPort()) + "\r\n")),
+                 raw.constData());
     }
 
     void getint()

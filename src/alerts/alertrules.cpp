@@ -2,8 +2,7 @@
 
 #include "diagnostics/guard.h"
 #include "search/searchstate.h"
-
-#include <QRegularExpression>
+#include "search/verdict.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -68,8 +67,7 @@ int bestposition(const KeywordResult &keyword)
 
 bool searched(const QString &status)
 {
-    static const QRegularExpression complete(u"^Complete after \\d+ pages$"_s);
-    return status == u"Finished search" || complete.match(status).hasMatch();
+    return searchedstatus(status);
 }
 
 Standings standings(const SearchState &state, const QString &domain)

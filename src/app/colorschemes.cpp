@@ -62,13 +62,13 @@ QList<PaletteAssignment> assignments(const Palette &palette)
           u"historychart"_s}},
         {palette.textboxes,
          ColorRole::TextBox,
-         {u"txturls"_s,           u"txtkeys"_s,         u"pagedepth"_s,      u"txtdisplay"_s,      u"runningtext"_s,
-          u"historydates"_s,      u"historyurls"_s,     u"historykeys"_s,    u"seldate"_s,         u"txtmhfile"_s,
-          u"mhdates"_s,           u"txtschedulefile"_s, u"chocolor"_s,       u"txtproxyserver"_s,  u"txtproxyport"_s,
-          u"txtproxyuser"_s,      u"txtproxypass"_s,    u"txtapikey"_s,      u"resultsview"_s,     u"historyview"_s,
-          u"historydetailview"_s, u"restxt"_s,          u"errorreporttxt"_s, u"historychart"_s,    u"choengine"_s,
-          u"txtengineurl"_s,      u"txtenginekey"_s,    u"txtcafile"_s,      u"txtrequestdelay"_s, u"txtalertdelta"_s,
-          u"txtalertcommand"_s}},
+         {u"txturls"_s,           u"txtkeys"_s,          u"pagedepth"_s,      u"txtdisplay"_s,      u"runningtext"_s,
+          u"historydates"_s,      u"historyurls"_s,      u"historykeys"_s,    u"seldate"_s,         u"txtmhfile"_s,
+          u"mhdates"_s,           u"txtschedulefile"_s,  u"chocolor"_s,       u"txtproxyserver"_s,  u"txtproxyport"_s,
+          u"txtproxyuser"_s,      u"txtproxypass"_s,     u"txtapikey"_s,      u"resultsview"_s,     u"historyview"_s,
+          u"historydetailview"_s, u"restxt"_s,           u"errorreporttxt"_s, u"historychart"_s,    u"choengine"_s,
+          u"txtengineurl"_s,      u"txtenginekey"_s,     u"txtcafile"_s,      u"txtrequestdelay"_s, u"txtalertdelta"_s,
+          u"txtalertcommand"_s,   u"txtsearxngengines"_s}},
     };
 }
 

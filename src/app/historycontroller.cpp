@@ -140,6 +140,8 @@ void HistoryController::connectcommands(const MainMenus &menus)
             [this] { manage(&HistoryCommands::cmdmhbrowse_Click); });
     connect(m_frahistory->cmdmhread(), &QPushButton::clicked, this,
             [this] { manage(&HistoryCommands::cmdmhread_Click); });
+    connect(m_frahistory->txtmhfile(), &QLineEdit::textEdited, this,
+            [this] { manage(&HistoryCommands::txtmhfile_Change); });
     connect(m_frahistory->cmdmhdelete(), &QPushButton::clicked, this,
             [this] { manage(&HistoryCommands::cmdmhdelete_Click); });
     connect(m_frahistory->cmdmhclose(), &QPushButton::clicked, this,

@@ -79,7 +79,9 @@ ManageHistoryFrame::ManageHistoryFrame(QWidget &client) : PopupPanel(u"frahistor
 
 void ManageHistoryFrame::show(const ManagePanel &panel)
 {
-    m_txtmhfile->setText(panel.txtmhfile);
+    // Shown again after every key typed into the name: the caret stays where it is.
+    if (m_txtmhfile->text() != panel.txtmhfile)
+        m_txtmhfile->setText(panel.txtmhfile);
     fill(m_mhdates, panel.mhdates, panel.mhdatestext);
     m_mhlab2->setVisible(panel.datesvisible);
     m_mhdates->setVisible(panel.datesvisible);

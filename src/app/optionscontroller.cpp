@@ -64,6 +64,7 @@ void OptionsController::mnuOptions_Click()
         p.setengine(s.useapi && enginename(s) == engines::html ? engines::soap : enginename(s));
         p.txtengineurl->setText(s.engineurl);
         p.txtenginekey->setText(s.enginekey);
+        p.txtsearxngengines->setText(s.searxngengines);
         p.txtcafile->setText(s.cafile);
         p.txtrequestdelay->setText(QString::number(int(s.requestdelay)));
         p.chkshuffle->setChecked(s.shuffle);
@@ -101,6 +102,7 @@ void OptionsController::btnoptionscont_Click()
         s.engine = p.engine();
         s.engineurl = p.txtengineurl->text().trimmed();
         s.enginekey = p.txtenginekey->text();
+        s.searxngengines = p.txtsearxngengines->text().trimmed();
         s.cafile = p.txtcafile->text().trimmed();
         // The delay is a 16-bit setting: a longer pause than it holds is cut to the longest.
         s.requestdelay = Int16(int(std::clamp(leadingnumber(p.txtrequestdelay->text()), 0LL, 32767LL)));
@@ -111,7 +113,7 @@ void OptionsController::btnoptionscont_Click()
         const QString scheme = p.chocolor->currentText();
         if (scheme != s.colorscheme) {
             const bool known = scheme == Settings::standardScheme() || scheme == Settings::greyScheme();
-            s.colorscheme = known ? scheme : Settings::standardScheme();
+            s.colorscheme = known ? scheme : missingvalue(&Settings::colorscheme);
             m_window.setcols();
         }
         // A changed log window or help icons take effect at once.

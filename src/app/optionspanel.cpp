@@ -47,10 +47,10 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     service->addWidget(label(u"labengine"_s, u"Search service"_s), 0, 0);
     service->addWidget(choengine = new QComboBox(this), 0, 1);
     choengine->setObjectName(u"choengine"_s);
-    const std::pair<QString, QString> services[] = {{u"HTML result page"_s, engines::html},
-                                                    {u"SOAP service (API key above)"_s, engines::soap},
-                                                    {u"SearXNG (JSON)"_s, engines::searxng},
-                                                    {u"SERP API (JSON)"_s, engines::serpapi}};
+    const std::pair<QString, QString> services[] = {
+        {u"HTML result page"_s, engines::html},         {u"SOAP service (API key above)"_s, engines::soap},
+        {u"SearXNG (JSON)"_s, engines::searxng},        {u"SERP API (JSON)"_s, engines::serpapi},
+        {u"Brave Search API (JSON)"_s, engines::brave}, {u"Serper (JSON)"_s, engines::serper}};
     for (const auto &[caption, name] : services)
         choengine->addItem(caption, name);
     service->addWidget(label(u"labengineurl"_s, u"Service address"_s), 1, 0);
@@ -59,8 +59,11 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     service->addWidget(label(u"labenginekey"_s, u"Service key"_s), 2, 0);
     service->addWidget(txtenginekey = box(u"txtenginekey"_s), 2, 1);
     txtenginekey->setEchoMode(QLineEdit::Password);
-    service->addWidget(label(u"labcafile"_s, u"CA certificates (PEM file)"_s), 3, 0);
-    service->addWidget(txtcafile = box(u"txtcafile"_s), 3, 1);
+    service->addWidget(label(u"labsearxngengines"_s, u"SearXNG engines"_s), 3, 0);
+    service->addWidget(txtsearxngengines = box(u"txtsearxngengines"_s), 3, 1);
+    txtsearxngengines->setPlaceholderText(u"the instance's choice, or e.g. google"_s);
+    service->addWidget(label(u"labcafile"_s, u"CA certificates (PEM file)"_s), 4, 0);
+    service->addWidget(txtcafile = box(u"txtcafile"_s), 4, 1);
     service->setColumnStretch(1, 1);
     addlayout(service);
     auto *pace = new QHBoxLayout;
@@ -127,9 +130,9 @@ void OptionsPanel::syncengine()
     const QString name = engine();
     // The API check box is the SOAP service's switch.
     chkuseapi->setChecked(name == engines::soap);
-    const bool json = name == engines::searxng || name == engines::serpapi;
-    txtengineurl->setEnabled(json);
-    txtenginekey->setEnabled(name == engines::serpapi);
+    txtengineurl->setEnabled(isjsonengine(name));
+    txtenginekey->setEnabled(needsenginekey(name));
+    txtsearxngengines->setEnabled(name == engines::searxng);
 }
 
 QLineEdit *OptionsPanel::box(const QString &name, int width)

@@ -31,6 +31,8 @@ public:
     QComboBox *choengine = nullptr;
     QLineEdit *txtengineurl = nullptr;
     QLineEdit *txtenginekey = nullptr;
+    // The upstream engines a SearXNG instance is asked to use.
+    QLineEdit *txtsearxngengines = nullptr;
     // Extra trusted certificates for an HTTPS host, the pause between two requests, the order.
     QLineEdit *txtcafile = nullptr;
     QLineEdit *txtrequestdelay = nullptr;

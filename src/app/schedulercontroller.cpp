@@ -104,9 +104,9 @@ void SchedulerController::cmdschedulebrowse_Click()
 void SchedulerController::startvalues()
 {
     ScheduleOptions boxes = m_frascheduleopt->boxes();
-    boxes.chksearchhour = false;
-    boxes.chksearchday = true;
-    boxes.chksearchweek = false;
+    boxes.chksearchhour = missingvalue(&Settings::searchhour);
+    boxes.chksearchday = missingvalue(&Settings::searchday);
+    boxes.chksearchweek = missingvalue(&Settings::searchweek);
     m_frascheduleopt->setboxes(boxes);
 }
 

@@ -30,23 +30,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-// The flags a fresh start has before the settings file is read.
-void startflags(Settings &settings)
-{
-    settings.showrunning = false;
-    settings.isautoconnect = false;
-    settings.isautodisconnect = false;
-    settings.autostart = false;
-    settings.useapi = false;
-    settings.useproxy = false;
-    settings.uselog = true;
-    settings.contexthelp = true;
-}
-
-} // namespace
-
 Startup::Startup(MainWindow &window, StatusPanels &panels, SearchController &search)
     : m_window(window), m_panels(panels), m_search(search)
 {
@@ -101,14 +84,15 @@ void Startup::Form_Load()
         m_window.history().browserpath();
         m_window.options().fraoptions().setstartup->setText(u"Start "_s + product::name() +
                                                             u" when I start my computer"_s);
-        settings.colorscheme = Settings::standardScheme();
-        settings.inettimeout = 60;
         state.viewmode = 0;
         m_window.menus().mnuwebsite->setText(product::name() + u" on the Web"_s);
         m_window.tray().display_tooltip(product::name());
-        settings.maxconnections = 5;
+        // Until the settings file is read, the options hold the values of a missing file.
+        using S = Settings;
+        resetsettings(settings, &S::colorscheme, &S::inettimeout, &S::maxconnections, &S::showrunning,
+                      &S::isautoconnect, &S::isautodisconnect, &S::autostart, &S::useapi, &S::useproxy, &S::uselog,
+                      &S::contexthelp);
         m_window.scheduler().startvalues();
-        startflags(settings);
         for (PopupPanel *panel : m_window.centralWidget()->findChildren<PopupPanel *>(Qt::FindDirectChildrenOnly))
             panel->setshown(false);
         m_lock = std::make_unique<InstanceLock>(programfolder::path());

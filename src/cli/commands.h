@@ -5,6 +5,9 @@
 
 #include <memory>
 
+class SearchRun;
+struct SearchState;
+
 // Each command takes the arguments after its name and returns the exit status.
 // Results go to standard output, messages and errors to standard error.
 int runParse(const QStringList &args);
@@ -32,6 +35,10 @@ std::unique_ptr<QCoreApplication> cliapplication(int &argc, char **argv);
 int runResults(const QStringList &args);
 // The scheduler of the program folder without a window, until stopped or (--once) for a cycle.
 int runSchedule(const QStringList &args, bool fromfolder);
+// The exit status of search and schedule when the run left keywords without their ranking.
+constexpr int UnansweredStatus = 3;
+// After a run: UnansweredStatus, saying how many on standard error, or 0 when all were answered.
+int unansweredstatus(const SearchRun &run, const SearchState &state);
 
 // The usage lines of the commands.
 QString searchUsageText();

@@ -21,9 +21,7 @@ RecordWindow storedrecordwindow(const QString &inifile, const WindowSettings &wi
 {
     RecordWindow window;
     guard("Cli", "Function storedrecordwindow", [&] {
-        const auto stored = [&](const QString &key) {
-            return double(qBound(-32768LL, leadingnumber(servertools::readini(key, u"settings"_s, inifile)), 32767LL));
-        };
+        const auto stored = [&](const QString &key) { return double(storedwindownumber(inifile, key)); };
         window.metop = stored(u"metop"_s);
         window.meleft = stored(u"meleft"_s);
         window.mewidth = stored(u"mewidth"_s);
@@ -102,8 +100,7 @@ QList<int> FolderSession::storedcolumnwidths() const
         const QString settings = u"settings"_s;
         const long long count = leadingnumber(servertools::readini(u"countreshead"_s, settings, m_state.inifile));
         for (int i = 1; i <= qBound(0LL, count, 100LL); ++i) {
-            const QString width = servertools::readini(u"reswid"_s + QString::number(i), settings, m_state.inifile);
-            widths.append(int(qBound(-32768LL, leadingnumber(width), 32767LL)));
+            widths.append(int(storedwindownumber(m_state.inifile, u"reswid"_s + QString::number(i))));
         }
     });
     return widths;

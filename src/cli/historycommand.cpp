@@ -1,9 +1,9 @@
+#include "cliparser.h"
 #include "commands.h"
 
 #include "cli/headlesswindow.h"
 #include "csvout.h"
 #include "diagnostics/errorreports.h"
-#include "diagnostics/numtext.h"
 #include "foldersession.h"
 #include "jsonline.h"
 #include "platform/filedialogs.h"
@@ -11,7 +11,6 @@
 #include "search/searchstate.h"
 #include "storage/historycommands.h"
 #include "storage/inistore.h"
-#include "storage/servertools.h"
 #include "views/historybrowse.h"
 
 #include <QDir>
@@ -30,7 +29,9 @@ namespace {
 class CliPrompts final : public Prompts
 {
 public:
-    explicit CliPrompts(Answer answer = Answer::No) : m_answer(answer) {}
+    // answer: to every question; confirmed: whether OK/Cancel boxes are answered OK.
+    explicit CliPrompts(Answer answer = Answer::No, bool confirmed = false) : m_answer(answer), m_confirmed(confirmed)
+    {}
     void message(const QString &text) override
     {
         QTextStream(stderr) << text << '\n';
@@ -43,13 +44,19 @@ public:
     }
     bool confirm(const QString &text) override
     {
-        message(text);
-        return false;
+        if (!m_confirmed) {
+            message(text);
+            return false;
+        }
+        m_messages << text;
+        QTextStream(stderr) << text << " OK\n";
+        return true;
     }
     bool shown(const QString &text) const { return m_messages.contains(text); }
 
 private:
     Answer m_answer;
+    bool m_confirmed;
     QStringList m_messages;
 };
 
@@ -123,10 +130,7 @@ public:
     const std::optional<WindowPlacement> &placed() const { return m_placed; }
 
 private:
-    double stored(const QString &key) const
-    {
-        return double(qBound(-32768LL, leadingnumber(servertools::readini(key, u"settings"_s, m_inifile)), 32767LL));
-    }
+    double stored(const QString &key) const { return double(storedwindownumber(m_inifile, key)); }
 
     HeadlessWindow &m_window;
     WindowSettings &m_windowsettings;
@@ -183,17 +187,16 @@ struct Options
 Options parseoptions(const QStringList &args, const QStringList &switches, const QStringList &valued)
 {
     Options options;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (switches.contains(arg)) {
-            options.given.append({arg, QString()});
-        } else if (valued.contains(arg) && i + 1 < args.size()) {
-            options.given.append({arg, args[++i]});
-        } else {
-            options.problem = valued.contains(arg) ? QString(u"missing value for "_s + arg)
-                                                   : QString(u"unknown argument \""_s + arg + u'"');
-            break;
-        }
+    QList<QCommandLineOption> known;
+    for (const QString &name : switches)
+        known.append(QCommandLineOption(name.sliced(2)));
+    for (const QString &name : valued)
+        known.append(QCommandLineOption(name.sliced(2), {}, u"V"_s));
+    QCommandLineParser parser;
+    options.problem = readarguments(parser, args, known);
+    for (const QString &name : switches + valued) {
+        if (options.problem.isEmpty() && parser.isSet(name.sliced(2)))
+            options.given.append({name, valued.contains(name) ? parser.value(name.sliced(2)) : QString()});
     }
     return options;
 }
@@ -247,14 +250,13 @@ int load(const QString &filename, const Options &options)
     commands.mnuload_Click();
     if (commands.selectread().visible) {
         if (record) {
-            bool ok = false;
-            const int n = record->toInt(&ok);
-            if (!ok || n < 1 || n > h.recorddates.ubound()) {
-                QTextStream(stderr) << "zorvane-cli history: --record takes a number from 1 to "
-                                    << h.recorddates.ubound() << '\n';
+            QString problem;
+            const std::optional<int> n = wholenumber({u"--record"_s, 1, h.recorddates.ubound()}, *record, problem);
+            if (!n) {
+                QTextStream(stderr) << "zorvane-cli history: " << problem << '\n';
                 return 1;
             }
-            commands.continuewith(n);
+            commands.continuewith(*n);
         } else {
             if (date)
                 commands.selectread().seldatetext = *date;
@@ -281,13 +283,17 @@ int remove(const QString &filename, const QString &date)
     WindowSettings windowsettings;
     CliHistoryWindow history(window, windowsettings, state.inifile);
     Array1<QString> recorddates;
-    CliPrompts prompts;
+    // Naming the file and the date on the command line is the confirmation.
+    CliPrompts prompts(Prompts::Answer::No, true);
     CliDialogs dialogs(filename);
     HistoryCommands commands(state, windowsettings, recorddates, history, prompts, dialogs);
     commands.manage().txtmhfile = filename;
+    commands.cmdmhread_Click();
+    if (!commands.manage().datesvisible)
+        return 1; // missing, or not a history file: said already
     commands.manage().mhdatestext = date;
     commands.cmdmhdelete_Click();
-    if (prompts.shown(u"File doesn't exist! "_s))
+    if (prompts.shown(u"enter date does not match any entry in the file, please try again"_s))
         return 1;
     printdates(commands.manage().mhdates);
     return reportfailures() ? 1 : 0;

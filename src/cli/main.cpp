@@ -1,3 +1,4 @@
+#include "cliparser.h"
 #include "commands.h"
 
 #include "platform/product.h"
@@ -18,7 +19,8 @@ QString commandusage(const QString &command)
         return u"  zorvane-cli parse [--soap] FILE\n"_s;
     if (command == u"request")
         return u"  zorvane-cli request [--soap] --host HOST [--server SERVER] --key KEYWORD [--page N]\n"
-               "          [--useproxy --proxy-user U --proxy-pass P] [--api-key K]\n"_s;
+               "          [--useproxy --proxy-user U --proxy-pass P | --proxy-pass-file F]\n"
+               "          [--api-key K | --api-key-file F]\n"_s;
     if (command == u"search")
         return u"  "_s + searchUsageText().sliced(QStringLiteral("usage: ").size());
     if (command == u"history")
@@ -58,33 +60,34 @@ int usage()
 // arguments are used up, or -1 with args left at the command.
 int globaloptions(QStringList &args, bool &fromfolder)
 {
-    while (!args.isEmpty() && args.first().startsWith(u'-')) {
-        const QString option = args.takeFirst();
-        if (option == u"--help") {
-            QTextStream(stdout) << usagetext();
-            return 0;
-        }
-        if (option == u"--version") {
-            QTextStream(stdout) << product::name() << ' ' << product::version() << '\n';
-            return 0;
-        }
-        if (option != u"--dir") {
-            QTextStream(stderr) << "zorvane-cli: unknown option \"" << option << "\"\n";
-            return usage();
-        }
-        if (args.isEmpty()) {
-            QTextStream(stderr) << "zorvane-cli: --dir needs a folder\n";
-            return 2;
-        }
-        const QString folder = args.takeFirst();
-        const QString problem = programfolder::problem(folder);
-        if (!problem.isEmpty()) {
-            QTextStream(stderr) << "zorvane-cli: --dir: " << problem << '\n';
+    QCommandLineParser parser;
+    // What follows the command is the command's own.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help(u"help"_s), version(u"version"_s), dir(u"dir"_s, {}, u"DIR"_s);
+    const QString problem = readarguments(parser, args, {help, version, dir}, -1);
+    if (!problem.isEmpty()) {
+        QTextStream(stderr) << "zorvane-cli: " << problem << '\n';
+        return usage();
+    }
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << usagetext();
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << product::name() << ' ' << product::version() << '\n';
+        return 0;
+    }
+    if (parser.isSet(dir)) {
+        const QString folder = parser.value(dir);
+        const QString trouble = programfolder::problem(folder);
+        if (!trouble.isEmpty()) {
+            QTextStream(stderr) << "zorvane-cli: --dir: " << trouble << '\n';
             return 2;
         }
         programfolder::setPath(QDir(folder).absolutePath());
         fromfolder = true;
     }
+    args = parser.positionalArguments();
     return args.isEmpty() ? usage() : -1;
 }
 

@@ -1,3 +1,4 @@
+#include "cliparser.h"
 #include "commands.h"
 
 #include "diagnostics/errorreports.h"
@@ -40,20 +41,18 @@ void printhits(const Array1<SearchHit> &hits)
 // line ends, then the HTML or SOAP scanner.
 int runParse(const QStringList &args)
 {
-    bool soap = false;
-    QString path;
-    for (const QString &arg : args) {
-        if (arg == u"--soap")
-            soap = true;
-        else if (arg.startsWith(u'-'))
-            return parseusage(u"unknown option \""_s + arg + u'"');
-        else if (!path.isEmpty())
-            return parseusage(u"only one FILE may be given"_s);
-        else
-            path = arg;
-    }
-    if (path.isEmpty())
+    QCommandLineParser parser;
+    const QCommandLineOption soapoption(u"soap"_s);
+    const QString problem = readarguments(parser, args, {soapoption}, -1);
+    if (!problem.isEmpty())
+        return parseusage(problem);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return parseusage(u"only one FILE may be given"_s);
+    if (files.isEmpty())
         return parseusage(u"FILE is missing"_s);
+    const bool soap = parser.isSet(soapoption);
+    const QString path = files.first();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         QTextStream(stderr) << "zorvane-cli parse: cannot read \"" << path << "\": " << file.errorString() << '\n';

@@ -1,11 +1,12 @@
+#include "cliparser.h"
 #include "commands.h"
 
+#include "cli/secrets.h"
 #include "diagnostics/errorreports.h"
 #include "platform/codepage.h"
 #include "search/requests.h"
 #include "search/settings.h"
 
-#include <QCommandLineParser>
 #include <QTextStream>
 
 #include <cstdio>
@@ -31,15 +32,8 @@ int badArguments(const QString &message)
     return 2;
 }
 
-// The page as typed, if it is a page number the 16-bit page counter can hold.
-std::optional<Int16> pageNumber(const QString &text)
-{
-    bool ok = false;
-    const int page = text.toInt(&ok);
-    if (!ok || page < 0 || page > 32767)
-        return std::nullopt;
-    return Int16(page);
-}
+// A page number the 16-bit page counter can hold.
+const NumberOption PageOption{u"--page"_s, 0, 32767, u"a page number"_s};
 
 // Fills options from the arguments; returns an error message when they are unusable.
 QString readOptions(const QStringList &args, RequestOptions &options)
@@ -54,27 +48,20 @@ QString readOptions(const QStringList &args, RequestOptions &options)
     const QCommandLineOption proxyuser(u"proxy-user"_s, {}, u"U"_s);
     const QCommandLineOption proxypass(u"proxy-pass"_s, {}, u"P"_s);
     const QCommandLineOption apikey(u"api-key"_s, {}, u"K"_s);
-    parser.addOptions({soap, host, server, key, page, useproxy, proxyuser, proxypass, apikey});
-    if (!parser.parse(QStringList{u"zorvane-cli"_s} + args)) {
-        // Named as typed, with its dashes.
-        for (const QString &arg : args) {
-            QString name = arg.section(u'=', 0, 0);
-            while (name.startsWith(u'-'))
-                name.remove(0, 1);
-            if (arg.startsWith(u'-') && parser.unknownOptionNames().contains(name))
-                return u"unknown option \""_s + arg + u'"';
-        }
-        return parser.errorText();
-    }
-    if (!parser.positionalArguments().isEmpty())
-        return u"unexpected argument \""_s + parser.positionalArguments().first() + u'"';
+    const QCommandLineOption proxypassfile(u"proxy-pass-file"_s, {}, u"F"_s);
+    const QCommandLineOption apikeyfile(u"api-key-file"_s, {}, u"F"_s);
+    QString problem = readarguments(
+        parser, args,
+        {soap, host, server, key, page, useproxy, proxyuser, proxypass, apikey, proxypassfile, apikeyfile});
+    if (!problem.isEmpty())
+        return problem;
     if (!parser.isSet(host) || parser.value(host).isEmpty())
         return u"--host HOST is required"_s;
     if (!parser.isSet(key))
         return u"--key KEYWORD is required"_s;
-    const std::optional<Int16> pageValue = pageNumber(parser.value(page));
+    const std::optional<int> pageValue = wholenumber(PageOption, parser.value(page), problem);
     if (!pageValue)
-        return u"--page needs a page number from 0 to 32767, not \""_s + parser.value(page) + u'"';
+        return problem;
     options.soap = parser.isSet(soap);
     options.host = parser.value(host);
     options.server = parser.isSet(server) ? parser.value(server) : options.host;
@@ -82,8 +69,19 @@ QString readOptions(const QStringList &args, RequestOptions &options)
     options.page = *pageValue;
     options.settings.useproxy = parser.isSet(useproxy);
     options.settings.proxyuser = parser.value(proxyuser);
-    options.settings.proxypass = parser.value(proxypass);
-    options.settings.apikey = parser.value(apikey);
+    secrets::fromenvironment(options.settings);
+    const auto given = [&](const QCommandLineOption &option) {
+        return parser.isSet(option) ? std::optional(parser.value(option)) : std::nullopt;
+    };
+    for (const auto &[secret, value, file] : {std::tuple(u"--proxy-pass"_s, &proxypass, &proxypassfile),
+                                              std::tuple(u"--api-key"_s, &apikey, &apikeyfile)}) {
+        std::optional<QString> resolved;
+        const QString problem = secrets::resolve(*secrets::find(secret), given(*value), given(*file), resolved);
+        if (!problem.isEmpty())
+            return problem;
+        if (resolved)
+            options.settings.*secrets::find(secret)->member = *resolved;
+    }
     return {};
 }
 

@@ -1,7 +1,9 @@
+#include "cliparser.h"
 #include "commands.h"
 
 #include "cli/clialerts.h"
 #include "cli/headlesswindow.h"
+#include "cli/secrets.h"
 #include "cli/stderrprompts.h"
 #include "diagnostics/datetext.h"
 #include "foldersession.h"
@@ -39,27 +41,25 @@ int scheduleusage(const QString &problem)
 
 QString parseargs(const QStringList &args, ScheduleArgs &parsed)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        const bool hasvalue = i + 1 < args.size();
-        if (arg == u"--once") {
-            parsed.once = true;
-        } else if (arg == u"--file" || arg == u"--interval") {
-            if (!hasvalue)
-                return u"missing value for "_s + arg;
-            (arg == u"--file" ? parsed.file : parsed.interval) = args[++i];
-        } else {
-            return u"unknown argument \""_s + arg + u'"';
-        }
-    }
+    QCommandLineParser parser;
+    const QCommandLineOption once(u"once"_s), file(u"file"_s, {}, u"F"_s), interval(u"interval"_s, {}, u"I"_s);
+    const QString problem = readarguments(parser, args, {once, file, interval});
+    if (!problem.isEmpty())
+        return problem;
+    parsed.once = parser.isSet(once);
+    if (parser.isSet(file))
+        parsed.file = parser.value(file);
+    if (parser.isSet(interval))
+        parsed.interval = parser.value(interval);
     if (parsed.interval && !QStringList{u"hour"_s, u"day"_s, u"week"_s}.contains(*parsed.interval))
         return u"--interval takes hour, day or week"_s;
     return {};
 }
 
-// The options of this run only: the results file and the interval.
+// The options of this run only: the results file, the interval and the environment's secrets.
 void applyargs(const ScheduleArgs &args, Settings &settings)
 {
+    secrets::fromenvironment(settings);
     if (args.file)
         settings.schedulefile = *args.file;
     if (args.interval) {
@@ -128,8 +128,10 @@ private:
     void searchended()
     {
         const bool stored = m_folder.store();
+        if (!m_stopping && unansweredstatus(m_run, m_state) != 0)
+            m_unanswered = true;
         if (m_stopping || (m_once && m_cycleover))
-            finish(stored ? 0 : 1);
+            finish(!stored ? 1 : m_unanswered && !m_stopping ? UnansweredStatus : 0);
     }
 
     // As STOP does, then the settings are stored and the scheduler ends.
@@ -164,6 +166,7 @@ private:
     Scheduler m_scheduler;
     CliAlerts m_alerts;
     StopSignals m_stopsignals;
+    bool m_unanswered = false; // a keyword this scheduler searched ended without its ranking
     bool m_cycleover = false;
     bool m_stopping = false;
     bool m_finished = false;
@@ -177,7 +180,9 @@ QString scheduleUsageText()
     return u"usage: zorvane-cli --dir DIR schedule [--once] [--file F] [--interval hour|day|week]\n"
            "          runs DIR's scheduler without a window: every due domain is searched with its\n"
            "          own keywords and settings, and each cycle is added to the results file (F for\n"
-           "          this run); --once ends after one saved cycle, or at once when nothing is due\n"_s;
+           "          this run); --once ends after one saved cycle, or at once when nothing is due,\n"
+           "          with exit status 3 when a keyword of the cycle was not answered;\n"
+           "          ZORVANE_PROXY_PASS, ZORVANE_API_KEY and ZORVANE_ENGINE_KEY win over DIR's secrets\n"_s;
 }
 
 int runSchedule(const QStringList &args, bool fromfolder)

@@ -1,7 +1,9 @@
+#include "cliparser.h"
 #include "commands.h"
 
 #include "cli/clialerts.h"
 #include "cli/headlesswindow.h"
+#include "cli/secrets.h"
 #include "cli/stderrprompts.h"
 #include "diagnostics/errorreports.h"
 #include "foldersession.h"
@@ -40,6 +42,9 @@ struct SearchOptions
     bool stopafterhit = false;
     bool api = false;
     bool proxyuser = false;
+    // Each secret's value and file as given, keyed by its option; the options of those resolved.
+    QHash<QString, QString> secretvalues, secretfiles;
+    QStringList secrets;
     // Each settings flag, applied in the order given over what was loaded.
     QList<std::function<void(Settings &)>> overrides;
 };
@@ -50,48 +55,87 @@ int searchusage(const QString &problem)
     return 2;
 }
 
-// Reads one option with its value (if it takes one) into options; returns an error text, or ""
-// when the option was taken.
-QString parseoption(const QString &arg, const std::function<bool(QString &)> &value, SearchOptions &options,
-                    QStringList &keywords, QString &file)
+// The options of the search command; those with a value name take a value.
+const QList<QCommandLineOption> &searchoptions()
 {
-    QString v;
-    bool ok = true;
+    static const QList<QCommandLineOption> options = {
+        QCommandLineOption(u"stop-after-hit"_s),
+        QCommandLineOption(u"api"_s),
+        QCommandLineOption(u"keyword"_s, {}, u"K"_s),
+        QCommandLineOption(u"domain"_s, {}, u"D"_s),
+        QCommandLineOption(u"keywords-file"_s, {}, u"F"_s),
+        QCommandLineOption(u"depth"_s, {}, u"N"_s),
+        QCommandLineOption(u"api-key"_s, {}, u"K"_s),
+        QCommandLineOption(u"engine"_s, {}, u"E"_s),
+        QCommandLineOption(u"engine-url"_s, {}, u"URL"_s),
+        QCommandLineOption(u"engine-key"_s, {}, u"K"_s),
+        QCommandLineOption(u"searxng-engines"_s, {}, u"LIST"_s),
+        QCommandLineOption(u"api-key-file"_s, {}, u"F"_s),
+        QCommandLineOption(u"engine-key-file"_s, {}, u"F"_s),
+        QCommandLineOption(u"proxy-pass-file"_s, {}, u"F"_s),
+        QCommandLineOption(u"searchhost"_s, {}, u"H"_s),
+        QCommandLineOption(u"apihost"_s, {}, u"H"_s),
+        QCommandLineOption(u"proxy-user"_s, {}, u"U"_s),
+        QCommandLineOption(u"proxy-pass"_s, {}, u"P"_s),
+        QCommandLineOption(u"proxy"_s, {}, u"H:P"_s),
+        QCommandLineOption(u"shuffle"_s),
+        QCommandLineOption(u"cafile"_s, {}, u"PEM"_s),
+        QCommandLineOption(u"request-delay"_s, {}, u"MS"_s),
+        QCommandLineOption(u"max-retries"_s, {}, u"N"_s),
+        QCommandLineOption(u"connections"_s, {}, u"N"_s),
+        QCommandLineOption(u"timeout"_s, {}, u"S"_s),
+    };
+    return options;
+}
+
+const NumberOption RequestDelay{u"--request-delay"_s, 0, 32767, u"a number of milliseconds"_s};
+const NumberOption MaxRetries{u"--max-retries"_s, 0, 32767, u"a number"_s, u" (no limit)"_s};
+const NumberOption Connections{u"--connections"_s, 1, 1000};
+const NumberOption Timeout{u"--timeout"_s, 1, 32767, u"a number of seconds"_s};
+
+// Takes one option with its value ("" for a switch) into options; returns an error text, or "".
+QString takeoption(const QString &arg, QString v, SearchOptions &options, QStringList &keywords, QString &file)
+{
+    QString problem;
     const auto set = [&](QString Settings::*member) {
         options.overrides.append([member, v](Settings &s) { s.*member = v; });
+    };
+    const auto number = [&](const NumberOption &rule, Int16 Settings::*member) {
+        if (const std::optional<int> n = wholenumber(rule, v, problem))
+            options.overrides.append([member, n = *n](Settings &s) { s.*member = n; });
     };
     if (arg == u"--stop-after-hit") {
         options.stopafterhit = true;
     } else if (arg == u"--api") {
         options.api = true;
         options.overrides.append([](Settings &s) { s.useapi = true; });
-    } else if (arg == u"--keyword" && value(v)) {
+    } else if (arg == u"--keyword") {
         keywords << v;
-    } else if (arg == u"--domain" && value(options.domain)) {
-    } else if (arg == u"--keywords-file" && value(file)) {
-    } else if (arg == u"--depth" && value(v)) {
+    } else if (arg == u"--domain") {
+        options.domain = v;
+    } else if (arg == u"--keywords-file") {
+        file = v;
+    } else if (arg == u"--depth") {
         options.depth = v;
-    } else if (arg == u"--api-key" && value(v)) {
-        set(&Settings::apikey);
-    } else if (arg == u"--engine" && value(v)) {
+    } else if (const secrets::Secret *secret = secrets::find(arg); secret != nullptr) {
+        (arg == secret->option ? options.secretvalues : options.secretfiles)[secret->option] = v;
+    } else if (arg == u"--engine") {
         v = v.toLower();
         if (!enginenames().contains(v))
             return u"--engine takes one of "_s + enginenames().join(u", "_s);
         set(&Settings::engine);
-    } else if (arg == u"--engine-url" && value(v)) {
+    } else if (arg == u"--engine-url") {
         set(&Settings::engineurl);
-    } else if (arg == u"--engine-key" && value(v)) {
-        set(&Settings::enginekey);
-    } else if (arg == u"--searchhost" && value(v)) {
+    } else if (arg == u"--searxng-engines") {
+        set(&Settings::searxngengines);
+    } else if (arg == u"--searchhost") {
         set(&Settings::searchhost);
-    } else if (arg == u"--apihost" && value(v)) {
+    } else if (arg == u"--apihost") {
         set(&Settings::apihost);
-    } else if (arg == u"--proxy-user" && value(v)) {
+    } else if (arg == u"--proxy-user") {
         options.proxyuser = true;
         set(&Settings::proxyuser);
-    } else if (arg == u"--proxy-pass" && value(v)) {
-        set(&Settings::proxypass);
-    } else if (arg == u"--proxy" && value(v)) {
+    } else if (arg == u"--proxy") {
         const HostPort proxy = splithost(v);
         if (proxy.host.isEmpty() || proxy.port.toUShort() == 0)
             return u"--proxy takes HOST:PORT"_s;
@@ -102,67 +146,59 @@ QString parseoption(const QString &arg, const std::function<bool(QString &)> &va
         });
     } else if (arg == u"--shuffle") {
         options.overrides.append([](Settings &s) { s.shuffle = true; });
-    } else if (arg == u"--cafile" && value(v)) {
+    } else if (arg == u"--cafile") {
         if (QSslCertificate::fromPath(v, QSsl::Pem).isEmpty())
             return u"--cafile: no certificate could be read from \""_s + v + u'"';
         set(&Settings::cafile);
-    } else if (arg == u"--request-delay" && value(v)) {
-        const int n = v.toInt(&ok);
-        if (!ok || n < 0 || n > 32767)
-            return u"--request-delay takes a number of milliseconds from 0 to 32767"_s;
-        options.overrides.append([n](Settings &s) { s.requestdelay = n; });
-    } else if (arg == u"--max-retries" && value(v)) {
-        const int n = v.toInt(&ok);
-        if (!ok || n < 0 || n > 32767)
-            return u"--max-retries takes a number from 0 (no limit) to 32767"_s;
-        options.overrides.append([n](Settings &s) { s.maxretries = n; });
-    } else if (arg == u"--connections" && value(v)) {
-        const int n = v.toInt(&ok);
-        if (!ok || n < 1 || n > 1000)
-            return u"--connections takes a number from 1 to 1000"_s;
-        options.overrides.append([n](Settings &s) { s.maxconnections = n; });
-    } else if (arg == u"--timeout" && value(v)) {
-        const int n = v.toInt(&ok);
-        if (!ok || n < 1 || n > 32767)
-            return u"--timeout takes a number of seconds from 1 to 32767"_s;
-        options.overrides.append([n](Settings &s) { s.inettimeout = n; });
-    } else {
-        return u"unknown argument \""_s + arg + u'"';
+    } else if (arg == u"--request-delay") {
+        number(RequestDelay, &Settings::requestdelay);
+    } else if (arg == u"--max-retries") {
+        number(MaxRetries, &Settings::maxretries);
+    } else if (arg == u"--connections") {
+        number(Connections, &Settings::maxconnections);
+    } else if (arg == u"--timeout") {
+        number(Timeout, &Settings::inettimeout);
     }
-    return {};
+    return problem;
 }
 
 // Returns an error text, or "" when the options are complete. In a program folder the domain
 // may be given without --domain, and the keywords may come from the settings file.
 QString parseoptions(const QStringList &args, SearchOptions &options, bool fromfolder)
 {
+    QCommandLineParser parser;
+    QString problem = readarguments(parser, args, searchoptions(), fromfolder ? 1 : 0);
+    if (!problem.isEmpty())
+        return problem;
+    if (!parser.positionalArguments().isEmpty())
+        options.domain = parser.positionalArguments().first();
     QStringList keywords;
     QString file;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        const auto value = [&](QString &target) {
-            if (i + 1 >= args.size())
-                return false;
-            target = args[++i];
-            return true;
+    for (const QCommandLineOption &option : searchoptions()) {
+        const QString name = option.names().first();
+        // Every --keyword counts; of any other option given twice, the last.
+        const QStringList values = option.valueName().isEmpty() ? QStringList{QString()}
+                                   : name == u"keyword"         ? parser.values(name)
+                                                                : QStringList{parser.value(name)};
+        for (const QString &value : values) {
+            if (parser.isSet(name) && problem.isEmpty())
+                problem = takeoption(u"--"_s + name, value, options, keywords, file);
+        }
+    }
+    if (!problem.isEmpty())
+        return problem;
+    for (const secrets::Secret &secret : secrets::all()) {
+        const auto given = [&](const QHash<QString, QString> &from) {
+            return from.contains(secret.option) ? std::optional(from[secret.option]) : std::nullopt;
         };
-        if (fromfolder && !arg.startsWith(u"--") && options.domain.isEmpty()) {
-            options.domain = arg;
-            continue;
-        }
-        const QString problem = parseoption(arg, value, options, keywords, file);
-        if (!problem.isEmpty()) {
-            // Last on the line, a known option lacks its value; an unknown one stays unknown.
-            const auto anyvalue = [](QString &target) {
-                target = u"1"_s;
-                return true;
-            };
-            SearchOptions probe;
-            if (arg.startsWith(u"--") && i + 1 >= args.size() && problem.startsWith(u"unknown") &&
-                !parseoption(arg, anyvalue, probe, keywords, file).startsWith(u"unknown"))
-                return u"missing value for "_s + arg;
+        std::optional<QString> resolved;
+        problem = secrets::resolve(secret, given(options.secretvalues), given(options.secretfiles), resolved);
+        if (!problem.isEmpty())
             return problem;
-        }
+        if (!resolved)
+            continue;
+        options.secrets << secret.option;
+        options.overrides.append([member = secret.member, v = *resolved](Settings &s) { s.*member = v; });
     }
     if (options.domain.isEmpty() && !fromfolder)
         return u"--domain is missing"_s;
@@ -185,19 +221,21 @@ QString parseoptions(const QStringList &args, SearchOptions &options, bool fromf
 // Applies the command line's settings over the loaded ones; returns an error text, or "".
 QString applysettings(const SearchOptions &options, Settings &settings)
 {
+    secrets::fromenvironment(settings);
     for (const auto &apply : options.overrides)
         apply(settings);
     if (options.api && settings.apikey.isEmpty())
-        return u"--api needs --api-key"_s;
+        return u"--api needs --api-key (or --api-key-file, or ZORVANE_API_KEY)"_s;
     const QString engine = enginename(settings);
-    if (engine == engines::searxng || engine == engines::serpapi) {
+    if (isjsonengine(engine)) {
         const QString problem = parseengineurl(settings.engineurl).problem;
         if (!problem.isEmpty())
             return u"--engine "_s + engine + u" needs --engine-url URL ("_s + problem + u')';
-        if (engine == engines::serpapi && settings.enginekey.isEmpty())
-            return u"--engine serpapi needs --engine-key"_s;
+        if (needsenginekey(engine) && settings.enginekey.isEmpty())
+            return u"--engine "_s + engine + u" needs --engine-key (or --engine-key-file, or ZORVANE_ENGINE_KEY)"_s;
     }
-    if (settings.proxyuser.isEmpty() && !settings.proxypass.isEmpty())
+    // A password in the environment or the settings file waits for a user; one given here is a slip.
+    if (settings.proxyuser.isEmpty() && options.secrets.contains(u"--proxy-pass"_s))
         return u"--proxy-pass needs --proxy-user"_s;
     if (options.proxyuser && !settings.useproxy)
         return u"--proxy-user needs --proxy"_s;
@@ -246,10 +284,11 @@ bool searchandwait(SearchRun &run, SearchState &state, int &stopsignal)
     QObject::connect(&run, &SearchRun::searchEnded, &run, [] { QCoreApplication::exit(0); });
     run.mnusearch_Click();
     // Every failure the error trap catches during the run is told as it happens, not only
-    // counted; a start that failed is named by printtrapped.
-    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::raised, &run, [] {
-        QTextStream(stderr) << QString(errorreports::lastreport()).replace(u"\r\n"_s, u"\n"_s);
-    });
+    // counted; a start that failed is named by printtrapped. Its connection ends with this
+    // function.
+    QObject duringrun;
+    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::raised, &duringrun,
+                     [] { QTextStream(stderr) << QString(errorreports::lastreport()).replace(u"\r\n"_s, u"\n"_s); });
     if (state.searching)
         QCoreApplication::exec();
     return !state.resulttime.isEmpty();
@@ -273,20 +312,39 @@ void printtrapped(const SearchState &state, bool listfull)
 
 } // namespace
 
+int unansweredstatus(const SearchRun &run, const SearchState &state)
+{
+    const int missing = run.unanswered();
+    if (missing == 0)
+        return 0;
+    QTextStream(stderr) << "zorvane-cli: " << missing << " of " << state.jobs.ubound()
+                        << (state.jobs.ubound() == 1 ? " keyword was" : " keywords were") << " not answered\n";
+    return UnansweredStatus;
+}
+
 QString searchUsageText()
 {
     return u"usage: zorvane-cli search --domain D (--keywords-file F | --keyword K ...) [--depth N]\n"
            "          [--stop-after-hit] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
            "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--connections N] [--timeout S]\n"
-           "          [--engine html|soap|searxng|serpapi] [--engine-url URL] [--engine-key K]\n"
-           "          searxng and serpapi ask the JSON service at URL (http:// or https://, e.g.\n"
-           "          http://127.0.0.1:8888); a keyword the service refuses ends \"blocked (...)\"\n"
+           "          [--engine html|soap|searxng|serpapi|brave|serper] [--engine-url URL] [--engine-key K]\n"
+           "          [--searxng-engines LIST]\n"
+           "          searxng, serpapi, brave and serper ask the JSON service at URL (http:// or\n"
+           "          https://, e.g. http://127.0.0.1:8888); serpapi, brave and serper need the key;\n"
+           "          LIST names the upstream engines SearXNG asks (e.g. google); a keyword the\n"
+           "          service refuses ends \"blocked (...)\", a page the service cannot read\n"
+           "          \"unrecognised page (...)\"\n"
            "          [--cafile PEM] [--max-retries N] [--request-delay MS] [--shuffle]\n"
            "          a host written https://H[:P] is reached over TLS; --cafile adds trusted CAs\n"
            "          F holds one keyword a line; a line ends in LF or CR LF, empty lines are skipped\n"
            "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
            "          searches DOMAIN (default: the selected one) with its stored keywords and\n"
-           "          settings, and stores the results in DIR's settings file\n"_s;
+           "          settings, and stores the results in DIR's settings file\n"
+           "          secrets stay out of the process list when read from the first line of a file\n"
+           "          (--proxy-pass-file F, --api-key-file F, --engine-key-file F) or from the\n"
+           "          environment (ZORVANE_PROXY_PASS, ZORVANE_API_KEY, ZORVANE_ENGINE_KEY)\n"
+           "          exit status: 0 every keyword answered, 3 some were not (refused, gave up,\n"
+           "          blocked, unreadable), 1 a failure, 2 a wrong option, 128+N stopped by signal N\n"_s;
 }
 
 // Runs one search over the network with the same engine as the window: message-box lines go
@@ -347,5 +405,7 @@ int runSearch(const QStringList &args, bool fromfolder)
     if (folder && !folder->store())
         return 1;
     // Stopped from outside: the shell's status of a program ended by that signal.
-    return stopsignal != 0 ? 128 + stopsignal : 0;
+    if (stopsignal != 0)
+        return 128 + stopsignal;
+    return unansweredstatus(run, state);
 }

@@ -1,7 +1,8 @@
+#include "cliparser.h"
 #include "commands.h"
 
+#include "cli/secrets.h"
 #include "diagnostics/errorreports.h"
-#include "search/hostport.h"
 #include "search/searchstate.h"
 #include "storage/inistore.h"
 #include "update/checkforupdates.h"
@@ -19,25 +20,24 @@ int updateusage(const QString &problem)
     return 2;
 }
 
+// The tick counter counts one tick past the time-out, and holds 16 bits.
+const NumberOption TimeoutOption{u"--timeout"_s, 1, 32766, u"a number of seconds"_s};
+
 // Reads the options into settings and timeout; returns an error text, or "".
 QString readoptions(const QStringList &args, Settings &settings, int &timeout)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg != u"--updatehost" && arg != u"--timeout")
-            return u"unknown option \""_s + arg + u'"';
-        if (i + 1 >= args.size())
-            return u"missing value for "_s + arg;
-        const QString value = args[++i];
-        if (arg == u"--updatehost") {
-            settings.updatehost = value;
-            continue;
-        }
-        // The tick counter counts one tick past the time-out, and holds 16 bits.
-        bool ok = false;
-        timeout = value.toInt(&ok);
-        if (!ok || timeout < 1 || timeout > 32766)
-            return u"--timeout takes a number of seconds from 1 to 32766"_s;
+    QCommandLineParser parser;
+    const QCommandLineOption updatehost(u"updatehost"_s, {}, u"H"_s), seconds(u"timeout"_s, {}, u"S"_s);
+    QString problem = readarguments(parser, args, {updatehost, seconds});
+    if (!problem.isEmpty())
+        return problem;
+    if (parser.isSet(updatehost))
+        settings.updatehost = parser.value(updatehost);
+    if (parser.isSet(seconds)) {
+        const std::optional<int> given = wholenumber(TimeoutOption, parser.value(seconds), problem);
+        if (!given)
+            return problem;
+        timeout = *given;
     }
     return {};
 }
@@ -45,9 +45,8 @@ QString readoptions(const QStringList &args, Settings &settings, int &timeout)
 // The server the check connects to, for the reason of a failure.
 QString server(const Settings &settings)
 {
-    if (settings.useproxy)
-        return u"the proxy "_s + settings.proxyserver + u':' + settings.proxyport;
-    return hostpart(settings.updatehost) + u':' + portpart(settings.updatehost);
+    const RequestTarget target = update::target(settings);
+    return (target.proxied ? u"the proxy "_s : QString()) + target.connection();
 }
 
 } // namespace
@@ -58,7 +57,8 @@ QString updateUsageText()
            "          asks the update host for the current version; prints the update message\n"
            "          when a newer one is announced\n"
            "       zorvane-cli --dir DIR check-update [the options above]\n"
-           "          the same with DIR's proxy and update host settings\n"_s;
+           "          the same with DIR's proxy and update host settings; ZORVANE_PROXY_PASS wins\n"
+           "          over DIR's proxy password\n"_s;
 }
 
 // One update check, as the window makes it once per run: exit 0 when a reply was read, 1 when
@@ -71,6 +71,7 @@ int runCheckUpdate(const QStringList &args, bool fromfolder)
         WindowPlacement placement;
         readi(state, windowsettings, placement, false);
     }
+    secrets::fromenvironment(state.settings);
     int timeout = Checkforupdates::DefaultTimeout;
     const QString problem = readoptions(args, state.settings, timeout);
     if (!problem.isEmpty())

@@ -1,5 +1,7 @@
 #include "viewinput.h"
 
+#include "cliparser.h"
+
 #include "diagnostics/errorreports.h"
 #include "views/analysisrows.h"
 
@@ -35,12 +37,9 @@ bool ViewInput::openhistory(const QString &path)
 bool parseview(QCommandLineParser &parser, const QString &command, const QStringList &args,
                const QList<QCommandLineOption> &options, int positionals, const QString &usage)
 {
-    parser.addOptions(options);
-    QString problem;
-    if (!parser.parse(QStringList{u"zorvane-cli"_s} + args))
-        problem = parser.errorText();
-    else if (parser.positionalArguments().size() != positionals)
-        problem = positionals == 0 ? u"unexpected argument"_s : u"wrong number of arguments"_s;
+    QString problem = readarguments(parser, args, options, positionals);
+    if (problem.isEmpty() && parser.positionalArguments().size() < positionals)
+        problem = u"wrong number of arguments"_s;
     if (problem.isEmpty())
         return true;
     QTextStream(stderr) << "zorvane-cli " << command << ": " << problem << "\nusage: " << usage << '\n';

@@ -10,6 +10,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// calctime counts from the first day of this year.
+constexpr int EpochYear = 2005;
+
 constexpr std::array<char16_t[4], 12> Months{u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
                                              u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
 
@@ -96,7 +99,7 @@ std::int32_t moment(const QString &text)
     if (fields.size() < 6)
         throw Failure::invalidCall(u"date-time text"_s);
     const std::int64_t days =
-        daynumber(fieldnumber(fields[2]), monthnumber(fields[1]), fieldnumber(fields[0])) - daynumber(2005, 1, 1);
+        daynumber(fieldnumber(fields[2]), monthnumber(fields[1]), fieldnumber(fields[0])) - daynumber(EpochYear, 1, 1);
     const std::int64_t seconds =
         days * 86400 + fieldnumber(fields[3]) * 3600 + fieldnumber(fields[4]) * 60 + fieldnumber(fields[5]);
     if (seconds < std::numeric_limits<std::int32_t>::min() || seconds > std::numeric_limits<std::int32_t>::max())
@@ -120,6 +123,16 @@ std::optional<std::int32_t> readcalctime(const QString &text)
     } catch (const Failure &) {
         return std::nullopt;
     }
+}
+
+QDateTime calcdatetime(std::int32_t moment)
+{
+    // Floor division, so a moment before the epoch still lands on its own day.
+    std::int32_t days = moment / 86400;
+    if (moment % 86400 < 0)
+        --days;
+    const int seconds = int(moment - std::int64_t(days) * 86400);
+    return QDateTime(QDate(EpochYear, 1, 1).addDays(days), QTime(0, 0).addSecs(seconds));
 }
 
 QString displaytime(std::int64_t seconds)

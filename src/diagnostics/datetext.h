@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <cstdint>
@@ -17,6 +18,8 @@ std::int32_t calctime(const QString &text);
 // The same moment, or nothing for a text calctime cannot read; for callers that skip such a
 // text instead of reporting it.
 std::optional<std::int32_t> readcalctime(const QString &text);
+// The local date and time of a moment as calctime counts it.
+QDateTime calcdatetime(std::int32_t moment);
 
 // The scheduler's count-down label for a number of seconds: "Next Schedule search in " and
 // each of days, hours, mins and secs that is greater than 0, every part ending in a space.

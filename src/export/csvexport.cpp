@@ -26,12 +26,13 @@ bool needsquotes(const QString &value)
     return false;
 }
 
-// A title or URL comes from a page anyone can write; a spreadsheet would run one beginning
-// with "=" (or "+", "-", "@") as a formula, so such a value is given a leading apostrophe,
-// which spreadsheets read as "text follows".
+// A title or URL comes from a page anyone can write, a keyword, domain or date from a history
+// file anyone can share; a spreadsheet would run one beginning with "=" (or "+", "-", "@", a
+// tab or a CR) as a formula, so such a value is given a leading apostrophe, which spreadsheets
+// read as "text follows".
 QString inert(const QString &value)
 {
-    if (!value.isEmpty() && QStringView(u"=+-@\t").contains(value.front()))
+    if (!value.isEmpty() && QStringView(u"=+-@\t\r").contains(value.front()))
         return u'\'' + value;
     return value;
 }
@@ -98,9 +99,9 @@ bool writecsv(QIODevice &out, const QList<CsvLine> &lines, bool bom)
         QByteArray bytes = bom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
         bytes += csvrecord(header()).toUtf8();
         for (const CsvLine &line : lines) {
-            bytes +=
-                csvrecord({line.date, line.domain, line.keyword, line.position, inert(line.url), inert(line.title)})
-                    .toUtf8();
+            bytes += csvrecord({inert(line.date), inert(line.domain), inert(line.keyword), inert(line.position),
+                                inert(line.url), inert(line.title)})
+                         .toUtf8();
             if (bytes.size() >= 65536) {
                 if (out.write(bytes) != bytes.size())
                     return;

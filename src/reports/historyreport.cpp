@@ -42,7 +42,7 @@ void domainheading(HtmlOut &out, const QString &domain)
 {
     out.lines({u"<br>", u"<br>", u"<table width = 100%>", u"<tr bgcolor=#91a2fe>", u"    <font face=arial size=2>",
                u"      <td>"});
-    out << u"        <b>" << domain << u"</b></font>";
+    out << u"        <b>" << domain.toHtmlEscaped() << u"</b></font>";
     out.endl();
     out.lines({u"      </td>", u"    </font>", u"  </tr>", u"        </table>"});
 }
@@ -52,16 +52,16 @@ void toprow(HtmlOut &out, const QString &when, const KeywordResult &keyword, int
     out << u"  <tr bgcolor=#" << colour(j) << u">";
     out.endl();
     out.lines({u"    <font color=black face=arial size=2>", u"      <td>"});
-    out << u"        <b>" << when << u"</b></font>";
+    out << u"        <b>" << when.toHtmlEscaped() << u"</b></font>";
     out.endl();
     out.lines({u"      </td>", u"      <td>"});
-    out << u"        <b>" << keyword.key << u"</b></font>";
+    out << u"        <b>" << keyword.key.toHtmlEscaped() << u"</b></font>";
     out.endl();
     out.lines({u"      </td>", u"      <td>"});
     out << u"        <b>" << j << u"</b></font>";
     out.endl();
     out.lines({u"      </td>", u"      <td >"});
-    out << u"        <b><a href=" << safehref(keyword.urls[j]) << u">" << safetext(keyword.urls[j])
+    out << u"        <b><a href=\"" << safehref(keyword.urls[j]) << u"\">" << safetext(keyword.urls[j])
         << u"</a></b></font>";
     out.endl();
     out.lines({u"      </td>", u"    </font>", u"  </tr>"});
@@ -79,7 +79,7 @@ void keywordtables(HtmlOut &out, const HistoryData &historydata, const Saved &sa
     for (int k = 1; k <= keys.ubound(); ++k)
         same[keys[k].key].append(k);
     for (const KeywordResult &keyword : keys) {
-        heading(out, QString(u"        <b>Top URL's for "_s + keyword.key + u"</b></font>"_s));
+        heading(out, QString(u"        <b>Top URL's for "_s + keyword.key.toHtmlEscaped() + u"</b></font>"_s));
         out.lines({u"            <table border=2 width=100%>", u"  <tr bgcolor=#91a2fe>",
                    u"    <th align=center><font face=arial size=2 color=black>DATE</font></th>",
                    u"    <th align=center><font face=arial size=2 color=black>Search term</font></th>",

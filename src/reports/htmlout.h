@@ -41,8 +41,11 @@ namespace reports {
 // A title, snippet or URL text from a result page, made safe to show: the "<" of any tag but
 // <b>, </b>, <i>, </i>, <em>, </em>, <strong>, </strong>, <br> and <wbr> becomes "&lt;".
 QString safetext(const QString &text);
-// A URL from a result page for an unquoted href: white space, quotes, "<" and ">" in percent
-// form, and "#" for a URL with a scheme other than http or https (javascript:, data: ...).
+// A URL from a result page as the value of a href in double quotes: white space, quotes, "<" and
+// ">" in percent form, "&" as "&amp;", and "#" for a URL whose scheme, read as a browser reads it
+// (character references decoded, tabs and line breaks dropped), is not http or https.
 QString safehref(const QString &url);
+// The text with its character references decoded, as a browser decodes an attribute's value.
+QString decodereferences(QStringView text);
 
 } // namespace reports

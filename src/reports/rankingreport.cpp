@@ -13,13 +13,13 @@ namespace {
 void resultrow(HtmlOut &out, const QString &key, const SearchHit &hit)
 {
     out.lines({u"  <tr bgcolor=#3bff54 valign=top>", u"    <td><font face=arial size=2>"});
-    out << u"      " << key << u" </font>";
+    out << u"      " << key.toHtmlEscaped() << u" </font>";
     out.endl();
     out.lines({u"    </td>", u"    <td align=center><font face=arial size=2>"});
     out << u"      " << int(hit.position) << u"</font>";
     out.endl();
     out.lines({u"    </td>", u"    <td align=center><font face=arial size=2>"});
-    out << u"      <a href=" << safehref(hit.url) << u">" << safetext(hit.url) << u"</a></font>";
+    out << u"      <a href=\"" << safehref(hit.url) << u"\">" << safetext(hit.url) << u"</a></font>";
     out.endl();
     out.lines({u"    </td>", u"    <td align=center><font face=arial size=2>"});
     out << u"      " << safetext(hit.title) << u"</font>";
@@ -30,7 +30,7 @@ void resultrow(HtmlOut &out, const QString &key, const SearchHit &hit)
 void notfoundrow(HtmlOut &out, const QString &key)
 {
     out.lines({u"  <tr bgcolor=#3bff54 valign=top>", u"    <td><font face=arial size=2>"});
-    out << u"      " << key << u" </font>";
+    out << u"      " << key.toHtmlEscaped() << u" </font>";
     out.endl();
     out.lines({u"    </td>", u"    <td align=center><font face=arial size=2>", u"      not found</font>", u"    </td>",
                u"    <td align=center><font face=arial size=2>", u"      ---", u"    </td>",
@@ -43,10 +43,10 @@ void ranksummary(HtmlOut &out, const SearchSession &session)
     heading(out, u"        <b>Rank Summary</b></font>");
     out.lines({u"<br>", u"<table border=0 width=100%>", u"  <tr bgcolor=#0fff12>",
                u"    <font color=black face=arial size=2>", u"      <td>"});
-    out << u"        <b>" << session.url << u"</b>";
+    out << u"        <b>" << session.url.toHtmlEscaped() << u"</b>";
     out.endl();
     out.lines({u"      </td>", u"      <td>"});
-    out << u"        <b>" << session.resulttime << u"</b>";
+    out << u"        <b>" << session.resulttime.toHtmlEscaped() << u"</b>";
     out.endl();
     out.lines({u"      </td>", u"    </font>", u"  </tr>", u"</table>",
                u"<table border = 2 cellpadding = 0 cellspacing = 0 width = 100%>", u"  <tr bgcolor=#91a2fe>",
@@ -79,7 +79,7 @@ void entries(HtmlOut &out, const SearchSession &session, QSet<QString> &seen)
             out.endl();
             out.lines({u"      </td>", u"    </font>", u"  </tr>", u"        </table>", u"<table border=3 width=100%>",
                        u"  <tr bgcolor=#3bff54 valign=top>", u"    <td><font face=arial size=2>"});
-            out << u"<a href=" << safehref(hit.url) << u">" << safetext(hit.title) << u"</a><br><p>"
+            out << u"<a href=\"" << safehref(hit.url) << u"\">" << safetext(hit.title) << u"</a><br><p>"
                 << safetext(hit.abstract) << u" </font>";
             out.endl();
             out.lines({u"    </td>", u"  </tr>", u"</table>", u"<br>"});
@@ -105,8 +105,8 @@ void topurls(HtmlOut &out, const SearchSession &session, AnalysisTable &table)
 void topten(HtmlOut &out, const KeywordResult &keyword)
 {
     out.lines({u"<br>", u"<br>"});
-    heading(out, QString(u"        <b>Top 10 URL's for <font color=red face=arial size=3>\""_s + keyword.key +
-                         u"\"</font></b></font>"_s));
+    heading(out, QString(u"        <b>Top 10 URL's for <font color=red face=arial size=3>\""_s +
+                         keyword.key.toHtmlEscaped() + u"\"</font></b></font>"_s));
     out.lines({u"            <table border=2 width=100%>", u"  <tr bgcolor=#91a2fe>",
                u"    <th align=center><font face=arial size=2 color=black>Position</font></th>",
                u"    <th align=center ><font face=arial size=2 color=black>URL</font></th>",
@@ -119,7 +119,7 @@ void topten(HtmlOut &out, const KeywordResult &keyword)
         out << u"        <b>" << j << u"</b></font>";
         out.endl();
         out.lines({u"      </td>", u"      <td width = 40%>"});
-        out << u"        <b><a href=" << safehref(keyword.urls[j]) << u">" << safetext(keyword.urls[j])
+        out << u"        <b><a href=\"" << safehref(keyword.urls[j]) << u"\">" << safetext(keyword.urls[j])
             << u"</a></b></font>";
         out.endl();
         out.lines({u"      </td width = 50%>", u"      <td>"});

@@ -3,6 +3,7 @@
 #include "diagnostics/guard.h"
 #include "keysplit.h"
 #include "platform/prompts.h"
+#include "positions.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
 
@@ -15,13 +16,7 @@ DomainList::DomainList(SearchState &state, SearchWindow &window, Prompts &prompt
 void DomainList::sanitizeurl()
 {
     guard("Domainlist", "Function sanitizeurl", [&] {
-        QString url = m_window.txturlsText();
-        url.remove(u' ');
-        url = url.toLower();
-        if (url.size() > 7 && url.startsWith(u"http://"))
-            url.remove(0, 7);
-        if (url.size() >= 5 && url.startsWith(u"www."))
-            url.remove(0, 4);
+        const QString url = bareurl(QString(m_window.txturlsText()).remove(u' '));
         m_state.txturl = url;
         m_window.setTxturlsText(url);
     });

@@ -14,7 +14,7 @@ public:
     DomainList(SearchState &state, SearchWindow &window, Prompts &prompts);
 
     // Normalises the combo box text into `txturl` and writes it back: no spaces, lower case,
-    // one leading "http://" and then one leading "www." removed.
+    // one leading "http://" or "https://" and then one leading "www." removed.
     void sanitizeurl();
     void cmdadddomain_Click();
     void cmddeletedomain_Click();

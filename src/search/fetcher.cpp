@@ -2,10 +2,11 @@
 
 #include "chunked.h"
 #include "diagnostics/guard.h"
-#include "hostport.h"
 #include "platform/codepage.h"
 #include "positions.h"
 #include "replycheck.h"
+#include "replyhead.h"
+#include "requesttarget.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
 #include "searchservice.h"
@@ -34,21 +35,19 @@ Fetcher::Fetcher(SearchState &state, SearchWindow &window, SocketPool &pool, War
     connect(&m_pool, &SocketPool::closeEvent, this, &Fetcher::socket_Close);
 }
 
-void Fetcher::stepjob(int jobindex, const QString &server, const QString &port, const QString &host)
+void Fetcher::stepjob(int jobindex, const RequestTarget &target)
 {
     guard("Fetcher", "Sub stepjob", [&] {
         FetchJob &job = m_state.jobs[jobindex];
         if (job.socket == 0) {
-            connectjob(jobindex, server, port, host);
+            connectjob(jobindex, target);
             return;
         }
         SocketControl &socket = m_pool.socket(job.socket);
         const int s = socket.state();
         const QString n = pagetext(job);
         if (s == SocketControl::Connected && job.state != SocketControl::Connected) {
-            // Inside a TLS connection the request names no proxy, even when it went through one.
-            const QString requesthost = withoutscheme(host);
-            sendrequest(jobindex, istls(host) || server == host ? requesthost : server, requesthost);
+            sendrequest(jobindex, target);
         } else if (s == SocketControl::Error && job.state != SocketControl::Error) {
             socketerror(jobindex, socket);
         } else if (job.state != SocketControl::Closed && s == SocketControl::Closed) {
@@ -95,20 +94,20 @@ void Fetcher::endjob(int jobindex, const QString &status)
     endunanswered(jobindex, status);
 }
 
-void Fetcher::connectjob(int jobindex, const QString &server, const QString &port, const QString &host)
+void Fetcher::connectjob(int jobindex, const RequestTarget &target)
 {
     FetchJob &job = m_state.jobs[jobindex];
     if (m_retry.exhausted(job)) {
         endjob(jobindex, m_retry.giveuptext(job));
         return;
     }
-    if (!m_retry.mayconnect(job, host))
+    if (!m_retry.mayconnect(job, target.name))
         return;
     const int index = m_pool.getsocket(m_state.settings.maxconnections);
     if (index == 0)
         return;
     QString problem;
-    const Endpoint endpoint = endpointfor(m_state.settings, server, port, host, problem);
+    const Endpoint endpoint = endpointfor(m_state.settings, target, problem);
     if (!problem.isEmpty()) {
         endjob(jobindex, problem);
         return;
@@ -120,16 +119,22 @@ void Fetcher::connectjob(int jobindex, const QString &server, const QString &por
         job.status = u"connecting to page "_s + n;
     else
         job.status = u"re-connect ("_s + QString::number(job.retries) + u") to page "_s + n;
-    m_retry.connecting(host);
+    m_retry.connecting(target.name);
     m_pool.socket(index).connectTo(endpoint);
+    // What the last connection ended in (an error, say) must not hide the same end of this one.
+    job.state = SocketControl::Connecting;
     job.ticks = 0;
     m_window.writemessagebox(u"Connecting page "_s + n + u" search term "_s + job.key);
 }
 
-void Fetcher::sendrequest(int jobindex, const QString &server, const QString &host)
+void Fetcher::sendrequest(int jobindex, const RequestTarget &target)
 {
     FetchJob &job = m_state.jobs[jobindex];
-    const QString request = makeservice(m_state.settings, job.useapi)->request(server, host, job.key, job.page);
+    // The locale of the domain the keyword belongs to.
+    const int d = job.urlindex;
+    const SearchLocale locale = d >= 1 && d <= m_state.urldata.ubound() ? m_state.urldata[d].locale : SearchLocale();
+    const QString request = makeservice(m_state.settings, job.useapi)
+                                ->request(target.requestserver(), target.host, job.key, job.page, locale);
     const QString n = pagetext(job);
     job.status = u"waiting for page "_s + n;
     m_window.writemessagebox(u"Sending for page "_s + n + u" search term "_s + job.key);
@@ -185,10 +190,11 @@ bool Fetcher::checkreply(int jobindex)
         m_window.writemessagebox(u"Reply cut short on "_s + job.key + u" page "_s + n);
         return false;
     }
-    const int status = httpstatus(job.buffer);
+    const int status = statuscode(job.buffer);
     const QString kind = RetryPolicy::retryable(status);
-    // The SOAP service sends its faults with status 500; they have their own handling.
-    if (kind.isEmpty() || (job.useapi && status == 500))
+    // The SOAP service sends its faults with status 500; they have their own handling. A key the
+    // service refuses stays refused however long one waits.
+    if (kind.isEmpty() || (job.useapi && status == 500) || keyrefused(jobindex))
         return true;
     const QString why = kind + u" (HTTP "_s + QString::number(status) + u')';
     const qint64 wait = m_retry.backoff(job);
@@ -205,6 +211,14 @@ bool Fetcher::checkreply(int jobindex)
                  QString::number(RetryPolicy::MaxBackoffs) + u" in "_s + QString::number(wait / 1000) + u" s"_s;
     m_window.writemessagebox(job.status + u" on "_s + job.key + u" page "_s + n);
     return false;
+}
+
+bool Fetcher::keyrefused(int jobindex) const
+{
+    const FetchJob &job = m_state.jobs[jobindex];
+    const auto service = makeservice(m_state.settings, job.useapi);
+    const ServiceReply reply = splitreply(job.buffer, service->readstext());
+    return service->read(reply, job.page, job.hits.ubound()).verdict == ServicePage::Verdict::KeyRejected;
 }
 
 bool Fetcher::receivepage(int jobindex, int index)
@@ -244,6 +258,7 @@ bool Fetcher::receivepage(int jobindex, int index)
         SearchHit hit{found.url, found.title, found.abstract, Int16(found.position), {}};
         job.hits.append(std::move(hit));
     }
+    addnote(job.notes, page.note);
     m_window.writemessagebox(u"Received page "_s + n + u" search term "_s + job.key);
     job.status = u"received page "_s + n;
     job.page += 1;

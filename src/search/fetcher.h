@@ -12,6 +12,7 @@ class SearchWindow;
 class SocketControl;
 class SocketPool;
 struct FetchJob;
+struct RequestTarget;
 
 // Moves one result page at a time for every fetch job over the socket pool: connects, sends
 // the request once connected, collects the reply and, when the server closes, decodes and
@@ -32,22 +33,22 @@ public:
     Fetcher(SearchState &state, SearchWindow &window, SocketPool &pool, WarningFn timedwarning,
             QObject *parent = nullptr);
 
-    // The per-job step of one tick. `server` and `port` say where to connect (the proxy, or the
-    // search host); `host` is the search host as configured. A server written "name:port" is
-    // connected to at that name; a host written "https://" is reached over TLS.
-    void stepjob(int jobindex, const QString &server, const QString &port, const QString &host);
+    // The per-job step of one tick, towards the job's target.
+    void stepjob(int jobindex, const RequestTarget &target);
     void socket_DataArrival(int index, qint64 bytes);
     void socket_Close(int index);
 
 private:
-    void connectjob(int jobindex, const QString &server, const QString &port, const QString &host);
+    void connectjob(int jobindex, const RequestTarget &target);
     void socketerror(int jobindex, SocketControl &socket);
     // False when the reply ends its page before a service reads it: cut short, or to be asked
     // for again after a wait.
     bool checkreply(int jobindex);
+    // Whether the service reads the job's reply as a refusal of its key.
+    bool keyrefused(int jobindex) const;
     // The keyword ends here with `status`, whatever pages are left, its socket released.
     void endjob(int jobindex, const QString &status);
-    void sendrequest(int jobindex, const QString &server, const QString &host);
+    void sendrequest(int jobindex, const RequestTarget &target);
     // Returns false when a SOAP fault ends the processing of this close event.
     bool receivepage(int jobindex, int index);
     // Ends a keyword the service refused or answered with something unreadable: no positions.

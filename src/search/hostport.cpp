@@ -26,7 +26,7 @@ QString withoutscheme(const QString &server)
         if (trimmed.startsWith(scheme, Qt::CaseInsensitive))
             return trimmed.sliced(scheme.size());
     }
-    return server;
+    return trimmed;
 }
 
 HostPort splithost(const QString &written)

@@ -41,6 +41,8 @@ public:
 
     // The next value as text; a null string, the value skipped, when it is not a string.
     QString string();
+    // Whether the next value is a string; nothing is read.
+    bool atstring() { return peek() == u'"'; }
     // The next value when it is a number with a whole value that fits; skipped otherwise.
     std::optional<qint64> integer();
     void skip();

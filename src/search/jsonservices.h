@@ -1,25 +1,31 @@
 #pragma once
 
-#include "searchservice.h"
+#include "jsonreply.h"
 
-// Result services that answer in JSON, reached at the "engineurl" setting. Their replies are
-// UTF-8, read from the fetcher's one-character-per-byte text.
-class SearxngService final : public SearchService
+// A SearXNG instance: GET /search?...&format=json, hits in results[].url.
+class SearxngService final : public JsonService
 {
 public:
-    explicit SearxngService(const Settings &settings) : SearchService(settings) {}
+    explicit SearxngService(const Settings &settings) : JsonService(settings) {}
 
-    ServiceTarget target() const override;
-    QString request(const QString &server, const QString &host, const QString &key, Int16 page) const override;
+    QString request(const QString &server, const QString &host, const QString &key, Int16 page,
+                    const SearchLocale &locale) const override;
     ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
+
+protected:
+    const JsonShape &shape() const override;
 };
 
-class SerpApiService final : public SearchService
+// A commercial SERP API in the widely used shape: GET /search.json?...&api_key=KEY, hits in
+// organic_results[] with link and position.
+class SerpApiService final : public JsonService
 {
 public:
-    explicit SerpApiService(const Settings &settings) : SearchService(settings) {}
+    explicit SerpApiService(const Settings &settings) : JsonService(settings) {}
 
-    ServiceTarget target() const override;
-    QString request(const QString &server, const QString &host, const QString &key, Int16 page) const override;
-    ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
+    QString request(const QString &server, const QString &host, const QString &key, Int16 page,
+                    const SearchLocale &locale) const override;
+
+protected:
+    const JsonShape &shape() const override;
 };

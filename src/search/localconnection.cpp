@@ -1,8 +1,9 @@
 #include "localconnection.h"
 
 #include "diagnostics/guard.h"
-#include "hostport.h"
+#include "requesttarget.h"
 #include "search/settings.h"
+#include "searchservice.h"
 
 #include <QHostAddress>
 
@@ -10,10 +11,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-bool loopback(const QString &server)
+bool loopback(const QString &name)
 {
-    const QString host = hostpart(server.trimmed()).toLower();
-    return host == u"localhost"_s || QHostAddress(host).isLoopback();
+    return name.compare(u"localhost"_s, Qt::CaseInsensitive) == 0 || QHostAddress(name).isLoopback();
 }
 
 } // namespace
@@ -25,16 +25,13 @@ LocalConnection::LocalConnection(const Connection &connection, const Settings &s
 bool LocalConnection::localserver(const Settings &settings)
 {
     bool local = false;
-    guard("Searchrun", "Function localserver", [&] {
-        if (settings.useproxy)
-            local = loopback(settings.proxyserver);
-        else
-            local = loopback(settings.useapi ? settings.apihost : settings.searchhost);
-    });
+    guard("Localconnection", "Function localserver",
+          [&] { local = loopback(searchtarget(settings, usesoap(settings)).connecthost); });
     return local;
 }
 
 bool LocalConnection::connected() const
 {
-    return localserver(m_settings) || m_connection.connected();
+    // Asked for every job on every tick: the server is worked out only while offline.
+    return m_connection.connected() || localserver(m_settings);
 }

@@ -13,7 +13,8 @@ public:
     LocalConnection(const Connection &connection, const Settings &settings);
     bool connected() const override;
 
-    // Whether the server searches connect to (proxy, or search or API host) is a loopback address.
+    // Whether the searches a run starts connect to a loopback address: their server, or the
+    // proxy they go through.
     static bool localserver(const Settings &settings);
 
 private:

@@ -3,11 +3,14 @@
 #include "diagnostics/guard.h"
 #include "hostport.h"
 #include "parsers.h"
+#include "refusalpage.h"
 #include "requests.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+using Verdict = ServicePage::Verdict;
 
 ServiceTarget hosttarget(const QString &host)
 {
@@ -27,6 +30,32 @@ QList<ServiceHit> numbered(const Array1<SearchHit> &found, Int16 page)
     return hits;
 }
 
+// The markup the HTML result page was read in: each hit begins "<p class=g><a href=" followed
+// by the unquoted link (the scan of geturls_google), and a page without hits says "did not match
+// any documents" ("Your search - <b>...</b> - did not match any documents."). A page of that
+// markup keeps its reading: hits as found, and no hits as a page received empty.
+bool noresultspage(const QString &text)
+{
+    return text.contains(u"did not match any documents");
+}
+
+// A complete reply without hits that is not the service's own empty page: a refusal page, an
+// error the server names by its status, or a page this service cannot read.
+ServicePage pagewithouthits(const ServiceReply &reply, const Settings &settings, const QString &what = {})
+{
+    // The engine's pages ask nobody for credentials; some proxies refuse theirs with 401.
+    if (reply.status == 401 && settings.useproxy)
+        return verdictpage(Verdict::Blocked, u"proxy authentication failed"_s);
+    const QString refusal = refusalpage(reply.body());
+    if (!refusal.isEmpty())
+        return verdictpage(Verdict::Blocked, refusal);
+    if (reply.status >= 400)
+        return verdictpage(Verdict::Failed, u"HTTP "_s + QString::number(reply.status));
+    if (reply.body().trimmed().isEmpty())
+        return verdictpage(Verdict::Unrecognised, u"empty reply"_s);
+    return verdictpage(Verdict::Unrecognised, what);
+}
+
 } // namespace
 
 ServiceTarget HtmlService::target() const
@@ -34,23 +63,23 @@ ServiceTarget HtmlService::target() const
     return hosttarget(m_settings.searchhost);
 }
 
-QString HtmlService::request(const QString &server, const QString &host, const QString &key, Int16 page) const
+QString HtmlService::request(const QString &server, const QString &host, const QString &key, Int16 page,
+                             const SearchLocale &locale) const
 {
-    return getgoogle(m_settings, server, host, key, page);
+    return getgoogle(m_settings, server, host, key, page, locale);
 }
 
 ServicePage HtmlService::read(const ServiceReply &reply, Int16 page, int hitsbefore) const
 {
     Q_UNUSED(hitsbefore)
     ServicePage result = statusverdict(reply.status);
-    if (result.verdict != ServicePage::Verdict::Results)
+    if (result.verdict != Verdict::Results)
         return result;
     result.hits = numbered(geturls_google(reply.text), page);
     // A page with hits is a result page whatever words its snippets hold.
-    const QString refusal = result.hits.isEmpty() ? refusalpage(reply.text) : QString();
-    if (!refusal.isEmpty())
-        return verdictpage(ServicePage::Verdict::Blocked, u"blocked ("_s + refusal + u')');
-    return result;
+    if (!result.hits.isEmpty() || noresultspage(reply.text))
+        return result;
+    return pagewithouthits(reply, m_settings);
 }
 
 ServiceTarget SoapService::target() const
@@ -58,40 +87,24 @@ ServiceTarget SoapService::target() const
     return hosttarget(m_settings.apihost);
 }
 
-QString SoapService::request(const QString &server, const QString &host, const QString &key, Int16 page) const
+QString SoapService::request(const QString &server, const QString &host, const QString &key, Int16 page,
+                             const SearchLocale &locale) const
 {
-    return getgoogleapi(m_settings, server, host, key, page);
+    return getgoogleapi(m_settings, server, host, key, page, locale);
 }
 
 ServicePage SoapService::read(const ServiceReply &reply, Int16 page, int hitsbefore) const
 {
     Q_UNUSED(hitsbefore)
     ServicePage result = statusverdict(reply.status);
-    if (result.verdict != ServicePage::Verdict::Results)
+    if (result.verdict != Verdict::Results)
         return result;
     const Array1<SearchHit> found = geturls_googleapi(reply.text);
     if (!found[0].fault.isEmpty())
-        return verdictpage(ServicePage::Verdict::Fault, found[0].fault);
+        return verdictpage(Verdict::Fault, found[0].fault);
     result.hits = numbered(found, page);
-    return result;
-}
-
-QString refusalpage(const QString &text)
-{
-    QString kind;
-    guard("Fetcher", "Function refusalpage", [&] {
-        // What the engines' "prove you are human" and cookie-consent interstitials say.
-        static const std::pair<QString, QString> markers[] = {
-            {u"captcha"_s, u"captcha page"_s},  {u"unusual traffic"_s, u"captcha page"_s},
-            {u"/sorry/"_s, u"captcha page"_s},  {u"automated queries"_s, u"captcha page"_s},
-            {u"consent."_s, u"consent page"_s}, {u"before you continue"_s, u"consent page"_s},
-        };
-        for (const auto &[marker, what] : markers) {
-            if (text.contains(marker, Qt::CaseInsensitive)) {
-                kind = what;
-                return;
-            }
-        }
-    });
-    return kind;
+    // The service's answer to a search, with or without result elements.
+    if (!result.hits.isEmpty() || reply.text.contains(u"doGoogleSearchResponse"))
+        return result;
+    return pagewithouthits(reply, m_settings, u"not a reply of the SOAP service"_s);
 }

@@ -11,7 +11,8 @@ public:
     explicit HtmlService(const Settings &settings) : SearchService(settings) {}
 
     ServiceTarget target() const override;
-    QString request(const QString &server, const QString &host, const QString &key, Int16 page) const override;
+    QString request(const QString &server, const QString &host, const QString &key, Int16 page,
+                    const SearchLocale &locale) const override;
     ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
     bool readstext() const override { return true; }
 };
@@ -22,10 +23,8 @@ public:
     explicit SoapService(const Settings &settings) : SearchService(settings) {}
 
     ServiceTarget target() const override;
-    QString request(const QString &server, const QString &host, const QString &key, Int16 page) const override;
+    QString request(const QString &server, const QString &host, const QString &key, Int16 page,
+                    const SearchLocale &locale) const override;
     ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
     bool readstext() const override { return true; }
 };
-
-// The kind of refusal page a reply without hits is ("captcha page", "consent page"), or "".
-QString refusalpage(const QString &text);

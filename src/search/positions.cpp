@@ -2,6 +2,7 @@
 
 #include "diagnostics/guard.h"
 #include "search/searchstate.h"
+#include "verdict.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -33,20 +34,30 @@ void rebuild(KeywordResult &keyword, const Array1<SearchHit> &hits, const Search
 
 } // namespace
 
+QString bareurl(const QString &url)
+{
+    QString bare;
+    guard("Positions", "Function bareurl", [&] {
+        bare = url.toLower();
+        // Results have been https for years; the two schemes name the same site.
+        if (bare.size() >= 8 && bare.startsWith(u"http://"))
+            bare.remove(0, 7);
+        else if (bare.size() >= 9 && bare.startsWith(u"https://"))
+            bare.remove(0, 8);
+        if (bare.size() >= 5 && bare.startsWith(u"www."))
+            bare.remove(0, 4);
+    });
+    return bare;
+}
+
 bool match(const SearchHit &hit, const SearchSession &session)
 {
     bool result = false;
     guard("Positions", "Function match", [&] {
-        const QString lower = hit.url.toLower();
-        QStringView url(lower);
-        // A bare "http://" is compared as it stands.
-        if (url.size() >= 8 && url.startsWith(u"http://"))
-            url = url.sliced(7);
-        if (url.size() >= 5 && url.startsWith(u"www."))
-            url = url.sliced(4);
+        const QString url = bareurl(hit.url);
         const QString domain = session.url.toLower();
         // Anything that merely begins with the domain counts, a path or a longer host name alike.
-        result = url.size() >= domain.size() && url.first(domain.size()) == domain;
+        result = url.startsWith(domain);
     });
     return result;
 }
@@ -62,7 +73,7 @@ void getpositions(SearchState &state, int jobindex, bool stopafterhit)
             rebuild(keyword, job.hits, session);
             if (!keyword.positions.isEmpty() && stopafterhit) {
                 job.done = true;
-                job.status = u"Complete after "_s + QString::number(int(job.page)) + u" pages"_s;
+                job.status = completestatus(job.page, job.notes);
             }
         }
     });

@@ -1,36 +1,8 @@
 #include "replycheck.h"
 
-#include <QList>
+#include "replyhead.h"
 
 namespace {
-
-struct Header
-{
-    qsizetype end = -1; // where the body starts
-    QStringView block;  // the status line and the header lines
-};
-
-Header header(QStringView reply)
-{
-    const qsizetype crlf = reply.indexOf(u"\r\n\r\n");
-    const qsizetype lf = reply.indexOf(u"\n\n");
-    if (crlf >= 0 && (lf < 0 || crlf < lf))
-        return {crlf + 4, reply.first(crlf)};
-    if (lf >= 0)
-        return {lf + 2, reply.first(lf)};
-    return {};
-}
-
-// The value of the first header line named `name` (case-insensitive), or a null view.
-QStringView headervalue(QStringView block, QStringView name)
-{
-    for (QStringView line : block.split(u'\n')) {
-        line = line.trimmed();
-        if (line.size() > name.size() && line[name.size()] == u':' && line.startsWith(name, Qt::CaseInsensitive))
-            return line.sliced(name.size() + 1).trimmed();
-    }
-    return {};
-}
 
 enum class Chunks
 {
@@ -65,25 +37,18 @@ Chunks walkchunks(QStringView reply, qsizetype pos, qsizetype limit)
 
 } // namespace
 
-int httpstatus(QStringView reply)
-{
-    if (!reply.startsWith(u"HTTP/"))
-        return 0;
-    const QList<QStringView> words = reply.first(qMin<qsizetype>(reply.size(), 64)).split(u' ');
-    return words.size() > 1 ? words[1].left(3).toInt() : 0;
-}
-
 bool cutshort(QStringView reply, qsizetype limit)
 {
     if (reply.isEmpty())
         return true;
-    const Header head = header(reply);
-    if (head.end < 0)
+    const qsizetype body = bodystart(reply);
+    if (body < 0)
         return reply.startsWith(u"HTTP/");
-    const QStringView coding = headervalue(head.block, u"Transfer-Encoding");
+    const QStringView head = reply.first(body);
+    const QStringView coding = headervalue(head, u"Transfer-Encoding");
     if (coding.contains(u"chunked", Qt::CaseInsensitive))
-        return walkchunks(reply, head.end, limit) == Chunks::Short;
+        return walkchunks(reply, body, limit) == Chunks::Short;
     bool numeric = false;
-    const qlonglong length = headervalue(head.block, u"Content-Length").toLongLong(&numeric);
-    return numeric && reply.size() - head.end < length;
+    const qlonglong length = headervalue(head, u"Content-Length").toLongLong(&numeric);
+    return numeric && reply.size() - body < length;
 }

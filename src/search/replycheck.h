@@ -5,9 +5,6 @@
 // What the fetcher reads off a raw reply (one character per byte, headers included) before it
 // hands the reply to a parser.
 
-// The status code of the reply's HTTP status line; 0 when it does not start with one.
-int httpstatus(QStringView reply);
-
 // Whether a reply whose connection has ended came in short of what it announced: nothing at
 // all, headers without their end, fewer body bytes than its Content-Length, or a chunked body
 // without its last chunk. A reply that announces nothing (no length, not chunked) ends where

@@ -1,7 +1,9 @@
 #include "requests.h"
 
-#include "base64.h"
 #include "diagnostics/guard.h"
+#include "requesttarget.h"
+
+#include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -26,16 +28,27 @@ bool proxyform(const QString &server, const QString &host)
     return server != host;
 }
 
-// The Proxy-Authorization line with its line end, or nothing when no credentials apply.
-QString proxyauthorization(const Settings &settings, const QString &server, const QString &host)
+// The Proxy-Authorization line goes only to the proxy itself.
+QString proxyline(const Settings &settings, const QString &server, const QString &host)
 {
-    if (!proxyform(server, host) || !settings.useproxy || settings.proxyuser.isEmpty())
-        return {};
-    return u"Proxy-Authorization: Basic "_s + encode(settings.proxyuser + u':' + settings.proxypass) + crlf;
+    return proxyform(server, host) ? proxyauthorization(proxycredentials(settings)) : QString();
 }
 
-QString soapbody(const QString &apikey, const QString &query, const QString &start)
+// The page's language and country: "hl=en" as always, or the locale's.
+QString pagelocale(const SearchLocale &locale)
 {
+    const auto encoded = [](const QString &text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); };
+    QString parameters = u"hl="_s + (locale.language.isEmpty() ? u"en"_s : encoded(locale.language));
+    if (!locale.country.isEmpty())
+        parameters += u"&gl="_s + encoded(locale.country);
+    return parameters;
+}
+
+QString soapbody(const QString &apikey, const QString &query, const QString &start, const SearchLocale &locale)
+{
+    // The SOAP service restricts language and country by its own values: "lang_de", "countryDE".
+    const QString lr = locale.language.isEmpty() ? QString() : u"lang_"_s + locale.language;
+    const QString restrict = locale.country.isEmpty() ? QString() : u"country"_s + locale.country.toUpper();
     return u"<?xml version='1.0' encoding='UTF-8'?>"
            u"<SOAP-ENV:Envelope xmlns:SOAP-ENV=\"http://schemas.xmlsoap.org/soap/envelope/\""
            u" xmlns:xsi=\"http://www.w3.org/1999/XMLSchema-instance\""
@@ -48,9 +61,13 @@ QString soapbody(const QString &apikey, const QString &query, const QString &sta
            u"</start>"
            u"<maxResults xsi:type=\"xsd:int\">10</maxResults>"
            u"<filter xsi:type=\"xsd:boolean\">false</filter>"
-           u"<restrict xsi:type=\"xsd:string\"></restrict>"
+           u"<restrict xsi:type=\"xsd:string\">"_s +
+           restrict +
+           u"</restrict>"
            u"<safeSearch xsi:type=\"xsd:boolean\">false</safeSearch>"
-           u"<lr xsi:type=\"xsd:string\"></lr>"
+           u"<lr xsi:type=\"xsd:string\">"_s +
+           lr +
+           u"</lr>"
            u"<ie xsi:type=\"xsd:string\"></ie>"
            u"<oe xsi:type=\"xsd:string\"></oe>"
            u"</ns1:doGoogleSearch>"
@@ -60,19 +77,20 @@ QString soapbody(const QString &apikey, const QString &query, const QString &sta
 
 } // namespace
 
-QString getgoogle(const Settings &settings, const QString &server, const QString &host, const QString &key, Int16 page)
+QString getgoogle(const Settings &settings, const QString &server, const QString &host, const QString &key, Int16 page,
+                  const SearchLocale &locale)
 {
     QString result;
     guard("Requests", "Function getgoogle", [&] {
         const QString start = startvalue(page);
         QString query = key;
         query.replace(u' ', u'+');
-        const QString path = u"/search?hl=en&ie=UTF-8&start="_s + start + u"&q="_s + query;
+        const QString path = u"/search?"_s + pagelocale(locale) + u"&ie=UTF-8&start="_s + start + u"&q="_s + query;
         if (proxyform(server, host))
             result = u"GET http://"_s + host + path + u" HTTP/1.1"_s + crlf;
         else
             result = u"GET "_s + path + u" HTTP/1.1"_s + crlf;
-        result += proxyauthorization(settings, server, host);
+        result += proxyline(settings, server, host);
         result += u"Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/x-shockwave-flash, "
                   u"application/vnd.ms-powerpoint, application/vnd.ms-excel, application/msword, */*"_s +
                   crlf;
@@ -86,7 +104,7 @@ QString getgoogle(const Settings &settings, const QString &server, const QString
 }
 
 QString getgoogleapi(const Settings &settings, const QString &server, const QString &host, const QString &key,
-                     Int16 page)
+                     Int16 page, const SearchLocale &locale)
 {
     QString result;
     guard("Requests", "Function getgoogleapi", [&] {
@@ -94,13 +112,13 @@ QString getgoogleapi(const Settings &settings, const QString &server, const QStr
         QString query = key;
         query.replace(u' ', u'+');
         query.replace(u'"', u"%22"_s);
-        const QString body = soapbody(settings.apikey, query, start);
+        const QString body = soapbody(settings.apikey, query, start, locale);
         // Through a proxy the SOAP call goes out as HTTP/1.0.
         if (proxyform(server, host))
             result = u"POST http://"_s + host + u"/search/beta2 HTTP/1.0"_s + crlf;
         else
             result = u"POST /search/beta2 HTTP/1.1"_s + crlf;
-        result += proxyauthorization(settings, server, host);
+        result += proxyline(settings, server, host);
         result += u"Accept: text/html, image/gif, image/jpeg, */*"_s + crlf;
         result += u"Accept-Language: en, *"_s + crlf;
         result += u"Accept-Charset: iso-8859-1, utf-8, *"_s + crlf;

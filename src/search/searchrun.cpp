@@ -5,6 +5,7 @@
 #include "diagnostics/numtext.h"
 #include "platform/connection.h"
 #include "platform/prompts.h"
+#include "requesttarget.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
 #include "searchservice.h"
@@ -153,6 +154,18 @@ bool SearchRun::searchdone(const QString &key) const
     return result;
 }
 
+int SearchRun::unanswered() const
+{
+    int count = 0;
+    guard("Searchrun", "Function unanswered", [&] {
+        for (const FetchJob &job : m_state.jobs) {
+            if (job.page < m_state.pagedepth && !job.status.startsWith(u"Complete after "_s))
+                ++count;
+        }
+    });
+    return count;
+}
+
 bool SearchRun::internetconnect() const
 {
     return m_connection.connected();
@@ -220,7 +233,7 @@ bool SearchRun::walkjobs(int &inprogress, int &completed, int &total)
         ++total;
         FetchJob &job = m_state.jobs[j];
         if (!job.done && job.page == m_state.pagedepth) {
-            job.status = u"Finished search"_s;
+            job.status = finishedstatus(job.notes);
             m_window.writemessagebox(u"Finished "_s + job.key);
             job.done = true;
         }
@@ -238,8 +251,7 @@ bool SearchRun::walkjobs(int &inprogress, int &completed, int &total)
 
 void SearchRun::advancejob(int jobindex)
 {
-    const Settings &settings = m_state.settings;
-    const ServiceTarget target = makeservice(settings, m_state.jobs[jobindex].useapi)->target();
+    const RequestTarget target = searchtarget(m_state.settings, m_state.jobs[jobindex].useapi);
     if (!target.problem.isEmpty()) {
         // Nothing to connect to: every page would fail the same way.
         FetchJob &job = m_state.jobs[jobindex];
@@ -248,23 +260,26 @@ void SearchRun::advancejob(int jobindex)
         m_window.writemessagebox(u"Stopped "_s + job.key + u": "_s + target.problem);
         return;
     }
-    const QString &host = target.host;
-    const QString server = settings.useproxy ? settings.proxyserver : host;
-    const QString port = settings.useproxy ? settings.proxyport : target.port;
     if (!internetconnect() && !m_warningVisible)
         timedwarning(u"Please re-establish your Internet Connection to continue with the Search"_s);
     if (internetconnect())
-        m_fetcher.stepjob(jobindex, server, port, host);
+        m_fetcher.stepjob(jobindex, target);
 }
 
 void SearchRun::endrun()
 {
     m_window.writemessagebox(u"Searches complete"_s);
-    const qsizetype blocked = std::count_if(m_state.jobs.begin(), m_state.jobs.end(),
-                                            [](const FetchJob &job) { return isblockedstatus(job.status); });
-    if (blocked > 0)
-        m_window.writemessagebox(QString::number(blocked) +
-                                 (blocked == 1 ? u" keyword blocked"_s : u" keywords blocked"_s));
+    int blocked = 0, unrecognised = 0;
+    for (const FetchJob &job : m_state.jobs) {
+        const Verdict verdict = statusofverdict(job.status);
+        unrecognised += verdict == Verdict::Unrecognised ? 1 : 0;
+        blocked += isblockedstatus(job.status) ? 1 : 0;
+    }
+    const QString engine = enginename(m_state.settings);
+    const QString summary =
+        unansweredsummary(blocked, unrecognised, engine == engines::html || engine == engines::soap);
+    if (!summary.isEmpty())
+        m_window.writemessagebox(summary);
     m_state.searching = false;
     if (m_state.schedulesearching && m_state.schedulelast) {
         if (m_state.settings.isautodisconnect && m_state.autodialled) {

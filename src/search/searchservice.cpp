@@ -1,57 +1,20 @@
 #include "searchservice.h"
 
+#include "apiservices.h"
 #include "chunked.h"
 #include "diagnostics/guard.h"
 #include "hostport.h"
 #include "jsonservices.h"
 #include "pageservices.h"
+#include "replyhead.h"
 
 #include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-const QString ProxyAuthFailed = u"proxy authentication failed"_s;
-const QString QuotaExhausted = u"quota exhausted"_s;
-const QString KeyRejected = u"key rejected"_s;
-const QString ServiceError = u"service error"_s;
-
-// The end of the header block: the position after its empty line, or -1.
-qsizetype bodystart(QStringView raw)
-{
-    // Only a bare "\n\n" before the first "\r\n\r\n" can end the block; looking for one in a
-    // large body after it would cost a pass over the whole reply.
-    const qsizetype crlf = raw.indexOf(u"\r\n\r\n");
-    const qsizetype lf = (crlf >= 0 ? raw.first(crlf) : raw).indexOf(u"\n\n");
-    if (crlf >= 0 && (lf < 0 || crlf < lf))
-        return crlf + 4;
-    return lf >= 0 ? lf + 2 : -1;
-}
-
-int statuscode(QStringView raw)
-{
-    // "HTTP/1.1 429 Too Many Requests"
-    if (!raw.startsWith(u"HTTP/"))
-        return 0;
-    const qsizetype space = raw.indexOf(u' ');
-    if (space < 0 || space + 4 > raw.size())
-        return 0;
-    bool ok = false;
-    const int code = raw.sliced(space + 1, 3).toInt(&ok);
-    return ok ? code : 0;
-}
-
-} // namespace
-
 QString ServiceReply::header(QStringView name) const
 {
-    for (QStringView line : QStringView(headers).split(u'\n')) {
-        const qsizetype colon = line.indexOf(u':');
-        if (colon > 0 && line.first(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
-            return line.sliced(colon + 1).trimmed().toString();
-    }
-    return {};
+    return headervalue(headers, name).toString();
 }
 
 ServiceReply splitreply(const QString &raw, bool withtext)
@@ -81,13 +44,23 @@ ServiceReply splitreply(const QString &raw, bool withtext)
 
 QStringList enginenames()
 {
-    return {engines::html, engines::soap, engines::searxng, engines::serpapi};
+    return {engines::html, engines::soap, engines::searxng, engines::serpapi, engines::brave, engines::serper};
 }
 
 QString enginename(const Settings &settings)
 {
     const QString name = settings.engine.trimmed().toLower();
     return enginenames().contains(name) ? name : engines::html;
+}
+
+bool isjsonengine(const QString &engine)
+{
+    return engine == engines::searxng || needsenginekey(engine);
+}
+
+bool needsenginekey(const QString &engine)
+{
+    return engine == engines::serpapi || engine == engines::brave || engine == engines::serper;
 }
 
 bool usesoap(const Settings &settings)
@@ -102,6 +75,10 @@ std::unique_ptr<SearchService> makeservice(const Settings &settings, bool useapi
         return std::make_unique<SearxngService>(settings);
     if (name == engines::serpapi)
         return std::make_unique<SerpApiService>(settings);
+    if (name == engines::brave)
+        return std::make_unique<BraveService>(settings);
+    if (name == engines::serper)
+        return std::make_unique<SerperService>(settings);
     if (useapi)
         return std::make_unique<SoapService>(settings);
     return std::make_unique<HtmlService>(settings);
@@ -147,46 +124,20 @@ QString HttpRequest::text() const
     return out;
 }
 
-bool isblockedstatus(const QString &status)
-{
-    return status.startsWith(u"blocked (") || status == ProxyAuthFailed || status == QuotaExhausted ||
-           status == KeyRejected;
-}
-
-bool isunansweredstatus(const QString &status)
-{
-    // A connection that never verified, or a page that failed every re-connect, answered nothing.
-    return isblockedstatus(status) || status.startsWith(ServiceError) || status.startsWith(u"TLS error: ") ||
-           status.startsWith(u"gave up after ");
-}
-
-ServicePage verdictpage(ServicePage::Verdict verdict, const QString &status)
+ServicePage verdictpage(Verdict verdict, const QString &detail)
 {
     ServicePage page;
     page.verdict = verdict;
-    switch (verdict) {
-    case ServicePage::Verdict::Quota:
-        page.status = QuotaExhausted;
-        break;
-    case ServicePage::Verdict::KeyRejected:
-        page.status = KeyRejected;
-        break;
-    case ServicePage::Verdict::Failed:
-        page.status = ServiceError + u" ("_s + status + u')';
-        break;
-    default:
-        page.status = status;
-    }
+    page.status = verdictstatus(verdict, detail);
     return page;
 }
 
 ServicePage statusverdict(int status)
 {
-    const QString code = u"blocked (HTTP "_s + QString::number(status) + u')';
     if (status == 407)
-        return verdictpage(ServicePage::Verdict::Blocked, ProxyAuthFailed);
+        return verdictpage(Verdict::Blocked, u"proxy authentication failed"_s);
     // A redirect leads away from the results, to a consent or a "sorry" page.
     if ((status >= 300 && status <= 399) || status == 403 || status == 429 || status == 503)
-        return verdictpage(ServicePage::Verdict::Blocked, code);
+        return verdictpage(Verdict::Blocked, u"HTTP "_s + QString::number(status));
     return {};
 }

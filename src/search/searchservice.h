@@ -1,7 +1,9 @@
 #pragma once
 
 #include "diagnostics/int16.h"
+#include "searchlocale.h"
 #include "settings.h"
+#include "verdict.h"
 
 #include <QList>
 #include <QString>
@@ -40,19 +42,11 @@ struct ServiceHit
 // What one reply says about the keyword's page.
 struct ServicePage
 {
-    enum class Verdict
-    {
-        Results,   // a result page, possibly without hits
-        NoResults, // the service says there is nothing for the keyword
-        Blocked,   // the service (or the proxy) refuses to answer automated requests
-        Quota,     // the service's allowance is used up
-        KeyRejected,
-        Fault,  // a SOAP fault: the page is fetched again as an HTML page
-        Failed, // an answer that is neither a result page nor one of the above
-    };
+    using Verdict = ::Verdict;
     Verdict verdict = Verdict::Results;
     QList<ServiceHit> hits;
     QString status; // the keyword's status for every verdict but Results and NoResults
+    QString note;   // beside the hits: what the keyword's status adds ("duckduckgo: CAPTCHA")
 
     // A page that ends its keyword without a result.
     bool unanswered() const { return verdict >= Verdict::Blocked && verdict != Verdict::Fault; }
@@ -79,8 +73,10 @@ public:
 
     virtual ServiceTarget target() const = 0;
     // The request text for the zero-based page. `server` is where the connection goes (the
-    // proxy, or the search host) and `host` the search host as target() names it.
-    virtual QString request(const QString &server, const QString &host, const QString &key, Int16 page) const = 0;
+    // proxy, or the search host) and `host` the search host as target() names it. The locale
+    // (the searched domain's) goes in the service's own parameters; an empty one sends none.
+    virtual QString request(const QString &server, const QString &host, const QString &key, Int16 page,
+                            const SearchLocale &locale) const = 0;
     // Reads a complete reply to the zero-based page, the job holding `hitsbefore` hits so far.
     virtual ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const = 0;
     // Whether read() needs the reply's `text`, which costs a copy of the whole reply.
@@ -98,12 +94,18 @@ inline const QString html = QStringLiteral("html");
 inline const QString soap = QStringLiteral("soap");
 inline const QString searxng = QStringLiteral("searxng");
 inline const QString serpapi = QStringLiteral("serpapi");
+inline const QString brave = QStringLiteral("brave");
+inline const QString serper = QStringLiteral("serper");
 } // namespace engines
 
 // The engines the settings may name, in the order a chooser lists them.
 QStringList enginenames();
 // The engine the settings name, in lower case; an unknown or empty name reads as "html".
 QString enginename(const Settings &settings);
+// Whether the engine is one of the services that answer in JSON at "engineurl", and whether it
+// needs "enginekey".
+bool isjsonengine(const QString &engine);
+bool needsenginekey(const QString &engine);
 // Whether a run's jobs start with the SOAP service: the useapi flag, or engine "soap".
 bool usesoap(const Settings &settings);
 // The service a job uses: a job that fell back from SOAP asks with useapi false.
@@ -124,11 +126,8 @@ struct HttpRequest
     QString text() const;
 };
 
-// The status of a keyword that a service or the proxy refused, or that could not be read;
-// such a keyword never counts as "not found".
-bool isblockedstatus(const QString &status);
-bool isunansweredstatus(const QString &status);
 // The verdict the status line decides alone (every service): a proxy asking for credentials,
 // a redirect, or 403, 429 and 503. Results when it decides nothing.
 ServicePage statusverdict(int status);
-ServicePage verdictpage(ServicePage::Verdict verdict, const QString &status);
+// A page of that verdict, its status written by verdictstatus.
+ServicePage verdictpage(Verdict verdict, const QString &detail);

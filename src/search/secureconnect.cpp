@@ -1,8 +1,7 @@
 #include "secureconnect.h"
 
-#include "base64.h"
-#include "hostport.h"
 #include "platform/codepage.h"
+#include "requesttarget.h"
 #include "search/settings.h"
 
 #include <QFileInfo>
@@ -37,27 +36,22 @@ QSslConfiguration configurationfor(const QString &cafile, QString &problem)
 
 } // namespace
 
-QByteArray tunnelrequest(const Settings &settings, const QString &host)
+QByteArray tunnelrequest(const RequestTarget &target)
 {
-    const HostPort target = splithost(host);
-    const QString name = target.host.contains(u':') ? u'[' + target.host + u']' : target.host;
-    const QString authority = name + u':' + portpart(host);
+    const QString name = target.name.contains(u':') ? u'[' + target.name + u']' : target.name;
+    const QString authority = name + u':' + QString::number(target.port);
     QString request = u"CONNECT "_s + authority + u" HTTP/1.1\r\nHost: "_s + authority + u"\r\n"_s;
-    if (settings.useproxy && !settings.proxyuser.isEmpty())
-        request +=
-            u"Proxy-Authorization: Basic "_s + encode(settings.proxyuser + u':' + settings.proxypass) + u"\r\n"_s;
-    request += u"\r\n"_s;
+    request += proxyauthorization(target.proxyauth) + u"\r\n"_s;
     return codepage::toBytes(request);
 }
 
-Endpoint endpointfor(const Settings &settings, const QString &server, const QString &port, const QString &host,
-                     QString &problem)
+Endpoint endpointfor(const Settings &settings, const RequestTarget &target, QString &problem)
 {
-    Endpoint endpoint{hostpart(server), port.trimmed().toUShort(), istls(host), hostpart(host), {}, {}};
+    Endpoint endpoint{target.connecthost, target.connectport, target.tls, target.name, {}, {}};
     if (!endpoint.tls)
         return endpoint;
     endpoint.configuration = configurationfor(settings.cafile.trimmed(), problem);
-    if (server != host)
-        endpoint.tunnel = tunnelrequest(settings, host);
+    if (target.proxied)
+        endpoint.tunnel = tunnelrequest(target);
     return endpoint;
 }

@@ -4,16 +4,14 @@
 
 #include <QString>
 
+struct RequestTarget;
 struct Settings;
 
-// Where one job connects. `server` and `port` are the proxy's or the search host's, `host` the
-// search host as configured. A host written "https://" is reached over TLS, checked against the
-// system's certificate authorities and those of the setting "cafile"; through a proxy the TLS
-// connection runs inside a tunnel the proxy opens on CONNECT. `problem` is set, and nothing
-// should connect, when the CA file cannot be used.
-Endpoint endpointfor(const Settings &settings, const QString &server, const QString &port, const QString &host,
-                     QString &problem);
+// How a socket reaches a target. A server written "https://" is reached over TLS, checked
+// against the system's certificate authorities and those of the setting "cafile"; through a
+// proxy the TLS connection runs inside a tunnel the proxy opens on CONNECT. `problem` is set,
+// and nothing should connect, when the CA file cannot be used.
+Endpoint endpointfor(const Settings &settings, const RequestTarget &target, QString &problem);
 
-// The proxy request that opens a tunnel to `host` (with its port), with the proxy's Basic
-// credentials when "useproxy" names a user.
-QByteArray tunnelrequest(const Settings &settings, const QString &host);
+// The proxy request that opens a tunnel to the target's server, with the proxy's credentials.
+QByteArray tunnelrequest(const RequestTarget &target);

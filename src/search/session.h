@@ -67,4 +67,5 @@ struct FetchJob
     Int16 state;
     bool useapi = false;
     PageRetry retry;
+    QString notes; // what the service said beside its hits, added to the finished status
 };

@@ -6,15 +6,22 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-template <typename T> const SettingKey &entryof(T Settings::*member)
+QList<SettingKey> &table();
+
+template <typename T> SettingKey &entryof(T Settings::*member)
 {
-    const QList<SettingKey> &keys = settingkeys();
+    QList<SettingKey> &keys = table();
     const auto found = std::find_if(keys.begin(), keys.end(), [member](const SettingKey &entry) {
         const auto *field = std::get_if<SettingField<T>>(&entry.field);
         return field != nullptr && field->member == member;
     });
     Q_ASSERT(found != keys.end());
     return *found;
+}
+
+template <typename T> void setmissing(T Settings::*member, const T &value)
+{
+    std::get<SettingField<T>>(entryof(member).field).missing = value;
 }
 
 } // namespace
@@ -25,10 +32,12 @@ Settings::Settings()
         std::visit([this](const auto &field) { this->*field.member = field.missing; }, entry.field);
 }
 
-const QList<SettingKey> &settingkeys()
+namespace {
+
+QList<SettingKey> &table()
 {
     using S = Settings;
-    static const QList<SettingKey> keys = {
+    static QList<SettingKey> keys = {
         {u"showrunning"_s, SettingField{&S::showrunning, false}},
         {u"uselog"_s, SettingField{&S::uselog, true}},
         {u"isautoconnect"_s, SettingField{&S::isautoconnect, false}},
@@ -63,12 +72,20 @@ const QList<SettingKey> &settingkeys()
         {u"engine"_s, SettingField{&S::engine, u"html"_s}},
         {u"engineurl"_s, SettingField{&S::engineurl, QString()}},
         {u"enginekey"_s, SettingField{&S::enginekey, QString()}},
+        {u"searxngengines"_s, SettingField{&S::searxngengines, QString()}},
         {u"cafile"_s, SettingField{&S::cafile, QString()}},
         {u"maxretries"_s, SettingField{&S::maxretries, Int16(10)}},
         {u"requestdelay"_s, SettingField{&S::requestdelay, Int16(0)}},
         {u"shuffle"_s, SettingField{&S::shuffle, false}},
     };
     return keys;
+}
+
+} // namespace
+
+const QList<SettingKey> &settingkeys()
+{
+    return table();
 }
 
 const SettingKey &settingkey(bool Settings::*member)
@@ -84,4 +101,19 @@ const SettingKey &settingkey(Int16 Settings::*member)
 const SettingKey &settingkey(QString Settings::*member)
 {
     return entryof(member);
+}
+
+void setmissingvalue(bool Settings::*member, bool value)
+{
+    setmissing(member, value);
+}
+
+void setmissingvalue(Int16 Settings::*member, Int16 value)
+{
+    setmissing(member, value);
+}
+
+void setmissingvalue(QString Settings::*member, const QString &value)
+{
+    setmissing(member, value);
 }

@@ -60,6 +60,9 @@ struct Settings
     QString engine;
     QString engineurl;
     QString enginekey;
+    // The upstream engines a SearXNG instance is asked to use ("google", "google,bing"); "" for
+    // the instance's own choice.
+    QString searxngengines;
 
     // A PEM file of certificate authorities trusted beside the system's for "https://" hosts.
     QString cafile;
@@ -104,3 +107,21 @@ const QList<SettingKey> &settingkeys();
 const SettingKey &settingkey(bool Settings::*member);
 const SettingKey &settingkey(Int16 Settings::*member);
 const SettingKey &settingkey(QString Settings::*member);
+
+// The value a member takes when its key is missing.
+template <typename T> T missingvalue(T Settings::*member)
+{
+    return std::get<SettingField<T>>(settingkey(member).field).missing;
+}
+
+// Gives the members the values they take when their keys are missing.
+template <typename... T> void resetsettings(Settings &settings, T Settings::*...members)
+{
+    ((settings.*members = missingvalue(members)), ...);
+}
+
+// Changes the value a key takes when missing, for the rest of the run: tests show with it that
+// every front end takes its start values from the table.
+void setmissingvalue(bool Settings::*member, bool value);
+void setmissingvalue(Int16 Settings::*member, Int16 value);
+void setmissingvalue(QString Settings::*member, const QString &value);

@@ -1,5 +1,7 @@
 #include "socketcontrol.h"
 
+#include "replyhead.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -116,14 +118,13 @@ void SocketControl::onReadyRead()
 void SocketControl::readtunnel()
 {
     m_tunnelreply += m_socket->readAll();
-    const qsizetype end = m_tunnelreply.indexOf("\r\n\r\n");
-    if (end < 0) {
+    const QString reply = QString::fromLatin1(m_tunnelreply);
+    if (bodystart(reply) < 0) {
         if (m_tunnelreply.size() > TunnelReplyLimit)
             fail(u"proxy error: no answer to CONNECT"_s, false);
         return;
     }
-    const QList<QByteArray> statusline = m_tunnelreply.first(end).split('\n').first().trimmed().split(' ');
-    const int status = statusline.size() > 1 && statusline[0].startsWith("HTTP/") ? statusline[1].toInt() : 0;
+    const int status = statuscode(reply);
     // Only the proxy answers a CONNECT; some proxies refuse credentials with 401 instead of 407.
     if (status == 407 || status == 401) {
         fail(u"proxy authentication failed"_s, true);

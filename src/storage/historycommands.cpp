@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -159,6 +161,7 @@ void HistoryCommands::mnusave_Click()
 void HistoryCommands::mnumanhis_Click()
 {
     m_manage.datesvisible = false;
+    m_manage.readfile.clear();
     m_manage.mhlab3.clear();
     m_manage.helpicon = false;
     m_manage.visible = true;
@@ -170,8 +173,10 @@ void HistoryCommands::cmdmhbrowse_Click()
         m_window.displaybits(0);
         const auto chosen =
             m_dialogs.openfile({u"Select input file"_s, filter(), startname(m_state.settings.readfile)});
-        if (chosen)
+        if (chosen) {
             m_manage.txtmhfile = *chosen;
+            txtmhfile_Change();
+        }
     });
 }
 
@@ -181,6 +186,9 @@ void HistoryCommands::cmdmhread_Click()
         const QString filename = m_manage.txtmhfile;
         m_manage.mhdates.clear();
         m_manage.mhdatestext.clear();
+        // Until this file proves to be a history file, nothing of it may be deleted.
+        m_manage.datesvisible = false;
+        m_manage.readfile.clear();
         if (!QFileInfo::exists(filename) && !m_prompts.confirm(FileMissing))
             return;
         if (checkreadall(filename, m_prompts, m_recorddates) == 0) {
@@ -190,22 +198,48 @@ void HistoryCommands::cmdmhread_Click()
         m_manage.mhdatestext = m_recorddates[m_recorddates.ubound()];
         m_manage.mhdates = texts(m_recorddates);
         m_manage.datesvisible = true;
+        m_manage.readfile = filename;
         m_manage.helpicon = m_state.settings.contexthelp;
     });
+}
+
+void HistoryCommands::txtmhfile_Change()
+{
+    if (m_manage.txtmhfile != m_manage.readfile)
+        m_manage.datesvisible = false;
 }
 
 void HistoryCommands::cmdmhdelete_Click()
 {
     guard("Historycommands", "Sub cmdmhdelete_Click", [&] {
         const QString filename = m_manage.txtmhfile;
+        // Only a date listed from the file read: anything else would rewrite a file that is not
+        // a history file, or one the dates are not from.
+        if (!m_manage.datesvisible || filename != m_manage.readfile)
+            return;
         if (!QFileInfo::exists(filename)) {
             m_prompts.message(FileMissing);
             return;
         }
+        // Counted afresh: the file may have changed since it was read.
+        checkreadall(filename, m_prompts, m_recorddates);
+        const auto count = std::count(m_recorddates.begin(), m_recorddates.end(), m_manage.mhdatestext);
+        if (count == 0) {
+            m_prompts.message(u"enter date does not match any entry in the file, please try again"_s);
+            return;
+        }
+        if (!m_prompts.confirm(deletequestion(int(count), m_manage.mhdatestext, filename)))
+            return;
         m_recorddates.clear();
         historyfile::deleterecords(filename, m_manage.mhdatestext, tempfile());
         cmdmhread_Click();
     });
+}
+
+QString HistoryCommands::deletequestion(int count, const QString &date, const QString &filename)
+{
+    return u"Do you want to delete "_s + QString::number(count) + (count == 1 ? u" record"_s : u" records"_s) +
+           u" of "_s + date + u" from "_s + QFileInfo(filename).fileName() + u" ?"_s;
 }
 
 void HistoryCommands::cmdmhclose_Click()

@@ -44,8 +44,9 @@ struct ManagePanel
     QString txtmhfile;
     QStringList mhdates;
     QString mhdatestext;
-    // `mhlab2`, `mhdates` and `cmdmhdelete` shown.
+    // `mhlab2`, `mhdates` and `cmdmhdelete` shown, listing the dates of `readfile`.
     bool datesvisible = false;
+    QString readfile;
     QString mhlab3;
     // The panel's context-help icon shown and enabled.
     bool helpicon = false;
@@ -73,6 +74,9 @@ public:
     void mnumanhis_Click();
     void cmdmhbrowse_Click();
     void cmdmhread_Click();
+    // The file name was edited: unless it is the file read again, the dates listed are not its.
+    void txtmhfile_Change();
+    // Deletes the records of the chosen date of the file read, once the user confirmed how many.
     void cmdmhdelete_Click();
     void cmdmhclose_Click();
 
@@ -84,6 +88,8 @@ public:
     static QString defaultname();
     // Where Delete Selected leaves its copy of the new file.
     static QString tempfile();
+    // What Delete Selected asks before `count` records of `date` go.
+    static QString deletequestion(int count, const QString &date, const QString &filename);
 
 private:
     void loadrecord(const QString &filename, int recordnumber, bool waitfirst);

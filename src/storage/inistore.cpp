@@ -14,6 +14,11 @@ namespace {
 
 const QString kSettings = u"settings"_s;
 
+Int16 edgeofrange(long long value)
+{
+    return Int16(int(qBound(-32768LL, value, 32767LL)));
+}
+
 QString setting(const QString &key, const SearchState &state)
 {
     return readini(key, kSettings, state.inifile);
@@ -50,8 +55,7 @@ void readcount(SearchState &state, Int16 Settings::*member)
 {
     const SettingKey &entry = settingkey(member);
     const QString text = setting(entry.key, state);
-    state.settings.*member =
-        text.trimmed().isEmpty() ? std::get<SettingField<Int16>>(entry.field).missing : Int16(leadingnumber(text));
+    state.settings.*member = text.trimmed().isEmpty() ? missingvalue(member) : Int16(leadingnumber(text));
 }
 
 // Reads the options in the order given, each by its entry in the settings table.
@@ -100,16 +104,14 @@ template <typename T> Array1<T> sized(Int16 upper, ElementBudget &budget)
 void correctscheme(Settings &settings)
 {
     if (settings.colorscheme != Settings::standardScheme() && settings.colorscheme != Settings::greyScheme())
-        settings.colorscheme = Settings::standardScheme();
+        settings.colorscheme = missingvalue(&Settings::colorscheme);
 }
 
 void readplacement(const SearchState &state, WindowPlacement &window, bool restorewindow)
 {
-    const Int16 meleft = readnumber(u"meleft"_s, kSettings, state);
-    const Int16 metop = readnumber(u"metop"_s, kSettings, state);
-    const Int16 mewidth = readnumber(u"mewidth"_s, kSettings, state);
-    const Int16 meheight = readnumber(u"meheight"_s, kSettings, state);
-    placewindow(window, meleft, metop, mewidth, meheight, restorewindow);
+    const QString &ini = state.inifile;
+    placewindow(window, storedwindownumber(ini, u"meleft"_s), storedwindownumber(ini, u"metop"_s),
+                storedwindownumber(ini, u"mewidth"_s), storedwindownumber(ini, u"meheight"_s), restorewindow);
 }
 
 void readcolumns(const SearchState &state, WindowSettings &windowsettings)
@@ -117,7 +119,7 @@ void readcolumns(const SearchState &state, WindowSettings &windowsettings)
     const Int16 countreshead = readnumber(u"countreshead"_s, kSettings, state);
     if (countreshead == 5) {
         for (int i = 1; i <= 5; ++i)
-            windowsettings.reswid[i] = readnumber(u"reswid"_s + QString::number(i), kSettings, state);
+            windowsettings.reswid[i] = storedwindownumber(state.inifile, u"reswid"_s + QString::number(i));
     }
 }
 
@@ -272,9 +274,8 @@ void writedomain(const SearchSession &session, int n, const SearchState &state)
         writekeyword(session.keys[k], k, section, topSection, j, top, state);
 }
 
-// The file holds these as 16-bit numbers, which readi refuses beyond their range. A window or
-// column on a very large screen would stop the next start from loading anything after it, so
-// such a length is stored at the edge of the range instead.
+// The file holds these as 16-bit numbers. A window or column on a very large screen is stored
+// at the edge of the range, where storedwindownumber holds a larger number too.
 QString wholeNumber(double value)
 {
     const double whole = std::trunc(value);
@@ -315,9 +316,14 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
                      &S::searchday, &S::searchweek, &S::schedulefile, &S::alertdelta, &S::alertcommand);
         readsettings(state, &S::engine, &S::engineurl, &S::enginekey);
         readdomains(state);
-        readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle);
+        readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle, &S::searxngengines);
         readcount(state, &S::maxretries);
     });
+}
+
+Int16 storedwindownumber(const QString &inifile, const QString &key)
+{
+    return edgeofrange(leadingnumber(readini(key, kSettings, inifile)));
 }
 
 bool writei(const SearchState &state, const WindowSettings &windowsettings, const WindowPlacement &window,
@@ -334,7 +340,7 @@ bool writei(const SearchState &state, const WindowSettings &windowsettings, cons
         // The results file is written last, so it is the value that stays.
         writesettings(state, &S::htmlfile, &S::csvfile, &S::schedulefile);
         writesettings(state, &S::engine, &S::engineurl, &S::enginekey);
-        writesettings(state, &S::cafile, &S::maxretries, &S::requestdelay);
+        writesettings(state, &S::cafile, &S::maxretries, &S::requestdelay, &S::searxngengines);
         storesetting(state.txturl, u"txturl"_s, state);
         storesetting(QString::number(state.urldata.ubound()), u"counturls"_s, state);
         for (int n = 1; n <= state.urldata.ubound(); ++n) {

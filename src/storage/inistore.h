@@ -18,3 +18,8 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
 // whether the file could be written (callers may ignore it: nothing in memory is lost).
 bool writei(const SearchState &state, const WindowSettings &windowsettings, const WindowPlacement &window,
             const QList<int> &columnwidths);
+
+// A window number of section "settings" (meleft, metop, mewidth, meheight, reswid1 ...): the
+// leading-number rule, held at the edge of the 16-bit range as writei stores it, so that a file
+// written on a very large screen still loads whole.
+Int16 storedwindownumber(const QString &inifile, const QString &key);

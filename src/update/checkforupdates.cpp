@@ -3,9 +3,9 @@
 #include "diagnostics/guard.h"
 #include "platform/codepage.h"
 #include "platform/product.h"
-#include "search/base64.h"
-#include "search/hostport.h"
 #include "search/requests.h"
+#include "search/requesttarget.h"
+#include "search/secureconnect.h"
 #include "search/settings.h"
 
 #include <QDir>
@@ -17,19 +17,6 @@ namespace {
 
 const QString crlf = u"\r\n"_s;
 const QString UpdatePath = u"/update.txt"_s;
-
-struct Target
-{
-    QString host;
-    quint16 port = 80;
-};
-
-Target target(const Settings &settings)
-{
-    if (settings.useproxy)
-        return {settings.proxyserver.trimmed(), settings.proxyport.trimmed().toUShort()};
-    return {hostpart(settings.updatehost), portpart(settings.updatehost).toUShort()};
-}
 
 } // namespace
 
@@ -65,8 +52,12 @@ void Checkforupdates::Timer1_Timer()
         }
         switch (m_socket.state()) {
         case SocketControl::Closed: {
-            const Target to = target(m_settings);
-            m_socket.connectTo(to.host, to.port);
+            QString problem;
+            const Endpoint endpoint = endpointfor(m_settings, update::target(m_settings), problem);
+            if (problem.isEmpty())
+                m_socket.connectTo(endpoint);
+            else
+                stop(Outcome::SocketError);
             break;
         }
         case SocketControl::Error:
@@ -124,19 +115,25 @@ void Checkforupdates::winsock1_Close()
 
 namespace update {
 
+RequestTarget target(const Settings &settings)
+{
+    return requesttarget(settings, settings.updatehost);
+}
+
 QString request(const Settings &settings)
 {
     QString result;
     guard("Checkforupdates", "Function request", [&] {
-        const QString path = settings.useproxy ? u"http://"_s + settings.updatehost + UpdatePath : UpdatePath;
+        const RequestTarget to = target(settings);
+        const QString path = to.proxyform() ? u"http://"_s + to.host + UpdatePath : UpdatePath;
         result = u"GET "_s + path + u" HTTP/1.0"_s + crlf;
-        if (!settings.proxyuser.isEmpty() && settings.useproxy)
-            result += u"Proxy-Authorization: Basic "_s + encode(settings.proxyuser + u':' + settings.proxypass) + crlf;
+        if (to.proxyform())
+            result += proxyauthorization(to.proxyauth);
         result += u"Accept: */*"_s + crlf;
         result += u"Accept-Language: en-us"_s + crlf;
         result += u"Pragma: no-cache"_s + crlf;
         result += useragent() + crlf;
-        result += u"Host: "_s + settings.updatehost + crlf;
+        result += u"Host: "_s + to.host + crlf;
         result += u"Connection: Keep-Alive"_s + crlf;
         result += crlf;
     });

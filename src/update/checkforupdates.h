@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diagnostics/int16.h"
+#include "search/requesttarget.h"
 #include "search/socketcontrol.h"
 
 #include <QObject>
@@ -70,6 +71,8 @@ private:
 
 namespace update {
 
+// Where the update check connects: the update host, through the proxy when one is used.
+RequestTarget target(const Settings &settings);
 // The update request, line by line; through the proxy with the absolute address.
 QString request(const Settings &settings);
 // The version a reply announces: from the "V" of the first "<V" up to the next ">", CR or LF;

@@ -1,5 +1,6 @@
 #include "rankchart.h"
 
+#include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
 
 #include <QCategoryAxis>
@@ -28,7 +29,7 @@ constexpr qreal TopMargin = 0.5;
 
 qreal xof(const RankPoint &point)
 {
-    return qreal(rankseries::wallclock(point.moment).toMSecsSinceEpoch());
+    return qreal(calcdatetime(point.moment).toMSecsSinceEpoch());
 }
 
 // The y axis: labels at 1 and at round steps down to the worst position, ten at most.

@@ -105,14 +105,4 @@ QList<RankSeries> build(const HistoryData &historydata, const QString &keyword, 
     return result;
 }
 
-QDateTime wallclock(std::int32_t moment)
-{
-    // Floor division, so a moment before 2005 still lands on its own day.
-    std::int32_t days = moment / 86400;
-    if (moment % 86400 < 0)
-        --days;
-    const int seconds = int(moment - std::int64_t(days) * 86400);
-    return QDateTime(QDate(2005, 1, 1).addDays(days), QTime(0, 0).addSecs(seconds));
-}
-
 } // namespace rankseries

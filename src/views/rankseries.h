@@ -2,7 +2,6 @@
 
 #include "storage/historydata.h"
 
-#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -43,8 +42,5 @@ namespace rankseries {
 // it and the result page listed anything; a record whose date cannot be read is left out. A
 // domain that never searched the keyword gets no series.
 QList<RankSeries> build(const HistoryData &historydata, const QString &keyword, const QString &domain);
-
-// The wall-clock time of a moment counted as calctime counts it, in local time.
-QDateTime wallclock(std::int32_t moment);
 
 } // namespace rankseries

@@ -1,5 +1,7 @@
 #include "fakeengine.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
@@ -36,10 +38,46 @@ qsizetype requestLength(const QByteArray &data)
     return data.size() >= total ? total : -1;
 }
 
+// A request of one of the JSON services, which percent-encode UTF-8 and count pages their own
+// way; false when it is none of theirs.
+bool parseJsonRequest(const QByteArray &line, const QByteArray &body, FakeEngine::Request &request)
+{
+    if (line.startsWith("POST") && body.startsWith('{')) {
+        const QJsonObject query = QJsonDocument::fromJson(body).object();
+        request.format = u"serper"_s;
+        request.keyword = query.value(u"q").toString();
+        request.page = qMax(0, query.value(u"page").toInt(1) - 1);
+        return true;
+    }
+    struct Form
+    {
+        const char *marker, *query, *number;
+        QString format;
+        int perpage; // what one page adds to the number; 1 when it counts pages from 1
+    };
+    const Form forms[] = {{"/search.json?", "&q=", "&start=", u"serpapi"_s, HitsPerPage},
+                          {"&format=json", "?q=", "&pageno=", u"searxng"_s, 1},
+                          {"/res/v1/web/search?", "?q=", "&offset=", u"brave"_s, 0}};
+    for (const Form &form : forms) {
+        if (!line.contains(form.marker))
+            continue;
+        request.format = form.format;
+        request.keyword = QUrl::fromPercentEncoding(after(line, form.query, "& ").replace('+', ' '));
+        const int number = after(line, form.number, "& ").toInt();
+        request.page = form.perpage == 0 ? number : (form.perpage == 1 ? qMax(0, number - 1) : number / form.perpage);
+        return true;
+    }
+    return false;
+}
+
 FakeEngine::Request parseRequest(const QByteArray &raw)
 {
     FakeEngine::Request request;
     request.raw = raw;
+    const QByteArray line = raw.first(raw.indexOf("\r\n"));
+    const QByteArray body = raw.sliced(raw.indexOf("\r\n\r\n") + 4);
+    if (parseJsonRequest(line, body, request))
+        return request;
     request.soap = raw.startsWith("POST");
     QByteArray query;
     QByteArray start;
@@ -48,15 +86,6 @@ FakeEngine::Request parseRequest(const QByteArray &raw)
         query = after(raw, ">", "<", q < 0 ? raw.size() : q);
         const qsizetype s = raw.indexOf("<start ");
         start = after(raw, ">", "<", s < 0 ? raw.size() : s);
-    } else if (const QByteArray line = raw.first(raw.indexOf("\r\n"));
-               line.contains("/search.json?") || line.contains("&format=json")) {
-        // The JSON services percent-encode UTF-8 and count pages their own way.
-        const bool serp = line.contains("/search.json?");
-        request.format = serp ? u"serpapi"_s : u"searxng"_s;
-        request.keyword = QUrl::fromPercentEncoding(after(line, serp ? "&q=" : "?q=", "& ").replace('+', ' '));
-        const int number = after(line, serp ? "&start=" : "&pageno=", "& ").toInt();
-        request.page = serp ? number / HitsPerPage : qMax(0, number - 1);
-        return request;
     } else {
         request.update = after(line, " ", " ").endsWith("/update.txt");
         query = after(line, "&q=", " ");
@@ -281,9 +310,11 @@ void FakeEngine::answer(QTcpSocket *socket, const Request &request)
         send(socket, pageReply(request, how), how.piece);
         break;
     case Reply::Fault:
-        // Only the SOAP service and the SERP API fault; the HTML page of the keyword answers.
-        if (request.format == u"serpapi")
-            send(socket, serpapiError(how.fault));
+        // The SOAP service and the key services fault; the HTML page and SearXNG answer.
+        if (!request.format.isEmpty() && request.format != u"searxng")
+            send(socket, apiError(request.format, how.fault));
+        else if (request.format == u"searxng")
+            send(socket, searxngReply(request.keyword, request.page, page));
         else
             send(socket, request.soap ? faultReply(how.fault) : htmlReply(page));
         break;
@@ -292,9 +323,12 @@ void FakeEngine::answer(QTcpSocket *socket, const Request &request)
         break;
     case Reply::Captcha:
         if (request.format == u"searxng")
-            send(socket, searxngReply(request.keyword, request.page, page, true));
+            send(socket, searxngReply(request.keyword, request.page, {}, true));
         else
             send(socket, captchaReply());
+        break;
+    case Reply::PartlyRefused:
+        send(socket, searxngReply(request.keyword, request.page, page, true));
         break;
     case Reply::Hang:
         break;

@@ -24,15 +24,16 @@ class FakeEngine final : public QObject
 public:
     enum class Reply
     {
-        Page,       // a result page (or SOAP result), after the delay
-        Fault,      // to a SOAP request a fault with `fault` as its fault string; to HTML a page
-        Hang,       // accept and read, never answer, never close
-        CloseEarly, // close as soon as the request is read, sending nothing
-        Reset,      // reset the connection (RST) as soon as the request is read
-        Raw,        // send `raw` as it is, then close
-        Endless,    // send headers and then filler for as long as the client reads
-        Status,     // the HTTP status `status` with a short page (a redirect to a consent page for 3xx)
-        Captcha,    // the engine's "unusual traffic" page; from SearXNG a page whose engine met a captcha
+        Page,          // a result page (or SOAP result), after the delay
+        Fault,         // to a SOAP request a fault with `fault` as its fault string; to HTML a page
+        Hang,          // accept and read, never answer, never close
+        CloseEarly,    // close as soon as the request is read, sending nothing
+        Reset,         // reset the connection (RST) as soon as the request is read
+        Raw,           // send `raw` as it is, then close
+        Endless,       // send headers and then filler for as long as the client reads
+        Status,        // the HTTP status `status` with a short page (a redirect to a consent page for 3xx)
+        Captcha,       // the engine's "unusual traffic" page; from SearXNG no results, its engine met a captcha
+        PartlyRefused, // from SearXNG the page's results with one more engine that met a captcha
     };
     struct Behaviour
     {
@@ -56,7 +57,7 @@ public:
         int page = 0;    // zero-based, from the start value
         bool soap = false;
         bool update = false; // a request for the update file
-        QString format;      // "searxng" or "serpapi" for a JSON request, else ""
+        QString format;      // "searxng", "serpapi", "brave" or "serper" for a JSON request, else ""
     };
 
     explicit FakeEngine(QObject *parent = nullptr);
@@ -98,10 +99,12 @@ public:
     QByteArray soapReply(const QList<Hit> &hits) const;
     QByteArray faultReply(const QString &fault) const;
     // The JSON services' replies (jsonreplies.cpp): a result page, SearXNG's page with an upstream
-    // engine that met a captcha, and the SERP API's error object (`fault` is its text).
+    // engine that met a captcha, and each key service's error object (`fault` is its text).
     QByteArray searxngReply(const QString &keyword, int page, const QList<Hit> &hits, bool captcha = false) const;
     QByteArray serpapiReply(const QString &keyword, int page, const QList<Hit> &hits) const;
-    QByteArray serpapiError(const QString &error) const;
+    QByteArray braveReply(const QString &keyword, int page, const QList<Hit> &hits) const;
+    QByteArray serperReply(const QString &keyword, int page, const QList<Hit> &hits) const;
+    QByteArray apiError(const QString &format, const QString &error) const;
     QByteArray statusReply(int status) const;
     QByteArray captchaReply() const;
 

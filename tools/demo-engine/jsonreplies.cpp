@@ -40,6 +40,10 @@ QByteArray FakeEngine::pageReply(const Request &request, const Behaviour &how) c
         return searxngReply(request.keyword, request.page, page);
     if (request.format == u"serpapi")
         return serpapiReply(request.keyword, request.page, page);
+    if (request.format == u"brave")
+        return braveReply(request.keyword, request.page, page);
+    if (request.format == u"serper")
+        return serperReply(request.keyword, request.page, page);
     return request.soap ? soapReply(page) : htmlReply(page);
 }
 
@@ -92,8 +96,50 @@ QByteArray FakeEngine::serpapiReply(const QString &keyword, int page, const QLis
     return reply(200, "OK", "application/json; charset=utf-8", json(object));
 }
 
-QByteArray FakeEngine::serpapiError(const QString &error) const
+QByteArray FakeEngine::braveReply(const QString &keyword, int page, const QList<Hit> &hits) const
 {
+    QJsonArray results;
+    for (const Hit &hit : hits) {
+        results.append(QJsonObject{{u"title"_s, plain(hit.title)},
+                                   {u"url"_s, hit.url},
+                                   {u"is_source_local"_s, false},
+                                   {u"description"_s, plain(hit.snippet)},
+                                   {u"type"_s, u"search_result"_s},
+                                   {u"subtype"_s, u"generic"_s}});
+    }
+    QJsonObject object{{u"type"_s, u"search"_s},
+                       {u"query"_s, QJsonObject{{u"original"_s, keyword}, {u"more_results_available"_s, page < 9}}}};
+    // Nothing found: the answer has no "web" at all.
+    if (!results.isEmpty())
+        object.insert(u"web"_s, QJsonObject{{u"type"_s, u"search"_s}, {u"results"_s, results}});
+    return reply(200, "OK", "application/json", json(object));
+}
+
+QByteArray FakeEngine::serperReply(const QString &keyword, int page, const QList<Hit> &hits) const
+{
+    QJsonArray organic;
+    for (int i = 0; i < hits.size(); ++i) {
+        organic.append(QJsonObject{{u"title"_s, plain(hits[i].title)},
+                                   {u"link"_s, hits[i].url},
+                                   {u"snippet"_s, plain(hits[i].snippet)},
+                                   {u"position"_s, i + 1}});
+    }
+    const QJsonObject parameters{{u"q"_s, keyword}, {u"type"_s, u"search"_s}, {u"num"_s, 10}, {u"page"_s, page + 1}};
+    return reply(200, "OK", "application/json; charset=utf-8",
+                 json(QJsonObject{{u"searchParameters"_s, parameters}, {u"organic"_s, organic}, {u"credits"_s, 1}}));
+}
+
+QByteArray FakeEngine::apiError(const QString &format, const QString &error) const
+{
+    // Each service's own error object: a text, an object with code and detail, or a message.
+    if (format == u"brave") {
+        const QJsonObject detail{{u"id"_s, u"fake"_s}, {u"status"_s, 422}, {u"detail"_s, error}};
+        return reply(422, "Unprocessable Entity", "application/json",
+                     json(QJsonObject{{u"type"_s, u"ErrorResponse"_s}, {u"error"_s, detail}}));
+    }
+    if (format == u"serper")
+        return reply(400, "Bad Request", "application/json",
+                     json(QJsonObject{{u"message"_s, error}, {u"statusCode"_s, 400}}));
     return reply(200, "OK", "application/json; charset=utf-8", json(QJsonObject{{u"error"_s, error}}));
 }
 

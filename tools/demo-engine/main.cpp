@@ -29,8 +29,9 @@ bool refusal(const QString &how, FakeEngine::Behaviour &behaviour)
 } // namespace
 
 // A search engine on 127.0.0.1 for trying Zorvane without the Internet: it answers the HTML
-// result page, the SOAP service, SearXNG's JSON ("/search?...&format=json") and the SERP API's
-// ("/search.json?...") for any keyword, and the update file, until it is killed.
+// result page, the SOAP service, SearXNG's JSON ("/search?...&format=json"), the SERP API's
+// ("/search.json?..."), the Brave Search API's ("/res/v1/web/search?...") and Serper's (a POST
+// of a JSON body) for any keyword, and the update file, until it is killed.
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -49,7 +50,7 @@ int main(int argc, char *argv[])
                                       u"VERSION"_s, FakeEngine::ownVersion());
     const QCommandLineOption block(u"block"_s,
                                    u"Refuse every search as a wary engine does: 429, 403 or 503 (that HTTP status), "
-                                   "redirect, captcha, or error (the SERP API's error object for a used-up key)."_s,
+                                   "redirect, captcha, or error (the key services' error object for a used-up key)."_s,
                                    u"HOW"_s);
     parser.addOptions({port, domain, delay, announce, block});
     parser.process(app);
