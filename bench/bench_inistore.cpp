@@ -24,7 +24,7 @@ StoredState bigState(int topUrls)
     StoredState state;
     for (int d = 1; d <= 100; ++d) {
         const QString domain = u"domain"_s + QString::number(d) + u".example"_s;
-        SearchSession session{domain, {}, u"04-Mar-2005 09:05:00"_s, u"5"_s, u"0"_s, u"1"_s, {}};
+        SearchSession session{domain, {}, u"04-Mar-2005 09:05:00"_s, u"5"_s, u"0"_s, u"1"_s, {}, {}};
         for (int k = 1; k <= 100; ++k) {
             KeywordResult keyword{u"keyword number "_s + QString::number(k), {}, u"Complete after 5 pages"_s, {}, {}};
             for (int h = 1; h <= 3; ++h) {

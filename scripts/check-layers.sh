@@ -1,38 +1,28 @@
 #!/usr/bin/env bash
-# Checks that every include under src/ goes to the same layer or one below it, and that no
-# include climbs out of its folder with "..". The build fails on a wrong-way include too (each
-# layer's include root lists only the layers below it); this check names the line at once and
-# covers headers that no target compiles yet.
+# Checks that every include under src/ goes to the folder's own layer or to one that its library
+# links, and that no include climbs out of its folder with "..". The layers are read from the
+# link lines of the CMake files: configuring a build writes them to BUILD/layers/graph.txt.
+#   check-layers.sh BUILD    a configured build folder (the program and its widgets included)
+# The compiler refuses a wrong-way include too; this check names the line at once and covers
+# headers that no target compiles yet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+graph=${1:?usage: check-layers.sh BUILD}/layers/graph.txt
+[ -f "$graph" ] || { echo "$graph is missing: configure $1 with the program's widgets first" >&2; exit 2; }
 
-# Folder -> the folders it may include, besides itself.
-declare -A below=(
-    [platform]=""
-    [diagnostics]="platform"
-    [search]="platform diagnostics"
-    [storage]="platform diagnostics search"
-    [views]="platform diagnostics search storage"
-    [reports]="platform diagnostics search storage views"
-    [scheduler]="platform diagnostics search storage"
-    [update]="platform diagnostics search storage"
-    [export]="platform diagnostics search storage views"
-    [alerts]="platform diagnostics search storage"
-    [cli]="platform diagnostics search storage views reports scheduler update help export alerts"
-    [help]="platform diagnostics"
-    [tray]="platform diagnostics"
-    [app]="platform diagnostics search storage views reports scheduler update help tray export alerts"
-)
+# Folder -> the folders it may include, itself among them.
+declare -A reach=()
+while IFS=: read -r folder folders; do
+    reach[$folder]=$folders
+done <"$graph"
 
 status=0
+pattern='^(src/([^/]+)/[^:]*):([0-9]+):[^"]*"([^"]*)"'
 while IFS= read -r line; do
-    file=${line%%:*}
-    rest=${line#*:}
-    number=${rest%%:*}
-    target=$(sed -E 's/^[^"]*"([^"]*)".*/\1/' <<<"${rest#*:}")
-    folder=$(cut -d/ -f2 <<<"$file")
-    if [ -z "${below[$folder]+set}" ]; then
-        echo "$file: the folder $folder has no place in the layers (add it to scripts/check-layers.sh)" >&2
+    [[ $line =~ $pattern ]] || continue
+    file=${BASH_REMATCH[1]} folder=${BASH_REMATCH[2]} number=${BASH_REMATCH[3]} target=${BASH_REMATCH[4]}
+    if [ -z "${reach[$folder]+set}" ]; then
+        echo "$file: the folder $folder is no layer (declare its library with zorvane_layer)" >&2
         status=1
         continue
     fi
@@ -46,11 +36,11 @@ while IFS= read -r line; do
     *) continue ;; # a header of its own folder
     esac
     to=${target%%/*}
-    if [ "$to" != "$folder" ] && [[ " ${below[$folder]} " != *" $to "* ]]; then
-        echo "$file:$number: $folder includes \"$target\" from $to, which is not below it" >&2
+    if [[ " ${reach[$folder]} " != *" $to "* ]]; then
+        echo "$file:$number: $folder includes \"$target\" from $to, which its library does not link" >&2
         status=1
     fi
 done < <(grep -rn --include='*.h' --include='*.cpp' -E '^\s*#\s*include\s*"' src)
 
-[ $status -eq 0 ] && echo "Layers: every include goes to the same layer or one below it."
+[ $status -eq 0 ] && echo "Layers: every include goes to the folder's own layer or one its library links."
 exit $status

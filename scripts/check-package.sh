@@ -121,7 +121,12 @@ if $install; then
     rm -f /usr/bin/zorvane.ini
     env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" QT_QPA_PLATFORM=offscreen /usr/bin/zorvane &
     pid=$!
-    sleep 3
+    # Ended once it handles SIGTERM (bit 15 of the caught signals in its status), or has ended.
+    for _ in $(seq 1200); do
+        mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$pid/status" 2>/dev/null) || break
+        [ -n "$mask" ] && (((16#$mask >> 14) & 1)) && break
+        sleep 0.1
+    done
     kill -TERM "$pid" 2>/dev/null || true
     wait "$pid" || fail "/usr/bin/zorvane did not end cleanly on SIGTERM"
     [ -f "$home/.local/share/Zorvane/zorvane.ini" ] || fail "the installed program wrote no ~/.local/share/Zorvane/zorvane.ini"

@@ -9,12 +9,12 @@ profile=${1:-test}
 # Qt SQL's SQLite driver keeps the index beside each history file.
 run=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core qt6-charts-dev libqt6opengl6-dev
     qt6-svg-dev libqt6sql6-sqlite)
-# clang and its sanitizer and libFuzzer run-times, the formatter, the compiler cache test.sh
+# clang (its sanitizer and libFuzzer run-times follow below), the formatter, the compiler cache test.sh
 # shares between two of its builds, the HTTP proxy the proxy test starts, and a virtual display
 # for starting the program on a machine without one, a browser that opens the reports headless,
 # and openssl, which makes the TLS tests' certificates. Then the Debian package's tools:
 # dpkg-shlibdeps for its dependencies and the validators of its desktop entry and AppStream metadata.
-test=(clang clang-format libclang-rt-14-dev ccache tinyproxy xvfb xauth chromium openssl dpkg-dev
+test=(clang clang-format ccache tinyproxy xvfb xauth chromium openssl dpkg-dev
     desktop-file-utils appstream)
 case $profile in
 run) packages=("${run[@]}") ;;
@@ -24,13 +24,22 @@ test) packages=("${run[@]}" "${test[@]}") ;;
     exit 2
     ;;
 esac
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+updated=false
+install() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -gt 0 ] || return 0
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
+    $updated || apt-get update -qq
+    updated=true
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+install "${packages[@]}"
+# The sanitizer and libFuzzer run-times come in a package named after clang's major version,
+# whichever version Debian's clang is today.
+if [ "$profile" = test ]; then
+    install "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
 fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What CI runs. Sets up a fresh Debian machine, then, timing each step:
 #   format       the code is formatted as .clang-format says
+#   layers       every include under src/ goes to a layer its folder's library links
 #   gcc          a g++ Release build with warnings as errors, and every test in it
 #   package      the Debian package made from the g++ build and checked (scripts/check-package.sh),
 #                then, as root, installed, its programs run from /usr/bin, and removed again
@@ -52,6 +53,12 @@ export CCACHE_DIR=$PWD/build/ci-ccache CCACHE_BASEDIR=$PWD
 gcc_options=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
     -DZORVANE_WERROR=ON)
 
+# Configuring the g++ build writes the layers as its link lines make them; nothing is compiled.
+layer_check() {
+    cmake -S . -B build/ci-gcc "${gcc_options[@]}" >/dev/null
+    bash scripts/check-layers.sh build/ci-gcc
+}
+
 gcc_build() {
     cmake -S . -B build/ci-gcc "${gcc_options[@]}"
     cmake --build build/ci-gcc -j"$jobs"
@@ -92,10 +99,12 @@ package_check() {
 }
 
 # One clang build serves the tests and the fuzz targets: everything carries the fuzzer's
-# coverage hooks, which cost the tests little. -O1 keeps the fuzz targets' inputs per second up.
+# coverage hooks, which cost the tests little. -O1 keeps the fuzz targets' inputs per second up;
+# line tables are all the sanitizers' reports need of the debug information.
 # The benchmarks are built (with their warnings) in the g++ build only.
 clang_build() {
-    cmake -S . -B build/ci-clang -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 -DCMAKE_CXX_COMPILER=clang++ \
+    cmake -S . -B build/ci-clang -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
+        -DCMAKE_CXX_FLAGS_DEBUG=-gline-tables-only -DCMAKE_CXX_COMPILER=clang++ \
         -DZORVANE_WERROR=ON -DZORVANE_SANITIZE=ON -DZORVANE_FUZZ=ON -DZORVANE_BUILD_BENCH=OFF
     cmake --build build/ci-clang -j"$jobs"
 }
@@ -118,6 +127,7 @@ fuzz_run() {
 
 step setup bash scripts/setup.sh test
 step format format_check
+step layers layer_check
 step gcc-build gcc_build
 step gcc-tests run_tests build/ci-gcc
 step package package_check

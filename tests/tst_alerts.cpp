@@ -25,11 +25,14 @@ struct Keyword
 SearchState domain(const QList<Keyword> &keywords)
 {
     SearchState state;
-    state.urldata.append({Domain, {}, {}, {}, {}, {}, {}});
+    state.urldata.append({Domain, {}, {}, {}, {}, {}, {}, {}});
     for (const Keyword &k : keywords) {
         KeywordResult keyword{k.key, {}, k.pages < 0 ? k.status : QString(), {}, {}};
         if (k.position > 0)
             keyword.positions.append({u"http://mysite.example/"_s, {}, {}, Int16(k.position), {}});
+        // A page fetched lists something; a depth of 0 fetched none.
+        if (k.pages != 0)
+            keyword.urls.append(u"http://top.example/"_s);
         state.urldata[1].keys.append(keyword);
         FetchJob job;
         job.url = Domain;
@@ -79,7 +82,7 @@ private slots:
         QTest::newRow("blocked") << 3 << Done << 0 << u"blocked (HTTP 429)"_s << 1 << 3 << QString();
         QTest::newRow("depth 0 fetched nothing") << 3 << Done << 0 << Done << 0 << 3 << QString();
         QTest::newRow("first run") << 0 << QString() << 4 << Done << 1 << 3 << QString();
-        QTest::newRow("failed before") << 40 << u"TLS error: handshake failed"_s << 4 << Done << 1 << 3 << QString();
+        QTest::newRow("failed before") << 0 << u"TLS error: handshake failed"_s << 4 << Done << 1 << 3 << QString();
     }
     void rules()
     {

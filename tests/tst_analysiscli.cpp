@@ -1,5 +1,6 @@
+#include "support/clirun.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,11 +17,10 @@ private:
 
     QString run(const QStringList &args, int status = 0)
     {
-        QProcess cli;
-        cli.start(QStringLiteral(ZORVANE_CLI_PATH), QStringList{u"--dir"_s, m_dir.path()} + args);
-        if (!cli.waitForFinished(60000) || cli.exitCode() != status)
-            return u"failed: "_s + QString::fromUtf8(cli.readAllStandardError());
-        return QString::fromUtf8(cli.readAllStandardOutput());
+        const clirun::Result cli = clirun::run(QStringList{u"--dir"_s, m_dir.path()} + args);
+        if (cli.status != status)
+            return u"failed: "_s + QString::fromUtf8(cli.err);
+        return QString::fromUtf8(cli.out);
     }
 
 private slots:

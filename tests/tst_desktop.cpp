@@ -5,8 +5,11 @@
 #include "app/errorreportpanel.h"
 #include "app/gradientbutton.h"
 #include "app/helpcontroller.h"
+#include "app/localepanel.h"
 #include "app/mainwindow.h"
 #include "app/messagepanel.h"
+#include "app/optionscontroller.h"
+#include "app/optionspanel.h"
 #include "app/searchcontroller.h"
 #include "app/statuspanels.h"
 #include "app/timedwarningpanel.h"
@@ -150,7 +153,7 @@ private slots:
         // Picking the first domain shows its own keywords and its not-yet-searched lines.
         desktop.pickdomain(0);
         QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"first\n"_s);
-        QCOMPARE(desktop.lines(), QStringList{u"first|None|"_s});
+        QCOMPARE(desktop.lines(), QStringList{u"first|Unknown|"_s});
 
         desktop.prompts.setNextAnswer(Prompts::Answer::Yes);
         desktop.click(desktop.inputs().cmddeletedomain);
@@ -159,7 +162,7 @@ private slots:
         QCOMPARE(desktop.list()->itemcount(), 0);
         desktop.pickdomain(0);
         QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"second\nthird\n"_s);
-        QCOMPARE(desktop.lines(), (QStringList{u"second|None|"_s, u"third|None|"_s}));
+        QCOMPARE(desktop.lines(), (QStringList{u"second|Unknown|"_s, u"third|Unknown|"_s}));
 
         // A selection in the keyword box takes only the selected line and then collapses where
         // it began.
@@ -181,6 +184,69 @@ private slots:
         desktop.type(domains, u"two"_s);
         desktop.click(desktop.inputs().cmdadddomain);
         QCOMPARE(domains->itemText(1), u"two"_s);
+    }
+
+    // The place panel names a wrong box and stays; OK keeps the place with the listed domain at
+    // once, and the label under the domain buttons shows it.
+    void placePanel()
+    {
+        Desktop desktop;
+        desktop.open();
+        desktop.type(desktop.inputs().txturls, u"one.example"_s);
+        desktop.click(desktop.inputs().cmdadddomain);
+        LocalePanel &panel = desktop.window->search().fralocale();
+        desktop.click(desktop.inputs().cmdlocale);
+        QVERIFY(panel.isVisible());
+        const struct
+        {
+            QString country, language, place, message;
+        } rows[] = {
+            {u"usa"_s, {}, {}, u"The Country box takes a two-letter country code such as us or de."_s},
+            {u"US"_s, u"english"_s, {}, u"The Language box takes a language code such as en, de or pt-br."_s},
+            {u" US "_s, u"pt-BR"_s, u"Berlin, Germany"_s, {}},
+        };
+        for (const auto &row : rows) {
+            desktop.type(panel.txtcountry, row.country);
+            desktop.type(panel.txtlanguage, row.language);
+            desktop.type(panel.txtlocation, row.place);
+            desktop.prompts.clear();
+            desktop.click(panel.cmdlocaleok);
+            QCOMPARE(desktop.prompts.messages().value(0), row.message);
+            QCOMPARE(panel.isVisible(), !row.message.isEmpty());
+        }
+        QCOMPARE(desktop.state->urldata[1].locale, (SearchLocale{u"us"_s, u"pt-BR"_s, {}, u"Berlin, Germany"_s}));
+        QCOMPARE(desktop.inputs().txturlslab3->text(), u"Country us, language pt-BR, Berlin, Germany"_s);
+    }
+
+    // Test in the options panel checks the service its boxes name, without taking them over and
+    // without holding the window; an offline computer is told through the connection seam.
+    void serviceTest()
+    {
+        Desktop desktop;
+        MainWindow &window = desktop.open();
+        OptionsPanel &panel = window.options().fraoptions();
+        window.options().mnuOptions_Click();
+        const struct
+        {
+            QString host;
+            bool online;
+            QString verdict;
+        } rows[] = {
+            {desktop.engine.hostport(), true,
+             u"html at "_s + desktop.engine.hostport() + u" answered with 10 results for \"wikipedia\""_s},
+            {u"offline.example"_s, false,
+             u"html at offline.example: You must connect ot the internet before searching."_s},
+        };
+        for (const auto &row : rows) {
+            desktop.state->settings.searchhost = row.host;
+            desktop.connection.set(row.online);
+            desktop.click(panel.cmdtestservice);
+            QVERIFY(!panel.cmdtestservice->isEnabled());
+            QTRY_COMPARE(panel.labtestservice->text(), row.verdict);
+            QVERIFY(panel.cmdtestservice->isEnabled());
+        }
+        QVERIFY(panel.isVisible());
+        QCOMPARE(desktop.state->settings.searchhost, u"offline.example"_s);
     }
 
     void restartShowsTheLastSearch()
@@ -262,11 +328,10 @@ private slots:
         QCOMPARE(desktop.lines(), QStringList{u"beta|1|"_s + Site});
 
         // A second failure raises the panel again; sending mails both reports and forgets them.
-        desktop.type(desktop.inputs().pagedepth, u"40000"_s);
-        desktop.click(desktop.controls().buttons.doit);
+        QTest::mouseDClick(desktop.controls().buttons.Picture1, Qt::LeftButton);
         QVERIFY(desktop.shown(&errors.fraerrorreport()));
         const QString report = errorreports::errortext();
-        QVERIFY(report.contains(u"readi"_s) && report.contains(u"mnusearch_Click"_s));
+        QVERIFY(report.contains(u"readi"_s) && report.contains(u"Division by zero"_s));
         desktop.click(errors.fraerrorreport().tracesend());
         QCOMPARE(desktop.shell.opened, QStringList{errormail::address(report)});
         QVERIFY(errorreports::errortext().isEmpty());

@@ -135,11 +135,12 @@ private slots:
         TempProgramFolder folder;
         MockClock clock(QDateTime(QDate(2005, 5, 7), QTime(1, 0)), QDateTime(QDate(2005, 5, 6), QTime(23, 0), Qt::UTC));
         QCOMPARE(errorreports::daylogname(), u"Zorvane050506.log"_s);
-        errorreports::writedaylog(u"a\r\nb\r\n"_s);
-        QCOMPARE(folder.read(u"Zorvane050506.log"_s), "a\r\n\r\nb\r\n\r\n"_ba);
+        // A carriage return and the line feed after it end one line.
+        errorreports::writedaylog(u"a\r\nb\r\n\r\n"_s);
+        QCOMPARE(folder.read(u"Zorvane050506.log"_s), "a\r\nb\r\n\r\n"_ba);
         errorreports::writedaylog(u"no break"_s);
-        errorreports::writedaylog(u"x\ny\rz"_s);
-        QCOMPARE(folder.read(u"Zorvane050506.log"_s), "a\r\n\r\nb\r\n\r\nno break\r\nx\r\ny\r\nz\r\n"_ba);
+        errorreports::writedaylog(u"x\ny\rz\n\r"_s);
+        QCOMPARE(folder.read(u"Zorvane050506.log"_s), "a\r\nb\r\n\r\nno break\r\nx\r\ny\r\nz\r\n\r\n"_ba);
         // Latin-1 characters go out as single bytes.
         clock.set(QDateTime(QDate(2010, 12, 31), QTime(12, 0)));
         errorreports::writedaylog(u"caf\u00e9"_s);
@@ -147,17 +148,26 @@ private slots:
         QVERIFY(errorreports::errortext().isEmpty());
     }
 
-    void unwritableLogIsTrapped()
+    // A log that cannot be written is said once in plain words, not as an error report, and not
+    // again for every line until a write has worked.
+    void unwritableLogIsSaidOnce()
     {
         TempProgramFolder folder;
         QVERIFY(QDir(folder.path()).mkdir(u"Zorvane050507.log"_s)); // a folder where the file should be
         MockClock clock(QDateTime(QDate(2005, 5, 7), QTime(12, 0)));
         errorreports::writedaylog(u"lost"_s);
-        QVERIFY(errorreports::errortext().contains(u"Fileops"_s));
+        errorreports::writedaylog(u"lost again"_s);
+        QVERIFY(errorreports::errortext().isEmpty());
+        QCOMPARE(errorreports::fileproblemcount(), 1);
+        QCOMPARE(errorreports::lastfileproblem(),
+                 u"Could not write "_s + folder.file(u"Zorvane050507.log"_s) + u": Is a directory"_s);
         // The next write to a good file works again: no stream was left open.
         clock.set(QDateTime(QDate(2005, 5, 8), QTime(12, 0)));
         errorreports::writedaylog(u"kept"_s);
         QCOMPARE(folder.read(u"Zorvane050508.log"_s), "kept\r\n"_ba);
+        clock.set(QDateTime(QDate(2005, 5, 7), QTime(13, 0)));
+        errorreports::writedaylog(u"lost once more"_s);
+        QCOMPARE(errorreports::fileproblemcount(), 2);
     }
 };
 

@@ -1,11 +1,9 @@
+#include "support/clirun.h"
 #include "support/fakeengine.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,15 +17,10 @@ private:
     FakeEngine m_engine;
     QTemporaryDir m_dir;
 
-    // Runs zorvane-cli on the folder and returns it ended (or still running after two minutes).
-    std::unique_ptr<QProcess> cli(const QString &args)
+    // zorvane-cli on the folder, started in it.
+    clirun::Result cli(const QString &args)
     {
-        auto process = std::make_unique<QProcess>();
-        process->setWorkingDirectory(m_dir.path());
-        process->start(QStringLiteral(ZORVANE_CLI_PATH), QStringList{u"--dir"_s, m_dir.path()} + args.split(u' '));
-        if (!QTest::qWaitFor([&] { return process->state() == QProcess::NotRunning; }, 120000))
-            process->kill();
-        return process;
+        return clirun::run(QStringList{u"--dir"_s, m_dir.path()} + args.split(u' '), {m_dir.path(), {}});
     }
     QByteArray read(const QString &name) const
     {
@@ -52,22 +45,22 @@ private slots:
                                     m_dir.filePath(u"alert;date>pwned"_s).toUtf8() + " \"two words\"" +
                                     "\r\ntxturl=mysite.example\r\ncounturls=1\r\n[URL1]\r\nurl=mysite.example\r\n"
                                     "pagedepth=2\r\ncountkeys=2\r\nkeys1=mover\r\nkeys2=absent\r\n");
-        QVERIFY(!cli(u"search"_s)->readAllStandardError().contains("Ranking changes"));
-        QCOMPARE(cli(u"history save h.sav"_s)->exitCode(), 0);
-        QByteArray out = cli(u"results csv"_s)->readAllStandardOutput();
+        QVERIFY(!cli(u"search"_s).err.contains("Ranking changes"));
+        QCOMPARE(cli(u"history save h.sav"_s).status, 0);
+        QByteArray out = cli(u"results csv"_s).out;
         QVERIFY(out.startsWith("date,domain,keyword,position,url,title\r\n"));
         QVERIFY(out.contains(",mysite.example,mover,15,http://mysite.example/m,Result 15 for mover\r\n"));
         QVERIFY(out.endsWith(",mysite.example,absent,None,,\r\n"));
 
         m_engine.place(u"mover"_s, 2, u"http://mysite.example/m"_s);
-        const QByteArray err = cli(u"search"_s)->readAllStandardError();
+        const QByteArray err = cli(u"search"_s).err;
         const QByteArray summary = "mysite.example \"mover\": entered the top 10 (was 15, now 2)";
         QVERIFY2(err.contains(QByteArray("Ranking changes:\n" + summary + '\n')), err.constData());
         QCOMPARE(read(u"alerted"_s), "two words\n" + summary + '\n');
         QVERIFY(!QFile::exists(m_dir.filePath(u"pwned"_s)));
-        QCOMPARE(cli(u"history save h.sav"_s)->exitCode(), 0);
+        QCOMPARE(cli(u"history save h.sav"_s).status, 0);
 
-        QCOMPARE(cli(u"history csv h.sav --keyword mover --first-only --out mover.csv"_s)->exitCode(), 0);
+        QCOMPARE(cli(u"history csv h.sav --keyword mover --first-only --out mover.csv"_s).status, 0);
         const QList<QByteArray> lines = read(u"mover.csv"_s).split('\n');
         QCOMPARE(lines.size(), 4);
         QVERIFY(lines[0].startsWith("\xEF\xBB\xBF"
@@ -75,8 +68,8 @@ private slots:
         QVERIFY(lines[1].contains(",mysite.example,mover,15,") && lines[2].contains(",mysite.example,mover,2,"));
 
         const auto failed = cli(u"results csv --out missing/folder/x.csv"_s);
-        QCOMPARE(failed->exitCode(), 1);
-        QVERIFY(failed->readAllStandardError().contains("could not write missing/folder/x.csv"));
+        QCOMPARE(failed.status, 1);
+        QVERIFY(failed.err.contains("could not write missing/folder/x.csv"));
     }
 };
 

@@ -70,7 +70,7 @@ private slots:
         rig.tick();
         QVERIFY(rig.tick([&] { return rig.run.pool().socket(1).state() == SocketControl::Error; }));
         QCOMPARE(rig.job(1).status, u"socket error "_s);
-        QCOMPARE(rig.window.lines().last(), u"Socket error on alpha page 1"_s);
+        QCOMPARE(rig.window.lines().last(), u"Socket error on alpha page 1: Connection refused"_s);
         QCOMPARE(rig.run.pool().socket(1).state(), int(SocketControl::Closed));
         QVERIFY(rig.engine.resume());
         rig.tick();
@@ -100,7 +100,7 @@ private slots:
             }));
             ++ticks;
         }
-        QCOMPARE(rig.job(1).status, u"gave up after 3 retries (socket error)"_s);
+        QCOMPARE(rig.job(1).status, u"gave up after 3 retries (Connection refused)"_s);
         QCOMPARE(rig.window.lines().filter(u"Socket error on alpha page 1"_s).size(), 4);
         QCOMPARE(rig.window.lines().filter(u"Timeout error"_s).size(), 0);
         QCOMPARE(ticks, 2 * 4 + 1); // connect and notice per try, then give up

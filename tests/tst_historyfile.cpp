@@ -2,6 +2,7 @@
 #include "diagnostics/errorreports.h"
 #include "search/searchstate.h"
 #include "storage/historycommands.h"
+#include "storage/savemark.h"
 #include "support/mockclock.h"
 #include "support/tempfolder.h"
 #include "support/testfiledialogs.h"
@@ -37,7 +38,7 @@ public:
     void setwait(const QString &) override {}
     void clearwait() override {}
     void writemessagebox(const QString &text) override { lines << text; }
-    QString runningtext() const override { return lines.join(u"\r\n"_s); }
+    void endlog(const QString &closing) override { errorreports::writedaylog(lines.join(u"\r\n"_s) + closing); }
     WindowPlacement placement() const override { return window; }
     RecordWindow recordwindow() const override
     {
@@ -75,7 +76,7 @@ KeywordResult keyword(const QString &key, const QString &action, const QList<Sea
 
 SearchSession domain(const QString &url, const QList<KeywordResult> &keys, const QString &time = {})
 {
-    SearchSession session{url, {}, time, {}, {}, {}, {}};
+    SearchSession session{url, {}, time, {}, {}, {}, {}, {}};
     for (const KeywordResult &k : keys)
         session.keys.append(k);
     return session;
@@ -91,6 +92,7 @@ State sampleState()
     s.proxyserver = u"proxy.example"_s;
     s.proxyport = u"8080"_s;
     s.apikey = u"KEY"_s;
+    s.proxypass = u"secret"_s;
     s.colorscheme = Settings::greyScheme();
     s.readfile = u"r.sav"_s;
     s.writefile = u"w.sav"_s;
@@ -115,7 +117,7 @@ const QByteArray SampleRecord = "----------04-Mar-2005 09:07:03\r\n"
                                 "showrunning: 0\r\nisautoconnect: 0\r\nisautodisconnect: 0\r\nautostart: 0\r\n"
                                 "searchhour: 0\r\nsearchweek: 0\r\nschedulerunning: 0\r\nuseapi: 0\r\n"
                                 "proxyserver: proxy.example\r\nproxyport: 8080\r\nproxyuser: \r\nproxypass: \r\n"
-                                "apikey: KEY\r\ncolorscheme: Windows Grey\r\n"
+                                "apikey: \r\ncolorscheme: Windows Grey\r\n"
                                 "readfilename: r.sav\r\nwritefilename: w.sav\r\nhistoryfilename: \r\n"
                                 "schedulefilename: s.sav\r\nhtmlfilename: \r\n"
                                 "maxconnections: 5\r\ninettimeout: 60\r\n"
@@ -204,13 +206,31 @@ private slots:
         QVERIFY(readfile(path(u"short.sav"_s)).endsWith("titles: X\r\nurls: y\r\n"));
     }
 
+    // A domain's place follows its CHECKFIRST line, one line a set field; the record without a
+    // place above stays byte for byte as it was.
+    void placeLines()
+    {
+        State state = sampleState();
+        state.urldata[2].locale = {u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s};
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        Window window;
+        historyfile::writerecord(out, u"04-Mar-2005 09:07:03"_s, state, state, window.recordwindow());
+        QVERIFY(out.data().contains("CHECKFIRST: \r\nCOUNTRY: de\r\nDEVICE: mobile\r\n"
+                                    "LOCATION: Berlin, Germany\r\nKEY: two\r\n"));
+        QCOMPARE(out.data().count("COUNTRY: "), 1);
+        QCOMPARE(history(out.data())[1].urldata[2].locale, state.urldata[2].locale);
+        QVERIFY(history(out.data())[1].urldata[1].locale.isEmpty());
+    }
+
     void readerRules()
     {
-        const QByteArray file = "pos: 1\r\n----------\r\n----------01-Jan-2006 00:00:00\r\n"
-                                "uselog: 1abc\r\ncontexthelp: 0\r\nschedulerunning: 1\r\ncolorscheme: Purple\r\n"
-                                "pos: 5\r\nKEY: orphan\r\nURL:nospace\r\nURL: a.example\r\nurl: orphan\r\n"
-                                "KEY: k\r\nurl: orphan\r\nurls: u1\r\npos: 3\r\nPos: 9\r\nurl: http://a.example/3\r\n"
-                                "\r\nurl: http://a.example/3b\nURL: b.example\r\n----------01-Jan-2006 00:00:00\r\n";
+        const QByteArray file =
+            "pos: 1\r\n----------\r\n----------01-Jan-2006 00:00:00\r\n"
+            "uselog: 1abc\r\ncontexthelp: 0\r\nschedulerunning: 1\r\ncolorscheme: Purple\r\n"
+            "proxypass: \r\napikey: old\r\npos: 5\r\nKEY: orphan\r\nURL:nospace\r\nURL: a.example\r\nurl: orphan\r\n"
+            "KEY: k\r\nurl: orphan\r\nurls: u1\r\npos: 3\r\nPos: 9\r\nurl: http://a.example/3\r\n"
+            "\r\nurl: http://a.example/3b\nURL: b.example\r\n----------01-Jan-2006 00:00:00\r\n";
         writefile(path(), file);
         TestPrompts prompts;
         Array1<QString> dates;
@@ -219,7 +239,10 @@ private slots:
         Window window;
         State state;
         state.settings.schedulerunning = state.settings.contexthelp = true;
+        state.settings.proxypass = state.settings.apikey = u"mine"_s;
         readall(path(), 1, false, {state, state, window.window, window}, prompts);
+        // A record saved without the password keeps the user's; an old one that has a key sets it.
+        QVERIFY(state.settings.proxypass == u"mine"_s && state.settings.apikey == u"old"_s);
         QVERIFY(state.settings.uselog && !state.settings.contexthelp && !state.settings.schedulerunning);
         QCOMPARE(state.settings.colorscheme, Settings::standardScheme());
         KeywordResult k = keyword(u"k"_s, {}, {hit(3, u"http://a.example/3b"_s)});
@@ -276,16 +299,44 @@ private slots:
         QCOMPARE(cut[2].urldata[1].keys[1].positions[2].url, u"http://a.example/lo"_s);
     }
 
-    // What a save killed inside its write left is not read, and the next save cuts it off.
-    void aKilledSaveIsDropped()
+    // A mark left by a killed save hides, and the next save cuts, only that save's own bytes:
+    // not a record another program added since, not when the file was put back from a copy, not
+    // when the mark itself was cut short, and not a record that was written whole.
+    void leftMarks_data()
     {
-        writefile(path(u"cut.sav"_s), SampleRecord + SampleRecord.left(500));
-        writefile(path(u"cut.sav.saving"_s), QByteArray::number(SampleRecord.size()));
-        QCOMPARE(historyfile::readhistory(path(u"cut.sav"_s)).ubound(), 1);
+        QTest::addColumn<int>("part"); // how much of the killed save's record reached the file
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<int>("markcut");
+        QTest::addColumn<int>("records");
+        const int lines = int(SampleRecord.indexOf("proxyserver"));
+        QTest::newRow("killed inside its write") << lines << QByteArray() << false << 0 << 1;
+        QTest::newRow("a record added since") << lines << SampleRecord << false << 0 << 3;
+        QTest::newRow("file put back from a copy") << lines << QByteArray() << true << 0 << 2;
+        QTest::newRow("mark cut short") << lines << QByteArray() << false << 1 << 2;
+        QTest::newRow("record written whole") << int(SampleRecord.size()) << QByteArray() << false << 0 << 2;
+    }
+
+    void leftMarks()
+    {
+        QFETCH(int, part);
+        QFETCH(QByteArray, after);
+        QFETCH(bool, replaced);
+        QFETCH(int, markcut);
+        QFETCH(int, records);
+        const QString file = path(u"cut.sav"_s);
+        writefile(file, SampleRecord);
+        QFile marked(file);
+        QVERIFY(marked.open(QIODevice::ReadOnly));
+        writefile(file + u".saving"_s, historyfile::SaveMark::of(marked, SampleRecord).bytes().chopped(markcut));
+        const QByteArray before = SampleRecord + SampleRecord.left(part) + after;
+        writefile(file + (replaced ? u".copy"_s : u""_s), before);
+        QVERIFY(!replaced || (QFile::remove(file) && QFile::rename(file + u".copy"_s, file)));
+        QCOMPARE(historyfile::readhistory(file).ubound(), records);
         State state = sampleState();
-        saveall(path(u"cut.sav"_s), state, state, {});
-        QVERIFY(readfile(path(u"cut.sav"_s)).startsWith(QByteArray(SampleRecord + "----------")));
-        QVERIFY(!QFile::exists(path(u"cut.sav.saving"_s)));
+        QVERIFY(saveall(file, state, state, {}));
+        QVERIFY(readfile(file).startsWith(QByteArray((records == 1 ? SampleRecord : before) + "----------")));
+        QVERIFY(!QFile::exists(file + u".saving"_s));
     }
 
     void windowRestoredOnlyFromCompleteRecords()
@@ -407,6 +458,7 @@ private slots:
                                              keyword(i == 2 ? u"late"_s : u"none"_s, {}, {})}));
             data.append(entry);
         }
+        data[2].urldata[2].locale.device = u"mobile"_s; // the second record searched on a phone
         const auto column = [](const HistoryLists &lists, QString ResultRow::*field) {
             QStringList values;
             for (const ResultRow &row : lists.listed)
@@ -419,6 +471,9 @@ private slots:
         QCOMPARE(lists.historyurls.text, u"mysite.example"_s);
         QCOMPARE(lists.historykeys.items, QStringList({u"(Show ALL)"_s, u"k"_s, u"none"_s, u"late"_s}));
         QCOMPARE(column(lists, &ResultRow::position), QStringList({u"5"_s, u"9"_s, u"3"_s, u"9"_s, u"4"_s, u"9"_s}));
+        QCOMPARE(column(lists, &ResultRow::place), QStringList({{}, {}, u"mobile"_s, u"mobile"_s, {}, {}}));
+        QVERIFY(historyrows::hasplaces(lists.listed));
+        QCOMPARE(historyrows::columns(true).last().header, u"Searched from"_s);
         lists.chkhistoryfirst = true;
         historyrows::dishis(data, lists);
         historyrows::columnclick(lists, u"DATE"_s);

@@ -4,6 +4,7 @@
 #include "search/searchstate.h"
 #include "storage/historyfile.h"
 #include "storage/historyindex.h"
+#include "storage/savemark.h"
 #include "support/mockclock.h"
 #include "support/sampledata.h"
 #include "support/samplehistory.h"
@@ -138,9 +139,13 @@ private:
             append("----------05-Jan-2025 10:00:00\r\n");
             break;
         case KilledSave: { // a save killed half-way leaves its mark and part of its record
+            const QByteArray record = "----------09-Jan-2025 10:00:00\r\nURL: cut.example\r\nKEY: k\r\n";
+            QFile marked(m_file);
             QFile mark(m_file + u".saving"_s);
-            QVERIFY(mark.open(QIODevice::WriteOnly) && mark.write(QByteArray::number(QFileInfo(m_file).size())) > 0);
-            append("----------09-Jan-2025 10:00:00\r\nURL: cut.example\r\n");
+            QVERIFY(marked.open(QIODevice::ReadOnly) && mark.open(QIODevice::WriteOnly));
+            const QByteArray bytes = historyfile::SaveMark::of(marked, record).bytes();
+            QCOMPARE(mark.write(bytes), bytes.size());
+            append(record.first(40));
             break;
         }
         case DamagedIndex: {

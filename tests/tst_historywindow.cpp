@@ -6,6 +6,7 @@
 #include "app/qtprompts.h"
 #include "app/schedulercontroller.h"
 #include "app/searchcontroller.h"
+#include "diagnostics/errorreports.h"
 #include "platform/shell.h"
 #include "storage/historyfile.h"
 #include "support/fakeconnection.h"
@@ -20,9 +21,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -147,6 +150,34 @@ class TestHistoryWindow : public QObject
 
 private slots:
     void initTestCase() { QApplication::setStyle(u"Fusion"_s); }
+
+    // A file that cannot be written or read is said once, in plain words with the file and the
+    // reason, never as an error report, and nothing is said to be done.
+    void fileProblems_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("save") << u"missing/h.sav"_s << u"Could not write %1: No such file or directory"_s;
+        QTest::newRow("report") << u"missing/r.html"_s << u"Could not write %1: No such file or directory"_s;
+        QTest::newRow("load") << u"folder.sav"_s << u"Could not read %1: file to open is a directory"_s;
+    }
+    void fileProblems()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        Window w;
+        QVERIFY(QDir(w.folder.path()).mkdir(u"folder.sav"_s));
+        errorreports::reset();
+        const QString file = w.folder.file(name);
+        w.dialogs.setNextFileName(file);
+        const QHash<QString, QAction * MainMenus::*> commands{
+            {u"save"_s, &MainMenus::mnusave}, {u"report"_s, &MainMenus::mnuhtml}, {u"load"_s, &MainMenus::mnuload}};
+        (w.window->menus().*commands[QString::fromLatin1(QTest::currentDataTag())])->trigger();
+        QTRY_COMPARE(w.prompts.messages(), QStringList{message.arg(file)});
+        QVERIFY(errorreports::errortext().isEmpty() && w.shell.opened.isEmpty());
+        const QString box = w.window->controls().status.runningtext->toPlainText();
+        QVERIFY(box.contains(message.arg(file)) && !box.contains(u"Saved"_s) && !box.contains(u"loaded"_s));
+    }
 
     // Two saves, then the history view: its filters, its lines, the first-hit box and a sort.
     void historyview()

@@ -72,13 +72,13 @@ StoredState sampleState()
     s.searchhost = u"127.0.0.1:8081"_s;
     state.scheduledialogpath = s.schedulefile;
     state.txturl = u"beta.example"_s;
-    SearchSession alpha{u"alpha.example"_s, {}, u"04-Mar-2005 09:05:00"_s, u"3"_s, u"0"_s, u"1"_s, {}};
+    SearchSession alpha{u"alpha.example"_s, {}, u"04-Mar-2005 09:05:00"_s, u"3"_s, u"0"_s, u"1"_s, {}, {}};
     alpha.keys.append(keyword(u" two words "_s, {hit(3, u"http://alpha.example/a"_s), hit(17, u"x"_s)}, 10));
     alpha.keys.append(keyword(u"none"_s, {}, 0));
     alpha.keys.append(keyword(u"third"_s, {hit(1, u"http://alpha.example/"_s)}, 2));
     state.urldata.append(alpha);
     state.urldata.append(SearchSession{}); // counted, but gets no section
-    SearchSession beta{u"beta.example"_s, {}, {}, u"1"_s, u"1"_s, u"0"_s, u"05-Mar-2005 10:00:00"_s};
+    SearchSession beta{u"beta.example"_s, {}, {}, u"1"_s, u"1"_s, u"0"_s, u"05-Mar-2005 10:00:00"_s, {}};
     beta.keys.append(keyword(u"b"_s, {hit(24, u"http://beta.example/"_s)}, 1));
     state.urldata.append(beta);
     return state;
@@ -97,7 +97,7 @@ private slots:
     {
         TempProgramFolder folder;
         StoredState state;
-        state.urldata.append(SearchSession{u"stale"_s, {}, {}, {}, {}, {}, {}});
+        state.urldata.append(SearchSession{u"stale"_s, {}, {}, {}, {}, {}, {}, {}});
         WindowPlacement window = designWindow();
         readi(state, state, window, true);
         const Settings &s = state.settings;
@@ -295,12 +295,48 @@ private slots:
     {
         TempProgramFolder folder;
         StoredState state;
-        SearchSession session{u"a.example"_s, {}, {}, {}, {}, {}, {}};
+        SearchSession session{u"a.example"_s, {}, {}, {}, {}, {}, {}, {}};
         session.keys.append(keyword(u"k"_s, {hit(1, u"u"_s)}, 0));
         session.keys[1].positions[1].abstract = QString(300, u'a');
         state.urldata.append(session);
         writei(state, state, designWindow(), {});
         QCOMPARE(load(false).urldata[1].keys[1].positions[1].abstract, QString(254, u'a'));
+    }
+
+    // A domain's place is kept in its section; one without a place writes no key for it, and a
+    // place cleared is stored empty rather than left behind.
+    void localeKeys_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // the file before the write
+        QTest::addColumn<QStringList>("locale");
+        QTest::addColumn<QByteArray>("written"); // a part of the file after it
+        QTest::newRow("none") << QByteArray() << QStringList{{}, {}, {}, {}}
+                              << "lastscheduletime=\r\ncountkeys=0\r\n"_ba;
+        QTest::newRow("all") << QByteArray() << QStringList{u"de"_s, u"pt-br"_s, u"mobile"_s, u"Berlin, Germany"_s}
+                             << "lastscheduletime=\r\ncountry=de\r\nlanguage=pt-br\r\ndevice=mobile\r\n"
+                                "location=Berlin, Germany\r\ncountkeys=0\r\n"_ba;
+        QTest::newRow("cleared") << "[URL1]\r\ncountry=us\r\ndevice=mobile\r\n"_ba
+                                 << QStringList{{}, {}, u"desktop"_s, {}}
+                                 << "[URL1]\r\ncountry=\r\ndevice=desktop\r\nurl=a.example\r\n"_ba;
+    }
+
+    void localeKeys()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QStringList, locale);
+        QFETCH(QByteArray, written);
+        TempProgramFolder folder;
+        writeIni(folder, before);
+        StoredState state;
+        SearchSession session;
+        session.url = u"a.example"_s;
+        session.locale = {locale[0], locale[1], locale[2], locale[3]};
+        state.urldata.append(session);
+        QVERIFY(writei(state, state, designWindow(), {}));
+        const QByteArray bytes = folder.read(u"zorvane.ini"_s);
+        QVERIFY2(bytes.contains(written), bytes.constData());
+        QCOMPARE(bytes.count("country="), written.count("country="));
+        QCOMPARE(load(false).urldata[1].locale, session.locale);
     }
 
     void savingMaximisedKeepsPlacement()

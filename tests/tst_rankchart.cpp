@@ -3,6 +3,7 @@
 #include "app/gradientbutton.h"
 #include "app/historycontroller.h"
 #include "app/mainwindow.h"
+#include "support/clirun.h"
 #include "support/fakeconnection.h"
 #include "support/tempfolder.h"
 #include "support/testfiledialogs.h"
@@ -14,7 +15,6 @@
 #include <QApplication>
 #include <QLegendMarker>
 #include <QLineSeries>
-#include <QProcess>
 #include <QTest>
 #include <QTreeWidget>
 #include <QXmlStreamReader>
@@ -36,7 +36,8 @@ QString writehistory(const TempProgramFolder &folder)
         const QList<QByteArray> fields = record.split(' ');
         file.write("----------" + fields[0] + " 10:00:00\r\n");
         for (int d = 1; d <= 2; ++d) {
-            file.write(QByteArray("URL: ") + (d == 1 ? "a" : "b") + ".example\r\nKEY: shoes\r\nurls: http://t/\r\n");
+            file.write(QByteArray("URL: ") + (d == 1 ? "a" : "b") +
+                       ".example\r\nKEY: shoes\r\nact: Finished search\r\nurls: http://t/\r\n");
             file.write(fields[d] != "0" ? "pos: " + fields[d] + "\r\n" : QByteArray());
         }
     }
@@ -132,17 +133,14 @@ private slots:
         QStringList words = args.split(u' ');
         for (QString &arg : words)
             arg = arg.startsWith(u"c."_s) || arg.endsWith(u".sav"_s) ? folder.file(arg) : arg;
-        QProcess process;
         // Drawing needs no display, whatever the caller's platform.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(u"QT_QPA_PLATFORM"_s);
         environment.remove(u"DISPLAY"_s);
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(ZORVANE_CLI_PATH), QStringList{u"history"_s, u"chart"_s} + words);
-        QVERIFY(process.waitForFinished(60000));
-        const QByteArray out = process.readAllStandardOutput();
-        const QString err = QString::fromUtf8(process.readAllStandardError());
-        QTEST(process.exitCode(), "status");
+        const clirun::Result run = clirun::run(QStringList{u"history"_s, u"chart"_s} + words, {{}, environment});
+        const QByteArray &out = run.out;
+        const QString err = QString::fromUtf8(run.err);
+        QTEST(run.status, "status");
         if (qstrcmp(QTest::currentDataTag(), "png") == 0) {
             const QSize size = QImage(folder.file(u"c.PNG"_s), "PNG").size();
             QCOMPARE(u"%1x%2"_s.arg(size.width()).arg(size.height()), expected);

@@ -10,7 +10,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // "when|a k 5 9|b k -" per record: a domain's keyword with its hits, "-" for searched and not
-// found, "!" for blocked (the page listed nothing at all).
+// found, "!" for a page that listed nothing at all, "?" for stopped; "a@de" is domain a
+// searched from country de.
 Array1<HistoryEntry> history(const QStringList &records)
 {
     Array1<HistoryEntry> data;
@@ -27,7 +28,12 @@ Array1<HistoryEntry> history(const QStringList &records)
                     hits.removeLast();
             }
             const QStringList top = words[2] == u"!" ? QStringList() : QStringList{u"http://top.example/"_s};
-            entry.urldata.append(sample::domain(words[0], {sample::keyword(words[1], top, {}, hits)}));
+            KeywordResult keyword = sample::keyword(words[1], top, {}, hits);
+            keyword.action = words[2] == u"?" ? u"stopped"_s : u"Finished search"_s;
+            // "a@de": domain a searched from country de.
+            const QStringList where = words[0].split(u'@');
+            entry.urldata.append(sample::domain(where[0], {keyword}));
+            entry.urldata[entry.urldata.ubound()].locale.country = where.value(1);
         }
         data.append(entry);
     }
@@ -60,6 +66,10 @@ private slots:
             << d3.mid(1) + u"a k 3;"_s + d1 + u"a k 1"_s + d2 + u"a k 2"_s << u"a"_s << QStringList{u"a: 1 2 3"_s};
         QTest::newRow("blocked search is no reading")
             << d1 + u"a k 5"_s + d2 + u"a k !"_s + d3 + u"a k 4"_s << u"a"_s << QStringList{u"a: 5 4"_s};
+        QTest::newRow("stopped search is no reading")
+            << d1 + u"a k 5"_s + d2 + u"a k ?"_s + d3 + u"a k 4"_s << u"a"_s << QStringList{u"a: 5 4"_s};
+        QTest::newRow("another place, another line") << d1 + u"a k 5"_s + d2 + u"a@de k 3"_s + d3 + u"a k 4"_s << u"a"_s
+                                                     << QStringList{u"a: 5 4"_s, u"a (country de): 3"_s};
         QTest::newRow("keyword absent") << d1 + u"a other 5"_s << u"a"_s << QStringList{};
         QTest::newRow("domain absent") << d1 + u"a k 5"_s << u"c"_s << QStringList{};
     }
@@ -71,7 +81,7 @@ private slots:
         errorreports::clearerrortext();
         QStringList described;
         for (const RankSeries &series : rankseries::build(history(records.split(u';')), u"k"_s, domain)) {
-            QString line = series.domain + u':';
+            QString line = series.name() + u':';
             for (const RankPoint &point : series.points) {
                 line += u' ' + (point.position ? QString::number(*point.position) : u"-"_s);
                 QCOMPARE(calcdatetime(point.moment), QDateTime::fromString(point.when, u"dd-MMM-yyyy hh:mm:ss"_s));

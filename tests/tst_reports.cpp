@@ -105,12 +105,18 @@ private slots:
         const SearchHit hit{
             u"http://www.example.com/red"_s, u"<b>Red</b> shoes"_s, u"Buy <b>red shoes</b> here"_s, 2, {}};
         const QString red = u"http://www.example.com/red"_s;
-        const Array1<SearchSession> urldata = array<SearchSession>({domain(
+        KeywordResult blue = keyword(u"blue"_s, {u"http://a.example/"_s}, {u"A shop"_s});
+        blue.action = u"Finished search"_s;
+        Array1<SearchSession> urldata = array<SearchSession>({domain(
             u"example.com"_s,
             {keyword(u"red shoes"_s, {u"http://a.example/"_s, red}, {u"A <b>shop</b>"_s, u"<b>Red</b> shoes"_s}, {hit}),
-             keyword(u"blue"_s, {u"http://a.example/"_s}, {u"A shop"_s})},
+             blue},
             u"04-Mar-2005 09:07:03"_s)});
         QCOMPARE(current(urldata).toLatin1(), expected(u"ranking-report.html"_s));
+        // A keyword whose search was stopped is not "not found".
+        urldata[1].keys[2].action = u"stopped"_s;
+        QVERIFY(current(urldata).contains(u"\r\n      unknown</font>\r\n"_s));
+        QVERIFY(!current(urldata).contains(u"not found"_s));
 
         Array1<HistoryEntry> saved;
         saved.append({u"01-Mar-2005 08:00:00"_s,
@@ -118,6 +124,12 @@ private slots:
                                                                               {u"A <b>shop</b>"_s})})})});
         const QByteArray historybytes = expected(u"history-report.html"_s);
         QCOMPARE(history(saved).toLatin1(), historybytes);
+        // Where a search had a place, both reports name it.
+        saved[1].urldata[1].locale.country = u"de"_s;
+        QVERIFY(history(saved).contains(u"<b>01-Mar-2005 08:00:00 (country de)</b>"_s));
+        urldata[1].locale.device = u"mobile"_s;
+        QVERIFY(current(urldata).contains(
+            u"<b>04-Mar-2005 09:07:03</b>\r\n      </td>\r\n      <td>\r\n        <b>mobile</b>"_s));
         // An empty history: the header, then the closing tags.
         const QList<QByteArray> lines = historybytes.split('\n');
         QCOMPARE(history({}).toLatin1(), lines.mid(0, 12).join('\n') + '\n' + lines.mid(lines.size() - 6).join('\n'));

@@ -60,11 +60,14 @@ SearchState sampleState()
 {
     SearchState state;
     state.txturl = u"example.com"_s;
-    state.urldata.append(SearchSession{u"other.org"_s, {}, {}, {}, {}, {}, {}});
-    SearchSession s{u"example.com"_s, {}, {}, {}, {}, {}, {}};
+    state.urldata.append(SearchSession{u"other.org"_s, {}, {}, {}, {}, {}, {}, {}});
+    SearchSession s{u"example.com"_s, {}, {}, {}, {}, {}, {}, {}};
     s.keys.append(keyword(u"beta"_s, {hit(10, u"http://example.com/b10"_s, u"<b>Beta</b> ten"_s, u"first<br>line"_s),
                                       hit(9, u"http://example.com/b9"_s), hit(25, u"http://example.com/b25"_s)}));
+    // Searched to the end, its pages listing other sites only.
     s.keys.append(keyword(u"Alpha"_s));
+    s.keys[2].action = u"Finished search"_s;
+    s.keys[2].urls.append(u"http://other.org/"_s);
     s.keys.append(keyword(u"gamma"_s, {hit(3, u"http://example.com/g"_s)}));
     state.urldata.append(s);
     FetchJob job;
@@ -101,6 +104,32 @@ private slots:
 
         state.txturl = u"Example.com"_s; // exact comparison
         QCOMPARE(findsession(state), 0);
+    }
+
+    // "None" only for a search that ended normally and listed results without the domain.
+    void shownPosition_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("listed"); // the pages listed any result
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("finished") << u"Finished search"_s << true << u"None"_s;
+        QTest::newRow("finished, engine named") << u"Finished search; g: CAPTCHA"_s << true << u"None"_s;
+        QTest::newRow("finished, nothing listed") << u"Finished search"_s << false << u"Unknown"_s;
+        QTest::newRow("never searched") << QString() << false << u"Unknown"_s;
+        QTest::newRow("stopped") << u"stopped"_s << true << u"Unknown"_s;
+        QTest::newRow("under way") << u"received page 1"_s << true << u"Unknown"_s;
+        QTest::newRow("blocked") << u"blocked (HTTP 429)"_s << false << u"Unknown"_s;
+    }
+    void shownPosition()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, listed);
+        SearchState state = sampleState();
+        KeywordResult &alpha = state.urldata[2].keys[2];
+        alpha.action = action;
+        if (!listed)
+            alpha.urls.clear();
+        QTEST(resultrows::shownposition(resultrows::build(state, 2, false)[4].position), "shown");
     }
 
     // What both windows load into their inputs when a domain is picked.

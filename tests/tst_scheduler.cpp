@@ -26,7 +26,10 @@ struct ScheduleRig
     // Domains d1.example, d2.example, ... each with its own keyword "kN".
     explicit ScheduleRig(int domains)
     {
-        scheduler.setsave([this] { saves.append(rig.state.txturl); });
+        scheduler.setsave([this] {
+            saves.append(rig.state.txturl);
+            return true;
+        });
         rig.state.settings.schedulerunning = true;
         rig.state.settings.schedulefile = u"cycle.sav"_s;
         for (int i = 1; i <= domains; ++i) {
@@ -42,13 +45,15 @@ struct ScheduleRig
         rig.run.Timer1_Timer();
         return rig.state.searching ? rig.state.txturl : QString();
     }
+    // Ticks by hand, handling the sockets between ticks, until the search ended.
     bool finish()
     {
-        for (int i = 0; i < 200 && rig.state.searching; ++i) {
-            QTest::qWait(10);
-            rig.run.Timer1_Timer();
-        }
-        return !rig.state.searching;
+        return QTest::qWaitFor(
+            [this] {
+                rig.run.Timer1_Timer();
+                return !rig.state.searching;
+            },
+            60000);
     }
     void lastsearched(int domain, qint64 secondsago)
     {
@@ -127,6 +132,15 @@ private slots:
         QVERIFY(!s.rig.state.schedulesearching && !s.rig.state.schedulelast);
         QCOMPARE(s.idletick(), QString());
         QCOMPARE(s.scheduler.labscheduler(), u"Next Schedule search in 23 hours 57 mins "_s);
+
+        // The results file emptied in the options meanwhile: said plainly, and not "Saved".
+        s.rig.state.settings.schedulefile.clear();
+        s.clock.advanceSeconds(86400);
+        for (int i = 1; i <= 3; ++i)
+            QVERIFY(!s.idletick().isEmpty() && s.finish());
+        QVERIFY(s.saves.size() == 1 && s.rig.window.lines().last() == u"Saving schedule search to "_s);
+        QCOMPARE(errorreports::lastfileproblem(),
+                 u"Could not write the scheduled searches: no results file is set in the schedule options"_s);
     }
 
     // A run the user stops saves nothing and the scheduler goes on; OK in the options panel
@@ -178,7 +192,7 @@ private slots:
         s.rig.connection.set(online);
         s.dialup.ondial = [&] { s.rig.connection.set(true); };
         bool ended = false;
-        s.scheduler.setcycleend([&](bool saved) { ended = !saved; });
+        s.scheduler.setcycleend([&](bool searched) { ended = !searched; });
         // Offline without dialling the search is refused, and the cycle ends unsaved.
         QCOMPARE(s.idletick().isEmpty(), !online && !autoconnect);
         QCOMPARE(ended, !online && !autoconnect);

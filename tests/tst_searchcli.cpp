@@ -1,8 +1,10 @@
 #include "platform/programfolder.h"
+#include "search/ranking.h"
 #include "search/searchstate.h"
 #include "storage/historyfile.h"
 #include "storage/inistore.h"
 #include "storage/instancelock.h"
+#include "support/clirun.h"
 #include "support/fakeengine.h"
 #include "support/samplepages.h"
 #include "support/samplerequests.h"
@@ -12,7 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QScopeGuard>
 #include <QTcpServer>
@@ -26,12 +27,8 @@ using samplepages::Hit;
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = clirun::Result;
+using clirun::run;
 
 QList<QJsonObject> jsonlines(const QByteArray &out)
 {
@@ -72,25 +69,6 @@ private:
     FakeEngine m_engine;
     QTemporaryDir m_dir;
 
-    QProcess *start(const QStringList &args)
-    {
-        auto *process = new QProcess(this);
-        process->start(QStringLiteral(ZORVANE_CLI_PATH), args);
-        return process;
-    }
-    static bool wait(QProcess *process, int ms = 120000)
-    {
-        return QTest::qWaitFor([process] { return process->state() == QProcess::NotRunning; }, ms);
-    }
-    Run run(const QStringList &args)
-    {
-        QProcess *process = start(args);
-        Run result;
-        if (wait(process))
-            result = {process->exitCode(), process->readAllStandardOutput(), process->readAllStandardError()};
-        delete process;
-        return result;
-    }
     QStringList search(const QString &args) const
     {
         return u"search --domain mysite.example --searchhost"_s.split(u' ') << m_engine.hostport() << args.split(u' ');
@@ -150,8 +128,8 @@ private slots:
         QCOMPARE(result.status, 0);
         QVERIFY(result.err.contains("-Starting Search mysite.example\n"));
         QVERIFY(result.err.endsWith("-Searches complete\n"));
-        QVERIFY(result.out.startsWith(
-            "{\"key\":\"blue widgets\",\"action\":\"Finished search\",\"positions\":[{\"position\":12,"));
+        QVERIFY(result.out.startsWith("{\"key\":\"blue widgets\",\"action\":\"Finished "
+                                      "search\",\"rank\":\"12\",\"positions\":[{\"position\":12,"));
         QVERIFY(result.out.indexOf("\"urls\":[") < result.out.indexOf("\"titles\":["));
         const QList<QJsonObject> results = jsonlines(result.out);
         QCOMPARE(results.size(), 3);
@@ -221,29 +199,35 @@ private slots:
         QFETCH(bool, infolder);
         m_engine.setBehaviour(u"slow"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
         write(inifile());
-        QProcess *process =
-            start(infolder ? u"--dir %1 search --keyword red --keyword slow --depth 1"_s.arg(m_dir.path()).split(u' ')
-                           : search(u"--keyword red --keyword slow --depth 1"_s));
+        const auto process = clirun::start(
+            infolder ? u"--dir %1 search --keyword red --keyword slow --depth 1"_s.arg(m_dir.path()).split(u' ')
+                     : search(u"--keyword red --keyword slow --depth 1"_s));
         QByteArray err;
         QVERIFY(QTest::qWaitFor(
             [&] {
                 err += process->readAllStandardError();
                 return err.contains("Sending for page 1 search term slow") && err.contains("Finished red");
             },
-            15000));
+            clirun::Timeout));
         ::kill(pid_t(process->processId()), signal);
-        QVERIFY(wait(process, 10000));
-        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process->exitCode(), 128 + signal);
-        QVERIFY(QByteArray(err + process->readAllStandardError()).contains("-Searching Manually Stopped\n"));
-        const QList<QJsonObject> results = jsonlines(process->readAllStandardOutput());
+        const Run result = clirun::finish(*process);
+        QCOMPARE(result.status, 128 + signal);
+        QVERIFY(QByteArray(err + result.err).contains("-Searching Manually Stopped\n"));
+        const QList<QJsonObject> results = jsonlines(result.out);
         QCOMPARE(results.size(), 2);
         QCOMPARE(action(results[0]), u"Finished search"_s);
         QCOMPARE(action(results[1]), u"stopped"_s);
+        // The stopped keyword's rank is not known, in the JSON lines, the CSV and a saved record.
+        QCOMPARE(results[0][u"rank"].toString(), u"1"_s);
+        QCOMPARE(results[1][u"rank"].toString(), u"Unknown"_s);
         if (infolder) {
             const SearchSession mine = stored().urldata[2];
             QCOMPARE(mine.keys[1].positions[1].position, 1);
             QCOMPARE(mine.keys[2].action, u"stopped"_s);
+            QVERIFY(run({u"--dir"_s, m_dir.path(), u"results"_s, u"csv"_s}).out.contains(",slow,Unknown,"));
+            const QString saved = m_dir.filePath(u"stopped.sav"_s);
+            QCOMPARE(run({u"--dir"_s, m_dir.path(), u"history"_s, u"save"_s, saved, u"--overwrite"_s}).status, 0);
+            QCOMPARE(ranking(historyfile::readhistory(saved)[1].urldata[2].keys[2]).kind, Ranking::Kind::Unknown);
         }
     }
 
@@ -304,6 +288,54 @@ private slots:
         QVERIFY(!state.settings.useproxy);
         QVERIFY(!readfile(path()).contains("secret"));
         QCOMPARE(int(state.urldata[2].keys[2].positions[1].position), 1);
+    }
+
+    // The place given is stored with the domain, each option replacing its own field; the
+    // requests go out while it is set.
+    void storedLocale()
+    {
+        write(inifile());
+        Run result = indir({u"--depth"_s, u"1"_s, u"--country"_s, u"DE"_s, u"--device"_s, u"mobile"_s, u"--location"_s,
+                            u"Berlin, Germany"_s});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(stored().urldata[2].locale, (SearchLocale{u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s}));
+        result = indir({u"--depth"_s, u"1"_s, u"--country"_s, {}, u"--language"_s, u"pt-br"_s});
+        QCOMPARE(result.status, 0);
+        // Rankings from two places are not compared as moves.
+        QVERIFY2(result.err.contains("mysite.example: searched for language pt-br, mobile, Berlin, Germany, before "
+                                     "for country de, mobile, Berlin, Germany; rankings not compared"),
+                 result.err.constData());
+        QCOMPARE(stored().urldata[2].locale, (SearchLocale{{}, u"pt-br"_s, u"mobile"_s, u"Berlin, Germany"_s}));
+        QVERIFY(stored().urldata[1].locale.isEmpty());
+    }
+
+    // check-service searches one keyword and says in one line how the service answered.
+    void checkService_data()
+    {
+        QTest::addColumn<QString>("args"); // %1: the fake engine's address
+        QTest::addColumn<int>("reply");    // how the engine answers: 0 a page, else an HTTP status
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("verdict"); // %1 as above
+        QTest::newRow("working") << u"--searchhost %1"_s << 0 << 0
+                                 << u"html at %1 answered with 10 results for \"wikipedia\""_s;
+        QTest::newRow("blocking") << u"--searchhost %1"_s << 429 << 1 << u"html at %1: blocked (HTTP 429)"_s;
+        QTest::newRow("wrong key") << u"--engine serpapi --engine-url http://%1 --engine-key wrong"_s << 401 << 1
+                                   << u"serpapi at %1: key rejected"_s;
+        QTest::newRow("nothing listening") << u"--engine searxng --engine-url 127.0.0.1:1"_s << 0 << 1
+                                           << u"searxng at 127.0.0.1:1: gave up after 1 retries ("_s;
+    }
+    void checkService()
+    {
+        QFETCH(QString, args);
+        QFETCH(int, reply);
+        QFETCH(QString, verdict);
+        if (reply != 0)
+            m_engine.setBehaviour(u"wikipedia"_s, -1, {FakeEngine::Reply::Status, 0, {}, {}, 0, reply});
+        const Run result = run(QStringList{u"check-service"_s} + args.arg(m_engine.hostport()).split(u' '));
+        m_engine.setBehaviour(u"wikipedia"_s, -1, {});
+        QTEST(result.status, "status");
+        QVERIFY2(result.out.startsWith(verdict.arg(m_engine.hostport()).toUtf8()), result.out.constData());
+        QCOMPARE(result.out.count('\n'), 1);
     }
 
     // While another instance holds the folder, its settings file is left alone.
@@ -461,13 +493,9 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (!variable.isEmpty())
             environment.insert(variable, u"fromenv"_s);
-        QProcess cli;
-        cli.setProcessEnvironment(environment);
-        cli.start(QStringLiteral(ZORVANE_CLI_PATH), args);
-        QVERIFY(wait(&cli));
-        QCOMPARE(cli.exitCode(), 0);
-        const QByteArray sent =
-            m_engine.requests().isEmpty() ? cli.readAllStandardOutput() : m_engine.requests().last().raw;
+        const Run result = clirun::run(args, {{}, environment});
+        QCOMPARE(result.status, 0);
+        const QByteArray sent = m_engine.requests().isEmpty() ? result.out : m_engine.requests().last().raw;
         QFETCH(QByteArray, wire);
         QVERIFY2(sent.contains(wire), sent.constData());
         QVERIFY(!sent.contains("second"));
@@ -479,18 +507,18 @@ private slots:
         write(inifile().replace("counturls=2",
                                 QByteArray("schedulefile=" + path(u"cycle.sav"_s).toLatin1() + "\r\ncounturls=2")));
         m_engine.setBehaviour(u"unrelated"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
-        QProcess *process = start({u"--dir"_s, m_dir.path(), u"schedule"_s});
+        const auto process = clirun::start({u"--dir"_s, m_dir.path(), u"schedule"_s});
         QByteArray err;
         QVERIFY(QTest::qWaitFor(
             [&] {
                 return (err += process->readAllStandardError()).contains("Sending for page 1 search term unrelated");
             },
-            15000));
+            clirun::Timeout));
         ::kill(pid_t(process->processId()), SIGTERM);
-        QVERIFY(wait(process));
+        const Run result = clirun::finish(*process);
         m_engine.setBehaviour(u"unrelated"_s, -1, {});
-        QCOMPARE(process->exitCode(), 0);
-        QVERIFY(process->readAllStandardError().contains("-Searching Manually Stopped\n"));
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.err.contains("-Searching Manually Stopped\n"));
         const StoredState state = stored();
         QCOMPARE(state.urldata[1].keys[1].action, u"stopped"_s);
         QVERIFY(!state.urldata[1].lastscheduletime.isEmpty() && state.urldata[2].lastscheduletime.isEmpty());
@@ -619,6 +647,18 @@ private slots:
             u"missing value for --api-key-file"_s);
         row("request: unreadable secret file", u"request --host h --key k --api-key-file /nonexistent/k"_s,
             u"--api-key-file: cannot read"_s);
+        row("search: depth 0", u"search --domain a --keyword k --depth 0"_s,
+            u"--depth takes a number of result pages from 1 to 32767"_s);
+        row("search: depth abc", u"search --domain a --keyword k --depth abc"_s,
+            u"--depth takes a number of result pages from 1 to 32767"_s);
+        row("search: tablet", u"search --domain a --keyword k --device tablet"_s,
+            u"--device takes desktop or mobile"_s);
+        row("search: country name", u"search --domain a --keyword k --country usa"_s,
+            u"--country takes a two-letter country code such as us or de"_s);
+        row("search: language name", u"search --domain a --keyword k --language english"_s,
+            u"--language takes a language code such as en, de or pt-br"_s);
+        row("check-service: a search option", u"check-service --keyword k"_s, u"unknown argument \"--keyword\""_s);
+        row("check-service: no address", u"check-service --engine searxng"_s, u"--engine searxng needs --engine-url"_s);
         row("request: overflow", u"request --host h --key k --page 4000"_s, u"Overflow"_s, 1);
         row("request: no host", u"request --key k"_s, u"--host"_s);
         row("request: no key", u"request --host h"_s, u"--key"_s);
@@ -640,8 +680,8 @@ private slots:
         row("--dir: no folder", u"--dir"_s, u"missing value for --dir"_s);
         row("--dir: missing", u"--dir /nonexistent/zorvane search"_s,
             u"--dir: no such folder \"/nonexistent/zorvane\""_s);
-        QTest::newRow("--dir: a file") << QStringList{u"--dir"_s, QStringLiteral(ZORVANE_CLI_PATH), u"search"_s} << 2
-                                       << u"is not a folder"_s;
+        QTest::newRow("--dir: a file") << QStringList{u"--dir"_s, QCoreApplication::applicationFilePath(), u"search"_s}
+                                       << 2 << u"is not a folder"_s;
     }
     void refusals()
     {

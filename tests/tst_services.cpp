@@ -2,13 +2,13 @@
 #include "search/requests.h"
 #include "search/searchservice.h"
 #include "searchrig.h"
+#include "support/clirun.h"
 #include "support/mockclock.h"
 #include "views/resultrows.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -425,10 +425,7 @@ private slots:
         rig.state.settings.engine = engines::serper;
         rig.state.settings.engineurl = u"http://"_s + rig.engine.hostport();
         rig.state.settings.enginekey = u"k"_s;
-        SearchSession session;
-        session.url = u"mysite.example"_s;
-        session.locale = {u"at"_s, u"de"_s, {}, u"Wien"_s};
-        rig.state.urldata.append(session);
+        rig.window.setSearchlocale({u"at"_s, u"de"_s, {}, u"Wien"_s});
         const QByteArray refused = "{\"message\":\"Unauthorized.\",\"statusCode\":403}";
         rig.engine.setBehaviour(
             u"beta"_s, 0,
@@ -484,14 +481,12 @@ private slots:
             {{u"http://x.example/"_s, u"X"_s, u"s"_s}, {u"https://www.mysite.example/p"_s, u"Mine"_s, u"s"_s}});
         fake.setBehaviour(u"blue widgets"_s, 1, {FakeEngine::Reply(reply), 0, {}, {}, 0, 0});
         const QString host = fake.hostport();
-        QProcess cli;
-        cli.start(QStringLiteral(ZORVANE_CLI_PATH),
-                  {u"search"_s, u"--domain"_s, u"mysite.example"_s, u"--keyword"_s, u"blue widgets"_s, u"--depth"_s,
-                   u"2"_s, u"--engine"_s, engine, u"--engine-url"_s, u"http://"_s + host, u"--engine-key"_s, u"k"_s,
-                   u"--searchhost"_s, host, u"--apihost"_s, host, u"--api-key"_s, u"k"_s});
-        QVERIFY(QTest::qWaitFor([&] { return cli.state() == QProcess::NotRunning; }, 60000));
-        QCOMPARE(cli.exitCode(), 0);
-        const QJsonObject line = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+        const clirun::Result cli = clirun::run({u"search"_s, u"--domain"_s, u"mysite.example"_s, u"--keyword"_s,
+                                                u"blue widgets"_s, u"--depth"_s, u"2"_s, u"--engine"_s, engine,
+                                                u"--engine-url"_s, u"http://"_s + host, u"--engine-key"_s, u"k"_s,
+                                                u"--searchhost"_s, host, u"--apihost"_s, host, u"--api-key"_s, u"k"_s});
+        QCOMPARE(cli.status, 0);
+        const QJsonObject line = QJsonDocument::fromJson(cli.out).object();
         QTEST(line[u"action"].toString(), "action");
         const QJsonObject hit = line[u"positions"].toArray().at(0).toObject();
         QTEST(hit[u"position"].toInt(), "position");

@@ -1,8 +1,8 @@
 #include "alertrules.h"
 
 #include "diagnostics/guard.h"
+#include "search/ranking.h"
 #include "search/searchstate.h"
-#include "search/verdict.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -53,22 +53,7 @@ QString change(const RankAlert &alert)
            (places == 1 ? u" place"_s : u" places"_s);
 }
 
-int bestposition(const KeywordResult &keyword)
-{
-    int best = 0;
-    for (const SearchHit &hit : keyword.positions) {
-        if (hit.position >= 1 && (best == 0 || hit.position < best))
-            best = hit.position;
-    }
-    return best;
-}
-
 } // namespace
-
-bool searched(const QString &status)
-{
-    return searchedstatus(status);
-}
 
 Standings standings(const SearchState &state, const QString &domain)
 {
@@ -76,16 +61,16 @@ Standings standings(const SearchState &state, const QString &domain)
     guard("Alerts", "Function standings", [&] {
         QHash<QString, QString> statusOf;
         for (const FetchJob &job : state.jobs) {
-            // A page depth of 0 finishes a job without asking for a page: nothing was searched.
             if (job.url == domain)
-                statusOf.insert(job.key, job.page >= 1 ? job.status : QString());
+                statusOf.insert(job.key, job.status);
         }
         for (const SearchSession &session : state.urldata) {
             if (session.url != domain)
                 continue;
             for (const KeywordResult &keyword : session.keys) {
-                if (searched(statusOf.value(keyword.key, keyword.action)))
-                    result.insert(keyword.key, {bestposition(keyword)});
+                const Ranking rank = ranking(keyword, statusOf.value(keyword.key, keyword.action));
+                if (rank.kind != Ranking::Kind::Unknown)
+                    result.insert(keyword.key, {rank.best.value_or(0)});
             }
             return;
         }

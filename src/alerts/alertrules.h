@@ -6,8 +6,8 @@
 
 struct SearchState;
 
-// Where one keyword of a domain stood after a search: only a keyword whose search ended
-// normally has a standing; one that was stopped, blocked or failed has none.
+// Where one keyword of a domain stood after a search: only a keyword whose ranking is known has
+// a standing; one never searched, stopped, blocked or failed has none.
 struct Standing
 {
     int best = 0; // the best position, 0 when the domain was not found
@@ -33,8 +33,6 @@ struct RankAlert
 
 namespace alertrules {
 
-// Whether a keyword's search ended normally: every page searched, or stopped at the first hit.
-bool searched(const QString &status);
 // The standings of the domain's keywords, each with the status of the run's last job for it
 // (or, with no such job, the status stored with the keyword).
 Standings standings(const SearchState &state, const QString &domain);

@@ -43,15 +43,17 @@ QList<PaletteAssignment> assignments(const Palette &palette)
     return {
         {palette.panels, ColorRole::Panel, popuppanels()},
         {palette.message, ColorRole::Panel, {u"messageframe"_s, u"messagelab"_s}},
-        {palette.domainbuttons, ColorRole::Button, {u"cmdadddomain"_s, u"cmddeletedomain"_s, u"cmdsavechanges"_s}},
+        {palette.domainbuttons,
+         ColorRole::Button,
+         {u"cmdadddomain"_s, u"cmddeletedomain"_s, u"cmdsavechanges"_s, u"cmdlocale"_s}},
         {palette.confirm,
          ColorRole::Button,
          {u"cmdwarnok"_s, u"cmdmhclose"_s, u"cmdscheduleopt"_s, u"cmdschedulebrowse"_s, u"btnoptionscont"_s,
-          u"cmdgetapi"_s, u"cmdloadcontinue"_s, u"aboutok"_s}},
+          u"cmdgetapi"_s, u"cmdloadcontinue"_s, u"aboutok"_s, u"cmdlocaleok"_s, u"cmdtestservice"_s}},
         {palette.cancel,
          ColorRole::Button,
          {u"cmdscheduleoptcancel"_s, u"btnoptcancel"_s, u"cmdloadcancel"_s, u"visitdownload"_s, u"Autodownload"_s,
-          u"messageok"_s, u"Contactquenlith"_s}},
+          u"messageok"_s, u"Contactquenlith"_s, u"cmdlocalecancel"_s}},
         {palette.filebuttons, ColorRole::Button, {u"cmdmhread"_s, u"cmdmhbrowse"_s, u"cmdmhdelete"_s, u"hdvclose"_s}},
         {palette.mainview,
          ColorRole::Label,
@@ -62,13 +64,15 @@ QList<PaletteAssignment> assignments(const Palette &palette)
           u"historychart"_s}},
         {palette.textboxes,
          ColorRole::TextBox,
-         {u"txturls"_s,           u"txtkeys"_s,          u"pagedepth"_s,      u"txtdisplay"_s,      u"runningtext"_s,
-          u"historydates"_s,      u"historyurls"_s,      u"historykeys"_s,    u"seldate"_s,         u"txtmhfile"_s,
-          u"mhdates"_s,           u"txtschedulefile"_s,  u"chocolor"_s,       u"txtproxyserver"_s,  u"txtproxyport"_s,
-          u"txtproxyuser"_s,      u"txtproxypass"_s,     u"txtapikey"_s,      u"resultsview"_s,     u"historyview"_s,
-          u"historydetailview"_s, u"restxt"_s,           u"errorreporttxt"_s, u"historychart"_s,    u"choengine"_s,
-          u"txtengineurl"_s,      u"txtenginekey"_s,     u"txtcafile"_s,      u"txtrequestdelay"_s, u"txtalertdelta"_s,
-          u"txtalertcommand"_s,   u"txtsearxngengines"_s}},
+         {u"txturls"_s,           u"txtkeys"_s,        u"pagedepth"_s,       u"txtdisplay"_s,
+          u"runningtext"_s,       u"historydates"_s,   u"historyurls"_s,     u"historykeys"_s,
+          u"seldate"_s,           u"txtmhfile"_s,      u"mhdates"_s,         u"txtschedulefile"_s,
+          u"chocolor"_s,          u"txtproxyserver"_s, u"txtproxyport"_s,    u"txtproxyuser"_s,
+          u"txtproxypass"_s,      u"txtapikey"_s,      u"resultsview"_s,     u"historyview"_s,
+          u"historydetailview"_s, u"restxt"_s,         u"errorreporttxt"_s,  u"historychart"_s,
+          u"choengine"_s,         u"txtengineurl"_s,   u"txtenginekey"_s,    u"txtcafile"_s,
+          u"txtrequestdelay"_s,   u"txtalertdelta"_s,  u"txtalertcommand"_s, u"txtsearxngengines"_s,
+          u"txtcountry"_s,        u"txtlanguage"_s,    u"chodevice"_s,       u"txtlocation"_s}},
     };
 }
 
@@ -92,8 +96,9 @@ const QStringList &gradientbuttons()
 const QStringList &popuppanels()
 {
     static const QStringList names = {
-        u"frawarntimed"_s,  u"fraerrorreportdisplay"_s, u"fraerrorreport"_s, u"waitframe"_s,  u"frahistory"_s,
-        u"fraselectread"_s, u"messageframe"_s,          u"aboutframe"_s,     u"fraoptions"_s, u"frascheduleopt"_s};
+        u"frawarntimed"_s, u"fraerrorreportdisplay"_s, u"fraerrorreport"_s, u"waitframe"_s,
+        u"frahistory"_s,   u"fraselectread"_s,         u"messageframe"_s,   u"aboutframe"_s,
+        u"fraoptions"_s,   u"frascheduleopt"_s,        u"fralocale"_s};
     return names;
 }
 

@@ -30,6 +30,7 @@ void addsearchinputs(ControlRects &rects)
     rects.insert(u"cmdadddomain"_s, {200, 2160, 1100, 375});
     rects.insert(u"cmddeletedomain"_s, {1400, 2160, 1100, 375});
     rects.insert(u"cmdsavechanges"_s, {4100, 2160, 1500, 375});
+    rects.insert(u"cmdlocale"_s, {2600, 2160, 1200, 375});
     rects.insert(u"txturlslab3"_s, {200, 2560, 4900, LabelHeight});
     rects.insert(u"pagelab1"_s, {200, 2900, 1400, LabelHeight});
     rects.insert(u"pagedepth"_s, {1600, 2855, 700, BoxHeight});
@@ -85,8 +86,9 @@ void addpanels(ControlRects &rects)
     rects.insert(u"frahistory"_s, {0, 0, 7000, 4000});
     rects.insert(u"fraselectread"_s, {0, 0, 6000, 3000});
     rects.insert(u"aboutframe"_s, {0, 0, 5400, 2300});
-    rects.insert(u"fraoptions"_s, {0, 0, 9000, 8450}); // with the search service and alert rows
+    rects.insert(u"fraoptions"_s, {0, 0, 9000, 8900}); // with the search service, its check and alert rows
     rects.insert(u"frascheduleopt"_s, {0, 0, 7000, 3500});
+    rects.insert(u"fralocale"_s, {0, 0, 6600, 3300});
 }
 
 } // namespace

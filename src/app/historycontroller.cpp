@@ -252,14 +252,16 @@ void HistoryController::showhistory()
 {
     guard("Historycontroller", "Sub showhistory", [&] {
         ListView *list = m_controls.history.historyview;
-        setcolumns(list, historyrows::columns());
+        const bool places = historyrows::hasplaces(m_lists.listed);
+        setcolumns(list, historyrows::columns(places));
         // The history view always shows its date filter; only the analysis of the current
         // results hides it.
         m_lists.historydates.visible = true;
         showfilters();
         list->clearitems();
         for (const ResultRow &row : m_lists.listed)
-            additem(list, {row.date, row.key, row.position, row.exacturl});
+            additem(list, places ? QStringList{row.date, row.key, row.position, row.exacturl, row.place}
+                                 : QStringList{row.date, row.key, row.position, row.exacturl});
         updatechart();
     });
 }
@@ -478,9 +480,9 @@ void HistoryController::writemessagebox(const QString &text)
     m_panels.writemessagebox(text);
 }
 
-QString HistoryController::runningtext() const
+void HistoryController::endlog(const QString &closing)
 {
-    return m_panels.runningtext();
+    m_panels.endlog(closing);
 }
 
 WindowPlacement HistoryController::placement() const

@@ -65,7 +65,7 @@ public:
     void setwait(const QString &text) override;
     void clearwait() override;
     void writemessagebox(const QString &text) override;
-    QString runningtext() const override;
+    void endlog(const QString &closing) override;
     WindowPlacement placement() const override;
     RecordWindow recordwindow() const override;
     void showloaded(const WindowPlacement *placed) override;

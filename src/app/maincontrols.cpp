@@ -159,6 +159,8 @@ SearchControls createsearchinputs(Builder &make)
     c.cmdadddomain = make.pushbutton(u"cmdadddomain"_s, u"Add"_s);
     c.cmddeletedomain = make.pushbutton(u"cmddeletedomain"_s, u"Delete"_s);
     c.cmdsavechanges = make.pushbutton(u"cmdsavechanges"_s, u"Save changes"_s);
+    c.cmdlocale = make.pushbutton(u"cmdlocale"_s, u"Where..."_s);
+    c.cmdlocale->setToolTip(u"Country, language, device and place of this domain's searches"_s);
     c.txtkeyslab1 = make.boldlabel(u"txtkeyslab1"_s, u"Search"_s);
     c.txtkeyslab2 = make.boldlabel(u"txtkeyslab2"_s, u"terms"_s);
     c.txtkeyslab3 = make.label(u"txtkeyslab3"_s, u"Keywords or phrases to look up,"_s);
@@ -259,10 +261,10 @@ QList<QWidget *> MainControls::searchcontrols() const
 {
     const SearchControls &s = search;
     const ResultsControls &r = results;
-    return {s.txturlslab1,     s.txturlslab2,    s.txturlslab3,     s.cmdadddomain, s.txturls,
-            s.cmddeletedomain, s.cmdsavechanges, s.txtkeyslab1,     s.txtkeyslab2,  s.txtkeyslab3,
-            s.txtkeyslab4,     s.txtkeys,        s.pagelab1,        s.pagelab2,     s.pagedepth,
-            r.resultslab1,     r.chkdispfirst,   s.chkstopafterhit, r.resultsview,  r.txtdisplay};
+    return {s.txturlslab1,     s.txturlslab2, s.txturlslab3, s.cmdadddomain, s.txturls,     s.cmddeletedomain,
+            s.cmdsavechanges,  s.cmdlocale,   s.txtkeyslab1, s.txtkeyslab2,  s.txtkeyslab3, s.txtkeyslab4,
+            s.txtkeys,         s.pagelab1,    s.pagelab2,    s.pagedepth,    r.resultslab1, r.chkdispfirst,
+            s.chkstopafterhit, r.resultsview, r.txtdisplay};
 }
 
 QList<QWidget *> MainControls::historycontrols() const

@@ -46,6 +46,7 @@ struct SearchControls
     QPushButton *cmdadddomain = nullptr;
     QPushButton *cmddeletedomain = nullptr;
     QPushButton *cmdsavechanges = nullptr;
+    QPushButton *cmdlocale = nullptr; // where and on what the domain is searched
     QLabel *txtkeyslab1 = nullptr;
     QLabel *txtkeyslab2 = nullptr;
     QLabel *txtkeyslab3 = nullptr;

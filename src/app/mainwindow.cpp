@@ -112,6 +112,10 @@ void MainWindow::createcontrollers(const Seams &seams)
         shell = m_qtshell.get();
     }
     m_panels = new StatusPanels(*this, *m_controls.status.runningtext, *connection, this);
+    // Said once the command that met it has ended, so no box opens half-way through a save.
+    connect(
+        &errorreports::notifier(), &errorreports::Notifier::fileproblemsaid, m_panels,
+        [this, prompts](const QString &text) { m_panels->fileproblem(text, *prompts); }, Qt::QueuedConnection);
     m_errorreports = new ErrorReportController(*m_client, *shell, this);
     m_errorreports->watchpicture(*m_controls.buttons.Picture1, *m_controls.results.resultsview,
                                  *m_controls.results.restxt);
@@ -125,7 +129,7 @@ void MainWindow::createcontrollers(const Seams &seams)
         m_systemautostart = systemautostart(QCoreApplication::applicationFilePath());
         autostart = m_systemautostart.get();
     }
-    m_options = new OptionsController(*this, m_menus, *shell, *autostart, this);
+    m_options = new OptionsController(*this, m_menus, *shell, *autostart, *connection, this);
     Dialup *dialup = seams.dialup;
     if (dialup == nullptr) {
         m_systemdialup = std::make_unique<SystemDialup>();

@@ -10,10 +10,12 @@
 #include "platform/autostart.h"
 #include "reports/browser.h"
 #include "search/searchservice.h"
+#include "search/servicecheck.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -22,8 +24,8 @@
 using namespace Qt::Literals::StringLiterals;
 
 OptionsController::OptionsController(MainWindow &window, const MainMenus &menus, Shell &shell, Autostart &autostart,
-                                     QObject *parent)
-    : QObject(parent), m_window(window), m_shell(shell), m_autostart(autostart),
+                                     const Connection &connection, QObject *parent)
+    : QObject(parent), m_window(window), m_shell(shell), m_autostart(autostart), m_connection(connection),
       m_fraoptions(std::make_unique<OptionsPanel>(*window.centralWidget()))
 {
     menus.mnuOptions->setEnabled(true);
@@ -31,6 +33,7 @@ OptionsController::OptionsController(MainWindow &window, const MainMenus &menus,
     connect(m_fraoptions->btnoptionscont, &QPushButton::clicked, this, &OptionsController::btnoptionscont_Click);
     connect(m_fraoptions->btnoptcancel, &QPushButton::clicked, this, &OptionsController::btnoptcancel_Click);
     connect(m_fraoptions->cmdgetapi, &QPushButton::clicked, this, &OptionsController::cmdgetapi_Click);
+    connect(m_fraoptions->cmdtestservice, &QPushButton::clicked, this, &OptionsController::cmdtestservice_Click);
 }
 
 OptionsController::~OptionsController() = default;
@@ -70,10 +73,63 @@ void OptionsController::mnuOptions_Click()
         p.chkshuffle->setChecked(s.shuffle);
         p.txtalertdelta->setText(QString::number(int(s.alertdelta)));
         p.txtalertcommand->setText(s.alertcommand);
+        if (!m_check)
+            p.labtestservice->clear();
         p.setshown(true);
         p.chocolor->clear();
         p.chocolor->addItems({Settings::standardScheme(), Settings::greyScheme()});
         p.chocolor->setEditText(s.colorscheme);
+    });
+}
+
+void OptionsController::takeover(Settings &s) const
+{
+    const OptionsPanel &p = *m_fraoptions;
+    s.showrunning = p.setrunningupdate->isChecked();
+    s.uselog = p.chklog->isChecked();
+    s.autostart = p.setstartup->isChecked();
+    s.contexthelp = p.chkhelp->isChecked();
+    s.useapi = p.chkuseapi->isChecked();
+    s.useproxy = p.chkuseproxy->isChecked();
+    // No range check: an empty box gives 0 for this run, and the next start reads it as 5.
+    s.maxconnections = Int16(leadingnumber(p.connections->text()));
+    s.inettimeout = Int16(leadingnumber(p.txttimeout->text()));
+    s.proxyserver = p.txtproxyserver->text();
+    s.proxyport = p.txtproxyport->text();
+    s.proxyuser = p.txtproxyuser->text();
+    s.proxypass = p.txtproxypass->text();
+    s.apikey = p.txtapikey->text();
+    s.engine = p.engine();
+    s.engineurl = p.txtengineurl->text().trimmed();
+    s.enginekey = p.txtenginekey->text();
+    s.searxngengines = p.txtsearxngengines->text().trimmed();
+    s.cafile = p.txtcafile->text().trimmed();
+    // The delay is a 16-bit setting: a longer pause than it holds is cut to the longest.
+    s.requestdelay = Int16(int(std::clamp(leadingnumber(p.txtrequestdelay->text()), 0LL, 32767LL)));
+    s.shuffle = p.chkshuffle->isChecked();
+    // Below one place every search would raise an alert; the stored 0 would read back as 3.
+    s.alertdelta = Int16(int(std::clamp(leadingnumber(p.txtalertdelta->text()), 1LL, 32767LL)));
+    s.alertcommand = p.txtalertcommand->text().trimmed();
+}
+
+void OptionsController::cmdtestservice_Click()
+{
+    guard("Optionscontroller", "Sub cmdtestservice_Click", [&] {
+        if (m_check)
+            return;
+        Settings s = m_window.state().settings;
+        takeover(s);
+        OptionsPanel &p = *m_fraoptions;
+        p.cmdtestservice->setEnabled(false);
+        p.labtestservice->setText(u"Asking the service for \""_s + ServiceCheck::Keyword + u"\"..."_s);
+        m_check = std::make_unique<ServiceCheck>(s, m_connection);
+        connect(m_check.get(), &ServiceCheck::finished, this, [this](bool, const QString &verdict) {
+            m_fraoptions->labtestservice->setText(verdict);
+            m_fraoptions->cmdtestservice->setEnabled(true);
+            // The check is still inside its own signal: released once it has returned.
+            m_check.release()->deleteLater();
+        });
+        m_check->start();
     });
 }
 
@@ -83,33 +139,9 @@ void OptionsController::btnoptionscont_Click()
         OptionsPanel &p = *m_fraoptions;
         AppState &state = m_window.state();
         Settings &s = state.settings;
-        s.showrunning = p.setrunningupdate->isChecked();
-        s.uselog = p.chklog->isChecked();
-        s.autostart = p.setstartup->isChecked();
-        s.contexthelp = p.chkhelp->isChecked();
-        s.useapi = p.chkuseapi->isChecked();
-        s.useproxy = p.chkuseproxy->isChecked();
+        takeover(s);
         p.setshown(false);
         m_autostart.setstartupreg(s.autostart);
-        // No range check: an empty box gives 0 for this run, and the next start reads it as 5.
-        s.maxconnections = Int16(leadingnumber(p.connections->text()));
-        s.inettimeout = Int16(leadingnumber(p.txttimeout->text()));
-        s.proxyserver = p.txtproxyserver->text();
-        s.proxyport = p.txtproxyport->text();
-        s.proxyuser = p.txtproxyuser->text();
-        s.proxypass = p.txtproxypass->text();
-        s.apikey = p.txtapikey->text();
-        s.engine = p.engine();
-        s.engineurl = p.txtengineurl->text().trimmed();
-        s.enginekey = p.txtenginekey->text();
-        s.searxngengines = p.txtsearxngengines->text().trimmed();
-        s.cafile = p.txtcafile->text().trimmed();
-        // The delay is a 16-bit setting: a longer pause than it holds is cut to the longest.
-        s.requestdelay = Int16(int(std::clamp(leadingnumber(p.txtrequestdelay->text()), 0LL, 32767LL)));
-        s.shuffle = p.chkshuffle->isChecked();
-        // Below one place every search would raise an alert; the stored 0 would read back as 3.
-        s.alertdelta = Int16(int(std::clamp(leadingnumber(p.txtalertdelta->text()), 1LL, 32767LL)));
-        s.alertcommand = p.txtalertcommand->text().trimmed();
         const QString scheme = p.chocolor->currentText();
         if (scheme != s.colorscheme) {
             const bool known = scheme == Settings::standardScheme() || scheme == Settings::greyScheme();

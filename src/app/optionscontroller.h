@@ -5,10 +5,13 @@
 #include <memory>
 
 class Autostart;
+class Connection;
 class MainWindow;
 struct MainMenus;
 class OptionsPanel;
+class ServiceCheck;
 class Shell;
+struct Settings;
 
 // The options panel over the main window, which it creates and owns: the menu entry opens and
 // closes it, Continue takes the edited values over at once (the settings file is written when
@@ -18,13 +21,16 @@ class OptionsController final : public QObject
     Q_OBJECT
 public:
     OptionsController(MainWindow &window, const MainMenus &menus, Shell &shell, Autostart &autostart,
-                      QObject *parent = nullptr);
+                      const Connection &connection, QObject *parent = nullptr);
     ~OptionsController() override;
 
     void mnuOptions_Click();
     void btnoptionscont_Click();
     void btnoptcancel_Click();
     void cmdgetapi_Click();
+    // Test: one search through the service the boxes name, without taking them over; the window
+    // stays responsive, and the verdict shows under the service's boxes.
+    void cmdtestservice_Click();
 
     OptionsPanel &fraoptions() const { return *m_fraoptions; }
 
@@ -32,8 +38,13 @@ public:
     static QString apikeyaddress();
 
 private:
+    // The panel's boxes over the settings s (the colour scheme and the start-up entry aside).
+    void takeover(Settings &s) const;
+
     MainWindow &m_window;
     Shell &m_shell;
     Autostart &m_autostart;
+    const Connection &m_connection;
     std::unique_ptr<OptionsPanel> m_fraoptions;
+    std::unique_ptr<ServiceCheck> m_check;
 };

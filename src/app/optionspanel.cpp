@@ -45,8 +45,13 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
 
     auto *service = new QGridLayout;
     service->addWidget(label(u"labengine"_s, u"Search service"_s), 0, 0);
-    service->addWidget(choengine = new QComboBox(this), 0, 1);
+    auto *enginerow = new QHBoxLayout;
+    enginerow->addWidget(choengine = new QComboBox(this), 1);
     choengine->setObjectName(u"choengine"_s);
+    enginerow->addWidget(cmdtestservice = new QPushButton(u"Test"_s, this));
+    cmdtestservice->setObjectName(u"cmdtestservice"_s);
+    cmdtestservice->setToolTip(u"Search once for a well-known word with the settings above"_s);
+    service->addLayout(enginerow, 0, 1);
     const std::pair<QString, QString> services[] = {
         {u"HTML result page"_s, engines::html},         {u"SOAP service (API key above)"_s, engines::soap},
         {u"SearXNG (JSON)"_s, engines::searxng},        {u"SERP API (JSON)"_s, engines::serpapi},
@@ -66,6 +71,8 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     service->addWidget(txtcafile = box(u"txtcafile"_s), 4, 1);
     service->setColumnStretch(1, 1);
     addlayout(service);
+    labtestservice = addlabel(u"labtestservice"_s, {});
+    labtestservice->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *pace = new QHBoxLayout;
     pace->addWidget(txtrequestdelay = box(u"txtrequestdelay"_s, 64));
     pace->addWidget(label(u"labrequestdelay"_s, u"milliseconds between two requests to the same host"_s), 1);

@@ -33,6 +33,9 @@ public:
     QLineEdit *txtenginekey = nullptr;
     // The upstream engines a SearXNG instance is asked to use.
     QLineEdit *txtsearxngengines = nullptr;
+    // Searches once with the boxes as they are and shows the verdict below them.
+    QPushButton *cmdtestservice = nullptr;
+    QLabel *labtestservice = nullptr;
     // Extra trusted certificates for an HTTPS host, the pause between two requests, the order.
     QLineEdit *txtcafile = nullptr;
     QLineEdit *txtrequestdelay = nullptr;

@@ -75,6 +75,7 @@ void arrangeinputs(ControlRects &r, QList<TwipsRect> &icons, int W)
     urls.width = (W - 600) / 2;
     keys.width = (W - 600) / 2;
     keys.left = urls.right() + 200;
+    r[u"txturlslab3"_s].width = urls.width;
     r[u"txtkeyslab1"_s].left = keys.left;
     r[u"txtkeyslab2"_s].left = keys.left;
     r[u"txtkeyslab3"_s].left = keys.left + 840;

@@ -28,7 +28,7 @@ SchedulerController::SchedulerController(MainWindow &window, const MainMenus &me
 {
     QLabel *label = window.controls().status.labscheduler;
     m_scheduler->setlabelsink([label](const QString &text) { label->setText(text); });
-    m_scheduler->setsave([this] { savecycle(); });
+    m_scheduler->setsave([this] { return savecycle(); });
     for (QAction *entry : {menus.mnustartschedule, menus.mnustopschedule, menus.mnuscheduleoptions})
         entry->setEnabled(true);
     connect(menus.mnustartschedule, &QAction::triggered, this, &SchedulerController::mnustartschedule_Click);
@@ -111,8 +111,8 @@ void SchedulerController::startvalues()
 }
 
 // The whole state, with the window as it is now, appended to the results file.
-void SchedulerController::savecycle()
+bool SchedulerController::savecycle()
 {
     const AppState &state = m_window.state();
-    saveall(state.settings.schedulefile, state, state, m_window.history().recordwindow());
+    return saveall(state.settings.schedulefile, state, state, m_window.history().recordwindow());
 }

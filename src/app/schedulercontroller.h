@@ -37,7 +37,7 @@ public:
 
 private:
     void connectpanel();
-    void savecycle();
+    bool savecycle();
 
     MainWindow &m_window;
     Prompts &m_prompts;

@@ -3,9 +3,11 @@
 #include "appstate.h"
 #include "diagnostics/guard.h"
 #include "gradientbutton.h"
+#include "localepanel.h"
 #include "maincontrols.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
+#include "platform/prompts.h"
 #include "search/searchrun.h"
 #include "statuspanels.h"
 #include "timedwarningpanel.h"
@@ -45,8 +47,9 @@ int boxposition(const QString &crlftext, int position)
 SearchController::SearchController(MainWindow &window, const MainControls &controls, const MainMenus &menus,
                                    StatusPanels &panels, ResultsView &results, Prompts &prompts,
                                    const Connection &connection, QObject *parent)
-    : QObject(parent), m_window(window), m_controls(controls), m_panels(panels), m_results(results),
-      m_run(std::make_unique<SearchRun>(window.state(), *this, prompts, connection))
+    : QObject(parent), m_window(window), m_controls(controls), m_panels(panels), m_results(results), m_prompts(prompts),
+      m_run(std::make_unique<SearchRun>(window.state(), *this, prompts, connection)),
+      m_fralocale(std::make_unique<LocalePanel>(*window.centralWidget()))
 {
     setFlasher(m_flasher);
     connectcommands(menus);
@@ -69,6 +72,53 @@ void SearchController::connectcommands(const MainMenus &menus)
     connect(search.cmdsavechanges, &QPushButton::clicked, this, [domains] { domains->cmdsavechanges_Click(); });
     // Only the user's pick: the program's own changes of the box must not reload the domain.
     connect(search.txturls, &QComboBox::activated, this, [domains] { domains->txturls_Click(); });
+    connect(search.cmdlocale, &QPushButton::clicked, this, &SearchController::cmdlocale_Click);
+    connect(m_fralocale->cmdlocaleok, &QPushButton::clicked, this, &SearchController::cmdlocaleok_Click);
+    connect(m_fralocale->cmdlocalecancel, &QPushButton::clicked, this, [this] { m_fralocale->setshown(false); });
+}
+
+void SearchController::cmdlocale_Click()
+{
+    guard("Searchcontroller", "Sub cmdlocale_Click", [&] {
+        const bool shown = m_fralocale->isVisible();
+        if (!shown)
+            m_fralocale->setboxes(m_locale);
+        m_fralocale->setshown(!shown);
+    });
+}
+
+void SearchController::cmdlocaleok_Click()
+{
+    guard("Searchcontroller", "Sub cmdlocaleok_Click", [&] {
+        const SearchLocale typed = m_fralocale->boxes();
+        for (const LocaleField &field : searchlocale::fields()) {
+            const QString why = searchlocale::fault(field.member, typed.*field.member);
+            if (!why.isEmpty()) {
+                QString name = field.name == u"location" ? u"place"_s : field.name;
+                name[0] = name[0].toUpper();
+                m_prompts.message(u"The "_s + name + u" box takes "_s + why + u'.');
+                m_fralocale->box(field.member)->setFocus();
+                return;
+            }
+        }
+        m_locale = searchlocale::normalised(typed);
+        m_fralocale->setshown(false);
+        showlocale();
+        AppState &state = m_window.state();
+        m_run->domains().sanitizeurl();
+        if (const int d = findsession(state); d != 0)
+            state.urldata[d].locale = m_locale;
+    });
+}
+
+void SearchController::showlocale()
+{
+    QString where = searchlocale::summary(m_locale);
+    QLabel *label = m_controls.search.txturlslab3;
+    label->setToolTip(where.isEmpty() ? QString() : u"Rankings for "_s + where);
+    if (!where.isEmpty())
+        where[0] = where[0].toUpper();
+    label->setText(where.isEmpty() ? u"Each domain keeps its own search terms and options."_s : where);
 }
 
 QString SearchController::txturlsText() const
@@ -175,6 +225,8 @@ void SearchController::disall()
         m_controls.search.chkstopafterhit->setChecked(inputs->chkstopafterhit);
         m_controls.results.chkdispfirst->setChecked(inputs->chkdispfirst);
         m_controls.search.pagedepth->setText(inputs->pagedepth);
+        m_locale = inputs->locale;
+        showlocale();
         m_results.disres();
     });
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class Connection;
+class LocalePanel;
 class MainWindow;
 struct MainControls;
 struct MainMenus;
@@ -42,6 +43,7 @@ public:
     QString pagedepthText() const override;
     bool chkstopafterhit() const override;
     bool chkdispfirst() const override;
+    SearchLocale searchlocale() const override { return m_locale; }
 
     void writemessagebox(const QString &text) override;
     void disres() override;
@@ -60,13 +62,24 @@ public:
     // Rebuilds the domain box from urldata with txturl as its text.
     void filldomains();
 
+    // "Where...": shows the place panel with the domain's place, or hides it. OK takes the
+    // boxes over, for the next search and, when the domain is listed, for the domain at once;
+    // a box with a wrong value is named and the panel stays.
+    void cmdlocale_Click();
+    void cmdlocaleok_Click();
+    LocalePanel &fralocale() const { return *m_fralocale; }
+
 private:
     void connectcommands(const MainMenus &menus);
+    void showlocale();
 
     MainWindow &m_window;
     const MainControls &m_controls;
     StatusPanels &m_panels;
     ResultsView &m_results;
+    Prompts &m_prompts;
     std::unique_ptr<SearchRun> m_run;
+    std::unique_ptr<LocalePanel> m_fralocale;
+    SearchLocale m_locale;
     int m_flasher = 255;
 };

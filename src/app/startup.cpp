@@ -20,11 +20,13 @@
 #include "statuspanels.h"
 #include "storage/inistore.h"
 #include "storage/instancelock.h"
+#include "storage/servertools.h"
 #include "tray/trayicon.h"
 #include "views/listview.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QScreen>
 
@@ -103,6 +105,8 @@ void Startup::Form_Load()
         m_window.controls().search.pagedepth->setText(u"1"_s);
         m_window.createresultcolumns();
         loadsettings();
+        // The settings file has said whether there is a log: from here on, lines go to it.
+        m_panels.startlogging();
         m_panels.checkstatus();
         m_window.setcols();
         // The stored "Show log window" decides whether the message box takes room.
@@ -120,6 +124,8 @@ void Startup::loadsettings()
     AppState &state = m_window.state();
     WindowPlacement place = placement();
     readi(state, state, place, true);
+    if (const QString notice = servertools::protectsecrets(state.inifile); !notice.isEmpty())
+        m_panels.writemessagebox(notice);
     applyplacement(place);
     m_window.setresultswidth();
     m_search.filldomains();
@@ -146,10 +152,11 @@ void Startup::Form_Unload()
         m_panels.setwait(u"Closing Down"_s);
         m_search.run().stoptimer();
         storeall();
+        // A settings file that could not be written is said before the window goes.
+        QCoreApplication::sendPostedEvents(&m_panels, QEvent::MetaCall);
         const AppState &state = m_window.state();
         if (state.settings.uselog) {
-            errorreports::writedaylog(m_panels.runningtext() + u"\r\n---End "_s + product::name() + u" --- at "_s +
-                                      GetDateFormat() + u"\r\n"_s);
+            m_panels.endlog(u"\r\n---End "_s + product::name() + u" --- at "_s + GetDateFormat() + u"\r\n"_s);
         }
         if (m_splash != nullptr)
             m_splash->close();

@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "messagepanel.h"
 #include "platform/connection.h"
+#include "platform/prompts.h"
 #include "timedwarningpanel.h"
 #include "update/checkforupdates.h"
 #include "waitpanel.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 using namespace Qt::Literals::StringLiterals;
@@ -62,7 +64,7 @@ void StatusPanels::writemessagebox(const QString &text)
 {
     guard("Statuspanels", "Sub writemessagebox", [&] {
         const qsizetype before = m_running.text().size();
-        m_running.writemessagebox(text, m_state.settings.uselog);
+        m_running.writemessagebox(text, m_logging && m_state.settings.uselog);
         QPlainTextEdit *box = &m_runningtext;
         // A plain append adds only the new line; after a trim the whole box is replaced.
         const bool trimmed = before > RunningText::Limit;
@@ -96,6 +98,17 @@ void StatusPanels::showmessage(const QString &text)
     guard("Statuspanels", "Sub showmessage", [&] {
         m_messageframe->messagelab()->setText(text);
         m_messageframe->setshown(true);
+    });
+}
+
+void StatusPanels::fileproblem(const QString &text, Prompts &prompts)
+{
+    guard("Statuspanels", "Sub fileproblem", [&] {
+        writemessagebox(text);
+        if (m_problemshown)
+            return;
+        const QScopedValueRollback showing(m_problemshown, true);
+        prompts.message(text);
     });
 }
 

@@ -11,6 +11,7 @@ class Checkforupdates;
 class Connection;
 class MainWindow;
 class MessagePanel;
+class Prompts;
 class QPlainTextEdit;
 class TimedWarningPanel;
 class WaitPanel;
@@ -28,11 +29,18 @@ public:
     void checkstatus();
     // The update check that checkstatus starts while connected and until it has finished.
     void setupdatecheck(Checkforupdates *updates) { m_updates = updates; }
+    // With logging on, the line goes to the day log too, once start-up has read the settings.
     void writemessagebox(const QString &text);
+    void startlogging() { m_logging = true; }
     const QString &runningtext() const { return m_running.text(); }
+    void endlog(const QString &closing) { m_running.endlog(closing); }
     void setwait(const QString &text);
     void clearwait();
     void showmessage(const QString &text);
+    // A file that could not be read or written: the user's to fix, not a program error. Goes to
+    // the message box, and into one plain box at a time; the message box keeps any that come
+    // while it is open.
+    void fileproblem(const QString &text, Prompts &prompts);
     void messageok_Click();
     void showWarning(const QString &text);
     void hideWarning();
@@ -51,6 +59,8 @@ private:
     QPlainTextEdit &m_runningtext;
     const Connection &m_connection;
     RunningText m_running;
+    bool m_logging = false;
+    bool m_problemshown = false;
     std::unique_ptr<WaitPanel> m_waitframe;
     std::unique_ptr<MessagePanel> m_messageframe;
     std::unique_ptr<TimedWarningPanel> m_frawarntimed;

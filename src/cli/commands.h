@@ -18,6 +18,9 @@ int runSearch(const QStringList &args, bool fromfolder);
 
 // One update check; in a program folder with its proxy and update host settings.
 int runCheckUpdate(const QStringList &args, bool fromfolder);
+// One search of a well-known keyword through the search service; in a program folder with its
+// service settings.
+int runCheckService(const QStringList &args, bool fromfolder);
 
 // The analysis list and the detail panel's lines of the program folder's results.
 int runAnalysis(const QStringList &args);
@@ -48,3 +51,4 @@ QString reportUsageText();
 QString scheduleUsageText();
 QString resultsUsageText();
 QString updateUsageText();
+QString checkServiceUsageText();

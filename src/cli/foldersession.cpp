@@ -76,6 +76,8 @@ void FolderSession::load(HeadlessWindow &window)
         errorreports::clearerrortext();
         WindowPlacement placement;
         readi(m_state, m_window, placement, false);
+        if (const QString notice = servertools::protectsecrets(m_state.inifile); !notice.isEmpty())
+            QTextStream(stderr) << "zorvane-cli: " << notice << '\n';
         m_loaded = m_begun = m_state.settings;
         m_damaged = !errorreports::errortext().isEmpty();
         if (m_damaged) {
@@ -149,8 +151,6 @@ bool FolderSession::store()
             placement.state = WindowState::Maximised;
             stored = writei(persisted, m_window, placement, storedcolumnwidths());
         }
-        if (!stored)
-            QTextStream(stderr) << "zorvane-cli: could not write " << inipath() << '\n';
     });
     return stored;
 }

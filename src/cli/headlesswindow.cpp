@@ -58,6 +58,7 @@ void HeadlessWindow::disall()
         m_stopafterhit = inputs->chkstopafterhit;
         m_dispfirst = inputs->chkdispfirst;
         m_pagedepth = inputs->pagedepth;
+        m_locale = inputs->locale;
         disres();
     });
 }

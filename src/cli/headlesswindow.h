@@ -37,6 +37,8 @@ public:
     void setChkstopafterhit(bool on) { m_stopafterhit = on; }
     bool chkdispfirst() const override { return m_dispfirst; }
     void setChkdispfirst(bool on) { m_dispfirst = on; }
+    SearchLocale searchlocale() const override { return m_locale; }
+    void setSearchlocale(const SearchLocale &locale) { m_locale = locale; }
 
     void writemessagebox(const QString &text) override;
     void disres() override;
@@ -73,6 +75,7 @@ private:
     QString m_pagedepth;
     bool m_stopafterhit = false;
     bool m_dispfirst = false;
+    SearchLocale m_locale;
     QString m_resultslab1;
     QString m_searchstatus;
     QString m_restxt;

@@ -103,7 +103,7 @@ public:
         m_window.writemessagebox(text);
         m_running += text + u"\r\n"_s;
     }
-    QString runningtext() const override { return m_running; }
+    void endlog(const QString &closing) override { errorreports::writedaylog(m_running + closing); }
     WindowPlacement placement() const override
     {
         return {stored(u"meleft"_s),
@@ -306,13 +306,12 @@ void printrows(const List1<ResultRow> &rows)
         return;
     QByteArray bytes;
     for (const ResultRow &row : rows) {
-        bytes += JsonLine()
-                     .add(u"date", row.date)
-                     .add(u"key", row.key)
-                     .add(u"position", row.position.toLongLong())
-                     .add(u"url", row.exacturl)
-                     .text()
-                     .toUtf8();
+        JsonLine line;
+        line.add(u"date", row.date).add(u"key", row.key).add(u"position", row.position.toLongLong());
+        line.add(u"url", row.exacturl);
+        if (!row.place.isEmpty())
+            line.add(u"place", row.place);
+        bytes += line.text().toUtf8();
         bytes += '\n';
     }
     out.write(bytes);

@@ -1,6 +1,7 @@
 #include "cliparser.h"
 #include "commands.h"
 
+#include "diagnostics/errorreports.h"
 #include "platform/product.h"
 #include "platform/programfolder.h"
 
@@ -35,6 +36,8 @@ QString commandusage(const QString &command)
         return u"  "_s + scheduleUsageText().sliced(QStringLiteral("usage: ").size());
     if (command == u"check-update")
         return u"  "_s + updateUsageText().sliced(QStringLiteral("usage: ").size());
+    if (command == u"check-service")
+        return u"  "_s + checkServiceUsageText().sliced(QStringLiteral("usage: ").size());
     return {};
 }
 
@@ -47,7 +50,8 @@ QString usagetext()
            "commands:\n"_s +
            commandusage(u"parse"_s) + commandusage(u"request"_s) + commandusage(u"search"_s) +
            commandusage(u"history"_s) + commandusage(u"analysis"_s) + commandusage(u"report"_s) +
-           commandusage(u"results"_s) + commandusage(u"schedule"_s) + commandusage(u"check-update"_s);
+           commandusage(u"results"_s) + commandusage(u"schedule"_s) + commandusage(u"check-update"_s) +
+           commandusage(u"check-service"_s);
 }
 
 int usage()
@@ -91,6 +95,31 @@ int globaloptions(QStringList &args, bool &fromfolder)
     return args.isEmpty() ? usage() : -1;
 }
 
+int runcommand(const QString &command, const QStringList &rest, bool fromfolder)
+{
+    if (command == u"parse")
+        return runParse(rest);
+    if (command == u"request")
+        return runRequest(rest);
+    if (command == u"search")
+        return runSearch(rest, fromfolder);
+    if (command == u"history")
+        return runHistory(rest, fromfolder);
+    if (command == u"analysis")
+        return runAnalysis(rest);
+    if (command == u"detail")
+        return runDetail(rest);
+    if (command == u"report")
+        return runReport(rest);
+    if (command == u"results")
+        return runResults(rest);
+    if (command == u"schedule")
+        return runSchedule(rest, fromfolder);
+    if (command == u"check-service")
+        return runCheckService(rest, fromfolder);
+    return runCheckUpdate(rest, fromfolder);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -112,23 +141,9 @@ int main(int argc, char *argv[])
         QTextStream(stdout) << "usage:" << commandusage(command).sliced(1);
         return 0;
     }
-    if (command == u"parse")
-        return runParse(rest);
-    if (command == u"request")
-        return runRequest(rest);
-    if (command == u"search")
-        return runSearch(rest, fromfolder);
-    if (command == u"history")
-        return runHistory(rest, fromfolder);
-    if (command == u"analysis")
-        return runAnalysis(rest);
-    if (command == u"detail")
-        return runDetail(rest);
-    if (command == u"report")
-        return runReport(rest);
-    if (command == u"results")
-        return runResults(rest);
-    if (command == u"schedule")
-        return runSchedule(rest, fromfolder);
-    return runCheckUpdate(rest, fromfolder);
+    // A file that could not be read or written is named as it happens, and the command fails.
+    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::fileproblemsaid, app.get(),
+                     [](const QString &text) { QTextStream(stderr) << "zorvane-cli: " << text << '\n'; });
+    const int result = runcommand(command, rest, fromfolder);
+    return result == 0 && errorreports::fileproblemcount() > 0 ? 1 : result;
 }

@@ -83,8 +83,8 @@ public:
     {
         m_window.setPagedepthText(u"1"_s);
         m_scheduler.setlabelsink([](const QString &text) { QTextStream(stderr) << text << '\n'; });
-        m_scheduler.setsave([this] { savecycle(); });
-        m_scheduler.setcycleend([this](bool saved) { cycleended(saved); });
+        m_scheduler.setsave([this] { return savecycle(); });
+        m_scheduler.setcycleend([this](bool searched) { cycleended(searched); });
         connect(&m_run, &SearchRun::searchEnded, this, &HeadlessScheduler::searchended);
         connect(&m_stopsignals, &StopSignals::received, this, &HeadlessScheduler::stop);
     }
@@ -106,16 +106,16 @@ public:
     }
 
 private:
-    void savecycle()
+    bool savecycle()
     {
-        saveall(m_state.settings.schedulefile, m_state, m_folder.windowsettings(),
-                storedrecordwindow(m_state.inifile, m_folder.windowsettings(), m_window.txturlsText()));
+        return saveall(m_state.settings.schedulefile, m_state, m_folder.windowsettings(),
+                       storedrecordwindow(m_state.inifile, m_folder.windowsettings(), m_window.txturlsText()));
     }
 
-    void cycleended(bool saved)
+    void cycleended(bool searched)
     {
         m_cycleover = true;
-        if (saved)
+        if (searched)
             return; // the run's end, which follows, stores the settings
         QTextStream(stderr) << "zorvane-cli schedule: the last domain's search did not start; the cycle is not saved\n";
         if (m_once) {

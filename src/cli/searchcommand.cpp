@@ -13,9 +13,12 @@
 #include "platform/stopsignals.h"
 #include "search/hostport.h"
 #include "search/localconnection.h"
+#include "search/ranking.h"
 #include "search/searchrun.h"
 #include "search/searchservice.h"
 #include "search/searchstate.h"
+#include "search/servicecheck.h"
+#include "storage/inistore.h"
 #include "views/resultrows.h"
 
 #include <QCoreApplication>
@@ -45,6 +48,8 @@ struct SearchOptions
     // Each secret's value and file as given, keyed by its option; the options of those resolved.
     QHash<QString, QString> secretvalues, secretfiles;
     QStringList secrets;
+    // Where and on what: each field given replaces the domain's stored one.
+    QList<std::pair<QString SearchLocale::*, QString>> locale;
     // Each settings flag, applied in the order given over what was loaded.
     QList<std::function<void(Settings &)>> overrides;
 };
@@ -53,6 +58,16 @@ int searchusage(const QString &problem)
 {
     QTextStream(stderr) << "zorvane-cli search: " << problem << "\n" << searchUsageText();
     return 2;
+}
+
+// The locale field an option names ("--country" names "country"); "" for any other option.
+QString localeoption(const QString &arg)
+{
+    for (const LocaleField &entry : searchlocale::fields()) {
+        if (arg == u"--"_s + entry.name)
+            return entry.name;
+    }
+    return {};
 }
 
 // The options of the search command; those with a value name take a value.
@@ -84,6 +99,10 @@ const QList<QCommandLineOption> &searchoptions()
         QCommandLineOption(u"max-retries"_s, {}, u"N"_s),
         QCommandLineOption(u"connections"_s, {}, u"N"_s),
         QCommandLineOption(u"timeout"_s, {}, u"S"_s),
+        QCommandLineOption(u"country"_s, {}, u"CC"_s),
+        QCommandLineOption(u"language"_s, {}, u"LL"_s),
+        QCommandLineOption(u"device"_s, {}, u"desktop|mobile"_s),
+        QCommandLineOption(u"location"_s, {}, u"PLACE"_s),
     };
     return options;
 }
@@ -116,6 +135,8 @@ QString takeoption(const QString &arg, QString v, SearchOptions &options, QStrin
     } else if (arg == u"--keywords-file") {
         file = v;
     } else if (arg == u"--depth") {
+        if (!readpagedepth(v))
+            return u"--depth takes a number of result pages from 1 to 32767"_s;
         options.depth = v;
     } else if (const secrets::Secret *secret = secrets::find(arg); secret != nullptr) {
         (arg == secret->option ? options.secretvalues : options.secretfiles)[secret->option] = v;
@@ -144,6 +165,15 @@ QString takeoption(const QString &arg, QString v, SearchOptions &options, QStrin
             s.proxyserver = proxy.host;
             s.proxyport = proxy.port;
         });
+    } else if (const QString field = localeoption(arg); !field.isEmpty()) {
+        for (const LocaleField &entry : searchlocale::fields()) {
+            if (entry.name != field)
+                continue;
+            const QString why = searchlocale::fault(entry.member, v);
+            if (!why.isEmpty())
+                return arg + u" takes "_s + why;
+            options.locale.append({entry.member, v});
+        }
     } else if (arg == u"--shuffle") {
         options.overrides.append([](Settings &s) { s.shuffle = true; });
     } else if (arg == u"--cafile") {
@@ -162,19 +192,13 @@ QString takeoption(const QString &arg, QString v, SearchOptions &options, QStrin
     return problem;
 }
 
-// Returns an error text, or "" when the options are complete. In a program folder the domain
-// may be given without --domain, and the keywords may come from the settings file.
-QString parseoptions(const QStringList &args, SearchOptions &options, bool fromfolder)
+// Takes every option the parser found among `known` into options, then the secrets from their
+// options, files or the environment; returns an error text, or "".
+QString takeoptions(const QCommandLineParser &parser, const QList<QCommandLineOption> &known, SearchOptions &options,
+                    QStringList &keywords, QString &file)
 {
-    QCommandLineParser parser;
-    QString problem = readarguments(parser, args, searchoptions(), fromfolder ? 1 : 0);
-    if (!problem.isEmpty())
-        return problem;
-    if (!parser.positionalArguments().isEmpty())
-        options.domain = parser.positionalArguments().first();
-    QStringList keywords;
-    QString file;
-    for (const QCommandLineOption &option : searchoptions()) {
+    QString problem;
+    for (const QCommandLineOption &option : known) {
         const QString name = option.names().first();
         // Every --keyword counts; of any other option given twice, the last.
         const QStringList values = option.valueName().isEmpty() ? QStringList{QString()}
@@ -200,6 +224,24 @@ QString parseoptions(const QStringList &args, SearchOptions &options, bool fromf
         options.secrets << secret.option;
         options.overrides.append([member = secret.member, v = *resolved](Settings &s) { s.*member = v; });
     }
+    return {};
+}
+
+// Returns an error text, or "" when the options are complete. In a program folder the domain
+// may be given without --domain, and the keywords may come from the settings file.
+QString parseoptions(const QStringList &args, SearchOptions &options, bool fromfolder)
+{
+    QCommandLineParser parser;
+    QString problem = readarguments(parser, args, searchoptions(), fromfolder ? 1 : 0);
+    if (!problem.isEmpty())
+        return problem;
+    if (!parser.positionalArguments().isEmpty())
+        options.domain = parser.positionalArguments().first();
+    QStringList keywords;
+    QString file;
+    problem = takeoptions(parser, searchoptions(), options, keywords, file);
+    if (!problem.isEmpty())
+        return problem;
     if (options.domain.isEmpty() && !fromfolder)
         return u"--domain is missing"_s;
     if (!file.isEmpty() && !keywords.isEmpty())
@@ -261,8 +303,14 @@ void printresults(SearchState &state)
         }
         QStringList urls(keyword.urls.begin(), keyword.urls.end());
         QStringList titles(keyword.titles.begin(), keyword.titles.end());
+        // As the list shows it: the best position, "None" (searched, not within the depth) or
+        // "Unknown" (stopped, refused, never searched).
+        const Ranking rank = ranking(keyword);
+        const QString shown = rank.best                              ? QString::number(*rank.best)
+                              : rank.kind == Ranking::Kind::NotFound ? u"None"_s
+                                                                     : u"Unknown"_s;
         JsonLine line;
-        line.add(u"key", keyword.key).add(u"action", keyword.action);
+        line.add(u"key", keyword.key).add(u"action", keyword.action).add(u"rank", shown);
         line.addRaw(u"positions", u'[' + positions.join(u',') + u']').add(u"urls", urls).add(u"titles", titles);
         out.write(line.text().toUtf8() + '\n');
     }
@@ -335,6 +383,8 @@ QString searchUsageText()
            "          service refuses ends \"blocked (...)\", a page the service cannot read\n"
            "          \"unrecognised page (...)\"\n"
            "          [--cafile PEM] [--max-retries N] [--request-delay MS] [--shuffle]\n"
+           "          [--country CC] [--language LL] [--device desktop|mobile] [--location PLACE]\n"
+           "          where and on what to search; stored with the domain in DIR, \"\" clears one\n"
            "          a host written https://H[:P] is reached over TLS; --cafile adds trusted CAs\n"
            "          F holds one keyword a line; a line ends in LF or CR LF, empty lines are skipped\n"
            "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
@@ -391,8 +441,15 @@ int runSearch(const QStringList &args, bool fromfolder)
         window.setTxtkeysText(*options.keywords);
     if (options.depth)
         window.setPagedepthText(*options.depth);
+    else if (!readpagedepth(window.pagedepthText()))
+        return searchusage(u"the stored search depth \""_s + window.pagedepthText() + u"\" of "_s +
+                           window.txturlsText() + u" is not a number of result pages; give --depth N"_s);
     if (options.stopafterhit)
         window.setChkstopafterhit(true);
+    SearchLocale locale = window.searchlocale();
+    for (const auto &[member, text] : options.locale)
+        locale.*member = text;
+    window.setSearchlocale(locale);
 
     int stopsignal = 0;
     const bool listfull = state.urldata.ubound() == std::numeric_limits<std::int16_t>::max();
@@ -408,4 +465,62 @@ int runSearch(const QStringList &args, bool fromfolder)
     if (stopsignal != 0)
         return 128 + stopsignal;
     return unansweredstatus(run, state);
+}
+
+QString checkServiceUsageText()
+{
+    return u"usage: zorvane-cli check-service [--engine html|soap|searxng|serpapi] [--engine-url URL]\n"
+           "          [--engine-key K] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
+           "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--cafile PEM] [--timeout S]\n"
+           "          searches \""_s +
+           ServiceCheck::Keyword +
+           u"\" once and says in one line whether the service answered, with how\n"
+           "          many results, or what is wrong; exit status 0 when it answered, 1 when not\n"
+           "       zorvane-cli --dir DIR check-service [the options above]\n"
+           "          the same with DIR's service settings\n"_s;
+}
+
+// The search service's check: one search of a well-known keyword, its verdict on standard
+// output.
+int runCheckService(const QStringList &args, bool fromfolder)
+{
+    static const QStringList servicenames = {
+        u"engine"_s,          u"engine-url"_s, u"engine-key"_s, u"engine-key-file"_s, u"api"_s,        u"api-key"_s,
+        u"api-key-file"_s,    u"searchhost"_s, u"apihost"_s,    u"proxy"_s,           u"proxy-user"_s, u"proxy-pass"_s,
+        u"proxy-pass-file"_s, u"cafile"_s,     u"timeout"_s,    u"searxng-engines"_s};
+    QList<QCommandLineOption> serviceoptions;
+    for (const QCommandLineOption &option : searchoptions()) {
+        if (servicenames.contains(option.names().first()))
+            serviceoptions << option;
+    }
+    const auto usage = [](const QString &problem) {
+        QTextStream(stderr) << "zorvane-cli check-service: " << problem << "\n" << checkServiceUsageText();
+        return 2;
+    };
+    QCommandLineParser parser;
+    QString problem = readarguments(parser, args, serviceoptions);
+    SearchOptions options;
+    QStringList unused;
+    QString file;
+    if (problem.isEmpty())
+        problem = takeoptions(parser, serviceoptions, options, unused, file);
+    if (!problem.isEmpty())
+        return usage(problem);
+    SearchState state;
+    if (fromfolder) {
+        WindowSettings windowsettings;
+        WindowPlacement placement;
+        readi(state, windowsettings, placement, false);
+    }
+    problem = applysettings(options, state.settings);
+    if (!problem.isEmpty())
+        return usage(problem);
+    SystemConnection system;
+    ServiceCheck check(state.settings, system);
+    QObject::connect(&check, &ServiceCheck::finished, &check, [](bool answered, const QString &verdict) {
+        QTextStream(stdout) << verdict << '\n';
+        QCoreApplication::exit(answered ? 0 : 1);
+    });
+    check.start();
+    return QCoreApplication::exec();
 }

@@ -24,6 +24,8 @@ int s_cursor = 0;
 QString s_errortext;
 QString s_lastreport;
 int s_dropped = 0;
+int s_fileproblems = 0;
+QString s_lastfileproblem;
 
 QString entryText(const TraceEntry &entry)
 {
@@ -109,7 +111,7 @@ Trapped describecurrent() noexcept
         try {
             throw;
         } catch (const Failure &failure) {
-            return {failure.description(), QString::number(failure.number()), failure.source()};
+            return {failure.description(), QString::number(failure.number()), failure.source(), failure.fileproblem()};
         } catch (const std::bad_alloc &) {
             return {u"Out of memory"_s, u"7"_s, Failure::productName()};
         } catch (const std::exception &e) {
@@ -125,7 +127,10 @@ Trapped describecurrent() noexcept
 void trapcurrent(const char *module) noexcept
 {
     const Trapped trapped = describecurrent();
-    errortrap(trapped.description, trapped.number, trapped.source, QLatin1StringView(module));
+    if (trapped.fileproblem)
+        fileproblem(trapped.description);
+    else
+        errortrap(trapped.description, trapped.number, trapped.source, QLatin1StringView(module));
 }
 
 const QString &errortext()
@@ -143,6 +148,27 @@ void clearerrortext()
     s_errortext.clear();
     s_lastreport.clear();
     s_dropped = 0;
+}
+
+void fileproblem(const QString &text) noexcept
+{
+    try {
+        ++s_fileproblems;
+        s_lastfileproblem = text;
+        emit notifier().fileproblemsaid(text);
+    } catch (...) {
+        // As the error trap: nowhere left to say it.
+    }
+}
+
+int fileproblemcount()
+{
+    return s_fileproblems;
+}
+
+const QString &lastfileproblem()
+{
+    return s_lastfileproblem;
 }
 
 QString daylogname()
@@ -167,6 +193,8 @@ void reset()
 {
     cleartrace();
     clearerrortext();
+    s_fileproblems = 0;
+    s_lastfileproblem.clear();
 }
 
 Notifier &notifier()

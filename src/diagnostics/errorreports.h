@@ -38,25 +38,46 @@ struct Trapped
     QString description;
     QString number;
     QString source;
+    bool fileproblem = false; // said as a file problem, not reported
 
     bool operator==(const Trapped &) const = default;
 };
 Trapped describecurrent() noexcept;
+
+// Says a file problem (Failure::fileproblem()) the error trap caught: no report and no trace,
+// only the plain text, which the front end shows and the command line prints, ending with a
+// failure status.
+void fileproblem(const QString &text) noexcept;
+// How many file problems were said since start (or the last reset), and the last one.
+int fileproblemcount();
+const QString &lastfileproblem();
+// Whether a file problem was said while it lived: a command that has said why it cannot go on
+// says nothing more (such as "No suitable data in file" after a file that cannot be read).
+class FileProblemWatch final
+{
+public:
+    bool said() const { return fileproblemcount() != m_start; }
+
+private:
+    int m_start = fileproblemcount();
+};
 
 // Appends text to today's log file (named by the UTC date) in the program's folder.
 void writedaylog(const QString &text);
 // "Zorvane" + YYMMDD of the UTC date + ".log".
 QString daylogname();
 
-// Forgets the ring and the accumulated text; for tests.
+// Forgets the ring, the accumulated text and the file problems; for tests.
 void reset();
 
-// Emits raised() whenever the error trap has appended a report.
+// Emits raised() whenever the error trap has appended a report, and fileproblemsaid() for
+// every file problem.
 class Notifier final : public QObject
 {
     Q_OBJECT
 signals:
     void raised();
+    void fileproblemsaid(const QString &text);
 };
 Notifier &notifier();
 

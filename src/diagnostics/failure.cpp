@@ -1,6 +1,9 @@
 #include "failure.h"
 
+#include "platform/checkedfile.h"
 #include "platform/product.h"
+
+#include <QIODevice>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -39,7 +42,23 @@ Failure Failure::invalidCall(const QString &detail)
                                        : u"Invalid procedure call or argument: "_s + detail);
 }
 
-Failure Failure::fileError(const QString &detail)
+Failure Failure::fileproblem(const QString &verb, const QString &file, const QString &reason)
 {
-    return Failure(75, u"Path/File access error: "_s + detail);
+    const QString what = file.isEmpty() ? verb : verb + u' ' + file;
+    return Failure(FileProblem, what + u": "_s + (reason.isEmpty() ? u"unknown error"_s : reason));
+}
+
+Failure Failure::cannotRead(const QString &file, const QString &reason)
+{
+    return fileproblem(u"Could not read"_s, file, reason);
+}
+
+Failure Failure::cannotWrite(const QString &file, const QString &reason)
+{
+    return fileproblem(u"Could not write"_s, file, reason);
+}
+
+Failure Failure::cannotWrite(const QIODevice &device)
+{
+    return cannotWrite(devicefilename(device), device.errorString());
 }

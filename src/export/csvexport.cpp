@@ -1,11 +1,11 @@
 #include "csvexport.h"
 
 #include "diagnostics/guard.h"
+#include "platform/checkedfile.h"
 #include "search/parsers.h"
 #include "views/resultrows.h"
 
 #include <QIODevice>
-#include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -117,8 +117,8 @@ QString savecsv(const QString &filename, const QList<CsvLine> &lines)
 {
     QString problem = u"it could not be written"_s;
     guard("Csv", "Function savecsv", [&] {
-        QSaveFile file(filename);
-        if (!file.open(QIODevice::WriteOnly)) {
+        CheckedFile file(filename);
+        if (!file.open()) {
             problem = file.errorString();
             return;
         }
@@ -127,7 +127,6 @@ QString savecsv(const QString &filename, const QList<CsvLine> &lines)
         // reads UTF-8 and asks nothing.
         if (!writecsv(file, lines, true)) {
             problem = file.errorString();
-            file.cancelWriting();
             return;
         }
         if (!file.commit()) {

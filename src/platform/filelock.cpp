@@ -39,4 +39,12 @@ bool stillnamed(const QFile &file, const QString &path)
     return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
+QByteArray identity(const QFile &file)
+{
+    struct stat open = {};
+    if (::fstat(file.handle(), &open) != 0)
+        return {};
+    return QByteArray::number(qulonglong(open.st_dev)) + ':' + QByteArray::number(qulonglong(open.st_ino));
+}
+
 } // namespace filelock

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QFile;
@@ -16,5 +17,8 @@ bool trylock(QFile &file);
 // Whether path still names the open file: a writer that replaced the file by renaming a new
 // one over it may have held the lock while this process waited on the old one.
 bool stillnamed(const QFile &file, const QString &path);
+// The open file's identity (its device and inode), which a file renamed into its place does
+// not share; "" when the system cannot tell.
+QByteArray identity(const QFile &file);
 
 } // namespace filelock

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,4 +15,22 @@ bool syncfolder(const QString &folder)
     const bool synced = ::fsync(fd) == 0;
     ::close(fd);
     return synced;
+}
+
+bool syncfile(QFileDevice &file, QString &reason)
+{
+    if (!file.flush()) {
+        reason = file.errorString();
+        return false;
+    }
+    int result;
+    do {
+        result = ::fsync(file.handle());
+    } while (result != 0 && errno == EINTR);
+    // A file that cannot be synced at all (a pipe, some special file systems) is as written as
+    // it will ever be.
+    if (result == 0 || errno == EINVAL)
+        return true;
+    reason = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
 }

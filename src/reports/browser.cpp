@@ -1,7 +1,7 @@
 #include "browser.h"
 
 #include "diagnostics/guard.h"
-#include "platform/browser.h"
+#include "platform/desktopbrowser.h"
 #include "platform/shell.h"
 
 #include <QProcess>
@@ -11,7 +11,7 @@ namespace reports {
 QString browserexe()
 {
     QString path;
-    guard("Browser", "Function browserexe", [&] { path = browser::htmlcommand(); });
+    guard("Browser", "Function browserexe", [&] { path = desktopbrowser::htmlcommand(); });
     return path;
 }
 

@@ -1,6 +1,7 @@
 #include "reportparts.h"
 
 #include "diagnostics/guard.h"
+#include "search/searchlocale.h"
 
 #include <QHash>
 #include <QList>
@@ -74,7 +75,10 @@ void keywordtables(HtmlOut &out, const HistoryData &historydata, const Saved &sa
     Array1<KeywordResult> keys;
     historydata.keywords(saved.record, saved.domain, HistoryIndex::Tops,
                          [&](const KeywordResult &keyword) { keys.append(keyword); });
-    const QString &when = historydata.when(saved.record);
+    // A record searched from a place says so beside its date.
+    const QString place = searchlocale::summary(historydata.locale(saved.record, saved.domain));
+    const QString &date = historydata.when(saved.record);
+    const QString when = place.isEmpty() ? date : date + u" ("_s + safetext(place) + u')';
     QHash<QString, QList<int>> same;
     for (int k = 1; k <= keys.ubound(); ++k)
         same[keys[k].key].append(k);

@@ -45,7 +45,7 @@ void HtmlOut::flush()
     const QByteArray bytes = codepage::toBytes(m_text);
     m_text.clear();
     if (m_device->write(bytes) != bytes.size())
-        throw Failure::fileError(m_device->errorString());
+        throw Failure::cannotWrite(*m_device);
 }
 
 namespace reports {

@@ -1,6 +1,8 @@
 #include "reportparts.h"
 
 #include "diagnostics/guard.h"
+#include "search/ranking.h"
+#include "search/searchlocale.h"
 
 #include <QSet>
 
@@ -27,12 +29,15 @@ void resultrow(HtmlOut &out, const QString &key, const SearchHit &hit)
     out.lines({u"    </td>", u"  </tr>"});
 }
 
-void notfoundrow(HtmlOut &out, const QString &key)
+// A keyword without the domain among its hits: "not found", or "unknown" when its search says
+// nothing of the rank.
+void notfoundrow(HtmlOut &out, const QString &key, bool unknown)
 {
     out.lines({u"  <tr bgcolor=#3bff54 valign=top>", u"    <td><font face=arial size=2>"});
     out << u"      " << key.toHtmlEscaped() << u" </font>";
     out.endl();
-    out.lines({u"    </td>", u"    <td align=center><font face=arial size=2>", u"      not found</font>", u"    </td>",
+    out.lines({u"    </td>", u"    <td align=center><font face=arial size=2>",
+               unknown ? u"      unknown</font>" : u"      not found</font>", u"    </td>",
                u"    <td align=center><font face=arial size=2>", u"      ---", u"    </td>",
                u"    <td align=center><font face=arial size=2>", u"      ---</font>", u"    </td>", u"  </tr>"});
 }
@@ -48,6 +53,12 @@ void ranksummary(HtmlOut &out, const SearchSession &session)
     out.lines({u"      </td>", u"      <td>"});
     out << u"        <b>" << session.resulttime.toHtmlEscaped() << u"</b>";
     out.endl();
+    // Where and on what, only when set: a report of a domain without a place is as it was.
+    if (const QString place = searchlocale::summary(session.locale); !place.isEmpty()) {
+        out.lines({u"      </td>", u"      <td>"});
+        out << u"        <b>" << safetext(place) << u"</b>";
+        out.endl();
+    }
     out.lines({u"      </td>", u"    </font>", u"  </tr>", u"</table>",
                u"<table border = 2 cellpadding = 0 cellspacing = 0 width = 100%>", u"  <tr bgcolor=#91a2fe>",
                u"    <th align=center><font face=arial size=2 color=black>Search Term</font></th>",
@@ -56,7 +67,7 @@ void ranksummary(HtmlOut &out, const SearchSession &session)
                u"    <th align=center ><font face=arial size=2 color=black>Title</font></th>", u"  </tr>"});
     for (const KeywordResult &keyword : session.keys) {
         if (keyword.positions.isEmpty())
-            notfoundrow(out, keyword.key);
+            notfoundrow(out, keyword.key, ranking(keyword).kind == Ranking::Kind::Unknown);
         for (const SearchHit &hit : keyword.positions)
             resultrow(out, keyword.key, hit);
     }

@@ -4,9 +4,8 @@
 #include "diagnostics/datetext.h"
 #include "diagnostics/failure.h"
 #include "diagnostics/guard.h"
+#include "platform/checkedfile.h"
 #include "platform/product.h"
-
-#include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,16 +23,16 @@ bool writereport(int viewmode, const QString &fileName, const Array1<SearchSessi
         return false;
     bool written = false;
     guard("Reports", "Sub mnuhtml_Click", [&] {
-        // A report that fails half-way leaves the previous file as it was.
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly))
-            throw Failure::fileError(fileName + u": "_s + file.errorString());
+        // A report that fails half-way (a full disk) leaves the previous file as it was.
+        CheckedFile file(fileName);
+        if (!file.open())
+            throw Failure::cannotWrite(file);
         const bool complete = viewmode == 0 || viewmode == 2 ? savecurrent(&file, urldata, group, header())
                                                              : savehistory(&file, historydata, group, header());
         if (!complete)
             return;
         if (!file.commit())
-            throw Failure::fileError(fileName + u": "_s + file.errorString());
+            throw Failure::cannotWrite(file);
         written = true;
     });
     return written;

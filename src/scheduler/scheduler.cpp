@@ -112,14 +112,19 @@ void Scheduler::autodialhangup()
     guard("Scheduler", "Sub autodialhangup", [&] { m_dialup.InternetAutodialHangup(); });
 }
 
-void Scheduler::saveall()
+bool Scheduler::saveall()
 {
+    bool saved = false;
     guard("Scheduler", "Sub saveall", [&] {
-        if (m_save)
-            m_save();
-        if (m_cycleend)
-            m_cycleend(true);
+        // The options panel lets the file name be emptied while the scheduler runs.
+        if (m_state.settings.schedulefile.isEmpty())
+            throw Failure::cannotWrite(u"the scheduled searches"_s,
+                                       u"no results file is set in the schedule options"_s);
+        saved = m_save && m_save();
     });
+    if (m_cycleend)
+        m_cycleend(true);
+    return saved;
 }
 
 bool Scheduler::mnustartschedule_Click(Prompts &prompts)

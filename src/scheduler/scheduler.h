@@ -27,17 +27,19 @@ public:
 
     void checkschedule() override;
     void autodialhangup() override;
-    void saveall() override;
+    bool saveall() override;
 
     // Switches the scheduler on; without a results file it says why and stays off, and the
     // caller opens the options panel (false).
     bool mnustartschedule_Click(Prompts &prompts);
     void mnustopschedule_Click();
 
-    // Appends the whole state to the results file; set by the front end, which knows the window.
-    void setsave(std::function<void()> save) { m_save = std::move(save); }
-    // Told when a cycle is over: saved, or not saved as the last domain's search did not start.
-    void setcycleend(std::function<void(bool saved)> cycleend) { m_cycleend = std::move(cycleend); }
+    // Appends the whole state to the results file, true when it was saved; set by the front end,
+    // which knows the window.
+    void setsave(std::function<bool()> save) { m_save = std::move(save); }
+    // Told when a cycle is over: after its last search (searched), or without it, as the last
+    // domain's search did not start.
+    void setcycleend(std::function<void(bool searched)> cycleend) { m_cycleend = std::move(cycleend); }
     // Receives the status label's text whenever it changes.
     void setlabelsink(std::function<void(const QString &)> sink) { m_labelsink = std::move(sink); }
     const QString &labscheduler() const { return m_label; }
@@ -54,7 +56,7 @@ private:
     SearchWindow &m_window;
     SearchRun &m_run;
     Dialup &m_dialup;
-    std::function<void()> m_save;
+    std::function<bool()> m_save;
     std::function<void(bool)> m_cycleend;
     std::function<void(const QString &)> m_labelsink;
     QString m_label;

@@ -102,6 +102,7 @@ void DomainList::getdat(int index)
         session.pagedepth = m_window.pagedepthText();
         session.checkstop = m_window.chkstopafterhit() ? u"1"_s : u"0"_s;
         session.checkfirst = m_window.chkdispfirst() ? u"1"_s : u"0"_s;
+        session.locale = searchlocale::normalised(m_window.searchlocale());
         const int selstart = m_window.txtkeysSelStart();
         const int sellength = m_window.txtkeysSelLength();
         const KeySplit split = splitkeys(m_window.txtkeysText(), selstart, sellength);

@@ -115,6 +115,9 @@ void Fetcher::connectjob(int jobindex, const RequestTarget &target)
     const QString n = pagetext(job);
     job.buffer.clear();
     job.socket = index;
+    // The state the last connection ended in is not this one's: a pooled socket refused again
+    // would otherwise wait for the time-out.
+    job.state = SocketControl::Closed;
     if (job.retries == 0)
         job.status = u"connecting to page "_s + n;
     else

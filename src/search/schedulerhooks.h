@@ -2,7 +2,8 @@
 
 // What the run controller asks of the scheduler: its check on idle ticks and, when the run of
 // the last domain of a scheduled cycle ends, hanging up a connection it dialled and saving the
-// whole state to the schedule file. Without a scheduler these do nothing.
+// whole state to the schedule file (true when it was saved). Without a scheduler these do
+// nothing.
 class SchedulerHooks
 {
 public:
@@ -10,5 +11,5 @@ public:
 
     virtual void checkschedule() {}
     virtual void autodialhangup() {}
-    virtual void saveall() {}
+    virtual bool saveall() { return false; }
 };

@@ -6,6 +6,7 @@
 #include "platform/connection.h"
 #include "platform/prompts.h"
 #include "requesttarget.h"
+#include "search/searchlocale.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
 #include "searchservice.h"
@@ -31,6 +32,17 @@ void shufflejobs(Array1<FetchJob> &jobs)
 }
 
 } // namespace
+
+std::optional<int> readpagedepth(const QString &text)
+{
+    bool ok = false;
+    const QString trimmed = text.trimmed();
+    const int depth = trimmed.toInt(&ok);
+    // toInt takes a sign; a depth is digits alone.
+    if (!ok || depth < 1 || depth > 32767 || !trimmed.front().isDigit())
+        return std::nullopt;
+    return depth;
+}
 
 SearchRun::SearchRun(SearchState &state, SearchWindow &window, Prompts &prompts, const Connection &connection,
                      QObject *parent)
@@ -95,6 +107,15 @@ void SearchRun::mnusearch_Click()
         }
         if (QString(m_window.txtkeysText()).remove(u' ').isEmpty()) {
             m_prompts.message(u"You must enter kewords or keyphrases before searching"_s);
+            return;
+        }
+        // A depth of 0 or a word would finish every keyword at once, unsearched.
+        if (!readpagedepth(m_window.pagedepthText())) {
+            m_prompts.message(u"The search depth must be a whole number of result pages, from 1 to 32767."_s);
+            return;
+        }
+        if (const QString problem = searchlocale::problem(m_window.searchlocale()); !problem.isEmpty()) {
+            m_prompts.message(u"This domain's Where... settings cannot be searched: the "_s + problem + u'.');
             return;
         }
         if (!internetconnect()) {
@@ -289,8 +310,8 @@ void SearchRun::endrun()
         m_state.schedulesearching = false;
         m_state.schedulelast = false;
         m_window.writemessagebox(u"Saving schedule search to "_s + m_state.settings.schedulefile);
-        m_scheduler->saveall();
-        m_window.writemessagebox(u"Schedule data Saved"_s);
+        if (m_scheduler->saveall())
+            m_window.writemessagebox(u"Schedule data Saved"_s);
     }
     emit searchEnded();
 }

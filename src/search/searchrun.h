@@ -9,10 +9,15 @@
 #include <QObject>
 #include <QTimer>
 
+#include <optional>
+
 struct SearchState;
 class Connection;
 class Prompts;
 class SearchWindow;
+
+// A page depth as typed: a whole number of pages from 1 to 32767; nothing for any other text.
+std::optional<int> readpagedepth(const QString &text);
 
 // Starts, drives and stops a search. Its timer is the program's main loop: every second
 // during a search each tick walks all jobs and lets the fetcher advance them, yielding to the

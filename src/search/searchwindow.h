@@ -1,5 +1,7 @@
 #pragma once
 
+#include "searchlocale.h"
+
 #include <QString>
 
 // What the search engine needs of the main window's controls. The desktop window implements
@@ -27,6 +29,8 @@ public:
     // "Stop searching after the first hit" and "Display only the first hit for each search term".
     virtual bool chkstopafterhit() const = 0;
     virtual bool chkdispfirst() const = 0;
+    // Where and on what the domain is searched, as its inputs hold it.
+    virtual SearchLocale searchlocale() const = 0;
 
     // Appends one time-stamped line to the running message box.
     virtual void writemessagebox(const QString &text) = 0;

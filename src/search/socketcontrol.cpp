@@ -163,7 +163,7 @@ void SocketControl::onError(QAbstractSocket::SocketError error)
     else if (handshaking && error == QAbstractSocket::RemoteHostClosedError)
         fail(m_intunnel ? u"proxy error: closed during CONNECT"_s : u"TLS error: closed during the handshake"_s, false);
     else
-        m_failed = true;
+        fail(m_socket->errorString(), false); // "Connection refused", "Host not found"
 }
 
 void SocketControl::onDisconnected()

@@ -2,6 +2,7 @@
 
 #include <QHashFunctions>
 
+#include <algorithm>
 #include <bit>
 
 namespace historyindex {
@@ -133,6 +134,7 @@ bool TextTable::addblock(QByteArrayView block)
 void PackedKeyword::clear()
 {
     key = 0;
+    status = 0;
     hits.clear();
     urls.clear();
     titles.clear();
@@ -143,6 +145,7 @@ void packkeyword(QByteArray &out, const PackedKeyword &keyword)
     // The key, then the length of the rest, so that a reader wanting only keys skips the rest.
     thread_local QByteArray rest;
     rest.resize(0);
+    putnumber(rest, keyword.status);
     putnumber(rest, keyword.hits.size());
     for (const PackedKeyword::Hit &hit : keyword.hits) {
         putnumber(rest, zigzag(hit.position));
@@ -203,7 +206,7 @@ bool KeywordReader::next(PackedKeyword &keyword, int parts)
         return true;
     }
     quint64 count = 0;
-    if (!number(count) || count > quint64(end - m_pos))
+    if (!text(keyword.status) || !number(count) || count > quint64(end - m_pos))
         return m_damaged = true, false;
     keyword.hits.resize(size_t(count));
     for (PackedKeyword::Hit &hit : keyword.hits) {
@@ -237,7 +240,8 @@ bool Catalogue::consistent() const
     int last = 1;
     PackedKeyword keyword;
     for (const IndexedDomain &domain : domains) {
-        if (domain.record < last || domain.record > int(records.size()) || domain.url > texts.count())
+        if (domain.record < last || domain.record > int(records.size()) || domain.url > texts.count() ||
+            std::any_of(domain.locale.begin(), domain.locale.end(), [&](quint32 id) { return id > texts.count(); }))
             return false;
         last = domain.record;
         KeywordReader reader(domain.keywords, texts.count());

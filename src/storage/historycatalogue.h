@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -44,9 +45,9 @@ private:
     std::vector<quint32> m_slots;  // open addressing over the texts' hashes, 0 free
 };
 
-// A keyword of a domain record as its ids: the text of its key, its hits (position, url,
-// title) and its top ten (urls and titles, which a hand-edited file may hold in unequal
-// numbers).
+// A keyword of a domain record as its ids: the text of its key, its status (the "act: " line),
+// its hits (position, url, title) and its top ten (urls and titles, which a hand-edited file may
+// hold in unequal numbers).
 struct PackedKeyword
 {
     struct Hit
@@ -56,6 +57,7 @@ struct PackedKeyword
         quint32 title = 0;
     };
     quint32 key = 0;
+    quint32 status = 0;
     std::vector<Hit> hits;
     std::vector<quint32> urls;
     std::vector<quint32> titles;
@@ -71,7 +73,7 @@ void packkeyword(QByteArray &out, const PackedKeyword &keyword);
 class KeywordReader final
 {
 public:
-    // What next() reads besides the key: the hits, or the hits and the top ten.
+    // What next() reads besides the key: the status and the hits, or those and the top ten.
     enum Parts
     {
         KeyOnly,
@@ -106,12 +108,14 @@ struct IndexedRecord
     errorreports::Trapped fault;
 };
 
-// One domain record of a record: its url and its packed keywords.
+// One domain record of a record: its url, its place (the texts of searchlocale::fields(), in
+// their order) and its packed keywords.
 struct IndexedDomain
 {
     int record = 0; // 1-based
     quint32 url = 0;
     QByteArray keywords;
+    std::array<quint32, 4> locale{};
 };
 
 struct Catalogue

@@ -9,7 +9,6 @@
 #include "search/searchstate.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -67,7 +66,10 @@ void HistoryCommands::mnuload_Click()
         const QString filename = *chosen;
         if (!QFileInfo::exists(filename) && !m_prompts.confirm(FileMissing))
             return;
+        const errorreports::FileProblemWatch problems;
         const Int16 count = checkreadall(filename, m_prompts, m_recorddates);
+        if (problems.said())
+            return;
         if (count == 0) {
             m_prompts.message(NoData);
             return;
@@ -126,8 +128,7 @@ void HistoryCommands::loadrecord(const QString &filename, int recordnumber, bool
         readall(filename, recordnumber, true, {m_state, m_windowsettings, placement, m_window}, m_prompts);
     // The record switched logging off: the log gets what the message box holds, and its end.
     if (uselog && !m_state.settings.uselog) {
-        errorreports::writedaylog(m_window.runningtext() + u"\r\n---End log "_s + Failure::productName() +
-                                  u" --- at "_s + GetDateFormat() + u"\r\n"_s);
+        m_window.endlog(u"\r\n---End log "_s + Failure::productName() + u" --- at "_s + GetDateFormat() + u"\r\n"_s);
     }
     m_window.showloaded(placed ? &placement : nullptr);
     m_window.writemessagebox(u"data loaded"_s);
@@ -142,18 +143,19 @@ void HistoryCommands::mnusave_Click()
         if (!chosen)
             return;
         const QString filename = *chosen;
+        bool overwrite = false;
         if (QFileInfo::exists(filename)) {
             const Prompts::Answer answer = m_prompts.question(u"File exists, Yes=Overwrite No=Add ? "_s);
             if (answer == Prompts::Answer::Cancel)
                 return;
-            if (answer == Prompts::Answer::Yes)
-                QFile::remove(filename);
+            // The old file goes only once the new one is complete.
+            overwrite = answer == Prompts::Answer::Yes;
         }
         m_state.settings.writefile = filename;
         m_window.setwait(u"saving data"_s);
         m_window.writemessagebox(u"Saving data to "_s + filename);
-        saveall(filename, m_state, m_windowsettings, m_window.recordwindow());
-        m_window.writemessagebox(u"data Saved"_s);
+        if (saveall(filename, m_state, m_windowsettings, m_window.recordwindow(), overwrite))
+            m_window.writemessagebox(u"data Saved"_s);
         m_window.clearwait();
     });
 }
@@ -191,7 +193,11 @@ void HistoryCommands::cmdmhread_Click()
         m_manage.readfile.clear();
         if (!QFileInfo::exists(filename) && !m_prompts.confirm(FileMissing))
             return;
-        if (checkreadall(filename, m_prompts, m_recorddates) == 0) {
+        const errorreports::FileProblemWatch problems;
+        const Int16 count = checkreadall(filename, m_prompts, m_recorddates);
+        if (problems.said())
+            return;
+        if (count == 0) {
             m_prompts.message(NoData);
             return;
         }

@@ -19,7 +19,8 @@ public:
     virtual void setwait(const QString &text) = 0;
     virtual void clearwait() = 0;
     virtual void writemessagebox(const QString &text) = 0;
-    virtual QString runningtext() const = 0;
+    // Hands the day log what the message box holds that the log does not, then closing.
+    virtual void endlog(const QString &closing) = 0;
     // The window's place and the screen's size, in twips.
     virtual WindowPlacement placement() const = 0;
     // What a saved record keeps of the window now.

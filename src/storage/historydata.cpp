@@ -22,6 +22,11 @@ const QString &HistoryData::url(int n, int d) const
     return m_index ? m_index->url(n, d) : (*m_entries)[n].urldata[d].url;
 }
 
+SearchLocale HistoryData::locale(int n, int d) const
+{
+    return m_index ? m_index->locale(n, d) : (*m_entries)[n].urldata[d].locale;
+}
+
 void HistoryData::keywords(int n, int d, int parts, const std::function<void(const KeywordResult &)> &visit) const
 {
     if (m_index) {

@@ -20,8 +20,10 @@ public:
     // The domain records of record n, numbered from 1.
     int domaincount(int n) const;
     const QString &url(int n, int d) const;
+    // Where and on what domain d of record n was searched.
+    SearchLocale locale(int n, int d) const;
     // Calls visit with each keyword of domain d of record n, in order; parts (HistoryIndex::Parts)
-    // says whether its hits and top ten are needed. Held records always have them all.
+    // says whether its hits, top ten and status are needed. Held records always have them all.
     void keywords(int n, int d, int parts, const std::function<void(const KeywordResult &)> &visit) const;
 
 private:

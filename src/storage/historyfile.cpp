@@ -3,14 +3,16 @@
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
 #include "historylines.h"
+#include "platform/checkedfile.h"
 #include "platform/codepage.h"
 #include "platform/prompts.h"
+#include "recordoptions.h"
+#include "savemark.h"
 #include "search/searchstate.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cmath>
 #include <exception>
@@ -44,44 +46,28 @@ private:
     QByteArray m_bytes;
 };
 
-void writeflags(RecordText &out, const Settings &s)
+QByteArray prefix(const RecordOption &option)
 {
-    const std::pair<const char *, bool> flags[] = {{"showrunning: ", s.showrunning},
-                                                   {"uselog: ", s.uselog},
-                                                   {"isautoconnect: ", s.isautoconnect},
-                                                   {"isautodisconnect: ", s.isautodisconnect},
-                                                   {"autostart: ", s.autostart},
-                                                   {"contexthelp: ", s.contexthelp},
-                                                   {"searchhour: ", s.searchhour},
-                                                   {"searchday: ", s.searchday},
-                                                   {"searchweek: ", s.searchweek},
-                                                   {"schedulerunning: ", s.schedulerunning},
-                                                   {"useapi: ", s.useapi},
-                                                   {"useproxy: ", s.useproxy}};
-    // The set flags first, then the cleared ones.
-    for (const bool set : {true, false}) {
-        for (const auto &[prefix, value] : flags) {
-            if (value == set)
-                out.line(prefix, set ? u"1" : u"0");
-        }
-    }
+    return QByteArray(option.name) + ": ";
 }
 
 void writeoptions(RecordText &out, const Settings &s, const WindowSettings &windowsettings)
 {
-    out.line("proxyserver: ", s.proxyserver);
-    out.line("proxyport: ", s.proxyport);
-    out.line("proxyuser: ", s.proxyuser);
-    out.line("proxypass: ", s.proxypass);
-    out.line("apikey: ", s.apikey);
-    out.line("colorscheme: ", s.colorscheme);
-    out.line("readfilename: ", s.readfile);
-    out.line("writefilename: ", s.writefile);
-    out.line("historyfilename: ", s.historyfile);
-    out.line("schedulefilename: ", windowsettings.scheduledialogpath);
-    out.line("htmlfilename: ", s.htmlfile);
-    out.number("maxconnections: ", s.maxconnections);
-    out.number("inettimeout: ", s.inettimeout);
+    // The set flags first, then the cleared ones.
+    for (const bool set : {true, false}) {
+        for (const RecordOption &option : recordoptions()) {
+            if (option.flag && s.*option.flag == set)
+                out.line(prefix(option), set ? u"1" : u"0");
+        }
+    }
+    for (const RecordOption &option : recordoptions()) {
+        if (option.text)
+            out.line(prefix(option), option.secret ? QString() : s.*option.text);
+        else if (option.windowtext)
+            out.line(prefix(option), windowsettings.*option.windowtext);
+        else if (option.number)
+            out.number(prefix(option), s.*option.number);
+    }
 }
 
 void writewindow(RecordText &out, const RecordWindow &window)
@@ -103,6 +89,12 @@ void writedomain(RecordText &out, const SearchSession &domain)
     out.line("PAGEDEPTH: ", domain.pagedepth);
     out.line("CHECKSTOP: ", domain.checkstop);
     out.line("CHECKFIRST: ", domain.checkfirst);
+    // Only where set: a record without a place is the one every reader knows, and a reader
+    // from before places passes over these lines.
+    for (const LocaleField &field : searchlocale::fields()) {
+        if (!(domain.locale.*field.member).isEmpty())
+            out.line(QByteArray(field.name.toUpper().toLatin1() + ": "), domain.locale.*field.member);
+    }
     for (const KeywordResult &keyword : domain.keys) {
         out.line("KEY: ", keyword.key);
         out.line("act: ", keyword.action);
@@ -122,7 +114,7 @@ void writedomain(RecordText &out, const SearchSession &domain)
 void writeall(QIODevice &out, const QByteArray &bytes)
 {
     if (out.write(bytes) != bytes.size())
-        throw Failure::fileError(out.errorString());
+        throw Failure::cannotWrite(out);
 }
 
 // A file whose last line has no line end (a save cut short, or an edit by hand) would glue the
@@ -133,7 +125,7 @@ bool endsinline(QFile &file)
         return true;
     char last = 0;
     if (!file.seek(file.size() - 1) || file.read(&last, 1) != 1)
-        throw Failure::fileError(file.fileName() + u": "_s + file.errorString());
+        throw Failure::cannotRead(file.fileName(), file.errorString());
     return last == '\n';
 }
 
@@ -145,7 +137,6 @@ void writerecord(QIODevice &out, const QString &when, const SearchState &state, 
     RecordText text;
     try {
         text.line("----------", when);
-        writeflags(text, state.settings);
         writeoptions(text, state.settings, windowsettings);
         writewindow(text, window);
         for (const SearchSession &domain : state.urldata)
@@ -218,13 +209,12 @@ void deleterecords(const QString &filename, const QString &when, const QString &
     QFile in(filename);
     // Held until the new file has replaced this one, so no save lands in the old file.
     const qint64 size = openlocked(in, QIODevice::ReadOnly, true);
-    QFile::remove(tempfile);
-    QFile temp(tempfile);
-    if (!temp.open(QIODevice::WriteOnly))
-        throw Failure::fileError(tempfile + u": "_s + temp.errorString());
-    QSaveFile out(filename);
-    if (!out.open(QIODevice::WriteOnly))
-        throw Failure::fileError(filename + u": "_s + out.errorString());
+    CheckedFile temp(tempfile);
+    CheckedFile out(filename);
+    for (CheckedFile *file : {&temp, &out}) {
+        if (!file->open())
+            throw Failure::cannotWrite(*file);
+    }
     const QByteArray date = codepage::toBytes(when);
     LineReader lines(in, size);
     QByteArray kept;
@@ -246,38 +236,87 @@ void deleterecords(const QString &filename, const QString &when, const QString &
             flush();
     }
     flush();
-    temp.close();
-    if (!out.commit())
-        throw Failure::fileError(filename + u": "_s + out.errorString());
+    // Until the new file is complete on the disk, the old one stays as it was.
+    for (CheckedFile *file : {&temp, &out}) {
+        if (!file->commit())
+            throw Failure::cannotWrite(*file);
+    }
     finishsave(in); // the new file holds none of a killed save's bytes
 }
 
 } // namespace historyfile
 
-void saveall(const QString &filename, const SearchState &state, const WindowSettings &windowsettings,
-             const RecordWindow &window)
+namespace historyfile {
+
+namespace {
+
+// The bytes of one record dated now. A failure while building it (fewer titles than top URLs)
+// is kept in failure, with the lines before it in the bytes, as they are to be written.
+QByteArray recordbytes(const SearchState &state, const WindowSettings &windowsettings, const RecordWindow &window,
+                       std::exception_ptr &failure)
 {
+    QByteArray bytes;
+    QBuffer record(&bytes);
+    record.open(QIODevice::WriteOnly);
+    try {
+        writerecord(record, GetDateFormat(), state, windowsettings, window);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    return bytes;
+}
+
+// One write after the earlier records, so a process killed while saving leaves them untouched;
+// whatever part of this one it wrote is dropped by the mark.
+void appendrecord(QFile &file, const QByteArray &record)
+{
+    dropunfinished(file);
+    const QByteArray bytes = endsinline(file) ? record : "\r\n" + record;
+    const qint64 start = file.size();
+    startsave(file, bytes);
+    const QString reason = appendchecked(file, bytes, true);
+    // A write that failed was cut off again; if even that failed, the mark keeps it hidden.
+    if (reason.isEmpty() || file.size() == start)
+        finishsave(file);
+    if (!reason.isEmpty())
+        throw Failure::cannotWrite(file.fileName(), reason);
+}
+
+// The file replaced by one that holds only the record; until it is complete, the old one stays.
+void replacewith(QFile &file, const QByteArray &record)
+{
+    CheckedFile out(file.fileName());
+    if (!out.open() || out.write(record) != record.size() || !out.commit())
+        throw Failure::cannotWrite(out);
+    finishsave(file);
+}
+
+} // namespace
+
+} // namespace historyfile
+
+bool saveall(const QString &filename, const SearchState &state, const WindowSettings &windowsettings,
+             const RecordWindow &window, bool replace)
+{
+    bool saved = false;
     guard("Historyfile", "Sub saveall", [&] {
         QFile file(filename);
-        historyfile::openlocked(file, QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered, true);
-        historyfile::dropunfinished(file);
-        QByteArray bytes = historyfile::endsinline(file) ? QByteArray() : QByteArray("\r\n");
-        QBuffer record(&bytes);
-        record.open(QIODevice::WriteOnly | QIODevice::Append);
+        const bool append = !replace || !QFileInfo::exists(filename);
+        if (append)
+            historyfile::openlocked(file, QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered, true);
+        else
+            historyfile::openlocked(file, QIODevice::ReadOnly, true); // held until the new file is in place
         std::exception_ptr failure;
-        try {
-            historyfile::writerecord(record, GetDateFormat(), state, windowsettings, window);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        // One write after the earlier records, so a process killed while saving leaves them
-        // untouched; whatever part of this one it wrote is dropped by the mark.
-        historyfile::startsave(file);
-        historyfile::writeall(file, bytes);
-        historyfile::finishsave(file);
+        const QByteArray record = historyfile::recordbytes(state, windowsettings, window, failure);
+        if (append)
+            historyfile::appendrecord(file, record);
+        else
+            historyfile::replacewith(file, record);
         if (failure)
             std::rethrow_exception(failure);
+        saved = true;
     });
+    return saved;
 }
 
 Int16 checkreadall(const QString &filename, Prompts &prompts, Array1<QString> &recorddates)

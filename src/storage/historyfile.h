@@ -76,9 +76,12 @@ void deleterecords(const QString &filename, const QString &when, const QString &
 
 } // namespace historyfile
 
-// Appends one record dated now. A failure goes to the error trap; the lines before it stay.
-void saveall(const QString &filename, const SearchState &state, const WindowSettings &windowsettings,
-             const RecordWindow &window);
+// Appends one record dated now (with replace, makes it the file's only record), every byte
+// checked to have reached the disk; true when it did. A file that cannot be written is a file
+// problem and stays as it was; any other failure goes to the error trap, and the lines before
+// it stay.
+bool saveall(const QString &filename, const SearchState &state, const WindowSettings &windowsettings,
+             const RecordWindow &window, bool replace = false);
 
 // The number of records; recorddates gets their date-time texts in file order. A missing file
 // is reported through prompts ("File doesn't exist! ") and gives 0.

@@ -5,6 +5,8 @@
 #include "historyindexstore.h"
 #include "historylines.h"
 #include "platform/codepage.h"
+#include "savemark.h"
+#include "search/searchlocale.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -22,10 +24,10 @@ constexpr qint64 Checked = 4096;
 QByteArray checksum(QFile &file, qint64 from, qint64 length)
 {
     if (!file.seek(from))
-        throw Failure::fileError(file.fileName() + u": "_s + file.errorString());
+        throw Failure::cannotRead(file.fileName(), file.errorString());
     const QByteArray bytes = file.read(length);
     if (bytes.size() != length)
-        throw Failure::fileError(file.fileName() + u": "_s + file.errorString());
+        throw Failure::cannotRead(file.fileName(), file.errorString());
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
 }
 
@@ -51,7 +53,7 @@ bool onlygrew(QFile &file, const FileState &known, const FileState &now)
 void readfrom(Catalogue &catalogue, QFile &file, qint64 start, qint64 size, const std::function<void()> &started)
 {
     if (!file.seek(start))
-        throw Failure::fileError(file.fileName() + u": "_s + file.errorString());
+        throw Failure::cannotRead(file.fileName(), file.errorString());
     readrecords(catalogue, file, start, size - start, started);
     catalogue.end = size;
 }
@@ -135,16 +137,26 @@ const QString &HistoryIndex::text(quint32 id) const
     return cached;
 }
 
+SearchLocale HistoryIndex::locale(int n, int d) const
+{
+    SearchLocale locale;
+    const std::array<quint32, 4> &ids = domain(n, d).locale;
+    for (qsizetype i = 0; i < searchlocale::fields().size(); ++i)
+        locale.*searchlocale::fields()[i].member = text(ids.at(size_t(i)));
+    return locale;
+}
+
 void HistoryIndex::keywords(int n, int d, int parts, const std::function<void(const KeywordResult &)> &visit) const
 {
     KeywordReader reader(domain(n, d).keywords, m_catalogue.texts.count());
     PackedKeyword packed;
     KeywordResult keyword;
-    const int read = (parts & Tops)   ? KeywordReader::Everything
-                     : (parts & Hits) ? KeywordReader::HitsOnly
-                                      : KeywordReader::KeyOnly;
+    const int read = (parts & Tops)              ? KeywordReader::Everything
+                     : (parts & (Hits | Status)) ? KeywordReader::HitsOnly
+                                                 : KeywordReader::KeyOnly;
     while (reader.next(packed, read)) {
         keyword.key = text(packed.key);
+        keyword.action = (parts & Status) ? text(packed.status) : QString();
         keyword.positions.clear();
         keyword.urls.clear();
         keyword.titles.clear();

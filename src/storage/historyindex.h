@@ -8,9 +8,9 @@
 #include <functional>
 #include <vector>
 
-// The index of a history file: every record's offset, date-time text, domains, keywords, hits
-// and top tens. It is kept in an SQLite file beside the history file (FILE.idx), or in the
-// user's cache folder when that folder cannot be written, and brought up to date whenever the
+// The index of a history file: every record's offset, date-time text, domains with their
+// places, keywords with their statuses, hits and top tens. It is kept in an SQLite file beside the history file
+// (FILE.idx), or in the user's cache folder when that folder cannot be written, and brought up to date whenever the
 // file is opened: a file that only grew is read from its last record on; one whose indexed part
 // changed (a delete, an edit, another program's write) is read again from the start. The
 // history file stays the record of truth: an index that is missing, damaged or of another
@@ -26,13 +26,14 @@ public:
         Rebuilt,  // missing, damaged, of another version, or the file changed: built anew
     };
 
-    // What a keyword visit fills besides the key.
+    // What a keyword visit fills besides the key: its hits, its top ten, its status (`action`).
     enum Parts
     {
         KeyOnly = 0,
         Hits = 1,
         Tops = 2,
-        All = Hits | Tops
+        Status = 4,
+        All = Hits | Tops | Status
     };
 
     HistoryIndex() = default;
@@ -49,6 +50,8 @@ public:
     // The domain records of record n, numbered from 1.
     int domaincount(int n) const { return m_first[size_t(n)] - m_first[size_t(n - 1)]; }
     const QString &url(int n, int d) const { return text(domain(n, d).url); }
+    // Where and on what domain d of record n was searched.
+    SearchLocale locale(int n, int d) const;
     // Calls visit with each keyword of domain d of record n, in order; its hits and top ten are
     // filled as parts asks (the hits without their abstracts).
     void keywords(int n, int d, int parts, const std::function<void(const KeywordResult &)> &visit) const;

@@ -3,6 +3,7 @@
 #include "diagnostics/numtext.h"
 #include "historylines.h"
 #include "platform/codepage.h"
+#include "search/searchlocale.h"
 
 #include <utility>
 
@@ -26,6 +27,18 @@ bool prefixed(QByteArrayView line, QByteArrayView prefix, QByteArrayView &value)
         return false;
     value = line.sliced(prefix.size());
     return true;
+}
+
+// The lines of a domain's place, "COUNTRY: " and the others, in the order of its fields.
+const std::vector<QByteArray> &localeprefixes()
+{
+    static const std::vector<QByteArray> prefixes = [] {
+        std::vector<QByteArray> list;
+        for (const LocaleField &field : searchlocale::fields())
+            list.push_back(field.name.toUpper().toLatin1() + ": ");
+        return list;
+    }();
+    return prefixes;
 }
 
 // The lines of the records being read, each by its prefix. A line whose parent (domain,
@@ -75,6 +88,10 @@ public:
             if (prefixed(line, "KEY: ", value))
                 keyword(value);
             return;
+        case 'a':
+            if (prefixed(line, "act: ", value) && m_inkeyword)
+                m_keyword.status = m_catalogue.texts.intern(value);
+            return;
         case 'p':
             if (prefixed(line, "pos: ", value))
                 hit(value);
@@ -98,6 +115,10 @@ public:
                 Int16(leadingnumber(codepage::toText(value)));
             return;
         default:
+            for (size_t i = 0; i < localeprefixes().size(); ++i) {
+                if (prefixed(line, localeprefixes()[i], value) && m_indomain)
+                    m_domain.locale.at(i) = m_catalogue.texts.intern(value);
+            }
             return;
         }
     }

@@ -20,7 +20,7 @@ namespace historyindex {
 namespace {
 
 // Raised when the layout of the index changes: an index of another version is rebuilt.
-constexpr int Version = 2;
+constexpr int Version = 3;
 
 // One connection to an index file, closed and forgotten with the object.
 class Connection final
@@ -131,11 +131,13 @@ bool loaddomains(Connection &db, Catalogue &catalogue)
 {
     QSqlQuery query = db.query();
     query.setForwardOnly(true);
-    if (!query.exec(u"SELECT record, url, keywords FROM domains ORDER BY id"_s))
+    if (!query.exec(u"SELECT record, url, keywords, country, language, device, location FROM domains ORDER BY id"_s))
         return false;
     while (query.next()) {
-        catalogue.domains.push_back(
-            {query.value(0).toInt(), quint32(query.value(1).toLongLong()), query.value(2).toByteArray()});
+        IndexedDomain &domain = catalogue.domains.emplace_back(
+            IndexedDomain{query.value(0).toInt(), quint32(query.value(1).toLongLong()), query.value(2).toByteArray()});
+        for (size_t i = 0; i < domain.locale.size(); ++i)
+            domain.locale[i] = quint32(query.value(int(i) + 3).toLongLong());
     }
     return true;
 }
@@ -159,8 +161,9 @@ bool createtables(Connection &db)
          {u"CREATE TABLE meta(name TEXT PRIMARY KEY, value)"_s,
           u"CREATE TABLE records(n INTEGER PRIMARY KEY, offset INTEGER NOT NULL, whentext BLOB NOT NULL, "
           "faulty INTEGER NOT NULL, description TEXT, number TEXT, source TEXT)"_s,
+          // A domain's place is four texts, as its url is one.
           u"CREATE TABLE domains(id INTEGER PRIMARY KEY, record INTEGER NOT NULL, url INTEGER NOT NULL, "
-          "keywords BLOB)"_s,
+          "keywords BLOB, country INTEGER, language INTEGER, device INTEGER, location INTEGER)"_s,
           u"CREATE INDEX domainsbyrecord ON domains(record)"_s,
           u"CREATE TABLE texts(block INTEGER PRIMARY KEY, data BLOB NOT NULL)"_s}) {
         if (!db.run(statement))
@@ -180,9 +183,13 @@ bool writefrom(Connection &db, const Catalogue &catalogue, int from, quint32 tex
         if (!exec(records, {n, r.offset, r.when, r.faulty, r.fault.description, r.fault.number, r.fault.source}))
             return false;
     }
-    QSqlQuery domains = db.prepared(u"INSERT INTO domains(record, url, keywords) VALUES(?, ?, ?)"_s);
+    QSqlQuery domains = db.prepared(u"INSERT INTO domains(record, url, keywords, country, language, device, location) "
+                                    "VALUES(?, ?, ?, ?, ?, ?, ?)"_s);
     for (const IndexedDomain &d : catalogue.domains) {
-        if (d.record >= from && !exec(domains, {d.record, qint64(d.url), d.keywords}))
+        if (d.record < from)
+            continue;
+        if (!exec(domains, {d.record, qint64(d.url), d.keywords, qint64(d.locale[0]), qint64(d.locale[1]),
+                            qint64(d.locale[2]), qint64(d.locale[3])}))
             return false;
     }
     QSqlQuery blocks = db.prepared(u"INSERT OR REPLACE INTO texts(block, data) VALUES(?, ?)"_s);

@@ -2,11 +2,11 @@
 
 #include "diagnostics/numtext.h"
 #include "historyfile.h"
+#include "platform/checkedfile.h"
 #include "platform/codepage.h"
 #include "platform/filelock.h"
+#include "recordoptions.h"
 #include "storage/inistore.h"
-
-#include <QFile>
 
 #include <cstring>
 
@@ -22,12 +22,7 @@ constexpr qsizetype PooledLength = 1024;
 
 enum class Kind : quint8
 {
-    Flag,
-    Ignored,
-    Text,
-    Colorscheme,
-    Number,
-    Schedulepath,
+    Option,
     Window,
     Txturl,
     Url,
@@ -35,6 +30,7 @@ enum class Kind : quint8
     Pagedepth,
     Checkstop,
     Checkfirst,
+    Locale,
     Key,
     Act,
     Pos,
@@ -48,10 +44,9 @@ enum class Kind : quint8
 struct Field
 {
     Kind kind;
-    bool Settings::*flag = nullptr;
-    QString Settings::*text = nullptr;
-    Int16 Settings::*number = nullptr;
+    const RecordOption *option = nullptr;
     int window = 0;
+    QString SearchLocale::*locale = nullptr;
 };
 
 // The record's field names (each written with ": " after it), case-sensitive.
@@ -59,40 +54,12 @@ const QHash<QByteArray, Field> &fields()
 {
     static const QHash<QByteArray, Field> table = [] {
         QHash<QByteArray, Field> t;
-        const auto flag = [&](const char *name, bool Settings::*member) { t.insert(name, {Kind::Flag, member}); };
-        flag("showrunning", &Settings::showrunning);
-        flag("uselog", &Settings::uselog);
-        flag("isautoconnect", &Settings::isautoconnect);
-        flag("isautodisconnect", &Settings::isautodisconnect);
-        flag("autostart", &Settings::autostart);
-        flag("contexthelp", &Settings::contexthelp);
-        flag("searchhour", &Settings::searchhour);
-        flag("searchday", &Settings::searchday);
-        flag("searchweek", &Settings::searchweek);
-        flag("useapi", &Settings::useapi);
-        flag("useproxy", &Settings::useproxy);
-        // Whether the scheduler ran is not taken from an old record.
-        t.insert("schedulerunning", {Kind::Ignored});
-        const auto text = [&](const char *name, QString Settings::*member, Kind kind = Kind::Text) {
-            t.insert(name, {kind, nullptr, member});
-        };
-        text("proxyserver", &Settings::proxyserver);
-        text("proxyport", &Settings::proxyport);
-        text("proxyuser", &Settings::proxyuser);
-        text("proxypass", &Settings::proxypass);
-        text("apikey", &Settings::apikey);
-        text("colorscheme", &Settings::colorscheme, Kind::Colorscheme);
-        text("readfilename", &Settings::readfile);
-        text("writefilename", &Settings::writefile);
-        text("historyfilename", &Settings::historyfile);
-        text("htmlfilename", &Settings::htmlfile);
-        t.insert("schedulefilename", {Kind::Schedulepath});
-        t.insert("maxconnections", {Kind::Number, nullptr, nullptr, &Settings::maxconnections});
-        t.insert("inettimeout", {Kind::Number, nullptr, nullptr, &Settings::inettimeout});
+        for (const RecordOption &option : recordoptions())
+            t.insert(option.name, {Kind::Option, &option});
         const char *window[] = {"metop",  "meleft", "mewidth", "meheight", "head1w",
                                 "head2w", "head3w", "head4w",  "head5w"};
         for (int i = 0; i < 9; ++i)
-            t.insert(window[i], {Kind::Window, nullptr, nullptr, nullptr, i});
+            t.insert(window[i], {Kind::Window, nullptr, i});
         const std::pair<const char *, Kind> lines[] = {{"TXTURL", Kind::Txturl},
                                                        {"URL", Kind::Url},
                                                        {"DATETIME", Kind::Datetime},
@@ -109,6 +76,9 @@ const QHash<QByteArray, Field> &fields()
                                                        {"titles", Kind::Titles}};
         for (const auto &[name, kind] : lines)
             t.insert(name, {kind});
+        // A domain's place: "COUNTRY", "LANGUAGE", "DEVICE", "LOCATION".
+        for (const LocaleField &field : searchlocale::fields())
+            t.insert(field.name.toUpper().toLatin1(), {Kind::Locale, nullptr, 0, field.member});
         return t;
     }();
     return table;
@@ -155,7 +125,7 @@ bool LineReader::fill()
     m_buffer.resize(old + want);
     const qint64 n = m_in.read(m_buffer.data() + old, want);
     if (n < 0)
-        throw Failure::fileError(m_in.errorString());
+        throw Failure::cannotRead(devicefilename(m_in), m_in.errorString());
     m_buffer.resize(old + n);
     if (m_left > 0)
         m_left -= n;
@@ -199,58 +169,6 @@ bool isseparator(QByteArrayView line)
     return line.size() > 10 && line.first(10) == "----------";
 }
 
-// A save writes its record in one write, but a process killed inside that write can leave
-// part of it. While it saves, a mark beside the file holds the size the file had before; a mark
-// left behind tells readers where the records end and the next writer what to cut off.
-QString markname(const QString &filename)
-{
-    return filename + u".saving"_s;
-}
-
-qint64 committedsize(const QString &filename)
-{
-    QFile mark(markname(filename));
-    if (!mark.open(QIODevice::ReadOnly))
-        return -1;
-    bool ok = false;
-    const qint64 size = mark.readAll().trimmed().toLongLong(&ok);
-    // A mark cut short was being written when its save was killed, before the file was touched.
-    return ok && size >= 0 ? size : -1;
-}
-
-qint64 openlocked(QFile &file, int mode, bool exclusive)
-{
-    for (int attempt = 0;; ++attempt) {
-        if (!file.open(QIODevice::OpenMode(mode)))
-            throw Failure::fileError(file.fileName() + u": "_s + file.errorString());
-        // On a file system without locks the file is used unlocked.
-        if (!filelock::lock(file, exclusive) || filelock::stillnamed(file, file.fileName()) || attempt == 10)
-            return committedsize(file.fileName());
-        file.close();
-    }
-}
-
-void dropunfinished(QFile &file)
-{
-    const qint64 size = committedsize(file.fileName());
-    if (size >= 0 && file.size() > size && !file.resize(size))
-        throw Failure::fileError(file.fileName() + u": "_s + file.errorString());
-    QFile::remove(markname(file.fileName()));
-}
-
-void startsave(QFile &file)
-{
-    QFile mark(markname(file.fileName()));
-    const QByteArray size = QByteArray::number(file.size());
-    if (!mark.open(QIODevice::WriteOnly | QIODevice::Truncate) || mark.write(size) != size.size() || !mark.flush())
-        throw Failure::fileError(mark.fileName() + u": "_s + mark.errorString());
-}
-
-void finishsave(const QFile &file)
-{
-    QFile::remove(markname(file.fileName()));
-}
-
 QString TextPool::text(QByteArrayView bytes)
 {
     if (bytes.isEmpty())
@@ -276,12 +194,10 @@ void RecordBuilder::start()
         m_sink.controls->setdomaintext({});
         m_sink.controls->clearrecord();
     }
-    Settings &s = m_sink.settings;
-    for (bool Settings::*flag :
-         {&Settings::showrunning, &Settings::uselog, &Settings::isautoconnect, &Settings::isautodisconnect,
-          &Settings::autostart, &Settings::contexthelp, &Settings::searchhour, &Settings::searchday,
-          &Settings::searchweek, &Settings::schedulerunning, &Settings::useapi, &Settings::useproxy})
-        s.*flag = false;
+    for (const RecordOption &option : recordoptions()) {
+        if (option.flag)
+            m_sink.settings.*option.flag = false;
+    }
     m_seen.reset();
 }
 
@@ -310,27 +226,9 @@ void RecordBuilder::apply(QByteArrayView line)
     if (!field)
         return;
     const QByteArrayView bytes = line.sliced(at);
-    Settings &s = m_sink.settings;
     switch (field->kind) {
-    case Kind::Flag:
-        if (bytes.startsWith('1'))
-            s.*field->flag = true;
-        return;
-    case Kind::Ignored:
-        return;
-    case Kind::Text:
-        s.*field->text = m_pool.text(bytes);
-        return;
-    case Kind::Colorscheme:
-        s.colorscheme = m_pool.text(bytes);
-        if (s.colorscheme != Settings::standardScheme() && s.colorscheme != Settings::greyScheme())
-            s.colorscheme = Settings::standardScheme();
-        return;
-    case Kind::Number:
-        s.*field->number = Int16(leadingnumber(codepage::toText(bytes)));
-        return;
-    case Kind::Schedulepath:
-        m_sink.windowsettings.scheduledialogpath = m_pool.text(bytes);
+    case Kind::Option:
+        applyoption(*field->option, bytes);
         return;
     case Kind::Window:
         if (m_sink.restorewindow) {
@@ -366,6 +264,10 @@ void RecordBuilder::apply(QByteArrayView line)
             keyword->positions.append(hit);
         }
         return;
+    case Kind::Locale:
+        if (SearchSession *domain = lastdomain())
+            domain->locale.*field->locale = m_pool.text(bytes);
+        return;
     case Kind::Urls:
     case Kind::Titles:
         if (KeywordResult *keyword = lastkeyword())
@@ -375,6 +277,25 @@ void RecordBuilder::apply(QByteArrayView line)
         if (QString *target = fieldtarget(int(field->kind)))
             *target = m_pool.text(bytes);
     }
+}
+
+// A flag is set by a value that begins with "1"; any other leaves it cleared.
+void RecordBuilder::applyoption(const RecordOption &option, QByteArrayView bytes)
+{
+    Settings &s = m_sink.settings;
+    if (!option.readback)
+        return;
+    if (option.flag && bytes.startsWith('1'))
+        s.*option.flag = true;
+    else if (option.windowtext)
+        m_sink.windowsettings.*option.windowtext = m_pool.text(bytes);
+    else if (option.number)
+        s.*option.number = Int16(leadingnumber(codepage::toText(bytes)));
+    else if (option.text && !(option.secret && bytes.isEmpty()))
+        s.*option.text = m_pool.text(bytes);
+    if (option.text == &Settings::colorscheme && s.colorscheme != Settings::standardScheme() &&
+        s.colorscheme != Settings::greyScheme())
+        s.colorscheme = Settings::standardScheme();
 }
 
 // The field of the last domain, keyword or hit that a line sets; none when that is missing.

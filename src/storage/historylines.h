@@ -15,12 +15,13 @@
 #include <array>
 #include <bitset>
 
-class QFile;
 class QIODevice;
 class RecordControls;
 struct FetchJob;
 
 namespace historyfile {
+
+struct RecordOption;
 
 // The lines of a device as the text stream reads them: a line ends at a line feed, a carriage
 // return just before it belongs to the line end, and the last line may end without one.
@@ -49,16 +50,6 @@ private:
 
 // Longer than ten characters, and the first ten are hyphens.
 bool isseparator(QByteArrayView line);
-
-// Opens path for mode and waits for its lock, again when a writer renamed a new file over the
-// one it waited on. A file that cannot be opened is a failure. Returns how much of the file its
-// records take: the bytes past that belong to a save that was killed (-1: the whole file).
-qint64 openlocked(QFile &file, int mode, bool exclusive);
-// Under the writer's lock: cuts off what a killed save left and forgets that save.
-void dropunfinished(QFile &file);
-// Marks the start of a save at the file's present end; finishsave() removes the mark.
-void startsave(QFile &file);
-void finishsave(const QFile &file);
 
 // Texts read from a file, each distinct one stored once: an hourly history repeats the same
 // domains, keywords, URLs and titles in every record.
@@ -104,6 +95,7 @@ private:
     KeywordResult *lastkeyword();
     SearchHit *lasthit();
     QString *fieldtarget(int kind);
+    void applyoption(const RecordOption &option, QByteArrayView bytes);
 
     RecordSink m_sink;
     TextPool &m_pool;

@@ -161,6 +161,8 @@ void readdomain(SearchSession &session, int n, const SearchState &state, Element
     session.checkstop = readini(u"checkstop"_s, section, ini);
     session.checkfirst = readini(u"checkfirst"_s, section, ini);
     session.lastscheduletime = readini(u"lastscheduletime"_s, section, ini);
+    for (const LocaleField &field : searchlocale::fields())
+        session.locale.*field.member = readini(field.name, section, ini);
     session.keys = sized<KeywordResult>(readnumber(u"countkeys"_s, section, state), budget);
     Int16 j = 1;
     Int16 top = 1;
@@ -257,6 +259,17 @@ void writekeyword(const KeywordResult &keyword, int k, const QString &section, c
     }
 }
 
+// A domain without a place writes none of its keys, so a file from before them, or one the
+// Windows program reads, stays as it was; a place cleared is stored empty, never left behind.
+void writelocale(const SearchLocale &locale, const QString &section, const SearchState &state)
+{
+    for (const LocaleField &field : searchlocale::fields()) {
+        const QString &value = locale.*field.member;
+        if (!value.isEmpty() || !readini(field.name, section, state.inifile).isEmpty())
+            store(value, field.name, section, state);
+    }
+}
+
 void writedomain(const SearchSession &session, int n, const SearchState &state)
 {
     const QString section = u"URL"_s + QString::number(n);
@@ -267,6 +280,7 @@ void writedomain(const SearchSession &session, int n, const SearchState &state)
     store(session.checkstop, u"checkstop"_s, section, state);
     store(session.checkfirst, u"checkfirst"_s, section, state);
     store(session.lastscheduletime, u"lastscheduletime"_s, section, state);
+    writelocale(session.locale, section, state);
     store(QString::number(session.keys.ubound()), u"countkeys"_s, section, state);
     Int16 j = 1;
     Int16 top = 1;

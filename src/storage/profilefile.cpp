@@ -1,11 +1,8 @@
 #include "profilefile.h"
 
 #include "diagnostics/guard.h"
-#include "platform/syncfolder.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 
@@ -112,7 +109,7 @@ ProfileFile ProfileFile::fromBytes(QByteArrayView bytes)
     return result;
 }
 
-ProfileFile::LoadResult ProfileFile::load(const QString &path)
+ProfileFile::LoadResult ProfileFile::load(const QString &path, QString *error)
 {
     LoadResult result = LoadResult::Failed;
     guard("Servertools", "Function loadprofile", [&] {
@@ -122,11 +119,12 @@ ProfileFile::LoadResult ProfileFile::load(const QString &path)
             result = LoadResult::Missing;
             return;
         }
-        if (!file.open(QIODevice::ReadOnly))
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (file.error() != QFileDevice::NoError) {
+            if (error)
+                *error = file.errorString();
             return;
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return;
+        }
         parse(bytes);
         result = LoadResult::Loaded;
     });
@@ -336,20 +334,14 @@ bool ProfileFile::write(QIODevice *device) const
     return result;
 }
 
-bool ProfileFile::save(const QString &path, QString *error) const
+bool ProfileFile::save(const QString &path, QString *error, CheckedFile::Access access) const
 {
     bool result = false;
     guard("Servertools", "Function saveprofile", [&] {
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly) && write(&file) && file.commit()) {
-            // The new name, not only the new bytes, must outlive a power cut.
-            syncfolder(QFileInfo(path).absolutePath());
-            result = true;
-            return;
-        }
-        if (error)
+        CheckedFile file(path, access);
+        result = file.open() && write(&file) && file.commit();
+        if (!result && error)
             *error = file.errorString();
-        file.cancelWriting();
     });
     return result;
 }

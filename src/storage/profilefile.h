@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/checkedfile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
@@ -28,8 +30,9 @@ public:
     ProfileFile();
     static ProfileFile fromBytes(QByteArrayView bytes);
 
-    // Replaces the contents by the file at path; a missing file gives an empty profile.
-    LoadResult load(const QString &path);
+    // Replaces the contents by the file at path; a missing file gives an empty profile. When it
+    // fails, error gets the system's reason.
+    LoadResult load(const QString &path, QString *error = nullptr);
 
     // The value as the profile functions deliver it (trimmed, outer quotes removed, not cut);
     // an empty text when the section or the key is missing.
@@ -45,8 +48,10 @@ public:
     int lineCount() const;
     QByteArray toBytes() const;
     bool write(QIODevice *device) const;
-    // Replaces the file at path atomically (temporary file, then rename).
-    bool save(const QString &path, QString *error = nullptr) const;
+    // Replaces the file at path by one written beside it, every byte checked, and renamed over
+    // it; on a failure the old file stays as it was and error gets the system's reason.
+    bool save(const QString &path, QString *error = nullptr,
+              CheckedFile::Access access = CheckedFile::Access::Kept) const;
 
     static QByteArrayView trimmed(QByteArrayView text);
 

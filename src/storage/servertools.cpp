@@ -5,12 +5,22 @@
 #include "platform/programfolder.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace servertools {
 
 namespace {
 
 IniBatch *s_batch = nullptr;
+IniFiles *s_files = nullptr;
+
+ProfileFile::LoadResult loadini(const QString &filename, ProfileFile &profile, QString *error = nullptr)
+{
+    return s_files ? s_files->load(filename, profile) : profile.load(inipath(filename), error);
+}
 
 // A profile read trims blanks and takes off one pair of outer quotes. A value that would lose
 // either is written in quotes, which every reader removes again, so keywords keep their outer
@@ -38,7 +48,56 @@ const QByteArray &sectionbytes(const QString &section)
     return s_bytes;
 }
 
+// Nothing in the settings file is for others to read, and a file that holds a password or a
+// key is kept from them even where its mode was widened; any other keeps its mode.
+CheckedFile::Access access(const ProfileFile &profile, const QString &path)
+{
+    return !QFileInfo::exists(path) || holdssecret(profile) ? CheckedFile::Access::OwnerOnly
+                                                            : CheckedFile::Access::Kept;
+}
+
+void saveini(const QString &filename, const ProfileFile &profile)
+{
+    const QString path = inipath(filename);
+    QString error;
+    if (s_files ? !s_files->save(filename, profile) : !profile.save(path, &error, access(profile, path)))
+        throw Failure::cannotWrite(path, error);
+}
+
 } // namespace
+
+bool holdssecret(const ProfileFile &profile)
+{
+    for (const QByteArrayView key : {"proxypass", "apikey", "enginekey"}) {
+        if (!profile.valueView("settings", key).isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QString protectsecrets(const QString &filename)
+{
+    QString notice;
+    guard("Servertools", "Function protectsecrets", [&] {
+        const QString path = inipath(filename);
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+        const QFileDevice::Permissions mode = QFile::permissions(path);
+        // Only a file others may read is read a second time.
+        if (!(mode & others))
+            return;
+        ProfileFile profile;
+        if (profile.load(path) != ProfileFile::LoadResult::Loaded || !holdssecret(profile))
+            return;
+        if (QFile::setPermissions(path, mode & ~others))
+            notice = path + u" held a password or a key that other users could read; it is now readable by you only"_s;
+        else
+            notice = path + u" holds a password or a key that other users can read, and its permissions could not "
+                            "be changed"_s;
+    });
+    return notice;
+}
 
 QString inipath(const QString &filename)
 {
@@ -62,7 +121,7 @@ QString readini(const QString &key, const QString &section, const QString &filen
             return;
         }
         ProfileFile profile;
-        profile.load(inipath(filename));
+        loadini(filename, profile);
         deliver(profile);
     });
     return result;
@@ -80,13 +139,20 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
             result = true;
             return;
         }
-        const QString path = inipath(filename);
         ProfileFile profile;
-        if (profile.load(path) == ProfileFile::LoadResult::Failed)
-            return;
-        result = !profile.setValue(s, k, v) || profile.save(path);
+        QString error;
+        if (loadini(filename, profile, &error) == ProfileFile::LoadResult::Failed)
+            throw Failure::cannotRead(inipath(filename), error);
+        if (profile.setValue(s, k, v))
+            saveini(filename, profile);
+        result = true;
     });
     return result;
+}
+
+void setinifiles(IniFiles *files)
+{
+    s_files = files;
 }
 
 IniBatch::IniBatch(const QString &filename) : m_filename(filename), m_outer(s_batch)
@@ -111,8 +177,11 @@ IniBatch *IniBatch::active(const QString &filename)
 ProfileFile &IniBatch::profile()
 {
     if (!m_loaded) {
-        m_load = m_profile.load(inipath(m_filename));
+        QString error;
+        m_load = loadini(m_filename, m_profile, &error);
         m_loaded = true;
+        if (m_load == ProfileFile::LoadResult::Failed)
+            throw Failure::cannotRead(inipath(m_filename), error);
     }
     return m_profile;
 }
@@ -125,9 +194,11 @@ bool IniBatch::save()
             result = true;
             return;
         }
+        // Said when it was read.
         if (m_load == ProfileFile::LoadResult::Failed)
             return;
-        result = m_profile.save(inipath(m_filename));
+        saveini(m_filename, m_profile);
+        result = true;
     });
     return result;
 }

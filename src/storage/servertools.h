@@ -14,6 +14,24 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
 
 QString inipath(const QString &filename);
 
+// Whether the settings file holds a password or a key. Such a file is written readable by its
+// owner only, as is every new settings file.
+bool holdssecret(const ProfileFile &profile);
+// The settings file, when it holds a password or a key and other users may read it, made
+// readable by its owner only. Returns what to tell the user ("" when nothing was done).
+QString protectsecrets(const QString &filename);
+// Where the settings files are read from and written to: the program's folder, unless another
+// place was put in (the fuzz target keeps them in memory, to read thousands a second).
+class IniFiles
+{
+public:
+    virtual ~IniFiles() = default;
+    virtual ProfileFile::LoadResult load(const QString &filename, ProfileFile &profile) = 0;
+    virtual bool save(const QString &filename, const ProfileFile &profile) = 0;
+};
+// Puts files in the program folder's place; nullptr puts the folder back.
+void setinifiles(IniFiles *files);
+
 // Start-up and shut-down read and write thousands of keys: while a batch is open, readini and
 // writeini on its file work on one parsed copy, read on first use; save() writes it once.
 // Without a batch each call reads (and writes) the whole file.
@@ -25,8 +43,9 @@ public:
     IniBatch(const IniBatch &) = delete;
     IniBatch &operator=(const IniBatch &) = delete;
 
-    // Writes the file if anything changed. False when it could not be written, or when the
-    // file existed but could not be read (writing would lose what it holds).
+    // Writes the file if anything changed. False when it could not be written (a file problem,
+    // with the old file as it was), or when the file existed but could not be read (said when it
+    // was read; writing would lose what it holds).
     bool save();
 
     // The batch open on filename, if any.

@@ -47,6 +47,7 @@ void HistoryBrowse::openhistory(const QString &filename)
             return;
         m_index = HistoryIndex();
         m_historydata = HistoryData(m_index);
+        const errorreports::FileProblemWatch problems;
         if (exists) {
             m_index = HistoryIndex::open(filename, [&] {
                 m_state.settings.historyfile = filename;
@@ -58,7 +59,8 @@ void HistoryBrowse::openhistory(const QString &filename)
             m_prompts.message(u"File doesn't exist! "_s);
         }
         if (m_index.count() == 0) {
-            m_prompts.message(u"No suitable data in file"_s);
+            if (!problems.said())
+                m_prompts.message(u"No suitable data in file"_s);
             return;
         }
         m_window.writemessagebox(u"history loaded"_s);

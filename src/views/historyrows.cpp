@@ -2,6 +2,7 @@
 
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
+#include "search/searchlocale.h"
 
 #include <QHash>
 #include <QSet>
@@ -44,11 +45,17 @@ void sortbydate(List1<ResultRow> &rows, bool descending)
 
 } // namespace
 
-const QList<Column> &columns()
+QList<Column> columns(bool places)
 {
-    static const QList<Column> list = {
-        {u"DATE"_s, 1780}, {u"Search term"_s, 2340}, {u"Position"_s, 734}, {u"Exact URL"_s, 4935}};
+    QList<Column> list = {{u"DATE"_s, 1780}, {u"Search term"_s, 2340}, {u"Position"_s, 734}, {u"Exact URL"_s, 4935}};
+    if (places)
+        list.append({u"Searched from"_s, 2400});
     return list;
+}
+
+bool hasplaces(const List1<ResultRow> &rows)
+{
+    return std::any_of(rows.begin(), rows.end(), [](const ResultRow &row) { return !row.place.isEmpty(); });
 }
 
 void setuphistory(const HistoryData &historydata, const QString &txturl, HistoryLists &lists)
@@ -133,6 +140,7 @@ void dishis(const HistoryData &historydata, HistoryLists &lists)
                 const QString &url = historydata.url(n, d);
                 if (!passes(url, lists.historyurls))
                     continue;
+                const QString place = searchlocale::summary(historydata.locale(n, d));
                 historydata.keywords(n, d, HistoryIndex::Hits, [&](const KeywordResult &keyword) {
                     if (!passes(keyword.key, lists.historykeys))
                         return;
@@ -150,6 +158,7 @@ void dishis(const HistoryData &historydata, HistoryLists &lists)
                         row.position = *position;
                         row.exacturl = hit.url;
                         row.title = hit.title;
+                        row.place = place;
                         lists.historyrows.append(std::move(row));
                     }
                 });

@@ -38,8 +38,11 @@ struct Column
     QString header;
     int width; // twips
 };
-// The columns of the history list, in order.
-const QList<Column> &columns();
+// The columns of the history list, in order; with places, a last one for where and on what
+// each record searched.
+QList<Column> columns(bool places);
+// Whether any of the rows was searched with a place set.
+bool hasplaces(const List1<ResultRow> &rows);
 
 // The filters from historydata: every date, every domain once, the domain selected in the
 // search mode when the history holds it (else the first); then dishisurl.

@@ -127,7 +127,7 @@ void RankChart::rebuild()
     m_domainof.clear();
     // One domain is named in the title; several in the legend beside the plot.
     const bool one = m_series.size() == 1;
-    c->setTitle(one ? m_keyword + u" ("_s + m_series.first().domain + u')' : m_keyword);
+    c->setTitle(one ? m_keyword + u" ("_s + m_series.first().name() + u')' : m_keyword);
     c->legend()->setVisible(!one);
     if (m_series.isEmpty())
         return;
@@ -145,7 +145,7 @@ void RankChart::rebuild()
             pieces.append(QList<RankPoint>());
         for (int p = 0; p < int(pieces.size()); ++p) {
             auto *line = new QLineSeries;
-            line->setName(m_series[n].domain);
+            line->setName(m_series[n].name());
             line->setPen(QPen(linecolor(n), 2));
             line->setPointsVisible(true);
             for (const RankPoint &point : pieces[p])
@@ -192,7 +192,7 @@ QString RankChart::tiptext(const QLineSeries *line, QPointF point) const
     }
     if (nearest == nullptr)
         return {};
-    return nearest->when + u'\n' + series->domain + u": position "_s + QString::number(*nearest->position);
+    return nearest->when + u'\n' + series->name() + u": position "_s + QString::number(*nearest->position);
 }
 
 void RankChart::hovered(const QLineSeries *line, QPointF point, bool state)

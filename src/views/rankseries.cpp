@@ -3,8 +3,12 @@
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
 #include "historyrows.h"
+#include "search/ranking.h"
+#include "search/searchlocale.h"
 
 #include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
 
 QList<QList<RankPoint>> RankSeries::pieces() const
 {
@@ -23,6 +27,11 @@ QList<QList<RankPoint>> RankSeries::pieces() const
     return out;
 }
 
+QString RankSeries::name() const
+{
+    return place.isEmpty() ? domain : domain + u" ("_s + place + u')';
+}
+
 int RankSeries::worst() const
 {
     int worst = 0;
@@ -39,10 +48,11 @@ struct Reading
 {
     bool searched = false;
     std::optional<int> best;
+    QString place;
 };
 
-// The domain's reading of the keyword in one record. A keyword whose page listed nothing at all
-// was blocked or timed out: that says nothing about the rank, so it does not break the line.
+// The domain's reading of the keyword in one record. A ranking that is not known (stopped,
+// blocked, never searched) says nothing about the rank, so it does not break the line.
 Reading readingof(const HistoryData &historydata, int n, const QString &keyword, const QString &domain)
 {
     Reading reading;
@@ -50,14 +60,13 @@ Reading readingof(const HistoryData &historydata, int n, const QString &keyword,
         if (historydata.url(n, d) != domain)
             continue;
         historydata.keywords(n, d, HistoryIndex::All, [&](const KeywordResult &result) {
-            if (result.key != keyword || (result.positions.isEmpty() && result.urls.isEmpty()))
+            const Ranking rank = result.key == keyword ? ranking(result) : Ranking();
+            if (rank.kind == Ranking::Kind::Unknown)
                 return;
             reading.searched = true;
-            for (const SearchHit &hit : result.positions) {
-                const int position = hit.position;
-                if (position >= 1 && (!reading.best || position < *reading.best))
-                    reading.best = position;
-            }
+            reading.place = searchlocale::summary(historydata.locale(n, d));
+            if (rank.best && (!reading.best || *rank.best < *reading.best))
+                reading.best = rank.best;
         });
     }
     return reading;
@@ -92,14 +101,18 @@ QList<RankSeries> build(const HistoryData &historydata, const QString &keyword, 
         }
         std::stable_sort(dated.begin(), dated.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
         for (const QString &url : domainsof(historydata, domain)) {
-            RankSeries series{url, {}};
+            QList<RankSeries> places;
             for (const auto &[moment, n] : dated) {
                 const Reading reading = readingof(historydata, n, keyword, url);
-                if (reading.searched)
-                    series.points.append({moment, historydata.when(n), reading.best});
+                if (!reading.searched)
+                    continue;
+                auto series = std::find_if(places.begin(), places.end(),
+                                           [&](const RankSeries &s) { return s.place == reading.place; });
+                if (series == places.end())
+                    series = places.insert(places.end(), RankSeries{url, {}, reading.place});
+                series->points.append({moment, historydata.when(n), reading.best});
             }
-            if (!series.points.isEmpty())
-                result.append(series);
+            result += places;
         }
     });
     return result;

@@ -26,6 +26,12 @@ struct RankSeries
 {
     QString domain;
     QList<RankPoint> points;
+    // Where and on what the readings were searched (searchlocale::summary); readings of
+    // another place are another series, so a line never joins two places.
+    QString place;
+
+    // The domain, with the place in brackets when one is set.
+    QString name() const;
 
     // The runs of readings with a position, in order.
     QList<QList<RankPoint>> pieces() const;
@@ -38,9 +44,10 @@ struct RankSeries
 namespace rankseries {
 
 // The keyword's series for domain, or for every domain (in the order they first appear) when
-// domain is "(Show ALL)". A record counts for a domain when the domain searched the keyword in
-// it and the result page listed anything; a record whose date cannot be read is left out. A
-// domain that never searched the keyword gets no series.
+// domain is "(Show ALL)"; one series per place the domain was searched from. A record counts for
+// a domain when the domain searched the keyword in it and its ranking is known (found, or
+// searched to the end without it); a record whose date cannot be read is left out. A domain
+// that never searched the keyword gets no series.
 QList<RankSeries> build(const HistoryData &historydata, const QString &keyword, const QString &domain);
 
 } // namespace rankseries

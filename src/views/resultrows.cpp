@@ -3,7 +3,7 @@
 #include "diagnostics/guard.h"
 #include "diagnostics/numtext.h"
 #include "search/parsers.h"
-#include "search/searchservice.h"
+#include "search/ranking.h"
 #include "search/searchstate.h"
 
 #include <QHash>
@@ -48,6 +48,7 @@ std::optional<StoredInputs> storedinputs(const SearchState &state)
     inputs.chkstopafterhit = numvalue(session.checkstop) == 1;
     inputs.chkdispfirst = numvalue(session.checkfirst) == 1;
     inputs.pagedepth = session.pagedepth;
+    inputs.locale = session.locale;
     return inputs;
 }
 
@@ -74,7 +75,7 @@ List1<ResultRow> build(SearchState &state, int index, bool dispfirst)
         for (const KeywordResult &keyword : session.keys) {
             if (keyword.positions.isEmpty()) {
                 ResultRow row = makerow(session, keyword);
-                row.position = isunansweredstatus(keyword.action) ? Unanswered : NotFound;
+                row.position = ranking(keyword).kind == Ranking::Kind::NotFound ? NotFound : Unanswered;
                 rows.append(row);
                 continue;
             }

@@ -2,6 +2,7 @@
 
 #include "diagnostics/int16.h"
 #include "search/array1.h"
+#include "search/searchlocale.h"
 
 #include <QString>
 
@@ -20,6 +21,7 @@ struct ResultRow
     QString action;
     QString title;
     QString abstract;
+    QString place; // history lines: where and on what the record searched, when set
     bool taken = false;
     int listindex = 0; // the line of the list showing the row, 1-based
 };
@@ -50,12 +52,13 @@ struct StoredInputs
     bool chkstopafterhit = false;
     bool chkdispfirst = false;
     QString pagedepth;
+    SearchLocale locale;
 };
 
 namespace resultrows {
 
 inline const QString NotFound = QStringLiteral("1000");
-// A keyword the service refused or did not answer readably: whether it ranks is unknown.
+// A keyword whose search says nothing of the domain's rank (never searched, stopped, refused).
 inline const QString Unanswered = QStringLiteral("1001");
 constexpr quint32 Blue = 0xFF0000;
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace browser {
+namespace desktopbrowser {
 
 // The command the desktop opens HTML files with: the program's full path, followed by any
 // fixed arguments its registration carries (quoted where they hold blanks); "" when the
@@ -10,4 +10,4 @@ namespace browser {
 // argument.
 QString htmlcommand();
 
-} // namespace browser
+} // namespace desktopbrowser

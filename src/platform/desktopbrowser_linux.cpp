@@ -1,4 +1,4 @@
-#include "browser.h"
+#include "desktopbrowser.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -122,7 +122,7 @@ QString quoted(const QString &arg)
 
 } // namespace
 
-namespace browser {
+namespace desktopbrowser {
 
 QString htmlcommand()
 {
@@ -146,4 +146,4 @@ QString htmlcommand()
     return parts.join(u' ');
 }
 
-} // namespace browser
+} // namespace desktopbrowser
