@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <exception>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace historyindex;
 
@@ -64,18 +66,31 @@ HistoryIndex HistoryIndex::open(const QString &filename, const std::function<voi
 {
     HistoryIndex index;
     guard("Historyindex", "Sub openindex", [&] {
-        index.refresh(QFileInfo(filename).absoluteFilePath(), started);
-        index.prepare();
-        // The failures met while the records were read, as a reading of the file reports them.
-        for (const IndexedRecord &record : index.m_catalogue.records) {
-            if (!record.faulty)
-                continue;
-            errorreports::addtrace("Historyfile", "Function readhistory");
-            errorreports::errortrap(record.fault.description, record.fault.number, record.fault.source,
-                                    u"Historyfile"_s);
+        // A file that cannot be read to its end still shows the records read before it failed,
+        // as a plain reading does, and the failure is said after theirs.
+        std::exception_ptr failure;
+        try {
+            index.refresh(QFileInfo(filename).absoluteFilePath(), started);
+        } catch (...) {
+            failure = std::current_exception();
         }
+        index.prepare();
+        index.reportfaults();
+        if (failure)
+            std::rethrow_exception(failure);
     });
     return index;
+}
+
+// The failures met while the records were read, as a reading of the file reports them.
+void HistoryIndex::reportfaults() const
+{
+    for (const IndexedRecord &record : m_catalogue.records) {
+        if (!record.faulty)
+            continue;
+        errorreports::addtrace("Historyfile", "Function readhistory");
+        errorreports::errortrap(record.fault.description, record.fault.number, record.fault.source, u"Historyfile"_s);
+    }
 }
 
 void HistoryIndex::refresh(const QString &filename, const std::function<void()> &started)

@@ -63,6 +63,7 @@ public:
 private:
     void refresh(const QString &filename, const std::function<void()> &started);
     void prepare();
+    void reportfaults() const;
     const historyindex::IndexedDomain &domain(int n, int d) const
     {
         return m_catalogue.domains[size_t(m_first[size_t(n - 1)] + d - 1)];

@@ -194,20 +194,26 @@ void readrecords(Catalogue &catalogue, QIODevice &in, qint64 start, qint64 limit
     historyfile::LineReader lines(in, limit);
     bool first = true;
     QByteArrayView line;
-    while (lines.next(line)) {
-        if (historyfile::isseparator(line)) {
-            if (std::exchange(first, false) && started)
-                started();
-            reader.separator(start + lines.linestart(), line);
-            continue;
+    try {
+        while (lines.next(line)) {
+            if (historyfile::isseparator(line)) {
+                if (std::exchange(first, false) && started)
+                    started();
+                reader.separator(start + lines.linestart(), line);
+                continue;
+            }
+            if (!reader.inside())
+                continue;
+            try {
+                reader.apply(line);
+            } catch (...) {
+                reader.fail();
+            }
         }
-        if (!reader.inside())
-            continue;
-        try {
-            reader.apply(line);
-        } catch (...) {
-            reader.fail();
-        }
+    } catch (...) {
+        // A file that fails to read keeps what was read of its last domain, as a plain reading does.
+        reader.finish();
+        throw;
     }
     reader.finish();
 }
