@@ -278,12 +278,20 @@ QString HistoryController::chartkeyword() const
 void HistoryController::updatechart()
 {
     guard("Historycontroller", "Sub updatechart", [&] {
-        QList<RankSeries> series;
-        const QString keyword = viewmode() == viewmodes::History ? chartkeyword() : QString();
-        if (!keyword.isEmpty())
-            series = rankseries::build(m_historydata, keyword, m_lists.historyurls.text);
-        m_historychart->setseries(keyword, series);
-        const bool shown = !series.isEmpty();
+        bool shown = false;
+        if (viewmode() == viewmodes::History) {
+            const QString keyword = chartkeyword();
+            // Without a keyword the chart shows how visible the chosen domains are overall.
+            if (keyword.isEmpty()) {
+                const auto lines = visibility::build(m_historydata, m_lists.historyurls.text);
+                m_historychart->setvisibility(lines);
+                shown = !lines.isEmpty();
+            } else {
+                const QList<RankSeries> series = rankseries::build(m_historydata, keyword, m_lists.historyurls.text);
+                m_historychart->setseries(keyword, series);
+                shown = !series.isEmpty();
+            }
+        }
         m_historychart->setVisible(shown);
         if (std::exchange(m_chartshown, shown) != shown)
             m_window.Form_Resize();

@@ -42,8 +42,8 @@ public:
     bool chartshown() const { return m_chartshown; }
 
     // The rank chart of the chosen keyword (the selected line's, else the keyword filter's) for
-    // the chosen domain, shown below the list in the history view only; the window is laid out
-    // again when it comes or goes.
+    // the chosen domain, or without a keyword the domain's visibility, shown below the list in
+    // the history view only; the window is laid out again when it comes or goes.
     void updatechart();
 
     // The analysis command (`mnuanalyze_Click`, also ANALYZE): enter modes 2 or 3, or leave them.

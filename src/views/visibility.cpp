@@ -1,0 +1,104 @@
+#include "visibility.h"
+
+#include "diagnostics/guard.h"
+#include "rankseries.h"
+#include "search/ranking.h"
+#include "search/searchlocale.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <array>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace visibility {
+
+int weight(int position)
+{
+    static constexpr std::array<int, 10> Top{300, 150, 100, 70, 50, 40, 30, 25, 20, 15};
+    if (position < 1)
+        return 0;
+    if (position <= 10)
+        return Top[std::size_t(position - 1)];
+    if (position <= 20)
+        return 10;
+    if (position <= 30)
+        return 5;
+    if (position <= 50)
+        return 2;
+    return position <= 100 ? 1 : 0;
+}
+
+std::optional<double> Score::percent() const
+{
+    if (keywords == 0)
+        return std::nullopt;
+    return 100.0 * double(sum) / (double(keywords) * weight(1));
+}
+
+Score score(const HistoryData &historydata, int n, int d)
+{
+    Score result;
+    guard("Visibility", "Function score", [&] {
+        // Per distinct keyword: its best known ranking, or none when no listing of it has one.
+        QHash<QString, std::optional<Ranking>> keys;
+        historydata.keywords(n, d, HistoryIndex::All, [&](const KeywordResult &keyword) {
+            std::optional<Ranking> &best = keys[keyword.key];
+            const Ranking rank = ranking(keyword);
+            if (rank.kind == Ranking::Kind::Unknown)
+                return;
+            if (!best || (rank.best && (!best->best || *rank.best < *best->best)))
+                best = rank;
+        });
+        for (const std::optional<Ranking> &rank : std::as_const(keys)) {
+            if (!rank) {
+                ++result.unknown;
+                continue;
+            }
+            ++result.keywords;
+            result.sum += weight(rank->best.value_or(0));
+        }
+    });
+    return result;
+}
+
+QString VisibilitySeries::name() const
+{
+    return place.isEmpty() ? domain : domain + u" ("_s + place + u')';
+}
+
+QList<VisibilitySeries> build(const HistoryData &historydata, const QString &domain)
+{
+    QList<VisibilitySeries> result;
+    guard("Visibility", "Function build", [&] {
+        const QList<std::pair<std::int32_t, int>> dated = rankseries::timeorder(historydata);
+        for (const QString &url : rankseries::domainsof(historydata, domain)) {
+            QList<VisibilitySeries> places;
+            for (const auto &[moment, n] : dated) {
+                for (int d = 1; d <= historydata.domaincount(n); ++d) {
+                    if (historydata.url(n, d) != url)
+                        continue;
+                    const Score s = score(historydata, n, d);
+                    if (s.keywords == 0)
+                        continue;
+                    const QString place = searchlocale::summary(historydata.locale(n, d));
+                    auto series = std::find_if(places.begin(), places.end(),
+                                               [&](const VisibilitySeries &v) { return v.place == place; });
+                    if (series == places.end())
+                        series = places.insert(places.end(), VisibilitySeries{url, place, {}});
+                    series->points.append({moment, historydata.when(n), s});
+                }
+            }
+            result += places;
+        }
+    });
+    return result;
+}
+
+QString percenttext(double percent)
+{
+    return QString::number(percent, 'f', 1);
+}
+
+} // namespace visibility

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "storage/historydata.h"
+
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// One number for whether a domain gains or loses ground: the clicks its keywords' best
+// positions could bring, as a percentage of what they would bring if every one ranked first.
+namespace visibility {
+
+// The click-through curve: the share of a result page's clicks, in thousandths, that the
+// result at position takes. Position 1 takes 300, 2 150, 3 100, 4 70, 5 50, 6 40, 7 30, 8 25,
+// 9 20, 10 15; 11 to 20 take 10 each, 21 to 30 5, 31 to 50 2, 51 to 100 1, and a position past
+// 100 (or none) nothing. The figures are fixed so that scores of different years compare.
+int weight(int position);
+
+// A domain's score in one record.
+struct Score
+{
+    int keywords = 0;     // distinct keywords whose ranking is known (found, or searched to the depth)
+    int unknown = 0;      // distinct keywords without data: blocked, unreadable, stopped, never searched
+    std::int64_t sum = 0; // the weights of their best positions
+    // The percentage of the maximum, or nothing when no keyword has data.
+    std::optional<double> percent() const;
+
+    bool operator==(const Score &) const = default;
+};
+
+// The score of domain d of record n. A keyword listed twice counts once, with its best position.
+Score score(const HistoryData &historydata, int n, int d);
+
+struct VisibilityPoint
+{
+    std::int32_t moment = 0; // calctime of `when`
+    QString when;
+    Score score;
+
+    bool operator==(const VisibilityPoint &) const = default;
+};
+
+// A domain's scores over time, from one place; records where it has no data are left out, so
+// they neither break the line nor pull it to zero.
+struct VisibilitySeries
+{
+    QString domain;
+    QString place;
+    QList<VisibilityPoint> points;
+
+    QString name() const;
+
+    bool operator==(const VisibilitySeries &) const = default;
+};
+
+// The series of domain, or of every domain for "(Show ALL)", in time order; a record whose date
+// cannot be read is left out.
+QList<VisibilitySeries> build(const HistoryData &historydata, const QString &domain);
+
+// "42.5": the percentage with one decimal.
+QString percenttext(double percent);
+
+} // namespace visibility
