@@ -84,9 +84,11 @@ private slots:
         window.controls().buttons.dohistory->click();
         const HistoryControls &h = window.controls().history;
         RankChart &chart = window.history().historychart();
-        // No keyword chosen: the domain's visibility below the list, a point per readable date.
+        // No keyword chosen: the visibility of the domain and of b.example, which searched the
+        // same keyword, below the list, a point per readable date.
         QVERIFY(chart.isVisible() && chart.series().isEmpty());
-        QCOMPARE(drawnlines(chart), QStringList{u"a.example #1f3fbf: 23.3@59 33.3@60 0@61 50@63"_s});
+        QCOMPARE(drawnlines(chart), (QStringList{u"a.example #1f3fbf: 23.3@59 33.3@60 0@61 50@63 legend"_s,
+                                                 u"b.example #c02020: 0@59 3.33@60 3.33@61 8.33@63 legend"_s}));
         const QRect split = h.historyview->geometry();
         // The analysis has no chart: its list takes the whole room.
         window.history().mnuanalyze_Click();

@@ -99,6 +99,8 @@ private slots:
         QTest::newRow("time order, places apart")
             << d3.mid(1) + u"a k 3;"_s + d1 + u"a k 1"_s + d2 + u"a@de k 2"_s << u"a"_s
             << QStringList{u"a: 100.0 33.3"_s, u"a (country de): 50.0"_s};
+        QTest::newRow("competitors share a keyword") << d1 + u"a k 1|b k 2|c j 1"_s + d2 + u"b j 3|a k 2"_s << u"a"_s
+                                                     << QStringList{u"a: 100.0 50.0"_s, u"b: 50.0 33.3"_s};
         QTest::newRow("domain absent") << d1 + u"a k 1"_s << u"c"_s << QStringList{};
     }
 
@@ -109,7 +111,8 @@ private slots:
         errorreports::clearerrortext();
         const Array1<HistoryEntry> entries = history(records.split(u';'));
         QStringList described;
-        for (const visibility::VisibilitySeries &series : visibility::build(entries, domain)) {
+        for (const visibility::VisibilitySeries &series :
+             visibility::build(entries, visibility::withcompetitors(entries, domain))) {
             QString line = series.name() + u':';
             for (const visibility::VisibilityPoint &point : series.points) {
                 line += u' ' + visibility::percenttext(*point.score.percent());

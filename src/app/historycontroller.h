@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class HistoryDiffController;
 class MainWindow;
 class RankChart;
 class ManageHistoryFrame;
@@ -40,6 +41,7 @@ public:
     const HistoryData &historydata() const { return m_historydata; }
     RankChart &historychart() const { return *m_historychart; }
     bool chartshown() const { return m_chartshown; }
+    HistoryDiffController &diff() const { return *m_diff; }
 
     // The rank chart of the chosen keyword (the selected line's, else the keyword filter's) for
     // the chosen domain, or without a keyword the domain's visibility, shown below the list in
@@ -113,5 +115,6 @@ private:
     std::unique_ptr<SelectReadFrame> m_fraselectread;
     std::unique_ptr<ManageHistoryFrame> m_frahistory;
     RankChart *m_historychart = nullptr;
+    std::unique_ptr<HistoryDiffController> m_diff;
     bool m_chartshown = false;
 };

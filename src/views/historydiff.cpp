@@ -213,6 +213,14 @@ int recordof(const HistoryData &historydata, const QString &text)
     return 0;
 }
 
+std::pair<int, int> lasttwo(const HistoryData &historydata, const QString &to)
+{
+    const int later = wanted(to, {}) ? historydata.count() : recordof(historydata, to);
+    if (later < 2)
+        return {0, 0};
+    return {later - 1, later};
+}
+
 QStringList facts(const Change &change)
 {
     QStringList out;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 // What changed on a keyword's result page between two records: the domains' positions then and
 // now, the URLs that entered and left the top ten, a domain page that replaced another as the
 // ranking one, and titles that changed.
@@ -62,6 +64,9 @@ QList<Change> compare(const HistoryData &historydata, int from, int to, const QS
 
 // The record dated text, the first of that date; 0 for none.
 int recordof(const HistoryData &historydata, const QString &text);
+// The records compared when only the later is named: the record dated `to` ("(Show ALL)" or ""
+// for the last) and the one before it in the file; {0, 0} when there is no such pair.
+std::pair<int, int> lasttwo(const HistoryData &historydata, const QString &to);
 
 // The change as lines for a person, one fact each: "position 5 -> 3", "entered http://...".
 QStringList facts(const Change &change);

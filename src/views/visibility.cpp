@@ -6,6 +6,7 @@
 #include "search/searchlocale.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -68,12 +69,12 @@ QString VisibilitySeries::name() const
     return place.isEmpty() ? domain : domain + u" ("_s + place + u')';
 }
 
-QList<VisibilitySeries> build(const HistoryData &historydata, const QString &domain)
+QList<VisibilitySeries> build(const HistoryData &historydata, const QStringList &domains)
 {
     QList<VisibilitySeries> result;
     guard("Visibility", "Function build", [&] {
         const QList<std::pair<std::int32_t, int>> dated = rankseries::timeorder(historydata);
-        for (const QString &url : rankseries::domainsof(historydata, domain)) {
+        for (const QString &url : domains) {
             QList<VisibilitySeries> places;
             for (const auto &[moment, n] : dated) {
                 for (int d = 1; d <= historydata.domaincount(n); ++d) {
@@ -94,6 +95,37 @@ QList<VisibilitySeries> build(const HistoryData &historydata, const QString &dom
         }
     });
     return result;
+}
+
+QStringList withcompetitors(const HistoryData &historydata, const QString &domain)
+{
+    QStringList domains = rankseries::domainsof(historydata, domain);
+    guard("Visibility", "Function withcompetitors", [&] {
+        if (domains.size() != 1)
+            return;
+        QSet<QString> keys;
+        const auto visit = [&](const std::function<void(int, int)> &each) {
+            for (int n = 1; n <= historydata.count(); ++n) {
+                for (int d = 1; d <= historydata.domaincount(n); ++d)
+                    each(n, d);
+            }
+        };
+        visit([&](int n, int d) {
+            if (historydata.url(n, d) == domain)
+                historydata.keywords(n, d, HistoryIndex::KeyOnly, [&](const KeywordResult &k) { keys.insert(k.key); });
+        });
+        visit([&](int n, int d) {
+            const QString &url = historydata.url(n, d);
+            if (url.isEmpty() || domains.contains(url))
+                return;
+            bool shared = false;
+            historydata.keywords(n, d, HistoryIndex::KeyOnly,
+                                 [&](const KeywordResult &k) { shared = shared || keys.contains(k.key); });
+            if (shared)
+                domains.append(url);
+        });
+    });
+    return domains;
 }
 
 QString percenttext(double percent)

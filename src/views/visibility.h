@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -55,9 +56,12 @@ struct VisibilitySeries
     bool operator==(const VisibilitySeries &) const = default;
 };
 
-// The series of domain, or of every domain for "(Show ALL)", in time order; a record whose date
-// cannot be read is left out.
-QList<VisibilitySeries> build(const HistoryData &historydata, const QString &domain);
+// The series of each domain, in time order; a record whose date cannot be read is left out.
+QList<VisibilitySeries> build(const HistoryData &historydata, const QStringList &domains);
+
+// The domain and its competitors: every other domain of the history that searched any of the
+// keywords the domain searched, in the order they first appear. Every domain for "(Show ALL)".
+QStringList withcompetitors(const HistoryData &historydata, const QString &domain);
 
 // "42.5": the percentage with one decimal.
 QString percenttext(double percent);
