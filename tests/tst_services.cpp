@@ -351,6 +351,8 @@ private slots:
         QTest::newRow("consent") << u"google-consent-2026.html"_s << html << 0 << QString()
                                  << blocked.arg(u"consent"_s);
         QTest::newRow("bing") << u"bing-tokio-2026-trimmed.html"_s << html << 0 << QString() << unread;
+        QTest::newRow("altcha captcha") << u"mojeek-captcha-2026-trimmed.html"_s << html << 0 << QString()
+                                        << blocked.arg(u"captcha"_s);
     }
 
     void captures()
