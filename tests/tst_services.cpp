@@ -134,6 +134,30 @@ private slots:
         QTEST(makeservice(s, engine == engines::soap)->request(host, host, u"blue widgets"_s, 1, locale), "expected");
     }
 
+    // SearXNG refuses a language it cannot read with 400: one region at most, and no script.
+    void searxngLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("country");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("language with region") << u"pt-br"_s << QString() << u"pt-BR"_s;
+        QTest::newRow("language with region, country") << u"pt-br"_s << u"pt"_s << u"pt-PT"_s;
+        QTest::newRow("language with script") << u"zh-hans"_s << QString() << u"zh"_s;
+        QTest::newRow("language with script, country") << u"zh-hant"_s << u"tw"_s << u"zh-TW"_s;
+    }
+
+    void searxngLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, country);
+        Settings s;
+        s.engine = engines::searxng;
+        s.engineurl = u"127.0.0.1:9"_s;
+        const QString sent = makeservice(s, false)->request(s.engineurl, s.engineurl, u"q"_s, 0,
+                                                            SearchLocale{country, language, {}, {}});
+        QTEST(sent.section(u"&language="_s, 1).section(u' ', 0, 0), "expected");
+    }
+
     // Where the JSON services are reached, and the proxy form of their requests.
     void jsonTargets()
     {
