@@ -214,6 +214,33 @@ private slots:
         QCOMPARE(failures(), plainfailures);
     }
 
+    // The index gives away nothing the file does not: no one may read it who may not read the
+    // file, and the password and key lines older records kept filled are not in it.
+    void holdsNoSecrets()
+    {
+        const QString file = m_folder.file(u"private.sav"_s);
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(threerecords()
+                      .replace("proxypass: \r\n", "proxypass: hunter2\r\n")
+                      .replace("apikey: \r\n", "apikey: k-7731\r\n"));
+        out.close();
+        const auto shared =
+            QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+        const HistoryIndex index = HistoryIndex::open(file);
+        QCOMPARE(index.indexfile(), file + u".idx"_s);
+        QCOMPARE(QFile::permissions(index.indexfile()) & shared & ~QFileDevice::ReadGroup, QFileDevice::Permissions());
+        QFile stored(index.indexfile());
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        const QByteArray bytes = stored.readAll();
+        QVERIFY(bytes.contains("a.example") && !bytes.contains("hunter2") && !bytes.contains("k-7731"));
+        // Narrowed later, the file takes its index along at the next open.
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QCOMPARE(HistoryIndex::open(file).refreshed(), HistoryIndex::Refresh::Current);
+        QCOMPARE(QFile::permissions(index.indexfile()) & shared, QFileDevice::Permissions());
+    }
+
     // A generated history read through the index gives every view exactly what a plain reading
     // of the file gives it.
     void viewsMatchPlainReading()

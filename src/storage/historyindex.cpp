@@ -126,7 +126,9 @@ void HistoryIndex::refresh(const QString &filename, const std::function<void()> 
         readfrom(m_catalogue, file, 0, size, started);
         stored = store.create(filename, m_catalogue, now);
     }
-    if (!stored)
+    if (stored)
+        store.limitpermissions(filename);
+    else
         m_indexfile.clear();
 }
 

@@ -4,6 +4,7 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -200,6 +201,16 @@ bool writefrom(Connection &db, const Catalogue &catalogue, int from, quint32 tex
     return true;
 }
 
+// The index repeats what the history file holds: whoever may not read the file may not read the
+// index either. Its owner keeps reading and writing it. (The User flags say what this process
+// may do, not the file's mode.)
+QFileDevice::Permissions allowed(const QString &filename)
+{
+    const QFileDevice::Permissions mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                          QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    return (QFile::permissions(filename) | QFileDevice::ReadOwner | QFileDevice::WriteOwner) & mode;
+}
+
 // A new index that a process killed while building it left behind.
 void dropstale(const QString &path)
 {
@@ -226,6 +237,14 @@ QString indexpath(const QString &filename)
     return folder + u'/' + file.completeBaseName() + u'-' + QString::fromLatin1(key.toHex().left(16)) + u".idx"_s;
 }
 
+void IndexStore::limitpermissions(const QString &filename) const
+{
+    const QFileDevice::Permissions now =
+        QFile::permissions(m_path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    if ((now & allowed(filename)) != now)
+        QFile::setPermissions(m_path, now & allowed(filename));
+}
+
 bool IndexStore::load(const QString &filename, Catalogue &catalogue, FileState &state) const
 {
     if (!QFileInfo::exists(m_path))
@@ -246,6 +265,14 @@ bool IndexStore::create(const QString &filename, const Catalogue &catalogue, con
     dropstale(m_path);
     const QString temp = m_path + u".new"_s + QString::number(QCoreApplication::applicationPid());
     QFile::remove(temp);
+    // Given its permissions before it holds anything; SQLite takes an empty file for an empty
+    // database.
+    QFile made(temp);
+    if (!made.open(QIODevice::WriteOnly) || !made.setPermissions(allowed(filename))) {
+        made.remove();
+        return false;
+    }
+    made.close();
     bool written = false;
     {
         Connection db(temp);

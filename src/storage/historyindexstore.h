@@ -41,6 +41,10 @@ public:
     bool update(const QString &filename, const Catalogue &catalogue, int from, quint32 texts, const FileState &before,
                 const FileState &after) const;
 
+    // Takes from the index every permission the history file does not give, such as those of an
+    // index made before the file's were narrowed.
+    void limitpermissions(const QString &filename) const;
+
 private:
     QString m_path;
 };
