@@ -6,46 +6,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-// "when|a k 5 9|a j -|b k !" per record: domain, keyword and its hits, "-" for searched and not
-// found, "!" for a blocked page, "?" for stopped; "a@de" is domain a searched from country de.
-// A domain's keywords in one record go to one domain record.
-Array1<HistoryEntry> history(const QStringList &records)
-{
-    Array1<HistoryEntry> data;
-    for (const QString &record : records) {
-        const QStringList parts = record.split(u'|');
-        HistoryEntry entry{parts[0], {}};
-        for (const QString &part : parts.mid(1)) {
-            const QStringList words = part.split(u' ');
-            const QStringList where = words[0].split(u'@');
-            QList<SearchHit> hits;
-            for (const QString &word : words.mid(2)) {
-                if (word.toInt() > 0) {
-                    hits.append({u"http://"_s + where[0] + u'/', {}, {}, {}, {}});
-                    hits.last().position = word.toInt();
-                }
-            }
-            const bool blocked = words[2] == u"!";
-            KeywordResult keyword =
-                sample::keyword(words[1], blocked ? QStringList() : QStringList{u"http://top.example/"_s}, {}, hits);
-            keyword.action = blocked ? u"blocked (HTTP 429)"_s : words[2] == u"?" ? u"stopped"_s : u"Finished search"_s;
-            int d = entry.urldata.ubound();
-            if (d == 0 || entry.urldata[d].url != where[0] || entry.urldata[d].locale.country != where.value(1)) {
-                entry.urldata.append(sample::domain(where[0], {}));
-                d = entry.urldata.ubound();
-                entry.urldata[d].locale.country = where.value(1);
-            }
-            entry.urldata[d].keys.append(keyword);
-        }
-        data.append(entry);
-    }
-    return data;
-}
-
-} // namespace
-
 class TestVisibility : public QObject
 {
     Q_OBJECT
@@ -73,7 +33,7 @@ private slots:
 
     void build_data()
     {
-        QTest::addColumn<QString>("records"); // "when|a k 5|a j -" each, split at ";"
+        QTest::addColumn<QString>("records"); // sample::history's, split at ";"
         QTest::addColumn<QString>("domain");
         // "domain: percentage per point", "+N" after it for N keywords without data.
         QTest::addColumn<QStringList>("expected");
@@ -109,7 +69,7 @@ private slots:
         QFETCH(QString, records);
         QFETCH(QString, domain);
         errorreports::clearerrortext();
-        const Array1<HistoryEntry> entries = history(records.split(u';'));
+        const Array1<HistoryEntry> entries = sample::history(records.split(u';'));
         QStringList described;
         for (const visibility::VisibilitySeries &series :
              visibility::build(entries, visibility::withcompetitors(entries, domain))) {
