@@ -14,7 +14,7 @@ class TestRankSeries : public QObject
 private slots:
     void build_data()
     {
-        QTest::addColumn<QString>("records"); // sample::history's, split at ";"
+        QTest::addColumn<QString>("records"); // sample::records', split at ";"
         QTest::addColumn<QString>("domain");
         QTest::addColumn<QStringList>("expected"); // "domain: position per point, - for a gap"
         const QString d1 = u"01-Mar-2025 10:00:00|"_s, d2 = u";02-Mar-2025 10:00:00|"_s,
@@ -45,7 +45,7 @@ private slots:
         QFETCH(QString, domain);
         errorreports::clearerrortext();
         QStringList described;
-        for (const RankSeries &series : rankseries::build(sample::history(records.split(u';')), u"k"_s, domain)) {
+        for (const RankSeries &series : rankseries::build(sample::records(records.split(u';')), u"k"_s, domain)) {
             QString line = series.name() + u':';
             for (const RankPoint &point : series.points) {
                 line += u' ' + (point.position ? QString::number(*point.position) : u"-"_s);

@@ -1,4 +1,5 @@
 #include "diagnostics/errorreports.h"
+#include "search/ranking.h"
 #include "support/sampledata.h"
 #include "views/visibility.h"
 
@@ -25,15 +26,15 @@ private slots:
     void weight()
     {
         QFETCH(int, position);
-        QTEST(visibility::weight(position), "weight");
+        QTEST(clickweight(position), "weight");
         // A better position never weighs less.
         if (position > 1)
-            QVERIFY(visibility::weight(position - 1) >= visibility::weight(position));
+            QVERIFY(clickweight(position - 1) >= clickweight(position));
     }
 
     void build_data()
     {
-        QTest::addColumn<QString>("records"); // sample::history's, split at ";"
+        QTest::addColumn<QString>("records"); // sample::records', split at ";"
         QTest::addColumn<QString>("domain");
         // "domain: percentage per point", "+N" after it for N keywords without data.
         QTest::addColumn<QStringList>("expected");
@@ -69,7 +70,7 @@ private slots:
         QFETCH(QString, records);
         QFETCH(QString, domain);
         errorreports::clearerrortext();
-        const Array1<HistoryEntry> entries = sample::history(records.split(u';'));
+        const Array1<HistoryEntry> entries = sample::records(records.split(u';'));
         QStringList described;
         for (const visibility::VisibilitySeries &series :
              visibility::build(entries, visibility::withcompetitors(entries, domain))) {

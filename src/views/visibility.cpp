@@ -9,33 +9,14 @@
 #include <QSet>
 
 #include <algorithm>
-#include <array>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace visibility {
 
-int weight(int position)
-{
-    static constexpr std::array<int, 10> Top{300, 150, 100, 70, 50, 40, 30, 25, 20, 15};
-    if (position < 1)
-        return 0;
-    if (position <= 10)
-        return Top[std::size_t(position - 1)];
-    if (position <= 20)
-        return 10;
-    if (position <= 30)
-        return 5;
-    if (position <= 50)
-        return 2;
-    return position <= 100 ? 1 : 0;
-}
-
 std::optional<double> Score::percent() const
 {
-    if (keywords == 0)
-        return std::nullopt;
-    return 100.0 * double(sum) / (double(keywords) * weight(1));
+    return visibilitypercent(sum, keywords);
 }
 
 Score score(const HistoryData &historydata, int n, int d)
@@ -58,7 +39,7 @@ Score score(const HistoryData &historydata, int n, int d)
                 continue;
             }
             ++result.keywords;
-            result.sum += weight(rank->best.value_or(0));
+            result.sum += clickweight(rank->best.value_or(0));
         }
     });
     return result;
@@ -75,6 +56,8 @@ QList<VisibilitySeries> build(const HistoryData &historydata, const QStringList 
     guard("Visibility", "Function build", [&] {
         const QList<std::pair<std::int32_t, int>> dated = rankseries::timeorder(historydata);
         for (const QString &url : domains) {
+            if (url.isEmpty())
+                continue;
             QList<VisibilitySeries> places;
             for (const auto &[moment, n] : dated) {
                 for (int d = 1; d <= historydata.domaincount(n); ++d) {

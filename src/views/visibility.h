@@ -13,18 +13,12 @@
 // positions could bring, as a percentage of what they would bring if every one ranked first.
 namespace visibility {
 
-// The click-through curve: the share of a result page's clicks, in thousandths, that the
-// result at position takes. Position 1 takes 300, 2 150, 3 100, 4 70, 5 50, 6 40, 7 30, 8 25,
-// 9 20, 10 15; 11 to 20 take 10 each, 21 to 30 5, 31 to 50 2, 51 to 100 1, and a position past
-// 100 (or none) nothing. The figures are fixed so that scores of different years compare.
-int weight(int position);
-
 // A domain's score in one record.
 struct Score
 {
     int keywords = 0;     // distinct keywords whose ranking is known (found, or searched to the depth)
     int unknown = 0;      // distinct keywords without data: blocked, unreadable, stopped, never searched
-    std::int64_t sum = 0; // the weights of their best positions
+    std::int64_t sum = 0; // the click-through weights of their best positions (clickweight)
     // The percentage of the maximum, or nothing when no keyword has data.
     std::optional<double> percent() const;
 

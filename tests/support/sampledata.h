@@ -50,11 +50,11 @@ inline QStringList numbered(const QString &stem, int n)
 // Records of a history from one text each, "when|a k 5 9|a j -|b k !": domain, keyword and its
 // hits, "-" for searched and not found, "!" for a blocked page, "?" for stopped; "a@de" is domain
 // a searched from country de. Neighbouring parts of one domain go to one domain record.
-inline Array1<HistoryEntry> history(const QStringList &records)
+inline Array1<HistoryEntry> records(const QStringList &texts)
 {
     using namespace Qt::Literals::StringLiterals;
     Array1<HistoryEntry> data;
-    for (const QString &record : records) {
+    for (const QString &record : texts) {
         const QStringList parts = record.split(u'|');
         HistoryEntry entry{parts[0], {}};
         for (const QString &part : parts.mid(1)) {
