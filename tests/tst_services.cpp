@@ -375,6 +375,9 @@ private slots:
         QTest::newRow("consent") << u"google-consent-2026.html"_s << html << 0 << QString()
                                  << blocked.arg(u"consent"_s);
         QTest::newRow("bing") << u"bing-tokio-2026-trimmed.html"_s << html << 0 << QString() << unread;
+        for (const QString &engine : {html, searx})
+            QTest::newRow(qPrintable(u"anubis, "_s + engine)) << u"anubis-challenge-2025.html"_s << engine << 0
+                                                              << QString() << u"blocked (challenge page)"_s + hitless;
         QTest::newRow("altcha captcha") << u"mojeek-captcha-2026-trimmed.html"_s << html << 0 << QString()
                                         << blocked.arg(u"captcha"_s);
     }
