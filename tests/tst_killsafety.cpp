@@ -31,9 +31,9 @@ Array1<HistoryEntry> records(const QString &path)
 
 } // namespace
 
-// zorvane-cli killed while it saves, deletes or writes the settings file: by its own SIGKILL after a random number of
-// the bytes, syncs, renames and removals of its file writers, so no kill depends on timing. Then a full disk, and who
-// may read secrets.
+// zorvane-cli killed while it saves, deletes, writes the settings file or ends a scheduled
+// cycle: by its own SIGKILL after a random number of the bytes, syncs, renames and removals of
+// its file writers, so no kill depends on timing. Then a full disk, and who may read secrets.
 class TestKillSafety : public QObject
 {
     Q_OBJECT
@@ -177,20 +177,41 @@ private slots:
         qInfo("%d of 300 saves, deletes and settings writes killed", m_killed);
     }
 
-    // A cycle writes the results file and the settings file through the writers killed above;
-    // one whose results file cannot be written never says it was saved, and the next is.
-    void unsavedCycle()
+    // A cycle keeps every earlier byte and record of the results file, the settings file reads
+    // whole, and the next cycle is saved. A cycle that cannot be saved never says it was.
+    void killedCycles()
     {
-        const QString missing = m_dir.filePath(u"missing/R.sav"_s), results = dir(u"c"_s) + u"/cycle.sav"_s;
-        QVERIFY(writebytes(dir(u"lost"_s) + u"/zorvane.ini"_s, inifile()) &&
-                writebytes(dir(u"c"_s) + u"/zorvane.ini"_s, inifile()));
-        const QList<Result> done = run(QList<Job>{{dir(u"lost"_s), {u"schedule"_s, u"--once"_s, u"--file"_s, missing}},
-                                                  {dir(u"c"_s), {u"schedule"_s, u"--once"_s, u"--file"_s, results}}});
-        QVERIFY2(done[0].first == 1 && !done[0].second.contains("Saved") &&
-                     done[0].second.contains(QByteArray("Could not write " + missing.toUtf8() + ": No such file")),
-                 done[0].second.constData());
-        QVERIFY2(done[1].first == 0 && done[1].second.contains("Saved"), done[1].second.constData());
-        QCOMPARE(records(results).ubound(), 1);
+        const auto results = [&](int i) -> QString { return dir(u"c"_s + QString::number(i % 100)) + u"/cycle.sav"_s; };
+        const auto cycle = [&](int i) { return QStringList{u"schedule"_s, u"--once"_s, u"--file"_s, results(i)}; };
+        // The domain is due again.
+        const auto due = [&](int i) {
+            return writebytes(dir(u"c"_s + QString::number(i % 100)) + u"/zorvane.ini"_s, inifile());
+        };
+        const QString missing = m_dir.filePath(u"missing/R.sav"_s);
+        QList<Job> jobs{{dir(u"lost"_s), {u"schedule"_s, u"--once"_s, u"--file"_s, missing}}};
+        QVERIFY(writebytes(dir(u"lost"_s) + u"/zorvane.ini"_s, inifile()));
+        for (int c = 0; c < 100; ++c) {
+            QVERIFY(due(c));
+            jobs.append({dir(u"c"_s + QString::number(c)), cycle(c)});
+        }
+        const Result lost = run(jobs).first();
+        QVERIFY2(lost.first == 1 && !lost.second.contains("Saved") &&
+                     lost.second.contains(QByteArray("Could not write " + missing.toUtf8() + ": No such file")),
+                 lost.second.constData());
+        const qint64 record = readbytes(results(0)).size();
+        const qint64 units = 2 * record + readbytes(dir(u"c0"_s) + u"/zorvane.ini"_s).size() + 200;
+        for (int c = 0; c < 100; ++c)
+            QVERIFY(due(c) && readbytes(results(c)).size() == record);
+        m_killed = 0;
+        killrepeatedly(u"c"_s, 100, cycle, u"/cycle.sav"_s, units, [&](int i, const QByteArray &old, bool next) {
+            const QByteArray now = readbytes(results(i));
+            QVERIFY(now.startsWith(old) && records(results(i)).ubound() == now.size() / record);
+            QVERIFY(!next || (now.size() > old.size() && now.size() % record == 0));
+            const QByteArray ini = readbytes(dir(u"c"_s + QString::number(i % 100)) + u"/zorvane.ini"_s);
+            QCOMPARE(ProfileFile::fromBytes(ini).value("URL1", "keys2"), "red"_ba);
+            QVERIFY(due(i));
+        });
+        qInfo("%d of 100 cycles killed", m_killed);
     }
 
     // Files that hold a password or a key are their owner's alone: a new settings file, and one
