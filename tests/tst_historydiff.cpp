@@ -14,13 +14,13 @@ QByteArray data(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Runs `history COMMAND` on a copy of the two hand-written records, so the index lands in the
-// temporary folder.
-clirun::Result history(const QString &command, const QStringList &args)
+// Runs `history COMMAND` on a copy of the two hand-written records (or of bytes), so the index
+// lands in the temporary folder.
+clirun::Result history(const QString &command, const QStringList &args, const QByteArray &bytes = {})
 {
     TempProgramFolder folder;
     QFile copy(folder.file(u"h.sav"_s));
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(data(u"two-records.sav"_s)) <= 0)
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes.isEmpty() ? data(u"two-records.sav"_s) : bytes) <= 0)
         return {};
     copy.close();
     return clirun::run(QStringList{u"history"_s, command, copy.fileName()} + args);
@@ -82,6 +82,11 @@ private slots:
                 R"({"date":"02-Mar-2025 10:00:00","domain":"a.example","visibility":27.8,"keywords":3,"unknown":1})",
                 R"({"date":"02-Mar-2025 10:00:00","domain":"b.example","visibility":0.0,"keywords":1,"unknown":0})",
                 ""}));
+        // A file without records has nothing to show either command.
+        for (const QString &command : {u"visibility"_s, u"diff"_s}) {
+            const clirun::Result none = history(command, {}, "no records\r\n");
+            QVERIFY(none.status == 1 && none.out.isEmpty() && none.err.contains("No suitable data in file"));
+        }
     }
 };
 

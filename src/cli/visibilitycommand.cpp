@@ -45,6 +45,11 @@ int runHistoryVisibility(const QString &filename, const QStringList &args)
     }
     const HistoryIndex index = HistoryIndex::open(filename);
     const HistoryData historydata(index);
+    if (historydata.count() == 0) {
+        reportfailures();
+        QTextStream(stderr) << "No suitable data in file\n";
+        return 1;
+    }
     QByteArray bytes;
     for (int n = 1; n <= historydata.count(); ++n) {
         for (int d = 1; d <= historydata.domaincount(n); ++d) {
