@@ -3,6 +3,7 @@
 #include "app/gradientbutton.h"
 #include "app/historycontroller.h"
 #include "app/mainwindow.h"
+#include "diagnostics/errorreports.h"
 #include "support/clirun.h"
 #include "support/fakeconnection.h"
 #include "support/tempfolder.h"
@@ -39,7 +40,7 @@ QString writehistory(const TempProgramFolder &folder)
         file.write("----------" + fields[0] + " 10:00:00\r\n");
         for (int d = 1; d <= 2; ++d) {
             file.write(QByteArray("URL: ") + (d == 1 ? "a" : "b") +
-                       ".example\r\nKEY: shoes\r\nact: Finished search\r\nurls: http://t/\r\n");
+                       ".example\r\nKEY: shoes\r\nact: Finished search\r\nurls: http://t/\r\ntitles: T\r\n");
             file.write(fields[d] != "0" ? "pos: " + fields[d] + "\r\n" : QByteArray());
         }
     }
@@ -64,6 +65,23 @@ void checklabels(const RankChart &chart)
     QCOMPARE(QSet<QString>(moments.begin(), moments.end()).size(), moments.size());
 }
 
+// Each drawn line: its name, colour and points (value@place across), and whether it has the
+// legend entry.
+QStringList drawnlines(const RankChart &chart)
+{
+    QStringList drawn;
+    for (QAbstractSeries *series : chart.chart()->series()) {
+        auto *line = qobject_cast<QLineSeries *>(series);
+        QString text = line->name() + u' ' + line->pen().color().name() + u':';
+        for (const QPointF &point : line->points())
+            text += u" %1@%2"_s.arg(point.y(), 0, 'g', 3).arg(point.x());
+        const bool legend =
+            chart.chart()->legend()->isVisible() && chart.chart()->legend()->markers(line).first()->isVisible();
+        drawn << text + (legend ? u" legend"_s : QString());
+    }
+    return drawn;
+}
+
 } // namespace
 
 class TestRankChart : public QObject
@@ -85,15 +103,25 @@ private slots:
         window.controls().buttons.dohistory->click();
         const HistoryControls &h = window.controls().history;
         RankChart &chart = window.history().historychart();
-        const QRect full = h.historyview->geometry();
+        // No keyword chosen: the visibility of the domain and of b.example, which searched the
+        // same keyword, below the list, a point per readable date.
+        QVERIFY(chart.isVisible() && chart.series().isEmpty());
+        QCOMPARE(drawnlines(chart), (QStringList{u"a.example #1f3fbf: 23.3@1 33.3@2 0@3 50@4 legend"_s,
+                                                 u"b.example #c02020: 0@1 3.33@2 3.33@3 8.33@4 legend"_s}));
+        const QRect split = h.historyview->geometry();
+        // The analysis has no chart: its list takes the whole room.
+        window.history().mnuanalyze_Click();
         QVERIFY(!chart.isVisible());
+        const QRect full = h.historyview->geometry();
+        window.history().mnuanalyze_Click();
 
         // A line picks the keyword, the domain filter the domain; the chart goes below the list.
         h.historyview->tree()->topLevelItem(0)->setSelected(true);
-        QVERIFY(chart.isVisible());
-        const Array1<HistoryEntry> &historydata = window.history().historydata();
+        QVERIFY(chart.isVisible() && chart.visibilityseries().isEmpty());
+        const HistoryData &historydata = window.history().historydata();
         QCOMPARE(chart.series(), rankseries::build(historydata, u"shoes"_s, u"a.example"_s));
         const QRect list = h.historyview->geometry();
+        QCOMPARE(list, split);
         QVERIFY(list.top() == full.top() && list.bottom() < chart.geometry().top());
         QVERIFY(chart.geometry().bottom() <= full.bottom() + 1 && list.height() * 3 >= full.height());
         for (const QString &scheme : {u"Windows Grey"_s, u"Zorvane standard"_s}) {
@@ -107,14 +135,7 @@ private slots:
         // a place across per record with a readable date.
         chart.setseries(u"shoes"_s, rankseries::build(historydata, u"shoes"_s, historyrows::ShowAll));
         QCoreApplication::processEvents();
-        QStringList drawn;
-        for (QAbstractSeries *series : chart.chart()->series()) {
-            auto *line = qobject_cast<QLineSeries *>(series);
-            QString text = line->name() + u' ' + line->pen().color().name() + u':';
-            for (const QPointF &point : line->points())
-                text += u" %1@%2"_s.arg(point.y()).arg(point.x());
-            drawn << text + (chart.chart()->legend()->markers(line).first()->isVisible() ? u" legend"_s : QString());
-        }
+        const QStringList drawn = drawnlines(chart);
         const QString a = u"a.example "_s + RankChart::linecolor(0).name();
         const QString b = u"b.example "_s + RankChart::linecolor(1).name();
         QCOMPARE(drawn, (QStringList{a + u": 4@1 3@2 legend"_s, a + u": 2@4"_s, b + u": 12@2 11@3 8@4 legend"_s}));
@@ -136,10 +157,12 @@ private slots:
             QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), text);
         }
 
-        // No line chosen and every keyword: the list has its room again.
+        QCOMPARE(errorreports::errortext(), QString());
+
+        // No line chosen and every keyword: the visibility again, with the hover text of a point.
         h.historyview->tree()->clearSelection();
-        QVERIFY(!chart.isVisible());
-        QCOMPARE(h.historyview->geometry(), full);
+        QVERIFY(chart.isVisible() && chart.series().isEmpty());
+        QCOMPARE(chart.tipat(pointat(0, 2)), u"03-Mar-2025 10:00:00\na.example: visibility 0.0 %"_s);
     }
 
     void cli_data()

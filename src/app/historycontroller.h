@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class HistoryDiffController;
 class MainWindow;
 class RankChart;
 class ManageHistoryFrame;
@@ -37,13 +38,14 @@ public:
     SelectReadFrame &fraselectread() const { return *m_fraselectread; }
     ManageHistoryFrame &frahistory() const { return *m_frahistory; }
     const HistoryLists &lists() const { return m_lists; }
-    const Array1<HistoryEntry> &historydata() const { return m_historydata; }
+    const HistoryData &historydata() const { return m_historydata; }
     RankChart &historychart() const { return *m_historychart; }
     bool chartshown() const { return m_chartshown; }
+    HistoryDiffController &diff() const { return *m_diff; }
 
     // The rank chart of the chosen keyword (the selected line's, else the keyword filter's) for
-    // the chosen domain, shown below the list in the history view only; the window is laid out
-    // again when it comes or goes.
+    // the chosen domain, or without a keyword the domain's visibility, shown below the list in
+    // the history view only; the window is laid out again when it comes or goes.
     void updatechart();
 
     // The analysis command (`mnuanalyze_Click`, also ANALYZE): enter modes 2 or 3, or leave them.
@@ -96,7 +98,11 @@ private:
     SearchController &m_search;
     Prompts &m_prompts;
     Shell &m_shell;
-    Array1<HistoryEntry> m_historydata;
+    // The opened history file, the current results as the analysis of them reads them, and
+    // which of the two the views show.
+    HistoryIndex m_index;
+    Array1<HistoryEntry> m_current;
+    HistoryData m_historydata;
     Array1<QString> m_recorddates;
     HistoryLists m_lists;
     AnalysisTable m_anadata;
@@ -109,5 +115,6 @@ private:
     std::unique_ptr<SelectReadFrame> m_fraselectread;
     std::unique_ptr<ManageHistoryFrame> m_frahistory;
     RankChart *m_historychart = nullptr;
+    std::unique_ptr<HistoryDiffController> m_diff;
     bool m_chartshown = false;
 };

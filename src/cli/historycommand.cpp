@@ -299,7 +299,7 @@ int remove(const QString &filename, const QString &date)
     return reportfailures() ? 1 : 0;
 }
 
-void printrows(const Array1<ResultRow> &rows)
+void printrows(const List1<ResultRow> &rows)
 {
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly))
@@ -328,14 +328,15 @@ int show(const QString &filename, const Options &options, bool fromfolder, bool 
     HeadlessWindow window(current);
     WindowSettings windowsettings;
     CliHistoryWindow history(window, windowsettings, current.inifile);
-    Array1<HistoryEntry> historydata;
+    HistoryIndex index;
+    HistoryData historydata(index);
     Array1<QString> recorddates;
     HistoryLists lists;
     CliPrompts prompts;
     CliDialogs dialogs(filename);
-    HistoryBrowse browse(current, historydata, recorddates, lists, history, prompts, dialogs);
+    HistoryBrowse browse(current, index, historydata, recorddates, lists, history, prompts, dialogs);
     browse.openhistory(filename);
-    if (historydata.isEmpty()) {
+    if (index.count() == 0) {
         reportfailures();
         return 1;
     }
@@ -388,6 +389,9 @@ QString historyUsageText()
            "       zorvane-cli [--dir DIR] history show FILE [--date D] [--domain D] [--keyword K] [--first-only]\n"
            "          [--sort date|key|position|url] [--descending]\n"
            "       zorvane-cli history chart FILE --keyword K [--domain D] [--out F.svg|F.png] [--size WxH]\n"
+           "       zorvane-cli history visibility FILE [--domain D]: each record's visibility per domain\n"
+           "       zorvane-cli history diff FILE [--from DATE] [--to DATE] [--domain D] [--keyword K]: what changed\n"
+           "          between two records (by default the last two)\n"
            "       zorvane-cli [--dir DIR] history csv FILE [--date D] [--domain D] [--keyword K] [--first-only]\n"
            "          [--out F]: the same lines as CSV, to F or to standard output\n"_s;
 }
@@ -401,6 +405,10 @@ int runHistory(const QStringList &args, bool fromfolder)
     const QStringList rest = args.mid(2);
     if (command == u"chart")
         return runHistoryChart(filename, rest);
+    if (command == u"visibility")
+        return runHistoryVisibility(filename, rest);
+    if (command == u"diff")
+        return runHistoryDiff(filename, rest);
     if (command == u"list" || command == u"delete") {
         if (rest.size() != (command == u"delete" ? 1 : 0))
             return historyusage(command == u"delete" ? u"delete takes FILE and DATE"_s : u"list takes FILE"_s);

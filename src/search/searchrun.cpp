@@ -100,8 +100,16 @@ void SearchRun::mnusearch_Click()
             return;
         }
         // A depth of 0 or a word would finish every keyword at once, unsearched.
-        if (!readbox(boxnumbers::pagedepth, m_window.pagedepthText())) {
+        const std::optional<int> depth = readbox(boxnumbers::pagedepth, m_window.pagedepthText());
+        if (!depth) {
             m_prompts.message(boxrefusal(boxnumbers::pagedepth));
+            return;
+        }
+        if (const auto service = makeservice(m_state.settings, usesoap(m_state.settings));
+            *depth > service->deepestpage()) {
+            m_prompts.message(u"The search service gives at most "_s + QString::number(service->deepestpage()) +
+                              u" result pages for a keyword: set the search depth to "_s +
+                              QString::number(service->deepestpage()) + u" or less."_s);
             return;
         }
         if (const QString problem = searchlocale::problem(m_window.searchlocale()); !problem.isEmpty()) {

@@ -52,6 +52,11 @@ QList<Moment> moments(const QList<RankSeries> &series)
         for (const RankPoint &point : s.points)
             values.append(point.moment);
     }
+    return moments(values);
+}
+
+QList<Moment> moments(QList<std::int32_t> values)
+{
     std::sort(values.begin(), values.end());
     values.erase(std::unique(values.begin(), values.end()), values.end());
     QList<QDateTime> times;

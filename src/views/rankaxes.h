@@ -23,6 +23,8 @@ struct Moment
     bool operator==(const Moment &) const = default;
 };
 QList<Moment> moments(const QList<RankSeries> &series);
+// The same for bare moments, in any order, repeats allowed.
+QList<Moment> moments(QList<std::int32_t> values);
 // The place (0-based) of a moment among moments, -1 when it is not one of them.
 int placeof(const QList<Moment> &moments, std::int32_t moment);
 

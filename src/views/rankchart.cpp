@@ -13,6 +13,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QToolTip>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <array>
@@ -56,6 +57,27 @@ void setlabels(QCategoryAxis *axis, const QStringList &labels, const QList<qreal
         axis->append(labels[i], values[i]);
 }
 
+// The y axis of the visibility lines: 0 at the bottom, 100 % at the top.
+QValueAxis *percentaxis()
+{
+    auto *axis = new QValueAxis;
+    axis->setRange(0, 100);
+    axis->setTickCount(6);
+    axis->setLabelFormat(u"%d"_s);
+    axis->setTitleText(u"Visibility (%)"_s);
+    return axis;
+}
+
+QString visibilitytip(const visibility::VisibilitySeries &series, const visibility::VisibilityPoint &point)
+{
+    const visibility::Score &score = point.score;
+    QString tip = point.when + u'\n' + series.name() + u": visibility "_s +
+                  visibility::percenttext(score.percent().value_or(0)) + u" %"_s;
+    if (score.unknown > 0)
+        tip += u" ("_s + QString::number(score.unknown) + u" keywords without data)"_s;
+    return tip;
+}
+
 } // namespace
 
 RankChart::RankChart(QWidget *parent) : QChartView(parent)
@@ -81,6 +103,17 @@ void RankChart::setseries(const QString &keyword, const QList<RankSeries> &serie
     guard("RankChart", "Sub setseries", [&] {
         m_keyword = keyword;
         m_series = series;
+        m_visibility.clear();
+        rebuild();
+    });
+}
+
+void RankChart::setvisibility(const QList<visibility::VisibilitySeries> &series)
+{
+    guard("RankChart", "Sub setvisibility", [&] {
+        m_keyword.clear();
+        m_series.clear();
+        m_visibility = series;
         rebuild();
     });
 }
@@ -104,7 +137,11 @@ void RankChart::rebuild()
     }
     m_x = m_y = nullptr;
     m_domainof.clear();
-    m_readings.clear();
+    m_tips.clear();
+    if (!m_visibility.isEmpty()) {
+        rebuildvisibility();
+        return;
+    }
     // One domain is named in the title; several in the legend beside the plot.
     const bool one = m_series.size() == 1;
     c->setTitle(one ? m_keyword + u" ("_s + m_series.first().name() + u')' : m_keyword);
@@ -127,32 +164,71 @@ void RankChart::rebuild()
     applypalette();
 }
 
+// A record without data for a domain has no point, so its line runs on past it.
+void RankChart::rebuildvisibility()
+{
+    QChart *c = chart();
+    const bool one = m_visibility.size() == 1;
+    c->setTitle(one ? u"Visibility ("_s + m_visibility.first().name() + u')' : u"Visibility"_s);
+    c->legend()->setVisible(!one);
+    QList<std::int32_t> moments;
+    for (const visibility::VisibilitySeries &s : m_visibility) {
+        for (const visibility::VisibilityPoint &point : s.points)
+            moments.append(point.moment);
+    }
+    m_moments = rankaxes::moments(moments);
+    m_x = newaxis();
+    c->addAxis(m_x, Qt::AlignBottom);
+    c->addAxis(percentaxis(), Qt::AlignLeft);
+    for (int n = 0; n < int(m_visibility.size()); ++n) {
+        QList<QPointF> points;
+        QStringList tips;
+        for (const visibility::VisibilityPoint &point : m_visibility[n].points) {
+            points.append({qreal(rankaxes::placeof(m_moments, point.moment) + 1), point.score.percent().value_or(0)});
+            tips.append(visibilitytip(m_visibility[n], point));
+        }
+        addline(n, points, tips, true);
+    }
+    fitaxes();
+    applypalette();
+}
+
 // A line per run of the n-th domain's readings with a position.
 void RankChart::addlines(int n)
 {
-    QChart *c = chart();
     QList<QList<RankPoint>> pieces = m_series[n].pieces();
     // A domain never found still gets its legend entry.
     if (pieces.isEmpty())
         pieces.append(QList<RankPoint>());
     for (int p = 0; p < int(pieces.size()); ++p) {
-        auto *line = new QLineSeries;
-        line->setName(m_series[n].name());
-        line->setPen(QPen(linecolor(n), 2));
-        line->setPointsVisible(true);
-        for (const RankPoint &point : pieces[p])
-            line->append(rankaxes::placeof(m_moments, point.moment) + 1, *point.position);
-        c->addSeries(line);
-        // Set once the chart holds the series, or the series' default wins; drawn as the radius.
-        line->setMarkerSize(4);
-        line->attachAxis(m_x);
-        line->attachAxis(m_y);
-        m_domainof.insert(line, n);
-        m_readings.insert(line, pieces[p]);
-        if (p > 0) {
-            for (QLegendMarker *marker : c->legend()->markers(line))
-                marker->setVisible(false);
+        QList<QPointF> points;
+        QStringList tips;
+        for (const RankPoint &point : pieces[p]) {
+            points.append({qreal(rankaxes::placeof(m_moments, point.moment) + 1), qreal(*point.position)});
+            tips.append(point.when + u'\n' + m_series[n].name() + u": position "_s + QString::number(*point.position));
         }
+        addline(n, points, tips, p == 0);
+    }
+}
+
+void RankChart::addline(int n, const QList<QPointF> &points, const QStringList &tips, bool first)
+{
+    QChart *c = chart();
+    auto *line = new QLineSeries;
+    line->setName(m_visibility.isEmpty() ? m_series[n].name() : m_visibility[n].name());
+    line->setPen(QPen(linecolor(n), 2));
+    line->setPointsVisible(true);
+    line->append(points);
+    c->addSeries(line);
+    // Set once the chart holds the series, or the series' default wins; drawn as the radius.
+    line->setMarkerSize(4);
+    for (QAbstractAxis *axis : c->axes())
+        line->attachAxis(axis);
+    m_domainof.insert(line, n);
+    m_tips.insert(line, tips);
+    if (!first) {
+        for (QLegendMarker *marker : c->legend()->markers(line))
+            marker->setVisible(false);
     }
 }
 
@@ -162,16 +238,18 @@ void RankChart::fitaxes()
     if (m_x == nullptr)
         return;
     const QRectF plot = chart()->plotArea();
-    const QFontMetricsF ymetrics(m_y->labelsFont());
-    const rankaxes::Positions scale = rankaxes::positions(m_worst, plot.height(), ymetrics.height() * 1.3);
     QStringList labels;
     QList<qreal> values;
-    for (const int position : scale.labels) {
-        labels.append(QString::number(position));
-        values.append(position);
+    if (m_y != nullptr) {
+        const QFontMetricsF ymetrics(m_y->labelsFont());
+        const rankaxes::Positions scale = rankaxes::positions(m_worst, plot.height(), ymetrics.height() * 1.3);
+        for (const int position : scale.labels) {
+            labels.append(QString::number(position));
+            values.append(position);
+        }
+        setlabels(m_y, labels, values);
+        m_y->setRange(EdgeMargin, scale.bottom + 1 - EdgeMargin);
     }
-    setlabels(m_y, labels, values);
-    m_y->setRange(EdgeMargin, scale.bottom + 1 - EdgeMargin);
 
     const QFontMetricsF xmetrics(m_x->labelsFont());
     qreal widest = 0;
@@ -201,14 +279,14 @@ QStringList RankChart::momentlabels() const
 const RankSeries *RankChart::seriesof(const QLineSeries *line) const
 {
     const auto found = m_domainof.constFind(line);
-    return found == m_domainof.cend() ? nullptr : &m_series[*found];
+    return found == m_domainof.cend() || *found >= int(m_series.size()) ? nullptr : &m_series[*found];
 }
 
 RankChart::Spot RankChart::spotat(QPoint pos) const
 {
     Spot spot;
     int nearest = HoverRadius * HoverRadius + 1;
-    for (auto line = m_readings.cbegin(); line != m_readings.cend(); ++line) {
+    for (auto line = m_tips.cbegin(); line != m_tips.cend(); ++line) {
         const QList<QPointF> points = line.key()->points();
         for (int i = 0; i < int(points.size()); ++i) {
             const QPointF scene = chart()->mapToPosition(points[i], line.key());
@@ -217,9 +295,7 @@ RankChart::Spot RankChart::spotat(QPoint pos) const
             if (d.x() * d.x() + d.y() * d.y() >= nearest)
                 continue;
             nearest = d.x() * d.x() + d.y() * d.y();
-            const RankPoint &reading = line.value().at(i);
-            spot.text = reading.when + u'\n' + seriesof(line.key())->name() + u": position "_s +
-                        QString::number(*reading.position);
+            spot.text = line.value().value(i);
             spot.area = QRect(at - QPoint(HoverRadius, HoverRadius), QSize(2 * HoverRadius + 1, 2 * HoverRadius + 1));
         }
     }

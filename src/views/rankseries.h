@@ -1,12 +1,14 @@
 #pragma once
 
-#include "storage/historyentry.h"
+#include "storage/historydata.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 // One record's reading of a keyword for one domain: when it was saved, and the domain's best
 // position for the keyword then, or nothing when the keyword was searched but the domain not
@@ -44,9 +46,15 @@ struct RankSeries
 namespace rankseries {
 
 // The keyword's series for domain, or for every domain (in the order they first appear) when
-// domain is "(Show ALL)"; one series per place the domain was searched from. A record counts for a domain when the
-// domain searched the keyword in it and the result page listed anything; a record whose date cannot be read is left
-// out. A domain that never searched the keyword gets no series.
-QList<RankSeries> build(const Array1<HistoryEntry> &historydata, const QString &keyword, const QString &domain);
+// domain is "(Show ALL)"; one series per place the domain was searched from. A record counts for
+// a domain when the domain searched the keyword in it and its ranking is known (found, or
+// searched to the end without it); a record whose date cannot be read is left out. A domain
+// that never searched the keyword gets no series.
+QList<RankSeries> build(const HistoryData &historydata, const QString &keyword, const QString &domain);
+
+// The domain alone, or every non-empty domain in the order they first appear for "(Show ALL)".
+QStringList domainsof(const HistoryData &historydata, const QString &domain);
+// The records whose date can be read, as (calctime, record number), oldest first.
+QList<std::pair<std::int32_t, int>> timeorder(const HistoryData &historydata);
 
 } // namespace rankseries
