@@ -1,24 +1,15 @@
-#include "app/aboutpanel.h"
 #include "app/appstate.h"
+#include "app/colorschemes.h"
 #include "app/errorreportcontroller.h"
-#include "app/errorreportdisplay.h"
 #include "app/errorreportpanel.h"
 #include "app/gradientbutton.h"
-#include "app/helpcontroller.h"
 #include "app/historycontroller.h"
 #include "app/historypanels.h"
-#include "app/localepanel.h"
 #include "app/mainwindow.h"
-#include "app/messagepanel.h"
-#include "app/optionscontroller.h"
-#include "app/optionspanel.h"
+#include "app/popuppanel.h"
 #include "app/qtprompts.h"
-#include "app/scheduleoptionspanel.h"
 #include "app/schedulercontroller.h"
 #include "app/searchcontroller.h"
-#include "app/statuspanels.h"
-#include "app/timedwarningpanel.h"
-#include "app/waitpanel.h"
 #include "diagnostics/errorreports.h"
 #include "platform/shell.h"
 #include "storage/historyfile.h"
@@ -30,12 +21,14 @@
 #include "support/testprompts.h"
 #include "views/listview.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -161,75 +154,62 @@ QStringList items(const QComboBox *box)
     return texts;
 }
 
-// The controls of `root` a user reads or works: visible buttons, boxes, lists and labels with
-// text, the parts of lists and combo boxes aside.
-QList<QWidget *> controlsof(QWidget *root)
-{
-    QList<QWidget *> found;
-    const auto wanted = [](QWidget *w) {
-        const auto *label = qobject_cast<QLabel *>(w);
-        return qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) ||
-               qobject_cast<QPlainTextEdit *>(w) || qobject_cast<ListView *>(w) ||
-               (label != nullptr && !label->text().isEmpty());
-    };
-    QList<QWidget *> todo{root};
-    while (!todo.isEmpty()) {
-        QWidget *w = todo.takeFirst();
-        if (!w->isVisible())
-            continue;
-        // A list's own lines are what must be seen: the list may hold a bar above them.
-        if (auto *list = qobject_cast<ListView *>(w))
-            found << list->tree();
-        else if (wanted(w))
-            found << w;
-        if (w == root || !(qobject_cast<QComboBox *>(w) || qobject_cast<ListView *>(w) || wanted(w)))
-            todo << w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    }
-    return found;
-}
-
-// Where each control of the panels `roots` fails to be seen whole, scrolled into sight where
-// it lies in a scrolling part: covered by another widget, outside the window's client area, or
-// overlapping another control of the same panel.
-QStringList covered(QWidget &client, const QList<QWidget *> &roots)
+// What is wrong with the controls `roots` show (buttons, boxes, lists' lines, labels' texts),
+// each scrolled into sight where it scrolls: hidden at a corner or its centre, overlapping
+// another, unnamed for a screen reader, or Tab going back up or left.
+QStringList faults(QWidget &client, const QList<QWidget *> &roots)
 {
     QStringList faults;
-    struct Placed
-    {
-        QWidget *control, *surface; // the client area or the scrolling part that holds it
-        QRect rect;                 // in the surface
-    };
-    QList<Placed> placed;
-    for (QWidget *root : roots) {
-        for (QWidget *c : controlsof(root)) {
-            const QString name =
-                c->objectName().isEmpty() ? QString::fromLatin1(c->metaObject()->className()) : c->objectName();
-            QWidget *surface = &client;
-            for (QWidget *up = c->parentWidget(); up != &client && up != nullptr; up = up->parentWidget()) {
-                if (auto *area = qobject_cast<QScrollArea *>(up)) {
-                    area->ensureWidgetVisible(c, 0, 0);
-                    surface = area->widget();
-                }
-            }
-            placed.append({c, surface, QRect(c->mapTo(surface, QPoint(0, 0)), c->size())});
-            const QRect rect(c->mapTo(&client, QPoint(0, 0)), c->size());
-            if (!client.rect().contains(rect))
-                faults << name + u" leaves the window"_s;
-            const QRect inner = rect.adjusted(2, 2, -2, -2);
-            for (const QPoint point :
-                 {inner.center(), inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight()}) {
-                QWidget *top = client.childAt(point);
-                if (client.rect().contains(point) && top != c && !c->isAncestorOf(top))
-                    faults << name + u" is covered by "_s + (top ? top->objectName() : u"nothing"_s);
+    QList<std::tuple<QWidget *, QWidget *, QRect>> placed; // control, the surface it moves with, place
+    QList<QWidget *> todo = roots;
+    while (!todo.isEmpty()) {
+        QWidget *c = todo.takeFirst();
+        const auto *label = qobject_cast<QLabel *>(c);
+        if (!c->isVisible() || qobject_cast<QHeaderView *>(c) || (label && label->text().isEmpty()))
+            continue;
+        if (auto *list = qobject_cast<ListView *>(c))
+            c = list->tree(); // the list may hold a bar above its lines
+        else if (!label && !(c->focusPolicy() & Qt::TabFocus)) {
+            todo << c->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+            continue;
+        }
+        QWidget *surface = &client;
+        for (QWidget *up = c->parentWidget(); up != &client; up = up->parentWidget()) {
+            if (auto *area = qobject_cast<QScrollArea *>(up)) {
+                area->ensureWidgetVisible(c, 0, 0);
+                surface = area->widget();
             }
         }
+        // A label's text may end well before its box does.
+        const int width =
+            label ? std::min(c->width(),
+                             label->fontMetrics().boundingRect(c->rect(), Qt::TextWordWrap, label->text()).width() + 4)
+                  : c->width();
+        placed.append({c, surface, QRect(c->mapTo(surface, QPoint()), QSize(width, c->height()))});
+        const QRect in = QRect(c->mapTo(&client, QPoint()), QSize(width, c->height())).adjusted(2, 2, -2, -2);
+        for (const QPoint point : {in.center(), in.topLeft(), in.topRight(), in.bottomLeft(), in.bottomRight()}) {
+            QWidget *top = client.childAt(point);
+            if (top != c && !c->isAncestorOf(top))
+                faults << c->objectName() + u" hidden"_s;
+        }
+        if (!label && QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name).isEmpty())
+            faults << c->objectName() + u" has no accessible name"_s;
     }
-    for (const Placed &a : placed) {
-        for (const Placed &b : placed) {
-            if (a.control < b.control && a.surface == b.surface && a.rect.intersects(b.rect) &&
-                !a.control->isAncestorOf(b.control) && !b.control->isAncestorOf(a.control))
-                faults << a.control->objectName() + u" overlaps "_s + b.control->objectName();
-        }
+    for (const auto &[a, sa, ra] : placed)
+        for (const auto &[b, sb, rb] : placed)
+            if (a < b && sa == sb && ra.intersects(rb))
+                faults << a->objectName() + u" overlaps "_s + b->objectName();
+    QList<std::tuple<QWidget *, QWidget *, QRect>> chain; // the controls Tab stops at, in its order
+    for (QWidget *w = client.nextInFocusChain(); w != &client; w = w->nextInFocusChain()) {
+        for (const auto &p : placed)
+            if (std::get<0>(p) == w && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !chain.contains(p))
+                chain << p;
+    }
+    for (int i = 1; i < int(chain.size()); ++i) {
+        const auto &[wa, sa, a] = chain[i - 1];
+        const auto &[wb, sb, b] = chain[i];
+        if (sa == sb && (b.top() < a.top() - 10 || (qAbs(b.top() - a.top()) <= 10 && b.left() <= a.left())))
+            faults << u"Tab goes back to "_s + wb->objectName();
     }
     faults.removeDuplicates();
     return faults;
@@ -444,77 +424,54 @@ private slots:
         QCOMPARE(w.state.urldata.ubound(), 2);
     }
 
-    // Every panel over the window at its design size and at its smallest: each of its controls
-    // is seen whole, inside the window, clear of the panel's other controls.
-    void panelsCoverNoControls_data()
+    // Every view and panel at the window's design size and at its smallest: its controls seen
+    // whole, named for a screen reader and visited by Tab in reading order; an opened panel has
+    // the keyboard.
+    void panelsandkeys_data()
     {
-        using Show = std::function<QList<QWidget *>(Window &)>;
         QTest::addColumn<bool>("smallest");
-        QTest::addColumn<Show>("show");
-        const auto popup = [](auto panel) -> Show {
-            return [panel](Window &w) -> QList<QWidget *> {
-                PopupPanel &p = panel(*w.window);
-                p.setshown(true);
-                return {&p};
-            };
-        };
-        const std::pair<const char *, Show> panels[] = {
-            {"wait", popup([](MainWindow &m) -> PopupPanel & { return m.panels().waitframe(); })},
-            {"message", popup([](MainWindow &m) -> PopupPanel & { return m.panels().messageframe(); })},
-            {"timed warning", popup([](MainWindow &m) -> PopupPanel & { return m.panels().frawarntimed(); })},
-            {"error report", popup([](MainWindow &m) -> PopupPanel & { return m.errorreports().fraerrorreport(); })},
-            {"error display",
-             popup([](MainWindow &m) -> PopupPanel & { return m.errorreports().fraerrorreportdisplay(); })},
-            {"load chooser", popup([](MainWindow &m) -> PopupPanel & { return m.history().fraselectread(); })},
-            {"about", popup([](MainWindow &m) -> PopupPanel & { return m.help().aboutframe(); })},
-            {"place", popup([](MainWindow &m) -> PopupPanel & { return m.search().fralocale(); })},
-            {"schedule options",
-             [](Window &w) -> QList<QWidget *> {
-                 w.window->menus().mnuscheduleoptions->trigger();
-                 return {&w.window->scheduler().frascheduleopt()};
-             }},
-            {"options",
-             [](Window &w) -> QList<QWidget *> {
-                 w.window->menus().mnuOptions->trigger();
-                 return {&w.window->options().fraoptions()};
-             }},
-            {"analysis detail",
-             [](Window &w) -> QList<QWidget *> {
-                 w.window->controls().buttons.doanalyze->click();
-                 w.list()->tree()->setCurrentItem(w.list()->tree()->topLevelItem(0));
-                 emit w.list()->itemclick();
-                 const HistoryControls &h = w.window->controls().history;
-                 return {h.historydetailview, h.hdvclose};
-             }},
-            // A failure while the manage panel is open: the report's panel comes on top.
-            {"manage with an error",
-             [](Window &w) -> QList<QWidget *> {
-                 w.window->menus().mnumanhis->trigger();
-                 ManageHistoryFrame &manage = w.history().frahistory();
-                 w.window->errorreports().raiseerrorreport();
-                 QTest::keyClicks(manage.txtmhfile(), u"h"_s);
-                 return {&w.window->errorreports().fraerrorreport()};
-             }},
-        };
+        QTest::addColumn<QString>("view"); // a view mode, a panel's name, or one of the two below
+        const QStringList views =
+            QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"analysis detail"_s, u"manage with an error"_s} +
+            colorschemes::popuppanels();
         for (const bool smallest : {false, true})
-            for (const auto &[name, show] : panels)
-                QTest::addRow("%s at the %s size", name, smallest ? "smallest" : "design") << smallest << show;
+            for (const QString &view : views)
+                QTest::addRow("%s, %s size", qPrintable(view), smallest ? "smallest" : "design") << smallest << view;
     }
-    void panelsCoverNoControls()
+    void panelsandkeys()
     {
-        using Show = std::function<QList<QWidget *>(Window &)>;
         QFETCH(bool, smallest);
-        QFETCH(Show, show);
+        QFETCH(QString, view);
         Window w;
-        MainWindow &window = *w.window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.resize(smallest ? QSize(1, 1) : window.size());
-        window.Form_Resize();
-        const QList<QWidget *> shown = show(w);
+        MainWindow &m = *w.window;
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        m.resize(smallest ? QSize(1, 1) : m.size());
+        m.Form_Resize();
+        QList<QWidget *> shown{m.centralWidget()};
+        auto *panel = m.centralWidget()->findChild<PopupPanel *>(view);
+        if (view.size() == 1) {
+            m.displaybits(view.toInt());
+        } else if (view == u"analysis detail") {
+            m.controls().buttons.doanalyze->click();
+            w.list()->tree()->setCurrentItem(w.list()->tree()->topLevelItem(0));
+            emit w.list()->itemclick();
+            shown = {m.controls().history.historydetailview, m.controls().history.hdvclose};
+        } else if (view == u"manage with an error") {
+            // A failure while the manage panel is open: the report's panel stays on top.
+            m.menus().mnumanhis->trigger();
+            m.errorreports().raiseerrorreport();
+            QTest::keyClicks(w.history().frahistory().txtmhfile(), u"h"_s);
+            shown = {&m.errorreports().fraerrorreport()};
+        } else {
+            panel->setshown(true);
+            shown = {panel};
+        }
         QCoreApplication::processEvents();
-        const QStringList faults = covered(*window.centralWidget(), shown);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u"; "_s)));
+        const QStringList found = faults(*m.centralWidget(), shown);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u"; "_s)));
+        // An opened panel has the keyboard.
+        QVERIFY(panel == nullptr || panel->focusWidget() == nullptr || panel->isAncestorOf(m.focusWidget()));
     }
 
     // The analysis of the current results: ranking with a separator, the detail panel, the way

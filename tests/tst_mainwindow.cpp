@@ -11,7 +11,6 @@
 #include "app/messagepanel.h"
 #include "app/optionscontroller.h"
 #include "app/optionspanel.h"
-#include "app/popuppanel.h"
 #include "app/qtfiledialogs.h"
 #include "app/resizerules.h"
 #include "app/scheduleoptionspanel.h"
@@ -24,18 +23,13 @@
 #include "support/tempfolder.h"
 #include "views/listview.h"
 
-#include <QAbstractItemView>
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -43,30 +37,6 @@
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
-
-// What a screen reader says a widget is called.
-QString accessiblename(QWidget *widget)
-{
-    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
-    return face != nullptr ? face->text(QAccessible::Name) : QString();
-}
-
-// The widgets of `scope` that Tab stops at, in the order Tab visits them from its first one.
-QList<QWidget *> tabchain(QWidget &window, const QList<QWidget *> &scope)
-{
-    const auto stops = [&](QWidget *w) {
-        return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && w->focusProxy() == nullptr &&
-               std::any_of(scope.begin(), scope.end(), [w](QWidget *s) { return s == w || s->isAncestorOf(w); });
-    };
-    QList<QWidget *> chain;
-    QWidget *w = &window;
-    do {
-        w = w->nextInFocusChain();
-        if (stops(w) && !chain.contains(w))
-            chain.append(w);
-    } while (w != &window);
-    return chain;
-}
 
 class TestMainWindow : public QObject
 {
@@ -298,95 +268,6 @@ private slots:
         wait.show();
         QWidget *ontop = window.centralWidget()->childAt(wait.geometry().center());
         QVERIFY(ontop == &wait || wait.isAncestorOf(ontop));
-    }
-
-    // Each control Tab stops at has a name a screen reader can say, Tab goes through the window
-    // and each panel in reading order, and the button row's and menus' commands work by keys.
-    void keyboardandreaders_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("panel");
-        for (const int mode : {0, 1, 2, 3})
-            QTest::addRow("view mode %d", mode) << mode << QString();
-        for (const QString &name : colorschemes::popuppanels())
-            QTest::addRow("%s", qPrintable(name)) << 0 << name;
-    }
-    void keyboardandreaders()
-    {
-        QFETCH(int, mode);
-        QFETCH(QString, panel);
-        AppState state;
-        MainWindow window(state);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.displaybits(mode);
-        QList<QWidget *> scope = window.controls().all();
-        for (QToolButton *icon : window.controls().helpbuttons)
-            scope.append(icon);
-        if (!panel.isEmpty()) {
-            auto *frame = window.centralWidget()->findChild<PopupPanel *>(panel, Qt::FindDirectChildrenOnly);
-            QVERIFY(frame != nullptr);
-            frame->setshown(true);
-            scope = {frame};
-        }
-        const QList<QWidget *> chain = tabchain(window, scope);
-        QStringList unreached;
-        for (QWidget *root : scope) {
-            const QList<QWidget *> widgets = root->findChildren<QWidget *>() << root;
-            for (QWidget *w : widgets) {
-                const bool command = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
-                                     qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractItemView *>(w);
-                const bool inner = qobject_cast<QHeaderView *>(w) || qobject_cast<QComboBox *>(w->parentWidget());
-                QWidget *stop = w->focusProxy() != nullptr ? w->focusProxy() : w;
-                if (command && !inner && w->isVisible() && w->isEnabled() && !chain.contains(stop))
-                    unreached << w->objectName() + u':' + QString::fromLatin1(w->metaObject()->className());
-            }
-        }
-        QVERIFY2(unreached.isEmpty(), qPrintable(unreached.join(u", "_s)));
-        // An opened panel has the keyboard.
-        QVERIFY(panel.isEmpty() || chain.isEmpty() || window.focusWidget() == chain.first());
-        QStringList unnamed, order;
-        for (QWidget *w : chain) {
-            if (accessiblename(w).trimmed().isEmpty())
-                unnamed << w->objectName() + u':' + QString::fromLatin1(w->metaObject()->className());
-            order << w->objectName();
-        }
-        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
-        for (int i = 1; i < int(chain.size()); ++i) {
-            const QRect a(chain[i - 1]->mapTo(&window, QPoint()), chain[i - 1]->size());
-            const QRect b(chain[i]->mapTo(&window, QPoint()), chain[i]->size());
-            // Down to a later row, or right along the same one.
-            const bool onward = b.top() > a.top() + 10 || (qAbs(b.top() - a.top()) <= 10 && b.left() > a.left());
-            QVERIFY2(onward, qPrintable(order.join(u" "_s) + u" at "_s + order[i]));
-        }
-    }
-
-    // Each menu opens by a letter of its own (Alt and the letter); within a menu no two entries
-    // share a letter, so a letter picks its entry at once.
-    void menusbykeys()
-    {
-        AppState state;
-        MainWindow window(state);
-        const auto letters = [](const QList<QAction *> &actions, bool all) {
-            QStringList keys;
-            for (const QAction *action : actions) {
-                const qsizetype amp = action->text().indexOf(u'&');
-                if (amp >= 0)
-                    keys << action->text().mid(amp + 1, 1).toLower();
-                else if (all)
-                    keys << action->text();
-            }
-            return keys;
-        };
-        const QList<QAction *> menus = window.menuBar()->actions();
-        QList<QStringList> all{letters(menus, true)};
-        for (const QAction *menu : menus)
-            all << letters(menu->menu()->actions(), false);
-        for (const QStringList &keys : all) {
-            QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
-            for (const QString &key : keys)
-                QVERIFY2(key.size() == 1, qPrintable(key + u" has no letter of its own"_s));
-        }
     }
 
     // The toolkit's dialogs as the window's commands get them, set up but never shown.

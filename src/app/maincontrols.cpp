@@ -315,12 +315,23 @@ void MainControls::settaborder(bool analyzebelow) const
               i[5],
               r.chkdispfirst,
               i[4],
-              r.resultsview,
+              r.resultsview->tree(),
               r.txtdisplay};
     order += {i[6], i[11], i[7], i[12], i[16], i[8], i[13], i[17]};
-    order +=
-        {h.historydates, h.historyurls, h.historykeys,       h.chkhistoryfirst, i[9], i[14], i[18], i[10], i[15], i[19],
-         h.historyview,  h.hdvclose,    h.historydetailview, status.runningtext};
+    order += {h.historydates,
+              h.historyurls,
+              h.historykeys,
+              h.chkhistoryfirst,
+              i[9],
+              i[14],
+              i[18],
+              i[10],
+              i[15],
+              i[19],
+              h.historyview->tree(),
+              h.hdvclose,
+              h.historydetailview->tree(),
+              status.runningtext};
     for (int n = 1; n < int(order.size()); ++n)
         QWidget::setTabOrder(order[n - 1], order[n]);
 }

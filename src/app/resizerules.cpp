@@ -69,6 +69,19 @@ void arrangehistory(ControlRects &r, QList<TwipsRect> &icons)
     close.left = detail.right() - 200 - close.width;
 }
 
+// A narrow window narrows Add and Delete, whose captions are short, so that Where... keeps
+// clear of Save changes.
+void arrangedomainbuttons(ControlRects &r)
+{
+    TwipsRect &add = r[u"cmdadddomain"_s];
+    TwipsRect &remove = r[u"cmddeletedomain"_s];
+    TwipsRect &where = r[u"cmdlocale"_s];
+    const int room = r[u"cmdsavechanges"_s].left - 100 - where.width - 100 - add.left - 100;
+    add.width = remove.width = std::clamp(room / 2, 700, 1100);
+    remove.left = add.right() + 100;
+    where.left = remove.right() + 100;
+}
+
 void arrangeinputs(ControlRects &r, QList<TwipsRect> &icons, int W)
 {
     r[u"txtdisplay"_s].top = r[u"resultsview"_s].bottom() + 100;
@@ -86,6 +99,7 @@ void arrangeinputs(ControlRects &r, QList<TwipsRect> &icons, int W)
     icons[KeywordIcon].left = r[u"txtkeyslab3"_s].right() + 200;
     TwipsRect &save = r[u"cmdsavechanges"_s];
     save.left = keys.left - 200 - save.width;
+    arrangedomainbuttons(r);
 }
 
 void arrangestatusline(ControlRects &r, int W, int H)
