@@ -9,14 +9,13 @@
 #include "mainwindow.h"
 #include "platform/filedialogs.h"
 #include "platform/prompts.h"
-#include "reports/browser.h"
 #include "reports/reports.h"
 #include "searchcontroller.h"
-#include "startup.h"
 #include "statuspanels.h"
 #include "viewmodes.h"
 #include "views/listview.h"
 #include "views/rankchart.h"
+#include "webbrowser.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -94,10 +93,10 @@ private:
 };
 
 HistoryController::HistoryController(MainWindow &window, const MainControls &controls, const MainMenus &menus,
-                                     StatusPanels &panels, SearchController &search, Prompts &prompts, Shell &shell,
-                                     QObject *parent)
+                                     StatusPanels &panels, SearchController &search, Prompts &prompts,
+                                     WebBrowser &browser, QObject *parent)
     : QObject(parent), m_window(window), m_controls(controls), m_panels(panels), m_search(search), m_prompts(prompts),
-      m_shell(shell), m_dialogs(std::make_unique<WindowDialogs>(window)),
+      m_browser(browser), m_dialogs(std::make_unique<WindowDialogs>(window)),
       m_fraselectread(std::make_unique<SelectReadFrame>(*window.centralWidget())),
       m_frahistory(std::make_unique<ManageHistoryFrame>(*window.centralWidget()))
 {
@@ -364,7 +363,7 @@ void HistoryController::historyview_Click()
             if (chosen.isEmpty())
                 return;
             hdvclose_Click();
-            reports::openbrowser(m_shell, browserpath(), chosen);
+            m_browser.openbrowser(chosen);
             return;
         }
         const QList<analysis::DetailLine> lines = analysis::displaydetailanalysis(m_historydata, mode, m_lists, chosen);
@@ -406,15 +405,8 @@ void HistoryController::mnuhtml_Click()
                                                   m_controls.history.chkhistoryfirst->isChecked());
         clearwait();
         if (written)
-            reports::openbrowser(m_shell, browserpath(), filename);
+            m_browser.openbrowser(filename);
     });
-}
-
-QString HistoryController::browserpath()
-{
-    if (!m_browserexe)
-        m_browserexe = reports::browserexe();
-    return *m_browserexe;
 }
 
 void HistoryController::cleardomains()
@@ -485,21 +477,12 @@ void HistoryController::endlog(const QString &closing)
 
 WindowPlacement HistoryController::placement() const
 {
-    return m_window.startup().placement();
+    return m_window.placement();
 }
 
 RecordWindow HistoryController::recordwindow() const
 {
-    const WindowPlacement place = placement();
-    RecordWindow window;
-    window.metop = place.top;
-    window.meleft = place.left;
-    window.mewidth = place.width;
-    window.meheight = place.height;
-    for (int i = 0; i < 5; ++i)
-        window.headw[i] = m_controls.results.resultsview->columnwidth(i + 1);
-    window.txturls = m_search.txturlsText();
-    return window;
+    return m_window.recordwindow();
 }
 
 void HistoryController::showloaded(const WindowPlacement *placed)
@@ -508,7 +491,7 @@ void HistoryController::showloaded(const WindowPlacement *placed)
     m_window.displaybits(viewmode());
     m_window.setresultswidth();
     if (placed != nullptr)
-        m_window.startup().applyplacement(*placed);
+        m_window.applyplacement(*placed);
     m_search.filldomains();
     m_search.disall();
 }

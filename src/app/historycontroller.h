@@ -7,18 +7,17 @@
 #include <QObject>
 
 #include <memory>
-#include <optional>
 
 class MainWindow;
 class RankChart;
 class ManageHistoryFrame;
 class SearchController;
 class SelectReadFrame;
-class Shell;
 class StatusPanels;
 struct HistoryControls;
 struct MainControls;
 struct MainMenus;
+class WebBrowser;
 
 // The history and its analysis over the main window: LOAD DATA, SAVE DATA and the manage
 // panel, the history view, the analysis view with its detail panel, and the HTML report. The
@@ -29,7 +28,7 @@ class HistoryController final : public QObject, public HistoryWindow, public His
     Q_OBJECT
 public:
     HistoryController(MainWindow &window, const MainControls &controls, const MainMenus &menus, StatusPanels &panels,
-                      SearchController &search, Prompts &prompts, Shell &shell, QObject *parent = nullptr);
+                      SearchController &search, Prompts &prompts, WebBrowser &browser, QObject *parent = nullptr);
     ~HistoryController() override;
 
     HistoryCommands &commands() const { return *m_commands; }
@@ -71,9 +70,6 @@ public:
     void showloaded(const WindowPlacement *placed) override;
     void showhistory() override;
 
-    // The browser's program, looked up once (start-up asks first); "" for the system's choice.
-    QString browserpath();
-
 private:
     void connectcommands(const MainMenus &menus);
     // Runs a panel command with the panel's texts as the user left them, then shows it again.
@@ -95,14 +91,13 @@ private:
     StatusPanels &m_panels;
     SearchController &m_search;
     Prompts &m_prompts;
-    Shell &m_shell;
+    WebBrowser &m_browser;
     Array1<HistoryEntry> m_historydata;
     Array1<QString> m_recorddates;
     HistoryLists m_lists;
     AnalysisTable m_anadata;
     bool m_rightclick = false;
     bool m_filling = false;
-    std::optional<QString> m_browserexe;
     std::unique_ptr<WindowDialogs> m_dialogs;
     std::unique_ptr<HistoryCommands> m_commands;
     std::unique_ptr<HistoryBrowse> m_browse;

@@ -15,7 +15,6 @@
 #include "platform/connection.h"
 #include "platform/dialup.h"
 #include "popuppanel.h"
-#include "qtfiledialogs.h"
 #include "qtprompts.h"
 #include "qtshell.h"
 #include "schedulercontroller.h"
@@ -29,6 +28,8 @@
 #include "views/listview.h"
 #include "views/rankchart.h"
 #include "views/resultsview.h"
+#include "webbrowser.h"
+#include "windowfiledialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,7 +48,7 @@ MainWindow::MainWindow(AppState &state, QWidget *parent) : MainWindow(state, Sea
 
 MainWindow::MainWindow(AppState &state, const Seams &seams, QWidget *parent)
     : QMainWindow(parent), m_state(state), m_rects(designlayout::controls()), m_helprects(designlayout::helpicons()),
-      m_qtdialogs(std::make_unique<QtFileDialogs>(this)), m_filedialogs(m_qtdialogs.get())
+      m_filedialogs(std::make_unique<WindowFileDialogs>(this))
 {
     setObjectName(u"google"_s);
     setWindowTitle(u"Zorvane"_s);
@@ -58,21 +59,9 @@ MainWindow::MainWindow(AppState &state, const Seams &seams, QWidget *parent)
     m_startup->Form_Load();
 }
 
-MainWindow::~MainWindow()
-{
-    // The controllers, with the panels they own, go before the controls they work on.
-    delete m_alerts;
-    delete m_export;
-    delete m_history;
-    m_startup.reset();
-    delete m_scheduler;
-    delete m_options;
-    delete m_search;
-    delete m_results;
-    delete m_help;
-    delete m_errorreports;
-    delete m_panels;
-}
+// The controllers, with the panels they own, are members and so go before the controls they
+// work on, which are the window's children.
+MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls()
 {
@@ -111,41 +100,44 @@ void MainWindow::createcontrollers(const Seams &seams)
         m_qtshell = std::make_unique<QtShell>();
         shell = m_qtshell.get();
     }
-    m_panels = new StatusPanels(*this, *m_controls.status.runningtext, *connection, this);
+    m_browser = std::make_unique<WebBrowser>(*shell);
+    m_panels = std::make_unique<StatusPanels>(*this, *m_controls.status.runningtext, *connection);
     // Said once the command that met it has ended, so no box opens half-way through a save.
     connect(
-        &errorreports::notifier(), &errorreports::Notifier::fileproblemsaid, m_panels,
+        &errorreports::notifier(), &errorreports::Notifier::fileproblemsaid, m_panels.get(),
         [this, prompts](const QString &text) { m_panels->fileproblem(text, *prompts); }, Qt::QueuedConnection);
-    m_errorreports = new ErrorReportController(*m_client, *shell, this);
+    m_errorreports = std::make_unique<ErrorReportController>(*m_client, *shell);
     m_errorreports->watchpicture(*m_controls.buttons.Picture1, *m_controls.results.resultsview,
                                  *m_controls.results.restxt);
-    m_help = new HelpController(*this, m_controls, m_menus, *m_panels, *shell, this);
+    m_help = std::make_unique<HelpController>(*this, m_controls, m_menus, *m_panels, *shell);
     const ResultsControls &results = m_controls.results;
-    m_results = new ResultsView(m_state, *results.resultsview, *results.resultslab1, *results.txtdisplay,
-                                *results.chkdispfirst, this);
-    m_search = new SearchController(*this, m_controls, m_menus, *m_panels, *m_results, *prompts, *connection, this);
+    m_results = std::make_unique<ResultsView>(m_state, *results.resultsview, *results.resultslab1, *results.txtdisplay,
+                                              *results.chkdispfirst);
+    m_search =
+        std::make_unique<SearchController>(*this, m_controls, m_menus, *m_panels, *m_results, *prompts, *connection);
     Autostart *autostart = seams.autostart;
     if (autostart == nullptr) {
         m_systemautostart = systemautostart(QCoreApplication::applicationFilePath());
         autostart = m_systemautostart.get();
     }
-    m_options = new OptionsController(*this, m_menus, *shell, *autostart, *connection, this);
+    m_options = std::make_unique<OptionsController>(*this, m_menus, *m_browser, *autostart, *connection);
     Dialup *dialup = seams.dialup;
     if (dialup == nullptr) {
         m_systemdialup = std::make_unique<SystemDialup>();
         dialup = m_systemdialup.get();
     }
-    m_scheduler = new SchedulerController(*this, m_menus, *m_search, *prompts, *dialup, this);
+    m_scheduler = std::make_unique<SchedulerController>(*this, m_menus, *m_search, *prompts, *dialup);
     m_tray = seams.tray;
     if (m_tray == nullptr) {
         m_systemtray = std::make_unique<TrayIcon>(QIcon(emblem(32, devicePixelRatioF())));
         m_tray = m_systemtray.get();
     }
     connect(m_tray, &TrayIcon::toggle, this, &MainWindow::shownow);
-    m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search);
-    m_history = new HistoryController(*this, m_controls, m_menus, *m_panels, *m_search, *prompts, *shell, this);
-    m_export = new ExportController(*this, m_menus, *m_panels, *prompts, this);
-    m_alerts = new AlertController(m_state, m_search->run(), *m_tray, *m_panels, this);
+    m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search, *m_browser);
+    m_history =
+        std::make_unique<HistoryController>(*this, m_controls, m_menus, *m_panels, *m_search, *prompts, *m_browser);
+    m_export = std::make_unique<ExportController>(*this, m_menus, *m_panels, *prompts);
+    m_alerts = std::make_unique<AlertController>(m_state, m_search->run(), *m_tray, *m_panels);
 }
 
 void MainWindow::indexbyname()
@@ -187,9 +179,14 @@ void MainWindow::shownow()
     });
 }
 
+FileDialogs &MainWindow::filedialogs() const
+{
+    return m_filedialogs->current();
+}
+
 void MainWindow::setfiledialogs(FileDialogs *dialogs)
 {
-    m_filedialogs = dialogs != nullptr ? dialogs : m_qtdialogs.get();
+    m_filedialogs->setcurrent(dialogs);
 }
 
 void MainWindow::createresultcolumns()

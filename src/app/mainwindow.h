@@ -3,6 +3,7 @@
 #include "maincontrols.h"
 #include "mainmenus.h"
 #include "twipsrect.h"
+#include "windowlayout.h"
 
 #include <QHash>
 #include <QList>
@@ -32,11 +33,14 @@ class SearchController;
 class SearchRun;
 class Startup;
 class StatusPanels;
+class WebBrowser;
+class WindowFileDialogs;
 
 // The main window `google`: the controls of the main view and the four operations that arrange
 // them (view mode, colours, column widths, resize). The commands live in controllers that share
-// the AppState and get the controls they work on; each creates and owns its pop-up panels.
-class MainWindow final : public QMainWindow
+// the AppState and get the controls they work on; each creates and owns its pop-up panels. The
+// window owns the controllers, made in the order of their members and so destroyed in reverse.
+class MainWindow final : public QMainWindow, public WindowLayout
 {
     Q_OBJECT
 public:
@@ -73,18 +77,21 @@ public:
     ExportController &csvexport() const { return *m_export; }
     AlertController &alerts() const { return *m_alerts; }
 
-    void displaybits(int mode);
-    void setcols();
-    void setresultswidth();
+    void displaybits(int mode) override;
+    void setcols() override;
+    void setresultswidth() override;
     // The resize handler; also run when the log window is switched on or off.
-    void Form_Resize();
+    void Form_Resize() override;
     // A click on the tray icon: hides the window, the next one shows it again.
     void shownow();
 
-    // Start-up places the window and makes the results list's columns; the design's size is
-    // centred on the screen, or put at its top left corner when larger than the screen.
-    void centreonscreen();
-    void createresultcolumns();
+    // The design's size is centred on the screen, or put at its top left corner when larger
+    // than the screen.
+    void centreonscreen() override;
+    void createresultcolumns() override;
+    WindowPlacement placement() const override;
+    void applyplacement(const WindowPlacement &placement) override;
+    RecordWindow recordwindow() const override;
 
     AppState &state() const { return m_state; }
 
@@ -92,7 +99,7 @@ public:
     QSize outersize() const;
     qreal dpi() const;
 
-    FileDialogs &filedialogs() const { return *m_filedialogs; }
+    FileDialogs &filedialogs() const;
     // Tests answer the dialogs themselves; nullptr goes back to the toolkit's dialogs.
     void setfiledialogs(FileDialogs *dialogs);
 
@@ -127,8 +134,7 @@ private:
     QHash<QString, QWidget *> m_named;
     ControlRects m_rects;
     QList<TwipsRect> m_helprects;
-    std::unique_ptr<FileDialogs> m_qtdialogs;
-    FileDialogs *m_filedialogs = nullptr;
+    std::unique_ptr<WindowFileDialogs> m_filedialogs;
     std::unique_ptr<Prompts> m_qtprompts;
     std::unique_ptr<Connection> m_systemconnection;
     std::unique_ptr<Connection> m_localconnection;
@@ -138,15 +144,16 @@ private:
     std::unique_ptr<TrayIcon> m_systemtray;
     TrayIcon *m_tray = nullptr;
     bool m_trayhidden = false;
-    StatusPanels *m_panels = nullptr;
-    ErrorReportController *m_errorreports = nullptr;
-    HelpController *m_help = nullptr;
-    ResultsView *m_results = nullptr;
-    SearchController *m_search = nullptr;
-    OptionsController *m_options = nullptr;
-    SchedulerController *m_scheduler = nullptr;
+    std::unique_ptr<WebBrowser> m_browser;
+    std::unique_ptr<StatusPanels> m_panels;
+    std::unique_ptr<ErrorReportController> m_errorreports;
+    std::unique_ptr<HelpController> m_help;
+    std::unique_ptr<ResultsView> m_results;
+    std::unique_ptr<SearchController> m_search;
+    std::unique_ptr<OptionsController> m_options;
+    std::unique_ptr<SchedulerController> m_scheduler;
     std::unique_ptr<Startup> m_startup;
-    HistoryController *m_history = nullptr;
-    ExportController *m_export = nullptr;
-    AlertController *m_alerts = nullptr;
+    std::unique_ptr<HistoryController> m_history;
+    std::unique_ptr<ExportController> m_export;
+    std::unique_ptr<AlertController> m_alerts;
 };

@@ -3,14 +3,13 @@
 #include "appstate.h"
 #include "diagnostics/guard.h"
 #include "diagnostics/numtext.h"
-#include "historycontroller.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "optionspanel.h"
 #include "platform/autostart.h"
-#include "reports/browser.h"
 #include "search/searchservice.h"
 #include "search/servicecheck.h"
+#include "webbrowser.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,9 +22,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-OptionsController::OptionsController(MainWindow &window, const MainMenus &menus, Shell &shell, Autostart &autostart,
-                                     const Connection &connection, QObject *parent)
-    : QObject(parent), m_window(window), m_shell(shell), m_autostart(autostart), m_connection(connection),
+OptionsController::OptionsController(MainWindow &window, const MainMenus &menus, WebBrowser &browser,
+                                     Autostart &autostart, const Connection &connection, QObject *parent)
+    : QObject(parent), m_window(window), m_browser(browser), m_autostart(autostart), m_connection(connection),
       m_fraoptions(std::make_unique<OptionsPanel>(*window.centralWidget()))
 {
     menus.mnuOptions->setEnabled(true);
@@ -161,6 +160,5 @@ void OptionsController::btnoptcancel_Click()
 
 void OptionsController::cmdgetapi_Click()
 {
-    guard("Optionscontroller", "Sub cmdgetapi_Click",
-          [&] { reports::openbrowser(m_shell, m_window.history().browserpath(), apikeyaddress()); });
+    guard("Optionscontroller", "Sub cmdgetapi_Click", [&] { m_browser.openbrowser(apikeyaddress()); });
 }

@@ -10,8 +10,8 @@ class MainWindow;
 struct MainMenus;
 class OptionsPanel;
 class ServiceCheck;
-class Shell;
 struct Settings;
+class WebBrowser;
 
 // The options panel over the main window, which it creates and owns: the menu entry opens and
 // closes it, Continue takes the edited values over at once (the settings file is written when
@@ -20,7 +20,7 @@ class OptionsController final : public QObject
 {
     Q_OBJECT
 public:
-    OptionsController(MainWindow &window, const MainMenus &menus, Shell &shell, Autostart &autostart,
+    OptionsController(MainWindow &window, const MainMenus &menus, WebBrowser &browser, Autostart &autostart,
                       const Connection &connection, QObject *parent = nullptr);
     ~OptionsController() override;
 
@@ -42,7 +42,7 @@ private:
     void takeover(Settings &s) const;
 
     MainWindow &m_window;
-    Shell &m_shell;
+    WebBrowser &m_browser;
     Autostart &m_autostart;
     const Connection &m_connection;
     std::unique_ptr<OptionsPanel> m_fraoptions;

@@ -1,17 +1,14 @@
 #include "startup.h"
 
 #include "appstate.h"
-#include "designlayout.h"
 #include "diagnostics/datetext.h"
 #include "diagnostics/errorreports.h"
 #include "diagnostics/guard.h"
-#include "historycontroller.h"
 #include "mainwindow.h"
 #include "optionscontroller.h"
 #include "optionspanel.h"
 #include "platform/product.h"
 #include "platform/programfolder.h"
-#include "platform/twips.h"
 #include "popuppanel.h"
 #include "schedulercontroller.h"
 #include "search/searchrun.h"
@@ -23,17 +20,17 @@
 #include "storage/servertools.h"
 #include "tray/trayicon.h"
 #include "views/listview.h"
+#include "webbrowser.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QScreen>
 
 using namespace Qt::Literals::StringLiterals;
 
-Startup::Startup(MainWindow &window, StatusPanels &panels, SearchController &search)
-    : m_window(window), m_panels(panels), m_search(search)
+Startup::Startup(MainWindow &window, StatusPanels &panels, SearchController &search, WebBrowser &browser)
+    : m_window(window), m_panels(panels), m_search(search), m_browser(browser)
 {
     m_runended = QObject::connect(&search.run(), &SearchRun::searchEnded, &window, [this] { storeall(); });
 }
@@ -41,35 +38,6 @@ Startup::Startup(MainWindow &window, StatusPanels &panels, SearchController &sea
 Startup::~Startup()
 {
     QObject::disconnect(m_runended);
-}
-
-WindowPlacement Startup::placement() const
-{
-    const qreal d = m_window.dpi();
-    const QRect screen = m_window.screen()->geometry();
-    const QRect normal = m_window.normalGeometry().isValid() ? m_window.normalGeometry() : m_window.geometry();
-    const QSize frame = designlayout::framesize();
-    WindowPlacement place;
-    place.left = twips::fromPixels(normal.x() - screen.x(), d);
-    place.top = twips::fromPixels(normal.y() - screen.y(), d);
-    place.width = twips::fromPixels(normal.width(), d) + frame.width();
-    place.height = twips::fromPixels(normal.height(), d) + frame.height();
-    place.state = m_window.isMinimized()   ? WindowState::Minimised
-                  : m_window.isMaximized() ? WindowState::Maximised
-                                           : WindowState::Normal;
-    place.screenwidth = twips::fromPixels(screen.width(), d);
-    place.screenheight = twips::fromPixels(screen.height(), d);
-    return place;
-}
-
-void Startup::applyplacement(const WindowPlacement &place)
-{
-    const qreal d = m_window.dpi();
-    const QRect screen = m_window.screen()->geometry();
-    const QSize frame = designlayout::framesize();
-    m_window.resize(twips::toPixels(int(place.width) - frame.width(), d),
-                    twips::toPixels(int(place.height) - frame.height(), d));
-    m_window.move(screen.x() + twips::toPixels(int(place.left), d), screen.y() + twips::toPixels(int(place.top), d));
 }
 
 void Startup::Form_Load()
@@ -83,7 +51,7 @@ void Startup::Form_Load()
         state.reswid = AppState::startReswid();
         m_panels.writemessagebox(u"---Start "_s + product::name() + u" ---\r\n"_s);
         // Looked up once: a second look-up would find the same program.
-        m_window.history().browserpath();
+        m_browser.browserpath();
         m_window.options().fraoptions().setstartup->setText(u"Start "_s + product::name() +
                                                             u" when I start my computer"_s);
         state.viewmode = 0;
@@ -122,11 +90,11 @@ void Startup::Form_Load()
 void Startup::loadsettings()
 {
     AppState &state = m_window.state();
-    WindowPlacement place = placement();
+    WindowPlacement place = m_window.placement();
     readi(state, state, place, true);
     if (const QString notice = servertools::protectsecrets(state.inifile); !notice.isEmpty())
         m_panels.writemessagebox(notice);
-    applyplacement(place);
+    m_window.applyplacement(place);
     m_window.setresultswidth();
     m_search.filldomains();
     m_search.disall();
@@ -139,7 +107,7 @@ void Startup::storeall()
         QList<int> widths;
         for (int i = 1; i <= 5; ++i)
             widths.append(m_window.controls().results.resultsview->columnwidth(i));
-        writei(state, state, placement(), widths);
+        writei(state, state, m_window.placement(), widths);
     });
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "storage/windowplacement.h"
-
 #include <QMetaObject>
 
 #include <memory>
@@ -11,6 +9,7 @@ class SplashWindow;
 class MainWindow;
 class SearchController;
 class StatusPanels;
+class WebBrowser;
 
 // Start-up and shut-down of the main window: the splash window while the program starts, the
 // start values, the settings file read into the window and, at the close, written back with
@@ -20,7 +19,7 @@ class StatusPanels;
 class Startup final
 {
 public:
-    Startup(MainWindow &window, StatusPanels &panels, SearchController &search);
+    Startup(MainWindow &window, StatusPanels &panels, SearchController &search, WebBrowser &browser);
     ~Startup();
 
     void Form_Load();
@@ -30,16 +29,13 @@ public:
 
     SplashWindow *frmSplash() const { return m_splash.get(); }
 
-    // The window's place on the screen in twips, and moving it there.
-    WindowPlacement placement() const;
-    void applyplacement(const WindowPlacement &placement);
-
 private:
     void loadsettings();
 
     MainWindow &m_window;
     StatusPanels &m_panels;
     SearchController &m_search;
+    WebBrowser &m_browser;
     std::unique_ptr<InstanceLock> m_lock;
     std::unique_ptr<SplashWindow> m_splash;
     QMetaObject::Connection m_runended;
