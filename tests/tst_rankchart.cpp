@@ -1,7 +1,7 @@
 #include "app/appstate.h"
 #include "app/colorschemes.h"
 #include "app/gradientbutton.h"
-#include "app/historycontroller.h"
+#include "app/historyviewcontroller.h"
 #include "app/mainwindow.h"
 #include "support/clirun.h"
 #include "support/fakeconnection.h"
@@ -64,14 +64,14 @@ private slots:
         dialogs.setNextFileName(writehistory(folder));
         window.controls().buttons.dohistory->click();
         const HistoryControls &h = window.controls().history;
-        RankChart &chart = window.history().historychart();
+        RankChart &chart = window.historyview().historychart();
         const QRect full = h.historyview->geometry();
         QVERIFY(!chart.isVisible());
 
         // A line picks the keyword, the domain filter the domain; the chart goes below the list.
         h.historyview->tree()->topLevelItem(0)->setSelected(true);
         QVERIFY(chart.isVisible());
-        const Array1<HistoryEntry> &historydata = window.history().historydata();
+        const Array1<HistoryEntry> &historydata = state.historydata;
         QCOMPARE(chart.series(), rankseries::build(historydata, u"shoes"_s, u"a.example"_s));
         const QRect list = h.historyview->geometry();
         QVERIFY(list.top() == full.top() && list.bottom() < chart.geometry().top());

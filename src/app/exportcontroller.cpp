@@ -3,7 +3,6 @@
 #include "appstate.h"
 #include "diagnostics/guard.h"
 #include "export/csvexport.h"
-#include "historycontroller.h"
 #include "mainwindow.h"
 #include "platform/filedialogs.h"
 #include "platform/prompts.h"
@@ -36,7 +35,7 @@ void ExportController::mnucsv_Click()
         }
         QList<csvexport::CsvLine> lines;
         if (mode == viewmodes::History) {
-            lines = csvexport::historylines(m_window.history().lists().listed);
+            lines = csvexport::historylines(state.historylists.listed);
         } else {
             const int d = findsession(state);
             lines = csvexport::resultlines(m_window.results().rows(), d == 0 ? QString() : state.urldata[d].resulttime);

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "alertcontroller.h"
+#include "analysiscontroller.h"
 #include "appstate.h"
 #include "colorschemes.h"
 #include "designlayout.h"
@@ -9,7 +10,9 @@
 #include "exportcontroller.h"
 #include "gradientbutton.h"
 #include "helpcontroller.h"
-#include "historycontroller.h"
+#include "historyfilescontroller.h"
+#include "historylist.h"
+#include "historyviewcontroller.h"
 #include "optionscontroller.h"
 #include "platform/autostart.h"
 #include "platform/connection.h"
@@ -17,6 +20,7 @@
 #include "popuppanel.h"
 #include "qtprompts.h"
 #include "qtshell.h"
+#include "reportcontroller.h"
 #include "schedulercontroller.h"
 #include "search/localconnection.h"
 #include "search/searchrun.h"
@@ -134,17 +138,29 @@ void MainWindow::createcontrollers(const Seams &seams)
     }
     connect(m_tray, &TrayIcon::toggle, this, &MainWindow::shownow);
     m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search, *m_browser);
-    m_history =
-        std::make_unique<HistoryController>(*this, m_controls, m_menus, *m_panels, *m_search, *prompts, *m_browser);
+    createhistory(*prompts);
     m_export = std::make_unique<ExportController>(*this, m_menus, *m_panels, *prompts);
     m_alerts = std::make_unique<AlertController>(m_state, m_search->run(), *m_tray, *m_panels);
+}
+
+void MainWindow::createhistory(Prompts &prompts)
+{
+    m_historylist = std::make_unique<HistoryList>(m_state.historylists, m_controls.history, *this);
+    m_historyfiles = std::make_unique<HistoryFilesController>(m_state, *m_historylist, m_controls, m_menus, *m_client,
+                                                              *this, *m_search, *m_panels, prompts, *m_filedialogs);
+    m_historyview = std::make_unique<HistoryViewController>(m_state, *m_historylist, m_controls, m_menus, *m_client,
+                                                            *this, *m_search, *m_panels, prompts, *m_filedialogs);
+    m_analysis = std::make_unique<AnalysisController>(m_state, *m_historylist, *m_historyview, m_controls, m_menus,
+                                                      prompts, *m_browser);
+    m_reports = std::make_unique<ReportController>(m_state, m_controls, m_menus, *m_panels, prompts, *m_filedialogs,
+                                                   *m_browser);
 }
 
 void MainWindow::indexbyname()
 {
     for (QWidget *widget : m_controls.all())
         m_named.insert(widget->objectName(), widget);
-    m_named.insert(m_history->historychart().objectName(), &m_history->historychart());
+    m_named.insert(m_historyview->historychart().objectName(), &m_historyview->historychart());
     for (PopupPanel *panel : m_client->findChildren<PopupPanel *>(Qt::FindDirectChildrenOnly)) {
         m_named.insert(panel->objectName(), panel);
         for (QWidget *widget : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
@@ -214,8 +230,8 @@ void MainWindow::displaybits(int mode)
         for (QWidget *widget : m_controls.historycontrols())
             widget->setVisible(mode != viewmodes::Searches);
         m_controls.results.restxt->hide();
-        if (m_history != nullptr)
-            m_history->updatechart();
+        if (m_historyview != nullptr)
+            m_historyview->updatechart();
     });
 }
 

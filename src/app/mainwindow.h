@@ -25,7 +25,11 @@ class ErrorReportController;
 class ExportController;
 class FileDialogs;
 class HelpController;
-class HistoryController;
+class AnalysisController;
+class HistoryFilesController;
+class HistoryList;
+class HistoryViewController;
+class ReportController;
 class Prompts;
 class Shell;
 class ResultsView;
@@ -73,7 +77,8 @@ public:
     OptionsController &options() const { return *m_options; }
     SchedulerController &scheduler() const { return *m_scheduler; }
     TrayIcon &tray() const { return *m_tray; }
-    HistoryController &history() const { return *m_history; }
+    HistoryFilesController &historyfiles() const { return *m_historyfiles; }
+    HistoryViewController &historyview() const { return *m_historyview; }
     ExportController &csvexport() const { return *m_export; }
     AlertController &alerts() const { return *m_alerts; }
 
@@ -116,6 +121,7 @@ private:
     void createControls();
     void createMenus();
     void createcontrollers(const Seams &seams);
+    void createhistory(Prompts &prompts);
     void indexbyname();
 
     void applyscheme(const Palette &palette);
@@ -153,7 +159,11 @@ private:
     std::unique_ptr<OptionsController> m_options;
     std::unique_ptr<SchedulerController> m_scheduler;
     std::unique_ptr<Startup> m_startup;
-    std::unique_ptr<HistoryController> m_history;
+    std::unique_ptr<HistoryList> m_historylist;
+    std::unique_ptr<HistoryFilesController> m_historyfiles;
+    std::unique_ptr<HistoryViewController> m_historyview;
+    std::unique_ptr<AnalysisController> m_analysis;
+    std::unique_ptr<ReportController> m_reports;
     std::unique_ptr<ExportController> m_export;
     std::unique_ptr<AlertController> m_alerts;
 };

@@ -4,7 +4,7 @@
 #include "colorschemes.h"
 #include "designlayout.h"
 #include "diagnostics/guard.h"
-#include "historycontroller.h"
+#include "historyviewcontroller.h"
 #include "mainwindow.h"
 #include "platform/twips.h"
 #include "resizerules.h"
@@ -45,7 +45,7 @@ void MainWindow::Form_Resize()
             return;
         const QSize outer = outersize();
         resizerules::arrange(m_rects, m_helprects, outer.width(), outer.height(), m_state.settings.showrunning);
-        if (m_history != nullptr && m_history->chartshown())
+        if (m_historyview != nullptr && m_historyview->chartshown())
             resizerules::splitforchart(m_rects);
         m_controls.status.runningtext->setVisible(m_state.settings.showrunning);
         placecontrols();

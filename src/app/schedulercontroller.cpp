@@ -2,7 +2,6 @@
 
 #include "appstate.h"
 #include "diagnostics/guard.h"
-#include "historycontroller.h"
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "scheduleoptionspanel.h"
@@ -114,5 +113,5 @@ void SchedulerController::startvalues()
 bool SchedulerController::savecycle()
 {
     const AppState &state = m_window.state();
-    return saveall(state.settings.schedulefile, state, state, m_window.history().recordwindow());
+    return saveall(state.settings.schedulefile, state, state, m_window.recordwindow());
 }
