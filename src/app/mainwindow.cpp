@@ -105,7 +105,7 @@ void MainWindow::createcontrollers(const Seams &seams)
         shell = m_qtshell.get();
     }
     m_browser = std::make_unique<WebBrowser>(*shell);
-    m_panels = std::make_unique<StatusPanels>(*this, *m_controls.status.runningtext, *connection);
+    m_panels = std::make_unique<StatusPanels>(m_state, *m_client, *m_controls.status.runningtext, *connection);
     // Said once the command that met it has ended, so no box opens half-way through a save.
     connect(
         &errorreports::notifier(), &errorreports::Notifier::fileproblemsaid, m_panels.get(),
