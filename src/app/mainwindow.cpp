@@ -117,8 +117,8 @@ void MainWindow::createcontrollers(const Seams &seams)
     const ResultsControls &results = m_controls.results;
     m_results = std::make_unique<ResultsView>(m_state, *results.resultsview, *results.resultslab1, *results.txtdisplay,
                                               *results.chkdispfirst);
-    m_search =
-        std::make_unique<SearchController>(*this, m_controls, m_menus, *m_panels, *m_results, *prompts, *connection);
+    m_search = std::make_unique<SearchController>(m_state, m_controls, m_menus, *m_client, *this, *m_panels, *m_results,
+                                                  *prompts, *connection);
     Autostart *autostart = seams.autostart;
     if (autostart == nullptr) {
         m_systemautostart = systemautostart(QCoreApplication::applicationFilePath());
