@@ -124,7 +124,8 @@ void MainWindow::createcontrollers(const Seams &seams)
         m_systemautostart = systemautostart(QCoreApplication::applicationFilePath());
         autostart = m_systemautostart.get();
     }
-    m_options = std::make_unique<OptionsController>(*this, m_menus, *m_browser, *autostart, *connection);
+    m_options =
+        std::make_unique<OptionsController>(m_state, m_menus, *m_client, *this, *m_browser, *autostart, *connection);
     Dialup *dialup = seams.dialup;
     if (dialup == nullptr) {
         m_systemdialup = std::make_unique<SystemDialup>();

@@ -5,8 +5,6 @@
 #include "diagnostics/errorreports.h"
 #include "diagnostics/guard.h"
 #include "mainwindow.h"
-#include "optionscontroller.h"
-#include "optionspanel.h"
 #include "platform/product.h"
 #include "platform/programfolder.h"
 #include "popuppanel.h"
@@ -52,10 +50,7 @@ void Startup::Form_Load()
         m_panels.writemessagebox(u"---Start "_s + product::name() + u" ---\r\n"_s);
         // Looked up once: a second look-up would find the same program.
         m_browser.browserpath();
-        m_window.options().fraoptions().setstartup->setText(u"Start "_s + product::name() +
-                                                            u" when I start my computer"_s);
         state.viewmode = 0;
-        m_window.menus().mnuwebsite->setText(product::name() + u" on the Web"_s);
         m_window.tray().display_tooltip(product::name());
         // Until the settings file is read, the options hold the values of a missing file.
         using S = Settings;
