@@ -73,8 +73,6 @@ void MainWindow::createControls()
     m_client->setObjectName(u"client"_s);
     setCentralWidget(m_client);
     m_controls = MainControls::create(*m_client, dpi(), devicePixelRatioF());
-    for (int i = 0; i < int(m_controls.helpbuttons.size()); ++i)
-        connect(m_controls.helpbuttons.at(i), &QToolButton::clicked, this, [this, i] { emit helpclick(i); });
 }
 
 void MainWindow::createMenus()
@@ -113,7 +111,7 @@ void MainWindow::createcontrollers(const Seams &seams)
     m_errorreports = std::make_unique<ErrorReportController>(*m_client, *shell);
     m_errorreports->watchpicture(*m_controls.buttons.Picture1, *m_controls.results.resultsview,
                                  *m_controls.results.restxt);
-    m_help = std::make_unique<HelpController>(*this, m_controls, m_menus, *m_panels, *shell);
+    m_help = std::make_unique<HelpController>(m_state, m_controls, m_menus, *m_client, *m_panels, *shell);
     const ResultsControls &results = m_controls.results;
     m_results = std::make_unique<ResultsView>(m_state, *results.resultsview, *results.resultslab1, *results.txtdisplay,
                                               *results.chkdispfirst);

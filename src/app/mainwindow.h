@@ -109,7 +109,6 @@ public:
     void setfiledialogs(FileDialogs *dialogs);
 
 signals:
-    void helpclick(int index);
     // Shut-down is complete: the program may end.
     void unloaded();
 
