@@ -129,7 +129,8 @@ void MainWindow::createcontrollers(const Seams &seams)
         m_systemdialup = std::make_unique<SystemDialup>();
         dialup = m_systemdialup.get();
     }
-    m_scheduler = std::make_unique<SchedulerController>(*this, m_menus, *m_search, *prompts, *dialup);
+    m_scheduler = std::make_unique<SchedulerController>(m_state, m_controls, m_menus, *m_client, *this, *m_search,
+                                                        *prompts, *m_filedialogs, *dialup);
     m_tray = seams.tray;
     if (m_tray == nullptr) {
         m_systemtray = std::make_unique<TrayIcon>(QIcon(emblem(32, devicePixelRatioF())));

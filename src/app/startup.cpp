@@ -8,7 +8,6 @@
 #include "platform/product.h"
 #include "platform/programfolder.h"
 #include "popuppanel.h"
-#include "schedulercontroller.h"
 #include "search/searchrun.h"
 #include "searchcontroller.h"
 #include "splashwindow.h"
@@ -57,7 +56,6 @@ void Startup::Form_Load()
         resetsettings(settings, &S::colorscheme, &S::inettimeout, &S::maxconnections, &S::showrunning,
                       &S::isautoconnect, &S::isautodisconnect, &S::autostart, &S::useapi, &S::useproxy, &S::uselog,
                       &S::contexthelp);
-        m_window.scheduler().startvalues();
         for (PopupPanel *panel : m_window.centralWidget()->findChildren<PopupPanel *>(Qt::FindDirectChildrenOnly))
             panel->setshown(false);
         m_lock = std::make_unique<InstanceLock>(programfolder::path());
