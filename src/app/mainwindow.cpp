@@ -139,7 +139,7 @@ void MainWindow::createcontrollers(const Seams &seams)
     connect(m_tray, &TrayIcon::toggle, this, &MainWindow::shownow);
     m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search, *m_browser);
     createhistory(*prompts);
-    m_export = std::make_unique<ExportController>(*this, m_menus, *m_panels, *prompts);
+    m_export = std::make_unique<ExportController>(m_state, m_menus, *m_results, *m_panels, *prompts, *m_filedialogs);
     m_alerts = std::make_unique<AlertController>(m_state, m_search->run(), *m_tray, *m_panels);
 }
 
