@@ -137,7 +137,8 @@ void MainWindow::createcontrollers(const Seams &seams)
         m_tray = m_systemtray.get();
     }
     connect(m_tray, &TrayIcon::toggle, this, &MainWindow::shownow);
-    m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search, *m_browser);
+    m_startup =
+        std::make_unique<Startup>(m_state, m_controls, *m_client, *this, *m_panels, *m_search, *m_tray, *m_browser);
     createhistory(*prompts);
     m_export = std::make_unique<ExportController>(m_state, m_menus, *m_results, *m_panels, *prompts, *m_filedialogs);
     m_alerts = std::make_unique<AlertController>(m_state, m_search->run(), *m_tray, *m_panels);
