@@ -58,7 +58,7 @@ MainWindow::MainWindow(AppState &state, const Seams &seams, QWidget *parent)
     setWindowTitle(u"Zorvane"_s);
     createControls();
     createMenus();
-    createcontrollers(seams);
+    createcontrollers(completeseams(seams));
     indexbyname();
     m_startup->Form_Load();
 }
@@ -83,64 +83,65 @@ void MainWindow::createMenus()
     connect(m_menus.mnuexit, &QAction::triggered, this, &QWidget::close);
 }
 
-void MainWindow::createcontrollers(const Seams &seams)
+// The seams a test left empty get the real ones, which the window owns.
+MainWindow::Seams MainWindow::completeseams(Seams seams)
 {
-    Prompts *prompts = seams.prompts;
-    if (prompts == nullptr) {
+    if (seams.prompts == nullptr) {
         m_qtprompts = std::make_unique<QtPrompts>(this);
-        prompts = m_qtprompts.get();
+        seams.prompts = m_qtprompts.get();
     }
-    const Connection *connection = seams.connection;
-    if (connection == nullptr) {
+    if (seams.connection == nullptr) {
         // A search against an engine on this machine (the demo) goes ahead while offline.
         m_systemconnection = std::make_unique<SystemConnection>();
         m_localconnection = std::make_unique<LocalConnection>(*m_systemconnection, m_state.settings);
-        connection = m_localconnection.get();
+        seams.connection = m_localconnection.get();
     }
-    Shell *shell = seams.shell;
-    if (shell == nullptr) {
+    if (seams.shell == nullptr) {
         m_qtshell = std::make_unique<QtShell>();
-        shell = m_qtshell.get();
+        seams.shell = m_qtshell.get();
     }
-    m_browser = std::make_unique<WebBrowser>(*shell);
-    m_panels = std::make_unique<StatusPanels>(m_state, *m_client, *m_controls.status.runningtext, *connection);
+    if (seams.autostart == nullptr) {
+        m_systemautostart = systemautostart(QCoreApplication::applicationFilePath());
+        seams.autostart = m_systemautostart.get();
+    }
+    if (seams.dialup == nullptr) {
+        m_systemdialup = std::make_unique<SystemDialup>();
+        seams.dialup = m_systemdialup.get();
+    }
+    if (seams.tray == nullptr) {
+        m_systemtray = std::make_unique<TrayIcon>(QIcon(emblem(32, devicePixelRatioF())));
+        seams.tray = m_systemtray.get();
+    }
+    return seams;
+}
+
+void MainWindow::createcontrollers(const Seams &seams)
+{
+    Prompts &prompts = *seams.prompts;
+    m_browser = std::make_unique<WebBrowser>(*seams.shell);
+    m_panels = std::make_unique<StatusPanels>(m_state, *m_client, *m_controls.status.runningtext, *seams.connection);
     // Said once the command that met it has ended, so no box opens half-way through a save.
     connect(
         &errorreports::notifier(), &errorreports::Notifier::fileproblemsaid, m_panels.get(),
-        [this, prompts](const QString &text) { m_panels->fileproblem(text, *prompts); }, Qt::QueuedConnection);
-    m_errorreports = std::make_unique<ErrorReportController>(*m_client, *shell);
-    m_errorreports->watchpicture(*m_controls.buttons.Picture1, *m_controls.results.resultsview,
-                                 *m_controls.results.restxt);
-    m_help = std::make_unique<HelpController>(m_state, m_controls, m_menus, *m_client, *m_panels, *shell);
+        [this, &prompts](const QString &text) { m_panels->fileproblem(text, prompts); }, Qt::QueuedConnection);
+    m_errorreports = std::make_unique<ErrorReportController>(*m_client, *seams.shell);
     const ResultsControls &results = m_controls.results;
+    m_errorreports->watchpicture(*m_controls.buttons.Picture1, *results.resultsview, *results.restxt);
+    m_help = std::make_unique<HelpController>(m_state, m_controls, m_menus, *m_client, *m_panels, *seams.shell);
     m_results = std::make_unique<ResultsView>(m_state, *results.resultsview, *results.resultslab1, *results.txtdisplay,
                                               *results.chkdispfirst);
     m_search = std::make_unique<SearchController>(m_state, m_controls, m_menus, *m_client, *this, *m_panels, *m_results,
-                                                  *prompts, *connection);
-    Autostart *autostart = seams.autostart;
-    if (autostart == nullptr) {
-        m_systemautostart = systemautostart(QCoreApplication::applicationFilePath());
-        autostart = m_systemautostart.get();
-    }
-    m_options =
-        std::make_unique<OptionsController>(m_state, m_menus, *m_client, *this, *m_browser, *autostart, *connection);
-    Dialup *dialup = seams.dialup;
-    if (dialup == nullptr) {
-        m_systemdialup = std::make_unique<SystemDialup>();
-        dialup = m_systemdialup.get();
-    }
+                                                  prompts, *seams.connection);
+    m_options = std::make_unique<OptionsController>(m_state, m_menus, *m_client, *this, *m_browser, *seams.autostart,
+                                                    *seams.connection);
     m_scheduler = std::make_unique<SchedulerController>(m_state, m_controls, m_menus, *m_client, *this, *m_search,
-                                                        *prompts, *m_filedialogs, *dialup);
+                                                        prompts, *m_filedialogs, *seams.dialup);
     m_tray = seams.tray;
-    if (m_tray == nullptr) {
-        m_systemtray = std::make_unique<TrayIcon>(QIcon(emblem(32, devicePixelRatioF())));
-        m_tray = m_systemtray.get();
-    }
     connect(m_tray, &TrayIcon::toggle, this, &MainWindow::shownow);
     m_startup =
         std::make_unique<Startup>(m_state, m_controls, *m_client, *this, *m_panels, *m_search, *m_tray, *m_browser);
-    createhistory(*prompts);
-    m_export = std::make_unique<ExportController>(m_state, m_menus, *m_results, *m_panels, *prompts, *m_filedialogs);
+    createhistory(prompts);
+    m_export = std::make_unique<ExportController>(m_state, m_menus, *m_results, *m_panels, prompts, *m_filedialogs);
     m_alerts = std::make_unique<AlertController>(m_state, m_search->run(), *m_tray, *m_panels);
 }
 

@@ -12,31 +12,31 @@
 #include <memory>
 
 class AlertController;
+class AnalysisController;
 struct AppState;
 class Autostart;
-class Dialup;
-class OptionsController;
-struct Palette;
-class SchedulerController;
-class TrayIcon;
-struct ViewModeTexts;
 class Connection;
+class Dialup;
 class ErrorReportController;
 class ExportController;
 class FileDialogs;
 class HelpController;
-class AnalysisController;
 class HistoryFilesController;
 class HistoryList;
 class HistoryViewController;
-class ReportController;
+class OptionsController;
+struct Palette;
 class Prompts;
-class Shell;
+class ReportController;
 class ResultsView;
+class SchedulerController;
 class SearchController;
 class SearchRun;
+class Shell;
 class Startup;
 class StatusPanels;
+class TrayIcon;
+struct ViewModeTexts;
 class WebBrowser;
 class WindowFileDialogs;
 
@@ -70,17 +70,13 @@ public:
     StatusPanels &panels() const { return *m_panels; }
     ErrorReportController &errorreports() const { return *m_errorreports; }
     HelpController &help() const { return *m_help; }
-    ResultsView &results() const { return *m_results; }
     SearchController &search() const { return *m_search; }
     SearchRun &searchrun() const;
     Startup &startup() const { return *m_startup; }
     OptionsController &options() const { return *m_options; }
     SchedulerController &scheduler() const { return *m_scheduler; }
-    TrayIcon &tray() const { return *m_tray; }
     HistoryFilesController &historyfiles() const { return *m_historyfiles; }
     HistoryViewController &historyview() const { return *m_historyview; }
-    ExportController &csvexport() const { return *m_export; }
-    AlertController &alerts() const { return *m_alerts; }
 
     void displaybits(int mode) override;
     void setcols() override;
@@ -97,8 +93,6 @@ public:
     WindowPlacement placement() const override;
     void applyplacement(const WindowPlacement &placement) override;
     RecordWindow recordwindow() const override;
-
-    AppState &state() const { return m_state; }
 
     // The window's outer size in twips, frame and menu bar included.
     QSize outersize() const;
@@ -119,6 +113,7 @@ protected:
 private:
     void createControls();
     void createMenus();
+    Seams completeseams(Seams seams);
     void createcontrollers(const Seams &seams);
     void createhistory(Prompts &prompts);
     void indexbyname();
