@@ -110,8 +110,9 @@ if $install; then
     for program in zorvane zorvane-cli; do
         [ "$("/usr/bin/$program" --version)" = "Zorvane $version" ] || fail "/usr/bin/$program --version is not Zorvane $version"
     done
-    /usr/bin/zorvane-cli --help | grep -q '^usage: zorvane-cli' || fail "/usr/bin/zorvane-cli --help prints no usage"
-    QT_QPA_PLATFORM=offscreen /usr/bin/zorvane --help | grep -q -- '--dir' || fail "/usr/bin/zorvane --help lacks --dir"
+    # Captured first: grep -q stops reading early, and under pipefail the writer's broken pipe would fail the check.
+    grep -q '^usage: zorvane-cli' <<<"$(/usr/bin/zorvane-cli --help)" || fail "/usr/bin/zorvane-cli --help prints no usage"
+    grep -q -- '--dir' <<<"$(QT_QPA_PLATFORM=offscreen /usr/bin/zorvane --help)" || fail "/usr/bin/zorvane --help lacks --dir"
     # The help finds the guide in bin/../share/zorvane/guide.
     [ -f /usr/bin/../share/zorvane/guide/index.html ] || fail "the installed guide is not where help looks for it"
     # Started once by root, who could write to /usr/bin, it still keeps its settings per user.

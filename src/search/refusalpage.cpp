@@ -117,7 +117,7 @@ QString kind(const Landmarks &page)
 {
     if (page.title == u"just a moment..." || page.title == u"attention required! | cloudflare")
         return Challenge;
-    if (page.title == u"sorry...")
+    if (page.title == u"sorry..." || page.title == u"captcha")
         return Captcha;
     if (page.title.startsWith(u"before you continue"))
         return Consent;
@@ -130,7 +130,7 @@ QString kind(const Landmarks &page)
         return Consent;
     if (anycontains(page.scripts, {u"/cdn-cgi/challenge-platform/", u"challenges.cloudflare.com", u"_cf_chl_opt"}))
         return Challenge;
-    if (anycontains(page.scripts, {u"/recaptcha/", u"hcaptcha.com"}))
+    if (anycontains(page.scripts, {u"/recaptcha/", u"hcaptcha.com", u"altcha"}))
         return Captcha;
     return {};
 }
