@@ -68,6 +68,7 @@ for program in zorvane zorvane-cli zorvane-demo-engine; do
     done < <(readelf -d "$usr/bin/$program" | sed -n 's/.*(NEEDED).*\[\(libQt6.*\)\]/\1/p')
 done
 grep -qE "(^|, )qt6-qpa-plugins( |,|$)" <<<"$depends" || fail "Depends lacks qt6-qpa-plugins"
+grep -qE "(^|, )libqt6sql6-sqlite( |,|$)" <<<"$depends" || fail "Depends lacks libqt6sql6-sqlite"
 
 # Their remarks are printed only when they fail.
 if command -v desktop-file-validate >/dev/null; then

@@ -375,6 +375,9 @@ private slots:
         QTest::newRow("consent") << u"google-consent-2026.html"_s << html << 0 << QString()
                                  << blocked.arg(u"consent"_s);
         QTest::newRow("bing") << u"bing-tokio-2026-trimmed.html"_s << html << 0 << QString() << unread;
+        for (const QString &engine : {html, searx})
+            QTest::newRow(qPrintable(u"anubis, "_s + engine)) << u"anubis-challenge-2025.html"_s << engine << 0
+                                                              << QString() << u"blocked (challenge page)"_s + hitless;
         QTest::newRow("altcha captcha") << u"mojeek-captcha-2026-trimmed.html"_s << html << 0 << QString()
                                         << blocked.arg(u"captcha"_s);
     }
@@ -446,7 +449,7 @@ private slots:
         QTEST(rig.keyword(1).action, "expected");
         QVERIFY(rig.keyword(1).positions.isEmpty() && rig.keyword(1).urls.isEmpty());
         QCOMPARE(int(rig.keyword(2).positions[1].position), 3);
-        const Array1<ResultRow> rows = resultrows::build(rig.state, 1, false);
+        const List1<ResultRow> rows = resultrows::build(rig.state, 1, false);
         QCOMPARE(resultrows::shownposition(rows[1].position), u"Unknown"_s);
         const bool waits = status == 403 || status == 429 || status == 503;
         QCOMPARE(rig.engine.pagesRequested(u"refused"_s), (waits ? QList<int>{0, 1, 1, 1, 1} : QList<int>{0, 1}));

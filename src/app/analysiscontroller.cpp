@@ -89,8 +89,10 @@ void AnalysisController::mnuanalyze_Click()
         const int next = mode == viewmodes::Searches ? viewmodes::Analysis : viewmodes::HistoryAnalysis;
         m_controls.history.historyview->clearitems();
         m_list.displaybits(next);
-        if (next == viewmodes::Analysis)
-            m_state.historydata = analysis::currententry(m_state.urldata);
+        if (next == viewmodes::Analysis) {
+            m_state.currententry = analysis::currententry(m_state.urldata);
+            m_state.historydata = HistoryData(m_state.currententry);
+        }
         m_state.historylists.chkhistoryfirst = m_controls.history.chkhistoryfirst->isChecked();
         analysis::setup(m_state.historydata, next, m_state.txturl, m_state.historylists);
         analysisfromfilters(true);

@@ -21,8 +21,8 @@ HistoryViewController::HistoryViewController(AppState &state, HistoryList &list,
                                              SearchController &search, StatusPanels &panels, Prompts &prompts,
                                              FileDialogs &dialogs)
     : m_state(state), m_list(list), m_controls(controls), m_layout(layout), m_search(search), m_panels(panels),
-      m_browse(std::make_unique<HistoryBrowse>(state, state.historydata, state.recorddates, state.historylists, *this,
-                                               prompts, dialogs)),
+      m_browse(std::make_unique<HistoryBrowse>(state, state.historyindex, state.historydata, state.recorddates,
+                                               state.historylists, *this, prompts, dialogs)),
       m_historychart(std::make_unique<RankChart>(&client))
 {
     m_historychart->setObjectName(u"historychart"_s);

@@ -115,7 +115,9 @@ bool consentform(const QStringList &actions)
 
 QString kind(const Landmarks &page)
 {
-    if (page.title == u"just a moment..." || page.title == u"attention required! | cloudflare")
+    // Anubis's proof-of-work page, which guards many public SearXNG instances.
+    if (page.title == u"just a moment..." || page.title == u"attention required! | cloudflare" ||
+        page.title == u"making sure you&#39;re not a bot!")
         return Challenge;
     if (page.title == u"sorry..." || page.title == u"captcha")
         return Captcha;
@@ -128,7 +130,8 @@ QString kind(const Landmarks &page)
         return Captcha;
     if (consentform(page.formactions))
         return Consent;
-    if (anycontains(page.scripts, {u"/cdn-cgi/challenge-platform/", u"challenges.cloudflare.com", u"_cf_chl_opt"}))
+    if (anycontains(page.scripts, {u"/cdn-cgi/challenge-platform/", u"challenges.cloudflare.com", u"_cf_chl_opt",
+                                   u"/.within.website/x/cmd/anubis/"}))
         return Challenge;
     if (anycontains(page.scripts, {u"/recaptcha/", u"hcaptcha.com", u"altcha"}))
         return Captcha;
