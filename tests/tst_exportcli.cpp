@@ -1,5 +1,6 @@
 #include "support/clirun.h"
 #include "support/fakeengine.h"
+#include "support/tempfolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,16 +23,11 @@ private:
     {
         return clirun::run(QStringList{u"--dir"_s, m_dir.path()} + args.split(u' '), {m_dir.path(), {}});
     }
-    QByteArray read(const QString &name) const
-    {
-        QFile file(m_dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray read(const QString &name) const { return readbytes(m_dir.filePath(name)); }
     void write(const QString &name, const QByteArray &bytes)
     {
-        QFile file(m_dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(writebytes(m_dir.filePath(name), bytes));
+        QFile::setPermissions(m_dir.filePath(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
 private slots:

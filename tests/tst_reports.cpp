@@ -4,6 +4,7 @@
 #include "reports/reports.h"
 #include "support/faildevice.h"
 #include "support/sampledata.h"
+#include "support/tempfolder.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -38,15 +39,12 @@ QString history(const Array1<HistoryEntry> &historydata)
 
 QByteArray expected(const QString &name)
 {
-    QFile file(QStringLiteral(ZORVANE_TEST_DATA) + u'/' + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readbytes(QStringLiteral(ZORVANE_TEST_DATA) + u'/' + name);
 }
 
-bool writefile(const QString &path, const QByteArray &text, bool executable = false)
+bool writescript(const QString &path, const QByteArray &text)
 {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size() &&
-           (!executable || f.setPermissions(f.permissions() | QFile::ExeOwner));
+    return writebytes(path, text) && QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
 }
 
 // Runs headless Chromium on the file and returns the document as it stands once it has loaded
@@ -239,10 +237,10 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(reports::writereport(0, dir.filePath(u"ranking.html"_s), urldata, {}, false));
         QVERIFY(reports::writereport(1, dir.filePath(u"history.html"_s), {}, saved, false));
-        QVERIFY(writefile(dir.filePath(u"control.html"_s),
-                          "<script>parent.postMessage('CONTROL'+'-LOAD','*')</script>"
-                          "<a href=\"javascript:parent.postMessage('CONTROL'+'-CLICK','*')\">x</a>"));
-        QVERIFY(writefile(dir.filePath(u"harness.html"_s), Harness));
+        QVERIFY(writebytes(dir.filePath(u"control.html"_s),
+                           "<script>parent.postMessage('CONTROL'+'-LOAD','*')</script>"
+                           "<a href=\"javascript:parent.postMessage('CONTROL'+'-CLICK','*')\">x</a>"));
+        QVERIFY(writebytes(dir.filePath(u"harness.html"_s), Harness));
         const QString dom = dumpdom(dir.filePath(u"harness.html"_s));
         // The harness sees a page's script run, on loading and on a click.
         QVERIFY2(dom.contains(u"CONTROL-LOAD"_s) && dom.contains(u"CONTROL-CLICK"_s) && dom.contains(u"DONE"_s),
@@ -265,13 +263,11 @@ private slots:
         // A report that fails half-way (a top URL without its title) leaves the old file.
         QTemporaryDir dir;
         const QString path = dir.filePath(u"r.html"_s);
-        QVERIFY(writefile(path, "old"));
+        QVERIFY(writebytes(path, "old"));
         Array1<SearchSession> broken = urldata;
         broken[1].keys[1].titles.remove(10);
         QVERIFY(!reports::writereport(2, path, broken, {}, false));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("old"));
+        QCOMPARE(readbytes(path), QByteArray("old"));
         QVERIFY(!reports::writereport(4, path, urldata, {}, false)); // no report for that view
     }
 
@@ -281,16 +277,16 @@ private slots:
         QTemporaryDir dir;
         const QString bin = dir.filePath(u"bin"_s);
         QVERIFY(QDir().mkpath(bin) && QDir().mkpath(dir.filePath(u"share/applications/web"_s)));
-        QVERIFY(writefile(bin + u"/xdg-mime"_s, "#!/bin/sh\ncat \"$0.answer\"\n", true));
-        QVERIFY(writefile(bin + u"/mybrowser"_s, "#!/bin/sh\n", true));
-        QVERIFY(writefile(dir.filePath(u"share/applications/web/my.desktop"_s),
-                          "[Desktop Action new]\nExec=other\n[Desktop Entry]\nExec=mybrowser --new-window %U\n"));
+        QVERIFY(writescript(bin + u"/xdg-mime"_s, "#!/bin/sh\ncat \"$0.answer\"\n"));
+        QVERIFY(writescript(bin + u"/mybrowser"_s, "#!/bin/sh\n"));
+        QVERIFY(writebytes(dir.filePath(u"share/applications/web/my.desktop"_s),
+                           "[Desktop Action new]\nExec=other\n[Desktop Entry]\nExec=mybrowser --new-window %U\n"));
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.toLocal8Bit() + ':' + path);
         qputenv("XDG_DATA_HOME", dir.filePath(u"share"_s).toLocal8Bit());
-        QVERIFY(writefile(bin + u"/xdg-mime.answer"_s, "web-my.desktop\n"));
+        QVERIFY(writebytes(bin + u"/xdg-mime.answer"_s, "web-my.desktop\n"));
         const QString found = reports::browserexe();
-        QVERIFY(writefile(bin + u"/xdg-mime.answer"_s, ""));
+        QVERIFY(writebytes(bin + u"/xdg-mime.answer"_s, ""));
         const QString none = reports::browserexe();
         qputenv("PATH", path);
         qunsetenv("XDG_DATA_HOME");
