@@ -3,12 +3,14 @@
 #include "appstate.h"
 #include "diagnostics/guard.h"
 #include "gradientbutton.h"
+#include "historydiffcontroller.h"
 #include "maincontrols.h"
 #include "mainmenus.h"
 #include "searchcontroller.h"
 #include "statuspanels.h"
 #include "viewmodes.h"
 #include "views/rankchart.h"
+#include "views/visibility.h"
 #include "windowlayout.h"
 
 #include <QAction>
@@ -23,7 +25,10 @@ HistoryViewController::HistoryViewController(AppState &state, HistoryList &list,
     : m_state(state), m_list(list), m_controls(controls), m_layout(layout), m_search(search), m_panels(panels),
       m_browse(std::make_unique<HistoryBrowse>(state, state.historyindex, state.historydata, state.recorddates,
                                                state.historylists, *this, prompts, dialogs)),
-      m_historychart(std::make_unique<RankChart>(&client))
+      m_historychart(std::make_unique<RankChart>(&client)),
+      m_diff(std::make_unique<HistoryDiffController>(*client.window(), state.historydata, state.historylists,
+                                                     *controls.history.historyview, prompts,
+                                                     [this] { return viewmode(); }))
 {
     m_historychart->setObjectName(u"historychart"_s);
     m_historychart->hide();
@@ -37,6 +42,8 @@ void HistoryViewController::connectcommands(const MainMenus &menus)
     menus.mnuhistory->setEnabled(true);
     connect(menus.mnuhistory, &QAction::triggered, this, [this] { m_browse->mnuhistory_Click(); });
     connect(m_controls.buttons.dohistory, &QAbstractButton::clicked, this, [this] { m_browse->mnuhistory_Click(); });
+    menus.mnuhistorydiff->setEnabled(true);
+    connect(menus.mnuhistorydiff, &QAction::triggered, this, [this] { m_diff->mnuhistorydiff_Click(); });
     connect(&m_list, &HistoryList::filterclick, this, &HistoryViewController::filterclick);
     const HistoryControls &h = m_controls.history;
     connect(h.historyview, &ListView::columnclick, this, [this](int, const QString &header) {
@@ -85,6 +92,7 @@ void HistoryViewController::showhistory()
             HistoryList::additem(list, places ? QStringList{row.date, row.key, row.position, row.exacturl, row.place}
                                               : QStringList{row.date, row.key, row.position, row.exacturl});
         updatechart();
+        m_diff->historychanged();
     });
 }
 
@@ -100,12 +108,22 @@ QString HistoryViewController::chartkeyword() const
 void HistoryViewController::updatechart()
 {
     guard("Historyviewcontroller", "Sub updatechart", [&] {
-        QList<RankSeries> series;
-        const QString keyword = viewmode() == viewmodes::History ? chartkeyword() : QString();
-        if (!keyword.isEmpty())
-            series = rankseries::build(m_state.historydata, keyword, m_state.historylists.historyurls.text);
-        m_historychart->setseries(keyword, series);
-        const bool shown = !series.isEmpty();
+        bool shown = false;
+        if (viewmode() == viewmodes::History) {
+            const QString keyword = chartkeyword();
+            const HistoryData &data = m_state.historydata;
+            const QString &domain = m_state.historylists.historyurls.text;
+            // Without a keyword the chart shows how visible the chosen domains are overall.
+            if (keyword.isEmpty()) {
+                const auto lines = visibility::build(data, visibility::withcompetitors(data, domain));
+                m_historychart->setvisibility(lines);
+                shown = !lines.isEmpty();
+            } else {
+                const QList<RankSeries> series = rankseries::build(data, keyword, domain);
+                m_historychart->setseries(keyword, series);
+                shown = !series.isEmpty();
+            }
+        }
         m_historychart->setVisible(shown);
         if (std::exchange(m_chartshown, shown) != shown)
             m_layout.Form_Resize();

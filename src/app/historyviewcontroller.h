@@ -9,6 +9,7 @@
 
 struct AppState;
 class FileDialogs;
+class HistoryDiffController;
 struct MainControls;
 struct MainMenus;
 class Prompts;
@@ -31,10 +32,11 @@ public:
     HistoryBrowse &browse() const { return *m_browse; }
     RankChart &historychart() const { return *m_historychart; }
     bool chartshown() const { return m_chartshown; }
+    HistoryDiffController &diff() const { return *m_diff; }
 
     // The rank chart of the chosen keyword (the selected line's, else the keyword filter's) for
-    // the chosen domain, shown below the list in the history view only; the window is laid out
-    // again when it comes or goes.
+    // the chosen domain, or without a keyword the domain's visibility, shown below the list in
+    // the history view only; the window is laid out again when it comes or goes.
     void updatechart();
 
     // HistoryViewWindow.
@@ -59,5 +61,6 @@ private:
     StatusPanels &m_panels;
     std::unique_ptr<HistoryBrowse> m_browse;
     std::unique_ptr<RankChart> m_historychart;
+    std::unique_ptr<HistoryDiffController> m_diff;
     bool m_chartshown = false;
 };
