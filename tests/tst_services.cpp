@@ -400,11 +400,9 @@ private slots:
         rig.state.settings.engineurl = u"http://"_s + rig.engine.hostport();
         rig.state.settings.enginekey = rig.state.settings.apikey = u"k"_s;
         rig.engine.place(u"found"_s, 3, u"http://mysite.example/"_s);
-        FakeEngine::Behaviour refuse;
-        refuse.reply = FakeEngine::Reply(reply);
-        refuse.status = status;
-        refuse.fault = u"Your account has run out of searches."_s;
-        rig.engine.setBehaviour(u"refused"_s, 1, refuse); // the second page: the first one's hits go too
+        // The second page: the first one's hits go too.
+        rig.engine.setBehaviour(
+            u"refused"_s, 1, {FakeEngine::Reply(reply), 0, u"Your account has run out of searches."_s, {}, 0, status});
         MockClock clock(QDateTime(QDate(2026, 3, 2), QTime(12, 0)));
         rig.start(u"mysite.example"_s, u"refused\r\nfound"_s, u"2"_s);
         QVERIFY(QTest::qWaitFor([&] { return clock.advanceSeconds(30), !rig.state.searching; }, 15000));
@@ -431,14 +429,8 @@ private slots:
         rig.state.settings.enginekey = u"k"_s;
         rig.window.setSearchlocale({u"at"_s, u"de"_s, {}, u"Wien"_s});
         const QByteArray refused = "{\"message\":\"Unauthorized.\",\"statusCode\":403}";
-        rig.engine.setBehaviour(
-            u"beta"_s, 0,
-            {FakeEngine::Reply::Raw,
-             0,
-             {},
-             "HTTP/1.1 403 Forbidden\r\nContent-Length: " + QByteArray::number(refused.size()) + "\r\n\r\n" + refused,
-             0,
-             0});
+        const QByteArray head = "HTTP/1.1 403 Forbidden\r\nContent-Length: " + QByteArray::number(refused.size());
+        rig.engine.setBehaviour(u"beta"_s, 0, {FakeEngine::Reply::Raw, 0, {}, head + "\r\n\r\n" + refused});
         rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, u"1"_s);
         QVERIFY(rig.finish());
         const FakeEngine::Request &first = rig.engine.requests().at(0);
@@ -483,7 +475,7 @@ private slots:
         fake.setHits(
             u"blue widgets"_s, 1,
             {{u"http://x.example/"_s, u"X"_s, u"s"_s}, {u"https://www.mysite.example/p"_s, u"Mine"_s, u"s"_s}});
-        fake.setBehaviour(u"blue widgets"_s, 1, {FakeEngine::Reply(reply), 0, {}, {}, 0, 0});
+        fake.setBehaviour(u"blue widgets"_s, 1, {FakeEngine::Reply(reply), 0, {}, {}});
         const QString host = fake.hostport();
         const clirun::Result cli = clirun::run({u"search"_s, u"--domain"_s, u"mysite.example"_s, u"--keyword"_s,
                                                 u"blue widgets"_s, u"--depth"_s, u"2"_s, u"--engine"_s, engine,
