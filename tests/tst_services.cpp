@@ -219,6 +219,12 @@ private slots:
                                        << QStringList{done(u"blocked (HTTP 302)"_s, V::Blocked)};
         QTest::newRow("html no hits") << html << reply("<html>did not match any documents</html>") << 0
                                       << QStringList{done({}, V::Results)};
+        // Markers the saved captures also carry beside others.
+        QTest::newRow("html challenge with 200")
+            << html << reply("<html><head><title>Just a moment...</title></head><body>x</body></html>") << 0
+            << QStringList{done(u"blocked (challenge page)"_s, V::Blocked)};
+        QTest::newRow("html captcha form") << html << reply("<form id=\"captcha-form\" action=\"index\">") << 0
+                                           << QStringList{done(u"blocked (captcha page)"_s, V::Blocked)};
         QTest::newRow("html hit naming captcha, footer linking consent")
             << html
             << reply("<p class=g><a href=http://x/ id=a>captcha</a><br><font>solve any captcha<br><font>x</font></font>"
