@@ -50,7 +50,9 @@ private slots:
 
         m_engine.place(u"mover"_s, 2, u"http://mysite.example/m"_s);
         const QByteArray err = cli(u"search"_s).err;
-        const QByteArray summary = "mysite.example \"mover\": entered the top 10 (was 15, now 2)";
+        // The visibility: 10 of 600 thousandths (15th and not found), then 150 of 600.
+        const QByteArray summary = "mysite.example \"mover\": entered the top 10 (was 15, now 2)\n"
+                                   "mysite.example visibility: up 23.3 points (was 1.7 %, now 25.0 %)";
         QVERIFY2(err.contains(QByteArray("Ranking changes:\n" + summary + '\n')), err.constData());
         QCOMPARE(read(u"alerted"_s), "two words\n" + summary + '\n');
         QVERIFY(!QFile::exists(m_dir.filePath(u"pwned"_s)));

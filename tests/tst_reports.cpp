@@ -122,6 +122,17 @@ private slots:
                                                                               {u"A <b>shop</b>"_s})})})});
         const QByteArray historybytes = expected(u"history-report.html"_s);
         QCOMPARE(history(saved).toLatin1(), historybytes);
+        // A second search: its visibility, and what changed since the first.
+        Array1<HistoryEntry> two = saved;
+        const SearchHit second{u"http://example.com/"_s, {}, {}, 2, {}};
+        two.append({u"02-Mar-2005 08:00:00"_s,
+                    array<SearchSession>({domain(u"example.com"_s, {keyword(u"red shoes"_s, {u"http://a.example/"_s},
+                                                                            {u"A <b>shop</b>"_s}, {second})})})});
+        two[2].urldata[1].keys[1].action = u"Finished search"_s;
+        const QString report = history(two);
+        QVERIFY(report.contains(u"<td>02-Mar-2005 08:00:00</td>\r\n      <td>50.0</td>"_s));
+        QVERIFY(report.contains(u"What changed from 01-Mar-2005 08:00:00 to 02-Mar-2005 08:00:00"_s));
+        QVERIFY(report.contains(u"<td>unknown</td>\r\n      <td>2</td>\r\n      <td>position unknown -> 2</td>"_s));
         // Where a search had a place, both reports name it.
         saved[1].urldata[1].locale.country = u"de"_s;
         QVERIFY(history(saved).contains(u"<b>01-Mar-2005 08:00:00 (country de)</b>"_s));
