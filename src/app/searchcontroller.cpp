@@ -6,7 +6,6 @@
 #include "localepanel.h"
 #include "maincontrols.h"
 #include "mainmenus.h"
-#include "mainwindow.h"
 #include "numberbox.h"
 #include "platform/prompts.h"
 #include "search/boxnumbers.h"
@@ -16,6 +15,7 @@
 #include "views/bgrcolor.h"
 #include "views/resultrows.h"
 #include "views/resultsview.h"
+#include "windowlayout.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,12 +46,12 @@ int boxposition(const QString &crlftext, int position)
 
 } // namespace
 
-SearchController::SearchController(MainWindow &window, const MainControls &controls, const MainMenus &menus,
-                                   StatusPanels &panels, ResultsView &results, Prompts &prompts,
-                                   const Connection &connection, QObject *parent)
-    : QObject(parent), m_window(window), m_controls(controls), m_panels(panels), m_results(results), m_prompts(prompts),
-      m_run(std::make_unique<SearchRun>(window.state(), *this, prompts, connection)),
-      m_fralocale(std::make_unique<LocalePanel>(*window.centralWidget()))
+SearchController::SearchController(AppState &state, const MainControls &controls, const MainMenus &menus,
+                                   QWidget &client, WindowLayout &layout, StatusPanels &panels, ResultsView &results,
+                                   Prompts &prompts, const Connection &connection)
+    : m_state(state), m_controls(controls), m_layout(layout), m_panels(panels), m_results(results), m_prompts(prompts),
+      m_run(std::make_unique<SearchRun>(state, *this, prompts, connection)),
+      m_fralocale(std::make_unique<LocalePanel>(client))
 {
     setFlasher(m_flasher);
     connectcommands(menus);
@@ -110,10 +110,9 @@ void SearchController::cmdlocaleok_Click()
         m_locale = searchlocale::normalised(typed);
         m_fralocale->setshown(false);
         showlocale();
-        AppState &state = m_window.state();
         m_run->domains().sanitizeurl();
-        if (const int d = findsession(state); d != 0)
-            state.urldata[d].locale = m_locale;
+        if (const int d = findsession(m_state); d != 0)
+            m_state.urldata[d].locale = m_locale;
     });
 }
 
@@ -156,9 +155,9 @@ void SearchController::filldomains()
     guard("Searchcontroller", "Sub filldomains", [&] {
         auto *box = m_controls.search.txturls;
         box->clear();
-        for (const SearchSession &session : m_window.state().urldata)
+        for (const SearchSession &session : m_state.urldata)
             box->addItem(session.url);
-        box->setEditText(m_window.state().txturl);
+        box->setEditText(m_state.txturl);
     });
 }
 
@@ -224,7 +223,7 @@ void SearchController::disall()
 {
     guard("Searchcontroller", "Sub disall", [&] {
         m_results.clear();
-        const std::optional<StoredInputs> inputs = resultrows::storedinputs(m_window.state());
+        const std::optional<StoredInputs> inputs = resultrows::storedinputs(m_state);
         if (!inputs)
             return;
         m_controls.search.txtkeys->setPlainText(QString(inputs->txtkeys).replace(u"\r\n"_s, u"\n"_s));
@@ -283,5 +282,5 @@ void SearchController::checkstatus()
 
 void SearchController::displaybits(int mode)
 {
-    m_window.displaybits(mode);
+    m_layout.displaybits(mode);
 }
