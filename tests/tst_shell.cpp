@@ -111,8 +111,8 @@ private slots:
         QVERIFY(rig.state->settings.proxyserver.isEmpty() && !rig.state->settings.useproxy);
 
         menu->trigger();
-        panel.connections->clear();
-        panel.txttimeout->setText(u"30s"_s);
+        panel.connections->setText(u"7"_s);
+        panel.txttimeout->setText(u" 30"_s);
         panel.txtproxyport->setText(u"3128"_s);
         panel.setstartup->setChecked(true);
         panel.setrunningupdate->setChecked(true);
@@ -124,7 +124,7 @@ private slots:
         panel.txtalertcommand->setText(u"notify-me --quiet"_s);
         rig.click(panel.btnoptionscont);
         const Settings &s = rig.state->settings;
-        QCOMPARE(int(s.maxconnections), 0);
+        QCOMPARE(int(s.maxconnections), 7);
         QCOMPARE(int(s.inettimeout), 30);
         QCOMPARE(s.proxyport, u"3128"_s);
         QCOMPARE(s.colorscheme, u"Windows Grey"_s);
