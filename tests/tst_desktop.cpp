@@ -260,7 +260,7 @@ private slots:
             desktop.prompts.clear();
             desktop.type(row.box, row.text);
             QTest::keyClick(row.box, Qt::Key_Return);
-            QCOMPARE(inoptions ? panel.labnumbers->text() : desktop.prompts.messages().value(0), row.message);
+            QTRY_COMPARE(inoptions ? panel.labnumbers->text() : desktop.prompts.messages().value(0), row.message);
             if (inoptions) {
                 desktop.click(panel.btnoptionscont);
                 QCOMPARE(panel.isVisible(), !row.message.isEmpty());

@@ -3,7 +3,9 @@
 #include "diagnostics/guard.h"
 #include "search/boxnumbers.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace numberbox {
 
@@ -19,9 +21,15 @@ bool check(const QLineEdit &box, const BoxNumber &rule, const Say &say)
 
 void refuseonleave(QLineEdit &box, const BoxNumber &rule, const Say &say)
 {
-    // Qt emits editingFinished once per edit, so a message box taking the focus away does not
-    // raise a second one.
-    QObject::connect(&box, &QLineEdit::editingFinished, &box, [&box, &rule, say] { check(box, rule, say); });
+    QObject::connect(&box, &QLineEdit::editingFinished, &box, [&box, &rule, say] {
+        // Said once the focus has moved: a message box opened while a click is taking the focus
+        // would swallow the click's release. A command that opened its own box meanwhile has
+        // said what matters.
+        QTimer::singleShot(0, &box, [&box, &rule, say] {
+            if (QApplication::activeModalWidget() == nullptr)
+                check(box, rule, say);
+        });
+    });
 }
 
 bool refuse(QLineEdit &box, const BoxNumber &rule, const Say &say)
