@@ -259,6 +259,8 @@ private slots:
                         saved.settings.*field.member = !field.missing;
                     else if constexpr (std::is_same_v<T, Int16>)
                         saved.settings.*field.member = Int16(7);
+                    else if constexpr (std::is_same_v<T, qint64>)
+                        saved.settings.*field.member = 65536;
                     else
                         saved.settings.*field.member = entry.key == u"colorscheme" ? Settings::greyScheme() : entry.key;
                 },

@@ -58,6 +58,7 @@ struct FetchJob
     Int16 page;
     Int16 socket;
     QString buffer;
+    bool replycut = false; // the reply in `buffer` reached "maxreply" and was cut there
     Array1<SearchHit> hits;
     QString status;
     bool done = false;

@@ -43,6 +43,13 @@ Int16 readvalue(const QString &key, const SettingField<Int16> &field, const Sear
     return value == 0 ? field.missing : value;
 }
 
+// A size outside the range the program takes reads as the default, as a missing one does.
+qint64 readvalue(const QString &key, const SettingField<qint64> &field, const SearchState &state)
+{
+    const long long value = leadingnumber(setting(key, state));
+    return value < Settings::leastMaxReply || value > Settings::mostMaxReply ? field.missing : value;
+}
+
 QString readvalue(const QString &key, const SettingField<QString> &field, const SearchState &state)
 {
     const QString text = setting(key, state);
@@ -204,6 +211,11 @@ QString storedtext(Int16 value)
     return QString::number(int(value));
 }
 
+QString storedtext(qint64 value)
+{
+    return QString::number(value);
+}
+
 QString storedtext(const QString &value)
 {
     return value;
@@ -330,7 +342,7 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
                      &S::searchday, &S::searchweek, &S::schedulefile, &S::alertdelta, &S::alertcommand);
         readsettings(state, &S::engine, &S::engineurl, &S::enginekey);
         readdomains(state);
-        readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle, &S::searxngengines);
+        readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle, &S::searxngengines, &S::maxreply);
         readcount(state, &S::maxretries);
     });
 }
@@ -354,7 +366,7 @@ bool writei(const SearchState &state, const WindowSettings &windowsettings, cons
         // The results file is written last, so it is the value that stays.
         writesettings(state, &S::htmlfile, &S::csvfile, &S::schedulefile);
         writesettings(state, &S::engine, &S::engineurl, &S::enginekey);
-        writesettings(state, &S::cafile, &S::maxretries, &S::requestdelay, &S::searxngengines);
+        writesettings(state, &S::cafile, &S::maxretries, &S::requestdelay, &S::searxngengines, &S::maxreply);
         storesetting(state.txturl, u"txturl"_s, state);
         storesetting(QString::number(state.urldata.ubound()), u"counturls"_s, state);
         for (int n = 1; n <= state.urldata.ubound(); ++n) {
