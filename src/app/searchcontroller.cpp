@@ -8,6 +8,7 @@
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "platform/prompts.h"
+#include "search/chunked.h"
 #include "search/searchrun.h"
 #include "statuspanels.h"
 #include "timedwarningpanel.h"
@@ -248,7 +249,7 @@ void SearchController::setSearchstatus(const QString &text)
 
 void SearchController::setRestxt(const QString &text)
 {
-    m_controls.results.restxt->setPlainText(text);
+    m_controls.results.restxt->setPlainText(addlf(text));
 }
 
 void SearchController::showWarning(const QString &text)
