@@ -13,6 +13,7 @@
 #include "secureconnect.h"
 #include "socketpool.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <utility>
@@ -117,6 +118,9 @@ void Fetcher::connectjob(int jobindex, const RequestTarget &target)
     job.buffer.clear();
     job.replycut = false;
     job.socket = index;
+    if (m_owners.size() <= index)
+        m_owners.resize(index + 1);
+    m_owners[index].append(jobindex);
     // The state the last connection ended in is not this one's: a pooled socket refused again
     // would otherwise wait for the time-out.
     job.state = SocketControl::Closed;
@@ -151,9 +155,8 @@ void Fetcher::socket_DataArrival(int index, qint64 bytes)
     guard("Fetcher", "Sub socket_DataArrival", [&] {
         Q_UNUSED(bytes) // everything available is taken at once
         const QByteArray data = m_pool.socket(index).read();
-        for (FetchJob &job : m_state.jobs) {
-            if (job.socket != index)
-                continue;
+        for (const int j : ownersof(index)) {
+            FetchJob &job = m_state.jobs[j];
             const qsizetype room = qMax<qsizetype>(0, m_state.settings.maxreply - job.buffer.size());
             codepage::appendText(job.buffer, QByteArrayView(data).first(qMin(room, data.size())));
             if (data.size() >= room) {
@@ -170,11 +173,23 @@ void Fetcher::socket_Close(int index)
     guard("Fetcher", "Sub socket_Close", [&] {
         SocketControl &socket = m_pool.socket(index);
         socket.close();
-        for (int j = 1; j <= m_state.jobs.ubound(); ++j) {
+        for (const int j : ownersof(index)) {
             if (m_state.jobs[j].socket == index && !takereply(j, index))
                 return;
         }
     });
+}
+
+QList<int> Fetcher::ownersof(int index)
+{
+    if (index < 0 || index >= m_owners.size())
+        return {};
+    QList<int> &owners = m_owners[index];
+    // Jobs that have let the socket go since are dropped; several may share it in between.
+    owners.removeIf([&](int j) { return j < 1 || j > m_state.jobs.ubound() || m_state.jobs[j].socket != index; });
+    std::sort(owners.begin(), owners.end());
+    owners.erase(std::unique(owners.begin(), owners.end()), owners.end());
+    return owners;
 }
 
 bool Fetcher::takereply(int jobindex, int index)
@@ -291,8 +306,8 @@ bool Fetcher::receivepage(int jobindex, int index, const ServicePage &page)
     m_window.writemessagebox(u"Received page "_s + n + u" search term "_s + job.key);
     job.status = u"received page "_s + n;
     job.page += 1;
+    // The results list is shown afresh once a tick, not once a page: showing it walks every keyword.
     getpositions(m_state, jobindex, m_window.chkstopafterhit());
-    m_window.disres();
     return true;
 }
 
@@ -306,5 +321,4 @@ void Fetcher::endunanswered(int jobindex, const QString &status)
     job.status = status;
     job.done = true;
     m_window.writemessagebox(u"Stopped "_s + job.key + u" on page "_s + pagetext(job) + u": "_s + status);
-    m_window.disres();
 }

@@ -3,6 +3,7 @@
 #include "retrypolicy.h"
 #include "settings.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -46,6 +47,8 @@ private:
     // Reads the complete reply of a job whose connection closed; false when a SOAP fault ends the
     // processing of this close event.
     bool takereply(int jobindex, int index);
+    // The jobs holding socket `index`, in job order: found without a walk over every job.
+    QList<int> ownersof(int index);
     // False when the reply ends its page before a service reads it: cut short in transit.
     bool checkwhole(int jobindex);
     // False when the reply, as the service read it, is to be asked for again after a wait.
@@ -66,4 +69,5 @@ private:
     SocketPool &m_pool;
     WarningFn m_timedwarning;
     RetryPolicy m_retry;
+    QList<QList<int>> m_owners; // per socket, the jobs it was given to (see ownersof)
 };

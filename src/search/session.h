@@ -5,6 +5,7 @@
 #include "retrypolicy.h"
 #include "searchlocale.h"
 
+#include <QList>
 #include <QString>
 
 // One hit of a result page. In element 0 of a parse result only `fault` carries anything.
@@ -68,5 +69,6 @@ struct FetchJob
     Int16 state;
     bool useapi = false;
     PageRetry retry;
-    QString notes; // what the service said beside its hits, added to the finished status
+    QString notes;       // what the service said beside its hits, added to the finished status
+    QList<int> keywords; // the domain's keywords (indices into its keys) this job answers
 };
