@@ -165,6 +165,32 @@ private slots:
         rig.run.Dostop_Click();
     }
 
+    // A domain holds 32767 keywords; more are refused, naming those left over, before anything
+    // is searched or changed.
+    void keywordLimit()
+    {
+        SearchRig rig(1000000);
+        QStringList keys;
+        for (int k = 1; k <= 40000; ++k)
+            keys << u"k"_s + QString::number(k);
+        rig.start(u"mysite.example"_s, keys.mid(0, 32767).join(u"\r\n"_s), u"1"_s);
+        QCOMPARE(rig.state.jobs.ubound(), 32767);
+        rig.run.Dostop_Click();
+        for (const int count : {32768, 40000}) {
+            rig.start(u"mysite.example"_s, keys.mid(0, count).join(u"\r\n"_s), u"1"_s);
+            QVERIFY(!rig.state.searching);
+            QCOMPARE(rig.state.urldata[1].keys.ubound(), 32767);
+        }
+        QCOMPARE(rig.prompts.messages(),
+                 (QStringList{u"A domain holds at most 32767 keywords; the keyword \"k32768\" does not fit. "
+                              "Nothing was searched or changed."_s,
+                              u"A domain holds at most 32767 keywords; the 7233 keywords from \"k32768\" to "
+                              "\"k40000\" do not fit. Nothing was searched or changed."_s}));
+        rig.run.domains().cmdsavechanges_Click();
+        QCOMPARE(rig.state.urldata[1].keys.ubound(), 32767);
+        QCOMPARE(rig.prompts.messages().size(), 3);
+    }
+
     // A depth that is not a whole number of pages from 1 up is refused before anything runs: it
     // would end every keyword unsearched, or never.
     void pageDepthText_data()

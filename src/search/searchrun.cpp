@@ -95,6 +95,8 @@ void SearchRun::mnusearch_Click()
             m_prompts.message(u"You must select or enter a domain before you can search"_s);
             return;
         }
+        if (!m_domains.keysfit())
+            return;
         if (findsession(m_state) == 0) {
             if (!m_state.urldata.isEmpty()) {
                 const QString question =

@@ -131,7 +131,8 @@ void readcolumns(const SearchState &state, WindowSettings &windowsettings)
 }
 
 // The hit numbers run on across the keywords of one domain; countkeysk says how many are keyword k's.
-void readkeyword(KeywordResult &keyword, int k, const QString &section, const QString &topSection, Int16 &j, Int16 &top,
+// They only name keys, so they run past 16 bits: a domain of 32767 keywords has ten times as many.
+void readkeyword(KeywordResult &keyword, int k, const QString &section, const QString &topSection, int &j, int &top,
                  const SearchState &state, ElementBudget &budget)
 {
     const QString n = QString::number(k);
@@ -171,8 +172,8 @@ void readdomain(SearchSession &session, int n, const SearchState &state, Element
     for (const LocaleField &field : searchlocale::fields())
         session.locale.*field.member = readini(field.name, section, ini);
     session.keys = sized<KeywordResult>(readnumber(u"countkeys"_s, section, state), budget);
-    Int16 j = 1;
-    Int16 top = 1;
+    int j = 1;
+    int top = 1;
     for (int k = 1; k <= session.keys.ubound(); ++k)
         readkeyword(session.keys[k], k, section, topSection, j, top, state, budget);
 }
@@ -245,8 +246,8 @@ void writeflags(const SearchState &state)
     }
 }
 
-void writekeyword(const KeywordResult &keyword, int k, const QString &section, const QString &topSection, Int16 &j,
-                  Int16 &top, const SearchState &state)
+void writekeyword(const KeywordResult &keyword, int k, const QString &section, const QString &topSection, int &j,
+                  int &top, const SearchState &state)
 {
     const QString n = QString::number(k);
     store(keyword.key, u"keys"_s + n, section, state);
@@ -294,8 +295,8 @@ void writedomain(const SearchSession &session, int n, const SearchState &state)
     store(session.lastscheduletime, u"lastscheduletime"_s, section, state);
     writelocale(session.locale, section, state);
     store(QString::number(session.keys.ubound()), u"countkeys"_s, section, state);
-    Int16 j = 1;
-    Int16 top = 1;
+    int j = 1;
+    int top = 1;
     for (int k = 1; k <= session.keys.ubound(); ++k)
         writekeyword(session.keys[k], k, section, topSection, j, top, state);
 }
