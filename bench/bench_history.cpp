@@ -4,6 +4,7 @@
 // the resident memory of the opened history against the file's size, and `zorvane-cli history
 // show` on the same file. Build with -DCMAKE_BUILD_TYPE=Release for figures worth quoting.
 #include "diagnostics/errorreports.h"
+#include "procstatus.h"
 #include "search/searchstate.h"
 #include "storage/historyfile.h"
 #include "views/historyrows.h"
@@ -80,18 +81,6 @@ void generate(const QString &path, int records)
                                  window);
         when = when.addSecs(3600);
     }
-}
-
-double residentmb(const char *field)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
 }
 
 // The machine is shared: CPU time is the figure that does not depend on the other processes.

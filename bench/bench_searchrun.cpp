@@ -5,6 +5,7 @@
 // same pages with the same requests, 200 at a time. Build with -DCMAKE_BUILD_TYPE=Release for
 // figures worth quoting.
 #include "cli/headlesswindow.h"
+#include "procstatus.h"
 #include "search/requesttarget.h"
 #include "search/searchrun.h"
 #include "search/searchservice.h"
@@ -37,19 +38,6 @@ double cpuseconds()
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// A line of /proc/self/status in MiB.
-double statusmib(const char *field)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong() / 1024.0;
-    }
-    return -1;
 }
 
 void resetpeak()
@@ -96,7 +84,7 @@ RunFigures zorvanerun(QTextStream &out, const QString &hostport, const QStringLi
     window.setTxturlsText(u"example.com"_s);
     window.setTxtkeysText(keys.join(u"\r\n"_s));
     window.setPagedepthText(u"1"_s);
-    const double rss = statusmib("VmRSS:");
+    const double rss = residentmb("VmRSS:");
     resetpeak();
     QElapsedTimer wall;
     wall.start();
@@ -115,7 +103,7 @@ RunFigures zorvanerun(QTextStream &out, const QString &hostport, const QStringLi
         run.Timer1_Timer();
         ticks << tick.nsecsElapsed() / 1e6;
     }
-    RunFigures figures{wall.nsecsElapsed() / 1e9, cpuseconds() - cpu, statusmib("VmHWM:") - rss, 0};
+    RunFigures figures{wall.nsecsElapsed() / 1e9, cpuseconds() - cpu, residentmb("VmHWM:") - rss, 0};
     qsizetype bytes = 0; // as held: UTF-16
     int hits = 0;
     for (const FetchJob &job : state.jobs) {

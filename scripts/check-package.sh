@@ -68,6 +68,7 @@ for program in zorvane zorvane-cli zorvane-demo-engine; do
     done < <(readelf -d "$usr/bin/$program" | sed -n 's/.*(NEEDED).*\[\(libQt6.*\)\]/\1/p')
 done
 grep -qE "(^|, )qt6-qpa-plugins( |,|$)" <<<"$depends" || fail "Depends lacks qt6-qpa-plugins"
+grep -qE "(^|, )libqt6sql6-sqlite( |,|$)" <<<"$depends" || fail "Depends lacks libqt6sql6-sqlite"
 
 # Their remarks are printed only when they fail.
 if command -v desktop-file-validate >/dev/null; then
@@ -110,8 +111,9 @@ if $install; then
     for program in zorvane zorvane-cli; do
         [ "$("/usr/bin/$program" --version)" = "Zorvane $version" ] || fail "/usr/bin/$program --version is not Zorvane $version"
     done
-    /usr/bin/zorvane-cli --help | grep -q '^usage: zorvane-cli' || fail "/usr/bin/zorvane-cli --help prints no usage"
-    QT_QPA_PLATFORM=offscreen /usr/bin/zorvane --help | grep -q -- '--dir' || fail "/usr/bin/zorvane --help lacks --dir"
+    # Captured first: grep -q stops reading early, and under pipefail the writer's broken pipe would fail the check.
+    grep -q '^usage: zorvane-cli' <<<"$(/usr/bin/zorvane-cli --help)" || fail "/usr/bin/zorvane-cli --help prints no usage"
+    grep -q -- '--dir' <<<"$(QT_QPA_PLATFORM=offscreen /usr/bin/zorvane --help)" || fail "/usr/bin/zorvane --help lacks --dir"
     # The help finds the guide in bin/../share/zorvane/guide.
     [ -f /usr/bin/../share/zorvane/guide/index.html ] || fail "the installed guide is not where help looks for it"
     # Started once by root, who could write to /usr/bin, it still keeps its settings per user.

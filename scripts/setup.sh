@@ -6,8 +6,9 @@ set -euo pipefail
 profile=${1:-test}
 # qt6-base-dev brings the run-time libraries and the platform plugins; a font draws the window's text.
 # Qt Charts draws the rank chart (its CMake package wants the OpenGL one) and Qt SVG writes it.
+# Qt SQL's SQLite driver keeps the index beside each history file.
 run=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core qt6-charts-dev libqt6opengl6-dev
-    qt6-svg-dev)
+    qt6-svg-dev libqt6sql6-sqlite)
 # clang (its sanitizer and libFuzzer run-times follow below), the formatter, the compiler cache test.sh
 # shares between two of its builds, the HTTP proxy the proxy test starts, and a virtual display
 # for starting the program on a machine without one, a browser that opens the reports headless,

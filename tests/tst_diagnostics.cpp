@@ -2,6 +2,7 @@
 #include "diagnostics/fileops.h"
 #include "diagnostics/guard.h"
 #include "diagnostics/int16.h"
+#include "diagnostics/traprun.h"
 #include "support/mockclock.h"
 #include "support/tempfolder.h"
 
@@ -95,6 +96,38 @@ private slots:
             after = 1;
         });
         QCOMPARE(after, 1);
+    }
+
+    // The accumulated text keeps the newest reports whole and says how many older ones went.
+    void errorTextIsBounded()
+    {
+        for (int i = 0; i < 5000; ++i) {
+            errorreports::addtrace("M", kNames[i % 60]);
+            errorreports::errortrap(u"Failure "_s + QString::number(i), u"5"_s, u"S"_s, u"M"_s);
+        }
+        const QString text = errorreports::errortext();
+        QVERIFY(text.size() <= errorreports::ErrorTextLimit + 64);
+        QVERIFY(text.endsWith(errorreports::lastreport()));
+        QVERIFY(errorreports::lastreport().startsWith(u"\r\nError trapped: Failure 4999 5 S M\r\n"_s));
+        const qsizetype kept = text.count(u"\r\nError trapped: "_s);
+        QVERIFY(text.startsWith(u"\r\n("_s + QString::number(5000 - kept) + u" earlier reports left out)\r\n"_s +
+                                u"Error trapped: Failure "_s + QString::number(5000 - kept) + u' '));
+    }
+
+    // A run of the same failure is one report with its count; another failure ends the run.
+    void failureRuns()
+    {
+        {
+            TrapRun run("Test");
+            for (int i = 0; i < 1000; ++i)
+                run.step("Sub step", [&] { Int16::checked(32767 + i % 2); });
+            run.step("Sub step", [] { throw Failure::typeMismatch(); });
+            run.step("Sub step", [] {});
+        }
+        const QString text = errorreports::errortext();
+        QCOMPARE(text.count(u"Error trapped: "_s), 2);
+        QVERIFY(text.contains(u"Error trapped: Overflow (500 times) 6 Zorvane Test\r\n"_s));
+        QVERIFY(text.endsWith(u"Error trapped: Type mismatch 13 Zorvane Test\r\n\r\nTrace -- \r\n\r\nTest Sub step\r\n"_s));
     }
 
     void logLinesAndFileName()

@@ -71,7 +71,7 @@ private slots:
         // A line picks the keyword, the domain filter the domain; the chart goes below the list.
         h.historyview->tree()->topLevelItem(0)->setSelected(true);
         QVERIFY(chart.isVisible());
-        const Array1<HistoryEntry> &historydata = window.history().historydata();
+        const HistoryData &historydata = window.history().historydata();
         QCOMPARE(chart.series(), rankseries::build(historydata, u"shoes"_s, u"a.example"_s));
         const QRect list = h.historyview->geometry();
         QVERIFY(list.top() == full.top() && list.bottom() < chart.geometry().top());

@@ -90,7 +90,7 @@ private slots:
     {
         SearchState state = sampleState();
         QCOMPARE(findsession(state), 2);
-        Array1<ResultRow> rows = resultrows::build(state, 2, false);
+        List1<ResultRow> rows = resultrows::build(state, 2, false);
         QCOMPARE(rows.ubound(), 5);
         QCOMPARE(rows[1].exacturl, u"http://example.com/b10"_s);
         QCOMPARE(rows[1].action, u"Finished search"_s); // the last matching job wins
@@ -151,14 +151,14 @@ private slots:
     void sortOrders()
     {
         SearchState state = sampleState();
-        const Array1<ResultRow> built = resultrows::build(state, 2, false);
-        const auto keysOf = [](const Array1<ResultRow> &rows) {
+        const List1<ResultRow> built = resultrows::build(state, 2, false);
+        const auto keysOf = [](const List1<ResultRow> &rows) {
             QStringList out;
             for (const ResultRow &r : rows)
                 out << r.key + u':' + r.position;
             return out;
         };
-        Array1<ResultRow> rows = built;
+        List1<ResultRow> rows = built;
         resultrows::sort(rows, 4);
         QCOMPARE(keysOf(rows), (QStringList{u"gamma:3"_s, u"beta:9"_s, u"beta:10"_s, u"beta:25"_s, u"Alpha:1000"_s}));
         resultrows::sort(rows, 5);
@@ -185,7 +185,7 @@ private slots:
     void writeInPlaceAndDetail()
     {
         SearchState state = sampleState();
-        Array1<ResultRow> rows = resultrows::build(state, 2, false);
+        List1<ResultRow> rows = resultrows::build(state, 2, false);
         FakeList list;
         resultrows::write(rows, list);
         QCOMPARE(list.count(), 5);

@@ -1,5 +1,6 @@
 #include "search/domainlist.h"
 #include "search/positions.h"
+#include "search/searchservice.h"
 #include "searchrig.h"
 #include "support/samplerequests.h"
 
@@ -192,33 +193,42 @@ private slots:
     }
 
     // A depth that is not a whole number of pages from 1 up is refused before anything runs: it
-    // would end every keyword unsearched, or never.
+    // would end every keyword unsearched, or never. So is one deeper than the service pages.
     void pageDepthText_data()
     {
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("engine");
         QTest::addColumn<int>("depth"); // 0: refused
-        QTest::newRow("blanks around") << u" 4 "_s << 4;
-        QTest::newRow("largest") << u"32767"_s << 32767;
-        QTest::newRow("zero") << u"0"_s << 0;
-        QTest::newRow("not a number") << u"abc"_s << 0;
-        QTest::newRow("trailing text") << u"4 pages"_s << 0;
-        QTest::newRow("fraction") << u"2.5"_s << 0;
-        QTest::newRow("negative") << u"-2"_s << 0;
-        QTest::newRow("plus sign") << u"+2"_s << 0;
-        QTest::newRow("overflow") << u"40000"_s << 0;
-        QTest::newRow("empty") << QString() << 0;
+        const QString html = engines::html, brave = engines::brave;
+        QTest::newRow("blanks around") << u" 4 "_s << html << 4;
+        QTest::newRow("largest") << u"32767"_s << html << 32767;
+        QTest::newRow("zero") << u"0"_s << html << 0;
+        QTest::newRow("not a number") << u"abc"_s << html << 0;
+        QTest::newRow("trailing text") << u"4 pages"_s << html << 0;
+        QTest::newRow("fraction") << u"2.5"_s << html << 0;
+        QTest::newRow("negative") << u"-2"_s << html << 0;
+        QTest::newRow("plus sign") << u"+2"_s << html << 0;
+        QTest::newRow("overflow") << u"40000"_s << html << 0;
+        QTest::newRow("empty") << QString() << html << 0;
+        QTest::newRow("brave's last page") << u"10"_s << brave << 10;
+        QTest::newRow("past brave's last page") << u"11"_s << brave << 0;
     }
     void pageDepthText()
     {
         QFETCH(QString, text);
+        QFETCH(QString, engine);
         QFETCH(int, depth);
         SearchRig rig(1000000);
+        rig.state.settings.engine = engine;
+        rig.state.settings.enginekey = u"key"_s;
         rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, text);
         QCOMPARE(rig.state.searching, depth != 0);
         QCOMPARE(int(rig.state.pagedepth), depth);
-        QCOMPARE(rig.prompts.messages().value(0),
-                 depth != 0 ? QString()
-                            : u"The search depth must be a whole number of result pages, from 1 to 32767."_s);
+        const QString refusal =
+            engine == engines::brave
+                ? u"The search service gives at most 10 result pages for a keyword: set the search depth to 10 or less."_s
+                : u"The search depth must be a whole number of result pages, from 1 to 32767."_s;
+        QCOMPARE(rig.prompts.messages().value(0), depth != 0 ? QString() : refusal);
         QCOMPARE(rig.state.jobs.ubound(), depth != 0 ? 2 : 0);
         if (depth != 0)
             rig.run.Dostop_Click();

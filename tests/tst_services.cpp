@@ -134,6 +134,30 @@ private slots:
         QTEST(makeservice(s, engine == engines::soap)->request(host, host, u"blue widgets"_s, 1, locale), "expected");
     }
 
+    // SearXNG refuses a language it cannot read with 400: one region at most, and no script.
+    void searxngLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("country");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("language with region") << u"pt-br"_s << QString() << u"pt-BR"_s;
+        QTest::newRow("language with region, country") << u"pt-br"_s << u"pt"_s << u"pt-PT"_s;
+        QTest::newRow("language with script") << u"zh-hans"_s << QString() << u"zh"_s;
+        QTest::newRow("language with script, country") << u"zh-hant"_s << u"tw"_s << u"zh-TW"_s;
+    }
+
+    void searxngLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, country);
+        Settings s;
+        s.engine = engines::searxng;
+        s.engineurl = u"127.0.0.1:9"_s;
+        const QString sent = makeservice(s, false)->request(s.engineurl, s.engineurl, u"q"_s, 0,
+                                                            SearchLocale{country, language, {}, {}});
+        QTEST(sent.section(u"&language="_s, 1).section(u' ', 0, 0), "expected");
+    }
+
     // Where the JSON services are reached, and the proxy form of their requests.
     void jsonTargets()
     {
@@ -326,6 +350,7 @@ private slots:
         QTest::addColumn<QString>("domain");
         QTest::addColumn<QString>("expected");
         const QString serp = engines::serpapi, html = engines::html, hitless = u" hits=0 at="_s;
+        const QString unread = u"unrecognised page (not the result-page layout this service reads)"_s + hitless;
         QTest::newRow("serpapi credit") << u"serpapi-error-credit.json"_s << serp << 0 << QString()
                                         << u"quota exhausted"_s + hitless;
         QTest::newRow("serpapi page 3") << u"serpapi-coffee-start20.json"_s << serp << 20 << u"heartroasters.com"_s
@@ -336,8 +361,25 @@ private slots:
                                  << u"blocked (challenge page)"_s + hitless;
         QTest::newRow("managed challenge")
             << u"cloudflare-managed-2021.html"_s << html << 0 << QString() << u"blocked (challenge page)"_s + hitless;
-        QTest::newRow("duckduckgo") << u"duckduckgo-page-2015.html"_s << html << 0 << QString()
-                                    << u"unrecognised page (not the result-page layout this service reads)"_s + hitless;
+        QTest::newRow("duckduckgo") << u"duckduckgo-page-2015.html"_s << html << 0 << QString() << unread;
+        const QString searx = engines::searxng, blocked = u"blocked (%1 page)"_s + hitless;
+        QTest::newRow("searxng, two engines refusing")
+            << u"searxng-espresso-refusing-2026.json"_s << searx << 0 << u"home-barista.com"_s
+            << u" hits=27 at=8 note=duckduckgo: CAPTCHA, startpage: Suspended: CAPTCHA"_s;
+        QTest::newRow("searxng page 2") << u"searxng-anthropic-2026.json"_s << searx << 10 << u"anthropic.com"_s
+                                        << u" hits=35 at=11,15,26"_s;
+        QTest::newRow("brave, slashes escaped")
+            << u"brave-laravel-news-2024.json"_s << engines::brave << 0 << u"laravel.com"_s << u" hits=18 at=9"_s;
+        QTest::newRow("unusual traffic") << u"google-unusual-traffic-2020.html"_s << html << 0 << QString()
+                                         << blocked.arg(u"captcha"_s);
+        QTest::newRow("consent") << u"google-consent-2026.html"_s << html << 0 << QString()
+                                 << blocked.arg(u"consent"_s);
+        QTest::newRow("bing") << u"bing-tokio-2026-trimmed.html"_s << html << 0 << QString() << unread;
+        for (const QString &engine : {html, searx})
+            QTest::newRow(qPrintable(u"anubis, "_s + engine)) << u"anubis-challenge-2025.html"_s << engine << 0
+                                                              << QString() << u"blocked (challenge page)"_s + hitless;
+        QTest::newRow("altcha captcha") << u"mojeek-captcha-2026-trimmed.html"_s << html << 0 << QString()
+                                        << blocked.arg(u"captcha"_s);
     }
 
     void captures()
@@ -407,7 +449,7 @@ private slots:
         QTEST(rig.keyword(1).action, "expected");
         QVERIFY(rig.keyword(1).positions.isEmpty() && rig.keyword(1).urls.isEmpty());
         QCOMPARE(int(rig.keyword(2).positions[1].position), 3);
-        const Array1<ResultRow> rows = resultrows::build(rig.state, 1, false);
+        const List1<ResultRow> rows = resultrows::build(rig.state, 1, false);
         QCOMPARE(resultrows::shownposition(rows[1].position), u"Unknown"_s);
         const bool waits = status == 403 || status == 429 || status == 503;
         QCOMPARE(rig.engine.pagesRequested(u"refused"_s), (waits ? QList<int>{0, 1, 1, 1, 1} : QList<int>{0, 1}));

@@ -103,8 +103,8 @@ HistoryController::HistoryController(MainWindow &window, const MainControls &con
 {
     AppState &state = window.state();
     m_commands = std::make_unique<HistoryCommands>(state, state, m_recorddates, *this, prompts, *m_dialogs);
-    m_browse =
-        std::make_unique<HistoryBrowse>(state, m_historydata, m_recorddates, m_lists, *this, prompts, *m_dialogs);
+    m_browse = std::make_unique<HistoryBrowse>(state, m_index, m_historydata, m_recorddates, m_lists, *this, prompts,
+                                               *m_dialogs);
     m_historychart = new RankChart(window.centralWidget());
     m_historychart->setObjectName(u"historychart"_s);
     m_historychart->hide();
@@ -312,8 +312,10 @@ void HistoryController::mnuanalyze_Click()
         const int next = mode == viewmodes::Searches ? viewmodes::Analysis : viewmodes::HistoryAnalysis;
         m_controls.history.historyview->clearitems();
         displaybits(next);
-        if (next == viewmodes::Analysis)
-            m_historydata = analysis::currententry(state.urldata);
+        if (next == viewmodes::Analysis) {
+            m_current = analysis::currententry(state.urldata);
+            m_historydata = HistoryData(m_current);
+        }
         m_lists.chkhistoryfirst = m_controls.history.chkhistoryfirst->isChecked();
         analysis::setup(m_historydata, next, state.txturl, m_lists);
         analysisfromfilters(true);

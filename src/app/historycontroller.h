@@ -37,7 +37,7 @@ public:
     SelectReadFrame &fraselectread() const { return *m_fraselectread; }
     ManageHistoryFrame &frahistory() const { return *m_frahistory; }
     const HistoryLists &lists() const { return m_lists; }
-    const Array1<HistoryEntry> &historydata() const { return m_historydata; }
+    const HistoryData &historydata() const { return m_historydata; }
     RankChart &historychart() const { return *m_historychart; }
     bool chartshown() const { return m_chartshown; }
 
@@ -96,7 +96,11 @@ private:
     SearchController &m_search;
     Prompts &m_prompts;
     Shell &m_shell;
-    Array1<HistoryEntry> m_historydata;
+    // The opened history file, the current results as the analysis of them reads them, and
+    // which of the two the views show.
+    HistoryIndex m_index;
+    Array1<HistoryEntry> m_current;
+    HistoryData m_historydata;
     Array1<QString> m_recorddates;
     HistoryLists m_lists;
     AnalysisTable m_anadata;

@@ -1,6 +1,6 @@
 #include "commands.h"
 
-#include "storage/historyfile.h"
+#include "storage/historyindex.h"
 #include "viewinput.h"
 #include "views/historyrows.h"
 #include "views/rankseries.h"
@@ -109,7 +109,7 @@ int runHistoryChart(const QString &filename, const QStringList &args)
 #ifdef ZORVANE_CHARTS
     if (!QFileInfo::exists(filename))
         return fail(u"File doesn't exist! "_s);
-    const Array1<HistoryEntry> historydata = historyfile::readhistory(filename);
+    const HistoryIndex historydata = HistoryIndex::open(filename);
     const bool failed = reportfailures();
     const QString keyword = parser.value(KeywordOption);
     const QString domain = parser.isSet(DomainOption) ? parser.value(DomainOption) : historyrows::ShowAll;

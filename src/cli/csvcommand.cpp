@@ -54,7 +54,7 @@ int runResults(const QStringList &args)
     }
     // As the list shows them: the first hit of each keyword only when the domain asks for it.
     const std::optional<StoredInputs> inputs = resultrows::storedinputs(state);
-    const Array1<ResultRow> rows = resultrows::build(state, d, inputs && inputs->chkdispfirst);
+    const List1<ResultRow> rows = resultrows::build(state, d, inputs && inputs->chkdispfirst);
     const QList<csvexport::CsvLine> lines = csvexport::resultlines(rows, state.urldata[d].resulttime);
     if (reportfailures())
         return 1;

@@ -299,7 +299,7 @@ int remove(const QString &filename, const QString &date)
     return reportfailures() ? 1 : 0;
 }
 
-void printrows(const Array1<ResultRow> &rows)
+void printrows(const List1<ResultRow> &rows)
 {
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly))
@@ -328,14 +328,15 @@ int show(const QString &filename, const Options &options, bool fromfolder, bool 
     HeadlessWindow window(current);
     WindowSettings windowsettings;
     CliHistoryWindow history(window, windowsettings, current.inifile);
-    Array1<HistoryEntry> historydata;
+    HistoryIndex index;
+    HistoryData historydata(index);
     Array1<QString> recorddates;
     HistoryLists lists;
     CliPrompts prompts;
     CliDialogs dialogs(filename);
-    HistoryBrowse browse(current, historydata, recorddates, lists, history, prompts, dialogs);
+    HistoryBrowse browse(current, index, historydata, recorddates, lists, history, prompts, dialogs);
     browse.openhistory(filename);
-    if (historydata.isEmpty()) {
+    if (index.count() == 0) {
         reportfailures();
         return 1;
     }

@@ -338,15 +338,11 @@ bool searchandwait(SearchRun &run, SearchState &state, int &stopsignal)
     QObject::connect(&run, &SearchRun::searchEnded, &run, [] { QCoreApplication::exit(0); });
     run.mnusearch_Click();
     // Every failure the error trap catches during the run is told as it happens, not only
-    // counted; a start that failed is named by printtrapped. The handler reads this function's
-    // locals, so its connection ends with the function.
+    // counted; a start that failed is named by printtrapped. Its connection ends with this
+    // function.
     QObject duringrun;
-    qsizetype reported = errorreports::errortext().size();
-    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::raised, &duringrun, [&reported] {
-        const QString &text = errorreports::errortext();
-        QTextStream(stderr) << QString(text.sliced(qMin(reported, text.size()))).replace(u"\r\n"_s, u"\n"_s);
-        reported = text.size();
-    });
+    QObject::connect(&errorreports::notifier(), &errorreports::Notifier::raised, &duringrun,
+                     [] { QTextStream(stderr) << QString(errorreports::lastreport()).replace(u"\r\n"_s, u"\n"_s); });
     if (state.searching)
         QCoreApplication::exec();
     return !state.resulttime.isEmpty();

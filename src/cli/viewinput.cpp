@@ -3,7 +3,6 @@
 #include "cliparser.h"
 
 #include "diagnostics/errorreports.h"
-#include "storage/historyfile.h"
 #include "views/analysisrows.h"
 
 #include <QFileInfo>
@@ -14,7 +13,8 @@ using namespace Qt::Literals::StringLiterals;
 ViewInput::ViewInput() : m_window(m_state), m_folder(m_state)
 {
     m_folder.load(m_window);
-    m_historydata = analysis::currententry(m_state.urldata);
+    m_current = analysis::currententry(m_state.urldata);
+    m_historydata = HistoryData(m_current);
 }
 
 bool ViewInput::openhistory(const QString &path)
@@ -23,8 +23,9 @@ bool ViewInput::openhistory(const QString &path)
         QTextStream(stderr) << "File doesn't exist! \n";
         return false;
     }
-    m_historydata = historyfile::readhistory(path);
-    if (m_historydata.isEmpty()) {
+    m_index = HistoryIndex::open(path);
+    m_historydata = HistoryData(m_index);
+    if (m_index.count() == 0) {
         reportfailures();
         QTextStream(stderr) << "No suitable data in file\n";
         return false;

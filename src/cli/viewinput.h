@@ -3,7 +3,7 @@
 #include "cli/headlesswindow.h"
 #include "foldersession.h"
 #include "search/searchstate.h"
-#include "storage/historyentry.h"
+#include "storage/historydata.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -22,7 +22,7 @@ public:
     SearchState &state() { return m_state; }
     const SearchState &state() const { return m_state; }
     FolderSession &folder() { return m_folder; }
-    const Array1<HistoryEntry> &historydata() const { return m_historydata; }
+    const HistoryData &historydata() const { return m_historydata; }
     // 2 for the analysis of the current results, 3 after openhistory.
     int viewmode() const { return m_viewmode; }
 
@@ -30,7 +30,9 @@ private:
     SearchState m_state;
     HeadlessWindow m_window;
     FolderSession m_folder;
-    Array1<HistoryEntry> m_historydata;
+    HistoryIndex m_index;
+    Array1<HistoryEntry> m_current;
+    HistoryData m_historydata;
     int m_viewmode = 2;
 };
 

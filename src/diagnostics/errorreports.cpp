@@ -22,6 +22,8 @@ struct TraceEntry
 std::array<TraceEntry, TraceSize + 1> s_trace; // index 0 is never written
 int s_cursor = 0;
 QString s_errortext;
+QString s_lastreport;
+int s_dropped = 0;
 int s_fileproblems = 0;
 QString s_lastfileproblem;
 
@@ -36,6 +38,20 @@ void cleartrace()
 {
     s_trace.fill({});
     s_cursor = 0;
+}
+
+// Drops the oldest reports whole until the text is back under the limit; the newest one stays
+// whatever its size. A line at the start says how many went.
+void dropoldest()
+{
+    if (s_errortext.size() <= ErrorTextLimit)
+        return;
+    static const QString start = u"\r\nError trapped: "_s;
+    qsizetype cut = s_errortext.indexOf(start, s_errortext.size() - ErrorTextLimit);
+    if (cut < 0)
+        cut = s_errortext.size() - s_lastreport.size();
+    s_dropped += int(QStringView(s_errortext).first(cut).count(start));
+    s_errortext = u"\r\n("_s + QString::number(s_dropped) + u" earlier reports left out)"_s + s_errortext.sliced(cut);
 }
 
 QString twoDigits(int value)
@@ -80,30 +96,41 @@ void errortrap(const QString &description, const QString &number, const QString 
             appendEntry(i);
         report += u"\r\n"_s;
         cleartrace();
-        s_errortext += u"\r\n"_s + report;
+        s_lastreport = u"\r\n"_s + report;
+        s_errortext += s_lastreport;
+        dropoldest();
         emit notifier().raised();
     } catch (...) {
         // A failing error trap has nowhere left to report to.
     }
 }
 
+Trapped describecurrent() noexcept
+{
+    try {
+        try {
+            throw;
+        } catch (const Failure &failure) {
+            return {failure.description(), QString::number(failure.number()), failure.source(), failure.fileproblem()};
+        } catch (const std::bad_alloc &) {
+            return {u"Out of memory"_s, u"7"_s, Failure::productName()};
+        } catch (const std::exception &e) {
+            return {QString::fromLocal8Bit(e.what()), u"51"_s, Failure::productName()};
+        } catch (...) {
+            return {u"Internal error"_s, u"51"_s, Failure::productName()};
+        }
+    } catch (...) {
+        return {};
+    }
+}
+
 void trapcurrent(const char *module) noexcept
 {
-    const QString moduleText = QLatin1StringView(module);
-    try {
-        throw;
-    } catch (const Failure &failure) {
-        if (failure.fileproblem())
-            fileproblem(failure.description());
-        else
-            errortrap(failure.description(), QString::number(failure.number()), failure.source(), moduleText);
-    } catch (const std::bad_alloc &) {
-        errortrap(u"Out of memory"_s, u"7"_s, Failure::productName(), moduleText);
-    } catch (const std::exception &e) {
-        errortrap(QString::fromLocal8Bit(e.what()), u"51"_s, Failure::productName(), moduleText);
-    } catch (...) {
-        errortrap(u"Internal error"_s, u"51"_s, Failure::productName(), moduleText);
-    }
+    const Trapped trapped = describecurrent();
+    if (trapped.fileproblem)
+        fileproblem(trapped.description);
+    else
+        errortrap(trapped.description, trapped.number, trapped.source, QLatin1StringView(module));
 }
 
 const QString &errortext()
@@ -111,9 +138,16 @@ const QString &errortext()
     return s_errortext;
 }
 
+const QString &lastreport()
+{
+    return s_lastreport;
+}
+
 void clearerrortext()
 {
     s_errortext.clear();
+    s_lastreport.clear();
+    s_dropped = 0;
 }
 
 void fileproblem(const QString &text) noexcept
@@ -158,7 +192,7 @@ void writedaylog(const QString &text)
 void reset()
 {
     cleartrace();
-    s_errortext.clear();
+    clearerrortext();
     s_fileproblems = 0;
     s_lastfileproblem.clear();
 }

@@ -22,8 +22,27 @@ QString traceentry(int index);
 void errortrap(const QString &description, const QString &number, const QString &source,
                const QString &module) noexcept;
 
+// The accumulated text keeps the newest reports: once it passes ErrorTextLimit characters the
+// oldest reports are dropped whole, so a failure that repeats for hours fills neither the
+// memory nor the mail.
+constexpr qsizetype ErrorTextLimit = 64 * 1024;
 const QString &errortext();
+// The newest report as it was appended (with its leading line break); "" before the first.
+const QString &lastreport();
 void clearerrortext();
+
+// The description, number and source of the exception being handled, as the trap reports them;
+// called only from a catch block.
+struct Trapped
+{
+    QString description;
+    QString number;
+    QString source;
+    bool fileproblem = false; // said as a file problem, not reported
+
+    bool operator==(const Trapped &) const = default;
+};
+Trapped describecurrent() noexcept;
 
 // Says a file problem (Failure::fileproblem()) the error trap caught: no report and no trace,
 // only the plain text, which the front end shows and the command line prints, ending with a

@@ -68,7 +68,7 @@ QString csvrecord(const QStringList &fields)
     return quoted.join(u',') + u"\r\n"_s;
 }
 
-QList<CsvLine> resultlines(const Array1<ResultRow> &rows, const QString &resulttime)
+QList<CsvLine> resultlines(const List1<ResultRow> &rows, const QString &resulttime)
 {
     QList<CsvLine> lines;
     guard("Csv", "Function resultlines", [&] {
@@ -81,7 +81,7 @@ QList<CsvLine> resultlines(const Array1<ResultRow> &rows, const QString &resultt
     return lines;
 }
 
-QList<CsvLine> historylines(const Array1<ResultRow> &rows)
+QList<CsvLine> historylines(const List1<ResultRow> &rows)
 {
     QList<CsvLine> lines;
     guard("Csv", "Function historylines", [&] {

@@ -32,9 +32,9 @@ QString csvfield(const QString &value);
 QString csvrecord(const QStringList &fields);
 
 // The lines of the current results list; every row carries the domain's result time.
-QList<CsvLine> resultlines(const Array1<ResultRow> &rows, const QString &resulttime);
+QList<CsvLine> resultlines(const List1<ResultRow> &rows, const QString &resulttime);
 // The history list's lines, as filtered and sorted.
-QList<CsvLine> historylines(const Array1<ResultRow> &rows);
+QList<CsvLine> historylines(const List1<ResultRow> &rows);
 
 // Writes the header and the lines; with bom, a UTF-8 byte order mark first. False when the
 // device refused a write.

@@ -12,27 +12,28 @@ namespace reports {
 
 namespace {
 
-// One domain record of one saved search.
+// One domain record of one saved search: the record's number and the domain's within it.
 struct Saved
 {
-    const HistoryEntry *entry;
-    const SearchSession *session;
+    int record;
+    int domain;
 };
 
 // The distinct domains of all saved searches in order of first appearance, each with its
 // records in history order; one pass instead of a walk of the history per domain.
-QList<QList<Saved>> domains(const Array1<HistoryEntry> &historydata)
+QList<QList<Saved>> domains(const HistoryData &historydata)
 {
     QList<QList<Saved>> list;
     QHash<QString, qsizetype> where;
-    for (const HistoryEntry &entry : historydata) {
-        for (const SearchSession &session : entry.urldata) {
-            auto found = where.constFind(session.url);
+    for (int n = 1; n <= historydata.count(); ++n) {
+        for (int d = 1; d <= historydata.domaincount(n); ++d) {
+            const QString &url = historydata.url(n, d);
+            auto found = where.constFind(url);
             if (found == where.constEnd()) {
-                found = where.insert(session.url, list.size());
+                found = where.insert(url, list.size());
                 list.append(QList<Saved>());
             }
-            list[*found].append({&entry, &session});
+            list[*found].append({n, d});
         }
     }
     return list;
@@ -69,9 +70,15 @@ void toprow(HtmlOut &out, const QString &when, const KeywordResult &keyword, int
 
 // One table per keyword of a saved search, holding the top tens of every keyword of that
 // search with the same text.
-void keywordtables(HtmlOut &out, const Saved &saved)
+void keywordtables(HtmlOut &out, const HistoryData &historydata, const Saved &saved)
 {
-    const Array1<KeywordResult> &keys = saved.session->keys;
+    Array1<KeywordResult> keys;
+    historydata.keywords(saved.record, saved.domain, HistoryIndex::Tops,
+                         [&](const KeywordResult &keyword) { keys.append(keyword); });
+    // A record searched from a place says so beside its date.
+    const QString place = searchlocale::summary(historydata.locale(saved.record, saved.domain));
+    const QString &date = historydata.when(saved.record);
+    const QString when = place.isEmpty() ? date : date + u" ("_s + safetext(place) + u')';
     QHash<QString, QList<int>> same;
     for (int k = 1; k <= keys.ubound(); ++k)
         same[keys[k].key].append(k);
@@ -82,9 +89,6 @@ void keywordtables(HtmlOut &out, const Saved &saved)
                    u"    <th align=center><font face=arial size=2 color=black>Search term</font></th>",
                    u"    <th align=center ><font face=arial size=2 color=black>Ave. Position</font></th>",
                    u"    <th align=center ><font face=arial size=2 color=black>URL</font></th>", u"  </tr>"});
-        // A record searched from a place says so beside its date.
-        const QString place = searchlocale::summary(saved.session->locale);
-        const QString when = place.isEmpty() ? saved.entry->when : saved.entry->when + u" ("_s + safetext(place) + u')';
         for (const int k : std::as_const(same[keyword.key])) {
             for (int j = 1; j <= keys[k].urls.ubound(); ++j)
                 toprow(out, when, keys[k], j);
@@ -93,14 +97,14 @@ void keywordtables(HtmlOut &out, const Saved &saved)
     }
 }
 
-void frequency(HtmlOut &out, const QList<Saved> &records, AnalysisTable &table)
+void frequency(HtmlOut &out, const HistoryData &historydata, const QList<Saved> &records, AnalysisTable &table)
 {
     table.clear(table.group());
     for (const Saved &saved : records) {
-        for (const KeywordResult &keyword : saved.session->keys) {
+        historydata.keywords(saved.record, saved.domain, HistoryIndex::Tops, [&](const KeywordResult &keyword) {
             for (int j = 1; j <= keyword.urls.ubound(); ++j)
                 table.addana(j, keyword.urls[j], keyword.titles[j]);
-        }
+        });
     }
     table.rank(false);
     heading(out, u"        <b>Top URL's for all searches</b></font>");
@@ -109,7 +113,7 @@ void frequency(HtmlOut &out, const QList<Saved> &records, AnalysisTable &table)
 
 } // namespace
 
-bool savehistory(QIODevice *device, const Array1<HistoryEntry> &historydata, bool group, const ReportHeader &header)
+bool savehistory(QIODevice *device, const HistoryData &historydata, bool group, const ReportHeader &header)
 {
     bool done = false;
     guard("Historyreport", "Sub savehistory", [&] {
@@ -118,10 +122,10 @@ bool savehistory(QIODevice *device, const Array1<HistoryEntry> &historydata, boo
         AnalysisTable table;
         table.clear(group);
         for (const QList<Saved> &records : domains(historydata)) {
-            domainheading(out, records.first().session->url);
+            domainheading(out, historydata.url(records.first().record, records.first().domain));
             for (const Saved &saved : records)
-                keywordtables(out, saved);
-            frequency(out, records, table);
+                keywordtables(out, historydata, saved);
+            frequency(out, historydata, records, table);
         }
         reportfooter(out);
         out.flush();

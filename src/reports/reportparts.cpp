@@ -44,7 +44,7 @@ void frequencytable(HtmlOut &out, const AnalysisTable &table)
                u"    <th align=center><font face=arial size=2 color=black>Count</font></th>",
                u"    <th align=center ><font face=arial size=2 color=black>Ave. Position</font></th>",
                u"    <th align=center ><font face=arial size=2 color=black>Title</font></th>", u"  </tr>"});
-    const Array1<AnalysisRecord> &records = table.records();
+    const List1<AnalysisRecord> &records = table.records();
     for (int i = 1; i <= records.ubound(); ++i) {
         const AnalysisRecord &record = records[i];
         out << u"  <tr bgcolor=#" << colour(i) << u">";

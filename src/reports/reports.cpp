@@ -17,7 +17,7 @@ ReportHeader header()
 }
 
 bool writereport(int viewmode, const QString &fileName, const Array1<SearchSession> &urldata,
-                 const Array1<HistoryEntry> &historydata, bool group)
+                 const HistoryData &historydata, bool group)
 {
     if (viewmode < 0 || viewmode > 3)
         return false;

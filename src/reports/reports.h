@@ -2,7 +2,7 @@
 
 #include "search/array1.h"
 #include "search/session.h"
-#include "storage/historyentry.h"
+#include "storage/historydata.h"
 
 #include <QString>
 
@@ -27,13 +27,13 @@ ReportHeader header();
 // frequency tables count with. False when a failure ended the report (error trap).
 bool savecurrent(QIODevice *out, const Array1<SearchSession> &urldata, bool group, const ReportHeader &header);
 // savehistory: the history report of the opened history.
-bool savehistory(QIODevice *out, const Array1<HistoryEntry> &historydata, bool group, const ReportHeader &header);
+bool savehistory(QIODevice *out, const HistoryData &historydata, bool group, const ReportHeader &header);
 
 // The report command after its questions: view modes 0 and 2 write the ranking report of
 // urldata, 1 and 3 the history report of historydata, into fileName, which is replaced only
 // by a complete report. False when nothing was written; the caller then opens nothing.
 bool writereport(int viewmode, const QString &fileName, const Array1<SearchSession> &urldata,
-                 const Array1<HistoryEntry> &historydata, bool group);
+                 const HistoryData &historydata, bool group);
 
 // The report command's dialog and texts.
 QString dialogtitle();

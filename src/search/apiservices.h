@@ -13,6 +13,8 @@ public:
 
     QString request(const QString &server, const QString &host, const QString &key, Int16 page,
                     const SearchLocale &locale) const override;
+    // The API's offset stops at 9.
+    int deepestpage() const override { return 10; }
 
 protected:
     const JsonShape &shape() const override;

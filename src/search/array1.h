@@ -6,8 +6,9 @@
 #include <QList>
 
 // A 1-based array: element 0 exists but is never used, and an array holding only element 0
-// is empty. Its upper bound is a 16-bit index, so it cannot grow past 32767 elements.
-template <typename T> class Array1
+// is empty. Its upper bound is a 16-bit index, so it cannot grow past 32767 elements, unless it
+// is a List1 (below).
+template <typename T, bool Bounded = true> class Array1
 {
 public:
     Array1() : m_items(1) {}
@@ -28,7 +29,8 @@ public:
 
     T &append(T item)
     {
-        Int16::checked(ubound() + 1LL);
+        if constexpr (Bounded)
+            Int16::checked(ubound() + 1LL);
         m_items.append(std::move(item));
         return m_items.last();
     }
@@ -60,3 +62,7 @@ private:
 
     QList<T> m_items;
 };
+
+// A 1-based list that only lives in memory, such as the lines of a view: a year of daily checks
+// passes 32767 lines, so its index is not bounded to 16 bits.
+template <typename T> using List1 = Array1<T, false>;

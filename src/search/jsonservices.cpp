@@ -9,6 +9,18 @@ namespace {
 
 using Verdict = ServicePage::Verdict;
 
+// SearXNG takes a language, or a language of one country ("de-CH"), and answers anything else
+// ("pt-br-BR", "zh-hans") with 400 (its VALID_LANGUAGE_CODE, ^[a-z]{2,3}(-[a-zA-Z]{2})?$). The
+// searched country names the region; without one, a region the language carries does.
+QString searxnglanguage(const SearchLocale &locale)
+{
+    const QStringList parts = locale.language.toLower().split(u'-');
+    QString region = locale.country;
+    if (region.isEmpty() && parts.size() > 1 && parts[1].size() == 2)
+        region = parts[1];
+    return region.isEmpty() ? parts[0] : parts[0] + u'-' + region.toUpper();
+}
+
 } // namespace
 
 const JsonShape &SearxngService::shape() const
@@ -34,10 +46,8 @@ QString SearxngService::request(const QString &server, const QString &host, cons
         const QString engines = m_settings.searxngengines.trimmed();
         if (!engines.isEmpty())
             query += u"&engines="_s + percent(engines);
-        // SearXNG takes a language, or a language of one country ("de-CH").
         if (!locale.language.isEmpty())
-            query += u"&language="_s + percent(locale.language) +
-                     (locale.country.isEmpty() ? QString() : u'-' + percent(locale.country.toUpper()));
+            query += u"&language="_s + percent(searxnglanguage(locale));
         result = jsonrequest(m_settings, target(), server, host, query).text();
     });
     return result;

@@ -115,9 +115,11 @@ bool consentform(const QStringList &actions)
 
 QString kind(const Landmarks &page)
 {
-    if (page.title == u"just a moment..." || page.title == u"attention required! | cloudflare")
+    // Anubis's proof-of-work page, which guards many public SearXNG instances.
+    if (page.title == u"just a moment..." || page.title == u"attention required! | cloudflare" ||
+        page.title == u"making sure you&#39;re not a bot!")
         return Challenge;
-    if (page.title == u"sorry...")
+    if (page.title == u"sorry..." || page.title == u"captcha")
         return Captcha;
     if (page.title.startsWith(u"before you continue"))
         return Consent;
@@ -128,9 +130,10 @@ QString kind(const Landmarks &page)
         return Captcha;
     if (consentform(page.formactions))
         return Consent;
-    if (anycontains(page.scripts, {u"/cdn-cgi/challenge-platform/", u"challenges.cloudflare.com", u"_cf_chl_opt"}))
+    if (anycontains(page.scripts, {u"/cdn-cgi/challenge-platform/", u"challenges.cloudflare.com", u"_cf_chl_opt",
+                                   u"/.within.website/x/cmd/anubis/"}))
         return Challenge;
-    if (anycontains(page.scripts, {u"/recaptcha/", u"hcaptcha.com"}))
+    if (anycontains(page.scripts, {u"/recaptcha/", u"hcaptcha.com", u"altcha"}))
         return Captcha;
     return {};
 }

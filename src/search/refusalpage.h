@@ -10,8 +10,8 @@
 //   whose target is a "/cdn-cgi/" or "__cf_chl" address or whose id is "challenge-form", a form
 //   sending to an "anomaly" check, or a script from "/cdn-cgi/challenge-platform/" (also as an
 //   inline "_cf_chl_opt" setting) or from challenges.cloudflare.com;
-// - captcha pages: the title "Sorry...", a form sending to a "/sorry/" address or whose id is
-//   "captcha-form", or a reCAPTCHA or hCaptcha script;
+// - captcha pages: the title "Sorry..." or "Captcha", a form sending to a "/sorry/" address or
+//   whose id is "captcha-form", or a reCAPTCHA, hCaptcha or ALTCHA script;
 // - consent pages: a title beginning "Before you continue", or a form sending to a "consent."
 //   host. A link to such a host (in a footer, say) is not a form and does not count.
 // Callers ask only about pages that hold no hits: a page with hits is a result page.

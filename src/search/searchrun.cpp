@@ -117,6 +117,13 @@ void SearchRun::mnusearch_Click()
             m_prompts.message(u"The search depth must be a whole number of result pages, from 1 to 32767."_s);
             return;
         }
+        if (const auto service = makeservice(m_state.settings, usesoap(m_state.settings));
+            *readpagedepth(m_window.pagedepthText()) > service->deepestpage()) {
+            m_prompts.message(u"The search service gives at most "_s + QString::number(service->deepestpage()) +
+                              u" result pages for a keyword: set the search depth to "_s +
+                              QString::number(service->deepestpage()) + u" or less."_s);
+            return;
+        }
         if (const QString problem = searchlocale::problem(m_window.searchlocale()); !problem.isEmpty()) {
             m_prompts.message(u"This domain's Where... settings cannot be searched: the "_s + problem + u'.');
             return;

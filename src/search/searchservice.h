@@ -81,6 +81,9 @@ public:
     virtual ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const = 0;
     // Whether read() needs the reply's `text`, which costs a copy of the whole reply.
     virtual bool readstext() const { return false; }
+    // The most result pages the service gives for one keyword; a deeper search is refused at
+    // the start rather than ending every keyword on an error page.
+    virtual int deepestpage() const { return 32767; }
 
 protected:
     // Every service reads its hosts, keys and proxy from the settings at the time of asking.

@@ -110,6 +110,7 @@ const Field *fieldof(QByteArrayView line, qsizetype &valuestart)
 bool LineReader::fill()
 {
     if (m_pos > 0) {
+        m_base += m_pos;
         m_buffer.remove(0, m_pos);
         m_scanned -= m_pos;
         m_pos = 0;
@@ -157,6 +158,7 @@ bool LineReader::next(QByteArrayView &line)
         if (end > m_pos && m_buffer.at(end - 1) == '\r')
             --end;
         line = QByteArrayView(m_buffer.constData() + m_pos, end - m_pos);
+        m_linestart = m_base + m_pos;
         m_pos = nextpos;
         return true;
     }

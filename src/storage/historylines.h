@@ -32,12 +32,16 @@ public:
     explicit LineReader(QIODevice &in, qint64 limit = -1) : m_in(in), m_left(limit) {}
     // The next line without its end, valid until the next call; false after the last line.
     bool next(QByteArrayView &line);
+    // Where the line last returned begins, in bytes from where reading started.
+    qint64 linestart() const { return m_linestart; }
 
 private:
     bool fill();
 
     QIODevice &m_in;
     qint64 m_left;
+    qint64 m_base = 0; // where the buffer's first byte was read
+    qint64 m_linestart = 0;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     qsizetype m_scanned = 0; // the part of an unfinished line already searched for its end

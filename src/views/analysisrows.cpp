@@ -21,9 +21,9 @@ QList<Column> detailcolumns(int viewmode)
     return list;
 }
 
-bool passesdate(const HistoryEntry &entry, const QString &filter, int viewmode)
+bool passesdate(const QString &when, const QString &filter, int viewmode)
 {
-    return viewmode == 2 || passes(entry.when, filter);
+    return viewmode == 2 || passes(when, filter);
 }
 
 bool passes(const QString &value, const QString &filter)
@@ -44,7 +44,7 @@ Array1<HistoryEntry> currententry(const Array1<SearchSession> &urldata)
     return historydata;
 }
 
-void setup(const Array1<HistoryEntry> &historydata, int viewmode, const QString &txturl, HistoryLists &lists)
+void setup(const HistoryData &historydata, int viewmode, const QString &txturl, HistoryLists &lists)
 {
     guard("Analysisrows", "Sub mnuanalyze_Click", [&] {
         lists.historyurls.items.clear();
@@ -58,18 +58,19 @@ void setup(const Array1<HistoryEntry> &historydata, int viewmode, const QString 
         QSet<QString> listed;
         QString first;
         bool holdstxturl = false;
-        for (const HistoryEntry &entry : historydata) {
+        for (int n = 1; n <= historydata.count(); ++n) {
             if (viewmode == 3)
-                lists.historydates.items << entry.when;
-            for (const SearchSession &session : entry.urldata) {
-                if (session.url.isEmpty())
+                lists.historydates.items << historydata.when(n);
+            for (int d = 1; d <= historydata.domaincount(n); ++d) {
+                const QString &url = historydata.url(n, d);
+                if (url.isEmpty())
                     continue;
                 if (first.isEmpty())
-                    first = session.url;
-                holdstxturl = holdstxturl || session.url == txturl;
-                if (!listed.contains(session.url)) {
-                    listed.insert(session.url);
-                    lists.historyurls.items << session.url;
+                    first = url;
+                holdstxturl = holdstxturl || url == txturl;
+                if (!listed.contains(url)) {
+                    listed.insert(url);
+                    lists.historyurls.items << url;
                 }
             }
         }
@@ -81,30 +82,28 @@ namespace {
 
 // Every keyword, in order, of the records and domains that pass the date and domain filters.
 template <typename Visit>
-void eachkeyword(const Array1<HistoryEntry> &historydata, int viewmode, const HistoryLists &lists, Visit visit)
+void eachkeyword(const HistoryData &historydata, int viewmode, const HistoryLists &lists, int parts, Visit visit)
 {
-    for (const HistoryEntry &entry : historydata) {
-        if (!passesdate(entry, lists.historydates.text, viewmode))
+    for (int n = 1; n <= historydata.count(); ++n) {
+        if (!passesdate(historydata.when(n), lists.historydates.text, viewmode))
             continue;
-        for (const SearchSession &session : entry.urldata) {
-            if (!passes(session.url, lists.historyurls.text))
-                continue;
-            for (const KeywordResult &keyword : session.keys)
-                visit(keyword);
+        for (int d = 1; d <= historydata.domaincount(n); ++d) {
+            if (passes(historydata.url(n, d), lists.historyurls.text))
+                historydata.keywords(n, d, parts, visit);
         }
     }
 }
 
 } // namespace
 
-void disanaurl(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLists &lists)
+void disanaurl(const HistoryData &historydata, int viewmode, HistoryLists &lists)
 {
     guard("Analysisrows", "Sub disanaurl", [&] {
         FilterBox &keys = lists.historykeys;
         keys.items.clear();
         keys.text.clear();
         QSet<QString> listed;
-        eachkeyword(historydata, viewmode, lists, [&](const KeywordResult &keyword) {
+        eachkeyword(historydata, viewmode, lists, HistoryIndex::KeyOnly, [&](const KeywordResult &keyword) {
             if (keyword.key.isEmpty() || listed.contains(keyword.key))
                 return;
             if (listed.isEmpty()) {
@@ -117,7 +116,7 @@ void disanaurl(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLis
     });
 }
 
-bool disana(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLists &lists, AnalysisTable &table)
+bool disana(const HistoryData &historydata, int viewmode, HistoryLists &lists, AnalysisTable &table)
 {
     bool done = false;
     guard("Analysisrows", "Sub disana", [&] {
@@ -125,7 +124,7 @@ bool disana(const Array1<HistoryEntry> &historydata, int viewmode, HistoryLists 
         lists.historyurls.visible = true;
         lists.historykeys.visible = true;
         table.clear(lists.chkhistoryfirst);
-        eachkeyword(historydata, viewmode, lists, [&](const KeywordResult &keyword) {
+        eachkeyword(historydata, viewmode, lists, HistoryIndex::Tops, [&](const KeywordResult &keyword) {
             if (!passes(keyword.key, lists.historykeys.text))
                 return;
             for (int j = 1; j <= keyword.urls.ubound(); ++j)
@@ -171,23 +170,24 @@ bool matches(const QString &occurrence, const QString &chosen, bool group)
 
 } // namespace
 
-QList<DetailLine> displaydetailanalysis(const Array1<HistoryEntry> &historydata, int viewmode,
-                                        const HistoryLists &lists, const QString &chosen)
+QList<DetailLine> displaydetailanalysis(const HistoryData &historydata, int viewmode, const HistoryLists &lists,
+                                        const QString &chosen)
 {
     QList<DetailLine> lines;
     guard("Analysisrows", "Sub displaydetailanalysis", [&] {
         if (chosen.isEmpty())
             return;
-        for (const HistoryEntry &entry : historydata) {
-            if (!passesdate(entry, lists.historydates.text, viewmode))
+        for (int n = 1; n <= historydata.count(); ++n) {
+            const QString &when = historydata.when(n);
+            if (!passesdate(when, lists.historydates.text, viewmode))
                 continue;
-            for (const SearchSession &session : entry.urldata) {
-                for (const KeywordResult &keyword : session.keys) {
+            for (int d = 1; d <= historydata.domaincount(n); ++d) {
+                historydata.keywords(n, d, HistoryIndex::Tops, [&](const KeywordResult &keyword) {
                     for (int j = 1; j <= keyword.urls.ubound(); ++j) {
                         if (matches(keyword.urls[j], chosen, lists.chkhistoryfirst))
-                            lines.append({entry.when, keyword.urls[j], keyword.key, j});
+                            lines.append({when, keyword.urls[j], keyword.key, j});
                     }
-                }
+                });
             }
         }
     });

@@ -1,6 +1,5 @@
 #include "analysistable.h"
 
-#include "diagnostics/guard.h"
 #include "search/parsers.h"
 
 #include <algorithm>
@@ -8,16 +7,22 @@
 
 void AnalysisTable::clear(bool group)
 {
+    m_failures.flush();
     m_records.clear();
     m_group = group;
     m_indexed = true;
     m_exact.clear();
     m_prefixes.clear();
+    m_found.clear();
+    m_titles.clear();
 }
 
 int AnalysisTable::find(const QString &url) const
 {
-    return m_group ? m_prefixes.first(url) : m_exact.value(url, 0);
+    if (!m_group)
+        return m_exact.value(url, 0);
+    const auto found = m_found.constFind(url);
+    return found != m_found.cend() ? *found : m_prefixes.first(url);
 }
 
 void AnalysisTable::index(const QString &url, int record)
@@ -34,6 +39,7 @@ void AnalysisTable::reindex()
 {
     m_exact.clear();
     m_prefixes.clear();
+    m_found.clear();
     for (int i = 1; i <= m_records.ubound(); ++i)
         index(m_records[i].url, i);
     m_indexed = true;
@@ -41,7 +47,7 @@ void AnalysisTable::reindex()
 
 void AnalysisTable::addana(int position, const QString &url, const QString &title)
 {
-    guard("Analysistable", "Sub addana", [&] {
+    m_failures.step("Sub addana", [&] {
         if (!m_indexed)
             reindex();
         int i = find(url);
@@ -56,18 +62,29 @@ void AnalysisTable::addana(int position, const QString &url, const QString &titl
         } else {
             renamed = m_records[i].url != key;
         }
+        if (m_group)
+            m_found.insert(url, i);
         AnalysisRecord &record = m_records[i];
         record.count += 1;
         record.total += position;
-        record.url = key;
-        if (renamed)
+        if (!record.url.isSharedWith(key))
+            record.url = key;
+        if (renamed) {
             index(key, i);
-        record.title = remtags(title);
+            // A shorter URL may now be the first match of URLs looked up before.
+            m_found.clear();
+        }
+        auto stripped = m_titles.constFind(title);
+        if (stripped == m_titles.cend())
+            stripped = m_titles.insert(title, remtags(title));
+        if (!record.title.isSharedWith(*stripped))
+            record.title = *stripped;
     });
 }
 
 void AnalysisTable::rank(bool separators)
 {
+    m_failures.flush();
     std::vector<int> order;
     order.reserve(m_records.ubound());
     for (int i = 1; i <= m_records.ubound(); ++i) {
@@ -79,7 +96,7 @@ void AnalysisTable::rank(bool separators)
         const AnalysisRecord &y = m_records[b];
         return x.count != y.count ? x.count > y.count : x.total < y.total;
     });
-    Array1<AnalysisRecord> ranked;
+    List1<AnalysisRecord> ranked;
     ranked.reserve(int(order.size()));
     for (size_t n = 0; n < order.size(); ++n) {
         AnalysisRecord &record = ranked.append(m_records[order[n]]);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diagnostics/int16.h"
+#include "diagnostics/traprun.h"
 #include "prefixindex.h"
 #include "search/array1.h"
 
@@ -30,9 +31,10 @@ public:
     void clear(bool group);
     bool group() const { return m_group; }
 
-    // Counts one occurrence at position; title may carry markup. Past 32767 records or a
-    // count or total past 32767 the occurrence fails through the error trap, and counting
-    // carries on with the next one.
+    // Counts one occurrence at position; title may carry markup. A count or total past 32767
+    // fails, and counting carries on with the next one; a run of such failures goes to the error
+    // trap as one report with its count when the counting ends (rank, clear). The table itself
+    // holds any number of records.
     void addana(int position, const QString &url, const QString &title);
 
     // Orders the records by count, highest first, then by total, lowest first, keeping the
@@ -41,18 +43,24 @@ public:
     // leaves the table as it was.
     void rank(bool separators);
 
-    const Array1<AnalysisRecord> &records() const { return m_records; }
+    const List1<AnalysisRecord> &records() const { return m_records; }
 
 private:
     int find(const QString &url) const;
     void index(const QString &url, int record);
     void reindex();
 
-    Array1<AnalysisRecord> m_records;
+    List1<AnalysisRecord> m_records;
+    TrapRun m_failures{"Analysistable"};
     bool m_group = false;
     bool m_indexed = true;
     QHash<QString, int> m_exact;
     PrefixIndex m_prefixes;
+    // What the prefix index answered for each URL counted, while no record was renamed: the
+    // same pages come back in every saved search.
+    mutable QHash<QString, int> m_found;
+    // Each distinct title without its markup.
+    QHash<QString, QString> m_titles;
 };
 
 namespace analysis {

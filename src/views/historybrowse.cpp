@@ -10,10 +10,11 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-HistoryBrowse::HistoryBrowse(SearchState &state, Array1<HistoryEntry> &historydata, Array1<QString> &recorddates,
-                             HistoryLists &lists, HistoryViewWindow &window, Prompts &prompts, FileDialogs &dialogs)
-    : m_state(state), m_historydata(historydata), m_recorddates(recorddates), m_lists(lists), m_window(window),
-      m_prompts(prompts), m_dialogs(dialogs)
+HistoryBrowse::HistoryBrowse(SearchState &state, HistoryIndex &index, HistoryData &historydata,
+                             Array1<QString> &recorddates, HistoryLists &lists, HistoryViewWindow &window,
+                             Prompts &prompts, FileDialogs &dialogs)
+    : m_state(state), m_index(index), m_historydata(historydata), m_recorddates(recorddates), m_lists(lists),
+      m_window(window), m_prompts(prompts), m_dialogs(dialogs)
 {}
 
 void HistoryBrowse::mnuhistory_Click()
@@ -44,22 +45,20 @@ void HistoryBrowse::openhistory(const QString &filename)
         const bool exists = QFileInfo::exists(filename);
         if (!exists && !m_prompts.confirm(u"File doesn't exist! "_s))
             return;
-        m_historydata.clear();
+        m_index = HistoryIndex();
+        m_historydata = HistoryData(m_index);
         const errorreports::FileProblemWatch problems;
         if (exists) {
-            m_historydata = historyfile::readhistory(filename, [&] {
+            m_index = HistoryIndex::open(filename, [&] {
                 m_state.settings.historyfile = filename;
                 m_window.setwait(u"Loading history"_s);
                 m_window.writemessagebox(u"Loading history from "_s + filename);
             });
-            // The records just counted, as the other history commands see them.
-            m_recorddates.clear();
-            for (const HistoryEntry &entry : m_historydata)
-                m_recorddates.append(entry.when);
+            listdates();
         } else {
             m_prompts.message(u"File doesn't exist! "_s);
         }
-        if (m_historydata.isEmpty()) {
+        if (m_index.count() == 0) {
             if (!problems.said())
                 m_prompts.message(u"No suitable data in file"_s);
             return;
@@ -69,6 +68,16 @@ void HistoryBrowse::openhistory(const QString &filename)
         historyrows::setuphistory(m_historydata, m_state.txturl, m_lists);
         m_window.showhistory();
         m_window.clearwait();
+    });
+}
+
+// The records just counted, as the other history commands see them; their list counts to 32767.
+void HistoryBrowse::listdates()
+{
+    guard("Historybrowse", "Sub checkreadall", [&] {
+        m_recorddates.clear();
+        for (int n = 1; n <= m_index.count(); ++n)
+            m_recorddates.append(m_index.when(n));
     });
 }
 

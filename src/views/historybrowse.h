@@ -24,14 +24,15 @@ public:
 };
 
 // The History command (`mnuhistory_Click`, also the HISTORY button) and the history view's
-// events in view mode 1. The file is read once, every record built in that one pass; the
-// search mode's data is not touched, so it is the same afterwards.
+// events in view mode 1. The file is read through its index (brought up to date first), never
+// whole into memory; the search mode's data is not touched, so it is the same afterwards.
 class HistoryBrowse final
 {
 public:
-    // historydata and recorddates are the main window's, shared with the analysis, the reports
-    // and the history commands.
-    HistoryBrowse(SearchState &state, Array1<HistoryEntry> &historydata, Array1<QString> &recorddates,
+    // index holds the opened file; historydata is what the views read (the index after an open,
+    // the current results in the analysis of them). Both and recorddates are the main window's,
+    // shared with the analysis, the reports and the history commands.
+    HistoryBrowse(SearchState &state, HistoryIndex &index, HistoryData &historydata, Array1<QString> &recorddates,
                   HistoryLists &lists, HistoryViewWindow &window, Prompts &prompts, FileDialogs &dialogs);
 
     void mnuhistory_Click();
@@ -45,8 +46,11 @@ public:
     void historyview_ColumnClick(const QString &header);
 
 private:
+    void listdates();
+
     SearchState &m_state;
-    Array1<HistoryEntry> &m_historydata;
+    HistoryIndex &m_index;
+    HistoryData &m_historydata;
     Array1<QString> &m_recorddates;
     HistoryLists &m_lists;
     HistoryViewWindow &m_window;

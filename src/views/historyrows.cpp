@@ -21,7 +21,7 @@ bool passes(const QString &value, const FilterBox &filter)
     return filter.text == ShowAll || value == filter.text;
 }
 
-void sortbydate(Array1<ResultRow> &rows, bool descending)
+void sortbydate(List1<ResultRow> &rows, bool descending)
 {
     // Each distinct date is converted once: the rows of one record share it.
     QHash<QString, std::int32_t> moments;
@@ -36,7 +36,7 @@ void sortbydate(Array1<ResultRow> &rows, bool descending)
     std::stable_sort(items.begin(), items.end(), [descending](const auto &a, const auto &b) {
         return descending ? a.first > b.first : a.first < b.first;
     });
-    Array1<ResultRow> sorted;
+    List1<ResultRow> sorted;
     sorted.reserve(rows.ubound());
     for (const auto &item : items)
         sorted.append(std::move(rows[item.second]));
@@ -53,12 +53,12 @@ QList<Column> columns(bool places)
     return list;
 }
 
-bool hasplaces(const Array1<ResultRow> &rows)
+bool hasplaces(const List1<ResultRow> &rows)
 {
     return std::any_of(rows.begin(), rows.end(), [](const ResultRow &row) { return !row.place.isEmpty(); });
 }
 
-void setuphistory(const Array1<HistoryEntry> &historydata, const QString &txturl, HistoryLists &lists)
+void setuphistory(const HistoryData &historydata, const QString &txturl, HistoryLists &lists)
 {
     guard("Historyrows", "Sub setuphistory", [&] {
         lists.listed.clear();
@@ -66,26 +66,24 @@ void setuphistory(const Array1<HistoryEntry> &historydata, const QString &txturl
         lists.historyurls = {{}, {}, lists.historyurls.visible};
         lists.historykeys = {{}, {}, lists.historykeys.visible};
         QSet<QString> listed;
-        for (const HistoryEntry &entry : historydata) {
-            lists.historydates.items.append(entry.when);
-            for (const SearchSession &domain : entry.urldata) {
-                if (!domain.url.isEmpty() && !listed.contains(domain.url)) {
-                    listed.insert(domain.url);
-                    lists.historyurls.items.append(domain.url);
-                }
-            }
-        }
         // The domain of the search mode when the history holds it, else the first one met.
         QString first;
         bool found = false;
-        for (int n = 1; n <= historydata.ubound() && !found; ++n) {
-            for (const SearchSession &domain : historydata[n].urldata) {
+        for (int n = 1; n <= historydata.count(); ++n) {
+            lists.historydates.items.append(historydata.when(n));
+            for (int d = 1; d <= historydata.domaincount(n); ++d) {
+                const QString &url = historydata.url(n, d);
+                if (!url.isEmpty() && !listed.contains(url)) {
+                    listed.insert(url);
+                    lists.historyurls.items.append(url);
+                }
+                if (found)
+                    continue;
                 if (first.isEmpty())
-                    first = domain.url;
-                if (domain.url == txturl) {
-                    lists.historyurls.text = domain.url;
+                    first = url;
+                if (url == txturl) {
+                    lists.historyurls.text = url;
                     found = true;
-                    break;
                 }
             }
         }
@@ -97,22 +95,22 @@ void setuphistory(const Array1<HistoryEntry> &historydata, const QString &txturl
     });
 }
 
-void dishisurl(const Array1<HistoryEntry> &historydata, HistoryLists &lists)
+void dishisurl(const HistoryData &historydata, HistoryLists &lists)
 {
     guard("Historyrows", "Sub dishisurl", [&] {
         FilterBox &keys = lists.historykeys;
         keys.items.clear();
         keys.text.clear();
         QSet<QString> listed;
-        for (const HistoryEntry &entry : historydata) {
-            if (!passes(entry.when, lists.historydates))
+        for (int n = 1; n <= historydata.count(); ++n) {
+            if (!passes(historydata.when(n), lists.historydates))
                 continue;
-            for (const SearchSession &domain : entry.urldata) {
-                if (domain.url != lists.historyurls.text)
+            for (int d = 1; d <= historydata.domaincount(n); ++d) {
+                if (historydata.url(n, d) != lists.historyurls.text)
                     continue;
-                for (const KeywordResult &keyword : domain.keys) {
+                historydata.keywords(n, d, HistoryIndex::KeyOnly, [&](const KeywordResult &keyword) {
                     if (listed.contains(keyword.key))
-                        continue;
+                        return;
                     if (keys.items.isEmpty()) {
                         keys.items.append(ShowAll);
                         keys.text = ShowAll;
@@ -120,42 +118,50 @@ void dishisurl(const Array1<HistoryEntry> &historydata, HistoryLists &lists)
                     }
                     keys.items.append(keyword.key);
                     listed.insert(keyword.key);
-                }
+                });
             }
         }
         dishis(historydata, lists);
     });
 }
 
-void dishis(const Array1<HistoryEntry> &historydata, HistoryLists &lists)
+void dishis(const HistoryData &historydata, HistoryLists &lists)
 {
     guard("Historyrows", "Sub dishis", [&] {
         lists.historyrows.clear();
         lists.historykeys.visible = lists.historyurls.text != ShowAll;
-        for (const HistoryEntry &entry : historydata) {
-            if (!passes(entry.when, lists.historydates))
+        // Positions repeat: each text is made once and shared by the rows.
+        QHash<int, QString> positions;
+        for (int n = 1; n <= historydata.count(); ++n) {
+            const QString &when = historydata.when(n);
+            if (!passes(when, lists.historydates))
                 continue;
-            for (const SearchSession &domain : entry.urldata) {
-                if (!passes(domain.url, lists.historyurls))
+            for (int d = 1; d <= historydata.domaincount(n); ++d) {
+                const QString &url = historydata.url(n, d);
+                if (!passes(url, lists.historyurls))
                     continue;
-                const QString place = searchlocale::summary(domain.locale);
-                for (const KeywordResult &keyword : domain.keys) {
+                const QString place = searchlocale::summary(historydata.locale(n, d));
+                historydata.keywords(n, d, HistoryIndex::Hits, [&](const KeywordResult &keyword) {
                     if (!passes(keyword.key, lists.historykeys))
-                        continue;
+                        return;
                     for (int h = 1; h <= keyword.positions.ubound(); ++h) {
                         if (lists.chkhistoryfirst && h > 1)
                             break;
+                        const SearchHit &hit = keyword.positions[h];
+                        auto position = positions.constFind(hit.position);
+                        if (position == positions.cend())
+                            position = positions.insert(hit.position, QString::number(int(hit.position)));
                         ResultRow row;
-                        row.date = entry.when;
-                        row.url = domain.url;
+                        row.date = when;
+                        row.url = url;
                         row.key = keyword.key;
-                        row.position = QString::number(int(keyword.positions[h].position));
-                        row.exacturl = keyword.positions[h].url;
-                        row.title = keyword.positions[h].title;
+                        row.position = *position;
+                        row.exacturl = hit.url;
+                        row.title = hit.title;
                         row.place = place;
                         lists.historyrows.append(std::move(row));
                     }
-                }
+                });
             }
         }
         dishis2(lists);
@@ -189,7 +195,7 @@ int nextsort(int current, const QString &header)
     return resultrows::nextsort(current, header);
 }
 
-void sort(Array1<ResultRow> &rows, int mode)
+void sort(List1<ResultRow> &rows, int mode)
 {
     if (mode == 8 || mode == 9)
         guard("Historyrows", "Sub sorthistory", [&] { sortbydate(rows, mode == 9); });

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "resultrows.h"
-#include "storage/historyentry.h"
+#include "storage/historydata.h"
 
 #include <QList>
 #include <QStringList>
@@ -23,8 +23,8 @@ struct HistoryLists
     FilterBox historyurls;
     FilterBox historykeys;
     bool chkhistoryfirst = false;
-    Array1<ResultRow> historyrows;
-    Array1<ResultRow> listed;
+    List1<ResultRow> historyrows;
+    List1<ResultRow> listed;
     // 2/3 search term, 4/5 position, 6/7 exact URL, 8/9 date, ascending/descending; 0 build order.
     Int16 historysort;
 };
@@ -42,15 +42,15 @@ struct Column
 // each record searched.
 QList<Column> columns(bool places);
 // Whether any of the rows was searched with a place set.
-bool hasplaces(const Array1<ResultRow> &rows);
+bool hasplaces(const List1<ResultRow> &rows);
 
 // The filters from historydata: every date, every domain once, the domain selected in the
 // search mode when the history holds it (else the first); then dishisurl.
-void setuphistory(const Array1<HistoryEntry> &historydata, const QString &txturl, HistoryLists &lists);
+void setuphistory(const HistoryData &historydata, const QString &txturl, HistoryLists &lists);
 // The keyword filter for the chosen date and domain, then dishis.
-void dishisurl(const Array1<HistoryEntry> &historydata, HistoryLists &lists);
+void dishisurl(const HistoryData &historydata, HistoryLists &lists);
 // The lines under the three filters, one per hit (the first hit only with chkhistoryfirst), then dishis2.
-void dishis(const Array1<HistoryEntry> &historydata, HistoryLists &lists);
+void dishis(const HistoryData &historydata, HistoryLists &lists);
 // Sorts the lines by historysort and fills the list with them.
 void dishis2(HistoryLists &lists);
 // A header click: the new sort mode, then the list refilled from the lines as they are.
@@ -60,6 +60,6 @@ void columnclick(HistoryLists &lists, const QString &header);
 int nextsort(int current, const QString &header);
 // The list's stable sort; modes 8 and 9 order by the moment of the date text (calctime), an
 // unreadable one counting as 0.
-void sort(Array1<ResultRow> &rows, int mode);
+void sort(List1<ResultRow> &rows, int mode);
 
 } // namespace historyrows

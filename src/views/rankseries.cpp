@@ -53,34 +53,35 @@ struct Reading
 
 // The domain's reading of the keyword in one record. A ranking that is not known (stopped,
 // blocked, never searched) says nothing about the rank, so it does not break the line.
-Reading readingof(const HistoryEntry &entry, const QString &keyword, const QString &domain)
+Reading readingof(const HistoryData &historydata, int n, const QString &keyword, const QString &domain)
 {
     Reading reading;
-    for (const SearchSession &session : entry.urldata) {
-        if (session.url != domain)
+    for (int d = 1; d <= historydata.domaincount(n); ++d) {
+        if (historydata.url(n, d) != domain)
             continue;
-        for (const KeywordResult &result : session.keys) {
+        historydata.keywords(n, d, HistoryIndex::All, [&](const KeywordResult &result) {
             const Ranking rank = result.key == keyword ? ranking(result) : Ranking();
             if (rank.kind == Ranking::Kind::Unknown)
-                continue;
+                return;
             reading.searched = true;
-            reading.place = searchlocale::summary(session.locale);
+            reading.place = searchlocale::summary(historydata.locale(n, d));
             if (rank.best && (!reading.best || *rank.best < *reading.best))
                 reading.best = rank.best;
-        }
+        });
     }
     return reading;
 }
 
-QStringList domainsof(const Array1<HistoryEntry> &historydata, const QString &domain)
+QStringList domainsof(const HistoryData &historydata, const QString &domain)
 {
     if (domain != historyrows::ShowAll)
         return {domain};
     QStringList domains;
-    for (const HistoryEntry &entry : historydata) {
-        for (const SearchSession &session : entry.urldata) {
-            if (!session.url.isEmpty() && !domains.contains(session.url))
-                domains.append(session.url);
+    for (int n = 1; n <= historydata.count(); ++n) {
+        for (int d = 1; d <= historydata.domaincount(n); ++d) {
+            const QString &url = historydata.url(n, d);
+            if (!url.isEmpty() && !domains.contains(url))
+                domains.append(url);
         }
     }
     return domains;
@@ -88,28 +89,28 @@ QStringList domainsof(const Array1<HistoryEntry> &historydata, const QString &do
 
 } // namespace
 
-QList<RankSeries> build(const Array1<HistoryEntry> &historydata, const QString &keyword, const QString &domain)
+QList<RankSeries> build(const HistoryData &historydata, const QString &keyword, const QString &domain)
 {
     QList<RankSeries> result;
     guard("Rankseries", "Function rankseries", [&] {
         // The records in time order; saves are appended, but a clock set back is not unheard of.
-        QList<std::pair<std::int32_t, const HistoryEntry *>> dated;
-        for (const HistoryEntry &entry : historydata) {
-            if (const std::optional<std::int32_t> moment = readcalctime(entry.when))
-                dated.append({*moment, &entry});
+        QList<std::pair<std::int32_t, int>> dated;
+        for (int n = 1; n <= historydata.count(); ++n) {
+            if (const std::optional<std::int32_t> moment = readcalctime(historydata.when(n)))
+                dated.append({*moment, n});
         }
         std::stable_sort(dated.begin(), dated.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
         for (const QString &url : domainsof(historydata, domain)) {
             QList<RankSeries> places;
-            for (const auto &[moment, entry] : dated) {
-                const Reading reading = readingof(*entry, keyword, url);
+            for (const auto &[moment, n] : dated) {
+                const Reading reading = readingof(historydata, n, keyword, url);
                 if (!reading.searched)
                     continue;
                 auto series = std::find_if(places.begin(), places.end(),
                                            [&](const RankSeries &s) { return s.place == reading.place; });
                 if (series == places.end())
                     series = places.insert(places.end(), RankSeries{url, {}, reading.place});
-                series->points.append({moment, entry->when, reading.best});
+                series->points.append({moment, historydata.when(n), reading.best});
             }
             result += places;
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/historyentry.h"
+#include "storage/historydata.h"
 
 #include <QList>
 #include <QString>
@@ -44,9 +44,10 @@ struct RankSeries
 namespace rankseries {
 
 // The keyword's series for domain, or for every domain (in the order they first appear) when
-// domain is "(Show ALL)"; one series per place the domain was searched from. A record counts for a domain when the
-// domain searched the keyword in it and the result page listed anything; a record whose date cannot be read is left
-// out. A domain that never searched the keyword gets no series.
-QList<RankSeries> build(const Array1<HistoryEntry> &historydata, const QString &keyword, const QString &domain);
+// domain is "(Show ALL)"; one series per place the domain was searched from. A record counts for
+// a domain when the domain searched the keyword in it and its ranking is known (found, or
+// searched to the end without it); a record whose date cannot be read is left out. A domain
+// that never searched the keyword gets no series.
+QList<RankSeries> build(const HistoryData &historydata, const QString &keyword, const QString &domain);
 
 } // namespace rankseries

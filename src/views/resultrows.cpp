@@ -91,9 +91,9 @@ void copyactions(SearchState &state, int index)
     }
 }
 
-Array1<ResultRow> build(SearchState &state, int index, bool dispfirst)
+List1<ResultRow> build(SearchState &state, int index, bool dispfirst)
 {
-    Array1<ResultRow> rows;
+    List1<ResultRow> rows;
     guard("Resultrows", "Sub disres", [&] {
         copyactions(state, index);
         const SearchSession &session = state.urldata[index];
@@ -121,7 +121,7 @@ Array1<ResultRow> build(SearchState &state, int index, bool dispfirst)
     return rows;
 }
 
-void sort(Array1<ResultRow> &rows, int mode)
+void sort(List1<ResultRow> &rows, int mode)
 {
     guard("Resultrows", "Sub sortresults", [&] {
         if (mode < 2 || mode > 7)
@@ -143,7 +143,7 @@ void sort(Array1<ResultRow> &rows, int mode)
             return descending ? c > 0 : c < 0;
         };
         std::stable_sort(items.begin(), items.end(), before);
-        Array1<ResultRow> sorted;
+        List1<ResultRow> sorted;
         sorted.reserve(rows.ubound());
         for (const SortItem &item : items)
             sorted.append(std::move(rows[item.index]));
@@ -158,7 +158,7 @@ QString shownposition(const QString &position)
     return position == NotFound ? u"None"_s : position;
 }
 
-void write(Array1<ResultRow> &rows, ResultList &list)
+void write(List1<ResultRow> &rows, ResultList &list)
 {
     guard("Resultrows", "Sub disres2", [&] {
         for (int i = 1; i <= rows.ubound(); ++i) {
@@ -185,7 +185,7 @@ void write(Array1<ResultRow> &rows, ResultList &list)
     });
 }
 
-bool detail(const Array1<ResultRow> &rows, const ResultList &list, QString *text)
+bool detail(const List1<ResultRow> &rows, const ResultList &list, QString *text)
 {
     bool found = false;
     guard("Resultrows", "Sub resultsview_Click", [&] {

@@ -23,8 +23,10 @@ struct ResultRow
     QString abstract;
     QString place; // history lines: where and on what the record searched, when set
     bool taken = false;
-    Int16 listindex;
+    int listindex = 0; // the line of the list showing the row, 1-based
 };
+// Moved as bytes when a list of rows grows.
+Q_DECLARE_TYPEINFO(ResultRow, Q_RELOCATABLE_TYPE);
 
 // The list view as the row writer sees it: 1-based items with four sub-items.
 class ResultList
@@ -67,17 +69,17 @@ std::optional<StoredInputs> storedinputs(const SearchState &state);
 void copyactions(SearchState &state, int index);
 // Copies each keyword's job status into its action (the last matching job wins) and builds
 // the rows of the domain at index; with dispfirst only the first hit of a keyword.
-Array1<ResultRow> build(SearchState &state, int index, bool dispfirst);
+List1<ResultRow> build(SearchState &state, int index, bool dispfirst);
 // Orders rows like the list's stable selection sort: mode 2/3 key, 4/5 position, 6/7 exact
 // URL, ascending/descending, equal rows keeping their order; 0 leaves the build order.
-void sort(Array1<ResultRow> &rows, int mode);
+void sort(List1<ResultRow> &rows, int mode);
 // Writes rows into the list without clearing it: an item showing the same domain and keyword
 // is updated in place, otherwise a new one is inserted; appended even items are blue.
-void write(Array1<ResultRow> &rows, ResultList &list);
+void write(List1<ResultRow> &rows, ResultList &list);
 // The shown position: "None" for the not-found marker, "Unknown" for an unanswered keyword.
 QString shownposition(const QString &position);
 // Title, an empty line and abstract of the row shown by the first selected item that has one.
-bool detail(const Array1<ResultRow> &rows, const ResultList &list, QString *text);
+bool detail(const List1<ResultRow> &rows, const ResultList &list, QString *text);
 // The sort mode after a click on the header with this text.
 int nextsort(int current, const QString &header);
 

@@ -65,7 +65,7 @@ void ResultsView::clear()
 void ResultsView::disres()
 {
     guard("Resultsview", "Sub disres", [&] {
-        m_rows = Array1<ResultRow>();
+        m_rows = List1<ResultRow>();
         const int d = findsession(m_state);
         if (d == 0)
             return;

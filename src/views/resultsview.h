@@ -28,7 +28,7 @@ public:
     void clear();
 
     int resultsort() const { return m_resultsort; }
-    const Array1<ResultRow> &rows() const { return m_rows; }
+    const List1<ResultRow> &rows() const { return m_rows; }
 
 private:
     SearchState &m_state;
@@ -36,6 +36,6 @@ private:
     QLabel &m_resultslab1;
     QPlainTextEdit &m_txtdisplay;
     QCheckBox &m_chkdispfirst;
-    Array1<ResultRow> m_rows;
+    List1<ResultRow> m_rows;
     int m_resultsort = 0;
 };

@@ -1,0 +1,314 @@
+#include "diagnostics/errorreports.h"
+#include "export/csvexport.h"
+#include "reports/reports.h"
+#include "search/searchstate.h"
+#include "storage/historyfile.h"
+#include "storage/historyindex.h"
+#include "storage/savemark.h"
+#include "support/mockclock.h"
+#include "support/sampledata.h"
+#include "support/samplehistory.h"
+#include "support/tempfolder.h"
+#include "views/analysisrows.h"
+#include "views/rankseries.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// What the views read of a history, a line per record, domain and keyword.
+QStringList dump(const HistoryData &data)
+{
+    QStringList out;
+    for (int n = 1; n <= data.count(); ++n) {
+        out << u"R "_s + data.when(n);
+        for (int d = 1; d <= data.domaincount(n); ++d) {
+            out << u"D "_s + data.url(n, d);
+            data.keywords(n, d, HistoryIndex::All, [&](const KeywordResult &k) {
+                QString line = u"K "_s + k.key;
+                for (const SearchHit &hit : k.positions)
+                    line += u" | %1 %2 %3"_s.arg(int(hit.position)).arg(hit.url, hit.title);
+                out << line + u" || "_s + QStringList(k.urls.begin(), k.urls.end()).join(u' ') + u" || "_s +
+                           QStringList(k.titles.begin(), k.titles.end()).join(u' ');
+            });
+        }
+    }
+    return out;
+}
+
+// The failures a reading reports, without their traces.
+QStringList failures()
+{
+    QStringList lines = errorreports::errortext().split(u"\r\n"_s).filter(u"Error trapped: "_s);
+    errorreports::reset();
+    return lines;
+}
+
+// Three records of two domains, the second keyword of each found twice.
+QByteArray threerecords()
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    for (int day = 1; day <= 3; ++day) {
+        SearchState state;
+        const QList<SearchHit> hits{{u"http://a.example/1"_s, u"One"_s, u"x"_s, Int16(day + 4), {}},
+                                    {u"http://a.example/2"_s, u"Two"_s, {}, Int16(20), {}}};
+        state.urldata = sample::array<SearchSession>(
+            {sample::domain(u"a.example"_s, {sample::keyword(u"k1"_s, {u"http://t/1"_s, u"http://t/2"_s}),
+                                             sample::keyword(u"k2"_s, {u"http://t/2"_s}, {}, hits)}),
+             sample::domain(u"b.example"_s, {sample::keyword(u"k1"_s, {u"http://t/3"_s})})});
+        historyfile::writerecord(out, u"0%1-Jan-2025 10:00:00"_s.arg(day), state, {}, {});
+    }
+    return out.data();
+}
+
+enum Change
+{
+    Nothing,
+    Saved,
+    Deleted,
+    AppendedElsewhere,
+    LineCompletedLater,
+    EditedSameLength,
+    EditedLonger,
+    KilledSave,
+    DamagedIndex,
+    OtherVersion
+};
+
+} // namespace
+
+class TestHistoryIndex : public QObject
+{
+    Q_OBJECT
+
+private:
+    TempProgramFolder m_folder;
+    QString m_file = m_folder.file(u"h.sav"_s);
+
+    void append(const QByteArray &bytes)
+    {
+        QFile file(m_file);
+        QVERIFY(file.open(QIODevice::Append) && file.write(bytes) == bytes.size());
+    }
+    void replace(const QByteArray &from, const QByteArray &to)
+    {
+        QFile file(m_file);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray edited = file.readAll().replace(from, to);
+        QVERIFY(file.resize(0) && file.write(edited) == edited.size());
+        file.close();
+        // The clock moves on between the two writes, as it does for a person editing the file.
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(file.fileTime(QFileDevice::FileModificationTime).addSecs(2),
+                                 QFileDevice::FileModificationTime));
+    }
+    void change(int change)
+    {
+        switch (Change(change)) {
+        case Saved: {
+            MockClock clock(QDateTime(QDate(2025, 2, 1), QTime(8, 0)));
+            SearchState state;
+            state.urldata = sample::array<SearchSession>({sample::domain(u"c.example"_s, {})});
+            saveall(m_file, state, {}, {});
+            break;
+        }
+        case Deleted:
+            historyfile::deleterecords(m_file, u"02-Jan-2025 10:00:00"_s, m_folder.file(u"temp.sav"_s));
+            break;
+        case AppendedElsewhere: // more top URLs for the last keyword, then a record
+            append("urls: http://late/\r\ntitles: Late\r\n----------04-Jan-2025 10:00:00\r\nURL: a.example\r\n"
+                   "KEY: k1\r\npos: 3\r\nurl: http://a.example/3\r\n");
+            break;
+        case LineCompletedLater:
+            append("----------06-Jan-2025 10:00:00\r\nURL: a.example\r\nKEY: k\r\npos: 1");
+            HistoryIndex::open(m_file);
+            append("2\r\n");
+            break;
+        case EditedSameLength:
+            replace("pos: 5\r\n", "pos: 7\r\n");
+            break;
+        case EditedLonger:
+            replace("KEY: k1\r\n", "KEY: k1 again\r\n");
+            append("----------05-Jan-2025 10:00:00\r\n");
+            break;
+        case KilledSave: { // a save killed half-way leaves its mark and part of its record
+            const QByteArray record = "----------09-Jan-2025 10:00:00\r\nURL: cut.example\r\nKEY: k\r\n";
+            QFile marked(m_file);
+            QFile mark(m_file + u".saving"_s);
+            QVERIFY(marked.open(QIODevice::ReadOnly) && mark.open(QIODevice::WriteOnly));
+            const QByteArray bytes = historyfile::SaveMark::of(marked, record).bytes();
+            QCOMPARE(mark.write(bytes), bytes.size());
+            append(record.first(40));
+            break;
+        }
+        case DamagedIndex: {
+            QFile index(m_file + u".idx"_s);
+            QVERIFY(index.open(QIODevice::ReadWrite) && index.write("not an index") == 12);
+            break;
+        }
+        case OtherVersion: {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"test"_s);
+            db.setDatabaseName(m_file + u".idx"_s);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(u"UPDATE meta SET value = 0 WHERE name = 'version'"_s));
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(u"test"_s);
+            break;
+        }
+        case Nothing:
+            break;
+        }
+    }
+
+private slots:
+    void init() { errorreports::reset(); }
+
+    // After each kind of change the index reads what a plain reading of the file reads, with
+    // the same failures, and is stored for the next open.
+    void keptInStep_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<int>("refresh");
+        QTest::newRow("unchanged") << int(Nothing) << int(HistoryIndex::Refresh::Current);
+        QTest::newRow("our save appends") << int(Saved) << int(HistoryIndex::Refresh::Appended);
+        QTest::newRow("our delete rewrites") << int(Deleted) << int(HistoryIndex::Refresh::Rebuilt);
+        QTest::newRow("another program appends") << int(AppendedElsewhere) << int(HistoryIndex::Refresh::Appended);
+        QTest::newRow("last line completed later") << int(LineCompletedLater) << int(HistoryIndex::Refresh::Appended);
+        QTest::newRow("edited in the middle, same length")
+            << int(EditedSameLength) << int(HistoryIndex::Refresh::Rebuilt);
+        QTest::newRow("edited in the middle, then grown") << int(EditedLonger) << int(HistoryIndex::Refresh::Rebuilt);
+        QTest::newRow("a killed save's bytes") << int(KilledSave) << int(HistoryIndex::Refresh::Rebuilt);
+        QTest::newRow("damaged index") << int(DamagedIndex) << int(HistoryIndex::Refresh::Rebuilt);
+        QTest::newRow("index of another version") << int(OtherVersion) << int(HistoryIndex::Refresh::Rebuilt);
+    }
+    void keptInStep()
+    {
+        QFETCH(int, change);
+        QFETCH(int, refresh);
+        QFile::remove(m_file + u".saving"_s);
+        QFile::remove(m_file + u".idx"_s);
+        QFile file(m_file);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(threerecords() + "pos: 70000\r\n"); // the last record's reading fails here
+        file.close();
+        QCOMPARE(HistoryIndex::open(m_file).refreshed(), HistoryIndex::Refresh::Rebuilt);
+        this->change(change);
+        errorreports::reset();
+
+        const Array1<HistoryEntry> plain = historyfile::readhistory(m_file);
+        const QStringList plainfailures = failures();
+        const HistoryIndex index = HistoryIndex::open(m_file);
+        QCOMPARE(int(index.refreshed()), refresh);
+        QCOMPARE(failures(), plainfailures);
+        QCOMPARE(dump(index), dump(plain));
+        QCOMPARE(index.indexfile(), m_file + u".idx"_s);
+        QCOMPARE(HistoryIndex::open(m_file).refreshed(), HistoryIndex::Refresh::Current);
+        QCOMPARE(failures(), plainfailures);
+    }
+
+    // The index gives away nothing the file does not: no one may read it who may not read the
+    // file, and the password and key lines older records kept filled are not in it.
+    void holdsNoSecrets()
+    {
+        const QString file = m_folder.file(u"private.sav"_s);
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(threerecords()
+                      .replace("proxypass: \r\n", "proxypass: hunter2\r\n")
+                      .replace("apikey: \r\n", "apikey: k-7731\r\n"));
+        out.close();
+        const auto shared =
+            QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+        const HistoryIndex index = HistoryIndex::open(file);
+        QCOMPARE(index.indexfile(), file + u".idx"_s);
+        QCOMPARE(QFile::permissions(index.indexfile()) & shared & ~QFileDevice::ReadGroup, QFileDevice::Permissions());
+        QFile stored(index.indexfile());
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        const QByteArray bytes = stored.readAll();
+        QVERIFY(bytes.contains("a.example") && !bytes.contains("hunter2") && !bytes.contains("k-7731"));
+        // Narrowed later, the file takes its index along at the next open.
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QCOMPARE(HistoryIndex::open(file).refreshed(), HistoryIndex::Refresh::Current);
+        QCOMPARE(QFile::permissions(index.indexfile()) & shared, QFileDevice::Permissions());
+    }
+
+    // A generated history read through the index gives every view exactly what a plain reading
+    // of the file gives it.
+    void viewsMatchPlainReading()
+    {
+        const QString file = m_folder.file(u"days.sav"_s);
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        samplehistory::write(out, 40, 60);
+        out.close();
+        const Array1<HistoryEntry> plain = historyfile::readhistory(file);
+        const HistoryIndex index = HistoryIndex::open(file);
+        const auto views = [](const HistoryData &data) {
+            QStringList lines;
+            HistoryLists lists;
+            const auto rows = [&] {
+                for (const csvexport::CsvLine &line : csvexport::historylines(lists.listed))
+                    lines << QStringList{line.date, line.domain, line.keyword, line.position, line.url, line.title}
+                                 .join(u'|');
+            };
+            historyrows::setuphistory(data, samplehistory::Domain, lists);
+            rows();
+            lists.historykeys.text = samplehistory::keyword(3);
+            historyrows::dishis(data, lists);
+            historyrows::columnclick(lists, u"Position"_s);
+            rows();
+            lists.chkhistoryfirst = true;
+            lists.historydates.text = data.when(7);
+            historyrows::dishisurl(data, lists);
+            rows();
+            lines << lists.historykeys.items;
+            // The grouped analysis of every domain, where site front pages gather their pages.
+            HistoryLists analysislists;
+            analysislists.chkhistoryfirst = true;
+            analysis::setup(data, 3, samplehistory::Domain, analysislists);
+            analysislists.historyurls.text = historyrows::ShowAll;
+            analysis::disanaurl(data, 3, analysislists);
+            AnalysisTable table;
+            if (analysis::disana(data, 3, analysislists, table)) {
+                for (const analysis::AnalysisLine &line : analysis::disana2(table))
+                    lines << QStringList{line.url, line.count, line.average, line.title}.join(u'|');
+            }
+            for (const analysis::DetailLine &line :
+                 analysis::displaydetailanalysis(data, 3, analysislists, u"http://www.site0.example/"_s))
+                lines << analysis::detailtexts(line, 3).join(u'|');
+            for (const RankSeries &series : rankseries::build(data, samplehistory::keyword(2), historyrows::ShowAll)) {
+                for (const RankPoint &point : series.points)
+                    lines << series.domain + u' ' + point.when + u' ' + QString::number(point.position.value_or(0));
+            }
+            QBuffer report;
+            report.open(QIODevice::WriteOnly);
+            reports::savehistory(&report, data, true, {u"Zorvane"_s, u"web"_s, u"now"_s});
+            lines << QString::fromLatin1(report.data());
+            return lines;
+        };
+        const QStringList fromindex = views(index);
+        QCOMPARE(fromindex, views(plain));
+        QVERIFY(fromindex.size() > 2000);
+        QVERIFY(!fromindex.filter(u".example/|"_s).isEmpty()); // a site's front page was counted
+        // Days added to a large index keep every text it knew apart from the new ones.
+        QVERIFY(out.open(QIODevice::Append));
+        samplehistory::write(out, 3, 60, 2, 40);
+        out.close();
+        const HistoryIndex grown = HistoryIndex::open(file);
+        QCOMPARE(grown.refreshed(), HistoryIndex::Refresh::Appended);
+        QCOMPARE(views(grown), views(historyfile::readhistory(file)));
+        QVERIFY(errorreports::errortext().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHistoryIndex)
+#include "tst_historyindex.moc"
