@@ -102,10 +102,13 @@ bool DomainList::keysfit()
 {
     bool fits = true;
     guard("Domainlist", "Function keysfit", [&] {
-        const QStringList keys =
-            splitkeys(m_window.txtkeysText(), m_window.txtkeysSelStart(), m_window.txtkeysSelLength()).keys;
         // The settings file counts a domain's keywords in 16 bits.
         constexpr qsizetype most = std::numeric_limits<std::int16_t>::max();
+        const QString text = m_window.txtkeysText();
+        // Each keyword ends at a carriage return: below the limit in those, nothing needs splitting.
+        if (QStringView(text).count(u'\r') < most)
+            return;
+        const QStringList keys = splitkeys(text, m_window.txtkeysSelStart(), m_window.txtkeysSelLength()).keys;
         if (keys.size() <= most)
             return;
         fits = false;
@@ -135,6 +138,9 @@ void DomainList::getdat(int index)
         if (split.sellength != sellength)
             m_window.setTxtkeysSelection(split.selstart, split.sellength);
         session.keys.clear();
+        // New keywords show the statuses of this run's jobs afresh.
+        for (FetchJob &job : m_state.jobs)
+            job.shown = false;
         session.keys.reserve(int(split.keys.size()));
         for (const QString &key : split.keys) {
             KeywordResult keyword;

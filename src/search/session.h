@@ -71,4 +71,5 @@ struct FetchJob
     PageRetry retry;
     QString notes;       // what the service said beside its hits, added to the finished status
     QList<int> keywords; // the domain's keywords (indices into its keys) this job answers
+    bool shown = false;  // done, and its final status copied to those keywords
 };

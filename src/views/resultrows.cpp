@@ -70,10 +70,13 @@ void copyactions(SearchState &state, int index)
 {
     // Each keyword takes the status of the last job with its key. This runs on every tick of a
     // long run: a job goes straight to the keywords it lists, and a status already shown is not
-    // copied again; only jobs without such a list are matched by key.
+    // copied again (a finished job's not even looked at); only jobs without such a list are
+    // matched by key.
     Array1<KeywordResult> &keys = state.urldata[index].keys;
     QHash<QString, const QString *> statusOf;
-    for (const FetchJob &job : state.jobs) {
+    for (FetchJob &job : state.jobs) {
+        if (job.shown && job.urlindex == index)
+            continue;
         if (!listsitskeywords(job, keys, index)) {
             statusOf.insert(job.key, &job.status);
             continue;
@@ -82,6 +85,7 @@ void copyactions(SearchState &state, int index)
             if (!keys[k].action.isSharedWith(job.status))
                 keys[k].action = job.status;
         }
+        job.shown = job.done;
     }
     if (statusOf.isEmpty())
         return;
