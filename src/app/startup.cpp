@@ -100,7 +100,7 @@ void Startup::Form_Load()
         m_lock = std::make_unique<InstanceLock>(programfolder::path());
         state.inifile = m_lock->inifile();
         m_lock->removeleftovers();
-        state.jobs = Array1<FetchJob>();
+        state.jobs = List1<FetchJob>();
         m_window.centreonscreen();
         m_window.controls().search.pagedepth->setText(u"1"_s);
         m_window.createresultcolumns();

@@ -26,7 +26,7 @@ constexpr int RunningInterval = 1000;
 constexpr int IdleInterval = 5000;
 
 // A search host sees the keywords in an order that differs from run to run.
-void shufflejobs(Array1<FetchJob> &jobs)
+void shufflejobs(List1<FetchJob> &jobs)
 {
     for (int j = jobs.ubound(); j > 1; --j)
         std::swap(jobs[j], jobs[1 + QRandomGenerator::global()->bounded(j)]);
