@@ -100,7 +100,7 @@ covers() {
     done < <(grep -oE -- '(^|[[ |(])--?[a-z][a-z-]*' <<<"$usage" | grep -oE -- '-.*' | sort -u)
     while read -r command; do
         grep -qE "^\.SS (--dir DIR )?$command( |\$)" <<<"$(manpage "$page")" || fail "$page(1) lacks the command $command"
-    done < <(grep -oE 'zorvane-cli (\[--dir DIR\] |--dir DIR )?[a-z][a-z-]*( (save|list|load|delete|show|chart|csv))?' <<<"$usage" |
+    done < <(grep -oE 'zorvane-cli (\[--dir DIR\] |--dir DIR )?[a-z][a-z-]*( (save|list|load|delete|show|chart|csv|visibility|diff))?' <<<"$usage" |
         sed -E 's/^zorvane-cli (\[--dir DIR\] |--dir DIR )?//' | sort -u)
 }
 covers zorvane-cli "$("$usr/bin/zorvane-cli" --help)"

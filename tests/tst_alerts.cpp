@@ -101,6 +101,41 @@ private slots:
                  change.isEmpty() ? big : big + u"\n"_s + Domain + u" \"red\": "_s + change);
     }
 
+    // Visibility moves by percentage points, from the keywords with a standing on each side.
+    void visibility_data()
+    {
+        QTest::addColumn<QList<int>>("was"); // positions, 0 not found, -1 blocked
+        QTest::addColumn<QList<int>>("now");
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("up") << QList<int>{10, 0} << QList<int>{1, 0} << 3
+                            << u"visibility: up 47.5 points (was 2.5 %, now 50.0 %)"_s;
+        QTest::newRow("down") << QList<int>{1} << QList<int>{3} << 3
+                              << u"visibility: down 66.7 points (was 100.0 %, now 33.3 %)"_s;
+        QTest::newRow("below the threshold") << QList<int>{2} << QList<int>{3} << 20 << QString();
+        QTest::newRow("blocked is left out") << QList<int>{1, 1} << QList<int>{1, -1} << 1 << QString();
+        QTest::newRow("all blocked") << QList<int>{1} << QList<int>{-1} << 1 << QString();
+    }
+    void visibility()
+    {
+        QFETCH(QList<int>, was);
+        QFETCH(QList<int>, now);
+        QFETCH(int, delta);
+        const auto state = [](const QList<int> &positions) {
+            QList<Keyword> keywords;
+            for (int i = 0; i < int(positions.size()); ++i) {
+                const bool blocked = positions[i] < 0;
+                keywords.append({u"k"_s + QString::number(i), std::max(positions[i], 0),
+                                 blocked ? u"blocked (HTTP 429)"_s : Done, 1});
+            }
+            return domain(keywords);
+        };
+        const QString got = alertrules::visibilityline(Domain, alertrules::standings(state(was), Domain),
+                                                       alertrules::standings(state(now), Domain), delta);
+        QFETCH(QString, line);
+        QCOMPARE(got, line.isEmpty() ? QString() : Domain + u' ' + line);
+    }
+
     // A program that cannot be started or ends badly is reported.
     void commandFails_data()
     {

@@ -1,4 +1,5 @@
 #include "support/clirun.h"
+#include "support/tempfolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,13 +27,12 @@ private:
 private slots:
     void initTestCase()
     {
-        QFile ini(m_dir.filePath(u"zorvane.ini"_s));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write(
+        QVERIFY(writebytes(
+            m_dir.filePath(u"zorvane.ini"_s),
             "[settings]\r\ntxturl=d.example\r\ncounturls=1\r\n"
             "[URL1]\r\nurl=d.example\r\ncountkeys=2\r\nkeys1=k1\r\ncountkeys1=0\r\nkeys2=k2\r\ncountkeys2=0\r\n"
             "[URLS1]\r\ncountkeys1=2\r\nurls1=http://a/\r\ntitle1=A <b>page</b>\r\nurls2=http://b/\r\ntitle2=B\r\n"
-            "countkeys2=2\r\nurls3=http://b/\r\ntitle3=B\r\nurls4=http://a/\r\ntitle4=A\r\n");
+            "countkeys2=2\r\nurls3=http://b/\r\ntitle3=B\r\nurls4=http://a/\r\ntitle4=A\r\n"));
     }
 
     void analysisAndDetail()
@@ -70,13 +70,10 @@ private slots:
         QCOMPARE(run({u"report"_s, m_dir.filePath(u"current.html"_s)}), QString());
         const QString out = m_dir.filePath(u"history.html"_s);
         QCOMPARE(run({u"report"_s, out, u"--history"_s, m_dir.filePath(u"h.sav"_s)}), QString());
-        QFile page(out);
-        QVERIFY(page.open(QIODevice::ReadOnly));
-        QCOMPARE(page.readAll().count("<b>Top URL's for k1</b>"), 2);
+        QCOMPARE(readbytes(out).count("<b>Top URL's for k1</b>"), 2);
         QVERIFY(QFile::exists(m_dir.filePath(u"current.html"_s)));
-        QFile ini(m_dir.filePath(u"zorvane.ini"_s));
-        QVERIFY(ini.open(QIODevice::ReadOnly));
-        QVERIFY(ini.readAll().contains(QByteArray(QByteArray("htmlfile=") + out.toLocal8Bit())));
+        QVERIFY(readbytes(m_dir.filePath(u"zorvane.ini"_s))
+                    .contains(QByteArray(QByteArray("htmlfile=") + out.toLocal8Bit())));
     }
 };
 

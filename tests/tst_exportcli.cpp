@@ -1,5 +1,6 @@
 #include "support/clirun.h"
 #include "support/fakeengine.h"
+#include "support/tempfolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,16 +23,11 @@ private:
     {
         return clirun::run(QStringList{u"--dir"_s, m_dir.path()} + args.split(u' '), {m_dir.path(), {}});
     }
-    QByteArray read(const QString &name) const
-    {
-        QFile file(m_dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray read(const QString &name) const { return readbytes(m_dir.filePath(name)); }
     void write(const QString &name, const QByteArray &bytes)
     {
-        QFile file(m_dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(writebytes(m_dir.filePath(name), bytes));
+        QFile::setPermissions(m_dir.filePath(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
 private slots:
@@ -54,7 +50,9 @@ private slots:
 
         m_engine.place(u"mover"_s, 2, u"http://mysite.example/m"_s);
         const QByteArray err = cli(u"search"_s).err;
-        const QByteArray summary = "mysite.example \"mover\": entered the top 10 (was 15, now 2)";
+        // The visibility: 10 of 600 thousandths (15th and not found), then 150 of 600.
+        const QByteArray summary = "mysite.example \"mover\": entered the top 10 (was 15, now 2)\n"
+                                   "mysite.example visibility: up 23.3 points (was 1.7 %, now 25.0 %)";
         QVERIFY2(err.contains(QByteArray("Ranking changes:\n" + summary + '\n')), err.constData());
         QCOMPARE(read(u"alerted"_s), "two words\n" + summary + '\n');
         QVERIFY(!QFile::exists(m_dir.filePath(u"pwned"_s)));

@@ -1,13 +1,6 @@
-#include "diagnostics/errorreports.h"
-#include "search/searchstate.h"
-#include "storage/historyfile.h"
 #include "support/clirun.h"
 #include "support/tempfolder.h"
 
-#include <QBuffer>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,17 +9,6 @@ namespace {
 
 using Run = clirun::Result;
 using clirun::run;
-
-// Whether the process holds a file open whose path starts with path (the file or one beside it).
-bool holds(const QProcess &process, const QString &path)
-{
-    QDirIterator fds(u"/proc/%1/fd"_s.arg(process.processId()), QDir::AllEntries | QDir::System);
-    while (fds.hasNext()) {
-        if (QFileInfo(fds.next()).symLinkTarget().startsWith(path))
-            return true;
-    }
-    return false;
-}
 
 // A program folder whose selected domain has `keywords` keywords, each with two hits and two
 // top URLs, beside a second domain.
@@ -59,8 +41,8 @@ QStringList lines(const QByteArray &out)
 
 } // namespace
 
-// zorvane-cli history: save, list, load, delete and show on a program folder's state, and
-// saves and deletes killed part-way.
+// zorvane-cli history: save, list, load, delete and show on a program folder's state (killed
+// saves and deletes are tst_killsafety's).
 class TestHistoryCli : public QObject
 {
     Q_OBJECT
@@ -68,20 +50,8 @@ class TestHistoryCli : public QObject
 private:
     TempProgramFolder m_dir;
     QString file(const QString &name) const { return m_dir.file(name); }
-    void write(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(file(name));
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());
-    }
+    void write(const QString &name, const QByteArray &bytes) { QVERIFY(m_dir.write(name, bytes)); }
     Run history(const QStringList &args) { return run(QStringList{u"--dir"_s, m_dir.path(), u"history"_s} + args); }
-
-    // The records of a history file as the history view reads them; none when that fails.
-    Array1<HistoryEntry> records(const QString &name)
-    {
-        errorreports::reset();
-        const Array1<HistoryEntry> entries = historyfile::readhistory(file(name));
-        return errorreports::errortext().isEmpty() ? entries : Array1<HistoryEntry>();
-    }
 
 private slots:
     void commands()
@@ -149,55 +119,6 @@ private slots:
         const Run bad = run({u"history"_s, u"show"_s, file(u"bad.sav"_s), u"--domain"_s, u"d"_s});
         QCOMPARE(bad.status, 1);
         QVERIFY(bad.err.contains("Overflow") && bad.out.contains("\"position\":5"));
-    }
-
-    // Saves and deletes killed at three moments (once started, once they hold the file open, once
-    // the file changed; the end when it comes first) leave a file whose records all read back:
-    // every record but a save's own is as it was, and a delete leaves the old file or the new.
-    void killedWritesLeaveReadableFiles()
-    {
-        write(u"zorvane.ini"_s, inifile(20));
-        const QStringList save = {u"--dir"_s, m_dir.path(), u"history"_s, u"save"_s, file(u"kill.sav"_s)};
-        QCOMPARE(run(save).status, 0);
-        const Array1<SearchSession> saved = records(u"kill.sav"_s)[1].urldata;
-        QCOMPARE(saved[2].keys.ubound(), 20);
-
-        // Forty records with dates of their own, for the deletes.
-        QBuffer many;
-        many.open(QIODevice::WriteOnly);
-        SearchState state;
-        state.urldata = saved;
-        for (int i = 0; i < 40; ++i)
-            historyfile::writerecord(many, u"01-Jan-2006 00:00:"_s + QString::number(10 + i), state, {}, {});
-        write(u"del.sav"_s, many.data());
-
-        int count[2] = {1, 40};
-        for (int i = 0; i < 60; ++i) {
-            const bool deleting = i % 2 == 1;
-            const QString name = deleting ? u"del.sav"_s : u"kill.sav"_s;
-            const int before = count[deleting];
-            QStringList args = save;
-            if (deleting)
-                args = {u"--dir"_s,  m_dir.path(), u"history"_s,
-                        u"delete"_s, file(name),   u"01-Jan-2006 00:00:"_s + QString::number(10 + i / 2 % 40)};
-            const QByteArray old = m_dir.read(name);
-            const auto process = clirun::start(args);
-            QVERIFY(process->waitForStarted());
-            const auto ended = [&] { return process->state() == QProcess::NotRunning; };
-            if (i / 2 % 3 == 1)
-                QVERIFY(QTest::qWaitFor([&] { return ended() || holds(*process, file(name)); }, clirun::Timeout));
-            else if (i / 2 % 3 == 2)
-                QVERIFY(QTest::qWaitFor([&] { return ended() || m_dir.read(name) != old; }, clirun::Timeout));
-            process->kill();
-            clirun::finish(*process);
-            const Array1<HistoryEntry> after = records(name);
-            QVERIFY2(after.ubound() >= 1, qPrintable(name));
-            // A save killed inside its one write may leave its own record short.
-            for (int n = 1; n <= after.ubound() - (deleting ? 0 : 1); ++n)
-                QCOMPARE(after[n].urldata, saved);
-            QVERIFY(after.ubound() == before || after.ubound() == before + (deleting ? -1 : 1));
-            count[deleting] = after.ubound();
-        }
     }
 };
 

@@ -3,6 +3,7 @@
 #include "storage/profilefile.h"
 #include "support/clirun.h"
 #include "support/fakeengine.h"
+#include "support/tempfolder.h"
 
 #include <QDir>
 #include <QProcess>
@@ -19,18 +20,6 @@ namespace {
 
 using Job = std::pair<QString, QStringList>; // the program folder and the command
 using Result = std::pair<int, QByteArray>;   // the exit status (-9: killed) and standard error
-
-QByteArray bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool put(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
-}
 
 // The records of a history file, none when reading it reports a failure.
 Array1<HistoryEntry> records(const QString &path)
@@ -101,7 +90,7 @@ private:
             QList<QByteArray> old;
             for (int c = 0; c < chains; ++c) {
                 jobs.append({dir(op + QString::number(c)), job(round * chains + c)});
-                old.append(bytes(jobs.last().first + file));
+                old.append(readbytes(jobs.last().first + file));
             }
             for (const bool next : {false, true}) {
                 const QList<Result> results = run(jobs, next ? -1 : units);
@@ -134,16 +123,16 @@ private slots:
         const auto save = [&](int i) { return QStringList{u"history"_s, u"save"_s, in(u"s"_s, i, u"/h.sav"_s)}; };
         QList<Job> saves;
         for (int c = 0; c < 10; ++c) {
-            QVERIFY(put(in(u"s"_s, c, u"/zorvane.ini"_s), inifile()));
+            QVERIFY(writebytes(in(u"s"_s, c, u"/zorvane.ini"_s), inifile()));
             saves.append({dir(u"s"_s + QString::number(c)), save(c)});
         }
         run(saves);
-        const QByteArray first = bytes(in(u"s"_s, 0, u"/h.sav"_s));
+        const QByteArray first = readbytes(in(u"s"_s, 0, u"/h.sav"_s));
         const Array1<SearchSession> saved = records(in(u"s"_s, 0, u"/h.sav"_s))[1].urldata;
         QVERIFY(saved.ubound() == 1 && !first.contains("s3cret") && !first.contains("k3y"));
         killrepeatedly(u"s"_s, 10, save, u"/h.sav"_s, 2 * first.size() + 200, [&](int i, const QByteArray &old, bool) {
             // All records are as long, and a part of one is not read.
-            const QByteArray now = bytes(in(u"s"_s, i, u"/h.sav"_s));
+            const QByteArray now = readbytes(in(u"s"_s, i, u"/h.sav"_s));
             const Array1<HistoryEntry> after = records(in(u"s"_s, i, u"/h.sav"_s));
             QVERIFY(now.startsWith(old) && after.ubound() == now.size() / first.size());
             for (const HistoryEntry &entry : after)
@@ -156,14 +145,16 @@ private slots:
         for (int i = 0; i < 100; ++i)
             kept.append(QByteArray(first).replace(10, 20, date(i).toLatin1()));
         for (int c = 0; c < 10; ++c)
-            QVERIFY(put(in(u"d"_s, c, u"/d.sav"_s), kept.join()) && put(in(u"i"_s, c, u"/zorvane.ini"_s), inifile()) &&
-                    put(in(u"i"_s, c, u"/t.sav"_s), kept[0] + QByteArray(kept[1]).replace("KEY: red", "KEY: green")));
+            QVERIFY(writebytes(in(u"d"_s, c, u"/d.sav"_s), kept.join()) &&
+                    writebytes(in(u"i"_s, c, u"/zorvane.ini"_s), inifile()) &&
+                    writebytes(in(u"i"_s, c, u"/t.sav"_s),
+                               kept[0] + QByteArray(kept[1]).replace("KEY: red", "KEY: green")));
         const auto remove = [&](int i) {
             return QStringList{u"history"_s, u"delete"_s, in(u"d"_s, i, u"/d.sav"_s), date(i)};
         };
         killrepeatedly(
             u"d"_s, 10, remove, u"/d.sav"_s, 2 * kept.join().size() + 10, [&](int i, const QByteArray &old, bool next) {
-                const QByteArray now = bytes(in(u"d"_s, i, u"/d.sav"_s));
+                const QByteArray now = readbytes(in(u"d"_s, i, u"/d.sav"_s));
                 QVERIFY(now == QByteArray(old).remove(old.indexOf(kept[i]), kept[i].size()) || (!next && now == old));
             });
 
@@ -175,12 +166,12 @@ private slots:
         QByteArray loaded[2];
         for (const int n : {1, 2}) {
             QCOMPARE(run(dir(u"i0"_s), load(20 - 10 * n)).first, 0);
-            loaded[n - 1] = bytes(in(u"i"_s, 0, u"/zorvane.ini"_s));
+            loaded[n - 1] = readbytes(in(u"i"_s, 0, u"/zorvane.ini"_s));
         }
         QVERIFY(loaded[0] != loaded[1]);
         killrepeatedly(u"i"_s, 10, load, u"/zorvane.ini"_s, loaded[1].size() + 4,
                        [&](int i, const QByteArray &old, bool next) {
-                           const QByteArray ini = bytes(in(u"i"_s, i, u"/zorvane.ini"_s));
+                           const QByteArray ini = readbytes(in(u"i"_s, i, u"/zorvane.ini"_s));
                            QVERIFY(ini == loaded[1 - i / 10 % 2] || (!next && ini == old));
                        });
         qInfo("%d of 300 saves, deletes and settings writes killed", m_killed);
@@ -194,11 +185,11 @@ private slots:
         const auto cycle = [&](int i) { return QStringList{u"schedule"_s, u"--once"_s, u"--file"_s, results(i)}; };
         // The domain is due again.
         const auto due = [&](int i) {
-            return put(dir(u"c"_s + QString::number(i % 100)) + u"/zorvane.ini"_s, inifile());
+            return writebytes(dir(u"c"_s + QString::number(i % 100)) + u"/zorvane.ini"_s, inifile());
         };
         const QString missing = m_dir.filePath(u"missing/R.sav"_s);
         QList<Job> jobs{{dir(u"lost"_s), {u"schedule"_s, u"--once"_s, u"--file"_s, missing}}};
-        QVERIFY(put(dir(u"lost"_s) + u"/zorvane.ini"_s, inifile()));
+        QVERIFY(writebytes(dir(u"lost"_s) + u"/zorvane.ini"_s, inifile()));
         for (int c = 0; c < 100; ++c) {
             QVERIFY(due(c));
             jobs.append({dir(u"c"_s + QString::number(c)), cycle(c)});
@@ -207,16 +198,16 @@ private slots:
         QVERIFY2(lost.first == 1 && !lost.second.contains("Saved") &&
                      lost.second.contains(QByteArray("Could not write " + missing.toUtf8() + ": No such file")),
                  lost.second.constData());
-        const qint64 record = bytes(results(0)).size();
-        const qint64 units = 2 * record + bytes(dir(u"c0"_s) + u"/zorvane.ini"_s).size() + 200;
+        const qint64 record = readbytes(results(0)).size();
+        const qint64 units = 2 * record + readbytes(dir(u"c0"_s) + u"/zorvane.ini"_s).size() + 200;
         for (int c = 0; c < 100; ++c)
-            QVERIFY(due(c) && bytes(results(c)).size() == record);
+            QVERIFY(due(c) && readbytes(results(c)).size() == record);
         m_killed = 0;
         killrepeatedly(u"c"_s, 100, cycle, u"/cycle.sav"_s, units, [&](int i, const QByteArray &old, bool next) {
-            const QByteArray now = bytes(results(i));
+            const QByteArray now = readbytes(results(i));
             QVERIFY(now.startsWith(old) && records(results(i)).ubound() == now.size() / record);
             QVERIFY(!next || (now.size() > old.size() && now.size() % record == 0));
-            const QByteArray ini = bytes(dir(u"c"_s + QString::number(i % 100)) + u"/zorvane.ini"_s);
+            const QByteArray ini = readbytes(dir(u"c"_s + QString::number(i % 100)) + u"/zorvane.ini"_s);
             QCOMPARE(ProfileFile::fromBytes(ini).value("URL1", "keys2"), "red"_ba);
             QVERIFY(due(i));
         });
@@ -229,8 +220,8 @@ private slots:
     {
         const QString secret = dir(u"m0"_s), plain = dir(u"m1"_s), fresh = dir(u"m2"_s);
         const QString sav = secret + u"/h.sav"_s;
-        QVERIFY(put(secret + u"/zorvane.ini"_s, inifile()) &&
-                put(plain + u"/zorvane.ini"_s, "[settings]\r\nuselog=0\r\n"));
+        QVERIFY(writebytes(secret + u"/zorvane.ini"_s, inifile()) &&
+                writebytes(plain + u"/zorvane.ini"_s, "[settings]\r\nuselog=0\r\n"));
         const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
         QVERIFY(QFile::permissions(secret + u"/zorvane.ini"_s) & others);
         QVERIFY(run(secret, {u"history"_s, u"save"_s, sav}).second.contains("; it is now readable by you only\n"));
@@ -251,17 +242,17 @@ private slots:
         if (::mount("tmpfs", QFile::encodeName(full).constData(), "tmpfs", 0, "size=4m") != 0)
             QSKIP("only root can mount the small file system the full disk is tried on");
         const QString sav = full + u"/h.sav"_s;
-        QVERIFY(put(full + u"/zorvane.ini"_s, inifile()));
+        QVERIFY(writebytes(full + u"/zorvane.ini"_s, inifile()));
         QCOMPARE(run(full, {u"history"_s, u"save"_s, sav}).first, 0);
         // Two records of two dates after a line that fills the file's last page, so that
         // anything added needs a page more.
-        const QByteArray two = bytes(sav) + bytes(sav).replace(10, 20, "01-Jan-2006 00:00:00");
-        QVERIFY(put(sav, QByteArray((4096 - (two.size() + 2) % 4096) % 4096, 'x') + "\r\n" + two));
+        const QByteArray two = readbytes(sav) + readbytes(sav).replace(10, 20, "01-Jan-2006 00:00:00");
+        QVERIFY(writebytes(sav, QByteArray((4096 - (two.size() + 2) % 4096) % 4096, 'x') + "\r\n" + two));
         QCOMPARE(run(full, {u"results"_s, u"csv"_s, u"--out"_s, full + u"/r.csv"_s}).first, 0);
         QCOMPARE(run(full, {u"report"_s, full + u"/r.html"_s}).first, 0);
         QHash<QString, QByteArray> old;
         for (const QString &name : QDir(full).entryList(QDir::Files))
-            old.insert(name, bytes(full + u'/' + name));
+            old.insert(name, readbytes(full + u'/' + name));
         QFile filler(full + u"/filler"_s);
         QVERIFY(filler.open(QIODevice::WriteOnly));
         while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
@@ -276,13 +267,14 @@ private slots:
                          !result.second.contains("Saved"),
                      result.second.constData());
             for (auto file = old.cbegin(); file != old.cend(); ++file)
-                QCOMPARE(bytes(full + u'/' + file.key()), file.value());
+                QCOMPARE(readbytes(full + u'/' + file.key()), file.value());
         }
         filler.close();
         QVERIFY(QFile::remove(filler.fileName()));
 
         const QByteArray locked = QFile::encodeName(dir(u"locked"_s)), bound = locked + "/h.sav";
-        QVERIFY(::mount("tmpfs", locked.constData(), "tmpfs", 0, "size=64k") == 0 && put(QFile::decodeName(bound), {}));
+        QVERIFY(::mount("tmpfs", locked.constData(), "tmpfs", 0, "size=64k") == 0 &&
+                writebytes(QFile::decodeName(bound), {}));
         QVERIFY(::mount(nullptr, locked.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0 &&
                 ::mount(QFile::encodeName(sav).constData(), bound.constData(), nullptr, MS_BIND, nullptr) == 0);
         const Result saved = run(full, {u"history"_s, u"save"_s, QFile::decodeName(bound)});

@@ -44,6 +44,25 @@ QString writehistory(const TempProgramFolder &folder)
     return file.fileName();
 }
 
+// Each drawn line: its name, colour and points (value@days since 1 January 2025), and whether
+// it has the legend entry.
+QStringList drawnlines(const RankChart &chart)
+{
+    QStringList drawn;
+    for (QAbstractSeries *series : chart.chart()->series()) {
+        auto *line = qobject_cast<QLineSeries *>(series);
+        QString text = line->name() + u' ' + line->pen().color().name() + u':';
+        for (const QPointF &point : line->points()) {
+            const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(point.x()));
+            text += u" %1@%2"_s.arg(point.y(), 0, 'g', 3).arg(QDateTime(QDate(2025, 1, 1), QTime(0, 0)).daysTo(at));
+        }
+        const bool legend =
+            chart.chart()->legend()->isVisible() && chart.chart()->legend()->markers(line).first()->isVisible();
+        drawn << text + (legend ? u" legend"_s : QString());
+    }
+    return drawn;
+}
+
 } // namespace
 
 class TestRankChart : public QObject
@@ -65,15 +84,25 @@ private slots:
         window.controls().buttons.dohistory->click();
         const HistoryControls &h = window.controls().history;
         RankChart &chart = window.history().historychart();
-        const QRect full = h.historyview->geometry();
+        // No keyword chosen: the visibility of the domain and of b.example, which searched the
+        // same keyword, below the list, a point per readable date.
+        QVERIFY(chart.isVisible() && chart.series().isEmpty());
+        QCOMPARE(drawnlines(chart), (QStringList{u"a.example #1f3fbf: 23.3@59 33.3@60 0@61 50@63 legend"_s,
+                                                 u"b.example #c02020: 0@59 3.33@60 3.33@61 8.33@63 legend"_s}));
+        const QRect split = h.historyview->geometry();
+        // The analysis has no chart: its list takes the whole room.
+        window.history().mnuanalyze_Click();
         QVERIFY(!chart.isVisible());
+        const QRect full = h.historyview->geometry();
+        window.history().mnuanalyze_Click();
 
         // A line picks the keyword, the domain filter the domain; the chart goes below the list.
         h.historyview->tree()->topLevelItem(0)->setSelected(true);
-        QVERIFY(chart.isVisible());
+        QVERIFY(chart.isVisible() && chart.visibilityseries().isEmpty());
         const HistoryData &historydata = window.history().historydata();
         QCOMPARE(chart.series(), rankseries::build(historydata, u"shoes"_s, u"a.example"_s));
         const QRect list = h.historyview->geometry();
+        QCOMPARE(list, split);
         QVERIFY(list.top() == full.top() && list.bottom() < chart.geometry().top());
         QVERIFY(chart.geometry().bottom() <= full.bottom() + 1 && list.height() * 3 >= full.height());
         for (const QString &scheme : {u"Windows Grey"_s, u"Zorvane standard"_s}) {
@@ -86,16 +115,7 @@ private slots:
         // Every domain: one line per run of readings, one colour and one legend entry per domain.
         chart.setseries(u"shoes"_s, rankseries::build(historydata, u"shoes"_s, historyrows::ShowAll));
         QCoreApplication::processEvents();
-        QStringList drawn;
-        for (QAbstractSeries *series : chart.chart()->series()) {
-            auto *line = qobject_cast<QLineSeries *>(series);
-            QString text = line->name() + u' ' + line->pen().color().name() + u':';
-            for (const QPointF &point : line->points()) {
-                const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(point.x()));
-                text += u" %1@%2"_s.arg(point.y()).arg(QDateTime(QDate(2025, 1, 1), QTime(0, 0)).daysTo(at));
-            }
-            drawn << text + (chart.chart()->legend()->markers(line).first()->isVisible() ? u" legend"_s : QString());
-        }
+        const QStringList drawn = drawnlines(chart);
         const QString a = u"a.example "_s + RankChart::linecolor(0).name();
         const QString b = u"b.example "_s + RankChart::linecolor(1).name();
         QCOMPARE(drawn,
@@ -104,10 +124,11 @@ private slots:
         QCOMPARE(chart.tiptext(first, first->at(0) + QPointF(1000, 0)),
                  u"01-Mar-2025 10:00:00\na.example: position 4"_s);
 
-        // No line chosen and every keyword: the list has its room again.
+        // No line chosen and every keyword: the visibility again, with the hover text of a point.
         h.historyview->tree()->clearSelection();
-        QVERIFY(!chart.isVisible());
-        QCOMPARE(h.historyview->geometry(), full);
+        QVERIFY(chart.isVisible() && chart.series().isEmpty());
+        const auto *line = qobject_cast<QLineSeries *>(chart.chart()->series().first());
+        QCOMPARE(chart.tiptext(line, line->at(2)), u"03-Mar-2025 10:00:00\na.example: visibility 0.0 %"_s);
     }
 
     void cli_data()

@@ -7,41 +7,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-// "when|a k 5 9|b k -" per record: a domain's keyword with its hits, "-" for searched and not
-// found, "!" for a page that listed nothing at all, "?" for stopped; "a@de" is domain a
-// searched from country de.
-Array1<HistoryEntry> history(const QStringList &records)
-{
-    Array1<HistoryEntry> data;
-    for (const QString &record : records) {
-        const QStringList parts = record.split(u'|');
-        HistoryEntry entry{parts[0], {}};
-        for (const QString &part : parts.mid(1)) {
-            const QStringList words = part.split(u' ');
-            QList<SearchHit> hits;
-            for (const QString &word : words.mid(2)) {
-                hits.append({u"http://"_s + words[0] + u'/', {}, {}, {}, {}});
-                hits.last().position = word.toInt();
-                if (word.toInt() < 1)
-                    hits.removeLast();
-            }
-            const QStringList top = words[2] == u"!" ? QStringList() : QStringList{u"http://top.example/"_s};
-            KeywordResult keyword = sample::keyword(words[1], top, {}, hits);
-            keyword.action = words[2] == u"?" ? u"stopped"_s : u"Finished search"_s;
-            // "a@de": domain a searched from country de.
-            const QStringList where = words[0].split(u'@');
-            entry.urldata.append(sample::domain(where[0], {keyword}));
-            entry.urldata[entry.urldata.ubound()].locale.country = where.value(1);
-        }
-        data.append(entry);
-    }
-    return data;
-}
-
-} // namespace
-
 class TestRankSeries : public QObject
 {
     Q_OBJECT
@@ -49,7 +14,7 @@ class TestRankSeries : public QObject
 private slots:
     void build_data()
     {
-        QTest::addColumn<QString>("records"); // "when|a k 5 9|b k -" each, split at ";"
+        QTest::addColumn<QString>("records"); // sample::records', split at ";"
         QTest::addColumn<QString>("domain");
         QTest::addColumn<QStringList>("expected"); // "domain: position per point, - for a gap"
         const QString d1 = u"01-Mar-2025 10:00:00|"_s, d2 = u";02-Mar-2025 10:00:00|"_s,
@@ -80,7 +45,7 @@ private slots:
         QFETCH(QString, domain);
         errorreports::clearerrortext();
         QStringList described;
-        for (const RankSeries &series : rankseries::build(history(records.split(u';')), u"k"_s, domain)) {
+        for (const RankSeries &series : rankseries::build(sample::records(records.split(u';')), u"k"_s, domain)) {
             QString line = series.name() + u':';
             for (const RankPoint &point : series.points) {
                 line += u' ' + (point.position ? QString::number(*point.position) : u"-"_s);

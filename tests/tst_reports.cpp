@@ -4,6 +4,7 @@
 #include "reports/reports.h"
 #include "support/faildevice.h"
 #include "support/sampledata.h"
+#include "support/tempfolder.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -38,15 +39,12 @@ QString history(const Array1<HistoryEntry> &historydata)
 
 QByteArray expected(const QString &name)
 {
-    QFile file(QStringLiteral(ZORVANE_TEST_DATA) + u'/' + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readbytes(QStringLiteral(ZORVANE_TEST_DATA) + u'/' + name);
 }
 
-bool writefile(const QString &path, const QByteArray &text, bool executable = false)
+bool writescript(const QString &path, const QByteArray &text)
 {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size() &&
-           (!executable || f.setPermissions(f.permissions() | QFile::ExeOwner));
+    return writebytes(path, text) && QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
 }
 
 // Runs headless Chromium on the file and returns the document as it stands once it has loaded
@@ -124,6 +122,17 @@ private slots:
                                                                               {u"A <b>shop</b>"_s})})})});
         const QByteArray historybytes = expected(u"history-report.html"_s);
         QCOMPARE(history(saved).toLatin1(), historybytes);
+        // A second search: its visibility, and what changed since the first.
+        Array1<HistoryEntry> two = saved;
+        const SearchHit second{u"http://example.com/"_s, {}, {}, 2, {}};
+        two.append({u"02-Mar-2005 08:00:00"_s,
+                    array<SearchSession>({domain(u"example.com"_s, {keyword(u"red shoes"_s, {u"http://a.example/"_s},
+                                                                            {u"A <b>shop</b>"_s}, {second})})})});
+        two[2].urldata[1].keys[1].action = u"Finished search"_s;
+        const QString report = history(two);
+        QVERIFY(report.contains(u"<td>02-Mar-2005 08:00:00</td>\r\n      <td>50.0</td>"_s));
+        QVERIFY(report.contains(u"What changed from 01-Mar-2005 08:00:00 to 02-Mar-2005 08:00:00"_s));
+        QVERIFY(report.contains(u"<td>unknown</td>\r\n      <td>2</td>\r\n      <td>position unknown -> 2</td>"_s));
         // Where a search had a place, both reports name it.
         saved[1].urldata[1].locale.country = u"de"_s;
         QVERIFY(history(saved).contains(u"<b>01-Mar-2005 08:00:00 (country de)</b>"_s));
@@ -239,10 +248,10 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(reports::writereport(0, dir.filePath(u"ranking.html"_s), urldata, {}, false));
         QVERIFY(reports::writereport(1, dir.filePath(u"history.html"_s), {}, saved, false));
-        QVERIFY(writefile(dir.filePath(u"control.html"_s),
-                          "<script>parent.postMessage('CONTROL'+'-LOAD','*')</script>"
-                          "<a href=\"javascript:parent.postMessage('CONTROL'+'-CLICK','*')\">x</a>"));
-        QVERIFY(writefile(dir.filePath(u"harness.html"_s), Harness));
+        QVERIFY(writebytes(dir.filePath(u"control.html"_s),
+                           "<script>parent.postMessage('CONTROL'+'-LOAD','*')</script>"
+                           "<a href=\"javascript:parent.postMessage('CONTROL'+'-CLICK','*')\">x</a>"));
+        QVERIFY(writebytes(dir.filePath(u"harness.html"_s), Harness));
         const QString dom = dumpdom(dir.filePath(u"harness.html"_s));
         // The harness sees a page's script run, on loading and on a click.
         QVERIFY2(dom.contains(u"CONTROL-LOAD"_s) && dom.contains(u"CONTROL-CLICK"_s) && dom.contains(u"DONE"_s),
@@ -265,13 +274,11 @@ private slots:
         // A report that fails half-way (a top URL without its title) leaves the old file.
         QTemporaryDir dir;
         const QString path = dir.filePath(u"r.html"_s);
-        QVERIFY(writefile(path, "old"));
+        QVERIFY(writebytes(path, "old"));
         Array1<SearchSession> broken = urldata;
         broken[1].keys[1].titles.remove(10);
         QVERIFY(!reports::writereport(2, path, broken, {}, false));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("old"));
+        QCOMPARE(readbytes(path), QByteArray("old"));
         QVERIFY(!reports::writereport(4, path, urldata, {}, false)); // no report for that view
     }
 
@@ -281,16 +288,16 @@ private slots:
         QTemporaryDir dir;
         const QString bin = dir.filePath(u"bin"_s);
         QVERIFY(QDir().mkpath(bin) && QDir().mkpath(dir.filePath(u"share/applications/web"_s)));
-        QVERIFY(writefile(bin + u"/xdg-mime"_s, "#!/bin/sh\ncat \"$0.answer\"\n", true));
-        QVERIFY(writefile(bin + u"/mybrowser"_s, "#!/bin/sh\n", true));
-        QVERIFY(writefile(dir.filePath(u"share/applications/web/my.desktop"_s),
-                          "[Desktop Action new]\nExec=other\n[Desktop Entry]\nExec=mybrowser --new-window %U\n"));
+        QVERIFY(writescript(bin + u"/xdg-mime"_s, "#!/bin/sh\ncat \"$0.answer\"\n"));
+        QVERIFY(writescript(bin + u"/mybrowser"_s, "#!/bin/sh\n"));
+        QVERIFY(writebytes(dir.filePath(u"share/applications/web/my.desktop"_s),
+                           "[Desktop Action new]\nExec=other\n[Desktop Entry]\nExec=mybrowser --new-window %U\n"));
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.toLocal8Bit() + ':' + path);
         qputenv("XDG_DATA_HOME", dir.filePath(u"share"_s).toLocal8Bit());
-        QVERIFY(writefile(bin + u"/xdg-mime.answer"_s, "web-my.desktop\n"));
+        QVERIFY(writebytes(bin + u"/xdg-mime.answer"_s, "web-my.desktop\n"));
         const QString found = reports::browserexe();
-        QVERIFY(writefile(bin + u"/xdg-mime.answer"_s, ""));
+        QVERIFY(writebytes(bin + u"/xdg-mime.answer"_s, ""));
         const QString none = reports::browserexe();
         qputenv("PATH", path);
         qunsetenv("XDG_DATA_HOME");

@@ -58,12 +58,7 @@ private slots:
         for (const QString &s : a)
             n += int(s.size());
         QCOMPARE(n, 1);
-
-        Array1<char> big;
-        for (int i = 0; i < 32767; ++i)
-            big.append('a');
-        QVERIFY_THROWS_EXCEPTION(Failure, big.append('b'));
-        QCOMPARE(big.ubound(), 32767);
+        // Its 16-bit bound: tst_parsers' hit count.
     }
 };
 

@@ -5,7 +5,9 @@
 #include "search/searchstate.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -51,6 +53,19 @@ QString change(const RankAlert &alert)
     const int places = std::abs(alert.after - alert.before);
     return (alert.after < alert.before ? u"up "_s : u"down "_s) + QString::number(places) +
            (places == 1 ? u" place"_s : u" places"_s);
+}
+
+std::optional<double> visibilityof(const Standings &standings)
+{
+    std::int64_t sum = 0;
+    for (const Standing &standing : standings)
+        sum += clickweight(standing.best);
+    return visibilitypercent(sum, int(standings.size()));
+}
+
+QString percent(double value)
+{
+    return QString::number(value, 'f', 1);
 }
 
 } // namespace
@@ -111,6 +126,24 @@ QString summary(const QList<RankAlert> &alerts)
                      shown(alert.before) + u", now "_s + shown(alert.after) + u')');
     }
     return lines.join(u'\n');
+}
+
+QString visibilityline(const QString &domain, const Standings &before, const Standings &after, int delta)
+{
+    QString line;
+    guard("Alerts", "Function visibilityline", [&] {
+        const std::optional<double> was = visibilityof(before);
+        const std::optional<double> now = visibilityof(after);
+        if (!was || !now)
+            return;
+        // Compared as shown, to the tenth, so a line never says "up 0.0 points".
+        const double change = percent(*now).toDouble() - percent(*was).toDouble();
+        if (std::abs(change) < std::max(delta, 1))
+            return;
+        line = domain + u" visibility: "_s + (change > 0 ? u"up "_s : u"down "_s) + percent(std::abs(change)) +
+               u" points (was "_s + percent(*was) + u" %, now "_s + percent(*now) + u" %)"_s;
+    });
+    return line;
 }
 
 } // namespace alertrules

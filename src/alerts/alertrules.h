@@ -43,5 +43,9 @@ QList<RankAlert> compare(const QString &domain, const Standings &before, const S
                          const QStringList &order);
 // One line per change.
 QString summary(const QList<RankAlert> &alerts);
+// The line for the domain's visibility (clickweight over the keywords with a standing) when it
+// moved by at least delta percentage points, the same threshold as places; "" otherwise, and
+// when either side has no keyword with a standing.
+QString visibilityline(const QString &domain, const Standings &before, const Standings &after, int delta);
 
 } // namespace alertrules

@@ -64,7 +64,11 @@ void AlertWatch::searchended()
             return;
         }
         const Standings after = alertrules::standings(m_state, m_domain);
-        text = alertrules::summary(alertrules::compare(m_domain, m_before, after, m_state.settings.alertdelta, order));
+        const int delta = m_state.settings.alertdelta;
+        QStringList lines{alertrules::summary(alertrules::compare(m_domain, m_before, after, delta, order)),
+                          alertrules::visibilityline(m_domain, m_before, after, delta)};
+        lines.removeAll(QString());
+        text = lines.join(u'\n');
     });
     if (!text.isEmpty())
         emit raised(text);

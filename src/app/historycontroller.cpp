@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "diagnostics/guard.h"
 #include "gradientbutton.h"
+#include "historydiffcontroller.h"
 #include "historypanels.h"
 #include "maincontrols.h"
 #include "mainmenus.h"
@@ -108,6 +109,8 @@ HistoryController::HistoryController(MainWindow &window, const MainControls &con
     m_historychart = new RankChart(window.centralWidget());
     m_historychart->setObjectName(u"historychart"_s);
     m_historychart->hide();
+    m_diff = std::make_unique<HistoryDiffController>(window, m_historydata, m_lists, *controls.history.historyview,
+                                                     prompts, [this] { return viewmode(); });
     connectcommands(menus);
 }
 
@@ -130,6 +133,7 @@ void HistoryController::connectcommands(const MainMenus &menus)
     command(menus.mnumanhis, nullptr, [this] { manage(&HistoryCommands::mnumanhis_Click); });
     command(menus.mnuhistory, buttons.dohistory, [this] { m_browse->mnuhistory_Click(); });
     command(menus.mnuanalyze, buttons.doanalyze, [this] { mnuanalyze_Click(); });
+    command(menus.mnuhistorydiff, nullptr, [this] { m_diff->mnuhistorydiff_Click(); });
     command(menus.mnuhtml, nullptr, [this] { mnuhtml_Click(); });
 
     connect(m_fraselectread->cmdloadcontinue(), &QPushButton::clicked, this,
@@ -263,6 +267,7 @@ void HistoryController::showhistory()
             additem(list, places ? QStringList{row.date, row.key, row.position, row.exacturl, row.place}
                                  : QStringList{row.date, row.key, row.position, row.exacturl});
         updatechart();
+        m_diff->historychanged();
     });
 }
 
@@ -278,12 +283,21 @@ QString HistoryController::chartkeyword() const
 void HistoryController::updatechart()
 {
     guard("Historycontroller", "Sub updatechart", [&] {
-        QList<RankSeries> series;
-        const QString keyword = viewmode() == viewmodes::History ? chartkeyword() : QString();
-        if (!keyword.isEmpty())
-            series = rankseries::build(m_historydata, keyword, m_lists.historyurls.text);
-        m_historychart->setseries(keyword, series);
-        const bool shown = !series.isEmpty();
+        bool shown = false;
+        if (viewmode() == viewmodes::History) {
+            const QString keyword = chartkeyword();
+            // Without a keyword the chart shows how visible the chosen domains are overall.
+            if (keyword.isEmpty()) {
+                const auto lines = visibility::build(
+                    m_historydata, visibility::withcompetitors(m_historydata, m_lists.historyurls.text));
+                m_historychart->setvisibility(lines);
+                shown = !lines.isEmpty();
+            } else {
+                const QList<RankSeries> series = rankseries::build(m_historydata, keyword, m_lists.historyurls.text);
+                m_historychart->setseries(keyword, series);
+                shown = !series.isEmpty();
+            }
+        }
         m_historychart->setVisible(shown);
         if (std::exchange(m_chartshown, shown) != shown)
             m_window.Form_Resize();

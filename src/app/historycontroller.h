@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class HistoryDiffController;
 class MainWindow;
 class RankChart;
 class ManageHistoryFrame;
@@ -40,10 +41,11 @@ public:
     const HistoryData &historydata() const { return m_historydata; }
     RankChart &historychart() const { return *m_historychart; }
     bool chartshown() const { return m_chartshown; }
+    HistoryDiffController &diff() const { return *m_diff; }
 
     // The rank chart of the chosen keyword (the selected line's, else the keyword filter's) for
-    // the chosen domain, shown below the list in the history view only; the window is laid out
-    // again when it comes or goes.
+    // the chosen domain, or without a keyword the domain's visibility, shown below the list in
+    // the history view only; the window is laid out again when it comes or goes.
     void updatechart();
 
     // The analysis command (`mnuanalyze_Click`, also ANALYZE): enter modes 2 or 3, or leave them.
@@ -113,5 +115,6 @@ private:
     std::unique_ptr<SelectReadFrame> m_fraselectread;
     std::unique_ptr<ManageHistoryFrame> m_frahistory;
     RankChart *m_historychart = nullptr;
+    std::unique_ptr<HistoryDiffController> m_diff;
     bool m_chartshown = false;
 };

@@ -44,7 +44,8 @@ MainMenus MainMenus::create(QMenuBar &bar)
              {nullptr, {}},
              {&MainMenus::mnuexit, u"E&xit"_s}});
     addmenu(bar, m, u"&Search"_s, {{&MainMenus::mnusearch, u"&Search now"_s}});
-    addmenu(bar, m, u"&History"_s, {{&MainMenus::mnuhistory, u"Open"_s}});
+    addmenu(bar, m, u"&History"_s,
+            {{&MainMenus::mnuhistory, u"Open"_s}, {&MainMenus::mnuhistorydiff, u"&What changed..."_s}});
     addmenu(bar, m, u"&Analyze"_s, {{&MainMenus::mnuanalyze, u"Show Analysis"_s}});
     addmenu(bar, m, u"S&chedule"_s,
             {{&MainMenus::mnustartschedule, u"&Start scheduled searches"_s},

@@ -14,6 +14,7 @@ struct MainMenus
     QAction *mnuexit = nullptr;
     QAction *mnusearch = nullptr;
     QAction *mnuhistory = nullptr;
+    QAction *mnuhistorydiff = nullptr;
     QAction *mnuanalyze = nullptr;
     QAction *mnustartschedule = nullptr;
     QAction *mnustopschedule = nullptr;

@@ -31,6 +31,10 @@ int runReport(const QStringList &args);
 int runHistory(const QStringList &args, bool fromfolder);
 // The rank chart of a keyword in a history file, written as SVG or PNG.
 int runHistoryChart(const QString &filename, const QStringList &args);
+// The visibility of each domain in each record of a history file, as JSON lines.
+int runHistoryVisibility(const QString &filename, const QStringList &args);
+// What changed between two records of a history file, as JSON lines.
+int runHistoryDiff(const QString &filename, const QStringList &args);
 // The application object: a QApplication on the offscreen platform for the chart command, which
 // draws, and a QCoreApplication for every other command.
 std::unique_ptr<QCoreApplication> cliapplication(int &argc, char **argv);

@@ -389,6 +389,9 @@ QString historyUsageText()
            "       zorvane-cli [--dir DIR] history show FILE [--date D] [--domain D] [--keyword K] [--first-only]\n"
            "          [--sort date|key|position|url] [--descending]\n"
            "       zorvane-cli history chart FILE --keyword K [--domain D] [--out F.svg|F.png] [--size WxH]\n"
+           "       zorvane-cli history visibility FILE [--domain D]: each record's visibility per domain\n"
+           "       zorvane-cli history diff FILE [--from DATE] [--to DATE] [--domain D] [--keyword K]: what changed\n"
+           "          between two records (by default the last two)\n"
            "       zorvane-cli [--dir DIR] history csv FILE [--date D] [--domain D] [--keyword K] [--first-only]\n"
            "          [--out F]: the same lines as CSV, to F or to standard output\n"_s;
 }
@@ -402,6 +405,10 @@ int runHistory(const QStringList &args, bool fromfolder)
     const QStringList rest = args.mid(2);
     if (command == u"chart")
         return runHistoryChart(filename, rest);
+    if (command == u"visibility")
+        return runHistoryVisibility(filename, rest);
+    if (command == u"diff")
+        return runHistoryDiff(filename, rest);
     if (command == u"list" || command == u"delete") {
         if (rest.size() != (command == u"delete" ? 1 : 0))
             return historyusage(command == u"delete" ? u"delete takes FILE and DATE"_s : u"list takes FILE"_s);

@@ -1,3 +1,4 @@
+#include "historysections.h"
 #include "reportparts.h"
 
 #include "diagnostics/guard.h"
@@ -11,13 +12,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace reports {
 
 namespace {
-
-// One domain record of one saved search: the record's number and the domain's within it.
-struct Saved
-{
-    int record;
-    int domain;
-};
 
 // The distinct domains of all saved searches in order of first appearance, each with its
 // records in history order; one pass instead of a walk of the history per domain.
@@ -126,6 +120,8 @@ bool savehistory(QIODevice *device, const HistoryData &historydata, bool group, 
             for (const Saved &saved : records)
                 keywordtables(out, historydata, saved);
             frequency(out, historydata, records, table);
+            visibilitysection(out, historydata, records);
+            changessection(out, historydata, records);
         }
         reportfooter(out);
         out.flush();

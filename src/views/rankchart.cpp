@@ -15,6 +15,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QToolTip>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <array>
@@ -59,13 +60,29 @@ QCategoryAxis *positionaxis(int worst)
     return axis;
 }
 
-QDateTimeAxis *dateaxis(const QList<RankSeries> &series)
+qreal xof(const visibility::VisibilityPoint &point)
+{
+    return qreal(calcdatetime(point.moment).toMSecsSinceEpoch());
+}
+
+// The y axis of the visibility lines: 0 at the bottom, 100 % at the top.
+QValueAxis *percentaxis()
+{
+    auto *axis = new QValueAxis;
+    axis->setRange(0, 100);
+    axis->setTickCount(6);
+    axis->setLabelFormat(u"%d"_s);
+    axis->setTitleText(u"Visibility (%)"_s);
+    return axis;
+}
+
+template <typename Series> QDateTimeAxis *dateaxis(const QList<Series> &series)
 {
     qreal first = 0;
     qreal last = 0;
     bool any = false;
-    for (const RankSeries &s : series) {
-        for (const RankPoint &point : s.points) {
+    for (const Series &s : series) {
+        for (const auto &point : s.points) {
             const qreal x = xof(point);
             first = any ? std::min(first, x) : x;
             last = any ? std::max(last, x) : x;
@@ -103,6 +120,17 @@ void RankChart::setseries(const QString &keyword, const QList<RankSeries> &serie
     guard("RankChart", "Sub setseries", [&] {
         m_keyword = keyword;
         m_series = series;
+        m_visibility.clear();
+        rebuild();
+    });
+}
+
+void RankChart::setvisibility(const QList<visibility::VisibilitySeries> &series)
+{
+    guard("RankChart", "Sub setvisibility", [&] {
+        m_keyword.clear();
+        m_series.clear();
+        m_visibility = series;
         rebuild();
     });
 }
@@ -116,6 +144,29 @@ QColor RankChart::linecolor(int n)
     return Colors[std::size_t(n) % Colors.size()];
 }
 
+QLineSeries *RankChart::addline(int n, const QString &name, const QList<QPointF> &points, bool first)
+{
+    QChart *c = chart();
+    auto *line = new QLineSeries;
+    line->setName(name);
+    line->setPen(QPen(linecolor(n), 2));
+    line->setPointsVisible(true);
+    line->append(points);
+    c->addSeries(line);
+    // Set once the chart holds the series; before, the series' default wins.
+    line->setMarkerSize(7);
+    for (QAbstractAxis *axis : c->axes())
+        line->attachAxis(axis);
+    m_domainof.insert(line, n);
+    connect(line, &QLineSeries::hovered, this,
+            [this, line](const QPointF &point, bool state) { hovered(line, point, state); });
+    if (!first) {
+        for (QLegendMarker *marker : c->legend()->markers(line))
+            marker->setVisible(false);
+    }
+    return line;
+}
+
 void RankChart::rebuild()
 {
     QChart *c = chart();
@@ -125,6 +176,10 @@ void RankChart::rebuild()
         delete axis;
     }
     m_domainof.clear();
+    if (!m_visibility.isEmpty()) {
+        rebuildvisibility();
+        return;
+    }
     // One domain is named in the title; several in the legend beside the plot.
     const bool one = m_series.size() == 1;
     c->setTitle(one ? m_keyword + u" ("_s + m_series.first().name() + u')' : m_keyword);
@@ -144,25 +199,30 @@ void RankChart::rebuild()
         if (pieces.isEmpty())
             pieces.append(QList<RankPoint>());
         for (int p = 0; p < int(pieces.size()); ++p) {
-            auto *line = new QLineSeries;
-            line->setName(m_series[n].name());
-            line->setPen(QPen(linecolor(n), 2));
-            line->setPointsVisible(true);
+            QList<QPointF> points;
             for (const RankPoint &point : pieces[p])
-                line->append(xof(point), *point.position);
-            c->addSeries(line);
-            // Set once the chart holds the series; before, the series' default wins.
-            line->setMarkerSize(7);
-            line->attachAxis(x);
-            line->attachAxis(y);
-            m_domainof.insert(line, n);
-            connect(line, &QLineSeries::hovered, this,
-                    [this, line](const QPointF &point, bool state) { hovered(line, point, state); });
-            if (p > 0) {
-                for (QLegendMarker *marker : c->legend()->markers(line))
-                    marker->setVisible(false);
-            }
+                points.append({xof(point), qreal(*point.position)});
+            addline(n, m_series[n].name(), points, p == 0);
         }
+    }
+    fitdates();
+    applypalette();
+}
+
+// A record without data for a domain has no point, so its line runs on past it.
+void RankChart::rebuildvisibility()
+{
+    QChart *c = chart();
+    const bool one = m_visibility.size() == 1;
+    c->setTitle(one ? u"Visibility ("_s + m_visibility.first().name() + u')' : u"Visibility"_s);
+    c->legend()->setVisible(!one);
+    c->addAxis(dateaxis(m_visibility), Qt::AlignBottom);
+    c->addAxis(percentaxis(), Qt::AlignLeft);
+    for (int n = 0; n < int(m_visibility.size()); ++n) {
+        QList<QPointF> points;
+        for (const visibility::VisibilityPoint &point : m_visibility[n].points)
+            points.append({xof(point), point.score.percent().value_or(0)});
+        addline(n, m_visibility[n].name(), points, true);
     }
     fitdates();
     applypalette();
@@ -176,6 +236,8 @@ const RankSeries *RankChart::seriesof(const QLineSeries *line) const
 
 QString RankChart::tiptext(const QLineSeries *line, QPointF point) const
 {
+    if (!m_visibility.isEmpty())
+        return visibilitytip(line, point);
     const RankSeries *series = seriesof(line);
     if (series == nullptr)
         return {};
@@ -193,6 +255,24 @@ QString RankChart::tiptext(const QLineSeries *line, QPointF point) const
     if (nearest == nullptr)
         return {};
     return nearest->when + u'\n' + series->name() + u": position "_s + QString::number(*nearest->position);
+}
+
+QString RankChart::visibilitytip(const QLineSeries *line, QPointF point) const
+{
+    const auto found = m_domainof.constFind(line);
+    if (found == m_domainof.cend() || m_visibility[*found].points.isEmpty())
+        return {};
+    const visibility::VisibilitySeries &series = m_visibility[*found];
+    const auto nearest =
+        std::min_element(series.points.cbegin(), series.points.cend(), [&](const auto &a, const auto &b) {
+            return std::abs(xof(a) - point.x()) < std::abs(xof(b) - point.x());
+        });
+    const visibility::Score &score = nearest->score;
+    QString tip = nearest->when + u'\n' + series.name() + u": visibility "_s +
+                  visibility::percenttext(score.percent().value_or(0)) + u" %"_s;
+    if (score.unknown > 0)
+        tip += u" ("_s + QString::number(score.unknown) + u" keywords without data)"_s;
+    return tip;
 }
 
 void RankChart::hovered(const QLineSeries *line, QPointF point, bool state)

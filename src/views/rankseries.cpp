@@ -72,6 +72,8 @@ Reading readingof(const HistoryData &historydata, int n, const QString &keyword,
     return reading;
 }
 
+} // namespace
+
 QStringList domainsof(const HistoryData &historydata, const QString &domain)
 {
     if (domain != historyrows::ShowAll)
@@ -87,19 +89,23 @@ QStringList domainsof(const HistoryData &historydata, const QString &domain)
     return domains;
 }
 
-} // namespace
+QList<std::pair<std::int32_t, int>> timeorder(const HistoryData &historydata)
+{
+    // Saves are appended, but a clock set back is not unheard of.
+    QList<std::pair<std::int32_t, int>> dated;
+    for (int n = 1; n <= historydata.count(); ++n) {
+        if (const std::optional<std::int32_t> moment = readcalctime(historydata.when(n)))
+            dated.append({*moment, n});
+    }
+    std::stable_sort(dated.begin(), dated.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    return dated;
+}
 
 QList<RankSeries> build(const HistoryData &historydata, const QString &keyword, const QString &domain)
 {
     QList<RankSeries> result;
     guard("Rankseries", "Function rankseries", [&] {
-        // The records in time order; saves are appended, but a clock set back is not unheard of.
-        QList<std::pair<std::int32_t, int>> dated;
-        for (int n = 1; n <= historydata.count(); ++n) {
-            if (const std::optional<std::int32_t> moment = readcalctime(historydata.when(n)))
-                dated.append({*moment, n});
-        }
-        std::stable_sort(dated.begin(), dated.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        const QList<std::pair<std::int32_t, int>> dated = timeorder(historydata);
         for (const QString &url : domainsof(historydata, domain)) {
             QList<RankSeries> places;
             for (const auto &[moment, n] : dated) {

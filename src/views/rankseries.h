@@ -4,9 +4,11 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 // One record's reading of a keyword for one domain: when it was saved, and the domain's best
 // position for the keyword then, or nothing when the keyword was searched but the domain not
@@ -49,5 +51,10 @@ namespace rankseries {
 // searched to the end without it); a record whose date cannot be read is left out. A domain
 // that never searched the keyword gets no series.
 QList<RankSeries> build(const HistoryData &historydata, const QString &keyword, const QString &domain);
+
+// The domain alone, or every non-empty domain in the order they first appear for "(Show ALL)".
+QStringList domainsof(const HistoryData &historydata, const QString &domain);
+// The records whose date can be read, as (calctime, record number), oldest first.
+QList<std::pair<std::int32_t, int>> timeorder(const HistoryData &historydata);
 
 } // namespace rankseries

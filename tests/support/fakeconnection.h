@@ -2,19 +2,13 @@
 
 #include "platform/connection.h"
 
-// A connection state the test sets; counts how often it was asked.
+// A connection state the test sets.
 class FakeConnection final : public Connection
 {
 public:
-    bool connected() const override
-    {
-        ++m_asked;
-        return m_connected;
-    }
+    bool connected() const override { return m_connected; }
     void set(bool connected) { m_connected = connected; }
-    int asked() const { return m_asked; }
 
 private:
     bool m_connected = true;
-    mutable int m_asked = 0;
 };

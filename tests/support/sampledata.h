@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/session.h"
+#include "storage/historyentry.h"
 
 #include <QStringList>
 
@@ -44,6 +45,43 @@ inline QStringList numbered(const QString &stem, int n)
     for (int i = 1; i <= n; ++i)
         list << stem + QString::number(i);
     return list;
+}
+
+// Records of a history from one text each, "when|a k 5 9|a j -|b k !": domain, keyword and its
+// hits, "-" for searched and not found, "!" for a blocked page, "?" for stopped; "a@de" is domain
+// a searched from country de. Neighbouring parts of one domain go to one domain record.
+inline Array1<HistoryEntry> records(const QStringList &texts)
+{
+    using namespace Qt::Literals::StringLiterals;
+    Array1<HistoryEntry> data;
+    for (const QString &record : texts) {
+        const QStringList parts = record.split(u'|');
+        HistoryEntry entry{parts[0], {}};
+        for (const QString &part : parts.mid(1)) {
+            const QStringList words = part.split(u' ');
+            const QStringList where = words[0].split(u'@');
+            QList<SearchHit> hits;
+            for (const QString &word : words.mid(2)) {
+                if (word.toInt() > 0) {
+                    hits.append({u"http://"_s + where[0] + u'/', {}, {}, {}, {}});
+                    hits.last().position = word.toInt();
+                }
+            }
+            const bool blocked = words[2] == u"!";
+            KeywordResult k =
+                keyword(words[1], blocked ? QStringList() : QStringList{u"http://top.example/"_s}, {}, hits);
+            k.action = blocked ? u"blocked (HTTP 429)"_s : words[2] == u"?" ? u"stopped"_s : u"Finished search"_s;
+            int d = entry.urldata.ubound();
+            if (d == 0 || entry.urldata[d].url != where[0] || entry.urldata[d].locale.country != where.value(1)) {
+                entry.urldata.append(domain(where[0], {}));
+                d = entry.urldata.ubound();
+                entry.urldata[d].locale.country = where.value(1);
+            }
+            entry.urldata[d].keys.append(k);
+        }
+        data.append(entry);
+    }
+    return data;
 }
 
 } // namespace sample

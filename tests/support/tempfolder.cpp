@@ -4,6 +4,18 @@
 
 #include <QFile>
 
+QByteArray readbytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writebytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
 TempProgramFolder::TempProgramFolder()
 {
     programfolder::setPath(m_dir.path());
@@ -12,12 +24,4 @@ TempProgramFolder::TempProgramFolder()
 TempProgramFolder::~TempProgramFolder()
 {
     programfolder::setPath({});
-}
-
-QByteArray TempProgramFolder::read(const QString &name) const
-{
-    QFile f(file(name));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
 }
