@@ -180,20 +180,6 @@ void SearchRun::getdata()
     });
 }
 
-bool SearchRun::searchdone(const QString &key) const
-{
-    bool result = false;
-    guard("Searchrun", "Function searchdone", [&] {
-        for (const FetchJob &job : m_state.jobs) {
-            if (job.key == key) {
-                result = true;
-                return;
-            }
-        }
-    });
-    return result;
-}
-
 int SearchRun::unanswered() const
 {
     int count = 0;

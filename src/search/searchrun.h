@@ -35,7 +35,6 @@ public:
     void Dostop_Click();
     void Timer1_Timer();
     void getdata();
-    bool searchdone(const QString &key) const;
     // Keywords of the last run that ended without their ranking: refused, given up, blocked,
     // unreadable or stopped. A keyword answered has every page of its depth, or stopped at the
     // domain's first hit.
