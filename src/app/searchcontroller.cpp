@@ -9,6 +9,7 @@
 #include "numberbox.h"
 #include "platform/prompts.h"
 #include "search/boxnumbers.h"
+#include "search/chunked.h"
 #include "search/searchrun.h"
 #include "statuspanels.h"
 #include "timedwarningpanel.h"
@@ -253,7 +254,7 @@ void SearchController::setSearchstatus(const QString &text)
 
 void SearchController::setRestxt(const QString &text)
 {
-    m_controls.results.restxt->setPlainText(text);
+    m_controls.results.restxt->setPlainText(addlf(text));
 }
 
 void SearchController::showWarning(const QString &text)

@@ -7,6 +7,9 @@
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
 
+#include <cstdint>
+#include <limits>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -52,6 +55,8 @@ void DomainList::cmdadddomain_Click()
             m_prompts.message(u"Domain already in list"_s);
             return;
         }
+        if (!keysfit())
+            return;
         SearchSession session;
         session.url = m_state.txturl;
         m_state.urldata.append(std::move(session));
@@ -97,6 +102,8 @@ void DomainList::cmdsavechanges_Click()
         sanitizeurl();
         const int d = findsession(m_state);
         if (d != 0) {
+            if (!keysfit())
+                return;
             const int dropped = storeinputs(d);
             m_window.writemessagebox(u"Saved "_s + searchterms(d) + u" of "_s + m_state.txturl + droppednote(dropped));
             // The keyword box shows what was stored.
@@ -122,9 +129,35 @@ void DomainList::txturls_Click()
     });
 }
 
+bool DomainList::keysfit()
+{
+    bool fits = true;
+    guard("Domainlist", "Function keysfit", [&] {
+        // The settings file counts a domain's keywords in 16 bits.
+        constexpr qsizetype most = std::numeric_limits<std::int16_t>::max();
+        const QString text = m_window.txtkeysText();
+        // Each keyword ends at a carriage return: below the limit in those, nothing needs splitting.
+        if (QStringView(text).count(u'\r') < most)
+            return;
+        const QStringList keys = splitkeys(text, m_window.txtkeysSelStart(), m_window.txtkeysSelLength()).keys;
+        if (keys.size() <= most)
+            return;
+        fits = false;
+        const qsizetype over = keys.size() - most;
+        const QString which = over == 1 ? QString(u"the keyword \""_s + keys.last() + u"\" does"_s)
+                                        : u"the "_s + QString::number(over) + u" keywords from \""_s + keys[most] +
+                                              u"\" to \""_s + keys.last() + u"\" do"_s;
+        m_prompts.message(u"A domain holds at most 32767 keywords; "_s + which +
+                          u" not fit. Nothing was searched or changed."_s);
+    });
+    return fits;
+}
+
 void DomainList::getdat(int index)
 {
     guard("Searchrun", "Sub getdat", [&] {
+        if (!keysfit())
+            return;
         const QStringList keys = loadinputs(index);
         setkeys(index, keys);
         m_window.writemessagebox(u"Searching on keys "_s + keys.join(u','));
@@ -146,6 +179,9 @@ void DomainList::setkeys(int index, const QStringList &keys)
 {
     SearchSession &session = m_state.urldata[index];
     session.keys.clear();
+    // New keywords show the statuses of this run's jobs afresh.
+    for (FetchJob &job : m_state.jobs)
+        job.shown = false;
     session.keys.reserve(int(keys.size()));
     for (const QString &key : keys) {
         KeywordResult keyword;
