@@ -152,6 +152,7 @@ void OptionsPanel::namecontrols()
         {txtsearxngengines, u"SearXNG engines"_s},
         {txtcafile, u"CA certificates (PEM file)"_s},
         {txtrequestdelay, u"Milliseconds between two requests to the same host"_s},
+        {txtmaxreply, u"Most bytes of one reply"_s},
         {txtalertdelta, u"Places up or down that raise an alert"_s},
         {txtalertcommand, u"Alert program"_s},
         {txtproxyserver, u"Proxy Server"_s},
