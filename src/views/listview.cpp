@@ -254,6 +254,8 @@ void ListView::reservebar(QWidget *bar)
 
 void ListView::fitbar()
 {
+    if (m_bar == nullptr)
+        return;
     const int above = qMax(0, m_bar->y() - y());
     layout()->setContentsMargins(0, 2 * above + m_bar->height(), 0, 0);
 }

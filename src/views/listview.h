@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 
 class QTreeWidget;
@@ -97,7 +98,7 @@ private:
     static bool cut(const QWidget *widget, const QString &text, int width, int margins);
 
     QTreeWidget *m_tree;
-    QWidget *m_bar = nullptr;
+    QPointer<QWidget> m_bar;
     // The width last set per column, so an unchanged column reads back exactly what was set
     // rather than its pixel width rounded back to twips.
     QList<int> m_widths;
