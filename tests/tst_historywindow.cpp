@@ -156,7 +156,7 @@ QStringList items(const QComboBox *box)
 
 // What is wrong with the controls `roots` show (buttons, boxes, lists' lines, labels' texts),
 // each scrolled into sight where it scrolls: hidden at a corner or its centre, overlapping
-// another, unnamed for a screen reader, or Tab going back up or left.
+// another, unnamed for a screen reader or missed by Tab, or Tab going back up or left.
 QStringList faults(QWidget &client, const QList<QWidget *> &roots)
 {
     QStringList faults;
@@ -167,12 +167,16 @@ QStringList faults(QWidget &client, const QList<QWidget *> &roots)
         const auto *label = qobject_cast<QLabel *>(c);
         if (!c->isVisible() || qobject_cast<QHeaderView *>(c) || (label && label->text().isEmpty()))
             continue;
+        const bool command = qobject_cast<QAbstractButton *>(c) || qobject_cast<QLineEdit *>(c) ||
+                             qobject_cast<QComboBox *>(c) || (c->focusPolicy() & Qt::TabFocus);
         if (auto *list = qobject_cast<ListView *>(c))
             c = list->tree(); // the list may hold a bar above its lines
-        else if (!label && !(c->focusPolicy() & Qt::TabFocus)) {
+        else if (!label && !command) {
             todo << c->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
             continue;
         }
+        if (!label && !(c->focusPolicy() & Qt::TabFocus))
+            faults << c->objectName() + u" is not reached by Tab"_s;
         QWidget *surface = &client;
         for (QWidget *up = c->parentWidget(); up != &client; up = up->parentWidget()) {
             if (auto *area = qobject_cast<QScrollArea *>(up)) {
