@@ -4,6 +4,7 @@
 #include "diagnostics/guard.h"
 #include "platform/dialup.h"
 #include "platform/prompts.h"
+#include "search/competitors.h"
 #include "search/searchrun.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
@@ -66,6 +67,9 @@ int Scheduler::firstdue()
     const int every = interval(m_state.settings);
     const std::int64_t now = calctime(GetDateFormat());
     for (int i = 1; i <= domains.ubound(); ++i) {
+        // A competitor's results come with its domain's search.
+        if (competitors::derived(m_state, i))
+            continue;
         const QString &last = domains[i].lastscheduletime;
         if (last.isEmpty())
             return i;
@@ -94,7 +98,9 @@ void Scheduler::startdomain(int index)
     m_window.setTxturlsText(session.url);
     m_window.disall();
     m_state.schedulesearching = true;
-    m_state.schedulelast = index == m_state.urldata.ubound();
+    m_state.schedulelast = true;
+    for (int later = index + 1; later <= m_state.urldata.ubound(); ++later)
+        m_state.schedulelast = m_state.schedulelast && competitors::derived(m_state, later);
     m_run.mnusearch_Click();
     if (m_state.searching)
         return;
@@ -103,6 +109,8 @@ void Scheduler::startdomain(int index)
     const bool last = m_state.schedulelast;
     m_state.schedulesearching = false;
     m_state.schedulelast = false;
+    if (last)
+        m_state.pages.clear();
     if (last && m_cycleend)
         m_cycleend(false);
 }

@@ -97,6 +97,8 @@ void Fetcher::endjob(int jobindex, const QString &status)
 void Fetcher::connectjob(int jobindex, const RequestTarget &target)
 {
     FetchJob &job = m_state.jobs[jobindex];
+    if (m_state.pages.serve(m_state, jobindex, m_window))
+        return;
     if (m_retry.exhausted(job)) {
         endjob(jobindex, m_retry.giveuptext(job));
         return;
@@ -261,6 +263,7 @@ bool Fetcher::receivepage(int jobindex, int index)
         SearchHit hit{found.url, found.title, found.abstract, Int16(found.position), {}};
         job.hits.append(std::move(hit));
     }
+    m_state.pages.remember(m_state, job, page.hits, page.note);
     addnote(job.notes, page.note);
     m_window.writemessagebox(u"Received page "_s + n + u" search term "_s + job.key);
     job.status = u"received page "_s + n;

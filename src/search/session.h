@@ -6,6 +6,7 @@
 #include "searchlocale.h"
 
 #include <QString>
+#include <QStringList>
 
 // One hit of a result page. In element 0 of a parse result only `fault` carries anything.
 struct SearchHit
@@ -46,6 +47,7 @@ struct SearchSession
     QString checkfirst;
     QString lastscheduletime;
     SearchLocale locale = {};
+    QStringList competitors = {}; // read from this domain's pages, never searched on their own
 
     bool operator==(const SearchSession &other) const = default;
 };
