@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(rig.engine.pagesRequested(u"k2"_s), (QList<int>{0, 1}));
         QCOMPARE(rig.engine.requests().size(), 4);
         QVERIFY(rig.window.lines().contains(
-            u"8 requests saved in this cycle: result pages read before for another domain"_s));
+            u"8 requests saved in this cycle: result pages shared between domains"_s));
         QCOMPARE(rig.state.urldata.ubound(), 3);
         QVERIFY(writei(rig.state, {}, {}, {}));
         Array1<SearchSession> cycle = rig.state.urldata;

@@ -76,5 +76,5 @@ QString savedtext(int saved, const QString &what)
     if (saved == 0)
         return {};
     return QString::number(saved) + (saved == 1 ? u" request"_s : u" requests"_s) + u" saved "_s + what +
-           u": result pages read before for another domain"_s;
+           u": result pages shared between domains"_s;
 }
