@@ -8,6 +8,7 @@
 #include "mainmenus.h"
 #include "mainwindow.h"
 #include "platform/prompts.h"
+#include "search/competitors.h"
 #include "search/searchrun.h"
 #include "statuspanels.h"
 #include "timedwarningpanel.h"
@@ -75,14 +76,22 @@ void SearchController::connectcommands(const MainMenus &menus)
     connect(search.cmdlocale, &QPushButton::clicked, this, &SearchController::cmdlocale_Click);
     connect(m_fralocale->cmdlocaleok, &QPushButton::clicked, this, &SearchController::cmdlocaleok_Click);
     connect(m_fralocale->cmdlocalecancel, &QPushButton::clicked, this, [this] { m_fralocale->setshown(false); });
+    // A domain new to the list is added by its search: it takes the panel's competitors then.
+    connect(run, &SearchRun::searchStarting, this, [this] {
+        AppState &state = m_window.state();
+        if (const int d = findsession(state); d != 0)
+            state.urldata[d].competitors = m_competitors;
+    });
 }
 
 void SearchController::cmdlocale_Click()
 {
     guard("Searchcontroller", "Sub cmdlocale_Click", [&] {
         const bool shown = m_fralocale->isVisible();
-        if (!shown)
+        if (!shown) {
             m_fralocale->setboxes(m_locale);
+            m_fralocale->txtcompetitors->setText(competitors::text(m_competitors));
+        }
         m_fralocale->setshown(!shown);
     });
 }
@@ -103,17 +112,22 @@ void SearchController::cmdlocaleok_Click()
         }
         m_locale = searchlocale::normalised(typed);
         m_fralocale->setshown(false);
-        showlocale();
         AppState &state = m_window.state();
         m_run->domains().sanitizeurl();
-        if (const int d = findsession(state); d != 0)
+        m_competitors = competitors::read(m_fralocale->txtcompetitors->text(), state.txturl);
+        showlocale();
+        if (const int d = findsession(state); d != 0) {
             state.urldata[d].locale = m_locale;
+            state.urldata[d].competitors = m_competitors;
+        }
     });
 }
 
 void SearchController::showlocale()
 {
     QString where = searchlocale::summary(m_locale);
+    if (!m_competitors.isEmpty())
+        where += (where.isEmpty() ? u""_s : u"; "_s) + u"competitors "_s + competitors::text(m_competitors);
     QLabel *label = m_controls.search.txturlslab3;
     label->setToolTip(where.isEmpty() ? QString() : u"Rankings for "_s + where);
     if (!where.isEmpty())
@@ -226,6 +240,9 @@ void SearchController::disall()
         m_controls.results.chkdispfirst->setChecked(inputs->chkdispfirst);
         m_controls.search.pagedepth->setText(inputs->pagedepth);
         m_locale = inputs->locale;
+        const AppState &state = m_window.state();
+        const int d = findsession(state);
+        m_competitors = d != 0 ? state.urldata[d].competitors : QStringList();
         showlocale();
         m_results.disres();
     });
