@@ -120,6 +120,10 @@ bool derived(const SearchState &state, int index)
 {
     bool result = false;
     guard("Competitors", "Function derived", [&] {
+        // One that names competitors of its own is searched, so that two domains naming each
+        // other are both searched.
+        if (!state.urldata[index].competitors.isEmpty())
+            return;
         const QString &url = state.urldata[index].url;
         for (int d = 1; d <= state.urldata.ubound() && !result; ++d)
             result = d != index && state.urldata[d].competitors.contains(url);

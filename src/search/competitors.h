@@ -22,8 +22,9 @@ void derive(SearchState &state, SearchWindow &window, int owner);
 // The end of a run: the competitors of the run's domain are built, the requests the run saved
 // are told and, at the end of a scheduled cycle, those of the cycle, whose pages are let go.
 void runended(SearchState &state, SearchWindow &window);
-// Whether domain `index` is the competitor of another domain of the list, so that a scheduled
-// cycle takes its results from that domain's search instead of searching it.
+// Whether domain `index` is the competitor of another domain of the list and names none of its
+// own, so that a scheduled cycle takes its results from that domain's search instead of
+// searching it.
 bool derived(const SearchState &state, int index);
 
 } // namespace competitors
