@@ -41,18 +41,6 @@ class TestDiagnostics : public QObject
 private slots:
     void init() { errorreports::reset(); }
 
-    void traceRingWraps()
-    {
-        for (int i = 0; i < 50; ++i)
-            errorreports::addtrace("Mod", kNames[i]);
-        QCOMPARE(errorreports::tracecursor(), 50);
-        QCOMPARE(errorreports::traceentry(50), u"Mod P50"_s);
-        errorreports::addtrace("Mod", kNames[50]);
-        QCOMPARE(errorreports::tracecursor(), 1);
-        QCOMPARE(errorreports::traceentry(1), u"Mod P51"_s);
-        QCOMPARE(errorreports::traceentry(2), u"Mod P2"_s);
-    }
-
     void reportTextAndAccumulation()
     {
         QSignalSpy raised(&errorreports::notifier(), &errorreports::Notifier::raised);
@@ -127,7 +115,8 @@ private slots:
         const QString text = errorreports::errortext();
         QCOMPARE(text.count(u"Error trapped: "_s), 2);
         QVERIFY(text.contains(u"Error trapped: Overflow (500 times) 6 Zorvane Test\r\n"_s));
-        QVERIFY(text.endsWith(u"Error trapped: Type mismatch 13 Zorvane Test\r\n\r\nTrace -- \r\n\r\nTest Sub step\r\n"_s));
+        QVERIFY(
+            text.endsWith(u"Error trapped: Type mismatch 13 Zorvane Test\r\n\r\nTrace -- \r\n\r\nTest Sub step\r\n"_s));
     }
 
     void logLinesAndFileName()

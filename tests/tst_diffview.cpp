@@ -1,7 +1,7 @@
 #include "app/appstate.h"
 #include "app/gradientbutton.h"
-#include "app/historycontroller.h"
 #include "app/historydiffcontroller.h"
+#include "app/historyviewcontroller.h"
 #include "app/mainmenus.h"
 #include "app/mainwindow.h"
 #include "support/fakeconnection.h"
@@ -36,7 +36,7 @@ private slots:
         MainWindow window(state, MainWindow::Seams{&prompts, &connection});
         window.setfiledialogs(&dialogs);
         window.show();
-        DiffView &view = window.history().diff().diffview();
+        DiffView &view = window.historyview().diff().diffview();
 
         // Outside the history view there is nothing to compare.
         window.menus().mnuhistorydiff->trigger();

@@ -384,6 +384,43 @@ private slots:
         QVERIFY(log.contains("---End log Zorvane --- at 01-May-2006 12:01:00"));
     }
 
+    // Both commands that read a file's save dates: a missing file the user gives up and a file
+    // without saves load nothing and show no dates.
+    void missingAndEmptyFilesReadNothing()
+    {
+        QVERIFY(m_folder.write(u"empty.sav"_s, "header\r\n"));
+        const struct
+        {
+            QString file;
+            QStringList questions;
+            QStringList messages;
+        } cases[] = {
+            {path(u"none.sav"_s), {u"File doesn't exist! "_s}, {}},
+            {path(u"empty.sav"_s), {}, {u"No suitable data in file"_s}},
+        };
+        for (const auto &c : cases) {
+            for (const bool manage : {false, true}) {
+                State state = sampleState();
+                Window window;
+                TestPrompts prompts;
+                TestFileDialogs dialogs;
+                Array1<QString> dates;
+                HistoryCommands commands(state, state, dates, window, prompts, dialogs);
+                prompts.setNextAnswer(Prompts::Answer::Cancel);
+                if (manage) {
+                    commands.manage().txtmhfile = c.file;
+                    commands.cmdmhread_Click();
+                } else {
+                    dialogs.setNextFileName(c.file);
+                    commands.mnuload_Click();
+                }
+                QCOMPARE(prompts.questions(), c.questions);
+                QCOMPARE(prompts.messages(), c.messages);
+                QVERIFY(!commands.manage().datesvisible && !commands.selectread().visible && window.loads == 0);
+            }
+        }
+    }
+
     void deleteSelected()
     {
         MockClock clock(QDateTime(QDate(2006, 5, 1), QTime(12, 0, 0)));

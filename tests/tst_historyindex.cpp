@@ -68,20 +68,6 @@ QByteArray threerecords()
     return out.data();
 }
 
-enum Change
-{
-    Nothing,
-    Saved,
-    Deleted,
-    AppendedElsewhere,
-    LineCompletedLater,
-    EditedSameLength,
-    EditedLonger,
-    KilledSave,
-    DamagedIndex,
-    OtherVersion
-};
-
 } // namespace
 
 class TestHistoryIndex : public QObject
@@ -109,63 +95,70 @@ private:
         QVERIFY(file.setFileTime(file.fileTime(QFileDevice::FileModificationTime).addSecs(2),
                                  QFileDevice::FileModificationTime));
     }
-    void change(int change)
+    // Each kind of change to the file or its index, and how the next open catches up.
+    struct Change
     {
-        switch (Change(change)) {
-        case Saved: {
-            MockClock clock(QDateTime(QDate(2025, 2, 1), QTime(8, 0)));
-            SearchState state;
-            state.urldata = sample::array<SearchSession>({sample::domain(u"c.example"_s, {})});
-            saveall(m_file, state, {}, {});
-            break;
-        }
-        case Deleted:
-            historyfile::deleterecords(m_file, u"02-Jan-2025 10:00:00"_s, m_folder.file(u"temp.sav"_s));
-            break;
-        case AppendedElsewhere: // more top URLs for the last keyword, then a record
-            append("urls: http://late/\r\ntitles: Late\r\n----------04-Jan-2025 10:00:00\r\nURL: a.example\r\n"
-                   "KEY: k1\r\npos: 3\r\nurl: http://a.example/3\r\n");
-            break;
-        case LineCompletedLater:
-            append("----------06-Jan-2025 10:00:00\r\nURL: a.example\r\nKEY: k\r\npos: 1");
-            HistoryIndex::open(m_file);
-            append("2\r\n");
-            break;
-        case EditedSameLength:
-            replace("pos: 5\r\n", "pos: 7\r\n");
-            break;
-        case EditedLonger:
-            replace("KEY: k1\r\n", "KEY: k1 again\r\n");
-            append("----------05-Jan-2025 10:00:00\r\n");
-            break;
-        case KilledSave: { // a save killed half-way leaves its mark and part of its record
-            const QByteArray record = "----------09-Jan-2025 10:00:00\r\nURL: cut.example\r\nKEY: k\r\n";
-            QFile marked(m_file);
-            QFile mark(m_file + u".saving"_s);
-            QVERIFY(marked.open(QIODevice::ReadOnly) && mark.open(QIODevice::WriteOnly));
-            const QByteArray bytes = historyfile::SaveMark::of(marked, record).bytes();
-            QCOMPARE(mark.write(bytes), bytes.size());
-            append(record.first(40));
-            break;
-        }
-        case DamagedIndex: {
-            QFile index(m_file + u".idx"_s);
-            QVERIFY(index.open(QIODevice::ReadWrite) && index.write("not an index") == 12);
-            break;
-        }
-        case OtherVersion: {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"test"_s);
-            db.setDatabaseName(m_file + u".idx"_s);
-            QVERIFY(db.open());
-            QVERIFY(QSqlQuery(db).exec(u"UPDATE meta SET value = 0 WHERE name = 'version'"_s));
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(u"test"_s);
-            break;
-        }
-        case Nothing:
-            break;
-        }
+        const char *name;
+        HistoryIndex::Refresh refresh;
+        std::function<void()> apply;
+    };
+    QList<Change> changes()
+    {
+        using R = HistoryIndex::Refresh;
+        return {
+            {"unchanged", R::Current, [] {}},
+            {"our save appends", R::Appended,
+             [this] {
+                 MockClock clock(QDateTime(QDate(2025, 2, 1), QTime(8, 0)));
+                 SearchState state;
+                 state.urldata = sample::array<SearchSession>({sample::domain(u"c.example"_s, {})});
+                 saveall(m_file, state, {}, {});
+             }},
+            {"our delete rewrites", R::Rebuilt,
+             [this] { historyfile::deleterecords(m_file, u"02-Jan-2025 10:00:00"_s, m_folder.file(u"temp.sav"_s)); }},
+            // more top URLs for the last keyword, then a record
+            {"another program appends", R::Appended,
+             [this] {
+                 append("urls: http://late/\r\ntitles: Late\r\n----------04-Jan-2025 10:00:00\r\nURL: "
+                        "a.example\r\nKEY: k1\r\npos: 3\r\nurl: http://a.example/3\r\n");
+             }},
+            {"last line completed later", R::Appended,
+             [this] {
+                 append("----------06-Jan-2025 10:00:00\r\nURL: a.example\r\nKEY: k\r\npos: 1");
+                 HistoryIndex::open(m_file);
+                 append("2\r\n");
+             }},
+            {"edited in the middle, same length", R::Rebuilt, [this] { replace("pos: 5\r\n", "pos: 7\r\n"); }},
+            {"edited in the middle, then grown", R::Rebuilt,
+             [this] {
+                 replace("KEY: k1\r\n", "KEY: k1 again\r\n");
+                 append("----------05-Jan-2025 10:00:00\r\n");
+             }},
+            // a save killed half-way leaves its mark and part of its record
+            {"a killed save's bytes", R::Rebuilt,
+             [this] {
+                 const QByteArray record = "----------09-Jan-2025 10:00:00\r\nURL: cut.example\r\nKEY: k\r\n";
+                 QFile marked(m_file);
+                 QVERIFY(marked.open(QIODevice::ReadOnly));
+                 QVERIFY(writebytes(m_file + u".saving"_s, historyfile::SaveMark::of(marked, record).bytes()));
+                 append(record.first(40));
+             }},
+            {"damaged index", R::Rebuilt,
+             [this] {
+                 QFile index(m_file + u".idx"_s);
+                 QVERIFY(index.open(QIODevice::ReadWrite) && index.write("not an index") == 12);
+             }},
+            {"index of another version", R::Rebuilt,
+             [this] {
+                 QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"test"_s);
+                 db.setDatabaseName(m_file + u".idx"_s);
+                 QVERIFY(db.open());
+                 QVERIFY(QSqlQuery(db).exec(u"UPDATE meta SET value = 0 WHERE name = 'version'"_s));
+                 db.close();
+                 db = QSqlDatabase();
+                 QSqlDatabase::removeDatabase(u"test"_s);
+             }},
+        };
     }
 
 private slots:
@@ -176,40 +169,25 @@ private slots:
     void keptInStep_data()
     {
         QTest::addColumn<int>("change");
-        QTest::addColumn<int>("refresh");
-        QTest::newRow("unchanged") << int(Nothing) << int(HistoryIndex::Refresh::Current);
-        QTest::newRow("our save appends") << int(Saved) << int(HistoryIndex::Refresh::Appended);
-        QTest::newRow("our delete rewrites") << int(Deleted) << int(HistoryIndex::Refresh::Rebuilt);
-        QTest::newRow("another program appends") << int(AppendedElsewhere) << int(HistoryIndex::Refresh::Appended);
-        QTest::newRow("last line completed later") << int(LineCompletedLater) << int(HistoryIndex::Refresh::Appended);
-        QTest::newRow("edited in the middle, same length")
-            << int(EditedSameLength) << int(HistoryIndex::Refresh::Rebuilt);
-        QTest::newRow("edited in the middle, then grown") << int(EditedLonger) << int(HistoryIndex::Refresh::Rebuilt);
-        QTest::newRow("a killed save's bytes") << int(KilledSave) << int(HistoryIndex::Refresh::Rebuilt);
-        QTest::newRow("damaged index") << int(DamagedIndex) << int(HistoryIndex::Refresh::Rebuilt);
-        QTest::newRow("index of another version") << int(OtherVersion) << int(HistoryIndex::Refresh::Rebuilt);
+        for (int n = 0; n < changes().size(); ++n)
+            QTest::newRow(changes()[n].name) << n;
     }
     void keptInStep()
     {
         QFETCH(int, change);
-        QFETCH(int, refresh);
         QFile::remove(m_file + u".saving"_s);
         QFile::remove(m_file + u".idx"_s);
-        QFile file(m_file);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(threerecords() + "pos: 70000\r\n"); // the last record's reading fails here
-        file.close();
+        QVERIFY(writebytes(m_file, threerecords() + "pos: 70000\r\n")); // the last record's reading fails here
         QCOMPARE(HistoryIndex::open(m_file).refreshed(), HistoryIndex::Refresh::Rebuilt);
-        this->change(change);
+        changes()[change].apply();
         errorreports::reset();
 
         const Array1<HistoryEntry> plain = historyfile::readhistory(m_file);
         const QStringList plainfailures = failures();
         const HistoryIndex index = HistoryIndex::open(m_file);
-        QCOMPARE(int(index.refreshed()), refresh);
+        QCOMPARE(index.refreshed(), changes()[change].refresh);
         QCOMPARE(failures(), plainfailures);
         QCOMPARE(dump(index), dump(plain));
-        QCOMPARE(index.indexfile(), m_file + u".idx"_s);
         QCOMPARE(HistoryIndex::open(m_file).refreshed(), HistoryIndex::Refresh::Current);
         QCOMPARE(failures(), plainfailures);
     }
@@ -219,12 +197,9 @@ private slots:
     void holdsNoSecrets()
     {
         const QString file = m_folder.file(u"private.sav"_s);
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(threerecords()
-                      .replace("proxypass: \r\n", "proxypass: hunter2\r\n")
-                      .replace("apikey: \r\n", "apikey: k-7731\r\n"));
-        out.close();
+        QVERIFY(writebytes(file, threerecords()
+                                     .replace("proxypass: \r\n", "proxypass: hunter2\r\n")
+                                     .replace("apikey: \r\n", "apikey: k-7731\r\n")));
         const auto shared =
             QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));

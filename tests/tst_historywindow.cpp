@@ -1,6 +1,6 @@
 #include "app/appstate.h"
 #include "app/gradientbutton.h"
-#include "app/historycontroller.h"
+#include "app/historyfilescontroller.h"
 #include "app/historypanels.h"
 #include "app/mainwindow.h"
 #include "app/qtprompts.h"
@@ -87,7 +87,7 @@ struct Window
         dialogs.setNextFileName(file);
         window->menus().mnusave->trigger();
     }
-    HistoryController &history() const { return window->history(); }
+    HistoryFilesController &files() const { return window->historyfiles(); }
     ListView *list() const { return window->controls().history.historyview; }
     QStringList column(int subitem) const
     {
@@ -241,7 +241,7 @@ private slots:
 
         w.dialogs.setNextFileName(file);
         w.window->controls().buttons.doload->click();
-        SelectReadFrame &panel = w.history().fraselectread();
+        SelectReadFrame &panel = w.files().fraselectread();
         QVERIFY(panel.isVisibleTo(w.window.get()));
         QCOMPARE(panel.seldate()->count(), 2);
         QCOMPARE(panel.seldate()->currentIndex(), 1);
@@ -253,7 +253,7 @@ private slots:
         // The manage panel deletes the older record: the newer one is left.
         const QString newer = panel.seldate()->itemText(1);
         w.window->menus().mnumanhis->trigger();
-        ManageHistoryFrame &manage = w.history().frahistory();
+        ManageHistoryFrame &manage = w.files().frahistory();
         QVERIFY(manage.isVisibleTo(w.window.get()));
         QVERIFY(!manage.mhdates()->isVisibleTo(w.window.get()));
         manage.txtmhfile()->setText(file);
@@ -316,7 +316,7 @@ private slots:
         // Manage History deletes a date of the file read, not after a file without records nor
         // once the name was changed; two records of one date go after OK, none after Cancel.
         w.window->menus().mnumanhis->trigger();
-        ManageHistoryFrame &manage = w.history().frahistory();
+        ManageHistoryFrame &manage = w.files().frahistory();
         const auto read = [&](const QString &file) {
             manage.txtmhfile()->setText(file);
             return boxes.ask({B::Ok}, [&] { manage.cmdmhread()->click(); });

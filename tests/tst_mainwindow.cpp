@@ -5,7 +5,7 @@
 #include "app/errorreportdisplay.h"
 #include "app/errorreportpanel.h"
 #include "app/gradientbutton.h"
-#include "app/historycontroller.h"
+#include "app/historyfilescontroller.h"
 #include "app/historypanels.h"
 #include "app/mainwindow.h"
 #include "app/messagepanel.h"
@@ -54,8 +54,8 @@ class TestMainWindow : public QObject
                 &window.panels().frawarntimed(),
                 &window.errorreports().fraerrorreport(),
                 &window.errorreports().fraerrorreportdisplay(),
-                &window.history().fraselectread(),
-                &window.history().frahistory(),
+                &window.historyfiles().fraselectread(),
+                &window.historyfiles().frahistory(),
                 &window.options().fraoptions(),
                 &window.scheduler().frascheduleopt()};
     }

@@ -1,7 +1,7 @@
 #include "app/appstate.h"
 #include "app/colorschemes.h"
 #include "app/gradientbutton.h"
-#include "app/historycontroller.h"
+#include "app/historyviewcontroller.h"
 #include "app/mainwindow.h"
 #include "support/clirun.h"
 #include "support/fakeconnection.h"
@@ -83,7 +83,7 @@ private slots:
         dialogs.setNextFileName(writehistory(folder));
         window.controls().buttons.dohistory->click();
         const HistoryControls &h = window.controls().history;
-        RankChart &chart = window.history().historychart();
+        RankChart &chart = window.historyview().historychart();
         // No keyword chosen: the visibility of the domain and of b.example, which searched the
         // same keyword, below the list, a point per readable date.
         QVERIFY(chart.isVisible() && chart.series().isEmpty());
@@ -91,15 +91,15 @@ private slots:
                                                  u"b.example #c02020: 0@59 3.33@60 3.33@61 8.33@63 legend"_s}));
         const QRect split = h.historyview->geometry();
         // The analysis has no chart: its list takes the whole room.
-        window.history().mnuanalyze_Click();
+        window.controls().buttons.doanalyze->click();
         QVERIFY(!chart.isVisible());
         const QRect full = h.historyview->geometry();
-        window.history().mnuanalyze_Click();
+        window.controls().buttons.doanalyze->click();
 
         // A line picks the keyword, the domain filter the domain; the chart goes below the list.
         h.historyview->tree()->topLevelItem(0)->setSelected(true);
         QVERIFY(chart.isVisible() && chart.visibilityseries().isEmpty());
-        const HistoryData &historydata = window.history().historydata();
+        const HistoryData &historydata = state.historydata;
         QCOMPARE(chart.series(), rankseries::build(historydata, u"shoes"_s, u"a.example"_s));
         const QRect list = h.historyview->geometry();
         QCOMPARE(list, split);

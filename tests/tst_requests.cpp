@@ -98,19 +98,11 @@ private slots:
         QVERIFY(errorreports::errortext().contains(u"Overflow"_s));
     }
 
-    void strip_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("one space") << u" 30"_s << u"30"_s;
-        QTest::newRow("two spaces") << u"  30"_s << u" 30"_s;
-        QTest::newRow("space only") << u" "_s << QString();
-    }
-
     void strip()
     {
-        QFETCH(QString, text);
-        QTEST(::strip(text), "expected");
+        const std::pair<QString, QString> cases[] = {{u" 30"_s, u"30"_s}, {u"  30"_s, u" 30"_s}, {u" "_s, {}}};
+        for (const auto &[text, expected] : cases)
+            QCOMPARE(::strip(text), expected);
     }
 };
 

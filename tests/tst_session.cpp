@@ -25,7 +25,6 @@ private slots:
         QTest::newRow("cr only splits") << u"a\rb"_s << 0 << 0 << QStringList{u"a"_s, u"b"_s} << 0;
         QTest::newRow("duplicates kept") << u"x\r\nx"_s << 0 << 0 << QStringList{u"x"_s, u"x"_s} << 0;
         QTest::newRow("breaks only") << u"\r\n\r\n"_s << 0 << 0 << QStringList{} << 0;
-        QTest::newRow("selection of line two") << u"one\r\ntwo\r\nthree"_s << 5 << 3 << QStringList{u"two"_s} << 0;
         QTest::newRow("selection across lines")
             << u"one\r\ntwo\r\nthree"_s << 1 << 6 << QStringList{u"ne"_s, u"tw"_s} << 0;
     }
@@ -54,10 +53,6 @@ private slots:
         a.remove(1);
         QCOMPARE(a[1], u"y"_s);
         QVERIFY_THROWS_EXCEPTION(Failure, a.remove(0));
-        int n = 0;
-        for (const QString &s : a)
-            n += int(s.size());
-        QCOMPARE(n, 1);
         // Its 16-bit bound: tst_parsers' hit count.
     }
 };

@@ -3,8 +3,7 @@
 #include "appstate.h"
 #include "diagnostics/guard.h"
 #include "export/csvexport.h"
-#include "historycontroller.h"
-#include "mainwindow.h"
+#include "mainmenus.h"
 #include "platform/filedialogs.h"
 #include "platform/prompts.h"
 #include "statuspanels.h"
@@ -16,9 +15,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-ExportController::ExportController(MainWindow &window, const MainMenus &menus, StatusPanels &panels, Prompts &prompts,
-                                   QObject *parent)
-    : QObject(parent), m_window(window), m_panels(panels), m_prompts(prompts)
+ExportController::ExportController(AppState &state, const MainMenus &menus, ResultsView &results, StatusPanels &panels,
+                                   Prompts &prompts, FileDialogs &dialogs)
+    : m_state(state), m_results(results), m_panels(panels), m_prompts(prompts), m_dialogs(dialogs)
 {
     menus.mnucsv->setEnabled(true);
     connect(menus.mnucsv, &QAction::triggered, this, &ExportController::mnucsv_Click);
@@ -27,8 +26,7 @@ ExportController::ExportController(MainWindow &window, const MainMenus &menus, S
 void ExportController::mnucsv_Click()
 {
     guard("Exportcontroller", "Sub mnucsv_Click", [&] {
-        AppState &state = m_window.state();
-        const int mode = state.viewmode;
+        const int mode = m_state.viewmode;
         if (mode == viewmodes::HistoryAnalysis) {
             m_prompts.message(u"Export to CSV writes the current results or the history view's lines; "
                               "close the analysis first"_s);
@@ -36,20 +34,20 @@ void ExportController::mnucsv_Click()
         }
         QList<csvexport::CsvLine> lines;
         if (mode == viewmodes::History) {
-            lines = csvexport::historylines(m_window.history().lists().listed);
+            lines = csvexport::historylines(m_state.historylists.listed);
         } else {
-            const int d = findsession(state);
-            lines = csvexport::resultlines(m_window.results().rows(), d == 0 ? QString() : state.urldata[d].resulttime);
+            const int d = findsession(m_state);
+            lines = csvexport::resultlines(m_results.rows(), d == 0 ? QString() : m_state.urldata[d].resulttime);
         }
-        const QString proposed = state.settings.csvfile.isEmpty() ? u"zorvane.csv"_s : state.settings.csvfile;
-        const auto chosen = m_window.filedialogs().savefile(
-            {u"Export to CSV"_s, u"CSV files (*.csv)|*.csv|All files (*.*)|*"_s, proposed});
+        const QString proposed = m_state.settings.csvfile.isEmpty() ? u"zorvane.csv"_s : m_state.settings.csvfile;
+        const auto chosen =
+            m_dialogs.savefile({u"Export to CSV"_s, u"CSV files (*.csv)|*.csv|All files (*.*)|*"_s, proposed});
         if (!chosen)
             return;
         const QString filename = QFileInfo(*chosen).absoluteFilePath();
         if (QFileInfo::exists(filename) && !m_prompts.confirm(filename + u" already exists. Replace it?"_s))
             return;
-        state.settings.csvfile = filename;
+        m_state.settings.csvfile = filename;
         const QString problem = csvexport::savecsv(filename, lines);
         if (!problem.isEmpty()) {
             m_prompts.message(u"Could not write "_s + filename + u":\r\n"_s + problem +

@@ -2,9 +2,11 @@
 
 #include <QObject>
 
-class MainWindow;
+struct AppState;
+class FileDialogs;
 struct MainMenus;
 class Prompts;
+class ResultsView;
 class StatusPanels;
 
 // The File menu's CSV export: the current results, or in the history view the history lines
@@ -13,13 +15,15 @@ class ExportController final : public QObject
 {
     Q_OBJECT
 public:
-    ExportController(MainWindow &window, const MainMenus &menus, StatusPanels &panels, Prompts &prompts,
-                     QObject *parent = nullptr);
+    ExportController(AppState &state, const MainMenus &menus, ResultsView &results, StatusPanels &panels,
+                     Prompts &prompts, FileDialogs &dialogs);
 
     void mnucsv_Click();
 
 private:
-    MainWindow &m_window;
+    AppState &m_state;
+    ResultsView &m_results;
     StatusPanels &m_panels;
     Prompts &m_prompts;
+    FileDialogs &m_dialogs;
 };

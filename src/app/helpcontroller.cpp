@@ -6,7 +6,6 @@
 #include "gradientbutton.h"
 #include "maincontrols.h"
 #include "mainmenus.h"
-#include "mainwindow.h"
 #include "messagepanel.h"
 #include "platform/product.h"
 #include "statuspanels.h"
@@ -14,16 +13,18 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
-HelpController::HelpController(MainWindow &window, const MainControls &controls, const MainMenus &menus,
-                               StatusPanels &panels, Shell &shell, QObject *parent)
-    : QObject(parent), m_window(window), m_panels(panels),
+HelpController::HelpController(AppState &state, const MainControls &controls, const MainMenus &menus, QWidget &client,
+                               StatusPanels &panels, Shell &shell)
+    : m_client(client), m_panels(panels),
       m_opener(shell, [&panels](const QString &text) { panels.writemessagebox(text); }), m_help(m_opener),
-      m_updates(window.state().settings), m_aboutframe(std::make_unique<AboutPanel>(*window.centralWidget()))
+      m_updates(state.settings), m_aboutframe(std::make_unique<AboutPanel>(client))
 {
-    connect(&window, &MainWindow::helpclick, this, [this](int index) { m_help.helpbutton_Click(index); });
+    for (int i = 0; i < int(controls.helpbuttons.size()); ++i)
+        connect(controls.helpbuttons.at(i), &QToolButton::clicked, this, [this, i] { m_help.helpbutton_Click(i); });
     connect(controls.buttons.dohelp, &GradientButton::clicked, this, [this] { m_help.dohelp_Click(); });
     menus.mnuwebsite->setText(product::name() + u" on the Web"_s);
     for (QAction *entry : {menus.mnuwinhelp, menus.mnuwebsite, menus.mnuabout})
@@ -77,6 +78,6 @@ void HelpController::Autodownload_Click()
     guard("Helpcontroller", "Sub Autodownload_Click", [&] {
         // The updater replaces the installation, so the program makes way for it.
         if (update::Autodownload())
-            m_window.close();
+            m_client.window()->close();
     });
 }

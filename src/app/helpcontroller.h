@@ -7,10 +7,10 @@
 
 #include <memory>
 
+struct AppState;
 struct MainControls;
 struct MainMenus;
 class AboutPanel;
-class MainWindow;
 class Shell;
 class StatusPanels;
 
@@ -21,8 +21,8 @@ class HelpController final : public QObject
 {
     Q_OBJECT
 public:
-    HelpController(MainWindow &window, const MainControls &controls, const MainMenus &menus, StatusPanels &panels,
-                   Shell &shell, QObject *parent = nullptr);
+    HelpController(AppState &state, const MainControls &controls, const MainMenus &menus, QWidget &client,
+                   StatusPanels &panels, Shell &shell);
     ~HelpController() override;
 
     void mnuabout_Click();
@@ -35,7 +35,7 @@ public:
     Checkforupdates &updates() { return m_updates; }
 
 private:
-    MainWindow &m_window;
+    QWidget &m_client;
     StatusPanels &m_panels;
     ShellHelpOpener m_opener;
     Help m_help;

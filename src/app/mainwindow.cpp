@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "alertcontroller.h"
+#include "analysiscontroller.h"
 #include "appstate.h"
 #include "colorschemes.h"
 #include "designlayout.h"
@@ -9,15 +10,17 @@
 #include "exportcontroller.h"
 #include "gradientbutton.h"
 #include "helpcontroller.h"
-#include "historycontroller.h"
+#include "historyfilescontroller.h"
+#include "historylist.h"
+#include "historyviewcontroller.h"
 #include "optionscontroller.h"
 #include "platform/autostart.h"
 #include "platform/connection.h"
 #include "platform/dialup.h"
 #include "popuppanel.h"
-#include "qtfiledialogs.h"
 #include "qtprompts.h"
 #include "qtshell.h"
+#include "reportcontroller.h"
 #include "schedulercontroller.h"
 #include "search/localconnection.h"
 #include "search/searchrun.h"
@@ -29,6 +32,8 @@
 #include "views/listview.h"
 #include "views/rankchart.h"
 #include "views/resultsview.h"
+#include "webbrowser.h"
+#include "windowfiledialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,32 +52,20 @@ MainWindow::MainWindow(AppState &state, QWidget *parent) : MainWindow(state, Sea
 
 MainWindow::MainWindow(AppState &state, const Seams &seams, QWidget *parent)
     : QMainWindow(parent), m_state(state), m_rects(designlayout::controls()), m_helprects(designlayout::helpicons()),
-      m_qtdialogs(std::make_unique<QtFileDialogs>(this)), m_filedialogs(m_qtdialogs.get())
+      m_filedialogs(std::make_unique<WindowFileDialogs>(this))
 {
     setObjectName(u"google"_s);
     setWindowTitle(u"Zorvane"_s);
     createControls();
     createMenus();
-    createcontrollers(seams);
+    createcontrollers(completeseams(seams));
     indexbyname();
     m_startup->Form_Load();
 }
 
-MainWindow::~MainWindow()
-{
-    // The controllers, with the panels they own, go before the controls they work on.
-    delete m_alerts;
-    delete m_export;
-    delete m_history;
-    m_startup.reset();
-    delete m_scheduler;
-    delete m_options;
-    delete m_search;
-    delete m_results;
-    delete m_help;
-    delete m_errorreports;
-    delete m_panels;
-}
+// The controllers, with the panels they own, are members and so go before the controls they
+// work on, which are the window's children.
+MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls()
 {
@@ -80,8 +73,6 @@ void MainWindow::createControls()
     m_client->setObjectName(u"client"_s);
     setCentralWidget(m_client);
     m_controls = MainControls::create(*m_client, dpi(), devicePixelRatioF());
-    for (int i = 0; i < int(m_controls.helpbuttons.size()); ++i)
-        connect(m_controls.helpbuttons.at(i), &QToolButton::clicked, this, [this, i] { emit helpclick(i); });
 }
 
 void MainWindow::createMenus()
@@ -92,67 +83,86 @@ void MainWindow::createMenus()
     connect(m_menus.mnuexit, &QAction::triggered, this, &QWidget::close);
 }
 
-void MainWindow::createcontrollers(const Seams &seams)
+// The seams a test left empty get the real ones, which the window owns.
+MainWindow::Seams MainWindow::completeseams(Seams seams)
 {
-    Prompts *prompts = seams.prompts;
-    if (prompts == nullptr) {
+    if (seams.prompts == nullptr) {
         m_qtprompts = std::make_unique<QtPrompts>(this);
-        prompts = m_qtprompts.get();
+        seams.prompts = m_qtprompts.get();
     }
-    const Connection *connection = seams.connection;
-    if (connection == nullptr) {
+    if (seams.connection == nullptr) {
         // A search against an engine on this machine (the demo) goes ahead while offline.
         m_systemconnection = std::make_unique<SystemConnection>();
         m_localconnection = std::make_unique<LocalConnection>(*m_systemconnection, m_state.settings);
-        connection = m_localconnection.get();
+        seams.connection = m_localconnection.get();
     }
-    Shell *shell = seams.shell;
-    if (shell == nullptr) {
+    if (seams.shell == nullptr) {
         m_qtshell = std::make_unique<QtShell>();
-        shell = m_qtshell.get();
+        seams.shell = m_qtshell.get();
     }
-    m_panels = new StatusPanels(*this, *m_controls.status.runningtext, *connection, this);
+    if (seams.autostart == nullptr) {
+        m_systemautostart = systemautostart(QCoreApplication::applicationFilePath());
+        seams.autostart = m_systemautostart.get();
+    }
+    if (seams.dialup == nullptr) {
+        m_systemdialup = std::make_unique<SystemDialup>();
+        seams.dialup = m_systemdialup.get();
+    }
+    if (seams.tray == nullptr) {
+        m_systemtray = std::make_unique<TrayIcon>(QIcon(emblem(32, devicePixelRatioF())));
+        seams.tray = m_systemtray.get();
+    }
+    return seams;
+}
+
+void MainWindow::createcontrollers(const Seams &seams)
+{
+    Prompts &prompts = *seams.prompts;
+    m_browser = std::make_unique<WebBrowser>(*seams.shell);
+    m_panels = std::make_unique<StatusPanels>(m_state, *m_client, *m_controls.status.runningtext, *seams.connection);
     // Said once the command that met it has ended, so no box opens half-way through a save.
     connect(
-        &errorreports::notifier(), &errorreports::Notifier::fileproblemsaid, m_panels,
-        [this, prompts](const QString &text) { m_panels->fileproblem(text, *prompts); }, Qt::QueuedConnection);
-    m_errorreports = new ErrorReportController(*m_client, *shell, this);
-    m_errorreports->watchpicture(*m_controls.buttons.Picture1, *m_controls.results.resultsview,
-                                 *m_controls.results.restxt);
-    m_help = new HelpController(*this, m_controls, m_menus, *m_panels, *shell, this);
+        &errorreports::notifier(), &errorreports::Notifier::fileproblemsaid, m_panels.get(),
+        [this, &prompts](const QString &text) { m_panels->fileproblem(text, prompts); }, Qt::QueuedConnection);
+    m_errorreports = std::make_unique<ErrorReportController>(*m_client, *seams.shell);
     const ResultsControls &results = m_controls.results;
-    m_results = new ResultsView(m_state, *results.resultsview, *results.resultslab1, *results.txtdisplay,
-                                *results.chkdispfirst, this);
-    m_search = new SearchController(*this, m_controls, m_menus, *m_panels, *m_results, *prompts, *connection, this);
-    Autostart *autostart = seams.autostart;
-    if (autostart == nullptr) {
-        m_systemautostart = systemautostart(QCoreApplication::applicationFilePath());
-        autostart = m_systemautostart.get();
-    }
-    m_options = new OptionsController(*this, m_menus, *shell, *autostart, *connection, this);
-    Dialup *dialup = seams.dialup;
-    if (dialup == nullptr) {
-        m_systemdialup = std::make_unique<SystemDialup>();
-        dialup = m_systemdialup.get();
-    }
-    m_scheduler = new SchedulerController(*this, m_menus, *m_search, *prompts, *dialup, this);
+    m_errorreports->watchpicture(*m_controls.buttons.Picture1, *results.resultsview, *results.restxt);
+    m_help = std::make_unique<HelpController>(m_state, m_controls, m_menus, *m_client, *m_panels, *seams.shell);
+    m_results = std::make_unique<ResultsView>(m_state, *results.resultsview, *results.resultslab1, *results.txtdisplay,
+                                              *results.chkdispfirst);
+    m_search = std::make_unique<SearchController>(m_state, m_controls, m_menus, *m_client, *this, *m_panels, *m_results,
+                                                  prompts, *seams.connection);
+    m_options = std::make_unique<OptionsController>(m_state, m_menus, *m_client, *this, *m_browser, *seams.autostart,
+                                                    *seams.connection);
+    m_scheduler = std::make_unique<SchedulerController>(m_state, m_controls, m_menus, *m_client, *this, *m_search,
+                                                        prompts, *m_filedialogs, *seams.dialup);
     m_tray = seams.tray;
-    if (m_tray == nullptr) {
-        m_systemtray = std::make_unique<TrayIcon>(QIcon(emblem(32, devicePixelRatioF())));
-        m_tray = m_systemtray.get();
-    }
     connect(m_tray, &TrayIcon::toggle, this, &MainWindow::shownow);
-    m_startup = std::make_unique<Startup>(*this, *m_panels, *m_search);
-    m_history = new HistoryController(*this, m_controls, m_menus, *m_panels, *m_search, *prompts, *shell, this);
-    m_export = new ExportController(*this, m_menus, *m_panels, *prompts, this);
-    m_alerts = new AlertController(m_state, m_search->run(), *m_tray, *m_panels, this);
+    m_startup =
+        std::make_unique<Startup>(m_state, m_controls, *m_client, *this, *m_panels, *m_search, *m_tray, *m_browser);
+    createhistory(prompts);
+    m_export = std::make_unique<ExportController>(m_state, m_menus, *m_results, *m_panels, prompts, *m_filedialogs);
+    m_alerts = std::make_unique<AlertController>(m_state, m_search->run(), *m_tray, *m_panels);
+}
+
+void MainWindow::createhistory(Prompts &prompts)
+{
+    m_historylist = std::make_unique<HistoryList>(m_state.historylists, m_controls.history, *this);
+    m_historyfiles = std::make_unique<HistoryFilesController>(m_state, *m_historylist, m_controls, m_menus, *m_client,
+                                                              *this, *m_search, *m_panels, prompts, *m_filedialogs);
+    m_historyview = std::make_unique<HistoryViewController>(m_state, *m_historylist, m_controls, m_menus, *m_client,
+                                                            *this, *m_search, *m_panels, prompts, *m_filedialogs);
+    m_analysis = std::make_unique<AnalysisController>(m_state, *m_historylist, *m_historyview, m_controls, m_menus,
+                                                      prompts, *m_browser);
+    m_reports = std::make_unique<ReportController>(m_state, m_controls, m_menus, *m_panels, prompts, *m_filedialogs,
+                                                   *m_browser);
 }
 
 void MainWindow::indexbyname()
 {
     for (QWidget *widget : m_controls.all())
         m_named.insert(widget->objectName(), widget);
-    m_named.insert(m_history->historychart().objectName(), &m_history->historychart());
+    m_named.insert(m_historyview->historychart().objectName(), &m_historyview->historychart());
     for (PopupPanel *panel : m_client->findChildren<PopupPanel *>(Qt::FindDirectChildrenOnly)) {
         m_named.insert(panel->objectName(), panel);
         for (QWidget *widget : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
@@ -187,9 +197,14 @@ void MainWindow::shownow()
     });
 }
 
+FileDialogs &MainWindow::filedialogs() const
+{
+    return m_filedialogs->current();
+}
+
 void MainWindow::setfiledialogs(FileDialogs *dialogs)
 {
-    m_filedialogs = dialogs != nullptr ? dialogs : m_qtdialogs.get();
+    m_filedialogs->setcurrent(dialogs);
 }
 
 void MainWindow::createresultcolumns()
@@ -217,8 +232,8 @@ void MainWindow::displaybits(int mode)
         for (QWidget *widget : m_controls.historycontrols())
             widget->setVisible(mode != viewmodes::Searches);
         m_controls.results.restxt->hide();
-        if (m_history != nullptr)
-            m_history->updatechart();
+        if (m_historyview != nullptr)
+            m_historyview->updatechart();
     });
 }
 

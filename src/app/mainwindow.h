@@ -3,6 +3,7 @@
 #include "maincontrols.h"
 #include "mainmenus.h"
 #include "twipsrect.h"
+#include "windowlayout.h"
 
 #include <QHash>
 #include <QList>
@@ -11,32 +12,39 @@
 #include <memory>
 
 class AlertController;
+class AnalysisController;
 struct AppState;
 class Autostart;
-class Dialup;
-class OptionsController;
-struct Palette;
-class SchedulerController;
-class TrayIcon;
-struct ViewModeTexts;
 class Connection;
+class Dialup;
 class ErrorReportController;
 class ExportController;
 class FileDialogs;
 class HelpController;
-class HistoryController;
+class HistoryFilesController;
+class HistoryList;
+class HistoryViewController;
+class OptionsController;
+struct Palette;
 class Prompts;
-class Shell;
+class ReportController;
 class ResultsView;
+class SchedulerController;
 class SearchController;
 class SearchRun;
+class Shell;
 class Startup;
 class StatusPanels;
+class TrayIcon;
+struct ViewModeTexts;
+class WebBrowser;
+class WindowFileDialogs;
 
 // The main window `google`: the controls of the main view and the four operations that arrange
 // them (view mode, colours, column widths, resize). The commands live in controllers that share
-// the AppState and get the controls they work on; each creates and owns its pop-up panels.
-class MainWindow final : public QMainWindow
+// the AppState and get the controls they work on; each creates and owns its pop-up panels. The
+// window owns the controllers, made in the order of their members and so destroyed in reverse.
+class MainWindow final : public QMainWindow, public WindowLayout
 {
     Q_OBJECT
 public:
@@ -62,42 +70,39 @@ public:
     StatusPanels &panels() const { return *m_panels; }
     ErrorReportController &errorreports() const { return *m_errorreports; }
     HelpController &help() const { return *m_help; }
-    ResultsView &results() const { return *m_results; }
     SearchController &search() const { return *m_search; }
     SearchRun &searchrun() const;
     Startup &startup() const { return *m_startup; }
     OptionsController &options() const { return *m_options; }
     SchedulerController &scheduler() const { return *m_scheduler; }
-    TrayIcon &tray() const { return *m_tray; }
-    HistoryController &history() const { return *m_history; }
-    ExportController &csvexport() const { return *m_export; }
-    AlertController &alerts() const { return *m_alerts; }
+    HistoryFilesController &historyfiles() const { return *m_historyfiles; }
+    HistoryViewController &historyview() const { return *m_historyview; }
 
-    void displaybits(int mode);
-    void setcols();
-    void setresultswidth();
+    void displaybits(int mode) override;
+    void setcols() override;
+    void setresultswidth() override;
     // The resize handler; also run when the log window is switched on or off.
-    void Form_Resize();
+    void Form_Resize() override;
     // A click on the tray icon: hides the window, the next one shows it again.
     void shownow();
 
-    // Start-up places the window and makes the results list's columns; the design's size is
-    // centred on the screen, or put at its top left corner when larger than the screen.
-    void centreonscreen();
-    void createresultcolumns();
-
-    AppState &state() const { return m_state; }
+    // The design's size is centred on the screen, or put at its top left corner when larger
+    // than the screen.
+    void centreonscreen() override;
+    void createresultcolumns() override;
+    WindowPlacement placement() const override;
+    void applyplacement(const WindowPlacement &placement) override;
+    RecordWindow recordwindow() const override;
 
     // The window's outer size in twips, frame and menu bar included.
     QSize outersize() const;
     qreal dpi() const;
 
-    FileDialogs &filedialogs() const { return *m_filedialogs; }
+    FileDialogs &filedialogs() const;
     // Tests answer the dialogs themselves; nullptr goes back to the toolkit's dialogs.
     void setfiledialogs(FileDialogs *dialogs);
 
 signals:
-    void helpclick(int index);
     // Shut-down is complete: the program may end.
     void unloaded();
 
@@ -108,7 +113,9 @@ protected:
 private:
     void createControls();
     void createMenus();
+    Seams completeseams(Seams seams);
     void createcontrollers(const Seams &seams);
+    void createhistory(Prompts &prompts);
     void indexbyname();
 
     void applyscheme(const Palette &palette);
@@ -127,8 +134,7 @@ private:
     QHash<QString, QWidget *> m_named;
     ControlRects m_rects;
     QList<TwipsRect> m_helprects;
-    std::unique_ptr<FileDialogs> m_qtdialogs;
-    FileDialogs *m_filedialogs = nullptr;
+    std::unique_ptr<WindowFileDialogs> m_filedialogs;
     std::unique_ptr<Prompts> m_qtprompts;
     std::unique_ptr<Connection> m_systemconnection;
     std::unique_ptr<Connection> m_localconnection;
@@ -138,15 +144,20 @@ private:
     std::unique_ptr<TrayIcon> m_systemtray;
     TrayIcon *m_tray = nullptr;
     bool m_trayhidden = false;
-    StatusPanels *m_panels = nullptr;
-    ErrorReportController *m_errorreports = nullptr;
-    HelpController *m_help = nullptr;
-    ResultsView *m_results = nullptr;
-    SearchController *m_search = nullptr;
-    OptionsController *m_options = nullptr;
-    SchedulerController *m_scheduler = nullptr;
+    std::unique_ptr<WebBrowser> m_browser;
+    std::unique_ptr<StatusPanels> m_panels;
+    std::unique_ptr<ErrorReportController> m_errorreports;
+    std::unique_ptr<HelpController> m_help;
+    std::unique_ptr<ResultsView> m_results;
+    std::unique_ptr<SearchController> m_search;
+    std::unique_ptr<OptionsController> m_options;
+    std::unique_ptr<SchedulerController> m_scheduler;
     std::unique_ptr<Startup> m_startup;
-    HistoryController *m_history = nullptr;
-    ExportController *m_export = nullptr;
-    AlertController *m_alerts = nullptr;
+    std::unique_ptr<HistoryList> m_historylist;
+    std::unique_ptr<HistoryFilesController> m_historyfiles;
+    std::unique_ptr<HistoryViewController> m_historyview;
+    std::unique_ptr<AnalysisController> m_analysis;
+    std::unique_ptr<ReportController> m_reports;
+    std::unique_ptr<ExportController> m_export;
+    std::unique_ptr<AlertController> m_alerts;
 };

@@ -4,11 +4,13 @@
 #include "colorschemes.h"
 #include "designlayout.h"
 #include "diagnostics/guard.h"
-#include "historycontroller.h"
+#include "historyviewcontroller.h"
 #include "mainwindow.h"
 #include "platform/twips.h"
 #include "resizerules.h"
+#include "views/listview.h"
 
+#include <QComboBox>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
@@ -43,7 +45,7 @@ void MainWindow::Form_Resize()
             return;
         const QSize outer = outersize();
         resizerules::arrange(m_rects, m_helprects, outer.width(), outer.height(), m_state.settings.showrunning);
-        if (m_history != nullptr && m_history->chartshown())
+        if (m_historyview != nullptr && m_historyview->chartshown())
             resizerules::splitforchart(m_rects);
         m_controls.status.runningtext->setVisible(m_state.settings.showrunning);
         placecontrols();
@@ -105,4 +107,44 @@ void MainWindow::centreonscreen()
         move(screen.topLeft());
     else
         move(screen.center() - rect().center());
+}
+WindowPlacement MainWindow::placement() const
+{
+    const qreal d = dpi();
+    const QRect screen = this->screen()->geometry();
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    const QSize frame = designlayout::framesize();
+    WindowPlacement place;
+    place.left = twips::fromPixels(normal.x() - screen.x(), d);
+    place.top = twips::fromPixels(normal.y() - screen.y(), d);
+    place.width = twips::fromPixels(normal.width(), d) + frame.width();
+    place.height = twips::fromPixels(normal.height(), d) + frame.height();
+    place.state = isMinimized() ? WindowState::Minimised : isMaximized() ? WindowState::Maximised : WindowState::Normal;
+    place.screenwidth = twips::fromPixels(screen.width(), d);
+    place.screenheight = twips::fromPixels(screen.height(), d);
+    return place;
+}
+
+void MainWindow::applyplacement(const WindowPlacement &place)
+{
+    const qreal d = dpi();
+    const QRect screen = this->screen()->geometry();
+    const QSize frame = designlayout::framesize();
+    resize(twips::toPixels(int(place.width) - frame.width(), d),
+           twips::toPixels(int(place.height) - frame.height(), d));
+    move(screen.x() + twips::toPixels(int(place.left), d), screen.y() + twips::toPixels(int(place.top), d));
+}
+
+RecordWindow MainWindow::recordwindow() const
+{
+    const WindowPlacement place = placement();
+    RecordWindow window;
+    window.metop = place.top;
+    window.meleft = place.left;
+    window.mewidth = place.width;
+    window.meheight = place.height;
+    for (int i = 0; i < 5; ++i)
+        window.headw[i] = m_controls.results.resultsview->columnwidth(i + 1);
+    window.txturls = m_controls.search.txturls->currentText();
+    return window;
 }

@@ -3,14 +3,13 @@
 #include "appstate.h"
 #include "diagnostics/guard.h"
 #include "diagnostics/numtext.h"
-#include "historycontroller.h"
 #include "mainmenus.h"
-#include "mainwindow.h"
 #include "optionspanel.h"
 #include "platform/autostart.h"
-#include "reports/browser.h"
 #include "search/searchservice.h"
 #include "search/servicecheck.h"
+#include "webbrowser.h"
+#include "windowlayout.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,10 +22,10 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-OptionsController::OptionsController(MainWindow &window, const MainMenus &menus, Shell &shell, Autostart &autostart,
-                                     const Connection &connection, QObject *parent)
-    : QObject(parent), m_window(window), m_shell(shell), m_autostart(autostart), m_connection(connection),
-      m_fraoptions(std::make_unique<OptionsPanel>(*window.centralWidget()))
+OptionsController::OptionsController(AppState &state, const MainMenus &menus, QWidget &client, WindowLayout &layout,
+                                     WebBrowser &browser, Autostart &autostart, const Connection &connection)
+    : m_state(state), m_layout(layout), m_browser(browser), m_autostart(autostart), m_connection(connection),
+      m_fraoptions(std::make_unique<OptionsPanel>(client))
 {
     menus.mnuOptions->setEnabled(true);
     connect(menus.mnuOptions, &QAction::triggered, this, &OptionsController::mnuOptions_Click);
@@ -51,7 +50,7 @@ void OptionsController::mnuOptions_Click()
             p.setshown(false);
             return;
         }
-        const Settings &s = m_window.state().settings;
+        const Settings &s = m_state.settings;
         const QList<std::pair<QCheckBox *, bool>> flags = {
             {p.setrunningupdate, s.showrunning}, {p.chklog, s.uselog},    {p.setstartup, s.autostart},
             {p.chkhelp, s.contexthelp},          {p.chkuseapi, s.useapi}, {p.chkuseproxy, s.useproxy}};
@@ -117,7 +116,7 @@ void OptionsController::cmdtestservice_Click()
     guard("Optionscontroller", "Sub cmdtestservice_Click", [&] {
         if (m_check)
             return;
-        Settings s = m_window.state().settings;
+        Settings s = m_state.settings;
         takeover(s);
         OptionsPanel &p = *m_fraoptions;
         p.cmdtestservice->setEnabled(false);
@@ -137,8 +136,7 @@ void OptionsController::btnoptionscont_Click()
 {
     guard("Optionscontroller", "Sub btnoptionscont_Click", [&] {
         OptionsPanel &p = *m_fraoptions;
-        AppState &state = m_window.state();
-        Settings &s = state.settings;
+        Settings &s = m_state.settings;
         takeover(s);
         p.setshown(false);
         m_autostart.setstartupreg(s.autostart);
@@ -146,11 +144,11 @@ void OptionsController::btnoptionscont_Click()
         if (scheme != s.colorscheme) {
             const bool known = scheme == Settings::standardScheme() || scheme == Settings::greyScheme();
             s.colorscheme = known ? scheme : missingvalue(&Settings::colorscheme);
-            m_window.setcols();
+            m_layout.setcols();
         }
         // A changed log window or help icons take effect at once.
-        m_window.displaybits(state.viewmode);
-        m_window.Form_Resize();
+        m_layout.displaybits(m_state.viewmode);
+        m_layout.Form_Resize();
     });
 }
 
@@ -161,6 +159,5 @@ void OptionsController::btnoptcancel_Click()
 
 void OptionsController::cmdgetapi_Click()
 {
-    guard("Optionscontroller", "Sub cmdgetapi_Click",
-          [&] { reports::openbrowser(m_shell, m_window.history().browserpath(), apikeyaddress()); });
+    guard("Optionscontroller", "Sub cmdgetapi_Click", [&] { m_browser.openbrowser(apikeyaddress()); });
 }

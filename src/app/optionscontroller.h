@@ -4,14 +4,15 @@
 
 #include <memory>
 
+struct AppState;
 class Autostart;
 class Connection;
-class MainWindow;
 struct MainMenus;
 class OptionsPanel;
 class ServiceCheck;
-class Shell;
 struct Settings;
+class WebBrowser;
+class WindowLayout;
 
 // The options panel over the main window, which it creates and owns: the menu entry opens and
 // closes it, Continue takes the edited values over at once (the settings file is written when
@@ -20,8 +21,8 @@ class OptionsController final : public QObject
 {
     Q_OBJECT
 public:
-    OptionsController(MainWindow &window, const MainMenus &menus, Shell &shell, Autostart &autostart,
-                      const Connection &connection, QObject *parent = nullptr);
+    OptionsController(AppState &state, const MainMenus &menus, QWidget &client, WindowLayout &layout,
+                      WebBrowser &browser, Autostart &autostart, const Connection &connection);
     ~OptionsController() override;
 
     void mnuOptions_Click();
@@ -41,8 +42,9 @@ private:
     // The panel's boxes over the settings s (the colour scheme and the start-up entry aside).
     void takeover(Settings &s) const;
 
-    MainWindow &m_window;
-    Shell &m_shell;
+    AppState &m_state;
+    WindowLayout &m_layout;
+    WebBrowser &m_browser;
     Autostart &m_autostart;
     const Connection &m_connection;
     std::unique_ptr<OptionsPanel> m_fraoptions;

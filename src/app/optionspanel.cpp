@@ -1,5 +1,6 @@
 #include "optionspanel.h"
 
+#include "platform/product.h"
 #include "search/searchservice.h"
 
 #include <QBoxLayout>
@@ -20,8 +21,8 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     auto *flags = new QGridLayout;
     flags->addWidget(setrunningupdate = check(u"setrunningupdate"_s, u"Show log window"_s), 0, 0);
     flags->addWidget(chklog = check(u"chklog"_s, u"Save log file"_s), 0, 1);
-    // Its caption names the product; start-up sets it.
-    flags->addWidget(setstartup = check(u"setstartup"_s, {}), 1, 0);
+    flags->addWidget(
+        setstartup = check(u"setstartup"_s, u"Start "_s + product::name() + u" when I start my computer"_s), 1, 0);
     flags->addWidget(chkhelp = check(u"chkhelp"_s, u"Show context help Icons"_s), 1, 1);
     addlayout(flags);
 

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 PopupPanel::PopupPanel(const QString &name, QWidget &client) : QFrame(&client)
@@ -27,6 +28,14 @@ void PopupPanel::setshown(bool visible)
     setVisible(visible);
     if (visible)
         raise();
+}
+
+// Bold and a third larger than the panel's text.
+QLabel *PopupPanel::addtitle(const QString &name, const QString &caption)
+{
+    QLabel *title = addlabel(name, caption);
+    emphasise(title, title->font().pointSizeF() * 1.3);
+    return title;
 }
 
 QLabel *PopupPanel::addlabel(const QString &name, const QString &caption)
@@ -53,10 +62,9 @@ QHBoxLayout *PopupPanel::addbuttonrow()
 
 QPushButton *PopupPanel::addbutton(QHBoxLayout *row, const QString &name, const QString &caption)
 {
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    row->addWidget(button);
-    return button;
+    QPushButton *made = button(name, caption);
+    row->addWidget(made);
+    return made;
 }
 
 void PopupPanel::addwidget(QWidget *widget)
@@ -83,4 +91,28 @@ QCheckBox *PopupPanel::check(const QString &name, const QString &caption)
     auto *box = new QCheckBox(caption, this);
     box->setObjectName(name);
     return box;
+}
+
+QLabel *PopupPanel::caption(const QString &name, const QString &text)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit *PopupPanel::lineedit(const QString &name, int width, const QString &placeholder)
+{
+    auto *edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    edit->setPlaceholderText(placeholder);
+    if (width > 0)
+        edit->setFixedWidth(width);
+    return edit;
+}
+
+QPushButton *PopupPanel::button(const QString &name, const QString &caption)
+{
+    auto *made = new QPushButton(caption, this);
+    made->setObjectName(name);
+    return made;
 }

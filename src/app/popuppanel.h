@@ -6,6 +6,7 @@ class QCheckBox;
 class QHBoxLayout;
 class QLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 // A pop-up panel: a raised frame over the window's client area, hidden until its command shows
@@ -20,14 +21,19 @@ public:
     void setshown(bool visible);
 
 protected:
-    // The panel's content, top to bottom: word-wrapped labels, a stretch, rows of buttons on the right.
+    // The panel's content, top to bottom: a title, word-wrapped labels, a stretch, rows of
+    // buttons on the right.
+    QLabel *addtitle(const QString &name, const QString &caption);
     QLabel *addlabel(const QString &name, const QString &caption);
     void addstretch();
     QHBoxLayout *addbuttonrow();
     QPushButton *addbutton(QHBoxLayout *row, const QString &name, const QString &caption);
     void addwidget(QWidget *widget);
-    // A check box of the panel, to be placed by the caller.
+    // Controls of the panel, to be placed by the caller.
     QCheckBox *check(const QString &name, const QString &caption);
+    QLabel *caption(const QString &name, const QString &text);
+    QLineEdit *lineedit(const QString &name, int width = 0, const QString &placeholder = {});
+    QPushButton *button(const QString &name, const QString &caption);
     // A grid or row of controls; its widgets become the panel's own children.
     void addlayout(QLayout *layout);
 

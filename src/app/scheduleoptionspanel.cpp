@@ -12,8 +12,7 @@ using namespace Qt::Literals::StringLiterals;
 
 ScheduleOptionsPanel::ScheduleOptionsPanel(QWidget &client) : PopupPanel(u"frascheduleopt"_s, client)
 {
-    QLabel *title = addlabel(u"labscheduleopt"_s, u"Scheduled searches"_s);
-    emphasise(title, title->font().pointSizeF() * 1.3);
+    addtitle(u"labscheduleopt"_s, u"Scheduled searches"_s);
     addlabel(u"labschedule1"_s, u"Search every domain in the list"_s);
     auto *intervals = new QHBoxLayout;
     intervals->addWidget(chksearchhour = check(u"chksearchhour"_s, u"every hour"_s));
@@ -25,10 +24,8 @@ ScheduleOptionsPanel::ScheduleOptionsPanel(QWidget &client) : PopupPanel(u"frasc
     addwidget(autodisconnect = check(u"autodisconnect"_s, u"Hang up afterwards if the scheduler dialled"_s));
     addlabel(u"labschedule2"_s, u"Add the results of every cycle to this file:"_s);
     auto *file = new QHBoxLayout;
-    file->addWidget(txtschedulefile = new QLineEdit(this), 1);
-    txtschedulefile->setObjectName(u"txtschedulefile"_s);
-    file->addWidget(cmdschedulebrowse = new QPushButton(u"Browse"_s, this));
-    cmdschedulebrowse->setObjectName(u"cmdschedulebrowse"_s);
+    file->addWidget(txtschedulefile = lineedit(u"txtschedulefile"_s), 1);
+    file->addWidget(cmdschedulebrowse = button(u"cmdschedulebrowse"_s, u"Browse"_s));
     addlayout(file);
     addstretch();
     QHBoxLayout *row = addbuttonrow();

@@ -2,15 +2,15 @@
 
 #include "appstate.h"
 #include "diagnostics/guard.h"
-#include "historycontroller.h"
+#include "maincontrols.h"
 #include "mainmenus.h"
-#include "mainwindow.h"
 #include "scheduleoptionspanel.h"
 #include "scheduler/scheduleoptions.h"
 #include "scheduler/scheduler.h"
 #include "search/searchrun.h"
 #include "searchcontroller.h"
 #include "storage/historyfile.h"
+#include "windowlayout.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,13 +20,14 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-SchedulerController::SchedulerController(MainWindow &window, const MainMenus &menus, SearchController &search,
-                                         Prompts &prompts, Dialup &dialup, QObject *parent)
-    : QObject(parent), m_window(window), m_prompts(prompts),
-      m_scheduler(std::make_unique<Scheduler>(window.state(), search, search.run(), dialup)),
-      m_frascheduleopt(std::make_unique<ScheduleOptionsPanel>(*window.centralWidget()))
+SchedulerController::SchedulerController(AppState &state, const MainControls &controls, const MainMenus &menus,
+                                         QWidget &client, WindowLayout &layout, SearchController &search,
+                                         Prompts &prompts, FileDialogs &dialogs, Dialup &dialup)
+    : m_state(state), m_layout(layout), m_prompts(prompts), m_dialogs(dialogs),
+      m_scheduler(std::make_unique<Scheduler>(state, search, search.run(), dialup)),
+      m_frascheduleopt(std::make_unique<ScheduleOptionsPanel>(client))
 {
-    QLabel *label = window.controls().status.labscheduler;
+    QLabel *label = controls.status.labscheduler;
     m_scheduler->setlabelsink([label](const QString &text) { label->setText(text); });
     m_scheduler->setsave([this] { return savecycle(); });
     for (QAction *entry : {menus.mnustartschedule, menus.mnustopschedule, menus.mnuscheduleoptions})
@@ -35,6 +36,7 @@ SchedulerController::SchedulerController(MainWindow &window, const MainMenus &me
     connect(menus.mnustopschedule, &QAction::triggered, this, &SchedulerController::mnustopschedule_Click);
     connect(menus.mnuscheduleoptions, &QAction::triggered, this, &SchedulerController::mnuscheduleoptions_Click);
     connectpanel();
+    startvalues();
 }
 
 SchedulerController::~SchedulerController() = default;
@@ -75,7 +77,7 @@ void SchedulerController::mnuscheduleoptions_Click()
 {
     guard("Scheduler", "Sub mnuscheduleoptions_Click", [&] {
         ScheduleOptions boxes = m_frascheduleopt->boxes();
-        scheduleoptions::fill(boxes, m_window.state().settings);
+        scheduleoptions::fill(boxes, m_state.settings);
         m_frascheduleopt->setboxes(boxes);
         m_frascheduleopt->setshown(true);
     });
@@ -84,7 +86,7 @@ void SchedulerController::mnuscheduleoptions_Click()
 void SchedulerController::cmdscheduleopt_Click()
 {
     guard("Scheduler", "Sub cmdscheduleopt_Click", [&] {
-        scheduleoptions::apply(m_frascheduleopt->boxes(), m_window.state());
+        scheduleoptions::apply(m_frascheduleopt->boxes(), m_state);
         m_frascheduleopt->setshown(false);
     });
 }
@@ -97,7 +99,7 @@ void SchedulerController::cmdscheduleoptcancel_Click()
 void SchedulerController::cmdschedulebrowse_Click()
 {
     ScheduleOptions boxes = m_frascheduleopt->boxes();
-    scheduleoptions::browse(boxes, m_window.state().settings, m_window.filedialogs(), m_prompts);
+    scheduleoptions::browse(boxes, m_state.settings, m_dialogs, m_prompts);
     m_frascheduleopt->setboxes(boxes);
 }
 
@@ -113,6 +115,5 @@ void SchedulerController::startvalues()
 // The whole state, with the window as it is now, appended to the results file.
 bool SchedulerController::savecycle()
 {
-    const AppState &state = m_window.state();
-    return saveall(state.settings.schedulefile, state, state, m_window.history().recordwindow());
+    return saveall(m_state.settings.schedulefile, m_state, m_state, m_layout.recordwindow());
 }

@@ -4,13 +4,16 @@
 
 #include <memory>
 
+struct AppState;
 class Dialup;
-class MainWindow;
+class FileDialogs;
+struct MainControls;
 struct MainMenus;
 class Prompts;
 class ScheduleOptionsPanel;
 class Scheduler;
 class SearchController;
+class WindowLayout;
 
 // The scheduler in the window: its menu commands, its options panel (which it creates and
 // owns), the count-down in the status line, and saving each finished cycle to the results file.
@@ -18,8 +21,9 @@ class SchedulerController final : public QObject
 {
     Q_OBJECT
 public:
-    SchedulerController(MainWindow &window, const MainMenus &menus, SearchController &search, Prompts &prompts,
-                        Dialup &dialup, QObject *parent = nullptr);
+    SchedulerController(AppState &state, const MainControls &controls, const MainMenus &menus, QWidget &client,
+                        WindowLayout &layout, SearchController &search, Prompts &prompts, FileDialogs &dialogs,
+                        Dialup &dialup);
     ~SchedulerController() override;
 
     void mnustartschedule_Click();
@@ -29,18 +33,19 @@ public:
     void cmdscheduleoptcancel_Click();
     void cmdschedulebrowse_Click();
 
-    // The interval boxes as a fresh start has them: unticked, ticked, unticked.
-    void startvalues();
-
     Scheduler &scheduler() const { return *m_scheduler; }
     ScheduleOptionsPanel &frascheduleopt() const { return *m_frascheduleopt; }
 
 private:
     void connectpanel();
+    // The interval boxes as a fresh start has them: unticked, ticked, unticked.
+    void startvalues();
     bool savecycle();
 
-    MainWindow &m_window;
+    AppState &m_state;
+    WindowLayout &m_layout;
     Prompts &m_prompts;
+    FileDialogs &m_dialogs;
     std::unique_ptr<Scheduler> m_scheduler;
     std::unique_ptr<ScheduleOptionsPanel> m_frascheduleopt;
 };

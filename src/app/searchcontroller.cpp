@@ -6,7 +6,6 @@
 #include "localepanel.h"
 #include "maincontrols.h"
 #include "mainmenus.h"
-#include "mainwindow.h"
 #include "platform/prompts.h"
 #include "search/competitors.h"
 #include "search/searchrun.h"
@@ -15,6 +14,7 @@
 #include "views/bgrcolor.h"
 #include "views/resultrows.h"
 #include "views/resultsview.h"
+#include "windowlayout.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -45,12 +45,12 @@ int boxposition(const QString &crlftext, int position)
 
 } // namespace
 
-SearchController::SearchController(MainWindow &window, const MainControls &controls, const MainMenus &menus,
-                                   StatusPanels &panels, ResultsView &results, Prompts &prompts,
-                                   const Connection &connection, QObject *parent)
-    : QObject(parent), m_window(window), m_controls(controls), m_panels(panels), m_results(results), m_prompts(prompts),
-      m_run(std::make_unique<SearchRun>(window.state(), *this, prompts, connection)),
-      m_fralocale(std::make_unique<LocalePanel>(*window.centralWidget()))
+SearchController::SearchController(AppState &state, const MainControls &controls, const MainMenus &menus,
+                                   QWidget &client, WindowLayout &layout, StatusPanels &panels, ResultsView &results,
+                                   Prompts &prompts, const Connection &connection)
+    : m_state(state), m_controls(controls), m_layout(layout), m_panels(panels), m_results(results), m_prompts(prompts),
+      m_run(std::make_unique<SearchRun>(state, *this, prompts, connection)),
+      m_fralocale(std::make_unique<LocalePanel>(client))
 {
     setFlasher(m_flasher);
     connectcommands(menus);
@@ -78,9 +78,8 @@ void SearchController::connectcommands(const MainMenus &menus)
     connect(m_fralocale->cmdlocalecancel, &QPushButton::clicked, this, [this] { m_fralocale->setshown(false); });
     // A domain new to the list is added by its search: it takes the panel's competitors then.
     connect(run, &SearchRun::searchStarting, this, [this] {
-        AppState &state = m_window.state();
-        if (const int d = findsession(state); d != 0)
-            state.urldata[d].competitors = m_competitors;
+        if (const int d = findsession(m_state); d != 0)
+            m_state.urldata[d].competitors = m_competitors;
     });
 }
 
@@ -112,13 +111,12 @@ void SearchController::cmdlocaleok_Click()
         }
         m_locale = searchlocale::normalised(typed);
         m_fralocale->setshown(false);
-        AppState &state = m_window.state();
         m_run->domains().sanitizeurl();
-        m_competitors = competitors::read(m_fralocale->txtcompetitors->text(), state.txturl);
+        m_competitors = competitors::read(m_fralocale->txtcompetitors->text(), m_state.txturl);
         showlocale();
-        if (const int d = findsession(state); d != 0) {
-            state.urldata[d].locale = m_locale;
-            state.urldata[d].competitors = m_competitors;
+        if (const int d = findsession(m_state); d != 0) {
+            m_state.urldata[d].locale = m_locale;
+            m_state.urldata[d].competitors = m_competitors;
         }
     });
 }
@@ -164,9 +162,9 @@ void SearchController::filldomains()
     guard("Searchcontroller", "Sub filldomains", [&] {
         auto *box = m_controls.search.txturls;
         box->clear();
-        for (const SearchSession &session : m_window.state().urldata)
+        for (const SearchSession &session : m_state.urldata)
             box->addItem(session.url);
-        box->setEditText(m_window.state().txturl);
+        box->setEditText(m_state.txturl);
     });
 }
 
@@ -232,7 +230,7 @@ void SearchController::disall()
 {
     guard("Searchcontroller", "Sub disall", [&] {
         m_results.clear();
-        const std::optional<StoredInputs> inputs = resultrows::storedinputs(m_window.state());
+        const std::optional<StoredInputs> inputs = resultrows::storedinputs(m_state);
         if (!inputs)
             return;
         m_controls.search.txtkeys->setPlainText(QString(inputs->txtkeys).replace(u"\r\n"_s, u"\n"_s));
@@ -240,9 +238,8 @@ void SearchController::disall()
         m_controls.results.chkdispfirst->setChecked(inputs->chkdispfirst);
         m_controls.search.pagedepth->setText(inputs->pagedepth);
         m_locale = inputs->locale;
-        const AppState &state = m_window.state();
-        const int d = findsession(state);
-        m_competitors = d != 0 ? state.urldata[d].competitors : QStringList();
+        const int d = findsession(m_state);
+        m_competitors = d != 0 ? m_state.urldata[d].competitors : QStringList();
         showlocale();
         m_results.disres();
     });
@@ -294,5 +291,5 @@ void SearchController::checkstatus()
 
 void SearchController::displaybits(int mode)
 {
-    m_window.displaybits(mode);
+    m_layout.displaybits(mode);
 }

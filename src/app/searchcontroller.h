@@ -6,15 +6,16 @@
 
 #include <memory>
 
+struct AppState;
 class Connection;
 class LocalePanel;
-class MainWindow;
 struct MainControls;
 struct MainMenus;
 class Prompts;
 class ResultsView;
 class SearchRun;
 class StatusPanels;
+class WindowLayout;
 
 // The search and the domain list over the main window's controls: SEARCH, STOP, the menu's
 // search command, the domain box and its buttons, and what the run needs to read and show.
@@ -22,8 +23,9 @@ class SearchController final : public QObject, public SearchWindow
 {
     Q_OBJECT
 public:
-    SearchController(MainWindow &window, const MainControls &controls, const MainMenus &menus, StatusPanels &panels,
-                     ResultsView &results, Prompts &prompts, const Connection &connection, QObject *parent = nullptr);
+    SearchController(AppState &state, const MainControls &controls, const MainMenus &menus, QWidget &client,
+                     WindowLayout &layout, StatusPanels &panels, ResultsView &results, Prompts &prompts,
+                     const Connection &connection);
     ~SearchController() override;
 
     SearchRun &run() const { return *m_run; }
@@ -73,8 +75,9 @@ private:
     void connectcommands(const MainMenus &menus);
     void showlocale();
 
-    MainWindow &m_window;
+    AppState &m_state;
     const MainControls &m_controls;
+    WindowLayout &m_layout;
     StatusPanels &m_panels;
     ResultsView &m_results;
     Prompts &m_prompts;

@@ -1,16 +1,19 @@
 #pragma once
 
-#include "storage/windowplacement.h"
-
 #include <QMetaObject>
 
 #include <memory>
 
+struct AppState;
 class InstanceLock;
+struct MainControls;
+class QWidget;
 class SplashWindow;
-class MainWindow;
 class SearchController;
 class StatusPanels;
+class TrayIcon;
+class WebBrowser;
+class WindowLayout;
 
 // Start-up and shut-down of the main window: the splash window while the program starts, the
 // start values, the settings file read into the window and, at the close, written back with
@@ -20,7 +23,8 @@ class StatusPanels;
 class Startup final
 {
 public:
-    Startup(MainWindow &window, StatusPanels &panels, SearchController &search);
+    Startup(AppState &state, const MainControls &controls, QWidget &client, WindowLayout &layout, StatusPanels &panels,
+            SearchController &search, TrayIcon &tray, WebBrowser &browser);
     ~Startup();
 
     void Form_Load();
@@ -30,16 +34,17 @@ public:
 
     SplashWindow *frmSplash() const { return m_splash.get(); }
 
-    // The window's place on the screen in twips, and moving it there.
-    WindowPlacement placement() const;
-    void applyplacement(const WindowPlacement &placement);
-
 private:
     void loadsettings();
 
-    MainWindow &m_window;
+    AppState &m_state;
+    const MainControls &m_controls;
+    QWidget &m_client;
+    WindowLayout &m_layout;
     StatusPanels &m_panels;
     SearchController &m_search;
+    TrayIcon &m_tray;
+    WebBrowser &m_browser;
     std::unique_ptr<InstanceLock> m_lock;
     std::unique_ptr<SplashWindow> m_splash;
     QMetaObject::Connection m_runended;

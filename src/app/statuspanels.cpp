@@ -2,7 +2,6 @@
 
 #include "appstate.h"
 #include "diagnostics/guard.h"
-#include "mainwindow.h"
 #include "messagepanel.h"
 #include "platform/connection.h"
 #include "platform/prompts.h"
@@ -18,12 +17,10 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-StatusPanels::StatusPanels(MainWindow &window, QPlainTextEdit &runningtext, const Connection &connection,
-                           QObject *parent)
-    : QObject(parent), m_window(window), m_state(window.state()), m_runningtext(runningtext), m_connection(connection),
-      m_waitframe(std::make_unique<WaitPanel>(*window.centralWidget())),
-      m_messageframe(std::make_unique<MessagePanel>(*window.centralWidget())),
-      m_frawarntimed(std::make_unique<TimedWarningPanel>(*window.centralWidget()))
+StatusPanels::StatusPanels(AppState &state, QWidget &client, QPlainTextEdit &runningtext, const Connection &connection)
+    : m_state(state), m_client(client), m_runningtext(runningtext), m_connection(connection),
+      m_waitframe(std::make_unique<WaitPanel>(client)), m_messageframe(std::make_unique<MessagePanel>(client)),
+      m_frawarntimed(std::make_unique<TimedWarningPanel>(client))
 {
     connect(m_messageframe->messageok(), &QPushButton::clicked, this, &StatusPanels::messageok_Click);
 }
@@ -53,8 +50,9 @@ void StatusPanels::checkstatus()
             break;
         }
         const QString title = u"Zorvane "_s + status;
-        if (m_window.windowTitle() != title) {
-            m_window.setWindowTitle(title);
+        QWidget *window = m_client.window();
+        if (window->windowTitle() != title) {
+            window->setWindowTitle(title);
             ++m_titlechanges;
         }
     });

@@ -9,12 +9,12 @@
 struct AppState;
 class Checkforupdates;
 class Connection;
-class MainWindow;
 class MessagePanel;
 class Prompts;
 class QPlainTextEdit;
 class TimedWarningPanel;
 class WaitPanel;
+class QWidget;
 
 // What the window tells the user: the title, the running message box, and the wait, message
 // and timed-warning panels, which it creates over the window and owns.
@@ -22,8 +22,8 @@ class StatusPanels final : public QObject
 {
     Q_OBJECT
 public:
-    StatusPanels(MainWindow &window, QPlainTextEdit &runningtext, const Connection &connection,
-                 QObject *parent = nullptr);
+    // The panels go over client; the title is that of the window client is in.
+    StatusPanels(AppState &state, QWidget &client, QPlainTextEdit &runningtext, const Connection &connection);
     ~StatusPanels() override;
 
     void checkstatus();
@@ -54,8 +54,8 @@ public:
     int titlechanges() const { return m_titlechanges; }
 
 private:
-    MainWindow &m_window;
     AppState &m_state;
+    QWidget &m_client;
     QPlainTextEdit &m_runningtext;
     const Connection &m_connection;
     RunningText m_running;

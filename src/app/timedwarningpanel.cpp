@@ -6,8 +6,7 @@ using namespace Qt::Literals::StringLiterals;
 
 TimedWarningPanel::TimedWarningPanel(QWidget &client) : PopupPanel(u"frawarntimed"_s, client)
 {
-    QLabel *lblwarn1 = addlabel(u"lblwarn1"_s, u"Warning !"_s);
-    emphasise(lblwarn1, lblwarn1->font().pointSizeF() * 1.3);
+    addtitle(u"lblwarn1"_s, u"Warning !"_s);
     m_lblwarn = addlabel(u"lblwarn"_s, {});
     addstretch();
     addlabel(u"lblwarn2"_s, u"This message will automatically clear in a few seconds."_s);

@@ -14,18 +14,14 @@ constexpr int HitsPerPage = 10;
 
 } // namespace
 
-const JsonShape &BraveService::shape() const
-{
-    // "query" comes with every answer; "web" is left out when nothing was found.
-    static const JsonShape layout{{u"web"_s, u"results"_s}, u"url"_s, u"description"_s, false, u"query"_s, true};
-    return layout;
-}
+// "query" comes with every answer; "web" is left out when nothing was found.
+BraveService::BraveService(const Settings &settings)
+    : JsonService(settings, {{u"web"_s, u"results"_s}, u"url"_s, u"description"_s, false, u"query"_s, true})
+{}
 
-const JsonShape &SerperService::shape() const
-{
-    static const JsonShape layout{{u"organic"_s}, u"link"_s, u"snippet"_s, true, u"searchParameters"_s, true};
-    return layout;
-}
+SerperService::SerperService(const Settings &settings)
+    : JsonService(settings, {{u"organic"_s}, u"link"_s, u"snippet"_s, true, u"searchParameters"_s, true})
+{}
 
 QString BraveService::request(const QString &server, const QString &host, const QString &key, Int16 page,
                               const SearchLocale &locale) const

@@ -9,15 +9,12 @@
 class BraveService final : public JsonService
 {
 public:
-    explicit BraveService(const Settings &settings) : JsonService(settings) {}
+    explicit BraveService(const Settings &settings);
 
     QString request(const QString &server, const QString &host, const QString &key, Int16 page,
                     const SearchLocale &locale) const override;
     // The API's offset stops at 9.
     int deepestpage() const override { return 10; }
-
-protected:
-    const JsonShape &shape() const override;
 };
 
 // Serper: POST /search with a JSON body, the key in X-API-KEY, hits in organic[] with link and
@@ -25,11 +22,8 @@ protected:
 class SerperService final : public JsonService
 {
 public:
-    explicit SerperService(const Settings &settings) : JsonService(settings) {}
+    explicit SerperService(const Settings &settings);
 
     QString request(const QString &server, const QString &host, const QString &key, Int16 page,
                     const SearchLocale &locale) const override;
-
-protected:
-    const JsonShape &shape() const override;
 };

@@ -283,7 +283,7 @@ ServiceTarget JsonService::target() const
 ServicePage JsonService::read(const ServiceReply &reply, Int16 page, int hitsbefore) const
 {
     Q_UNUSED(page)
-    return readjsonpage(reply, shape(), hitsbefore);
+    return readjsonpage(reply, m_shape, hitsbefore);
 }
 
 ServicePage errorverdict(const QString &error)

@@ -39,8 +39,9 @@ public:
     ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
 
 protected:
-    using SearchService::SearchService;
-    virtual const JsonShape &shape() const = 0;
+    JsonService(const Settings &settings, JsonShape shape) : SearchService(settings), m_shape(std::move(shape)) {}
+
+    const JsonShape m_shape;
 };
 
 // A service's error text as a verdict, in the wordings the vendors use and have used: a key

@@ -23,18 +23,14 @@ QString searxnglanguage(const SearchLocale &locale)
 
 } // namespace
 
-const JsonShape &SearxngService::shape() const
-{
-    // Every answer lists the upstream engines that gave nothing, if only as an empty list.
-    static const JsonShape layout{{u"results"_s}, u"url"_s, u"content"_s, false, u"unresponsive_engines"_s, false};
-    return layout;
-}
+// Every answer lists the upstream engines that gave nothing, if only as an empty list.
+SearxngService::SearxngService(const Settings &settings)
+    : JsonService(settings, {{u"results"_s}, u"url"_s, u"content"_s, false, u"unresponsive_engines"_s, false})
+{}
 
-const JsonShape &SerpApiService::shape() const
-{
-    static const JsonShape layout{{u"organic_results"_s}, u"link"_s, u"snippet"_s, true, u"search_metadata"_s, true};
-    return layout;
-}
+SerpApiService::SerpApiService(const Settings &settings)
+    : JsonService(settings, {{u"organic_results"_s}, u"link"_s, u"snippet"_s, true, u"search_metadata"_s, true})
+{}
 
 QString SearxngService::request(const QString &server, const QString &host, const QString &key, Int16 page,
                                 const SearchLocale &locale) const
@@ -57,7 +53,7 @@ ServicePage SearxngService::read(const ServiceReply &reply, Int16 page, int hits
 {
     Q_UNUSED(page)
     QStringList refused;
-    ServicePage result = readjsonpage(reply, shape(), hitsbefore, &refused);
+    ServicePage result = readjsonpage(reply, m_shape, hitsbefore, &refused);
     // Results with a refusing engine are still the others' ranking; only an empty page is refused.
     if (result.verdict == Verdict::NoResults && !refused.isEmpty())
         result = verdictpage(Verdict::Blocked, refused.join(u", "_s));

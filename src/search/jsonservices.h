@@ -6,14 +6,11 @@
 class SearxngService final : public JsonService
 {
 public:
-    explicit SearxngService(const Settings &settings) : JsonService(settings) {}
+    explicit SearxngService(const Settings &settings);
 
     QString request(const QString &server, const QString &host, const QString &key, Int16 page,
                     const SearchLocale &locale) const override;
     ServicePage read(const ServiceReply &reply, Int16 page, int hitsbefore) const override;
-
-protected:
-    const JsonShape &shape() const override;
 };
 
 // A commercial SERP API in the widely used shape: GET /search.json?...&api_key=KEY, hits in
@@ -21,11 +18,8 @@ protected:
 class SerpApiService final : public JsonService
 {
 public:
-    explicit SerpApiService(const Settings &settings) : JsonService(settings) {}
+    explicit SerpApiService(const Settings &settings);
 
     QString request(const QString &server, const QString &host, const QString &key, Int16 page,
                     const SearchLocale &locale) const override;
-
-protected:
-    const JsonShape &shape() const override;
 };

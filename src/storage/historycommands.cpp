@@ -64,16 +64,9 @@ void HistoryCommands::mnuload_Click()
         if (!chosen)
             return;
         const QString filename = *chosen;
-        if (!QFileInfo::exists(filename) && !m_prompts.confirm(FileMissing))
+        const Int16 count = readdates(filename);
+        if (count == 0)
             return;
-        const errorreports::FileProblemWatch problems;
-        const Int16 count = checkreadall(filename, m_prompts, m_recorddates);
-        if (problems.said())
-            return;
-        if (count == 0) {
-            m_prompts.message(NoData);
-            return;
-        }
         if (count == 1) {
             m_window.clearresults();
             m_state.settings.readfile = filename;
@@ -182,6 +175,23 @@ void HistoryCommands::cmdmhbrowse_Click()
     });
 }
 
+Int16 HistoryCommands::readdates(const QString &filename)
+{
+    Int16 count;
+    guard("Historycommands", "Function readdates", [&] {
+        if (!QFileInfo::exists(filename) && !m_prompts.confirm(FileMissing))
+            return;
+        const errorreports::FileProblemWatch problems;
+        const Int16 read = checkreadall(filename, m_prompts, m_recorddates);
+        if (problems.said())
+            return;
+        if (read == 0)
+            m_prompts.message(NoData);
+        count = read;
+    });
+    return count;
+}
+
 void HistoryCommands::cmdmhread_Click()
 {
     guard("Historycommands", "Sub cmdmhread_Click", [&] {
@@ -191,16 +201,9 @@ void HistoryCommands::cmdmhread_Click()
         // Until this file proves to be a history file, nothing of it may be deleted.
         m_manage.datesvisible = false;
         m_manage.readfile.clear();
-        if (!QFileInfo::exists(filename) && !m_prompts.confirm(FileMissing))
+        const Int16 count = readdates(filename);
+        if (count == 0)
             return;
-        const errorreports::FileProblemWatch problems;
-        const Int16 count = checkreadall(filename, m_prompts, m_recorddates);
-        if (problems.said())
-            return;
-        if (count == 0) {
-            m_prompts.message(NoData);
-            return;
-        }
         m_manage.mhdatestext = m_recorddates[m_recorddates.ubound()];
         m_manage.mhdates = texts(m_recorddates);
         m_manage.datesvisible = true;

@@ -93,6 +93,9 @@ public:
     static QString deletequestion(int count, const QString &date, const QString &filename);
 
 private:
+    // Reads the file's save dates into the record dates, asking first when the file is missing;
+    // the number of saves, or 0 when there are none to show (the user was told why, or stopped).
+    Int16 readdates(const QString &filename);
     void loadrecord(const QString &filename, int recordnumber, bool waitfirst);
 
     SearchState &m_state;
