@@ -275,8 +275,9 @@ private slots:
         const QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
         const QString unread = u"unrecognised page (not the result-page layout this service reads)"_s;
         const QString empty = u"unrecognised page (empty reply)"_s;
-        QTest::newRow("50 MB") << raw << "HTTP/1.1 200 OK\r\n\r\n" + QByteArray(50 * 1024 * 1024, 'x') << unread;
-        QTest::newRow("never ends") << int(FakeEngine::Reply::Endless) << QByteArray() << unread;
+        const QString cut = unread + u"; reply of page 1 cut at 8388608 bytes"_s;
+        QTest::newRow("50 MB") << raw << "HTTP/1.1 200 OK\r\n\r\n" + QByteArray(50 * 1024 * 1024, 'x') << cut;
+        QTest::newRow("never ends") << int(FakeEngine::Reply::Endless) << QByteArray() << cut;
         QTest::newRow("binary garbage") << raw << garbage(300000) << unread;
         QTest::newRow("garbage claiming chunks") << raw << chunked + garbage(300000) << empty;
         QTest::newRow("16 hex digit chunk size") << raw << chunked + "FFFFFFFFFFFFFFFF\r\nabc\r\n0\r\n\r\n" << empty;
@@ -307,20 +308,31 @@ private slots:
         errorreports::clearerrortext();
     }
 
-    // The cut is at the limit: what was read up to there is what gets parsed.
+    // The cut is at the limit ("maxreply" when set): what was read up to there is what gets
+    // parsed, and the keyword's status names the cut.
+    void replyLimit_data()
+    {
+        QTest::addColumn<qint64>("limit");
+        QTest::newRow("default") << qint64(Fetcher::ReplyLimit);
+        QTest::newRow("maxreply") << qint64(100000);
+    }
     void replyLimit()
     {
+        QFETCH(qint64, limit);
         SearchRig rig;
+        rig.state.settings.maxreply = limit;
         const QByteArray head = "HTTP/1.1 200 OK\r\n\r\n<p class=g><a href=http://mysite.example/ x>T</a><font "
                                 "size=-1>s<br><font color=#008000>";
-        QByteArray raw = head + QByteArray(Fetcher::ReplyLimit, ' ') +
+        QByteArray raw = head + QByteArray(limit, ' ') +
                          "<p class=g><a href=http://mysite.example/late x>T</a><font size=-1>s<br><font>";
         rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply::Raw, 0, {}, raw});
         rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
         QVERIFY(rig.finish(30000));
-        QCOMPARE(rig.window.restxt().size(), Fetcher::ReplyLimit);
+        QCOMPARE(rig.window.restxt().size(), limit);
         QCOMPARE(rig.job(1).hits.ubound(), 1);
         QCOMPARE(rig.job(1).hits[1].url, u"http://mysite.example/"_s);
+        QCOMPARE(rig.keyword(1).action,
+                 u"Finished search; reply of page 1 cut at "_s + QString::number(limit) + u" bytes"_s);
     }
 
     // A trickling server is given up; pages of 16,384 hits fill a keyword's 32,767 and count.

@@ -78,10 +78,21 @@ private:
     TempProgramFolder m_folder;
     QString m_file = m_folder.file(u"h.sav"_s);
 
+    // The clock moves on between the index's reading and a change, as it does for a person
+    // editing the file: a file system's clock may not tick between two quick writes.
+    void later()
+    {
+        QFile file(m_file);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(file.fileTime(QFileDevice::FileModificationTime).addSecs(2),
+                                 QFileDevice::FileModificationTime));
+    }
     void append(const QByteArray &bytes)
     {
         QFile file(m_file);
         QVERIFY(file.open(QIODevice::Append) && file.write(bytes) == bytes.size());
+        file.close();
+        later();
     }
     void replace(const QByteArray &from, const QByteArray &to)
     {
@@ -90,10 +101,7 @@ private:
         const QByteArray edited = file.readAll().replace(from, to);
         QVERIFY(file.resize(0) && file.write(edited) == edited.size());
         file.close();
-        // The clock moves on between the two writes, as it does for a person editing the file.
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(file.fileTime(QFileDevice::FileModificationTime).addSecs(2),
-                                 QFileDevice::FileModificationTime));
+        later();
     }
     // Each kind of change to the file or its index, and how the next open catches up.
     struct Change

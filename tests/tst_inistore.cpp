@@ -246,6 +246,26 @@ private slots:
         QVERIFY(bytes.contains("counturls=3\r\n"));
     }
 
+    // The most keywords a domain holds, each with a hit and a top ten: its hit and top-ten
+    // numbers run far past 16 bits, and all of it reads back.
+    void largestDomainRoundTrips()
+    {
+        TempProgramFolder folder;
+        StoredState saved;
+        SearchSession &session = saved.urldata.append(SearchSession{});
+        session.url = u"big.example"_s;
+        for (int k = 1; k <= 32767; ++k) {
+            const QString key = u"k"_s + QString::number(k);
+            session.keys.append(keyword(key, {hit(k % 10 + 1, u"http://big.example/"_s + key)}, 10));
+        }
+        QVERIFY(writei(saved, saved, designWindow(), {}));
+        const StoredState loaded = load();
+        QCOMPARE(errorreports::errortext(), QString());
+        QCOMPARE(loaded.urldata[1].keys.ubound(), 32767);
+        QVERIFY(loaded.urldata == saved.urldata);
+        QVERIFY(folder.read(u"zorvane.ini"_s).contains("\r\nurls327670=http://top10.example/k32767\r\n"));
+    }
+
     // Every option of the settings table is written and read back.
     void everySettingRoundTrips()
     {
@@ -259,6 +279,8 @@ private slots:
                         saved.settings.*field.member = !field.missing;
                     else if constexpr (std::is_same_v<T, Int16>)
                         saved.settings.*field.member = Int16(7);
+                    else if constexpr (std::is_same_v<T, qint64>)
+                        saved.settings.*field.member = 65536;
                     else
                         saved.settings.*field.member = entry.key == u"colorscheme" ? Settings::greyScheme() : entry.key;
                 },

@@ -633,6 +633,8 @@ private slots:
             u"--max-retries takes a number from 0 (no limit) to 32767"_s);
         row("search: bad delay", u"search --domain a --keyword k --request-delay 1s"_s,
             u"--request-delay takes a number of milliseconds from 0 to 32767"_s);
+        row("search: reply cap too small", u"search --domain a --keyword k --max-reply 1000"_s,
+            u"--max-reply takes a number of bytes from 1024 to 1073741824"_s);
         row("search: no CA file", u"search --domain a --keyword k --cafile /nonexistent/ca.pem"_s,
             u"--cafile: no certificate could be read from \"/nonexistent/ca.pem\""_s);
         row("search: unreadable file", u"search --domain a --keywords-file /nonexistent/keys.txt"_s,

@@ -4,6 +4,9 @@
 #include "searchrig.h"
 #include "support/samplerequests.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -69,6 +72,48 @@ QList<int> positionsOf(const KeywordResult &keyword)
     return result;
 }
 
+// Every job's socket is idle: connected and not yet asked, failed, or released with its reply.
+// Ticks taken only then see the same state however the machine is loaded.
+bool settled(SearchRig &rig)
+{
+    for (const FetchJob &job : rig.state.jobs) {
+        if (job.socket == 0)
+            continue;
+        const int s = rig.run.pool().socket(job.socket).state();
+        if (s != SocketControl::Error && s != SocketControl::Closed &&
+            !(s == SocketControl::Connected && job.state != SocketControl::Connected))
+            return false;
+    }
+    return true;
+}
+
+// What a run did, as text: its messages and status lines in order, each keyword's result, and
+// the requests on the wire (in the order of their keywords and pages, which is the engine's
+// order only up to how the system schedules its sockets).
+QString transcript(SearchRig &rig)
+{
+    QStringList out = rig.window.lines();
+    out += rig.window.statuses();
+    QCryptographicHash tops(QCryptographicHash::Sha1);
+    for (const KeywordResult &keyword : rig.state.urldata[1].keys) {
+        QStringList found;
+        for (const SearchHit &hit : keyword.positions)
+            found << QString::number(int(hit.position)) + u' ' + hit.url;
+        out << keyword.key + u" | "_s + keyword.action + u" | "_s + found.join(u", "_s);
+        for (int i = 1; i <= keyword.urls.ubound(); ++i)
+            tops.addData((keyword.urls[i] + u'\n' + keyword.titles[i] + u'\n').toUtf8());
+    }
+    QStringList requests;
+    for (const FakeEngine::Request &request : rig.engine.requests())
+        requests << QString::fromLatin1(request.raw).replace(rig.engine.hostport(), u"HOST"_s);
+    requests.sort();
+    out << u"top ten "_s + QString::fromLatin1(tops.result().toHex());
+    out << u"requests "_s + QString::number(requests.size()) + u' ' +
+               QString::fromLatin1(
+                   QCryptographicHash::hash(requests.join(u'\n').toUtf8(), QCryptographicHash::Sha1).toHex());
+    return out.join(u'\n') + u'\n';
+}
+
 } // namespace
 
 class TestSearchRun : public QObject
@@ -119,6 +164,32 @@ private slots:
         QCOMPARE(rig.state.txturl, u"other.example"_s);
         QCOMPARE(rig.state.urldata.ubound(), 2);
         rig.run.Dostop_Click();
+    }
+
+    // A domain holds 32767 keywords; more are refused, naming those left over, before anything
+    // is searched or changed.
+    void keywordLimit()
+    {
+        SearchRig rig(1000000);
+        QStringList keys;
+        for (int k = 1; k <= 40000; ++k)
+            keys << u"k"_s + QString::number(k);
+        rig.start(u"mysite.example"_s, keys.mid(0, 32767).join(u"\r\n"_s), u"1"_s);
+        QCOMPARE(rig.state.jobs.ubound(), 32767);
+        rig.run.Dostop_Click();
+        for (const int count : {32768, 40000}) {
+            rig.start(u"mysite.example"_s, keys.mid(0, count).join(u"\r\n"_s), u"1"_s);
+            QVERIFY(!rig.state.searching);
+            QCOMPARE(rig.state.urldata[1].keys.ubound(), 32767);
+        }
+        QCOMPARE(rig.prompts.messages(),
+                 (QStringList{u"A domain holds at most 32767 keywords; the keyword \"k32768\" does not fit. "
+                              "Nothing was searched or changed."_s,
+                              u"A domain holds at most 32767 keywords; the 7233 keywords from \"k32768\" to "
+                              "\"k40000\" do not fit. Nothing was searched or changed."_s}));
+        rig.run.domains().cmdsavechanges_Click();
+        QCOMPARE(rig.state.urldata[1].keys.ubound(), 32767);
+        QCOMPARE(rig.prompts.messages().size(), 3);
     }
 
     // A depth that is not a whole number of pages from 1 up is refused before anything runs: it
@@ -237,6 +308,40 @@ private slots:
             busiest = qMax(busiest, status.split(u' ').value(4).toInt());
         QVERIFY(busiest >= 3);
         QCOMPARE(rig.window.statuses().last(), u"10 Total searches , 0 Searches in progress , 10 Searches Completed"_s);
+    }
+
+    // A run of a few hundred keywords over fifteen connections, with retries and a keyword given
+    // up, does and finds exactly what a recording of an earlier version did, tick by tick.
+    void sameAsRecorded()
+    {
+        SearchRig rig(1000000);
+        rig.state.settings.maxconnections = 15;
+        rig.state.settings.maxretries = 2;
+        rig.engine.setChunked(true);
+        // The replies come after the tick that asked for them, however long that tick takes.
+        rig.engine.setDefaultBehaviour({FakeEngine::Reply::Page, 100, {}, {}});
+        QStringList keys;
+        for (int k = 1; k <= 200; ++k) {
+            keys << u"keyword "_s + QString::number(k);
+            if (k % 9 == 0)
+                rig.engine.place(keys.last(), k % 20 + 1, u"http://www.mysite.example/"_s + QString::number(k));
+        }
+        keys << u"keyword 7"_s;
+        rig.engine.setBehaviour(u"keyword 50"_s, 1, {FakeEngine::Reply::CloseEarly, 100, {}, {}});
+        rig.engine.setBehaviour(u"keyword 120"_s, 0, {FakeEngine::Reply::Reset, 100, {}, {}});
+        rig.start(u"mysite.example"_s, keys.join(u"\r\n"_s), u"2"_s);
+        for (int tick = 0; tick < 2000 && rig.state.searching; ++tick)
+            QVERIFY(rig.tick([&] { return settled(rig); }));
+        QVERIFY(!rig.state.searching);
+        const QString seen = transcript(rig);
+        QFile recorded(QStringLiteral(ZORVANE_TEST_DATA "/searchrun-transcript.txt"));
+        QVERIFY(recorded.open(QIODevice::ReadOnly));
+        if (seen != QString::fromUtf8(recorded.readAll())) {
+            QFile actual(QDir::temp().filePath(u"searchrun-transcript.txt"_s));
+            QVERIFY(actual.open(QIODevice::WriteOnly));
+            actual.write(seen.toUtf8());
+            QFAIL(qPrintable(u"the run differs from the recording; this run is in "_s + actual.fileName()));
+        }
     }
 
     void stop()

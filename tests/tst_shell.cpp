@@ -119,6 +119,8 @@ private slots:
         panel.chocolor->setEditText(u"Windows Grey"_s);
         panel.txtcafile->setText(u" /etc/ca.pem "_s);
         panel.txtrequestdelay->setText(u"90000"_s);
+        QCOMPARE(panel.txtmaxreply->text(), u"8388608"_s);
+        panel.txtmaxreply->setText(u"100"_s);
         panel.chkshuffle->setChecked(true);
         panel.txtalertdelta->setText(u"0"_s);
         panel.txtalertcommand->setText(u"notify-me --quiet"_s);
@@ -130,6 +132,7 @@ private slots:
         QCOMPARE(s.colorscheme, u"Windows Grey"_s);
         QCOMPARE(s.cafile, u"/etc/ca.pem"_s);
         QCOMPARE(int(s.requestdelay), 32767);
+        QCOMPARE(s.maxreply, Settings::leastMaxReply);
         QVERIFY(s.shuffle);
         QCOMPARE(int(s.alertdelta), 1);
         QCOMPARE(s.alertcommand, u"notify-me --quiet"_s);

@@ -72,7 +72,8 @@ QList<PaletteAssignment> assignments(const Palette &palette)
           u"historydetailview"_s, u"restxt"_s,         u"errorreporttxt"_s,  u"historychart"_s,
           u"choengine"_s,         u"txtengineurl"_s,   u"txtenginekey"_s,    u"txtcafile"_s,
           u"txtrequestdelay"_s,   u"txtalertdelta"_s,  u"txtalertcommand"_s, u"txtsearxngengines"_s,
-          u"txtcountry"_s,        u"txtlanguage"_s,    u"chodevice"_s,       u"txtlocation"_s}},
+          u"txtcountry"_s,        u"txtlanguage"_s,    u"chodevice"_s,       u"txtlocation"_s,
+          u"txtmaxreply"_s}},
     };
 }
 

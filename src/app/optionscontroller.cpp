@@ -69,6 +69,7 @@ void OptionsController::mnuOptions_Click()
         p.txtsearxngengines->setText(s.searxngengines);
         p.txtcafile->setText(s.cafile);
         p.txtrequestdelay->setText(QString::number(int(s.requestdelay)));
+        p.txtmaxreply->setText(QString::number(s.maxreply));
         p.chkshuffle->setChecked(s.shuffle);
         p.txtalertdelta->setText(QString::number(int(s.alertdelta)));
         p.txtalertcommand->setText(s.alertcommand);
@@ -105,6 +106,10 @@ void OptionsController::takeover(Settings &s) const
     s.cafile = p.txtcafile->text().trimmed();
     // The delay is a 16-bit setting: a longer pause than it holds is cut to the longest.
     s.requestdelay = Int16(int(std::clamp(leadingnumber(p.txtrequestdelay->text()), 0LL, 32767LL)));
+    // An empty box means the default; any other size is kept within what the program takes.
+    const long long maxreply = leadingnumber(p.txtmaxreply->text());
+    s.maxreply = maxreply <= 0 ? Settings::defaultMaxReply
+                               : std::clamp<long long>(maxreply, Settings::leastMaxReply, Settings::mostMaxReply);
     s.shuffle = p.chkshuffle->isChecked();
     // Below one place every search would raise an alert; the stored 0 would read back as 3.
     s.alertdelta = Int16(int(std::clamp(leadingnumber(p.txtalertdelta->text()), 1LL, 32767LL)));

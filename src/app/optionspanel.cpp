@@ -78,6 +78,10 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     pace->addWidget(txtrequestdelay = box(u"txtrequestdelay"_s, 64));
     pace->addWidget(label(u"labrequestdelay"_s, u"milliseconds between two requests to the same host"_s), 1);
     addlayout(pace);
+    auto *replies = new QHBoxLayout;
+    replies->addWidget(txtmaxreply = box(u"txtmaxreply"_s, 96));
+    replies->addWidget(label(u"labmaxreply"_s, u"bytes of one reply at most; a longer reply is cut there"_s), 1);
+    addlayout(replies);
     addwidget(chkshuffle = check(u"chkshuffle"_s, u"Search the keywords in random order"_s));
     auto *alerts = new QGridLayout;
     alerts->addWidget(txtalertdelta = box(u"txtalertdelta"_s, 64), 0, 0);

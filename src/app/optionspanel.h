@@ -39,6 +39,7 @@ public:
     // Extra trusted certificates for an HTTPS host, the pause between two requests, the order.
     QLineEdit *txtcafile = nullptr;
     QLineEdit *txtrequestdelay = nullptr;
+    QLineEdit *txtmaxreply = nullptr;
     QCheckBox *chkshuffle = nullptr;
     // When a ranking moves far enough to be told, and the program told besides the tray.
     QLineEdit *txtalertdelta = nullptr;

@@ -7,6 +7,7 @@
 #include "maincontrols.h"
 #include "mainmenus.h"
 #include "platform/prompts.h"
+#include "search/chunked.h"
 #include "search/competitors.h"
 #include "search/searchrun.h"
 #include "statuspanels.h"
@@ -262,7 +263,7 @@ void SearchController::setSearchstatus(const QString &text)
 
 void SearchController::setRestxt(const QString &text)
 {
-    m_controls.results.restxt->setPlainText(text);
+    m_controls.results.restxt->setPlainText(addlf(text));
 }
 
 void SearchController::showWarning(const QString &text)

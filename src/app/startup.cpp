@@ -63,7 +63,7 @@ void Startup::Form_Load()
         m_lock = std::make_unique<InstanceLock>(programfolder::path());
         m_state.inifile = m_lock->inifile();
         m_lock->removeleftovers();
-        m_state.jobs = Array1<FetchJob>();
+        m_state.jobs = List1<FetchJob>();
         m_layout.centreonscreen();
         m_controls.search.pagedepth->setText(u"1"_s);
         m_layout.createresultcolumns();

@@ -2,6 +2,7 @@
 
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
+#include "search/chunked.h"
 #include "search/searchstate.h"
 #include "views/resultrows.h"
 
@@ -61,6 +62,11 @@ void HeadlessWindow::disall()
         m_locale = inputs->locale;
         disres();
     });
+}
+
+QString HeadlessWindow::restxt() const
+{
+    return addlf(m_restxt);
 }
 
 void HeadlessWindow::showWarning(const QString &text)

@@ -49,7 +49,8 @@ public:
     void setSearchstatus(const QString &text) override { m_searchstatus = text; }
     QString searchstatus() const { return m_searchstatus; }
     void setRestxt(const QString &text) override { m_restxt = text; }
-    QString restxt() const { return m_restxt; }
+    // As the box shows it.
+    QString restxt() const;
 
     void showWarning(const QString &text) override;
     void hideWarning() override { m_warningVisible = false; }

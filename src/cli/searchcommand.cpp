@@ -102,6 +102,7 @@ const QList<QCommandLineOption> &searchoptions()
         QCommandLineOption(u"max-retries"_s, {}, u"N"_s),
         QCommandLineOption(u"connections"_s, {}, u"N"_s),
         QCommandLineOption(u"timeout"_s, {}, u"S"_s),
+        QCommandLineOption(u"max-reply"_s, {}, u"BYTES"_s),
         QCommandLineOption(u"country"_s, {}, u"CC"_s),
         QCommandLineOption(u"language"_s, {}, u"LL"_s),
         QCommandLineOption(u"device"_s, {}, u"desktop|mobile"_s),
@@ -114,6 +115,8 @@ const NumberOption RequestDelay{u"--request-delay"_s, 0, 32767, u"a number of mi
 const NumberOption MaxRetries{u"--max-retries"_s, 0, 32767, u"a number"_s, u" (no limit)"_s};
 const NumberOption Connections{u"--connections"_s, 1, 1000};
 const NumberOption Timeout{u"--timeout"_s, 1, 32767, u"a number of seconds"_s};
+const NumberOption MaxReply{u"--max-reply"_s, int(Settings::leastMaxReply), int(Settings::mostMaxReply),
+                            u"a number of bytes"_s};
 
 // Takes one option with its value ("" for a switch) into options; returns an error text, or "".
 QString takeoption(const QString &arg, QString v, SearchOptions &options, QStringList &keywords, QString &file)
@@ -193,6 +196,9 @@ QString takeoption(const QString &arg, QString v, SearchOptions &options, QStrin
         number(Connections, &Settings::maxconnections);
     } else if (arg == u"--timeout") {
         number(Timeout, &Settings::inettimeout);
+    } else if (arg == u"--max-reply") {
+        if (const std::optional<int> n = wholenumber(MaxReply, v, problem))
+            options.overrides.append([n = *n](Settings &s) { s.maxreply = n; });
     }
     return problem;
 }
@@ -402,6 +408,8 @@ QString searchUsageText()
            "          service refuses ends \"blocked (...)\", a page the service cannot read\n"
            "          \"unrecognised page (...)\"\n"
            "          [--cafile PEM] [--max-retries N] [--request-delay MS] [--shuffle]\n"
+           "          [--max-reply BYTES] reads at most BYTES of one reply (default 8388608); a\n"
+           "          longer one is cut there and the keyword's status says so\n"
            "          [--country CC] [--language LL] [--device desktop|mobile] [--location PLACE]\n"
            "          where and on what to search; stored with the domain in DIR, \"\" clears one\n"
            "          a host written https://H[:P] is reached over TLS; --cafile adds trusted CAs\n"

@@ -7,6 +7,11 @@ QString toText(QByteArrayView bytes)
     return QString::fromLatin1(bytes.data(), bytes.size());
 }
 
+void appendText(QString &text, QByteArrayView bytes)
+{
+    text.append(QLatin1StringView(bytes.data(), bytes.size()));
+}
+
 QByteArray toBytes(QStringView text)
 {
     return text.toLatin1();

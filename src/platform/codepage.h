@@ -11,6 +11,8 @@
 namespace codepage {
 
 QString toText(QByteArrayView bytes);
+// Appends the bytes' characters to `text` without an intermediate copy.
+void appendText(QString &text, QByteArrayView bytes);
 QByteArray toBytes(QStringView text);
 
 } // namespace codepage

@@ -116,12 +116,26 @@ QString addlf(const QString &text)
 {
     QString result;
     guard("Fetcher", "Function addlf", [&] {
+        const QStringView view(text);
+        if (!view.contains(u'\r') && !view.contains(u'\n')) {
+            result = text;
+            return;
+        }
         result.reserve(text.size() + text.size() / 16);
-        for (const QChar c : text) {
-            if (c == u'\n')
-                result += u"\r\n"_s;
-            else if (c != u'\r')
-                result += c;
+        // Line by line, each line's runs between carriage returns copied whole.
+        for (qsizetype pos = 0; pos < view.size();) {
+            const qsizetype lf = view.indexOf(u'\n', pos);
+            const QStringView line = view.sliced(pos, (lf < 0 ? view.size() : lf) - pos);
+            qsizetype from = 0;
+            for (qsizetype cr = line.indexOf(u'\r'); cr >= 0; cr = line.indexOf(u'\r', from)) {
+                result += line.sliced(from, cr - from);
+                from = cr + 1;
+            }
+            result += line.sliced(from);
+            if (lf < 0)
+                break;
+            result += u"\r\n"_s;
+            pos = lf + 1;
         }
     });
     return result;

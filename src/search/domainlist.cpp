@@ -7,6 +7,9 @@
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
 
+#include <cstdint>
+#include <limits>
+
 using namespace Qt::Literals::StringLiterals;
 
 DomainList::DomainList(SearchState &state, SearchWindow &window, Prompts &prompts)
@@ -95,9 +98,35 @@ void DomainList::txturls_Click()
     });
 }
 
+bool DomainList::keysfit()
+{
+    bool fits = true;
+    guard("Domainlist", "Function keysfit", [&] {
+        // The settings file counts a domain's keywords in 16 bits.
+        constexpr qsizetype most = std::numeric_limits<std::int16_t>::max();
+        const QString text = m_window.txtkeysText();
+        // Each keyword ends at a carriage return: below the limit in those, nothing needs splitting.
+        if (QStringView(text).count(u'\r') < most)
+            return;
+        const QStringList keys = splitkeys(text, m_window.txtkeysSelStart(), m_window.txtkeysSelLength()).keys;
+        if (keys.size() <= most)
+            return;
+        fits = false;
+        const qsizetype over = keys.size() - most;
+        const QString which = over == 1 ? QString(u"the keyword \""_s + keys.last() + u"\" does"_s)
+                                        : u"the "_s + QString::number(over) + u" keywords from \""_s + keys[most] +
+                                              u"\" to \""_s + keys.last() + u"\" do"_s;
+        m_prompts.message(u"A domain holds at most 32767 keywords; "_s + which +
+                          u" not fit. Nothing was searched or changed."_s);
+    });
+    return fits;
+}
+
 void DomainList::getdat(int index)
 {
     guard("Searchrun", "Sub getdat", [&] {
+        if (!keysfit())
+            return;
         SearchSession &session = m_state.urldata[index];
         session.pagedepth = m_window.pagedepthText();
         session.checkstop = m_window.chkstopafterhit() ? u"1"_s : u"0"_s;
@@ -109,6 +138,9 @@ void DomainList::getdat(int index)
         if (split.sellength != sellength)
             m_window.setTxtkeysSelection(split.selstart, split.sellength);
         session.keys.clear();
+        // New keywords show the statuses of this run's jobs afresh.
+        for (FetchJob &job : m_state.jobs)
+            job.shown = false;
         session.keys.reserve(int(split.keys.size()));
         for (const QString &key : split.keys) {
             KeywordResult keyword;

@@ -24,6 +24,9 @@ public:
     // Loads the window's page depth, check boxes and keywords into urldata(index); the keyword
     // results become fresh empty ones.
     void getdat(int index);
+    // Whether the keyword box's keywords fit one domain; when not, says which did not, and
+    // nothing is changed.
+    bool keysfit();
 
 private:
     SearchState &m_state;

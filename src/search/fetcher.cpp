@@ -13,8 +13,10 @@
 #include "secureconnect.h"
 #include "socketpool.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -116,7 +118,11 @@ void Fetcher::connectjob(int jobindex, const RequestTarget &target)
     }
     const QString n = pagetext(job);
     job.buffer.clear();
+    job.replycut = false;
     job.socket = index;
+    if (m_owners.size() <= index)
+        m_owners.resize(index + 1);
+    m_owners[index].append(jobindex);
     // The state the last connection ended in is not this one's: a pooled socket refused again
     // would otherwise wait for the time-out.
     job.state = SocketControl::Closed;
@@ -150,14 +156,15 @@ void Fetcher::socket_DataArrival(int index, qint64 bytes)
 {
     guard("Fetcher", "Sub socket_DataArrival", [&] {
         Q_UNUSED(bytes) // everything available is taken at once
-        const QString data = codepage::toText(m_pool.socket(index).read());
-        for (FetchJob &job : m_state.jobs) {
-            if (job.socket != index)
-                continue;
-            const qsizetype room = ReplyLimit - job.buffer.size();
-            job.buffer += QStringView(data).first(qMin(room, data.size()));
-            if (data.size() >= room)
+        const QByteArray data = m_pool.socket(index).read();
+        for (const int j : ownersof(index)) {
+            FetchJob &job = m_state.jobs[j];
+            const qsizetype room = qMax<qsizetype>(0, m_state.settings.maxreply - job.buffer.size());
+            codepage::appendText(job.buffer, QByteArrayView(data).first(qMin(room, data.size())));
+            if (data.size() >= room) {
+                job.replycut = true;
                 socket_Close(index);
+            }
             return;
         }
     });
@@ -168,38 +175,72 @@ void Fetcher::socket_Close(int index)
     guard("Fetcher", "Sub socket_Close", [&] {
         SocketControl &socket = m_pool.socket(index);
         socket.close();
-        for (int j = 1; j <= m_state.jobs.ubound(); ++j) {
-            FetchJob &job = m_state.jobs[j];
-            if (job.socket != index || !checkreply(j))
-                continue;
-            const int page = job.page;
-            if (!receivepage(j, index))
+        for (const int j : ownersof(index)) {
+            if (m_state.jobs[j].socket == index && !takereply(j, index))
                 return;
-            if (job.page != page)
-                job.retry = {}; // the next page starts without waits
         }
     });
 }
 
-bool Fetcher::checkreply(int jobindex)
+QList<int> Fetcher::ownersof(int index)
+{
+    if (index < 0 || index >= m_owners.size())
+        return {};
+    QList<int> &owners = m_owners[index];
+    // Jobs that have let the socket go since are dropped; several may share it in between.
+    owners.removeIf([&](int j) { return j < 1 || j > m_state.jobs.ubound() || m_state.jobs[j].socket != index; });
+    std::sort(owners.begin(), owners.end());
+    owners.erase(std::unique(owners.begin(), owners.end()), owners.end());
+    return owners;
+}
+
+bool Fetcher::takereply(int jobindex, int index)
 {
     FetchJob &job = m_state.jobs[jobindex];
-    const QString n = pagetext(job);
-    // A reply we cut at the limit ourselves counts as whole.
-    if (job.buffer.size() < ReplyLimit && cutshort(job.buffer, ReplyLimit)) {
-        job.socket = 0;
-        job.state = SocketControl::Closed;
-        job.status = u"reply cut short "_s;
-        job.retry.failure = u"reply cut short"_s;
-        job.retries += 1;
-        m_window.writemessagebox(u"Reply cut short on "_s + job.key + u" page "_s + n);
-        return false;
+    if (!checkwhole(jobindex)) {
+        job.buffer = QString();
+        return true;
     }
+    // The reply is read once, whatever is decided about it afterwards.
+    const auto service = makeservice(m_state.settings, job.useapi);
     const int status = statuscode(job.buffer);
+    const ServicePage page = service->read(splitreply(job.buffer, service->readstext()), job.page, job.hits.ubound());
+    if (!checkstatus(jobindex, status, page)) {
+        job.buffer = QString();
+        return true;
+    }
+    // A keyword's last reply is of no use once read; a long run would hold one per keyword.
+    m_window.setRestxt(std::exchange(job.buffer, QString()));
+    const int before = job.page;
+    if (!receivepage(jobindex, index, page))
+        return false;
+    if (job.page != before)
+        job.retry = {}; // the next page starts without waits
+    return true;
+}
+
+bool Fetcher::checkwhole(int jobindex)
+{
+    FetchJob &job = m_state.jobs[jobindex];
+    // A reply we cut at the limit ourselves counts as whole.
+    if (job.replycut || !cutshort(job.buffer, m_state.settings.maxreply))
+        return true;
+    job.socket = 0;
+    job.state = SocketControl::Closed;
+    job.status = u"reply cut short "_s;
+    job.retry.failure = u"reply cut short"_s;
+    job.retries += 1;
+    m_window.writemessagebox(u"Reply cut short on "_s + job.key + u" page "_s + pagetext(job));
+    return false;
+}
+
+bool Fetcher::checkstatus(int jobindex, int status, const ServicePage &page)
+{
+    FetchJob &job = m_state.jobs[jobindex];
     const QString kind = RetryPolicy::retryable(status);
     // The SOAP service sends its faults with status 500; they have their own handling. A key the
     // service refuses stays refused however long one waits.
-    if (kind.isEmpty() || (job.useapi && status == 500) || keyrefused(jobindex))
+    if (kind.isEmpty() || (job.useapi && status == 500) || page.verdict == ServicePage::Verdict::KeyRejected)
         return true;
     const QString why = kind + u" (HTTP "_s + QString::number(status) + u')';
     const qint64 wait = m_retry.backoff(job);
@@ -214,27 +255,25 @@ bool Fetcher::checkreply(int jobindex)
     job.state = SocketControl::Closed;
     job.status = why + u", retry "_s + QString::number(job.retry.backoffs) + u" of "_s +
                  QString::number(RetryPolicy::MaxBackoffs) + u" in "_s + QString::number(wait / 1000) + u" s"_s;
-    m_window.writemessagebox(job.status + u" on "_s + job.key + u" page "_s + n);
+    m_window.writemessagebox(job.status + u" on "_s + job.key + u" page "_s + pagetext(job));
     return false;
 }
 
-bool Fetcher::keyrefused(int jobindex) const
+QString Fetcher::cutnote(FetchJob &job)
 {
-    const FetchJob &job = m_state.jobs[jobindex];
-    const auto service = makeservice(m_state.settings, job.useapi);
-    const ServiceReply reply = splitreply(job.buffer, service->readstext());
-    return service->read(reply, job.page, job.hits.ubound()).verdict == ServicePage::Verdict::KeyRejected;
+    if (!job.replycut)
+        return {};
+    const QString note =
+        u"reply of page "_s + pagetext(job) + u" cut at "_s + QString::number(m_state.settings.maxreply) + u" bytes"_s;
+    m_window.writemessagebox(u"Reply of page "_s + pagetext(job) + u" search term "_s + job.key + u" cut at "_s +
+                             QString::number(m_state.settings.maxreply) + u" bytes (maxreply)"_s);
+    return note;
 }
 
-bool Fetcher::receivepage(int jobindex, int index)
+bool Fetcher::receivepage(int jobindex, int index, const ServicePage &page)
 {
     FetchJob &job = m_state.jobs[jobindex];
     const QString n = pagetext(job);
-    m_window.setRestxt(addlf(job.buffer));
-    const auto service = makeservice(m_state.settings, job.useapi);
-    const ServiceReply reply = splitreply(job.buffer, service->readstext());
-    job.buffer = reply.text;
-    const ServicePage page = service->read(reply, job.page, job.hits.ubound());
     if (page.verdict == ServicePage::Verdict::Fault) {
         const QString fault = page.status;
         m_timedwarning(fault);
@@ -250,8 +289,9 @@ bool Fetcher::receivepage(int jobindex, int index)
     job.socket = 0;
     job.retries = 0;
     job.state = 0;
+    const QString cut = cutnote(job);
     if (page.unanswered()) {
-        endunanswered(jobindex, page.status);
+        endunanswered(jobindex, cut.isEmpty() ? page.status : page.status + u"; "_s + cut);
         return true;
     }
     // A keyword holds at most 32767 hits; a page with more keeps those that fit and still counts.
@@ -263,13 +303,14 @@ bool Fetcher::receivepage(int jobindex, int index)
         SearchHit hit{found.url, found.title, found.abstract, Int16(found.position), {}};
         job.hits.append(std::move(hit));
     }
-    m_state.pages.remember(m_state, job, page.hits, page.note);
     addnote(job.notes, page.note);
+    addnote(job.notes, cut);
+    m_state.pages.remember(m_state, job, page.hits, page.note + u", "_s + cut);
     m_window.writemessagebox(u"Received page "_s + n + u" search term "_s + job.key);
     job.status = u"received page "_s + n;
     job.page += 1;
+    // The results list is shown afresh once a tick, not once a page: showing it walks every keyword.
     getpositions(m_state, jobindex, m_window.chkstopafterhit());
-    m_window.disres();
     return true;
 }
 
@@ -283,5 +324,4 @@ void Fetcher::endunanswered(int jobindex, const QString &status)
     job.status = status;
     job.done = true;
     m_window.writemessagebox(u"Stopped "_s + job.key + u" on page "_s + pagetext(job) + u": "_s + status);
-    m_window.disres();
 }

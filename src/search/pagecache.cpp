@@ -38,11 +38,11 @@ void PageCache::clear()
 }
 
 void PageCache::remember(const SearchState &state, const FetchJob &job, const QList<ServiceHit> &hits,
-                         const QString &note)
+                         const QString &notes)
 {
     guard("Pagecache", "Sub remember", [&] {
         if (sharing)
-            m_pages.insert(pagekey(state, job), Page{hits, note});
+            m_pages.insert(pagekey(state, job), Page{hits, notes});
     });
 }
 

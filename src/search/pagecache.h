@@ -23,7 +23,8 @@ public:
     void clear();
     // A new run: the count of requests saved starts again, the pages stay.
     void beginrun() { m_savedrun = 0; }
-    void remember(const SearchState &state, const FetchJob &job, const QList<ServiceHit> &hits, const QString &note);
+    // `notes` are what the page adds to its keyword's status, as addnote takes them.
+    void remember(const SearchState &state, const FetchJob &job, const QList<ServiceHit> &hits, const QString &notes);
     // Gives the job every page it still needs that is held here, as a reply would; whether the
     // job needs no request now (done, or at its depth).
     bool serve(SearchState &state, int jobindex, SearchWindow &window);

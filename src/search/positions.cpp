@@ -4,6 +4,8 @@
 #include "search/searchstate.h"
 #include "verdict.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -30,6 +32,21 @@ void rebuild(KeywordResult &keyword, const Array1<SearchHit> &hits, const Search
         if (match(hit, session))
             keyword.positions.append(hit);
     }
+}
+
+// The keywords the job answers: those it was made for while they still carry its key (a long
+// run would otherwise look through every keyword for each page), else every keyword with its key.
+QList<int> keywordsof(const FetchJob &job, const SearchSession &session)
+{
+    const auto listed = [&](int k) { return k >= 1 && k <= session.keys.ubound() && session.keys[k].key == job.key; };
+    if (!job.keywords.isEmpty() && std::all_of(job.keywords.cbegin(), job.keywords.cend(), listed))
+        return job.keywords;
+    QList<int> found;
+    for (int k = 1; k <= session.keys.ubound(); ++k) {
+        if (session.keys[k].key == job.key)
+            found.append(k);
+    }
+    return found;
 }
 
 } // namespace
@@ -67,9 +84,8 @@ void getpositions(SearchState &state, int jobindex, bool stopafterhit)
     guard("Positions", "Sub getpositions", [&] {
         FetchJob &job = state.jobs[jobindex];
         SearchSession &session = state.urldata[findsession(state, job.urlindex)];
-        for (KeywordResult &keyword : session.keys) {
-            if (keyword.key != job.key)
-                continue;
+        for (const int k : keywordsof(job, session)) {
+            KeywordResult &keyword = session.keys[k];
             rebuild(keyword, job.hits, session);
             if (!keyword.positions.isEmpty() && stopafterhit) {
                 job.done = true;

@@ -13,6 +13,7 @@
 #include "searchservice.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -26,7 +27,7 @@ constexpr int RunningInterval = 1000;
 constexpr int IdleInterval = 5000;
 
 // A search host sees the keywords in an order that differs from run to run.
-void shufflejobs(Array1<FetchJob> &jobs)
+void shufflejobs(List1<FetchJob> &jobs)
 {
     for (int j = jobs.ubound(); j > 1; --j)
         std::swap(jobs[j], jobs[1 + QRandomGenerator::global()->bounded(j)]);
@@ -95,6 +96,8 @@ void SearchRun::mnusearch_Click()
             m_prompts.message(u"You must select or enter a domain before you can search"_s);
             return;
         }
+        if (!m_domains.keysfit())
+            return;
         if (findsession(m_state) == 0) {
             if (!m_state.urldata.isEmpty()) {
                 const QString question =
@@ -154,15 +157,24 @@ void SearchRun::getdata()
         const int d = findsession(m_state);
         m_domains.getdat(d);
         m_state.jobs.clear();
+        resetwalk();
         SearchSession &session = m_state.urldata[d];
-        for (KeywordResult &keyword : session.keys) {
-            if (!searchdone(keyword.key)) {
+        // One job per distinct keyword; a repeated keyword is answered by the first one's job.
+        QHash<QString, int> jobof;
+        jobof.reserve(session.keys.ubound());
+        for (int k = 1; k <= session.keys.ubound(); ++k) {
+            KeywordResult &keyword = session.keys[k];
+            if (const auto found = jobof.constFind(keyword.key); found != jobof.cend()) {
+                m_state.jobs[*found].keywords.append(k);
+            } else {
                 FetchJob job;
                 job.url = session.url;
                 job.key = keyword.key;
                 job.urlindex = d;
                 job.useapi = usesoap(m_state.settings);
+                job.keywords = {k};
                 m_state.jobs.append(std::move(job));
+                jobof.insert(keyword.key, m_state.jobs.ubound());
             }
             keyword.positions.clear();
             keyword.urls.clear();
@@ -171,20 +183,6 @@ void SearchRun::getdata()
             shufflejobs(m_state.jobs);
         m_window.disres();
     });
-}
-
-bool SearchRun::searchdone(const QString &key) const
-{
-    bool result = false;
-    guard("Searchrun", "Function searchdone", [&] {
-        for (const FetchJob &job : m_state.jobs) {
-            if (job.key == key) {
-                result = true;
-                return;
-            }
-        }
-    });
-    return result;
 }
 
 int SearchRun::unanswered() const
@@ -220,6 +218,11 @@ void SearchRun::Timer1_Timer()
             m_scheduler->checkschedule();
             return;
         }
+        // Socket events and user commands run here, once a tick; a STOP or a new search may
+        // change the jobs.
+        QCoreApplication::processEvents();
+        if (!m_state.searching)
+            return; // stopped meanwhile: the stop has said everything
         Int16 inprogress, completed, total;
         int progress = 0, complete = 0, count = 0;
         const bool active = walkjobs(progress, complete, count);
@@ -254,32 +257,65 @@ void SearchRun::idlechores()
     m_window.checkstatus();
 }
 
+void SearchRun::resetwalk()
+{
+    m_next = 1;
+    m_running.clear();
+    m_completed = 0;
+    m_walked = m_state.jobs.ubound();
+}
+
 bool SearchRun::walkjobs(int &inprogress, int &completed, int &total)
 {
+    if (m_walked != m_state.jobs.ubound())
+        resetwalk(); // a job list this run did not build: walked afresh, from its first job
     bool active = false;
-    for (int j = 1; j <= m_state.jobs.ubound(); ++j) {
-        // Socket events and user commands run here; a STOP or a new search may change the
-        // jobs, so every field is read afresh afterwards.
-        QCoreApplication::processEvents();
-        if (j > m_state.jobs.ubound())
-            break;
-        ++total;
-        FetchJob &job = m_state.jobs[j];
-        if (!job.done && job.page == m_state.pagedepth) {
-            job.status = finishedstatus(job.notes);
-            m_window.writemessagebox(u"Finished "_s + job.key);
-            job.done = true;
+    // The jobs under way, in the order they started, then as many waiting ones as may start:
+    // the same order as one walk over all jobs, without touching the finished or the waiting.
+    qsizetype kept = 0;
+    for (const int j : std::as_const(m_running)) {
+        if (finishjob(j)) {
+            ++m_completed;
+            continue;
         }
-        if (job.done) {
-            ++completed;
-        } else {
-            active = true;
-            advancejob(j);
-        }
-        if (m_state.jobs[j].socket != 0)
-            ++inprogress;
+        active = true;
+        advancejob(j);
+        m_running[kept++] = j;
     }
+    m_running.resize(kept);
+    while (m_next <= m_state.jobs.ubound()) {
+        active = true;
+        if (finishjob(m_next)) {
+            ++m_completed;
+            ++m_next;
+            continue;
+        }
+        advancejob(m_next);
+        const FetchJob &job = m_state.jobs[m_next];
+        if (job.socket == 0 && !job.done)
+            break; // no connection free now, so none for the later jobs either
+        if (job.done)
+            ++m_completed;
+        else
+            m_running.append(m_next);
+        ++m_next;
+    }
+    for (const int j : std::as_const(m_running))
+        inprogress += m_state.jobs[j].socket != 0 ? 1 : 0;
+    completed = m_completed;
+    total = m_state.jobs.ubound();
     return active;
+}
+
+bool SearchRun::finishjob(int jobindex)
+{
+    FetchJob &job = m_state.jobs[jobindex];
+    if (!job.done && job.page == m_state.pagedepth) {
+        job.status = finishedstatus(job.notes);
+        m_window.writemessagebox(u"Finished "_s + job.key);
+        job.done = true;
+    }
+    return job.done;
 }
 
 void SearchRun::advancejob(int jobindex)

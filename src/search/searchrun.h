@@ -20,8 +20,9 @@ class SearchWindow;
 std::optional<int> readpagedepth(const QString &text);
 
 // Starts, drives and stops a search. Its timer is the program's main loop: every second
-// during a search each tick walks all jobs and lets the fetcher advance them, yielding to the
-// event loop before each job; every five seconds otherwise it runs the idle chores.
+// during a search each tick yields to the event loop once, then lets the fetcher advance the
+// jobs under way and start waiting ones while connections are free; every five seconds
+// otherwise it runs the idle chores.
 class SearchRun final : public QObject
 {
     Q_OBJECT
@@ -34,7 +35,6 @@ public:
     void Dostop_Click();
     void Timer1_Timer();
     void getdata();
-    bool searchdone(const QString &key) const;
     // Keywords of the last run that ended without their ranking: refused, given up, blocked,
     // unreadable or stopped. A keyword answered has every page of its depth, or stopped at the
     // domain's first hit.
@@ -75,6 +75,10 @@ private:
     int scaledinterval() const;
     void idlechores();
     bool walkjobs(int &inprogress, int &completed, int &total);
+    // A job at its depth is finished here; whether the job is done.
+    bool finishjob(int jobindex);
+    // The walk starts over at the first job of the list.
+    void resetwalk();
     void advancejob(int jobindex);
     void endrun();
 
@@ -89,6 +93,12 @@ private:
     int m_interval = 5000;
     int m_ticklength = 1000;
     bool m_intick = false;
+    // The walk: jobs before m_next have been started; m_running are those of them not yet done,
+    // in order; m_walked is the size of the job list the walk belongs to.
+    int m_next = 1;
+    QList<int> m_running;
+    int m_completed = 0;
+    int m_walked = 0;
     Int16 m_warncount;
     bool m_warningVisible = false;
     SchedulerHooks m_noscheduler;

@@ -18,7 +18,7 @@ struct SearchState
     QString resulttime;
     Int16 pagedepth;
     bool searching = false;
-    Array1<FetchJob> jobs;
+    List1<FetchJob> jobs; // held in memory only, so not bounded to 16 bits
     Settings settings;
 
     // The settings file in the program's folder, chosen once at start-up.

@@ -43,7 +43,8 @@ public:
     virtual void clearresults() = 0;
     virtual void setResultslab1(const QString &text) = 0;
     virtual void setSearchstatus(const QString &text) = 0;
-    // The raw-response box `restxt`.
+    // The raw-response box `restxt`: the reply as received, which the box shows with uniform
+    // "\r\n" line ends (addlf). Handed over whole, so a window that does not show it holds no copy.
     virtual void setRestxt(const QString &text) = 0;
 
     // The timed warning panel `frawarntimed`: show with the label text `lblwarn`, or hide.

@@ -5,6 +5,7 @@
 #include "retrypolicy.h"
 #include "searchlocale.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -60,6 +61,7 @@ struct FetchJob
     Int16 page;
     Int16 socket;
     QString buffer;
+    bool replycut = false; // the reply in `buffer` reached "maxreply" and was cut there
     Array1<SearchHit> hits;
     QString status;
     bool done = false;
@@ -69,5 +71,7 @@ struct FetchJob
     Int16 state;
     bool useapi = false;
     PageRetry retry;
-    QString notes; // what the service said beside its hits, added to the finished status
+    QString notes;       // what the service said beside its hits, added to the finished status
+    QList<int> keywords; // the domain's keywords (indices into its keys) this job answers
+    bool shown = false;  // done, and its final status copied to those keywords
 };

@@ -77,6 +77,7 @@ QList<SettingKey> &table()
         {u"maxretries"_s, SettingField{&S::maxretries, Int16(10)}},
         {u"requestdelay"_s, SettingField{&S::requestdelay, Int16(0)}},
         {u"shuffle"_s, SettingField{&S::shuffle, false}},
+        {u"maxreply"_s, SettingField{&S::maxreply, S::defaultMaxReply}},
     };
     return keys;
 }
@@ -98,6 +99,11 @@ const SettingKey &settingkey(Int16 Settings::*member)
     return entryof(member);
 }
 
+const SettingKey &settingkey(qint64 Settings::*member)
+{
+    return entryof(member);
+}
+
 const SettingKey &settingkey(QString Settings::*member)
 {
     return entryof(member);
@@ -109,6 +115,11 @@ void setmissingvalue(bool Settings::*member, bool value)
 }
 
 void setmissingvalue(Int16 Settings::*member, Int16 value)
+{
+    setmissing(member, value);
+}
+
+void setmissingvalue(qint64 Settings::*member, qint64 value)
 {
     setmissing(member, value);
 }

@@ -73,6 +73,13 @@ struct Settings
     Int16 requestdelay;
     // Search the keywords in random order.
     bool shuffle;
+    // The most bytes read of one reply; a longer one is cut there and its page read as it stands.
+    qint64 maxreply;
+
+    // Real result pages are far below this; a hostile one cannot grow memory without bound.
+    static constexpr qint64 defaultMaxReply = 8 * 1024 * 1024;
+    static constexpr qint64 leastMaxReply = 1024;
+    static constexpr qint64 mostMaxReply = 1024 * 1024 * 1024;
 
     static QString standardScheme() { return QStringLiteral("Zorvane standard"); }
     static QString greyScheme() { return QStringLiteral("Windows Grey"); }
@@ -92,11 +99,12 @@ template <typename T> struct SettingField
 // before C++20's rule, which clang 14 lacks).
 template <typename T> SettingField(T Settings::*, T) -> SettingField<T>;
 
-// One key of section "settings"; its type (flag, 16-bit number or text) is the field's.
+// One key of section "settings"; its type (flag, 16-bit number, a size in bytes or text) is the
+// field's.
 struct SettingKey
 {
     QString key;
-    std::variant<SettingField<bool>, SettingField<Int16>, SettingField<QString>> field;
+    std::variant<SettingField<bool>, SettingField<Int16>, SettingField<qint64>, SettingField<QString>> field;
 };
 
 // Every option, in the order of the Settings members (the flags in this order are also the
@@ -106,6 +114,7 @@ const QList<SettingKey> &settingkeys();
 // The entry of one member.
 const SettingKey &settingkey(bool Settings::*member);
 const SettingKey &settingkey(Int16 Settings::*member);
+const SettingKey &settingkey(qint64 Settings::*member);
 const SettingKey &settingkey(QString Settings::*member);
 
 // The value a member takes when its key is missing.
@@ -124,4 +133,5 @@ template <typename... T> void resetsettings(Settings &settings, T Settings::*...
 // every front end takes its start values from the table.
 void setmissingvalue(bool Settings::*member, bool value);
 void setmissingvalue(Int16 Settings::*member, Int16 value);
+void setmissingvalue(qint64 Settings::*member, qint64 value);
 void setmissingvalue(QString Settings::*member, const QString &value);

@@ -187,7 +187,7 @@ void RecordBuilder::start()
 {
     m_sink.urldata = Array1<SearchSession>();
     if (m_sink.jobs)
-        *m_sink.jobs = Array1<FetchJob>();
+        *m_sink.jobs = List1<FetchJob>();
     if (m_sink.txturl)
         m_sink.txturl->clear();
     if (m_sink.controls) {

@@ -69,7 +69,7 @@ struct RecordSink
     WindowSettings &windowsettings;
     Array1<SearchSession> &urldata;
     QString *txturl = nullptr;
-    Array1<FetchJob> *jobs = nullptr;
+    List1<FetchJob> *jobs = nullptr;
     RecordControls *controls = nullptr;
     bool restorewindow = false;
 };

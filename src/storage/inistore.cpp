@@ -44,6 +44,13 @@ Int16 readvalue(const QString &key, const SettingField<Int16> &field, const Sear
     return value == 0 ? field.missing : value;
 }
 
+// A size outside the range the program takes reads as the default, as a missing one does.
+qint64 readvalue(const QString &key, const SettingField<qint64> &field, const SearchState &state)
+{
+    const long long value = leadingnumber(setting(key, state));
+    return value < Settings::leastMaxReply || value > Settings::mostMaxReply ? field.missing : value;
+}
+
 QString readvalue(const QString &key, const SettingField<QString> &field, const SearchState &state)
 {
     const QString text = setting(key, state);
@@ -125,7 +132,8 @@ void readcolumns(const SearchState &state, WindowSettings &windowsettings)
 }
 
 // The hit numbers run on across the keywords of one domain; countkeysk says how many are keyword k's.
-void readkeyword(KeywordResult &keyword, int k, const QString &section, const QString &topSection, Int16 &j, Int16 &top,
+// They only name keys, so they run past 16 bits: a domain of 32767 keywords has ten times as many.
+void readkeyword(KeywordResult &keyword, int k, const QString &section, const QString &topSection, int &j, int &top,
                  const SearchState &state, ElementBudget &budget)
 {
     const QString n = QString::number(k);
@@ -166,8 +174,8 @@ void readdomain(SearchSession &session, int n, const SearchState &state, Element
     for (const LocaleField &field : searchlocale::fields())
         session.locale.*field.member = readini(field.name, section, ini);
     session.keys = sized<KeywordResult>(readnumber(u"countkeys"_s, section, state), budget);
-    Int16 j = 1;
-    Int16 top = 1;
+    int j = 1;
+    int top = 1;
     for (int k = 1; k <= session.keys.ubound(); ++k)
         readkeyword(session.keys[k], k, section, topSection, j, top, state, budget);
 }
@@ -206,6 +214,11 @@ QString storedtext(Int16 value)
     return QString::number(int(value));
 }
 
+QString storedtext(qint64 value)
+{
+    return QString::number(value);
+}
+
 QString storedtext(const QString &value)
 {
     return value;
@@ -235,8 +248,8 @@ void writeflags(const SearchState &state)
     }
 }
 
-void writekeyword(const KeywordResult &keyword, int k, const QString &section, const QString &topSection, Int16 &j,
-                  Int16 &top, const SearchState &state)
+void writekeyword(const KeywordResult &keyword, int k, const QString &section, const QString &topSection, int &j,
+                  int &top, const SearchState &state)
 {
     const QString n = QString::number(k);
     store(keyword.key, u"keys"_s + n, section, state);
@@ -287,8 +300,8 @@ void writedomain(const SearchSession &session, int n, const SearchState &state)
         store(competitors::text(session.competitors), u"competitors"_s, section, state);
     writelocale(session.locale, section, state);
     store(QString::number(session.keys.ubound()), u"countkeys"_s, section, state);
-    Int16 j = 1;
-    Int16 top = 1;
+    int j = 1;
+    int top = 1;
     for (int k = 1; k <= session.keys.ubound(); ++k)
         writekeyword(session.keys[k], k, section, topSection, j, top, state);
 }
@@ -335,7 +348,7 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
                      &S::searchday, &S::searchweek, &S::schedulefile, &S::alertdelta, &S::alertcommand);
         readsettings(state, &S::engine, &S::engineurl, &S::enginekey);
         readdomains(state);
-        readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle, &S::searxngengines);
+        readsettings(state, &S::cafile, &S::requestdelay, &S::shuffle, &S::searxngengines, &S::maxreply);
         readcount(state, &S::maxretries);
     });
 }
@@ -359,7 +372,7 @@ bool writei(const SearchState &state, const WindowSettings &windowsettings, cons
         // The results file is written last, so it is the value that stays.
         writesettings(state, &S::htmlfile, &S::csvfile, &S::schedulefile);
         writesettings(state, &S::engine, &S::engineurl, &S::enginekey);
-        writesettings(state, &S::cafile, &S::maxretries, &S::requestdelay, &S::searxngengines);
+        writesettings(state, &S::cafile, &S::maxretries, &S::requestdelay, &S::searxngengines, &S::maxreply);
         storesetting(state.txturl, u"txturl"_s, state);
         storesetting(QString::number(state.urldata.ubound()), u"counturls"_s, state);
         for (int n = 1; n <= state.urldata.ubound(); ++n) {

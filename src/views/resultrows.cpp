@@ -52,15 +52,44 @@ std::optional<StoredInputs> storedinputs(const SearchState &state)
     return inputs;
 }
 
+namespace {
+
+// Whether the job still answers the keywords it lists in this domain (the list was not edited).
+bool listsitskeywords(const FetchJob &job, const Array1<KeywordResult> &keys, int index)
+{
+    if (job.keywords.isEmpty() || job.urlindex != index)
+        return false;
+    return std::all_of(job.keywords.cbegin(), job.keywords.cend(), [&](int k) {
+        return k >= 1 && k <= keys.ubound() && (keys[k].key.isSharedWith(job.key) || keys[k].key == job.key);
+    });
+}
+
+} // namespace
+
 void copyactions(SearchState &state, int index)
 {
-    // Each keyword takes the status of the last job with its key; one pass over the jobs keeps
-    // a refresh linear in keywords plus jobs, as it runs on every tick of a long run.
+    // Each keyword takes the status of the last job with its key. This runs on every tick of a
+    // long run: a job goes straight to the keywords it lists, and a status already shown is not
+    // copied again (a finished job's not even looked at); only jobs without such a list are
+    // matched by key.
+    Array1<KeywordResult> &keys = state.urldata[index].keys;
     QHash<QString, const QString *> statusOf;
-    statusOf.reserve(state.jobs.ubound());
-    for (const FetchJob &job : state.jobs)
-        statusOf.insert(job.key, &job.status);
-    for (KeywordResult &keyword : state.urldata[index].keys) {
+    for (FetchJob &job : state.jobs) {
+        if (job.shown && job.urlindex == index)
+            continue;
+        if (!listsitskeywords(job, keys, index)) {
+            statusOf.insert(job.key, &job.status);
+            continue;
+        }
+        for (const int k : job.keywords) {
+            if (!keys[k].action.isSharedWith(job.status))
+                keys[k].action = job.status;
+        }
+        job.shown = job.done;
+    }
+    if (statusOf.isEmpty())
+        return;
+    for (KeywordResult &keyword : keys) {
         if (const QString *status = statusOf.value(keyword.key))
             keyword.action = *status;
     }
