@@ -116,18 +116,25 @@ void runended(SearchState &state, SearchWindow &window)
     });
 }
 
-bool derived(const SearchState &state, int index)
+QSet<QString> named(const SearchState &state)
+{
+    QSet<QString> result;
+    guard("Competitors", "Function named", [&] {
+        for (const SearchSession &session : state.urldata) {
+            for (const QString &url : session.competitors)
+                result.insert(url);
+        }
+    });
+    return result;
+}
+
+bool derived(const SearchSession &session, const QSet<QString> &named)
 {
     bool result = false;
-    guard("Competitors", "Function derived", [&] {
-        // One that names competitors of its own is searched, so that two domains naming each
-        // other are both searched.
-        if (!state.urldata[index].competitors.isEmpty())
-            return;
-        const QString &url = state.urldata[index].url;
-        for (int d = 1; d <= state.urldata.ubound() && !result; ++d)
-            result = d != index && state.urldata[d].competitors.contains(url);
-    });
+    // One that names competitors of its own is searched, so that two domains naming each other
+    // are both searched; a domain never names itself (read leaves it out).
+    guard("Competitors", "Function derived",
+          [&] { result = session.competitors.isEmpty() && named.contains(session.url); });
     return result;
 }
 

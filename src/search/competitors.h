@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
+struct SearchSession;
 struct SearchState;
 class SearchWindow;
 
@@ -22,9 +24,11 @@ void derive(SearchState &state, SearchWindow &window, int owner);
 // The end of a run: the competitors of the run's domain are built, the requests the run saved
 // are told and, at the end of a scheduled cycle, those of the cycle, whose pages are let go.
 void runended(SearchState &state, SearchWindow &window);
-// Whether domain `index` is the competitor of another domain of the list and names none of its
-// own, so that a scheduled cycle takes its results from that domain's search instead of
-// searching it.
-bool derived(const SearchState &state, int index);
+// Every domain some domain of the list names as its competitor.
+QSet<QString> named(const SearchState &state);
+// Whether the session is the competitor of another domain of the list (`named` above) and names
+// none of its own, so that a scheduled cycle takes its results from that domain's search instead
+// of searching it.
+bool derived(const SearchSession &session, const QSet<QString> &named);
 
 } // namespace competitors
