@@ -2,13 +2,16 @@
 #include "search/positions.h"
 #include "search/searchservice.h"
 #include "searchrig.h"
+#include "storage/inistore.h"
 #include "support/samplerequests.h"
+#include "support/tempfolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -190,6 +193,45 @@ private slots:
         rig.run.domains().cmdsavechanges_Click();
         QCOMPARE(rig.state.urldata[1].keys.ubound(), 32767);
         QCOMPARE(rig.prompts.messages().size(), 3);
+    }
+
+    // The largest domain searches whole at 200 connections, and its results come back whole
+    // from the settings file: nothing between the run and the file is bounded below 32,767.
+    void largestDomainSearchedAndStored()
+    {
+        TempProgramFolder folder;
+        SearchRig rig(1000000);
+        rig.state.settings.maxconnections = 200;
+        rig.state.settings.inettimeout = 32767; // time-outs count ticks, and these come back to back
+        QStringList keys;
+        for (int k = 1; k <= 32767; ++k)
+            keys << u"k"_s + QString::number(k);
+        for (int k = 1000; k <= 32767; k += 1000)
+            rig.engine.place(keys[k - 1], k / 1000 % 10 + 1, u"http://mysite.example/"_s + keys[k - 1]);
+        rig.start(u"mysite.example"_s, keys.join(u"\r\n"_s), u"1"_s);
+        QTimer wake; // a retry's wait has no socket event to wake the loop
+        wake.start(5);
+        while (rig.state.searching) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            rig.run.Timer1_Timer();
+        }
+        const SearchSession &domain = rig.state.urldata[1];
+        QCOMPARE(domain.keys.ubound(), 32767);
+        for (int k = 1; k <= 32767; ++k) {
+            const KeywordResult &result = domain.keys[k];
+            QCOMPARE(result.action, u"Finished search"_s);
+            QCOMPARE(result.urls.ubound(), 10);
+            QCOMPARE(result.positions.ubound(), k % 1000 == 0 ? 1 : 0);
+            if (k % 1000 == 0)
+                QCOMPARE(int(result.positions[1].position), k / 1000 % 10 + 1);
+        }
+        WindowPlacement placement{3000, 2000, 7500, 9000, WindowState::Normal, 15360, 11520};
+        QVERIFY(writei(rig.state, WindowSettings{}, placement, {}));
+        SearchState loaded;
+        WindowSettings windowsettings;
+        readi(loaded, windowsettings, placement, false);
+        QCOMPARE(errorreports::errortext(), QString());
+        QVERIFY(loaded.urldata[1].keys == domain.keys);
     }
 
     // A depth that is not a whole number of pages from 1 up is refused before anything runs: it
