@@ -200,8 +200,9 @@ private slots:
         QCOMPARE(domains->itemText(1), u"two"_s);
     }
 
-    // The place panel names a wrong box and stays; OK keeps the place with the listed domain at
-    // once, and the label under the domain buttons shows it.
+    // The place panel names a wrong box and stays; OK keeps the place and the competitors (tidied,
+    // once each, without the domain itself) with the listed domain at once, and the label under the
+    // domain buttons shows them.
     void placePanel()
     {
         Desktop desktop;
@@ -211,6 +212,7 @@ private slots:
         LocalePanel &panel = desktop.window->search().fralocale();
         desktop.click(desktop.inputs().cmdlocale);
         QVERIFY(panel.isVisible());
+        desktop.type(panel.txtcompetitors, u"http://www.Rival.example, one.example;rival.example  b.example"_s);
         const struct
         {
             QString country, language, place, message;
@@ -229,7 +231,9 @@ private slots:
             QCOMPARE(panel.isVisible(), !row.message.isEmpty());
         }
         QCOMPARE(desktop.state->urldata[1].locale, (SearchLocale{u"us"_s, u"pt-BR"_s, {}, u"Berlin, Germany"_s}));
-        QCOMPARE(desktop.inputs().txturlslab3->text(), u"Country us, language pt-BR, Berlin, Germany"_s);
+        QCOMPARE(desktop.state->urldata[1].competitors, (QStringList{u"rival.example"_s, u"b.example"_s}));
+        QCOMPARE(desktop.inputs().txturlslab3->text(),
+                 u"Country us, language pt-BR, Berlin, Germany; competitors rival.example, b.example"_s);
     }
 
     // A number a search cannot use is refused where it is typed, naming the box and its range:

@@ -88,7 +88,7 @@ void addpanels(ControlRects &rects)
     rects.insert(u"aboutframe"_s, {0, 0, 5400, 2300});
     rects.insert(u"fraoptions"_s, {0, 0, 9000, 9300}); // with the search service, its check, reply and alert rows
     rects.insert(u"frascheduleopt"_s, {0, 0, 7000, 3500});
-    rects.insert(u"fralocale"_s, {0, 0, 6600, 3300});
+    rects.insert(u"fralocale"_s, {0, 0, 6600, 5000}); // with the competitors box
 }
 
 } // namespace

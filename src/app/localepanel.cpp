@@ -30,6 +30,12 @@ LocalePanel::LocalePanel(QWidget &client) : PopupPanel(u"fralocale"_s, client)
     grid->addWidget(txtlocation = lineedit(u"txtlocation"_s, 0, u"Berlin, Germany"_s), 3, 1, 1, 2);
     grid->setColumnStretch(2, 1);
     addlayout(grid);
+    QLabel *rivals = addlabel(u"labcompetitors"_s, u"Competitors"_s);
+    emphasise(rivals);
+    addlabel(u"labcompetitors1"_s, u"Other domains to rank on this domain's search terms, separated by commas. "
+                                   u"They are read from the same result pages, at no extra request, and kept "
+                                   u"as domains of their own."_s);
+    addwidget(txtcompetitors = lineedit(u"txtcompetitors"_s, 0, u"rival.example, other.example"_s));
     addstretch();
     QHBoxLayout *row = addbuttonrow();
     cmdlocaleok = addbutton(row, u"cmdlocaleok"_s, u"OK"_s);

@@ -7,7 +7,7 @@ class QComboBox;
 class QLineEdit;
 
 // The panel `fralocale`: where and on what the selected domain is searched (country, language,
-// device, place). Its controller fills it and takes the values over on OK.
+// device, place), and its competitors. Its controller fills it and takes the values over on OK.
 class LocalePanel final : public PopupPanel
 {
     Q_OBJECT
@@ -24,6 +24,7 @@ public:
     QLineEdit *txtlanguage = nullptr;
     QComboBox *chodevice = nullptr;
     QLineEdit *txtlocation = nullptr;
+    QLineEdit *txtcompetitors = nullptr;
     QPushButton *cmdlocaleok = nullptr;
     QPushButton *cmdlocalecancel = nullptr;
 };

@@ -161,7 +161,7 @@ SearchControls createsearchinputs(Builder &make)
     c.cmddeletedomain = make.pushbutton(u"cmddeletedomain"_s, u"Delete"_s);
     c.cmdsavechanges = make.pushbutton(u"cmdsavechanges"_s, u"Save changes"_s);
     c.cmdlocale = make.pushbutton(u"cmdlocale"_s, u"Where..."_s);
-    c.cmdlocale->setToolTip(u"Country, language, device and place of this domain's searches"_s);
+    c.cmdlocale->setToolTip(u"Country, language, device and place of this domain's searches, and its competitors"_s);
     c.txtkeyslab1 = make.boldlabel(u"txtkeyslab1"_s, u"Search"_s);
     c.txtkeyslab2 = make.boldlabel(u"txtkeyslab2"_s, u"terms"_s);
     c.txtkeyslab3 = make.label(u"txtkeyslab3"_s, u"Keywords or phrases to look up,"_s);

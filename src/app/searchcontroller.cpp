@@ -10,6 +10,7 @@
 #include "platform/prompts.h"
 #include "search/boxnumbers.h"
 #include "search/chunked.h"
+#include "search/competitors.h"
 #include "search/searchrun.h"
 #include "statuspanels.h"
 #include "timedwarningpanel.h"
@@ -82,14 +83,21 @@ void SearchController::connectcommands(const MainMenus &menus)
     });
     connect(m_fralocale->cmdlocaleok, &QPushButton::clicked, this, &SearchController::cmdlocaleok_Click);
     connect(m_fralocale->cmdlocalecancel, &QPushButton::clicked, this, [this] { m_fralocale->setshown(false); });
+    // A domain new to the list is added by its search: it takes the panel's competitors then.
+    connect(run, &SearchRun::searchStarting, this, [this] {
+        if (const int d = findsession(m_state); d != 0)
+            m_state.urldata[d].competitors = m_competitors;
+    });
 }
 
 void SearchController::cmdlocale_Click()
 {
     guard("Searchcontroller", "Sub cmdlocale_Click", [&] {
         const bool shown = m_fralocale->isVisible();
-        if (!shown)
+        if (!shown) {
             m_fralocale->setboxes(m_locale);
+            m_fralocale->txtcompetitors->setText(competitors::text(m_competitors));
+        }
         m_fralocale->setshown(!shown);
     });
 }
@@ -110,16 +118,21 @@ void SearchController::cmdlocaleok_Click()
         }
         m_locale = searchlocale::normalised(typed);
         m_fralocale->setshown(false);
-        showlocale();
         m_run->domains().sanitizeurl();
-        if (const int d = findsession(m_state); d != 0)
+        m_competitors = competitors::read(m_fralocale->txtcompetitors->text(), m_state.txturl);
+        showlocale();
+        if (const int d = findsession(m_state); d != 0) {
             m_state.urldata[d].locale = m_locale;
+            m_state.urldata[d].competitors = m_competitors;
+        }
     });
 }
 
 void SearchController::showlocale()
 {
     QString where = searchlocale::summary(m_locale);
+    if (!m_competitors.isEmpty())
+        where += (where.isEmpty() ? u""_s : u"; "_s) + u"competitors "_s + competitors::text(m_competitors);
     QLabel *label = m_controls.search.txturlslab3;
     label->setToolTip(where.isEmpty() ? QString() : u"Rankings for "_s + where);
     if (!where.isEmpty())
@@ -232,6 +245,8 @@ void SearchController::disall()
         m_controls.results.chkdispfirst->setChecked(inputs->chkdispfirst);
         m_controls.search.pagedepth->setText(inputs->pagedepth);
         m_locale = inputs->locale;
+        const int d = findsession(m_state);
+        m_competitors = d != 0 ? m_state.urldata[d].competitors : QStringList();
         showlocale();
         m_results.disres();
     });

@@ -64,9 +64,9 @@ public:
     // Rebuilds the domain box from urldata with txturl as its text.
     void filldomains();
 
-    // "Where...": shows the place panel with the domain's place, or hides it. OK takes the
-    // boxes over, for the next search and, when the domain is listed, for the domain at once;
-    // a box with a wrong value is named and the panel stays.
+    // "Where...": shows the place panel with the domain's place and competitors, or hides it. OK
+    // takes the boxes over, for the next search and, when the domain is listed, for the domain at
+    // once; a box with a wrong value is named and the panel stays.
     void cmdlocale_Click();
     void cmdlocaleok_Click();
     LocalePanel &fralocale() const { return *m_fralocale; }
@@ -84,5 +84,6 @@ private:
     std::unique_ptr<SearchRun> m_run;
     std::unique_ptr<LocalePanel> m_fralocale;
     SearchLocale m_locale;
+    QStringList m_competitors; // the next search's domain's, as the panel last took them
     int m_flasher = 255;
 };

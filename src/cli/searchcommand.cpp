@@ -12,6 +12,7 @@
 #include "platform/connection.h"
 #include "platform/stopsignals.h"
 #include "search/boxnumbers.h"
+#include "search/competitors.h"
 #include "search/hostport.h"
 #include "search/localconnection.h"
 #include "search/ranking.h"
@@ -43,6 +44,7 @@ struct SearchOptions
     QString domain;
     std::optional<QString> keywords; // the keyword box's text
     std::optional<QString> depth;
+    std::optional<QStringList> competitors; // replaces the domain's stored ones
     bool stopafterhit = false;
     bool api = false;
     bool proxyuser = false;
@@ -78,6 +80,7 @@ const QList<QCommandLineOption> &searchoptions()
         QCommandLineOption(u"stop-after-hit"_s),
         QCommandLineOption(u"api"_s),
         QCommandLineOption(u"keyword"_s, {}, u"K"_s),
+        QCommandLineOption(u"competitor"_s, {}, u"D"_s),
         QCommandLineOption(u"domain"_s, {}, u"D"_s),
         QCommandLineOption(u"keywords-file"_s, {}, u"F"_s),
         QCommandLineOption(u"depth"_s, {}, u"N"_s),
@@ -134,6 +137,8 @@ QString takeoption(const QString &arg, QString v, SearchOptions &options, QStrin
         options.overrides.append([](Settings &s) { s.useapi = true; });
     } else if (arg == u"--keyword") {
         keywords << v;
+    } else if (arg == u"--competitor") {
+        options.competitors = options.competitors.value_or(QStringList()) << v;
     } else if (arg == u"--domain") {
         options.domain = v;
     } else if (arg == u"--keywords-file") {
@@ -207,10 +212,10 @@ QString takeoptions(const QCommandLineParser &parser, const QList<QCommandLineOp
     QString problem;
     for (const QCommandLineOption &option : known) {
         const QString name = option.names().first();
-        // Every --keyword counts; of any other option given twice, the last.
-        const QStringList values = option.valueName().isEmpty() ? QStringList{QString()}
-                                   : name == u"keyword"         ? parser.values(name)
-                                                                : QStringList{parser.value(name)};
+        // Every --keyword and --competitor counts; of any other option given twice, the last.
+        const QStringList values = option.valueName().isEmpty()                  ? QStringList{QString()}
+                                   : name == u"keyword" || name == u"competitor" ? parser.values(name)
+                                                                                 : QStringList{parser.value(name)};
         for (const QString &value : values) {
             if (parser.isSet(name) && problem.isEmpty())
                 problem = takeoption(u"--"_s + name, value, options, keywords, file);
@@ -291,13 +296,9 @@ QString applysettings(const SearchOptions &options, Settings &settings)
     return {};
 }
 
-void printresults(SearchState &state)
+// One JSON line per keyword of domain d; a competitor's lines name it first.
+void printsession(QFile &out, SearchState &state, int d, bool competitor)
 {
-    QFile out;
-    const int d = findsession(state);
-    if (d == 0 || !out.open(stdout, QIODevice::WriteOnly))
-        return;
-    resultrows::copyactions(state, d);
     for (const KeywordResult &keyword : state.urldata[d].keys) {
         QStringList positions;
         for (const SearchHit &hit : keyword.positions) {
@@ -317,9 +318,27 @@ void printresults(SearchState &state)
                               : rank.kind == Ranking::Kind::NotFound ? u"None"_s
                                                                      : u"Unknown"_s;
         JsonLine line;
+        if (competitor)
+            line.add(u"domain", state.urldata[d].url);
         line.add(u"key", keyword.key).add(u"action", keyword.action).add(u"rank", shown);
         line.addRaw(u"positions", u'[' + positions.join(u',') + u']').add(u"urls", urls).add(u"titles", titles);
         out.write(line.text().toUtf8() + '\n');
+    }
+}
+
+void printresults(SearchState &state)
+{
+    QFile out;
+    const int d = findsession(state);
+    if (d == 0 || !out.open(stdout, QIODevice::WriteOnly))
+        return;
+    resultrows::copyactions(state, d);
+    printsession(out, state, d, false);
+    for (const QString &url : state.urldata[d].competitors) {
+        for (int c = 1; c <= state.urldata.ubound(); ++c) {
+            if (state.urldata[c].url == url)
+                printsession(out, state, c, true);
+        }
     }
     out.flush();
 }
@@ -383,7 +402,7 @@ QString searchUsageText()
            "          [--stop-after-hit] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
            "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--connections N] [--timeout S]\n"
            "          [--engine html|soap|searxng|serpapi|brave|serper] [--engine-url URL] [--engine-key K]\n"
-           "          [--searxng-engines LIST]\n"
+           "          [--searxng-engines LIST] [--competitor D ...]\n"
            "          searxng, serpapi, brave and serper ask the JSON service at URL (http:// or\n"
            "          https://, e.g. http://127.0.0.1:8888); serpapi, brave and serper need the key;\n"
            "          LIST names the upstream engines SearXNG asks (e.g. google); a keyword the\n"
@@ -395,6 +414,8 @@ QString searchUsageText()
            "          [--country CC] [--language LL] [--device desktop|mobile] [--location PLACE]\n"
            "          where and on what to search; stored with the domain in DIR, \"\" clears one\n"
            "          a host written https://H[:P] is reached over TLS; --cafile adds trusted CAs\n"
+           "          each D's positions are read from the same pages, printed as lines naming it,\n"
+           "          and in DIR stored as a domain of its own: no request is made for it\n"
            "          F holds one keyword a line; a line ends in LF or CR LF, empty lines are skipped\n"
            "       zorvane-cli --dir DIR search [DOMAIN] [the options above]\n"
            "          searches DOMAIN (default: the selected one) with its stored keywords and\n"
@@ -460,6 +481,13 @@ int runSearch(const QStringList &args, bool fromfolder)
         locale.*member = text;
     window.setSearchlocale(locale);
 
+    if (options.competitors) {
+        // The domain is in the list once the search starts, added by it when new.
+        QObject::connect(&run, &SearchRun::searchStarting, &run, [&] {
+            state.urldata[findsession(state)].competitors =
+                competitors::read(options.competitors->join(u' '), state.txturl);
+        });
+    }
     int stopsignal = 0;
     const bool listfull = state.urldata.ubound() == std::numeric_limits<std::int16_t>::max();
     if (!searchandwait(run, state, stopsignal)) {

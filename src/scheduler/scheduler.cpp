@@ -4,9 +4,12 @@
 #include "diagnostics/guard.h"
 #include "platform/dialup.h"
 #include "platform/prompts.h"
+#include "search/competitors.h"
 #include "search/searchrun.h"
 #include "search/searchstate.h"
 #include "search/searchwindow.h"
+
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -58,21 +61,26 @@ void Scheduler::checkschedule()
     });
 }
 
-// The first domain in list order whose interval has passed, 0 for none. Only the first domain's
-// count-down is shown, however many follow it.
+// The first domain in list order whose interval has passed, 0 for none. Only the first searched
+// domain's count-down is shown, however many follow it.
 int Scheduler::firstdue()
 {
     const Array1<SearchSession> &domains = m_state.urldata;
     const int every = interval(m_state.settings);
     const std::int64_t now = calctime(GetDateFormat());
+    const QSet<QString> named = competitors::named(m_state);
+    bool first = true;
     for (int i = 1; i <= domains.ubound(); ++i) {
+        // A competitor's results come with its domain's search.
+        if (competitors::derived(domains[i], named))
+            continue;
         const QString &last = domains[i].lastscheduletime;
         if (last.isEmpty())
             return i;
         const std::int64_t remaining = std::int64_t(calctime(last)) + every - now;
         if (remaining < 1)
             return i;
-        if (i == 1)
+        if (std::exchange(first, false))
             setlabel(displaytime(remaining));
     }
     return 0;
@@ -94,7 +102,10 @@ void Scheduler::startdomain(int index)
     m_window.setTxturlsText(session.url);
     m_window.disall();
     m_state.schedulesearching = true;
-    m_state.schedulelast = index == m_state.urldata.ubound();
+    m_state.schedulelast = true;
+    const QSet<QString> named = competitors::named(m_state);
+    for (int later = index + 1; later <= m_state.urldata.ubound(); ++later)
+        m_state.schedulelast = m_state.schedulelast && competitors::derived(m_state.urldata[later], named);
     m_run.mnusearch_Click();
     if (m_state.searching)
         return;
@@ -103,6 +114,8 @@ void Scheduler::startdomain(int index)
     const bool last = m_state.schedulelast;
     m_state.schedulesearching = false;
     m_state.schedulelast = false;
+    if (last)
+        m_state.pages.clear();
     if (last && m_cycleend)
         m_cycleend(false);
 }

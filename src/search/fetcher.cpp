@@ -99,6 +99,8 @@ void Fetcher::endjob(int jobindex, const QString &status)
 void Fetcher::connectjob(int jobindex, const RequestTarget &target)
 {
     FetchJob &job = m_state.jobs[jobindex];
+    if (m_state.pages.serve(m_state, jobindex, m_window))
+        return;
     if (m_retry.exhausted(job)) {
         endjob(jobindex, m_retry.giveuptext(job));
         return;
@@ -303,6 +305,7 @@ bool Fetcher::receivepage(int jobindex, int index, const ServicePage &page)
     }
     addnote(job.notes, page.note);
     addnote(job.notes, cut);
+    m_state.pages.remember(m_state, job, page.hits, page.note + u", "_s + cut);
     m_window.writemessagebox(u"Received page "_s + n + u" search term "_s + job.key);
     job.status = u"received page "_s + n;
     job.page += 1;

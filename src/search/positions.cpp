@@ -94,3 +94,8 @@ void getpositions(SearchState &state, int jobindex, bool stopafterhit)
         }
     });
 }
+
+void rankkeyword(KeywordResult &keyword, const Array1<SearchHit> &hits, const SearchSession &session)
+{
+    guard("Positions", "Sub rankkeyword", [&] { rebuild(keyword, hits, session); });
+}

@@ -1,6 +1,7 @@
 #include "searchrun.h"
 
 #include "boxnumbers.h"
+#include "competitors.h"
 #include "diagnostics/datetext.h"
 #include "diagnostics/guard.h"
 #include "diagnostics/numtext.h"
@@ -126,6 +127,10 @@ void SearchRun::mnusearch_Click()
         m_window.writemessagebox(u"Starting Search "_s + m_state.txturl);
         emit searchStarting();
         m_window.clearresults();
+        // Pages are shared within a run, or across the runs of a scheduled cycle.
+        if (!m_state.schedulesearching)
+            m_state.pages.clear();
+        m_state.pages.beginrun();
         getdata();
         m_state.pagedepth = int16value(m_window.pagedepthText());
         m_state.resulttime = GetDateFormat();
@@ -327,6 +332,7 @@ void SearchRun::advancejob(int jobindex)
 void SearchRun::endrun()
 {
     m_window.writemessagebox(u"Searches complete"_s);
+    competitors::runended(m_state, m_window);
     int blocked = 0, unrecognised = 0;
     for (const FetchJob &job : m_state.jobs) {
         const Verdict verdict = statusofverdict(job.status);
@@ -370,6 +376,7 @@ void SearchRun::Dostop_Click()
             job.done = true;
             job.socket = 0;
         }
+        m_state.pages.clear();
         m_window.setSearchstatus(u"Searching Manually Stopped"_s);
         m_window.writemessagebox(u"Searching Manually Stopped"_s);
         m_state.searching = false;

@@ -2,6 +2,7 @@
 
 #include "array1.h"
 #include "diagnostics/int16.h"
+#include "pagecache.h"
 #include "session.h"
 #include "settings.h"
 
@@ -28,6 +29,9 @@ struct SearchState
     bool schedulesearching = false;
     bool schedulelast = false;
     bool autodialled = false;
+
+    // The pages read in this run or scheduled cycle, for the other domains that search them.
+    PageCache pages;
 };
 
 // The selected domain's index in urldata: the first entry whose url equals txturl exactly

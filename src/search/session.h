@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // One hit of a result page. In element 0 of a parse result only `fault` carries anything.
 struct SearchHit
@@ -47,6 +48,7 @@ struct SearchSession
     QString checkfirst;
     QString lastscheduletime;
     SearchLocale locale = {};
+    QStringList competitors = {}; // read from this domain's pages, never searched on their own
 
     bool operator==(const SearchSession &other) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "diagnostics/guard.h"
 #include "diagnostics/numtext.h"
+#include "search/competitors.h"
 #include "servertools.h"
 
 #include <cmath>
@@ -169,6 +170,7 @@ void readdomain(SearchSession &session, int n, const SearchState &state, Element
     session.checkstop = readini(u"checkstop"_s, section, ini);
     session.checkfirst = readini(u"checkfirst"_s, section, ini);
     session.lastscheduletime = readini(u"lastscheduletime"_s, section, ini);
+    session.competitors = competitors::read(readini(u"competitors"_s, section, ini), session.url);
     for (const LocaleField &field : searchlocale::fields())
         session.locale.*field.member = readini(field.name, section, ini);
     session.keys = sized<KeywordResult>(readnumber(u"countkeys"_s, section, state), budget);
@@ -293,6 +295,9 @@ void writedomain(const SearchSession &session, int n, const SearchState &state)
     store(session.checkstop, u"checkstop"_s, section, state);
     store(session.checkfirst, u"checkfirst"_s, section, state);
     store(session.lastscheduletime, u"lastscheduletime"_s, section, state);
+    // Only a domain that has or had competitors names them: other files stay as they were.
+    if (!session.competitors.isEmpty() || !readini(u"competitors"_s, section, state.inifile).isEmpty())
+        store(competitors::text(session.competitors), u"competitors"_s, section, state);
     writelocale(session.locale, section, state);
     store(QString::number(session.keys.ubound()), u"countkeys"_s, section, state);
     int j = 1;
