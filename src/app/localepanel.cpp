@@ -44,6 +44,7 @@ LocalePanel::LocalePanel(QWidget &client) : PopupPanel(u"fralocale"_s, client)
     txtlanguage->setAccessibleName(u"Language"_s);
     chodevice->setAccessibleName(u"Device"_s);
     txtlocation->setAccessibleName(u"Place"_s);
+    txtcompetitors->setAccessibleName(u"Competitors, domains separated by commas"_s);
 }
 
 SearchLocale LocalePanel::boxes() const
