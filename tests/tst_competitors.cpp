@@ -1,4 +1,5 @@
 #include "scheduler/scheduler.h"
+#include "search/competitors.h"
 #include "searchrig.h"
 #include "storage/historyfile.h"
 #include "storage/inistore.h"
@@ -98,6 +99,27 @@ private slots:
             QCOMPARE(found(records[1].urldata, url), separate);
         }
         QCOMPARE(reread.urldata[1].competitors, QStringList{u"c.example"_s});
+    }
+
+    // A domain of the user's that searches a keyword of its own is not overwritten by being
+    // named a competitor, and a scheduled cycle still searches it.
+    void ownDomainKeepsItsKeywords()
+    {
+        SearchRig rig(1000000);
+        for (const auto &[url, keys] : {std::pair{u"a.example"_s, QStringList{u"k1"_s}},
+                                        std::pair{u"b.example"_s, QStringList{u"k1"_s, u"own"_s}}}) {
+            SearchSession &session = rig.state.urldata.append(SearchSession{url, {}, {}, u"1"_s, {}, {}, {}, {}});
+            for (const QString &key : keys)
+                session.keys.append(KeywordResult{key, {}, {}, {}, {}});
+        }
+        rig.state.urldata[1].competitors = {u"b.example"_s};
+        const Array1<KeywordResult> own = rig.state.urldata[2].keys;
+        rig.start(u"a.example"_s, u"k1"_s, u"1"_s);
+        QVERIFY(QTest::qWaitFor([&] { return (rig.run.Timer1_Timer(), !rig.state.searching); }, 60000));
+        QVERIFY(rig.state.urldata[2].keys == own);
+        QVERIFY(rig.window.lines().contains(u"b.example searches keywords a.example does not: it keeps them and is "
+                                            "searched on its own, not as a competitor"_s));
+        QVERIFY(!competitors::named(rig.state).contains(u"b.example"_s));
     }
 };
 

@@ -15,14 +15,35 @@ namespace competitors {
 
 namespace {
 
-// The session of competitor `url`, added to the list when it is not there yet; 0 when the
-// list is full.
-int sessionof(SearchState &state, SearchWindow &window, const QString &url)
+// Whether a domain of the list searches a keyword its namer does not: then it is the user's
+// own domain, searched on its own, and taking it as a competitor would replace its keywords.
+bool ownkeywords(const SearchSession &competitor, const SearchSession &owner)
+{
+    QSet<QString> searched;
+    for (const KeywordResult &keyword : owner.keys)
+        searched.insert(keyword.key);
+    for (const KeywordResult &keyword : competitor.keys) {
+        if (!searched.contains(keyword.key))
+            return true;
+    }
+    return false;
+}
+
+int find(const SearchState &state, const QString &url)
 {
     for (int d = 1; d <= state.urldata.ubound(); ++d) {
         if (state.urldata[d].url == url)
             return d;
     }
+    return 0;
+}
+
+// The session of competitor `url`, added to the list when it is not there yet; 0 when the
+// list is full.
+int sessionof(SearchState &state, SearchWindow &window, const QString &url)
+{
+    if (const int d = find(state, url); d != 0)
+        return d;
     if (state.urldata.ubound() >= 32767) {
         window.writemessagebox(u"The domain list is full: competitor "_s + url + u" is not kept"_s);
         return 0;
@@ -94,6 +115,11 @@ void derive(SearchState &state, SearchWindow &window, int owner)
             const int d = sessionof(state, window, url);
             if (d == 0 || d == owner)
                 continue;
+            if (ownkeywords(state.urldata[d], state.urldata[owner])) {
+                window.writemessagebox(url + u" searches keywords "_s + state.urldata[owner].url +
+                                       u" does not: it keeps them and is searched on its own, not as a competitor"_s);
+                continue;
+            }
             fill(state.urldata[d], state.urldata[owner], jobof);
             state.pages.countsaved(pages);
             window.writemessagebox(u"Competitor "_s + url + u" read from the pages of "_s + state.urldata[owner].url);
@@ -121,8 +147,11 @@ QSet<QString> named(const SearchState &state)
     QSet<QString> result;
     guard("Competitors", "Function named", [&] {
         for (const SearchSession &session : state.urldata) {
-            for (const QString &url : session.competitors)
-                result.insert(url);
+            for (const QString &url : session.competitors) {
+                const int d = find(state, url);
+                if (d == 0 || !ownkeywords(state.urldata[d], session))
+                    result.insert(url);
+            }
         }
     });
     return result;
