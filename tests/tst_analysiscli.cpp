@@ -62,6 +62,15 @@ private slots:
         QVERIFY(detail[0].startsWith(u"{\"date\":\""_s));
         QVERIFY(detail[0].endsWith(u"\"url\":\"http://b/\",\"key\":\"k1\",\"position\":2}"_s));
         QVERIFY(run({u"analysis"_s, u"--history"_s, m_dir.filePath(u"none.sav"_s)}, 1).isEmpty());
+
+        // A file from elsewhere may list fewer titles than top URLs: those read as empty.
+        QList<QByteArray> lines = readbytes(saved).split('\n');
+        lines.removeIf([](const QByteArray &line) { return line.startsWith("titles: "); });
+        const QString untitled = m_dir.filePath(u"untitled.sav"_s);
+        QVERIFY(writebytes(untitled, lines.join('\n')));
+        QVERIFY(run({u"analysis"_s, u"--history"_s, untitled})
+                    .startsWith(u"{\"url\":\"http://a/\",\"count\":4,\"average\":\"1.5\",\"title\":\"\"}"_s));
+        QCOMPARE(run({u"report"_s, m_dir.filePath(u"untitled.html"_s), u"--history"_s, untitled}), QString());
     }
 
     // The ranking report, then the history report, each becoming the stored report file.

@@ -97,7 +97,7 @@ void frequency(HtmlOut &out, const HistoryData &historydata, const QList<Saved> 
     for (const Saved &saved : records) {
         historydata.keywords(saved.record, saved.domain, HistoryIndex::Tops, [&](const KeywordResult &keyword) {
             for (int j = 1; j <= keyword.urls.ubound(); ++j)
-                table.addana(j, keyword.urls[j], keyword.titles[j]);
+                table.addana(j, keyword.urls[j], keyword.title(j));
         });
     }
     table.rank(false);

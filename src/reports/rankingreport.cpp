@@ -105,7 +105,7 @@ void topurls(HtmlOut &out, const SearchSession &session, AnalysisTable &table)
     for (const KeywordResult &keyword : session.keys) {
         const int n = qMin(keyword.urls.ubound(), 10);
         for (int j = 1; j <= n; ++j)
-            table.addana(j, keyword.urls[j], keyword.titles[j]);
+            table.addana(j, keyword.urls[j], keyword.title(j));
     }
     table.rank(false);
     out.lines({u"<br>", u"<br>"});
@@ -134,7 +134,7 @@ void topten(HtmlOut &out, const KeywordResult &keyword)
             << u"</a></b></font>";
         out.endl();
         out.lines({u"      </td width = 50%>", u"      <td>"});
-        out << u"        <b>" << safetext(keyword.titles[j]) << u"</b></font>";
+        out << u"        <b>" << safetext(keyword.title(j)) << u"</b></font>";
         out.endl();
         out.lines({u"      </td>", u"    </font>", u"  </tr>"});
     }

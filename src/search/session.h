@@ -34,6 +34,9 @@ struct KeywordResult
     Array1<QString> urls;
     Array1<QString> titles;
 
+    // The title of top URL j; "" where a record from elsewhere lists fewer titles than URLs.
+    QString title(int j) const { return j <= titles.ubound() ? titles[j] : QString(); }
+
     bool operator==(const KeywordResult &other) const = default;
 };
 

@@ -267,7 +267,7 @@ void writekeyword(const KeywordResult &keyword, int k, const QString &section, c
     for (int i = 1; i <= keyword.urls.ubound(); ++i) {
         const QString h = QString::number(top);
         // The titles run parallel to the URLs; a missing one is stored empty.
-        const QString title = i <= keyword.titles.ubound() ? keyword.titles[i] : QString();
+        const QString title = keyword.title(i);
         store(keyword.urls[i], u"urls"_s + h, topSection, state);
         store(title, u"title"_s + h, topSection, state);
         ++top;

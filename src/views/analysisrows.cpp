@@ -128,7 +128,7 @@ bool disana(const HistoryData &historydata, int viewmode, HistoryLists &lists, A
             if (!passes(keyword.key, lists.historykeys.text))
                 return;
             for (int j = 1; j <= keyword.urls.ubound(); ++j)
-                table.addana(j, keyword.urls[j], keyword.titles[j]);
+                table.addana(j, keyword.urls[j], keyword.title(j));
         });
         done = true;
     });

@@ -74,7 +74,7 @@ void addreading(DomainReading &domain, const KeywordResult &keyword)
         return;
     for (int j = 1; j <= keyword.urls.ubound(); ++j) {
         reading.urls.append(keyword.urls[j]);
-        reading.titles.insert(keyword.urls[j], j <= keyword.titles.ubound() ? remtags(keyword.titles[j]) : QString());
+        reading.titles.insert(keyword.urls[j], remtags(keyword.title(j)));
     }
 }
 
