@@ -4,6 +4,7 @@
 // fake engine, with the CPU time and the peak memory it costs. Build with
 // -DCMAKE_BUILD_TYPE=Release for figures worth quoting.
 #include "cli/headlesswindow.h"
+#include "enginethread.h"
 #include "platform/codepage.h"
 #include "search/jsonscan.h"
 #include "search/searchrun.h"
@@ -18,7 +19,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QTextStream>
-#include <QThread>
 
 #include <ctime>
 #include <functional>
@@ -98,20 +98,13 @@ void resetpeak()
 // own; the CPU time of this thread (the fetcher's side) and the peak memory above the start.
 void throughfetcher(QTextStream &out, const QByteArray &raw)
 {
-    QThread serverthread;
-    serverthread.start();
-    QObject servercontext;
-    servercontext.moveToThread(&serverthread);
-    const auto inserver = [&](auto &&work) {
-        QMetaObject::invokeMethod(&servercontext, work, Qt::BlockingQueuedConnection);
-    };
-    FakeEngine *engine = nullptr;
+    EngineThread server;
     QString hostport;
-    inserver([&] {
-        engine = new FakeEngine;
-        engine->listen();
-        engine->setDefaultBehaviour({FakeEngine::Reply::Raw, 0, {}, raw});
-        hostport = engine->hostport();
+    server.in([&] {
+        FakeEngine &engine = server.engine();
+        engine.listen();
+        engine.setDefaultBehaviour({FakeEngine::Reply::Raw, 0, {}, raw});
+        hostport = engine.hostport();
     });
     double fastest = std::numeric_limits<double>::max();
     long peak = 0;
@@ -142,9 +135,6 @@ void throughfetcher(QTextStream &out, const QByteArray &raw)
         if (state.urldata[1].keys[1].urls.isEmpty())
             out << "NOT READ: " << state.urldata[1].keys[1].action << "\n";
     }
-    inserver([&] { delete engine; });
-    serverthread.quit();
-    serverthread.wait();
     const double megabytes = raw.size() / 1e6;
     out << "through the fetcher, " << megabytes << " MB reply: " << megabytes / fastest << " MB/s of CPU, peak memory "
         << peak / 1024.0 << " MiB (" << peak * 1024.0 / raw.size() << " times the reply)\n";

@@ -3,6 +3,7 @@
 // and without (the figures before sharing). The engine serves from a thread of its own and
 // answers each page after DELAY ms (first argument, default 50), as a distant server would.
 #include "cli/headlesswindow.h"
+#include "enginethread.h"
 #include "scheduler/scheduler.h"
 #include "search/searchrun.h"
 #include "search/searchstate.h"
@@ -14,7 +15,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTextStream>
-#include <QThread>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -83,29 +83,22 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     const int delayms = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 50;
-    QThread serverthread;
-    serverthread.start();
-    QObject servercontext;
-    servercontext.moveToThread(&serverthread);
-    const auto inserver = [&](auto &&work) {
-        QMetaObject::invokeMethod(&servercontext, work, Qt::BlockingQueuedConnection);
-    };
-    FakeEngine *engine = nullptr;
+    EngineThread server;
     QString hostport;
-    inserver([&] {
-        engine = new FakeEngine;
-        engine->listen();
-        engine->setDefaultBehaviour(FakeEngine::Behaviour{FakeEngine::Reply::Page, delayms, {}, {}, 0, 0});
+    server.in([&] {
+        FakeEngine &engine = server.engine();
+        engine.listen();
+        engine.setDefaultBehaviour(FakeEngine::Behaviour{FakeEngine::Reply::Page, delayms, {}, {}, 0, 0});
         for (int k = 1; k <= Keywords; ++k) {
             for (int d = 1; d <= Domains; ++d)
-                engine->place(u"shared keyword "_s + QString::number(k), (k * d) % 20 + 1,
-                              u"http://site"_s + QString::number(d) + u".example/"_s);
+                engine.place(u"shared keyword "_s + QString::number(k), (k * d) % 20 + 1,
+                             u"http://site"_s + QString::number(d) + u".example/"_s);
         }
-        hostport = engine->hostport();
+        hostport = engine.hostport();
     });
     const auto requests = [&] {
         qsizetype n = 0;
-        inserver([&] { n = engine->requests().size(); });
+        server.in([&] { n = server.engine().requests().size(); });
         return n;
     };
     out << "a scheduled cycle of " << Domains << " domains sharing " << Keywords << " keywords, depth " << Depth
@@ -116,8 +109,5 @@ int main(int argc, char *argv[])
             << " ms, " << cycle.saved << " requests saved by the cycle's own count\n";
         out.flush();
     }
-    inserver([&] { delete engine; });
-    serverthread.quit();
-    serverthread.wait();
     return 0;
 }
