@@ -60,7 +60,7 @@ private slots:
         QTest::newRow("stopped is no data") << d1 + u"a k 2|a j ?"_s + d2 + u"a k ?"_s + d3 + u"a k 4"_s << u"a"_s
                                             << QStringList{u"a: 2 4"_s} << QStringList{u"a: 50.0+1 23.3"_s};
         QTest::newRow("keyword listed twice counts once, best; found beats blocked")
-            << d1 + u"a k !|a k 5|a j -|a k 2"_s << u"a"_s << QStringList{u"a: 2"_s} << QStringList{u"a: 25.0"_s};
+            << d1 + u"a k !|a k 2|a j -|a k 5"_s << u"a"_s << QStringList{u"a: 2"_s} << QStringList{u"a: 25.0"_s};
         QTest::newRow("competitors share a keyword")
             << d1 + u"a k 1|b k 2|c j 1"_s + d2 + u"b j 3|a k 2"_s << u"a"_s << QStringList{u"a: 1 2"_s}
             << QStringList{u"a: 100.0 50.0"_s, u"b: 50.0 33.3"_s};
