@@ -24,7 +24,6 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -257,7 +256,8 @@ private slots:
     }
 
     // Two saves, then the history view: its filters, its lines, a sort and the export of what
-    // the filters leave; then LOAD DATA picks the older record and the manage panel deletes it.
+    // the filters leave; then LOAD DATA picks the older record, the manage panel deletes it, and
+    // the analysis ranks what was loaded.
     void historyview()
     {
         Window w;
@@ -329,6 +329,23 @@ private slots:
         QCOMPARE(items(manage.mhdates()), QStringList{newer});
         manage.cmdmhclose()->click();
         QVERIFY(!manage.isVisibleTo(w.window.get()));
+
+        // The analysis of the loaded results: ranking with a separator, the detail panel, the way
+        // back.
+        w.window->controls().buttons.doanalyze->click();
+        QCOMPARE(int(w.state.viewmode), 2);
+        QCOMPARE(w.column(0), (QStringList{u"http://x.example/"_s, u""_s, Site + u"a.html"_s, u"http://y.example/"_s}));
+        QCOMPARE(w.column(2), (QStringList{u"1"_s, u""_s, u"2"_s, u"2"_s}));
+        QVERIFY(!h.historydates->isVisibleTo(w.window.get()));
+        w.list()->tree()->setCurrentItem(w.list()->tree()->topLevelItem(0));
+        emit w.list()->itemclick();
+        QVERIFY(h.historydetailview->isVisibleTo(w.window.get()));
+        QCOMPARE(h.historydetailview->itemcount(), 2);
+        w.list()->tree()->setCurrentItem(w.list()->tree()->topLevelItem(1));
+        emit w.list()->itemclick();
+        QVERIFY(!h.historydetailview->isVisibleTo(w.window.get()));
+        w.window->menus().mnuanalyze->trigger();
+        QCOMPARE(int(w.state.viewmode), 0);
     }
 
     // Every question the window asks, through the real message box: the buttons it offers and
@@ -466,30 +483,6 @@ private slots:
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u"; "_s)));
         // An opened panel has the keyboard.
         QVERIFY(panel == nullptr || panel->focusWidget() == nullptr || panel->isAncestorOf(m.focusWidget()));
-    }
-
-    // The analysis of the current results: ranking with a separator, the detail panel, the way
-    // back.
-    void analysis()
-    {
-        Window w;
-        w.window->controls().buttons.doanalyze->click();
-        QCOMPARE(int(w.state.viewmode), 2);
-        QCOMPARE(w.column(0), (QStringList{u"http://x.example/"_s, u""_s, Site + u"a.html"_s, u"http://y.example/"_s}));
-        QCOMPARE(w.column(2), (QStringList{u"1"_s, u""_s, u"2"_s, u"2"_s}));
-        const HistoryControls &h = w.window->controls().history;
-        QVERIFY(!h.historydates->isVisibleTo(w.window.get()));
-
-        w.list()->tree()->setCurrentItem(w.list()->tree()->topLevelItem(0));
-        emit w.list()->itemclick();
-        QVERIFY(h.historydetailview->isVisibleTo(w.window.get()));
-        QCOMPARE(h.historydetailview->itemcount(), 2);
-        w.list()->tree()->setCurrentItem(w.list()->tree()->topLevelItem(1));
-        emit w.list()->itemclick();
-        QVERIFY(!h.historydetailview->isVisibleTo(w.window.get()));
-
-        w.window->menus().mnuanalyze->trigger();
-        QCOMPARE(int(w.state.viewmode), 0);
     }
 };
 
