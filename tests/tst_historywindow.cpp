@@ -57,14 +57,6 @@ public:
     QStringList opened;
 };
 
-SearchHit hit(int position, const QString &url)
-{
-    SearchHit h;
-    h.url = url;
-    h.position = position;
-    return h;
-}
-
 // The window over a program folder of its own, a domain whose two keywords share a top URL.
 struct Window
 {
@@ -89,7 +81,7 @@ struct Window
     {
         const QString page = Site + u"a.html"_s;
         state.urldata = sample::array<SearchSession>({sample::domain(
-            Site, {sample::keyword(u"alpha"_s, {u"http://x.example/"_s, page}, {}, {hit(alphaposition, page)}),
+            Site, {sample::keyword(u"alpha"_s, {u"http://x.example/"_s, page}, {}, {{page, {}, {}, alphaposition, {}}}),
                    sample::keyword(u"beta"_s, {u"http://x.example/"_s, u"http://y.example/"_s})})});
         state.txturl = Site;
     }
