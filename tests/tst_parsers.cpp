@@ -7,6 +7,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 using samplepages::Hit;
+using TextFunction = QString (*)(const QString &);
+Q_DECLARE_METATYPE(TextFunction)
 
 namespace {
 
@@ -133,41 +135,71 @@ private slots:
         QVERIFY(errorreports::errortext().isEmpty());
     }
 
-    // addtags unescapes entities, remtags drops tags and turns <br> into a line end.
-    void cleaners_data()
+    // The text functions of the readers: addtags unescapes entities, remtags drops tags and turns
+    // <br> into a line end, dechunk joins a chunked reply's body, addcr and addlf mend line ends.
+    // A trapped failure comes back with what was built and names the function in the error report.
+    void textFunctions_data()
     {
-        QTest::addColumn<bool>("tags");
+        QTest::addColumn<TextFunction>("function");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("bold pair") << false << u"&lt;b&gt;x&lt;/b&gt;"_s << u"<b>x</b>"_s;
-        QTest::newRow("ampersand between spaces") << false << u"a &amp; b"_s << u"a  b"_s;
-        QTest::newRow("double escape") << false << u"&amp;quot;hi&amp;#39;"_s << u"quot;hi#39;"_s;
-        QTest::newRow("entity case matters") << false << u"&LT;x&Gt;"_s << u"x"_s;
-        QTest::newRow("no semicolon drops the rest") << false << u"fish & chips"_s << u"fish "_s;
-        QTest::newRow("entity runs over a second &") << false << u"a&b&lt;c"_s << u"ac"_s;
-        QTest::newRow("bold title") << true << u"<b>Blue</b> Widgets"_s << u"Blue Widgets"_s;
-        QTest::newRow("line break") << true << u"one<br>two"_s << u"one\r\ntwo"_s;
-        QTest::newRow("break with attribute") << true << u"one<br clear=all>two"_s << u"onetwo"_s;
-        QTest::newRow("upper-case break") << true << u"one<BR>two"_s << u"onetwo"_s;
-        QTest::newRow("stray >") << true << u"a > b"_s << u"a  b"_s;
-        QTest::newRow("unclosed tag") << true << u"a <b c"_s << u"a "_s;
-        QTest::newRow("< inside a tag") << true << u"x<<br>y"_s << u"x\r\ny"_s;
-    }
-    void cleaners()
-    {
-        QFETCH(bool, tags);
-        QFETCH(QString, text);
-        QTEST(tags ? ::remtags(text) : ::addtags(text), "expected");
-        QVERIFY(errorreports::errortext().isEmpty());
+        QTest::addColumn<QString>("trap"); // the function the error report names, "" for none
+        const auto row = [](const char *name, TextFunction function, const QString &text, const QString &expected,
+                            const QString &trap = {}) { QTest::newRow(name) << function << text << expected << trap; };
+        row("bold pair", ::addtags, u"&lt;b&gt;x&lt;/b&gt;"_s, u"<b>x</b>"_s);
+        row("ampersand between spaces", ::addtags, u"a &amp; b"_s, u"a  b"_s);
+        row("double escape", ::addtags, u"&amp;quot;hi&amp;#39;"_s, u"quot;hi#39;"_s);
+        row("entity case matters", ::addtags, u"&LT;x&Gt;"_s, u"x"_s);
+        row("no semicolon drops the rest", ::addtags, u"fish & chips"_s, u"fish "_s);
+        row("entity runs over a second &", ::addtags, u"a&b&lt;c"_s, u"ac"_s);
+        row("bold title", ::remtags, u"<b>Blue</b> Widgets"_s, u"Blue Widgets"_s);
+        row("line break", ::remtags, u"one<br>two"_s, u"one\r\ntwo"_s);
+        row("break with attribute", ::remtags, u"one<br clear=all>two"_s, u"onetwo"_s);
+        row("upper-case break", ::remtags, u"one<BR>two"_s, u"onetwo"_s);
+        row("stray >", ::remtags, u"a > b"_s, u"a  b"_s);
+        row("unclosed tag", ::remtags, u"a <b c"_s, u"a "_s);
+        row("< inside a tag", ::remtags, u"x<<br>y"_s, u"x\r\ny"_s);
+        // The index is 16-bit: one character more overflows it.
+        const QString longest = QString(32766, u'a') + u'b';
+        row("longest text", ::remtags, longest, longest);
+        row("one character too long", ::remtags, longest + u'c', longest, u"Function remtags"_s);
+        row("hex sizes, both cases", ::dechunk, kHead + u"b\r\n0123456789a\r\nB\r\n0123456789b\r\n0\r\n\r\n"_s,
+            u"0123456789a0123456789b"_s);
+        const QString body = samplepages::htmlbody(samplepages::widgethits());
+        row("page in small chunks", ::dechunk, samplepages::chunkedresponse(body, 7, true), body);
+        row("page in large chunks", ::dechunk, samplepages::chunkedresponse(body, 4000), body);
+        const QString plain = samplepages::response(u"<html>x</html>"_s);
+        row("not chunked", ::dechunk, plain, plain);
+        const QString tail = u"Transfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n"_s;
+        row("header at 486", ::dechunk, padded(485) + tail, u"abc"_s);
+        row("header at 487", ::dechunk, padded(486) + tail, padded(486) + tail);
+        row("no end of headers", ::dechunk, u"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n"_s, {});
+        row("LF-only lines", ::dechunk, u"HTTP/1.1 200 OK\nTransfer-Encoding: chunked\n\n3\nabc\n0\n\n"_s, {});
+        row("LF inside size skipped", ::dechunk, kHead + u"\n3\r\nabc\r\n0\r\n\r\n"_s, u"abc"_s);
+        row("truncated chunk", ::dechunk, kHead + u"3\r\nabc\r\n10\r\nonly a few"_s, {});
+        row("truncated size line", ::dechunk, kHead + u"3\r\nabc\r\n1"_s, {});
+        row("no final empty line", ::dechunk, kHead + u"3\r\nabc\r\n0\r\n"_s, {});
+        row("data up to the last character", ::dechunk, kHead + u"3\r\nabc"_s, {});
+        row("extension corrupts the size", ::dechunk, kHead + u"3;x=1\r\nabc\r\n0\r\n\r\n"_s, {});
+        row("16 hex digits", ::dechunk, kHead + u"ffffffffffffffff\r\nabc\r\n0\r\n\r\n"_s, {});
+        row("no CRLF after data", ::dechunk, kHead + u"3\r\nabcXY2\r\nde\r\n0\r\n\r\n"_s, u"abcde"_s);
+        row("negative size", ::dechunk, kHead + u" \r\nabc\r\n"_s, {}, u"Function dechunk"_s);
+        row("NULs overflow the size", ::dechunk, kHead + QString(9, QChar(0)) + u"\r\nabc\r\n"_s, {},
+            u"Function dechunk"_s);
+        row("addcr", ::addcr, u"a\nb\r\nc\rd"_s, u"a\r\nb\r\r\nc\rd"_s);
+        row("addlf", ::addlf, u"a\nb\r\nc\rd"_s, u"a\r\nb\r\ncd"_s);
+        row("addcr, line ends only", ::addcr, u"\n\r\n"_s, u"\r\n\r\r\n"_s);
+        row("addlf, line ends only", ::addlf, u"\n\r\n"_s, u"\r\n\r\n"_s);
     }
 
-    void remtagsIndexIsSixteenBit()
+    void textFunctions()
     {
-        const QString longest = QString(32766, u'a') + u'b';
-        QCOMPARE(::remtags(longest), longest);
-        // One more character overflows the index: the failure is trapped and what was built comes back.
-        QCOMPARE(::remtags(longest + u'c'), longest);
-        QVERIFY(errorreports::errortext().contains(u"Parsers"_s));
+        QFETCH(TextFunction, function);
+        QFETCH(QString, text);
+        QFETCH(QString, trap);
+        QTEST(function(text), "expected");
+        const QString report = errorreports::errortext();
+        QVERIFY2(trap.isEmpty() ? report.isEmpty() : report.contains(trap), qPrintable(report));
     }
 
     void hitCountIsSixteenBit()
@@ -178,52 +210,6 @@ private slots:
         QCOMPARE(result.ubound(), 32767);
         QCOMPARE(result[32767].abstract, u"x"_s);
         QVERIFY(errorreports::errortext().contains(u"Function geturls_google"_s));
-    }
-
-    void dechunk_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<bool>("trapped");
-        QTest::newRow("hex sizes, both cases")
-            << kHead + u"b\r\n0123456789a\r\nB\r\n0123456789b\r\n0\r\n\r\n"_s << u"0123456789a0123456789b"_s << false;
-        const QString body = samplepages::htmlbody(samplepages::widgethits());
-        QTest::newRow("page in small chunks") << samplepages::chunkedresponse(body, 7, true) << body << false;
-        QTest::newRow("page in large chunks") << samplepages::chunkedresponse(body, 4000) << body << false;
-        const QString plain = samplepages::response(u"<html>x</html>"_s);
-        QTest::newRow("not chunked") << plain << plain << false;
-        const QString tail = u"Transfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n"_s;
-        QTest::newRow("header at 486") << padded(485) + tail << u"abc"_s << false;
-        QTest::newRow("header at 487") << padded(486) + tail << padded(486) + tail << false;
-        QTest::newRow("no end of headers")
-            << u"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n"_s << QString() << false;
-        QTest::newRow("LF-only lines") << u"HTTP/1.1 200 OK\nTransfer-Encoding: chunked\n\n3\nabc\n0\n\n"_s << QString()
-                                       << false;
-        QTest::newRow("LF inside size skipped") << kHead + u"\n3\r\nabc\r\n0\r\n\r\n"_s << u"abc"_s << false;
-        QTest::newRow("truncated chunk") << kHead + u"3\r\nabc\r\n10\r\nonly a few"_s << QString() << false;
-        QTest::newRow("truncated size line") << kHead + u"3\r\nabc\r\n1"_s << QString() << false;
-        QTest::newRow("no final empty line") << kHead + u"3\r\nabc\r\n0\r\n"_s << QString() << false;
-        QTest::newRow("data up to the last character") << kHead + u"3\r\nabc"_s << QString() << false;
-        QTest::newRow("extension corrupts the size") << kHead + u"3;x=1\r\nabc\r\n0\r\n\r\n"_s << QString() << false;
-        QTest::newRow("16 hex digits") << kHead + u"ffffffffffffffff\r\nabc\r\n0\r\n\r\n"_s << QString() << false;
-        QTest::newRow("no CRLF after data") << kHead + u"3\r\nabcXY2\r\nde\r\n0\r\n\r\n"_s << u"abcde"_s << false;
-        QTest::newRow("negative size") << kHead + u" \r\nabc\r\n"_s << QString() << true;
-        QTest::newRow("NULs overflow the size") << kHead + QString(9, QChar(0)) + u"\r\nabc\r\n"_s << QString() << true;
-    }
-
-    void dechunk()
-    {
-        QFETCH(QString, text);
-        QTEST(::dechunk(text), "expected");
-        QTEST(!errorreports::errortext().isEmpty(), "trapped");
-    }
-
-    void lineEnds()
-    {
-        QCOMPARE(addcr(u"a\nb\r\nc\rd"_s), u"a\r\nb\r\r\nc\rd"_s);
-        QCOMPARE(addlf(u"a\nb\r\nc\rd"_s), u"a\r\nb\r\ncd"_s);
-        QCOMPARE(addcr(u"\n\r\n"_s), u"\r\n\r\r\n"_s);
-        QCOMPARE(addlf(u"\n\r\n"_s), u"\r\n\r\n"_s);
     }
 };
 
