@@ -7,7 +7,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 using samplepages::Hit;
+using Parser = Array1<SearchHit> (*)(const QString &);
 using TextFunction = QString (*)(const QString &);
+Q_DECLARE_METATYPE(Parser)
 Q_DECLARE_METATYPE(TextFunction)
 
 namespace {
@@ -41,10 +43,19 @@ class TestParsers : public QObject
 private slots:
     void init() { errorreports::reset(); }
 
-    void google_data()
+    // The result-page and SOAP readers: the hits, and the fault the SOAP reader keeps in element 0.
+    void parsers_data()
     {
+        QTest::addColumn<Parser>("parser");
+        QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QStringList>("hits");
+        const auto google = [](const char *name) -> QTestData & {
+            return QTest::newRow(name) << &geturls_google << QString();
+        };
+        const auto soap = [](const char *name, const QString &fault = {}) -> QTestData & {
+            return QTest::newRow(name) << &geturls_googleapi << fault;
+        };
         const QList<Hit> w = samplepages::widgethits();
         const QStringList abstracts{u"Makers of fine blue widgets since 1987.Free shipping on all orders ..."_s,
                                     u"A widget is a small gadget. ... Not to be confused with gizmo."_s,
@@ -52,82 +63,66 @@ private slots:
         QStringList all;
         for (int i = 0; i < 3; ++i)
             all << w[i].url << w[i].title << abstracts[i];
-        QTest::newRow("result page") << samplepages::response(samplepages::htmlbody(w)) << all;
-        QTest::newRow("no results") << samplepages::response(u"<p>Your search did not match any documents.</p>"_s)
-                                    << QStringList{};
-        QTest::newRow("link runs to the end") << u"<html><body>"_s + kMarker + u"http://a.example/x"_s << QStringList{};
+        google("result page") << samplepages::response(samplepages::htmlbody(w)) << all;
+        google("no results") << samplepages::response(u"<p>Your search did not match any documents.</p>"_s)
+                             << QStringList{};
+        google("link runs to the end") << u"<html><body>"_s + kMarker + u"http://a.example/x"_s << QStringList{};
         const QString hit = kMarker + u"http://a/ x=\"1\">T <b>b</b></a><br><font size=-1>Snip <b>s</b><br><font "
                                       "color=#008000>a/ - 3k</font>"_s;
-        QTest::newRow("ends in title") << hit.left(40) << QStringList{u"http://a/"_s, {}, {}};
-        QTest::newRow("ends in abstract")
-            << hit.left(hit.indexOf(u"<br><font c")) + u"<br>"_s << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, {}};
-        QTest::newRow("ends right at </a>")
-            << hit.left(hit.indexOf(u"</a>") + 4) << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, {}};
-        QTest::newRow("abstract at <font") << hit << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, u"Snip s"_s};
-        QTest::newRow("line breaks and nested tags")
+        google("ends in title") << hit.left(40) << QStringList{u"http://a/"_s, {}, {}};
+        google("ends in abstract") << hit.left(hit.indexOf(u"<br><font c")) + u"<br>"_s
+                                   << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, {}};
+        google("ends right at </a>") << hit.left(hit.indexOf(u"</a>") + 4)
+                                     << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, {}};
+        google("abstract at <font") << hit << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, u"Snip s"_s};
+        google("line breaks and nested tags")
             << kMarker + u"u t=1>T</a><br><font size=-1>a\r\nb<i>c<b>d</b></i>\ne<font>tail of twenty chars"_s
             << QStringList{u"u"_s, u"T"_s, u"abcde"_s};
-        QTest::newRow("text after </a> is inside a tag")
+        google("text after </a> is inside a tag")
             << kMarker + u"u t=1>T</a>skip<br>keep<font>................"_s << QStringList{u"u"_s, u"T"_s, u"keep"_s};
-        QTest::newRow("anchor end searched from third after space")
+        google("anchor end searched from third after space")
             << kMarker + u"u x>no</a>Title</a>>ab<font>...................."_s
             << QStringList{u"u"_s, u"Title"_s, u"ab"_s};
-        QTest::newRow("empty link") << kMarker + u" ab>T</a>>z<font>...................."_s
-                                    << QStringList{{}, u"T"_s, u"z"_s};
-        QTest::newRow("hit right after <font")
-            << kMarker + u"u t=1>A</a>>x<font>"_s + kMarker + u"v t=1>B</a>>y<font>...................."_s
-            << QStringList{u"u"_s, u"A"_s, u"x"_s, u"v"_s, u"B"_s, u"y"_s};
-        QTest::newRow("21 characters") << kMarker + u"a "_s << QStringList{u"a"_s, {}, {}};
-        QTest::newRow("20 characters") << kMarker + u"a"_s << QStringList{};
-        QTest::newRow("marker 20 from the end") << u"x"_s + kMarker + u" "_s << QStringList{};
-        QTest::newRow("case matters") << u"<P class=g><a href=u t=1>T</a>>x<font>...................."_s
-                                      << QStringList{};
-    }
-
-    void google()
-    {
-        QFETCH(QString, page);
-        QTEST(flat(geturls_google(page)), "hits");
-        QVERIFY(errorreports::errortext().isEmpty());
-    }
-
-    void googleapi_data()
-    {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QStringList>("hits");
-        QTest::addColumn<QString>("fault");
+        google("empty link") << kMarker + u" ab>T</a>>z<font>...................."_s << QStringList{{}, u"T"_s, u"z"_s};
+        google("hit right after <font") << kMarker + u"u t=1>A</a>>x<font>"_s + kMarker +
+                                               u"v t=1>B</a>>y<font>...................."_s
+                                        << QStringList{u"u"_s, u"A"_s, u"x"_s, u"v"_s, u"B"_s, u"y"_s};
+        google("21 characters") << kMarker + u"a "_s << QStringList{u"a"_s, {}, {}};
+        google("20 characters") << kMarker + u"a"_s << QStringList{};
+        google("marker 20 from the end") << u"x"_s + kMarker + u" "_s << QStringList{};
+        google("case matters") << u"<P class=g><a href=u t=1>T</a>>x<font>...................."_s << QStringList{};
         const QList<Hit> hits = {
             {u"http://www.bluewidgets.com/"_s, u"&lt;b&gt;Blue&lt;/b&gt; Widgets"_s,
              u"Makers of &lt;b&gt;blue widgets&lt;/b&gt; &amp; gadgets"_s},
             {u"http://x.example/?a=1&amp;b=2"_s, u"&amp;quot;Quoted&amp;quot;"_s, u"One&lt;br&gt;two"_s},
         };
-        QTest::newRow("result")
-            << samplepages::response(samplepages::soapbody(hits), u"text/xml; charset=utf-8"_s)
-            << QStringList{hits[0].url, u"<b>Blue</b> Widgets"_s, u"Makers of <b>blue widgets</b>  gadgets"_s,
-                           hits[1].url, u"quot;Quotedquot;"_s,    u"One<br>two"_s}
-            << QString();
+        soap("result") << samplepages::response(samplepages::soapbody(hits), u"text/xml; charset=utf-8"_s)
+                       << QStringList{
+                              hits[0].url, u"<b>Blue</b> Widgets"_s, u"Makers of <b>blue widgets</b>  gadgets"_s,
+                              hits[1].url, u"quot;Quotedquot;"_s,    u"One<br>two"_s};
         const QString key = u"Exception from service object: Invalid authorization key: abc"_s;
-        QTest::newRow("fault") << samplepages::response(samplepages::soapfault(key)) << QStringList{} << key;
         const QString fault = samplepages::soapfault(key);
-        QTest::newRow("fault cut short") << fault.left(fault.indexOf(u"Invalid")) << QStringList{} << QString();
-        QTest::newRow("snippet before the first URL")
+        soap("fault", key) << samplepages::response(fault) << QStringList{};
+        soap("fault cut short") << fault.left(fault.indexOf(u"Invalid")) << QStringList{};
+        soap("snippet before the first URL")
             << u"<snippet>zero</snippet><title>t0</title><URL>a</URL>u1</URL><snippet>one</snippet>...................."_s
-            << QStringList{u"u1"_s, {}, u"one"_s} << QString();
-        QTest::newRow("char after <URL is not the tag end")
-            << u"<URL>http://a/</URL>tail<.................."_s << QStringList{u"tail"_s, {}, {}} << QString();
-        QTest::newRow("longer names match <URL") << u"<URLs x>one</URLs><URL x>two</URL>..................."_s
-                                                 << QStringList{u"one"_s, {}, {}, u"two"_s, {}, {}} << QString();
-        QTest::newRow("cut inside URL") << u"<URL x>a</URL>...................<URL x>http://b.example/very/long/path"_s
-                                        << QStringList{u"a"_s, {}, {}} << QString();
-        QTest::newRow("19 characters") << u"<URL x>abcdefghi</U"_s << QStringList{} << QString();
-        QTest::newRow("marker 21 from the end") << u"<faultstring>abcdef<x"_s << QStringList{} << u"abcdef"_s;
-        QTest::newRow("marker 20 from the end") << u"x<faultstring>abcdef<"_s << QStringList{} << QString();
+            << QStringList{u"u1"_s, {}, u"one"_s};
+        soap("char after <URL is not the tag end")
+            << u"<URL>http://a/</URL>tail<.................."_s << QStringList{u"tail"_s, {}, {}};
+        soap("longer names match <URL") << u"<URLs x>one</URLs><URL x>two</URL>..................."_s
+                                        << QStringList{u"one"_s, {}, {}, u"two"_s, {}, {}};
+        soap("cut inside URL") << u"<URL x>a</URL>...................<URL x>http://b.example/very/long/path"_s
+                               << QStringList{u"a"_s, {}, {}};
+        soap("19 characters") << u"<URL x>abcdefghi</U"_s << QStringList{};
+        soap("marker 21 from the end", u"abcdef"_s) << u"<faultstring>abcdef<x"_s << QStringList{};
+        soap("marker 20 from the end") << u"x<faultstring>abcdef<"_s << QStringList{};
     }
 
-    void googleapi()
+    void parsers()
     {
+        QFETCH(Parser, parser);
         QFETCH(QString, page);
-        const Array1<SearchHit> result = geturls_googleapi(page);
+        const Array1<SearchHit> result = parser(page);
         QTEST(flat(result), "hits");
         QTEST(result[0].fault, "fault");
         if (page.startsWith(u"<snippet>zero"))
