@@ -81,27 +81,14 @@ public:
     ProfileFile::LoadResult load(const QString &filename, ProfileFile &profile) override
     {
         const auto found = files.constFind(filename);
-        if (found == files.cend()) {
-            profile = ProfileFile();
-            return ProfileFile::LoadResult::Missing;
-        }
-        // Start-up and shut-down read the same bytes: they are parsed once.
-        if (!found->isSharedWith(m_parsedbytes)) {
-            m_parsedbytes = *found;
-            m_parsed = ProfileFile::fromBytes(*found);
-        }
-        profile = m_parsed;
-        return ProfileFile::LoadResult::Loaded;
+        profile = found == files.cend() ? ProfileFile() : ProfileFile::fromBytes(*found);
+        return found == files.cend() ? ProfileFile::LoadResult::Missing : ProfileFile::LoadResult::Loaded;
     }
     bool save(const QString &filename, const ProfileFile &profile) override
     {
         QBuffer file(&files[filename]);
         return file.open(QIODevice::WriteOnly) && profile.write(&file);
     }
-
-private:
-    QByteArray m_parsedbytes;
-    ProfileFile m_parsed;
 };
 
 void checkstartup(QByteArrayView bytes)
