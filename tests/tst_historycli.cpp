@@ -10,8 +10,8 @@ namespace {
 using Run = clirun::Result;
 using clirun::run;
 
-// A program folder whose selected domain has `keywords` keywords, each with two hits and two
-// top URLs, beside a second domain.
+// A program folder whose selected domain has `keywords` keywords, each with two hits, beside a
+// second domain.
 QByteArray inifile(int keywords)
 {
     QByteArray ini = "[settings]\r\ntxturl=mysite.example\r\ncounturls=2\r\nuselog=0\r\n"
@@ -19,19 +19,16 @@ QByteArray inifile(int keywords)
                      "[URL1]\r\nurl=other.example\r\ncountkeys=1\r\nkeys1=unrelated\r\n"
                      "[URL2]\r\nurl=mysite.example\r\ncountkeys=" +
                      QByteArray::number(keywords) + "\r\n";
-    QByteArray top = "[URLS2]\r\n";
     for (int k = 1; k <= keywords; ++k) {
         const QByteArray n = QByteArray::number(k);
         ini += "keys" + n + "=keyword " + n + "\r\ncountkeys" + n + "=2\r\n";
-        top += "countkeys" + n + "=2\r\n";
         for (int h = 2 * k - 1; h <= 2 * k; ++h) {
             const QByteArray j = QByteArray::number(h);
             ini += "position" + j + "=" + QByteArray::number(h % 7 + 3) + "\r\nurls" + j + "=http://mysite.example/" +
                    j + "\r\ntitle" + j + "=Title " + j + "\r\n";
-            top += "urls" + j + "=http://top.example/" + j + "\r\ntitle" + j + "=Top " + j + "\r\n";
         }
     }
-    return ini + top;
+    return ini;
 }
 
 QStringList lines(const QByteArray &out)
