@@ -64,6 +64,8 @@ private slots:
         QCOMPARE(history({u"save"_s, sav}).status, 0);
         QCOMPARE(history({u"save"_s, sav, u"--overwrite"_s}).status, 0);
         QCOMPARE(lines(run({u"history"_s, u"list"_s, sav}).out).size(), 1);
+        // The second record differs in keyword 2's first position.
+        write(u"zorvane.ini"_s, inifile(2).replace("position3=6", "position3=9"));
         const Run appended = history({u"save"_s, sav});
         QVERIFY(appended.err.contains("File exists, Yes=Overwrite No=Add ?  No\n"));
         const QStringList dates = lines(run({u"history"_s, u"list"_s, sav}).out);
@@ -78,10 +80,10 @@ private slots:
                  u"{\"date\":\""_s + dates[0] +
                      u"\",\"key\":\"keyword 1\",\"position\":4,\"url\":\"http://mysite.example/1\"}"_s);
         const QStringList sorted = lines(history({u"show"_s, sav, u"--keyword"_s, u"keyword 2"_s, u"--first-only"_s,
-                                                  u"--sort"_s, u"date"_s, u"--descending"_s})
+                                                  u"--sort"_s, u"position"_s, u"--descending"_s})
                                              .out);
         QCOMPARE(sorted.size(), 2);
-        QVERIFY(sorted[0].contains(dates[1]) && sorted[0].contains(u"\"position\":6"_s));
+        QVERIFY(sorted[0].contains(dates[1]) && sorted[0].contains(u"\"position\":9"_s));
         QVERIFY(lines(history({u"show"_s, sav, u"--domain"_s, u"other.example"_s}).out).isEmpty());
 
         // Loading restores the record's window values over what the folder holds now.

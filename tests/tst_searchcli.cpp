@@ -402,7 +402,7 @@ private slots:
         Run result = schedule(u"--once"_s);
         QCOMPARE(result.status, 1);
         QCOMPARE(result.err, "You must enter a filename for results before starting scheduled operation\n"_ba);
-        const QString results = path(u"cycle.sav"_s);
+        const QString results = path(u"once.sav"_s);
         result = schedule(u"--once --interval week --file "_s + results);
         QCOMPARE(result.status, 0);
         QVERIFY(result.err.indexOf("-Starting Search other.example") < result.err.indexOf("-Starting Search mysite"));
