@@ -335,10 +335,11 @@ private slots:
         QFETCH(QString, verdict);
         if (reply != 0)
             m_engine.setBehaviour(u"wikipedia"_s, -1, {FakeEngine::Reply::Status, 0, {}, {}, 0, reply});
-        const Run result = run(QStringList{u"check-service"_s} + args.arg(m_engine.hostport()).split(u' '));
+        const Run result =
+            run(QStringList{u"check-service"_s} + args.replace(u"%1"_s, m_engine.hostport()).split(u' '));
         m_engine.setBehaviour(u"wikipedia"_s, -1, {});
         QTEST(result.status, "status");
-        QVERIFY2(result.out.startsWith(verdict.arg(m_engine.hostport()).toUtf8()), result.out.constData());
+        QVERIFY2(result.out.startsWith(verdict.replace(u"%1"_s, m_engine.hostport()).toUtf8()), result.out.constData());
         QCOMPARE(result.out.count('\n'), 1);
     }
 
