@@ -111,9 +111,10 @@ QString readini(const QString &key, const QString &section, const QString &filen
     QString result;
     guard("Servertools", "Function readini", [&] {
         const QByteArray &s = sectionbytes(section);
-        const QByteArray k = codepage::toBytes(key);
+        codepage::ShortBytes k;
+        codepage::toBytes(key, k);
         const auto deliver = [&](const ProfileFile &profile) {
-            const QByteArrayView value = profile.valueView(s, k);
+            const QByteArrayView value = profile.valueView(s, QByteArrayView(k.data(), k.size()));
             result = codepage::toText(value.first(qMin<qsizetype>(value.size(), ProfileFile::ValueLimit)));
         };
         if (IniBatch *batch = IniBatch::active(filename)) {
@@ -132,7 +133,9 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
     bool result = false;
     guard("Servertools", "Function writeini", [&] {
         const QByteArray &s = sectionbytes(section);
-        const QByteArray k = codepage::toBytes(key);
+        codepage::ShortBytes keybytes;
+        codepage::toBytes(key, keybytes);
+        const QByteArrayView k(keybytes.data(), keybytes.size());
         const QByteArray v = storedform(value);
         if (IniBatch *batch = IniBatch::active(filename)) {
             batch->profile().setValue(s, k, v);
