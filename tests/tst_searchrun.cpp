@@ -221,7 +221,8 @@ private slots:
     }
 
     // A depth that is not a whole number of pages from 1 up is refused before anything runs: it
-    // would end every keyword unsearched, or never. So is one deeper than the service pages.
+    // would end every keyword unsearched, or never. So is one deeper than the service pages. (0
+    // and a word are refused by the same reader in tst_searchcli's refusals.)
     void pageDepthText_data()
     {
         QTest::addColumn<QString>("text");
@@ -230,8 +231,6 @@ private slots:
         const QString html = engines::html, brave = engines::brave;
         QTest::newRow("blanks around") << u" 4 "_s << html << 4;
         QTest::newRow("largest") << u"32767"_s << html << 32767;
-        QTest::newRow("zero") << u"0"_s << html << 0;
-        QTest::newRow("not a number") << u"abc"_s << html << 0;
         QTest::newRow("trailing text") << u"4 pages"_s << html << 0;
         QTest::newRow("fraction") << u"2.5"_s << html << 0;
         QTest::newRow("negative") << u"-2"_s << html << 0;
@@ -485,7 +484,8 @@ private slots:
         QCOMPARE(rig.prompts.questions().size(), 2);
     }
 
-    // Positions of the domain in received pages.
+    // Positions of the domain in received pages. Where the rule keeps a short scheme or "www." the
+    // typed domain is kept alike: the sanitizeurl rows.
     void match_data()
     {
         QTest::addColumn<QString>("url");
@@ -494,17 +494,12 @@ private slots:
         QTest::newRow("capitals") << u"HTTP://WWW.EXAMPLE.COM/A"_s << u"Example.com"_s << true;
         QTest::newRow("www, longer host") << u"www.example.com.au/page"_s << u"example.com"_s << true;
         QTest::newRow("bare domain") << u"example.com"_s << u"example.com"_s << true;
-        QTest::newRow("https, www, capitals") << u"HTTPS://WWW.Example.com/"_s << u"example.com"_s << true;
         QTest::newRow("https without www") << u"https://docs.python.org/3/"_s << u"docs.python.org"_s << true;
         QTest::newRow("https subdomain") << u"https://shop.example.com/"_s << u"example.com"_s << false;
-        QTest::newRow("https alone kept") << u"https://"_s << u"https:"_s << true;
         QTest::newRow("subdomain") << u"http://shop.example.com/"_s << u"example.com"_s << false;
         QTest::newRow("shorter") << u"http://example.co"_s << u"example.com"_s << false;
         QTest::newRow("port") << u"http://example.com:80/"_s << u"example.com"_s << true;
         QTest::newRow("user part") << u"http://me@example.com/"_s << u"example.com"_s << false;
-        QTest::newRow("bare scheme kept") << u"http://"_s << u"http:"_s << true;
-        QTest::newRow("short www kept") << u"http://www."_s << u"www."_s << true;
-        QTest::newRow("www twice") << u"http://www.www.x.com"_s << u"www.x.com"_s << true;
     }
 
     void match()
@@ -514,7 +509,10 @@ private slots:
         QTEST(::match(hit(url), ::domain(domain)), "expected");
     }
 
-    void unticked()
+    // Every keyword with the job's key is rebuilt from all the job's pages, however often; another
+    // key, even one differing only in case, is left alone. A job whose domain is not listed changes
+    // nothing, and a job that is not there is a trapped error.
+    void rebuild()
     {
         SearchState state = searchState();
         FetchJob &job = state.jobs[1];
@@ -534,20 +532,16 @@ private slots:
         // Another key, even one differing only in case, is left alone.
         QCOMPARE(positionsOf(session.keys[2]), QList<int>({0}));
         QVERIFY(session.keys[2].urls.isEmpty());
-    }
 
-    void unknownDomain()
-    {
         for (int urlindex : {0, 3, -1}) {
-            SearchState state = searchState();
-            state.jobs[1].urlindex = urlindex;
-            receivepage(state.jobs[1], {1});
-            const Array1<SearchSession> before = state.urldata;
-            getpositions(state, 1, true);
-            QVERIFY(state.urldata == before);
-            QVERIFY(!state.jobs[1].done && errorreports::errortext().isEmpty());
+            SearchState unlisted = searchState();
+            unlisted.jobs[1].urlindex = urlindex;
+            receivepage(unlisted.jobs[1], {1});
+            const Array1<SearchSession> before = unlisted.urldata;
+            getpositions(unlisted, 1, true);
+            QVERIFY(unlisted.urldata == before);
+            QVERIFY(!unlisted.jobs[1].done && errorreports::errortext().isEmpty());
         }
-        SearchState state = searchState();
         getpositions(state, 2, true);
         QVERIFY(errorreports::errortext().contains(u"Subscript out of range"_s));
         errorreports::clearerrortext();
