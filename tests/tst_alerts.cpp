@@ -61,66 +61,36 @@ class TestAlerts : public QObject
     Q_OBJECT
 
 private slots:
-    void rules_data()
-    {
-        QTest::addColumn<int>("was");
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("now");
-        QTest::addColumn<QString>("status");
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<int>("delta");
-        QTest::addColumn<QString>("change"); // "" for no alert
-        QTest::newRow("entered") << 15 << Done << 4 << Done << 2 << 3 << u"entered the top 10 (was 15, now 4)"_s;
-        QTest::newRow("left") << 10 << Done << 11 << Done << 2 << 3 << u"left the top 10 (was 10, now 11)"_s;
-        QTest::newRow("dropped out of the top")
-            << 3 << Done << 0 << Done << 2 << 3 << u"left the top 10 (was 3, now not found)"_s;
-        QTest::newRow("at the threshold") << 20 << Done << 17 << Done << 2 << 3 << u"up 3 places (was 20, now 17)"_s;
-        QTest::newRow("below the threshold") << 20 << Done << 18 << Done << 2 << 3 << QString();
-        QTest::newRow("within the top") << 2 << Done << 8 << Done << 1 << 5 << u"down 6 places (was 2, now 8)"_s;
-        QTest::newRow("first hit") << 0 << Done << 40 << u"Complete after 4 pages"_s << 4 << 3
-                                   << u"appeared (was not found, now 40)"_s;
-        QTest::newRow("blocked") << 3 << Done << 0 << u"blocked (HTTP 429)"_s << 1 << 3 << QString();
-        QTest::newRow("depth 0 fetched nothing") << 3 << Done << 0 << Done << 0 << 3 << QString();
-        QTest::newRow("first run") << 0 << QString() << 4 << Done << 1 << 3 << QString();
-        QTest::newRow("failed before") << 0 << u"TLS error: handshake failed"_s << 4 << Done << 1 << 3 << QString();
-    }
+    // One keyword's move, told after a second keyword's that fell further.
     void rules()
     {
-        QFETCH(int, was);
-        QFETCH(QString, action);
-        QFETCH(int, now);
-        QFETCH(QString, status);
-        QFETCH(int, pages);
-        QFETCH(int, delta);
-        QFETCH(QString, change);
-        // A second keyword that fell further comes first.
+        // was and now: positions, 0 not found; action: what the previous run stored; status and pages:
+        // the keyword's job in the run that just ended; change: "" for no alert.
+        const std::tuple<QString, int, QString, int, QString, int, int, QString> rows[] = {
+            {u"entered"_s, 15, Done, 4, Done, 2, 3, u"entered the top 10 (was 15, now 4)"_s},
+            {u"left"_s, 10, Done, 11, Done, 2, 3, u"left the top 10 (was 10, now 11)"_s},
+            {u"dropped out of the top"_s, 3, Done, 0, Done, 2, 3, u"left the top 10 (was 3, now not found)"_s},
+            {u"at the threshold"_s, 20, Done, 17, Done, 2, 3, u"up 3 places (was 20, now 17)"_s},
+            {u"below the threshold"_s, 20, Done, 18, Done, 2, 3, {}},
+            {u"within the top"_s, 2, Done, 8, Done, 1, 5, u"down 6 places (was 2, now 8)"_s},
+            {u"first hit"_s, 0, Done, 40, u"Complete after 4 pages"_s, 4, 3, u"appeared (was not found, now 40)"_s},
+            {u"blocked"_s, 3, Done, 0, u"blocked (HTTP 429)"_s, 1, 3, {}},
+            {u"depth 0 fetched nothing"_s, 3, Done, 0, Done, 0, 3, {}},
+            {u"first run"_s, 0, {}, 4, Done, 1, 3, {}},
+            {u"failed before"_s, 0, u"TLS error: handshake failed"_s, 4, Done, 1, 3, {}},
+        };
         const QString big = Domain + u" \"big\": left the top 10 (was 1, now not found)"_s;
-        const SearchState previous = domain({{u"red"_s, was, action}, {u"big"_s, 1, Done}});
-        const SearchState next = domain({{u"red"_s, now, status, pages}, {u"big"_s, 0, Done, 1}});
-        QCOMPARE(summary(previous, next, delta),
-                 change.isEmpty() ? big : big + u"\n"_s + Domain + u" \"red\": "_s + change);
+        for (const auto &[name, was, action, now, status, pages, delta, change] : rows) {
+            const SearchState previous = domain({{u"red"_s, was, action}, {u"big"_s, 1, Done}});
+            const SearchState next = domain({{u"red"_s, now, status, pages}, {u"big"_s, 0, Done, 1}});
+            const QString expected = change.isEmpty() ? big : big + u"\n"_s + Domain + u" \"red\": "_s + change;
+            QCOMPARE(name + u": "_s + summary(previous, next, delta), name + u": "_s + expected);
+        }
     }
 
     // Visibility moves by percentage points, from the keywords with a standing on each side.
-    void visibility_data()
-    {
-        QTest::addColumn<QList<int>>("was"); // positions, 0 not found, -1 blocked
-        QTest::addColumn<QList<int>>("now");
-        QTest::addColumn<int>("delta");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("up") << QList<int>{10, 0} << QList<int>{1, 0} << 3
-                            << u"visibility: up 47.5 points (was 2.5 %, now 50.0 %)"_s;
-        QTest::newRow("down") << QList<int>{1} << QList<int>{3} << 3
-                              << u"visibility: down 66.7 points (was 100.0 %, now 33.3 %)"_s;
-        QTest::newRow("below the threshold") << QList<int>{2} << QList<int>{3} << 20 << QString();
-        QTest::newRow("blocked is left out") << QList<int>{1, 1} << QList<int>{1, -1} << 1 << QString();
-        QTest::newRow("all blocked") << QList<int>{1} << QList<int>{-1} << 1 << QString();
-    }
     void visibility()
     {
-        QFETCH(QList<int>, was);
-        QFETCH(QList<int>, now);
-        QFETCH(int, delta);
         const auto state = [](const QList<int> &positions) {
             QList<Keyword> keywords;
             for (int i = 0; i < int(positions.size()); ++i) {
@@ -128,32 +98,34 @@ private slots:
                 keywords.append({u"k"_s + QString::number(i), std::max(positions[i], 0),
                                  blocked ? u"blocked (HTTP 429)"_s : Done, 1});
             }
-            return domain(keywords);
+            return alertrules::standings(domain(keywords), Domain);
         };
-        const QString got = alertrules::visibilityline(Domain, alertrules::standings(state(was), Domain),
-                                                       alertrules::standings(state(now), Domain), delta);
-        QFETCH(QString, line);
-        QCOMPARE(got, line.isEmpty() ? QString() : Domain + u' ' + line);
+        // Positions before and after (0 not found, -1 blocked), the threshold, the line ("" for none).
+        const std::tuple<QList<int>, QList<int>, int, QString> rows[] = {
+            {{10, 0}, {1, 0}, 3, u"up 47.5 points (was 2.5 %, now 50.0 %)"_s},
+            {{1}, {3}, 3, u"down 66.7 points (was 100.0 %, now 33.3 %)"_s},
+            {{2}, {3}, 20, {}},
+            {{1, 1}, {1, -1}, 1, {}}, // the blocked keyword is left out on both sides
+            {{1}, {-1}, 1, {}},
+        };
+        for (const auto &[was, now, delta, line] : rows) {
+            QCOMPARE(alertrules::visibilityline(Domain, state(was), state(now), delta),
+                     line.isEmpty() ? QString() : Domain + u" visibility: "_s + line);
+        }
     }
 
     // A program that cannot be started or ends badly is reported.
-    void commandFails_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("problem");
-        QTest::newRow("missing program") << u"/nonexistent/alert"_s << u"could not be started"_s;
-        QTest::newRow("failing program") << u"false"_s << u"ended with status 1"_s;
-    }
     void commandFails()
     {
-        QFETCH(QString, command);
-        QFETCH(QString, problem);
-        AlertCommand alerts;
-        QSignalSpy finished(&alerts, &AlertCommand::finished);
-        alerts.start(command, u"line"_s);
-        alerts.waitall();
-        QCOMPARE(finished.size(), 1);
-        QVERIFY2(finished[0][0].toString().contains(problem), qPrintable(finished[0][0].toString()));
+        for (const auto &[command, problem] : {std::pair{u"/nonexistent/alert"_s, u"could not be started"_s},
+                                               std::pair{u"false"_s, u"ended with status 1"_s}}) {
+            AlertCommand alerts;
+            QSignalSpy finished(&alerts, &AlertCommand::finished);
+            alerts.start(command, u"line"_s);
+            alerts.waitall();
+            QCOMPARE(finished.size(), 1);
+            QVERIFY2(finished[0][0].toString().contains(problem), qPrintable(finished[0][0].toString()));
+        }
     }
 };
 

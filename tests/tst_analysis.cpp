@@ -187,14 +187,11 @@ private slots:
         AnalysisTable table;
         table.clear(false);
         table.addana(32767, u"u"_s, {});
-        table.addana(1, u"u"_s, {});
-        QCOMPARE(int(table.records()[1].count), 2); // counted before the total overflowed
-        QCOMPARE(int(table.records()[1].total), 32767);
+        table.addana(1, u"u"_s, {}); // counted before the total overflowed
         table.addana(5, u"v"_s, {});
-        QCOMPARE(table.records().ubound(), 2);
         for (int i = 0; i < 999; ++i)
             table.addana(1, u"u"_s, {});
-        QCOMPARE(int(table.records()[1].count), 1001);
+        QCOMPARE(dump(table.records()), (QStringList{u"u 1001/32767 "_s, u"v 1/5 "_s}));
         // The run of failures is one report, with its count, when the counting ends.
         QVERIFY(errorreports::errortext().isEmpty());
         table.rank(true);

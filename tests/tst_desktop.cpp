@@ -446,10 +446,13 @@ private slots:
         QVERIFY(desktop.shown(message.visitdownload()) && desktop.shown(message.Autodownload()));
         desktop.click(message.visitdownload());
 
-        // No updater beside the test program: the failure is reported and the window stays.
+        // No updater beside the test program: nothing is started, the panel says where the new
+        // version is, and the window stays.
         desktop.click(message.Autodownload());
-        QVERIFY(desktop.shown(&window.errorreports().fraerrorreport()));
-        QVERIFY(window.isVisible());
+        QVERIFY(message.messagelab()->text().startsWith(u"There is no automatic update for this copy"_s));
+        QVERIFY(message.messagelab()->text().endsWith(u"The download page has version V9.9.9."_s));
+        QVERIFY(!desktop.shown(message.Autodownload()) && window.isVisible());
+        QVERIFY(!desktop.shown(&window.errorreports().fraerrorreport()));
         desktop.click(message.messageok());
         QVERIFY(!desktop.shown(&message) && !desktop.shown(message.Autodownload()));
 

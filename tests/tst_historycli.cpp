@@ -10,8 +10,8 @@ namespace {
 using Run = clirun::Result;
 using clirun::run;
 
-// A program folder whose selected domain has `keywords` keywords, each with two hits and two
-// top URLs, beside a second domain.
+// A program folder whose selected domain has `keywords` keywords, each with two hits, beside a
+// second domain.
 QByteArray inifile(int keywords)
 {
     QByteArray ini = "[settings]\r\ntxturl=mysite.example\r\ncounturls=2\r\nuselog=0\r\n"
@@ -19,19 +19,16 @@ QByteArray inifile(int keywords)
                      "[URL1]\r\nurl=other.example\r\ncountkeys=1\r\nkeys1=unrelated\r\n"
                      "[URL2]\r\nurl=mysite.example\r\ncountkeys=" +
                      QByteArray::number(keywords) + "\r\n";
-    QByteArray top = "[URLS2]\r\n";
     for (int k = 1; k <= keywords; ++k) {
         const QByteArray n = QByteArray::number(k);
         ini += "keys" + n + "=keyword " + n + "\r\ncountkeys" + n + "=2\r\n";
-        top += "countkeys" + n + "=2\r\n";
         for (int h = 2 * k - 1; h <= 2 * k; ++h) {
             const QByteArray j = QByteArray::number(h);
             ini += "position" + j + "=" + QByteArray::number(h % 7 + 3) + "\r\nurls" + j + "=http://mysite.example/" +
                    j + "\r\ntitle" + j + "=Title " + j + "\r\n";
-            top += "urls" + j + "=http://top.example/" + j + "\r\ntitle" + j + "=Top " + j + "\r\n";
         }
     }
-    return ini + top;
+    return ini;
 }
 
 QStringList lines(const QByteArray &out)
@@ -67,6 +64,8 @@ private slots:
         QCOMPARE(history({u"save"_s, sav}).status, 0);
         QCOMPARE(history({u"save"_s, sav, u"--overwrite"_s}).status, 0);
         QCOMPARE(lines(run({u"history"_s, u"list"_s, sav}).out).size(), 1);
+        // The second record differs in keyword 2's first position.
+        write(u"zorvane.ini"_s, inifile(2).replace("position3=6", "position3=9"));
         const Run appended = history({u"save"_s, sav});
         QVERIFY(appended.err.contains("File exists, Yes=Overwrite No=Add ?  No\n"));
         const QStringList dates = lines(run({u"history"_s, u"list"_s, sav}).out);
@@ -81,10 +80,10 @@ private slots:
                  u"{\"date\":\""_s + dates[0] +
                      u"\",\"key\":\"keyword 1\",\"position\":4,\"url\":\"http://mysite.example/1\"}"_s);
         const QStringList sorted = lines(history({u"show"_s, sav, u"--keyword"_s, u"keyword 2"_s, u"--first-only"_s,
-                                                  u"--sort"_s, u"date"_s, u"--descending"_s})
+                                                  u"--sort"_s, u"position"_s, u"--descending"_s})
                                              .out);
         QCOMPARE(sorted.size(), 2);
-        QVERIFY(sorted[0].contains(dates[1]) && sorted[0].contains(u"\"position\":6"_s));
+        QVERIFY(sorted[0].contains(dates[1]) && sorted[0].contains(u"\"position\":9"_s));
         QVERIFY(lines(history({u"show"_s, sav, u"--domain"_s, u"other.example"_s}).out).isEmpty());
 
         // Loading restores the record's window values over what the folder holds now.

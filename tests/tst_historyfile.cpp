@@ -138,6 +138,26 @@ State loaded(const QString &path, int n, Window &window, bool restorewindow = fa
     return state;
 }
 
+// The record a save writes of state at date.
+QByteArray record(const State &state, const QString &date, const RecordWindow &window = {})
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    historyfile::writerecord(out, date, state, state, window);
+    return out.data();
+}
+
+// The history commands on the sample state, answering through the test seams.
+struct Commands
+{
+    State state = sampleState();
+    Window window;
+    TestPrompts prompts;
+    TestFileDialogs dialogs;
+    Array1<QString> dates;
+    HistoryCommands commands{state, state, dates, window, prompts, dialogs};
+};
+
 Array1<HistoryEntry> history(const QByteArray &bytes)
 {
     QBuffer buffer;
@@ -162,12 +182,9 @@ private slots:
     void recordLayoutAndReadBack()
     {
         State state = sampleState();
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
         Window window;
         window.domaintext = u"mysite.example"_s;
-        historyfile::writerecord(out, u"04-Mar-2005 09:07:03"_s, state, state, window.recordwindow());
-        QCOMPARE(out.data(), SampleRecord);
+        QCOMPARE(record(state, u"04-Mar-2005 09:07:03"_s, window.recordwindow()), SampleRecord);
 
         // Read back: the line break cut the keyword; everything else as saved.
         QVERIFY(writebytes(path(), "lines before the first record\r\n" + SampleRecord));
@@ -194,15 +211,12 @@ private slots:
     {
         State state = sampleState();
         state.urldata[2].locale = {u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s};
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        Window window;
-        historyfile::writerecord(out, u"04-Mar-2005 09:07:03"_s, state, state, window.recordwindow());
-        QVERIFY(out.data().contains("CHECKFIRST: \r\nCOUNTRY: de\r\nDEVICE: mobile\r\n"
-                                    "LOCATION: Berlin, Germany\r\nKEY: two\r\n"));
-        QCOMPARE(out.data().count("COUNTRY: "), 1);
-        QCOMPARE(history(out.data())[1].urldata[2].locale, state.urldata[2].locale);
-        QVERIFY(history(out.data())[1].urldata[1].locale.isEmpty());
+        const QByteArray bytes = record(state, u"04-Mar-2005 09:07:03"_s);
+        QVERIFY(bytes.contains("CHECKFIRST: \r\nCOUNTRY: de\r\nDEVICE: mobile\r\n"
+                               "LOCATION: Berlin, Germany\r\nKEY: two\r\n"));
+        QCOMPARE(bytes.count("COUNTRY: "), 1);
+        QCOMPARE(history(bytes)[1].urldata[2].locale, state.urldata[2].locale);
+        QVERIFY(history(bytes)[1].urldata[1].locale.isEmpty());
     }
 
     void readerRules()
@@ -236,10 +250,6 @@ private slots:
         QCOMPARE(history(file)[1].urldata, expected);
         QCOMPARE(history(file)[2].urldata.ubound(), 0);
         QVERIFY(errorreports::errortext().isEmpty());
-
-        QVERIFY(!QFile::exists(path(u"none.sav"_s)));
-        QCOMPARE(int(checkreadall(path(u"none.sav"_s), prompts, dates)), 0);
-        QCOMPARE(prompts.messages().last(), u"File doesn't exist! "_s);
     }
 
     // A bad line ends its record's read through the error trap; what was read stays, and the
@@ -342,135 +352,83 @@ private slots:
     void saveLoadAndTheDateChoice()
     {
         MockClock clock(QDateTime(QDate(2006, 5, 1), QTime(12, 0, 0)));
-        State state = sampleState();
-        Window window;
-        TestPrompts prompts;
-        TestFileDialogs dialogs;
-        Array1<QString> dates;
-        HistoryCommands commands(state, state, dates, window, prompts, dialogs);
+        Commands c;
         // Three saves, the last two within the same second and the second with logging off.
-        dialogs.setNextFileName(path(u"load.sav"_s));
-        commands.mnusave_Click();
-        QVERIFY(prompts.questions().isEmpty());
+        c.dialogs.setNextFileName(path(u"load.sav"_s));
+        c.commands.mnusave_Click();
+        QVERIFY(c.prompts.questions().isEmpty());
         clock.advanceSeconds(60);
         for (const bool uselog : {false, true}) {
-            state.settings.uselog = uselog;
-            state.txturl = uselog ? u"third"_s : u"second"_s;
-            window.domaintext = state.txturl;
-            dialogs.setNextFileName(path(u"load.sav"_s));
-            prompts.setNextAnswer(Prompts::Answer::No);
-            commands.mnusave_Click();
+            c.state.settings.uselog = uselog;
+            c.state.txturl = uselog ? u"third"_s : u"second"_s;
+            c.window.domaintext = c.state.txturl;
+            c.dialogs.setNextFileName(path(u"load.sav"_s));
+            c.prompts.setNextAnswer(Prompts::Answer::No);
+            c.commands.mnusave_Click();
         }
 
-        dialogs.setNextFileName(path(u"load.sav"_s));
-        commands.mnuload_Click();
+        c.dialogs.setNextFileName(path(u"load.sav"_s));
+        c.commands.mnuload_Click();
+        SelectReadPanel &select = c.commands.selectread();
         const QString newest = u"01-May-2006 12:01:00"_s;
-        QVERIFY(commands.selectread().visible);
-        QCOMPARE(commands.selectread().seldatetext, newest);
-        QCOMPARE(commands.selectread().seldate.size(), 3);
-        commands.selectread().seldatetext = u"01-May-2006"_s;
-        commands.cmdloadcontinue_Click();
-        QCOMPARE(prompts.messages().last(), u"enter date does not match any entry in the file, please try again"_s);
-        QVERIFY(commands.selectread().visible && window.loads == 0);
+        QVERIFY(select.visible);
+        QCOMPARE(select.seldatetext, newest);
+        QCOMPARE(select.seldate.size(), 3);
+        select.seldatetext = u"01-May-2006"_s;
+        c.commands.cmdloadcontinue_Click();
+        QCOMPARE(c.prompts.messages().last(), u"enter date does not match any entry in the file, please try again"_s);
+        QVERIFY(select.visible && c.window.loads == 0);
         // The first of the two same-second records, which switches logging off.
-        commands.selectread().seldatetext = newest;
-        state.settings.uselog = true;
-        commands.cmdloadcontinue_Click();
-        QVERIFY(!commands.selectread().visible && window.loads == 1 && window.placed);
-        QCOMPARE(state.txturl, u"second"_s);
-        QVERIFY(!state.settings.uselog);
+        select.seldatetext = newest;
+        c.state.settings.uselog = true;
+        c.commands.cmdloadcontinue_Click();
+        QVERIFY(!select.visible && c.window.loads == 1 && c.window.placed);
+        QCOMPARE(c.state.txturl, u"second"_s);
+        QVERIFY(!c.state.settings.uselog);
         const QByteArray log = m_folder.read(errorreports::daylogname());
         QVERIFY(log.contains(QByteArray("Loading data from " + path(u"load.sav"_s).toLatin1())));
         QVERIFY(log.contains("---End log Zorvane --- at 01-May-2006 12:01:00"));
     }
 
-    // Both commands that read a file's save dates: a missing file the user gives up and a file
-    // without saves load nothing and show no dates.
-    void missingAndEmptyFilesReadNothing()
-    {
-        QVERIFY(m_folder.write(u"empty.sav"_s, "header\r\n"));
-        const struct
-        {
-            QString file;
-            QStringList questions;
-            QStringList messages;
-        } cases[] = {
-            {path(u"none.sav"_s), {u"File doesn't exist! "_s}, {}},
-            {path(u"empty.sav"_s), {}, {u"No suitable data in file"_s}},
-        };
-        for (const auto &c : cases) {
-            for (const bool manage : {false, true}) {
-                State state = sampleState();
-                Window window;
-                TestPrompts prompts;
-                TestFileDialogs dialogs;
-                Array1<QString> dates;
-                HistoryCommands commands(state, state, dates, window, prompts, dialogs);
-                prompts.setNextAnswer(Prompts::Answer::Cancel);
-                if (manage) {
-                    commands.manage().txtmhfile = c.file;
-                    commands.cmdmhread_Click();
-                } else {
-                    dialogs.setNextFileName(c.file);
-                    commands.mnuload_Click();
-                }
-                QCOMPARE(prompts.questions(), c.questions);
-                QCOMPARE(prompts.messages(), c.messages);
-                QVERIFY(!commands.manage().datesvisible && !commands.selectread().visible && window.loads == 0);
-            }
-        }
-    }
-
     void deleteSelected()
     {
         MockClock clock(QDateTime(QDate(2006, 5, 1), QTime(12, 0, 0)));
-        State state = sampleState();
+        Commands c;
         QByteArray records[4];
         for (int i = 0; i < 4; ++i) {
-            state.urldata[1].keys[1].positions[1].position = 10 + i;
-            QBuffer buffer(&records[i]);
-            buffer.open(QIODevice::WriteOnly);
-            historyfile::writerecord(buffer, GetDateFormat(), state, state, {});
+            c.state.urldata[1].keys[1].positions[1].position = 10 + i;
+            records[i] = record(c.state, GetDateFormat());
             clock.advanceSeconds(i == 2 ? 0 : 1); // the last two share their second
         }
         QVERIFY(writebytes(path(), "header\r\n" + records[0] + records[1] + records[2] + records[3]));
-        Window window;
-        TestPrompts prompts;
-        TestFileDialogs dialogs;
-        Array1<QString> dates;
-        HistoryCommands commands(state, state, dates, window, prompts, dialogs);
-        commands.manage().txtmhfile = path();
-        commands.cmdmhread_Click();
-        QCOMPARE(commands.manage().mhdates.size(), 4);
-        commands.manage().mhdatestext = commands.manage().mhdates[1];
-        commands.cmdmhdelete_Click();
+        ManagePanel &manage = c.commands.manage();
+        manage.txtmhfile = path();
+        c.commands.cmdmhread_Click();
+        QCOMPARE(manage.mhdates.size(), 4);
+        manage.mhdatestext = manage.mhdates[1];
+        c.commands.cmdmhdelete_Click();
         QCOMPARE(readbytes(path()), "header\r\n" + records[0] + records[2] + records[3]);
         QCOMPARE(readbytes(HistoryCommands::tempfile()), readbytes(path()));
-        QCOMPARE(commands.manage().mhdates.size(), 3);
+        QCOMPARE(manage.mhdates.size(), 3);
         // Both records of the shared second go.
-        commands.cmdmhdelete_Click();
+        c.commands.cmdmhdelete_Click();
         QCOMPARE(readbytes(path()), "header\r\n" + records[0]);
-        QVERIFY(commands.manage().datesvisible);
+        QVERIFY(manage.datesvisible);
         QCOMPARE(QDir(m_folder.path()).entryList({u"h.sav*"_s}), QStringList(u"h.sav"_s));
-        commands.cmdmhdelete_Click();
+        c.commands.cmdmhdelete_Click();
         QCOMPARE(readbytes(path()), "header\r\n");
-        QCOMPARE(prompts.messages().last(), u"No suitable data in file"_s);
+        QCOMPARE(c.prompts.messages().last(), u"No suitable data in file"_s);
     }
 
     // Three records of one keyword across a month end, found at 5, 3 and 4 (and 9 twice).
     void historyRows()
     {
-        Array1<HistoryEntry> data;
         const QString dates[] = {u"31-Jan-2006 23:59:59"_s, u"01-Feb-2006 00:00:00"_s, u"28-Jan-2006 10:00:00"_s};
-        const int found[] = {5, 3, 4};
-        for (int i = 0; i < 3; ++i) {
-            HistoryEntry entry{dates[i], {}};
-            entry.urldata.append(domain(u"other.example"_s, {keyword(u"k"_s, {}, {hit(1, u"o"_s)})}));
-            entry.urldata.append(
-                domain(u"mysite.example"_s, {keyword(u"k"_s, {}, {hit(found[i], u"u"_s), hit(9, u"v"_s)}),
-                                             keyword(i == 2 ? u"late"_s : u"none"_s, {}, {})}));
-            data.append(entry);
-        }
+        Array1<HistoryEntry> data = sample::records({
+            dates[0] + u"|other.example k 1|mysite.example k 5 9|mysite.example none -"_s,
+            dates[1] + u"|other.example k 1|mysite.example k 3 9|mysite.example none -"_s,
+            dates[2] + u"|other.example k 1|mysite.example k 4 9|mysite.example late -"_s,
+        });
         data[2].urldata[2].locale.device = u"mobile"_s; // the second record searched on a phone
         const auto column = [](const HistoryLists &lists, QString ResultRow::*field) {
             QStringList values;

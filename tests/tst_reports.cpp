@@ -144,7 +144,8 @@ private slots:
         QCOMPARE(history({}).toLatin1(), lines.mid(0, 12).join('\n') + '\n' + lines.mid(lines.size() - 6).join('\n'));
     }
 
-    void rankingReportRules()
+    // Rules the stored samples do not show: in the ranking report, then in the history report.
+    void reportRules()
     {
         const auto hit = [](const QString &url, const QString &snippet) { return SearchHit{url, {}, snippet, 1, {}}; };
         const Array1<SearchSession> urldata = array<SearchSession>(
@@ -162,23 +163,20 @@ private slots:
         // table goes past a keyword's tenth URL.
         QCOMPARE(page.count(u"<tr bgcolor=#17a8f6>"), 4);
         QVERIFY(!page.contains(u"http://u11"));
-    }
 
-    void historyReportRules()
-    {
         Array1<HistoryEntry> saved;
         saved.append(
             {u"d1"_s, array<SearchSession>(
                           {domain(u"x.example"_s, {keyword(u"k"_s, {u"http://u1"_s}), keyword(u"j"_s, {u"http://u2"_s}),
                                                    keyword(u"k"_s, numbered(u"http://v"_s, 12))})})});
-        const QString page = history(saved);
+        const QString repeated = history(saved);
         // A keyword twice in one saved search: two tables, each with the rows of both.
-        QCOMPARE(page.count(u"<b>Top URL's for k</b>"), 2);
-        QCOMPARE(page.count(u"<a href=\"http://u1\">"), 3);
-        QCOMPARE(page.count(u"<a href=\"http://v12\">"), 3);
-        QCOMPARE(page.count(u"<a href=\"http://u2\">"), 2);
+        QCOMPARE(repeated.count(u"<b>Top URL's for k</b>"), 2);
+        QCOMPARE(repeated.count(u"<a href=\"http://u1\">"), 3);
+        QCOMPARE(repeated.count(u"<a href=\"http://v12\">"), 3);
+        QCOMPARE(repeated.count(u"<a href=\"http://u2\">"), 2);
         // Rows 10 to 12 of both k tables and ranks 10 to 14 of the frequency table.
-        QCOMPARE(page.count(u"<tr bgcolor=#17a8f6>"), 11);
+        QCOMPARE(repeated.count(u"<tr bgcolor=#17a8f6>"), 11);
     }
 
     void safety_data()

@@ -2,13 +2,8 @@
 #include "search/requests.h"
 #include "search/searchservice.h"
 #include "searchrig.h"
-#include "support/clirun.h"
 #include "support/mockclock.h"
 #include "views/resultrows.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -153,6 +148,9 @@ private slots:
             QVERIFY(!parseengineurl(bad).problem.isEmpty());
     }
 
+    // Each service's replies, documented and hostile: the hits numbered on from those of the
+    // pages before, then the status and verdict. The key services' errors are told by their
+    // error object whatever the status they come with, in every wording the vendors use and have used.
     void readReplies_data()
     {
         QTest::addColumn<QString>("engine");
@@ -160,88 +158,107 @@ private slots:
         QTest::addColumn<int>("hitsbefore");
         QTest::addColumn<QStringList>("expected");
         using V = ServicePage::Verdict;
+        const auto row = [](const char *name, const QString &engine, const QString &raw, const QStringList &expected,
+                            int hitsbefore = 0) { QTest::newRow(name) << engine << raw << hitsbefore << expected; };
+        // A reply without hits.
+        const auto ends = [&](const char *name, const QString &engine, const QString &raw, const QString &status,
+                              V verdict) { row(name, engine, raw, {done(status, verdict)}); };
         const QString searx = engines::searxng, serp = engines::serpapi, html = engines::html, soap = engines::soap;
+        const QString brave = engines::brave, serper = engines::serper;
+        const QString quota = u"quota exhausted"_s, key = u"key rejected"_s;
         const QByteArray results = "'results':[{'url':'http://a.example/','title':'Größe ✓','content':'c'},"
                                    "{'title':'no url'},{'url':'http://b.example/'}]";
         const QStringList ab{u"1 http://a.example/ Größe ✓"_s, u"2 http://b.example/ "_s};
-        QTest::newRow("searxng page 2") << searx << reply("{" + results + "}") << 12
-                                        << QStringList{u"13 http://a.example/ Größe ✓"_s, u"14 http://b.example/ "_s,
-                                                       done({}, V::Results)};
-        QTest::newRow("searxng empty") << searx << reply("{'results':[]}") << 0 << QStringList{done({}, V::NoResults)};
-        QTest::newRow("searxng slow engine")
-            << searx << reply("{'results':[],'unresponsive_engines':[['x','timeout']]}") << 0
-            << QStringList{done({}, V::NoResults)};
-        QTest::newRow("searxng results, one engine refusing")
-            << searx << reply("{" + results + ",'unresponsive_engines':[['g','CAPTCHA'],['x','timeout']]}") << 0
-            << ab + QStringList{done({}, V::Results) + u" note=g: CAPTCHA"_s};
-        QTest::newRow("searxng nothing, engines refusing")
-            << searx
-            << reply("{'results':[],'unresponsive_engines':[['d','Suspended: access denied'],['g','CAPTCHA']]}") << 0
-            << QStringList{done(u"blocked (d: Suspended: access denied, g: CAPTCHA)"_s, V::Blocked)};
-        QTest::newRow("searxng limiter") << searx << reply("Too Many Requests", 429) << 0
-                                         << QStringList{done(u"blocked (HTTP 429)"_s, V::Blocked)};
-        QTest::newRow("searxng not json")
-            << searx << reply("<html>", 200) << 0
-            << QStringList{done(u"unrecognised page (not a JSON reply of this service)"_s, V::Unrecognised)};
-        QTest::newRow("searxng 500") << searx << reply("{'results':[]}", 500) << 0
-                                     << QStringList{done(u"service error (HTTP 500)"_s, V::Failed)};
+        row("searxng page 2", searx, reply("{" + results + "}"),
+            {u"13 http://a.example/ Größe ✓"_s, u"14 http://b.example/ "_s, done({}, V::Results)}, 12);
+        ends("searxng empty", searx, reply("{'results':[]}"), {}, V::NoResults);
+        ends("searxng slow engine", searx, reply("{'results':[],'unresponsive_engines':[['x','timeout']]}"), {},
+             V::NoResults);
+        row("searxng results, one engine refusing", searx,
+            reply("{" + results + ",'unresponsive_engines':[['g','CAPTCHA'],['x','timeout']]}"),
+            ab + QStringList{done({}, V::Results) + u" note=g: CAPTCHA"_s});
+        ends("searxng nothing, engines refusing", searx,
+             reply("{'results':[],'unresponsive_engines':[['d','Suspended: access denied'],['g','CAPTCHA']]}"),
+             u"blocked (d: Suspended: access denied, g: CAPTCHA)"_s, V::Blocked);
+        ends("searxng limiter", searx, reply("Too Many Requests", 429), u"blocked (HTTP 429)"_s, V::Blocked);
+        ends("searxng not json", searx, reply("<html>", 200), u"unrecognised page (not a JSON reply of this service)"_s,
+             V::Unrecognised);
+        ends("searxng 500", searx, reply("{'results':[]}", 500), u"service error (HTTP 500)"_s, V::Failed);
         const QByteArray organic =
             "{'search_metadata':{'status':'Success'},'organic_results':["
             "{'position':11,'link':'http://a.example/','title':'A'},{'link':'http://b.example/'},"
             "{'position':1,'link':'http://c.example/','snippet':'s'},{'position':14,'title':'no link'}]}";
-        QTest::newRow("serpapi page 2") << serp << reply(organic) << 9
-                                        << QStringList{u"11 http://a.example/ A"_s, u"12 http://b.example/ "_s,
-                                                       u"13 http://c.example/ "_s, done({}, V::Results)};
-        QTest::newRow("serpapi no results")
-            << serp << reply("{'error':'Google hasn\\u0027t returned any results for this query.'}") << 0
-            << QStringList{done({}, V::NoResults)};
-        QTest::newRow("serpapi other") << serp << reply("{'error':'Unsupported `xx` location'}") << 0
-                                       << QStringList{done(u"service error (Unsupported `xx` location)"_s, V::Failed)};
-        QTest::newRow("serpapi 403") << serp << reply("{}", 403) << 0
-                                     << QStringList{done(u"blocked (HTTP 403)"_s, V::Blocked)};
-        QTest::newRow("serpapi failed search") << serp << reply("{'search_metadata':{'status':'Error'}}") << 0
-                                               << QStringList{done(u"service error (search failed)"_s, V::Failed)};
-        QTest::newRow("brave page 2")
-            << engines::brave
-            << reply("{'type':'search','query':{'original':'q'},'web':{'type':'search','results':["
-                     "{'title':'A','url':'https://a.example/','description':'d'},{'url':'https://b.example/'}]}}")
-            << 10 << QStringList{u"11 https://a.example/ A"_s, u"12 https://b.example/ "_s, done({}, V::Results)};
-        QTest::newRow("brave nothing found") << engines::brave << reply("{'type':'search','query':{'original':'q'}}")
-                                             << 0 << QStringList{done({}, V::NoResults)};
-        QTest::newRow("serper page 2, numbered from 1")
-            << engines::serper
-            << reply("{'searchParameters':{'q':'q','page':2},'organic':[{'title':'A','link':'https://a.example/',"
-                     "'position':1},{'link':'https://b.example/','position':2}],'credits':1}")
-            << 10 << QStringList{u"11 https://a.example/ A"_s, u"12 https://b.example/ "_s, done({}, V::Results)};
-        QTest::newRow("html proxy 407") << html << reply("", 407) << 0
-                                        << QStringList{done(u"proxy authentication failed"_s, V::Blocked)};
-        QTest::newRow("html redirect") << html << reply("", 302) << 0
-                                       << QStringList{done(u"blocked (HTTP 302)"_s, V::Blocked)};
-        QTest::newRow("html no hits") << html << reply("<html>did not match any documents</html>") << 0
-                                      << QStringList{done({}, V::Results)};
+        row("serpapi page 2", serp, reply(organic),
+            {u"11 http://a.example/ A"_s, u"12 http://b.example/ "_s, u"13 http://c.example/ "_s, done({}, V::Results)},
+            9);
+        ends("serpapi no results", serp, reply("{'error':'Google hasn\\u0027t returned any results for this query.'}"),
+             {}, V::NoResults);
+        ends("serpapi other", serp, reply("{'error':'Unsupported `xx` location'}"),
+             u"service error (Unsupported `xx` location)"_s, V::Failed);
+        ends("serpapi 403", serp, reply("{}", 403), u"blocked (HTTP 403)"_s, V::Blocked);
+        ends("serpapi failed search", serp, reply("{'search_metadata':{'status':'Error'}}"),
+             u"service error (search failed)"_s, V::Failed);
+        const std::pair<const char *, int> allowances[] = {
+            {"Your account has run out of searches.", 429},
+            {"Your searches for the month are exhausted. You can upgrade plans on SerpApi.com website.", 200},
+            {"You have exceeded the hourly throughput limit for your plan.", 429},
+            {"Monthly quota reached", 403},
+        };
+        for (const auto &[text, status] : allowances)
+            ends(text, serp, reply("{'error':'" + QByteArray(text) + "'}", status), quota, V::Quota);
+        ends("serpapi invalid key", serp,
+             reply("{'error':'Invalid API key. Your API key should be here: https://serpapi.com/manage-api-key'}", 401),
+             key, V::KeyRejected);
+        ends("serpapi missing key", serp, reply("{'error':'Missing API key.'}"), key, V::KeyRejected);
+        ends("serpapi bare 401", serp, reply("{}", 401), key, V::KeyRejected);
+        row("brave page 2", brave,
+            reply("{'type':'search','query':{'original':'q'},'web':{'type':'search','results':["
+                  "{'title':'A','url':'https://a.example/','description':'d'},{'url':'https://b.example/'}]}}"),
+            {u"11 https://a.example/ A"_s, u"12 https://b.example/ "_s, done({}, V::Results)}, 10);
+        ends("brave nothing found", brave, reply("{'type':'search','query':{'original':'q'}}"), {}, V::NoResults);
+        ends("brave token", brave,
+             reply("{'type':'ErrorResponse','error':{'id':'x','status':422,'code':'SUBSCRIPTION_TOKEN_INVALID',"
+                   "'detail':'The provided subscription token is invalid.','meta':{}},'time':1}",
+                   422),
+             key, V::KeyRejected);
+        ends("brave rate", brave,
+             reply("{'type':'ErrorResponse','error':{'code':'RATE_LIMITED','detail':'Request rate limit exceeded "
+                   "for plan.'}}",
+                   429),
+             quota, V::Quota);
+        ends("brave validation", brave,
+             reply("{'type':'ErrorResponse','error':{'code':'VALIDATION','detail':'Unable to validate request "
+                   "parameter(s)','meta':{}}}",
+                   422),
+             u"service error (VALIDATION: Unable to validate request parameter(s))"_s, V::Failed);
+        row("serper page 2, numbered from 1", serper,
+            reply("{'searchParameters':{'q':'q','page':2},'organic':[{'title':'A','link':'https://a.example/',"
+                  "'position':1},{'link':'https://b.example/','position':2}],'credits':1}"),
+            {u"11 https://a.example/ A"_s, u"12 https://b.example/ "_s, done({}, V::Results)}, 10);
+        ends("serper credits", serper, reply("{'message':'Not enough credits','statusCode':400}", 400), quota,
+             V::Quota);
+        ends("serper key", serper, reply("{'message':'Unauthorized.','statusCode':403}", 403), key, V::KeyRejected);
+        ends("html proxy 407", html, reply("", 407), u"proxy authentication failed"_s, V::Blocked);
+        ends("html redirect", html, reply("", 302), u"blocked (HTTP 302)"_s, V::Blocked);
+        ends("html no hits", html, reply("<html>did not match any documents</html>"), {}, V::Results);
         // Markers the saved captures also carry beside others.
-        QTest::newRow("html challenge with 200")
-            << html << reply("<html><head><title>Just a moment...</title></head><body>x</body></html>") << 0
-            << QStringList{done(u"blocked (challenge page)"_s, V::Blocked)};
-        QTest::newRow("html captcha form") << html << reply("<form id=\"captcha-form\" action=\"index\">") << 0
-                                           << QStringList{done(u"blocked (captcha page)"_s, V::Blocked)};
-        QTest::newRow("html hit naming captcha, footer linking consent")
-            << html
-            << reply("<p class=g><a href=http://x/ id=a>captcha</a><br><font>solve any captcha<br><font>x</font></font>"
-                     "<a href=https://consent.google.com/ml>Privacy</a></html>")
-            << 0 << QStringList{u"1 http://x/ captcha"_s, done({}, V::Results)};
-        QTest::newRow("html in today's markup")
-            << html << reply("<div class=\"g\"><a href=\"https://x.example/\"><h3>X</h3></a>captcha</div>") << 0
-            << QStringList{
-                   done(u"unrecognised page (not the result-page layout this service reads)"_s, V::Unrecognised)};
-        QTest::newRow("html not found") << html << reply("<html>gone</html>", 404) << 0
-                                        << QStringList{done(u"service error (HTTP 404)"_s, V::Failed)};
-        QTest::newRow("soap without elements")
-            << soap << reply("<ns1:doGoogleSearchResponse><resultElements></resultElements>") << 0
-            << QStringList{done({}, V::Results)};
-        QTest::newRow("soap answered by a web page")
-            << soap << reply("<html><body>Welcome</body></html>") << 0
-            << QStringList{done(u"unrecognised page (not a reply of the SOAP service)"_s, V::Unrecognised)};
+        ends("html challenge with 200", html,
+             reply("<html><head><title>Just a moment...</title></head><body>x</body></html>"),
+             u"blocked (challenge page)"_s, V::Blocked);
+        ends("html captcha form", html, reply("<form id=\"captcha-form\" action=\"index\">"),
+             u"blocked (captcha page)"_s, V::Blocked);
+        row("html hit naming captcha, footer linking consent", html,
+            reply("<p class=g><a href=http://x/ id=a>captcha</a><br><font>solve any captcha<br><font>x</font></font>"
+                  "<a href=https://consent.google.com/ml>Privacy</a></html>"),
+            {u"1 http://x/ captcha"_s, done({}, V::Results)});
+        ends("html in today's markup", html,
+             reply("<div class=\"g\"><a href=\"https://x.example/\"><h3>X</h3></a>captcha</div>"),
+             u"unrecognised page (not the result-page layout this service reads)"_s, V::Unrecognised);
+        ends("html not found", html, reply("<html>gone</html>", 404), u"service error (HTTP 404)"_s, V::Failed);
+        ends("soap without elements", soap, reply("<ns1:doGoogleSearchResponse><resultElements></resultElements>"), {},
+             V::Results);
+        ends("soap answered by a web page", soap, reply("<html><body>Welcome</body></html>"),
+             u"unrecognised page (not a reply of the SOAP service)"_s, V::Unrecognised);
     }
 
     void readReplies()
@@ -256,58 +273,6 @@ private slots:
         QVERIFY(errorreports::errortext().isEmpty());
     }
 
-    // The key services' errors are told by their error object whatever the status they come with,
-    // in every wording the vendors use and have used.
-    void serviceErrors_data()
-    {
-        QTest::addColumn<QString>("engine");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("expected");
-        const QString quota = u"quota exhausted"_s, key = u"key rejected"_s;
-        const QString serp = engines::serpapi, brave = engines::brave, serper = engines::serper;
-        const std::pair<const char *, int> allowances[] = {
-            {"Your account has run out of searches.", 429},
-            {"Your searches for the month are exhausted. You can upgrade plans on SerpApi.com website.", 200},
-            {"You have exceeded the hourly throughput limit for your plan.", 429},
-            {"Monthly quota reached", 403},
-        };
-        for (const auto &[text, status] : allowances)
-            QTest::newRow(text) << serp << status << "{'error':'" + QByteArray(text) + "'}" << quota;
-        QTest::newRow("serpapi invalid key") << serp << 401
-                                             << "{'error':'Invalid API key. Your API key should be "
-                                                "here: https://serpapi.com/manage-api-key'}"_ba
-                                             << key;
-        QTest::newRow("serpapi missing key") << serp << 200 << "{'error':'Missing API key.'}"_ba << key;
-        QTest::newRow("serpapi bare 401") << serp << 401 << "{}"_ba << key;
-        QTest::newRow("brave token") << brave << 422
-                                     << "{'type':'ErrorResponse','error':{'id':'x','status':422,'code':"
-                                        "'SUBSCRIPTION_TOKEN_INVALID','detail':'The provided subscription token "
-                                        "is invalid.','meta':{}},'time':1}"_ba
-                                     << key;
-        QTest::newRow("brave rate") << brave << 429
-                                    << "{'type':'ErrorResponse','error':{'code':'RATE_LIMITED','detail':'Request rate "
-                                       "limit exceeded for plan.'}}"_ba
-                                    << quota;
-        QTest::newRow("brave validation") << brave << 422
-                                          << "{'type':'ErrorResponse','error':{'code':'VALIDATION','detail':'Unable to "
-                                             "validate request parameter(s)','meta':{}}}"_ba
-                                          << u"service error (VALIDATION: Unable to validate request parameter(s))"_s;
-        QTest::newRow("serper credits") << serper << 400 << "{'message':'Not enough credits','statusCode':400}"_ba
-                                        << quota;
-        QTest::newRow("serper key") << serper << 403 << "{'message':'Unauthorized.','statusCode':403}"_ba << key;
-    }
-
-    void serviceErrors()
-    {
-        QFETCH(QString, engine);
-        QFETCH(int, status);
-        QFETCH(QByteArray, body);
-        Settings s;
-        s.engine = engine;
-        QTEST(makeservice(s, false)->read(splitreply(reply(body, status)), 0, 0).status, "expected");
-    }
-
     // Replies real services sent, as their publishers saved them (tests/data/captures/SOURCES.md):
     // each gets its verdict, and a result page the positions of one domain in it.
     void captures_data()
@@ -317,37 +282,32 @@ private slots:
         QTest::addColumn<int>("hitsbefore");
         QTest::addColumn<QString>("domain");
         QTest::addColumn<QString>("expected");
-        const QString serp = engines::serpapi, html = engines::html, hitless = u" hits=0 at="_s;
+        const auto row = [](const char *name, const QString &file, const QString &engine, const QString &expected,
+                            const QString &domain = {}, int hitsbefore = 0) {
+            QTest::newRow(name) << file << engine << hitsbefore << domain << expected;
+        };
+        const QString serp = engines::serpapi, html = engines::html, searx = engines::searxng,
+                      hitless = u" hits=0 at="_s;
         const QString unread = u"unrecognised page (not the result-page layout this service reads)"_s + hitless;
-        QTest::newRow("serpapi credit") << u"serpapi-error-credit.json"_s << serp << 0 << QString()
-                                        << u"quota exhausted"_s + hitless;
-        QTest::newRow("serpapi page 3") << u"serpapi-coffee-start20.json"_s << serp << 20 << u"heartroasters.com"_s
-                                        << u" hits=10 at=23"_s;
-        QTest::newRow("challenge") << u"cloudflare-challenge-2016.html"_s << html << 0 << QString()
-                                   << u"blocked (challenge page)"_s + hitless;
-        QTest::newRow("captcha") << u"cloudflare-captcha-2019.html"_s << html << 0 << QString()
-                                 << u"blocked (challenge page)"_s + hitless;
-        QTest::newRow("managed challenge")
-            << u"cloudflare-managed-2021.html"_s << html << 0 << QString() << u"blocked (challenge page)"_s + hitless;
-        QTest::newRow("duckduckgo") << u"duckduckgo-page-2015.html"_s << html << 0 << QString() << unread;
-        const QString searx = engines::searxng, blocked = u"blocked (%1 page)"_s + hitless;
-        QTest::newRow("searxng, two engines refusing")
-            << u"searxng-espresso-refusing-2026.json"_s << searx << 0 << u"home-barista.com"_s
-            << u" hits=27 at=8 note=duckduckgo: CAPTCHA, startpage: Suspended: CAPTCHA"_s;
-        QTest::newRow("searxng page 2") << u"searxng-anthropic-2026.json"_s << searx << 10 << u"anthropic.com"_s
-                                        << u" hits=35 at=11,15,26"_s;
-        QTest::newRow("brave, slashes escaped")
-            << u"brave-laravel-news-2024.json"_s << engines::brave << 0 << u"laravel.com"_s << u" hits=18 at=9"_s;
-        QTest::newRow("unusual traffic") << u"google-unusual-traffic-2020.html"_s << html << 0 << QString()
-                                         << blocked.arg(u"captcha"_s);
-        QTest::newRow("consent") << u"google-consent-2026.html"_s << html << 0 << QString()
-                                 << blocked.arg(u"consent"_s);
-        QTest::newRow("bing") << u"bing-tokio-2026-trimmed.html"_s << html << 0 << QString() << unread;
-        for (const QString &engine : {html, searx})
-            QTest::newRow(qPrintable(u"anubis, "_s + engine)) << u"anubis-challenge-2025.html"_s << engine << 0
-                                                              << QString() << u"blocked (challenge page)"_s + hitless;
-        QTest::newRow("altcha captcha") << u"mojeek-captcha-2026-trimmed.html"_s << html << 0 << QString()
-                                        << blocked.arg(u"captcha"_s);
+        const QString challenge = u"blocked (challenge page)"_s + hitless, blocked = u"blocked (%1 page)"_s + hitless;
+        row("serpapi credit", u"serpapi-error-credit.json"_s, serp, u"quota exhausted"_s + hitless);
+        row("serpapi page 3", u"serpapi-coffee-start20.json"_s, serp, u" hits=10 at=23"_s, u"heartroasters.com"_s, 20);
+        row("challenge", u"cloudflare-challenge-2016.html"_s, html, challenge);
+        row("captcha", u"cloudflare-captcha-2019.html"_s, html, challenge);
+        row("managed challenge", u"cloudflare-managed-2021.html"_s, html, challenge);
+        row("duckduckgo", u"duckduckgo-page-2015.html"_s, html, unread);
+        row("searxng, two engines refusing", u"searxng-espresso-refusing-2026.json"_s, searx,
+            u" hits=27 at=8 note=duckduckgo: CAPTCHA, startpage: Suspended: CAPTCHA"_s, u"home-barista.com"_s);
+        row("searxng page 2", u"searxng-anthropic-2026.json"_s, searx, u" hits=35 at=11,15,26"_s, u"anthropic.com"_s,
+            10);
+        row("brave, slashes escaped", u"brave-laravel-news-2024.json"_s, engines::brave, u" hits=18 at=9"_s,
+            u"laravel.com"_s);
+        row("unusual traffic", u"google-unusual-traffic-2020.html"_s, html, blocked.arg(u"captcha"_s));
+        row("consent", u"google-consent-2026.html"_s, html, blocked.arg(u"consent"_s));
+        row("bing", u"bing-tokio-2026-trimmed.html"_s, html, unread);
+        row("anubis, html", u"anubis-challenge-2025.html"_s, html, challenge);
+        row("anubis, searxng", u"anubis-challenge-2025.html"_s, searx, challenge);
+        row("altcha captcha", u"mojeek-captcha-2026-trimmed.html"_s, html, blocked.arg(u"captcha"_s));
     }
 
     void captures()
@@ -374,45 +334,81 @@ private slots:
         QTEST(seen, "expected");
     }
 
-    // Each refusal ends its keyword with its status, without positions and never shown as "None";
-    // the other keyword of the run is found as usual and the end counts the refused one.
-    void refusalsEndTheKeyword_data()
+    // A run against each service: a refusal ends its keyword with its status, without positions
+    // and never shown as "None", and the end counts it; the other keyword is found on its second
+    // page, numbered the service's own way, and an https result matches the domain. Every request
+    // carries the domain's locale.
+    void runsEachService_data()
     {
         QTest::addColumn<QString>("engine");
         QTest::addColumn<int>("reply");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("partly"); // one SearXNG engine refuses on the found keyword's page
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QByteArray>("wire");
         using R = FakeEngine::Reply;
         const QString html = engines::html, searx = engines::searxng, serp = engines::serpapi;
-        // 429 waits and ends as tst_fetcher's backoff shows, 503 as the SOAP row here.
+        const QByteArray located = "?hl=de&gl=at&", serplocated = "&gl=at&hl=de&location=Wien&";
+        // The page services number ten a page, SearXNG and Brave count the hits, Serper numbers
+        // each page from 1 and the SERP API counts on. 429 waits as tst_fetcher's backoff shows.
         for (const int code : {403, 301})
-            QTest::addRow("html %d", code) << html << int(R::Status) << code << u"blocked (HTTP %1)"_s.arg(code);
-        QTest::newRow("html captcha") << html << int(R::Captcha) << 0 << u"blocked (captcha page)"_s;
-        QTest::newRow("soap 503") << engines::soap << int(R::Status) << 503 << u"blocked (HTTP 503)"_s;
-        QTest::newRow("searxng captcha") << searx << int(R::Captcha) << 0 << u"blocked (demo: CAPTCHA)"_s;
-        QTest::newRow("serpapi error") << serp << int(R::Fault) << 0 << u"quota exhausted"_s;
-        QTest::newRow("serpapi 401") << serp << int(R::Status) << 401 << u"key rejected"_s;
+            QTest::addRow("html %d", code) << html << int(R::Status) << code << QByteArray()
+                                           << u"blocked (HTTP %1)"_s.arg(code) << false << 12 << located;
+        QTest::newRow("html captcha") << html << int(R::Captcha) << 0 << QByteArray() << u"blocked (captcha page)"_s
+                                      << false << 12 << located;
+        QTest::newRow("soap 503") << engines::soap << int(R::Status) << 503 << QByteArray() << u"blocked (HTTP 503)"_s
+                                  << false << 12 << "countryAT"_ba;
+        QTest::newRow("searxng captcha") << searx << int(R::Captcha) << 0 << QByteArray()
+                                         << u"blocked (demo: CAPTCHA)"_s << true << 9 << "&language=de-AT"_ba;
+        QTest::newRow("serpapi error") << serp << int(R::Fault) << 0 << QByteArray() << u"quota exhausted"_s << false
+                                       << 12 << serplocated;
+        QTest::newRow("serpapi 401") << serp << int(R::Status) << 401 << QByteArray() << u"key rejected"_s << false
+                                     << 12 << serplocated;
+        QTest::newRow("brave 403") << engines::brave << int(R::Status) << 403 << QByteArray() << u"blocked (HTTP 403)"_s
+                                   << false << 9 << "&country=AT&search_lang=de"_ba;
+        // A key refused ends the keyword at once, without the waits of a refusal by status.
+        const QByteArray refused = "{\"message\":\"Unauthorized.\",\"statusCode\":403}";
+        QTest::newRow("serper key refused with 403")
+            << engines::serper << int(R::Raw) << 0
+            << "HTTP/1.1 403 Forbidden\r\nContent-Length: " + QByteArray::number(refused.size()) + "\r\n\r\n" + refused
+            << u"key rejected"_s << false << 9 << "{\"gl\":\"at\",\"hl\":\"de\",\"location\":\"Wien\","_ba;
     }
 
-    void refusalsEndTheKeyword()
+    void runsEachService()
     {
         QFETCH(QString, engine);
         QFETCH(int, reply);
         QFETCH(int, status);
+        QFETCH(QByteArray, raw);
+        QFETCH(bool, partly);
+        QFETCH(QByteArray, wire);
         SearchRig rig;
         rig.state.settings.engine = engine;
         rig.state.settings.engineurl = u"http://"_s + rig.engine.hostport();
         rig.state.settings.enginekey = rig.state.settings.apikey = u"k"_s;
-        rig.engine.place(u"found"_s, 3, u"http://mysite.example/"_s);
+        rig.window.setSearchlocale({u"at"_s, u"de"_s, {}, u"Wien"_s});
+        QList<FakeEngine::Hit> first;
+        for (int i = 1; i <= 7; ++i)
+            first.append({u"http://other%1.example/"_s.arg(i), u"t"_s, u"s"_s});
+        rig.engine.setHits(u"found"_s, 0, first);
+        rig.engine.setHits(
+            u"found"_s, 1,
+            {{u"http://x.example/"_s, u"X"_s, u"s"_s}, {u"https://www.mysite.example/p"_s, u"Mine"_s, u"s"_s}});
+        if (partly)
+            rig.engine.setBehaviour(u"found"_s, 1, {FakeEngine::Reply::PartlyRefused, 0, {}, {}});
         // The second page: the first one's hits go too.
         rig.engine.setBehaviour(
-            u"refused"_s, 1, {FakeEngine::Reply(reply), 0, u"Your account has run out of searches."_s, {}, 0, status});
+            u"refused"_s, 1, {FakeEngine::Reply(reply), 0, u"Your account has run out of searches."_s, raw, 0, status});
         MockClock clock(QDateTime(QDate(2026, 3, 2), QTime(12, 0)));
         rig.start(u"mysite.example"_s, u"refused\r\nfound"_s, u"2"_s);
         QVERIFY(QTest::qWaitFor([&] { return clock.advanceSeconds(30), !rig.state.searching; }, 15000));
-        QTEST(rig.keyword(1).action, "expected");
+        QTEST(rig.keyword(1).action, "action");
         QVERIFY(rig.keyword(1).positions.isEmpty() && rig.keyword(1).urls.isEmpty());
-        QCOMPARE(int(rig.keyword(2).positions[1].position), 3);
+        QCOMPARE(rig.keyword(2).action, partly ? u"Finished search; demo: CAPTCHA"_s : u"Finished search"_s);
+        QTEST(int(rig.keyword(2).positions[1].position), "position");
+        QCOMPARE(rig.keyword(2).positions[1].url, u"https://www.mysite.example/p"_s);
         const List1<ResultRow> rows = resultrows::build(rig.state, 1, false);
         QCOMPARE(resultrows::shownposition(rows[1].position), u"Unknown"_s);
         const bool waits = status == 403 || status == 429 || status == 503;
@@ -421,76 +417,8 @@ private slots:
         const bool pages = engine == engines::html || engine == engines::soap;
         QCOMPARE(rig.window.lines().mid(rig.window.lines().indexOf(u"Searches complete"_s)),
                  (QStringList{u"Searches complete"_s, u"1 keyword blocked"_s + (pages ? Suggestion : QString())}));
-    }
-
-    // A run sends each domain's locale to the service, and a key the service refuses ends its
-    // keyword at once, without the waits a refusal by status gets.
-    void localeAndRefusedKey()
-    {
-        SearchRig rig;
-        rig.state.settings.engine = engines::serper;
-        rig.state.settings.engineurl = u"http://"_s + rig.engine.hostport();
-        rig.state.settings.enginekey = u"k"_s;
-        rig.window.setSearchlocale({u"at"_s, u"de"_s, {}, u"Wien"_s});
-        const QByteArray refused = "{\"message\":\"Unauthorized.\",\"statusCode\":403}";
-        const QByteArray head = "HTTP/1.1 403 Forbidden\r\nContent-Length: " + QByteArray::number(refused.size());
-        rig.engine.setBehaviour(u"beta"_s, 0, {FakeEngine::Reply::Raw, 0, {}, head + "\r\n\r\n" + refused});
-        rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, u"1"_s);
-        QVERIFY(rig.finish());
-        const FakeEngine::Request &first = rig.engine.requests().at(0);
-        const QByteArray body = "{\"gl\":\"at\",\"hl\":\"de\",\"location\":\"Wien\",\"num\":10,\"page\":1,\"q\":\"" +
-                                first.keyword.toUtf8() + "\"}";
-        QVERIFY2(first.raw.endsWith(body), first.raw.constData());
-        QCOMPARE(rig.keyword(2).action, u"key rejected"_s);
-        QCOMPARE(rig.engine.pagesRequested(u"beta"_s), QList<int>{0});
-    }
-
-    // The command line against each service, whose pages hold different numbers of hits: each
-    // counts the positions its own way, and an https result matches the domain.
-    void cliSearchesEachService_data()
-    {
-        QTest::addColumn<QString>("engine");
-        QTest::addColumn<int>("reply");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("action");
-        const auto page = int(FakeEngine::Reply::Page);
-        const QString finished = u"Finished search"_s;
-        // The page services number ten a page (HTML: tst_searchcli's search); SearXNG and Brave
-        // count the hits; Serper numbers each page from 1 and the SERP API counts on.
-        QTest::newRow("soap") << engines::soap << page << 12 << finished;
-        QTest::newRow("searxng, one engine refusing")
-            << engines::searxng << int(FakeEngine::Reply::PartlyRefused) << 9 << u"Finished search; demo: CAPTCHA"_s;
-        QTest::newRow("serpapi") << engines::serpapi << page << 12 << finished;
-        QTest::newRow("brave") << engines::brave << page << 9 << finished;
-        QTest::newRow("serper") << engines::serper << page << 9 << finished;
-    }
-    void cliSearchesEachService()
-    {
-        QFETCH(QString, engine);
-        QFETCH(int, reply);
-        FakeEngine fake;
-        QVERIFY(fake.listen());
-        QList<FakeEngine::Hit> first;
-        for (int i = 1; i <= 7; ++i)
-            first.append({u"http://other%1.example/"_s.arg(i), u"t"_s, u"s"_s});
-        fake.setHits(u"blue widgets"_s, 0, first);
-        fake.setHits(
-            u"blue widgets"_s, 1,
-            {{u"http://x.example/"_s, u"X"_s, u"s"_s}, {u"https://www.mysite.example/p"_s, u"Mine"_s, u"s"_s}});
-        fake.setBehaviour(u"blue widgets"_s, 1, {FakeEngine::Reply(reply), 0, {}, {}});
-        const QString host = fake.hostport();
-        const clirun::Result cli = clirun::run({u"search"_s, u"--domain"_s, u"mysite.example"_s, u"--keyword"_s,
-                                                u"blue widgets"_s, u"--depth"_s, u"2"_s, u"--engine"_s, engine,
-                                                u"--engine-url"_s, u"http://"_s + host, u"--engine-key"_s, u"k"_s,
-                                                u"--searchhost"_s, host, u"--apihost"_s, host, u"--api-key"_s, u"k"_s});
-        QCOMPARE(cli.status, 0);
-        const QJsonObject line = QJsonDocument::fromJson(cli.out).object();
-        QTEST(line[u"action"].toString(), "action");
-        const QJsonObject hit = line[u"positions"].toArray().at(0).toObject();
-        QTEST(hit[u"position"].toInt(), "position");
-        QCOMPARE(hit[u"url"].toString(), u"https://www.mysite.example/p"_s);
-        QCOMPARE(fake.requests().at(1).page, 1);
-        QCOMPARE(fake.requests().at(1).format, engine == engines::html || engine == engines::soap ? QString() : engine);
+        const QByteArray &sent = rig.engine.requests().at(0).raw;
+        QVERIFY2(sent.contains(wire), sent.constData());
     }
 };
 

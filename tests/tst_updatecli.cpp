@@ -1,6 +1,7 @@
 #include "platform/product.h"
 #include "support/clirun.h"
 #include "support/fakeengine.h"
+#include "support/tempfolder.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,10 +38,7 @@ private slots:
         FakeEngine engine;
         QVERIFY(engine.listen());
         QTemporaryDir dir;
-        QFile ini(dir.filePath(u"zorvane.ini"_s));
-        QVERIFY(ini.open(QIODevice::WriteOnly) &&
-                ini.write("[settings]\r\nupdatehost=" + engine.hostport().toLatin1()));
-        ini.close();
+        QVERIFY(writebytes(dir.filePath(u"zorvane.ini"_s), "[settings]\r\nupdatehost=" + engine.hostport().toLatin1()));
         const QStringList check{u"--dir"_s, dir.path(), u"check-update"_s};
         clirun::Result run = clirun::run(check);
         QVERIFY(run.status == 0 && run.out.isEmpty() && engine.requests().size() == 1);

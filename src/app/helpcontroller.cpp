@@ -9,6 +9,7 @@
 #include "messagepanel.h"
 #include "platform/product.h"
 #include "statuspanels.h"
+#include "update/updater.h"
 
 #include <QAction>
 #include <QLabel>
@@ -19,7 +20,7 @@ using namespace Qt::Literals::StringLiterals;
 
 HelpController::HelpController(AppState &state, const MainControls &controls, const MainMenus &menus, QWidget &client,
                                StatusPanels &panels, Shell &shell)
-    : m_client(client), m_panels(panels),
+    : m_client(client), m_panels(panels), m_shell(shell),
       m_opener(shell, [&panels](const QString &text) { panels.writemessagebox(text); }), m_help(m_opener),
       m_updates(state.settings), m_aboutframe(std::make_unique<AboutPanel>(client))
 {
@@ -76,8 +77,14 @@ void HelpController::newversion(const QString &message)
 void HelpController::Autodownload_Click()
 {
     guard("Helpcontroller", "Sub Autodownload_Click", [&] {
+        const update::UpdateStart start =
+            update::Autodownload(m_shell, m_updates.announced(), update::thisinstallation());
         // The updater replaces the installation, so the program makes way for it.
-        if (update::Autodownload())
+        if (start.started) {
             m_client.window()->close();
+            return;
+        }
+        m_panels.messageframe().Autodownload()->hide();
+        m_panels.showmessage(start.offer);
     });
 }

@@ -29,6 +29,8 @@ public:
     void aboutok_Click();
     // The update host announced a newer version.
     void newversion(const QString &message);
+    // Starts the updater and closes the program, or says what to do instead where this copy
+    // has no updater.
     void Autodownload_Click();
 
     AboutPanel &aboutframe() const { return *m_aboutframe; }
@@ -37,6 +39,7 @@ public:
 private:
     QWidget &m_client;
     StatusPanels &m_panels;
+    Shell &m_shell;
     ShellHelpOpener m_opener;
     Help m_help;
     Checkforupdates m_updates;

@@ -26,18 +26,18 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     flags->addWidget(
         setstartup = check(u"setstartup"_s, u"Start "_s + product::name() + u" when I start my computer"_s), 1, 0);
     flags->addWidget(chkhelp = check(u"chkhelp"_s, u"Show context help Icons"_s), 1, 1);
-    flags->addWidget(labstartup = label(u"labstartup"_s, {}), 2, 0, 1, 2);
+    flags->addWidget(labstartup = caption(u"labstartup"_s, {}), 2, 0, 1, 2);
     labstartup->setWordWrap(true);
     labstartup->hide();
     connect(setstartup, &QCheckBox::toggled, this, &OptionsPanel::showstartupnote);
     addlayout(flags);
 
     auto *limits = new QGridLayout;
-    limits->addWidget(connections = box(u"connections"_s, 48), 0, 0);
-    limits->addWidget(label(u"labconnections"_s, u"is the maximum number of connections to use"_s), 0, 1);
-    limits->addWidget(txttimeout = box(u"txttimeout"_s, 48), 1, 0);
-    limits->addWidget(label(u"labtimeout"_s, u"seconds to wait for a page before trying again"_s), 1, 1);
-    limits->addWidget(labnumbers = label(u"labnumbers"_s, {}), 2, 0, 1, 2);
+    limits->addWidget(connections = lineedit(u"connections"_s, 48), 0, 0);
+    limits->addWidget(caption(u"labconnections"_s, u"is the maximum number of connections to use"_s), 0, 1);
+    limits->addWidget(txttimeout = lineedit(u"txttimeout"_s, 48), 1, 0);
+    limits->addWidget(caption(u"labtimeout"_s, u"seconds to wait for a page before trying again"_s), 1, 1);
+    limits->addWidget(labnumbers = caption(u"labnumbers"_s, {}), 2, 0, 1, 2);
     labnumbers->setWordWrap(true);
     labnumbers->hide();
     limits->setColumnStretch(1, 1);
@@ -47,7 +47,7 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
 
     auto *api = new QHBoxLayout;
     api->addWidget(chkuseapi = check(u"chkuseapi"_s, u"Use a Google API License Key"_s));
-    api->addWidget(txtapikey = box(u"txtapikey"_s), 1);
+    api->addWidget(txtapikey = lineedit(u"txtapikey"_s), 1);
     addlayout(api);
     auto *getapi = new QHBoxLayout;
     getapi->addStretch();
@@ -56,7 +56,7 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
     addlayout(getapi);
 
     auto *service = new QGridLayout;
-    service->addWidget(label(u"labengine"_s, u"Search service"_s), 0, 0);
+    service->addWidget(caption(u"labengine"_s, u"Search service"_s), 0, 0);
     auto *enginerow = new QHBoxLayout;
     enginerow->addWidget(choengine = new QComboBox(this), 1);
     choengine->setObjectName(u"choengine"_s);
@@ -70,35 +70,35 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
         {u"Brave Search API (JSON)"_s, engines::brave}, {u"Serper (JSON)"_s, engines::serper}};
     for (const auto &[caption, name] : services)
         choengine->addItem(caption, name);
-    service->addWidget(label(u"labengineurl"_s, u"Service address"_s), 1, 0);
-    service->addWidget(txtengineurl = box(u"txtengineurl"_s), 1, 1);
+    service->addWidget(caption(u"labengineurl"_s, u"Service address"_s), 1, 0);
+    service->addWidget(txtengineurl = lineedit(u"txtengineurl"_s), 1, 1);
     txtengineurl->setPlaceholderText(u"https://searx.example:8443"_s);
-    service->addWidget(label(u"labenginekey"_s, u"Service key"_s), 2, 0);
-    service->addWidget(txtenginekey = box(u"txtenginekey"_s), 2, 1);
+    service->addWidget(caption(u"labenginekey"_s, u"Service key"_s), 2, 0);
+    service->addWidget(txtenginekey = lineedit(u"txtenginekey"_s), 2, 1);
     txtenginekey->setEchoMode(QLineEdit::Password);
-    service->addWidget(label(u"labsearxngengines"_s, u"SearXNG engines"_s), 3, 0);
-    service->addWidget(txtsearxngengines = box(u"txtsearxngengines"_s), 3, 1);
+    service->addWidget(caption(u"labsearxngengines"_s, u"SearXNG engines"_s), 3, 0);
+    service->addWidget(txtsearxngengines = lineedit(u"txtsearxngengines"_s), 3, 1);
     txtsearxngengines->setPlaceholderText(u"the instance's choice, or e.g. google"_s);
-    service->addWidget(label(u"labcafile"_s, u"CA certificates (PEM file)"_s), 4, 0);
-    service->addWidget(txtcafile = box(u"txtcafile"_s), 4, 1);
+    service->addWidget(caption(u"labcafile"_s, u"CA certificates (PEM file)"_s), 4, 0);
+    service->addWidget(txtcafile = lineedit(u"txtcafile"_s), 4, 1);
     service->setColumnStretch(1, 1);
     addlayout(service);
     labtestservice = addlabel(u"labtestservice"_s, {});
     labtestservice->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *pace = new QHBoxLayout;
-    pace->addWidget(txtrequestdelay = box(u"txtrequestdelay"_s, 64));
-    pace->addWidget(label(u"labrequestdelay"_s, u"milliseconds between two requests to the same host"_s), 1);
+    pace->addWidget(txtrequestdelay = lineedit(u"txtrequestdelay"_s, 64));
+    pace->addWidget(caption(u"labrequestdelay"_s, u"milliseconds between two requests to the same host"_s), 1);
     addlayout(pace);
     auto *replies = new QHBoxLayout;
-    replies->addWidget(txtmaxreply = box(u"txtmaxreply"_s, 96));
-    replies->addWidget(label(u"labmaxreply"_s, u"bytes of one reply at most; a longer reply is cut there"_s), 1);
+    replies->addWidget(txtmaxreply = lineedit(u"txtmaxreply"_s, 96));
+    replies->addWidget(caption(u"labmaxreply"_s, u"bytes of one reply at most; a longer reply is cut there"_s), 1);
     addlayout(replies);
     addwidget(chkshuffle = check(u"chkshuffle"_s, u"Search the keywords in random order"_s));
     auto *alerts = new QGridLayout;
-    alerts->addWidget(txtalertdelta = box(u"txtalertdelta"_s, 64), 0, 0);
-    alerts->addWidget(label(u"labalertdelta"_s, u"places up or down raise an alert"_s), 0, 1);
-    alerts->addWidget(label(u"labalertcommand"_s, u"Alert program"_s), 0, 2);
-    alerts->addWidget(txtalertcommand = box(u"txtalertcommand"_s), 0, 3);
+    alerts->addWidget(txtalertdelta = lineedit(u"txtalertdelta"_s, 64), 0, 0);
+    alerts->addWidget(caption(u"labalertdelta"_s, u"places up or down raise an alert"_s), 0, 1);
+    alerts->addWidget(caption(u"labalertcommand"_s, u"Alert program"_s), 0, 2);
+    alerts->addWidget(txtalertcommand = lineedit(u"txtalertcommand"_s), 0, 3);
     txtalertcommand->setPlaceholderText(u"gets each alert on its input"_s);
     alerts->setColumnStretch(3, 1);
     addlayout(alerts);
@@ -112,20 +112,20 @@ OptionsPanel::OptionsPanel(QWidget &client) : PopupPanel(u"fraoptions"_s, client
 
     addwidget(chkuseproxy = check(u"chkuseproxy"_s, u"Connect to the internet via a proxy server"_s));
     auto *proxy = new QGridLayout;
-    proxy->addWidget(label(u"labopt2"_s, u"Proxy Server"_s), 0, 0);
-    proxy->addWidget(txtproxyserver = box(u"txtproxyserver"_s), 0, 1);
-    proxy->addWidget(label(u"labopt3"_s, u"Proxy Port"_s), 0, 2);
-    proxy->addWidget(txtproxyport = box(u"txtproxyport"_s, 64), 0, 3);
-    proxy->addWidget(label(u"labopt4"_s, u"Proxy Username"_s), 1, 0);
-    proxy->addWidget(txtproxyuser = box(u"txtproxyuser"_s), 1, 1);
-    proxy->addWidget(label(u"labopt5"_s, u"Proxy Password"_s), 1, 2);
-    proxy->addWidget(txtproxypass = box(u"txtproxypass"_s), 1, 3);
+    proxy->addWidget(caption(u"labopt2"_s, u"Proxy Server"_s), 0, 0);
+    proxy->addWidget(txtproxyserver = lineedit(u"txtproxyserver"_s), 0, 1);
+    proxy->addWidget(caption(u"labopt3"_s, u"Proxy Port"_s), 0, 2);
+    proxy->addWidget(txtproxyport = lineedit(u"txtproxyport"_s, 64), 0, 3);
+    proxy->addWidget(caption(u"labopt4"_s, u"Proxy Username"_s), 1, 0);
+    proxy->addWidget(txtproxyuser = lineedit(u"txtproxyuser"_s), 1, 1);
+    proxy->addWidget(caption(u"labopt5"_s, u"Proxy Password"_s), 1, 2);
+    proxy->addWidget(txtproxypass = lineedit(u"txtproxypass"_s), 1, 3);
     txtproxypass->setEchoMode(QLineEdit::Password);
     proxy->setColumnStretch(1, 1);
     addlayout(proxy);
 
     auto *colour = new QHBoxLayout;
-    colour->addWidget(label(u"labopt6"_s, u"Choose color scheme"_s));
+    colour->addWidget(caption(u"labopt6"_s, u"Choose color scheme"_s));
     colour->addWidget(chocolor = new QComboBox(this), 1);
     chocolor->setObjectName(u"chocolor"_s);
     chocolor->setEditable(true);
@@ -217,20 +217,4 @@ void OptionsPanel::syncengine()
     txtengineurl->setEnabled(isjsonengine(name));
     txtenginekey->setEnabled(needsenginekey(name));
     txtsearxngengines->setEnabled(name == engines::searxng);
-}
-
-QLineEdit *OptionsPanel::box(const QString &name, int width)
-{
-    auto *edit = new QLineEdit(this);
-    edit->setObjectName(name);
-    if (width > 0)
-        edit->setFixedWidth(width);
-    return edit;
-}
-
-QLabel *OptionsPanel::label(const QString &name, const QString &caption)
-{
-    auto *text = new QLabel(caption, this);
-    text->setObjectName(name);
-    return text;
 }

@@ -75,8 +75,6 @@ private:
     void namecontrols();
     void showstartupnote();
     void syncengine();
-    QLineEdit *box(const QString &name, int width = 0);
-    QLabel *label(const QString &name, const QString &caption);
 
     QString m_refusals[2];
 };

@@ -37,8 +37,7 @@ void domainheading(HtmlOut &out, const QString &domain)
 {
     out.lines({u"<br>", u"<br>", u"<table width = 100%>", u"<tr bgcolor=#91a2fe>", u"    <font face=arial size=2>",
                u"      <td>"});
-    out << u"        <b>" << domain.toHtmlEscaped() << u"</b></font>";
-    out.endl();
+    boldcell(out, domain.toHtmlEscaped());
     out.lines({u"      </td>", u"    </font>", u"  </tr>", u"        </table>"});
 }
 
@@ -47,18 +46,13 @@ void toprow(HtmlOut &out, const QString &when, const KeywordResult &keyword, int
     out << u"  <tr bgcolor=#" << colour(j) << u">";
     out.endl();
     out.lines({u"    <font color=black face=arial size=2>", u"      <td>"});
-    out << u"        <b>" << when.toHtmlEscaped() << u"</b></font>";
-    out.endl();
+    boldcell(out, when.toHtmlEscaped());
     out.lines({u"      </td>", u"      <td>"});
-    out << u"        <b>" << keyword.key.toHtmlEscaped() << u"</b></font>";
-    out.endl();
+    boldcell(out, keyword.key.toHtmlEscaped());
     out.lines({u"      </td>", u"      <td>"});
-    out << u"        <b>" << j << u"</b></font>";
-    out.endl();
+    boldcell(out, QString::number(j));
     out.lines({u"      </td>", u"      <td >"});
-    out << u"        <b><a href=\"" << safehref(keyword.urls[j]) << u"\">" << safetext(keyword.urls[j])
-        << u"</a></b></font>";
-    out.endl();
+    linkcell(out, keyword.urls[j]);
     out.lines({u"      </td>", u"    </font>", u"  </tr>"});
 }
 

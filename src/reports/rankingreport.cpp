@@ -127,15 +127,11 @@ void topten(HtmlOut &out, const KeywordResult &keyword)
         out << u"  <tr bgcolor=#" << colour(j) << u">";
         out.endl();
         out.lines({u"    <font color=black face=arial size=2>", u"      <td width = 10%>"});
-        out << u"        <b>" << j << u"</b></font>";
-        out.endl();
+        boldcell(out, QString::number(j));
         out.lines({u"      </td>", u"      <td width = 40%>"});
-        out << u"        <b><a href=\"" << safehref(keyword.urls[j]) << u"\">" << safetext(keyword.urls[j])
-            << u"</a></b></font>";
-        out.endl();
+        linkcell(out, keyword.urls[j]);
         out.lines({u"      </td width = 50%>", u"      <td>"});
-        out << u"        <b>" << safetext(keyword.title(j)) << u"</b></font>";
-        out.endl();
+        boldcell(out, safetext(keyword.title(j)));
         out.lines({u"      </td>", u"    </font>", u"  </tr>"});
     }
     out.lines({u"        </table>"});

@@ -37,6 +37,18 @@ void heading(HtmlOut &out, QStringView text)
                u"      </td>", u"    </font>", u"  </tr>", u"        </table>"});
 }
 
+void boldcell(HtmlOut &out, QStringView text)
+{
+    out << u"        <b>" << text << u"</b></font>";
+    out.endl();
+}
+
+void linkcell(HtmlOut &out, const QString &url)
+{
+    out << u"        <b><a href=\"" << safehref(url) << u"\">" << safetext(url) << u"</a></b></font>";
+    out.endl();
+}
+
 void frequencytable(HtmlOut &out, const AnalysisTable &table)
 {
     out.lines({u"            <table border=2 width=100%>", u"  <tr bgcolor=#91a2fe>",
@@ -50,17 +62,13 @@ void frequencytable(HtmlOut &out, const AnalysisTable &table)
         out << u"  <tr bgcolor=#" << colour(i) << u">";
         out.endl();
         out.lines({u"    <font color=black face=arial size=2>", u"      <td >"});
-        out << u"        <b><a href=\"" << safehref(record.url) << u"\">" << safetext(record.url) << u"</a></b></font>";
-        out.endl();
+        linkcell(out, record.url);
         out.lines({u"      </td>", u"      <td>"});
-        out << u"        <b>" << int(record.count) << u"</b></font>";
-        out.endl();
+        boldcell(out, QString::number(int(record.count)));
         out.lines({u"      </td>", u"      <td>"});
-        out << u"        <b>" << analysis::avetext(record.total, record.count) << u"</b></font>";
-        out.endl();
+        boldcell(out, analysis::avetext(record.total, record.count));
         out.lines({u"      </td>", u"      <td>"});
-        out << u"        <b>" << safetext(record.title) << u"</b></font>";
-        out.endl();
+        boldcell(out, safetext(record.title));
         out.lines({u"      </td>", u"    </font>", u"  </tr>"});
     }
     out.lines({u"        </table>"});

@@ -63,7 +63,7 @@ bool readsize(QStringView text, qsizetype pos, qint64 &size, qsizetype &cr)
 QString dechunk(const QString &text)
 {
     QString result;
-    guard("Fetcher", "Function dechunk", [&] {
+    guard("Chunked", "Function dechunk", [&] {
         const QStringView view(text);
         const qsizetype window = qMin(view.size(), kHeaderWindow) - 1;
         const qsizetype header = window > 0 ? view.first(window).indexOf(kChunkedHeader) : -1;
@@ -98,7 +98,7 @@ QString dechunk(const QString &text)
 QString addcr(const QString &text)
 {
     QString result;
-    guard("Fetcher", "Function addcr", [&] {
+    guard("Chunked", "Function addcr", [&] {
         const QStringView view(text);
         result.reserve(text.size() + text.size() / 16);
         qsizetype pos = 0;
@@ -115,7 +115,7 @@ QString addcr(const QString &text)
 QString addlf(const QString &text)
 {
     QString result;
-    guard("Fetcher", "Function addlf", [&] {
+    guard("Chunked", "Function addlf", [&] {
         const QStringView view(text);
         if (!view.contains(u'\r') && !view.contains(u'\n')) {
             result = text;

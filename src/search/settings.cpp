@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include <algorithm>
+#include <atomic>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -8,15 +9,24 @@ namespace {
 
 QList<SettingKey> &table();
 
+// Start-up and shut-down ask for the settings mostly in the table's order: the search starts
+// after the entry found last, so a pass over all of them is linear, not quadratic.
 template <typename T> SettingKey &entryof(T Settings::*member)
 {
+    static std::atomic<qsizetype> s_last = 0;
     QList<SettingKey> &keys = table();
-    const auto found = std::find_if(keys.begin(), keys.end(), [member](const SettingKey &entry) {
-        const auto *field = std::get_if<SettingField<T>>(&entry.field);
-        return field != nullptr && field->member == member;
-    });
-    Q_ASSERT(found != keys.end());
-    return *found;
+    const qsizetype size = keys.size();
+    const qsizetype first = s_last.load(std::memory_order_relaxed);
+    for (qsizetype step = 1; step <= size; ++step) {
+        const qsizetype i = (first + step) % size;
+        const auto *field = std::get_if<SettingField<T>>(&std::as_const(keys)[i].field);
+        if (field != nullptr && field->member == member) {
+            s_last.store(i, std::memory_order_relaxed);
+            return keys[i];
+        }
+    }
+    Q_ASSERT(false);
+    return keys.front();
 }
 
 template <typename T> void setmissing(T Settings::*member, const T &value)

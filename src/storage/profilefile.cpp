@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -66,13 +67,13 @@ QByteArrayView unquoted(QByteArrayView value)
 
 QByteArrayView ProfileFile::trimmed(QByteArrayView text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
+    const char *begin = text.data();
+    const char *end = begin + text.size();
+    while (begin < end && isBlank(*begin))
         ++begin;
-    while (end > begin && isBlank(text[end - 1]))
+    while (end > begin && isBlank(end[-1]))
         --end;
-    return text.sliced(begin, end - begin);
+    return QByteArrayView(begin, end);
 }
 
 bool operator==(const ProfileFile::Name &a, const ProfileFile::Name &b) noexcept
@@ -140,20 +141,24 @@ void ProfileFile::parse(const QByteArray &source)
     m_modified = false;
     m_sections.append(Section());
     m_index.insert(Name(), 0);
-    const QByteArrayView bytes = m_source;
-    qsizetype start = 0;
-    const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        const qsizetype endLength = (c == '\r' && i + 1 < size && bytes[i + 1] == '\n') ? 2 : 1;
-        addLine(bytes.sliced(start, i - start), bytes.sliced(i, endLength));
-        i += endLength - 1;
-        start = i + 1;
+    // Line ends are found by memchr, not byte by byte: a file of 100,000 lines is read at
+    // every start.
+    const char *start = m_source.constData();
+    const char *const end = start + m_source.size();
+    const char *cr = static_cast<const char *>(std::memchr(start, '\r', end - start));
+    const char *lf = static_cast<const char *>(std::memchr(start, '\n', end - start));
+    while (cr || lf) {
+        const char *brk = cr && (!lf || cr < lf) ? cr : lf;
+        const qsizetype endLength = brk == cr && lf == cr + 1 ? 2 : 1;
+        addLine(QByteArrayView(start, brk), QByteArrayView(brk, endLength));
+        start = brk + endLength;
+        if (cr && cr < start)
+            cr = static_cast<const char *>(std::memchr(start, '\r', end - start));
+        if (lf && lf < start)
+            lf = static_cast<const char *>(std::memchr(start, '\n', end - start));
     }
-    if (start < size)
-        addLine(bytes.sliced(start), {});
+    if (start < end)
+        addLine(QByteArrayView(start, end), {});
 }
 
 void ProfileFile::addLine(QByteArrayView text, QByteArrayView end)
@@ -246,9 +251,16 @@ void ProfileFile::endLastLine()
 
 bool ProfileFile::setValue(QByteArrayView section, QByteArrayView key, QByteArrayView value)
 {
+    const int index = findSection(section);
+    // Shut-down stores every setting: one that did not change costs no copy.
+    if (index >= 0) {
+        const Section &s = m_sections[index];
+        const auto existing = s.keys.constFind(Name::of(trimmed(key)));
+        if (existing != s.keys.cend() && rawValue(s.lines[*existing].text) == value)
+            return false;
+    }
     const QByteArray entry = key.toByteArray() + '=' + value.toByteArray();
     const QByteArrayView keyName = trimmed(QByteArrayView(entry).first(key.size()));
-    const int index = findSection(section);
     if (index < 0) {
         endLastLine();
         Section &s = m_sections.emplace_back();

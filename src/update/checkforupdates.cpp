@@ -7,10 +7,6 @@
 #include "search/requesttarget.h"
 #include "search/secureconnect.h"
 #include "search/settings.h"
-#include "updater.h"
-
-#include <QDir>
-#include <QProcess>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -192,19 +188,6 @@ QString updatemessage(const QString &announced)
                  u" will be restarted."_s;
     });
     return result;
-}
-
-bool Autodownload(const QString &folder)
-{
-    bool started = false;
-    guard("Checkforupdates", "Sub Autodownload", [&] {
-        const QString dir = folder.isEmpty() ? product::folder() : folder;
-        const QString program = QDir(dir).filePath(updatername());
-        if (!QProcess::startDetached(program, {product::versiontag()}, dir))
-            throw Failure(53, u"File not found: "_s + program);
-        started = true;
-    });
-    return started;
 }
 
 } // namespace update

@@ -87,9 +87,4 @@ Int16 getint(const QString &text, bool *ok = nullptr);
 // The message panel's text for an announcement newer than the program.
 QString updatemessage(const QString &announced);
 
-// "Update Now !": starts the updater beside the program (`folder`, the executable's folder by
-// default) with the program's own version tag. False when it could not be started; the failure
-// went through the error trap and the window stays open. On true the window closes the program.
-bool Autodownload(const QString &folder = {});
-
 } // namespace update
