@@ -87,8 +87,8 @@ private slots:
         QVERIFY(errorreports::errortext().isEmpty());
     }
 
-    // The first page past the 16-bit start value; the page request's overflow is tst_searchcli's
-    // refusals row "request: overflow".
+    // The first page past the 16-bit start value; the page request's overflow is a row of
+    // tst_searchcli's offlineCommands.
     void startOverflow()
     {
         QCOMPARE(::getgoogleapi(proxySettings(true, u"joe"_s), u"h"_s, u"h"_s, u"k"_s, 3277), QString());

@@ -221,7 +221,7 @@ private slots:
 
     // A depth that is not a whole number of pages from 1 up is refused before anything runs: it
     // would end every keyword unsearched, or never. So is one deeper than the service pages. (0
-    // and a word are refused by the same reader in tst_searchcli's refusals.)
+    // and a word are refused by the same reader in tst_searchcli's offlineCommands.)
     void pageDepthText_data()
     {
         QTest::addColumn<QString>("text");
