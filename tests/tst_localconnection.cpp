@@ -26,36 +26,28 @@ private slots:
         QTest::addColumn<QString>("connection");
         QTest::addColumn<bool>("connected");
         const QString html = engines::html, soap = engines::soap, searx = engines::searxng, serp = engines::serpapi;
-        QTest::newRow("demo engine") << html << false << u"127.0.0.1:8089"_s << QString() << u"127.0.0.1:8089"_s
-                                     << true;
-        QTest::newRow("localhost") << html << false << u"LocalHost:80"_s << QString() << u"LocalHost:80"_s << true;
-        QTest::newRow("ipv6 loopback") << html << false << u"[::1]:8089"_s << QString() << u"[::1]:8089"_s << true;
-        QTest::newRow("other loopback") << html << false << u"127.0.0.2"_s << QString() << u"127.0.0.2:80"_s << true;
-        QTest::newRow("web host") << html << false << u"www.google.com"_s << QString() << u"www.google.com:80"_s
-                                  << false;
-        QTest::newRow("https host") << html << false << u"https://127.0.0.1"_s << QString() << u"127.0.0.1:443"_s
-                                    << true;
-        QTest::newRow("look-alike") << html << false << u"127.0.0.1.example.net"_s << QString()
-                                    << u"127.0.0.1.example.net:80"_s << false;
-        QTest::newRow("api flag: api host")
-            << html << true << u"127.0.0.1:8089"_s << QString() << u"api.google.com:80"_s << false;
-        QTest::newRow("soap engine: api host")
-            << soap << false << u"127.0.0.1:8089"_s << QString() << u"api.google.com:80"_s << false;
-        QTest::newRow("local searxng") << searx << false << u"http://127.0.0.1:8888/searx"_s << QString()
-                                       << u"127.0.0.1:8888"_s << true;
-        QTest::newRow("local searxng, tls")
-            << searx << false << u"https://[::1]"_s << QString() << u"[::1]:443"_s << true;
-        QTest::newRow("remote searxng") << searx << false << u"searx.example"_s << QString() << u"searx.example:80"_s
-                                        << false;
-        QTest::newRow("searxng unset") << searx << false << QString() << QString() << u":0"_s << false;
-        QTest::newRow("local serp api") << serp << false << u"localhost:9"_s << QString() << u"localhost:9"_s << true;
-        QTest::newRow("remote serp api") << serp << false << u"https://serpapi.example"_s << QString()
-                                         << u"serpapi.example:443"_s << false;
-        QTest::newRow("local proxy") << html << false << u"www.google.com"_s << u"127.0.0.1:3128"_s
-                                     << u"127.0.0.1:3128"_s << true;
-        QTest::newRow("remote proxy, local searxng")
-            << searx << false << u"127.0.0.1:8888"_s << u"proxy.example.net:3128"_s << u"proxy.example.net:3128"_s
-            << false;
+        const auto row = [](const char *tag, const QString &engine, const QString &address, const QString &proxy,
+                            const QString &connection, bool connected, bool useapi = false) {
+            QTest::newRow(tag) << engine << useapi << address << proxy << connection << connected;
+        };
+        row("demo engine", html, u"127.0.0.1:8089"_s, {}, u"127.0.0.1:8089"_s, true);
+        row("localhost", html, u"LocalHost:80"_s, {}, u"LocalHost:80"_s, true);
+        row("ipv6 loopback", html, u"[::1]:8089"_s, {}, u"[::1]:8089"_s, true);
+        row("other loopback", html, u"127.0.0.2"_s, {}, u"127.0.0.2:80"_s, true);
+        row("web host", html, u"www.google.com"_s, {}, u"www.google.com:80"_s, false);
+        row("https host", html, u"https://127.0.0.1"_s, {}, u"127.0.0.1:443"_s, true);
+        row("look-alike", html, u"127.0.0.1.example.net"_s, {}, u"127.0.0.1.example.net:80"_s, false);
+        row("api flag: api host", html, u"127.0.0.1:8089"_s, {}, u"api.google.com:80"_s, false, true);
+        row("soap engine: api host", soap, u"127.0.0.1:8089"_s, {}, u"api.google.com:80"_s, false);
+        row("local searxng", searx, u"http://127.0.0.1:8888/searx"_s, {}, u"127.0.0.1:8888"_s, true);
+        row("local searxng, tls", searx, u"https://[::1]"_s, {}, u"[::1]:443"_s, true);
+        row("remote searxng", searx, u"searx.example"_s, {}, u"searx.example:80"_s, false);
+        row("searxng unset", searx, {}, {}, u":0"_s, false);
+        row("local serp api", serp, u"localhost:9"_s, {}, u"localhost:9"_s, true);
+        row("remote serp api", serp, u"https://serpapi.example"_s, {}, u"serpapi.example:443"_s, false);
+        row("local proxy", html, u"www.google.com"_s, u"127.0.0.1:3128"_s, u"127.0.0.1:3128"_s, true);
+        row("remote proxy, local searxng", searx, u"127.0.0.1:8888"_s, u"proxy.example.net:3128"_s,
+            u"proxy.example.net:3128"_s, false);
     }
     void offline()
     {

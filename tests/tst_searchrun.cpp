@@ -2,9 +2,7 @@
 #include "search/positions.h"
 #include "search/searchservice.h"
 #include "searchrig.h"
-#include "storage/inistore.h"
 #include "support/samplerequests.h"
-#include "support/tempfolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -147,12 +145,11 @@ private slots:
         QVERIFY(!rig.state.searching);
         rig.connection.set(true);
         rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
+        // A second start while running: tst_desktop's runningSearchStopsAndWarns.
         QCOMPARE(rig.run.interval(), 1000);
-        rig.run.doit_Click();
-        QCOMPARE(rig.prompts.messages().value(3), u"A search is already running, please wait.."_s);
         rig.run.Dostop_Click();
         rig.run.Dostop_Click();
-        QCOMPARE(rig.prompts.messages().value(4), u"No search in progress"_s);
+        QCOMPARE(rig.prompts.messages().value(3), u"No search in progress"_s);
         QCOMPARE(rig.run.interval(), 5000);
         QVERIFY(rig.run.timerActive());
 
@@ -167,23 +164,50 @@ private slots:
         QCOMPARE(rig.state.txturl, u"other.example"_s);
         QCOMPARE(rig.state.urldata.ubound(), 2);
         rig.run.Dostop_Click();
+
+        // Keyword text of line breaks only passes the check, makes no job and ends on the first tick.
+        rig.start(u"other.example"_s, u"\r\n\r\n"_s, u"3"_s);
+        QVERIFY(rig.state.searching);
+        rig.tick();
+        QVERIFY(!rig.state.searching);
+        QCOMPARE(rig.window.searchstatus(), u"0 Total searches , 0 Searches in progress , 0 Searches Completed"_s);
     }
 
-    // A domain holds 32767 keywords; more are refused, naming those left over, before anything
-    // is searched or changed.
+    // The largest domain searches whole at 200 connections: nothing in the run is bounded below
+    // 32,767 (the settings file keeps it all: tst_inistore's largestDomainRoundTrips). More
+    // keywords are refused, naming those left over, before anything is searched or changed.
     void keywordLimit()
     {
         SearchRig rig(1000000);
+        rig.state.settings.maxconnections = 200;
+        rig.state.settings.inettimeout = 32767; // time-outs count ticks, and these come back to back
         QStringList keys;
         for (int k = 1; k <= 40000; ++k)
             keys << u"k"_s + QString::number(k);
+        for (int k = 1000; k <= 32767; k += 1000)
+            rig.engine.place(keys[k - 1], k / 1000 % 10 + 1, u"http://mysite.example/"_s + keys[k - 1]);
         rig.start(u"mysite.example"_s, keys.mid(0, 32767).join(u"\r\n"_s), u"1"_s);
         QCOMPARE(rig.state.jobs.ubound(), 32767);
-        rig.run.Dostop_Click();
+        QTimer wake; // a retry's wait has no socket event to wake the loop
+        wake.start(5);
+        while (rig.state.searching) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            rig.run.Timer1_Timer();
+        }
+        const Array1<KeywordResult> searched = rig.state.urldata[1].keys;
+        QCOMPARE(searched.ubound(), 32767);
+        for (int k = 1; k <= 32767; ++k) {
+            const KeywordResult &result = searched[k];
+            QCOMPARE(result.action, u"Finished search"_s);
+            QCOMPARE(result.urls.ubound(), 10);
+            QCOMPARE(result.positions.ubound(), k % 1000 == 0 ? 1 : 0);
+            if (k % 1000 == 0)
+                QCOMPARE(int(result.positions[1].position), k / 1000 % 10 + 1);
+        }
         for (const int count : {32768, 40000}) {
             rig.start(u"mysite.example"_s, keys.mid(0, count).join(u"\r\n"_s), u"1"_s);
             QVERIFY(!rig.state.searching);
-            QCOMPARE(rig.state.urldata[1].keys.ubound(), 32767);
+            QVERIFY(rig.state.urldata[1].keys == searched);
         }
         QCOMPARE(rig.prompts.messages(),
                  (QStringList{u"A domain holds at most 32767 keywords; the keyword \"k32768\" does not fit. "
@@ -191,51 +215,13 @@ private slots:
                               u"A domain holds at most 32767 keywords; the 7233 keywords from \"k32768\" to "
                               "\"k40000\" do not fit. Nothing was searched or changed."_s}));
         rig.run.domains().cmdsavechanges_Click();
-        QCOMPARE(rig.state.urldata[1].keys.ubound(), 32767);
+        QVERIFY(rig.state.urldata[1].keys == searched);
         QCOMPARE(rig.prompts.messages().size(), 3);
     }
 
-    // The largest domain searches whole at 200 connections, and its results come back whole
-    // from the settings file: nothing between the run and the file is bounded below 32,767.
-    void largestDomainSearchedAndStored()
-    {
-        TempProgramFolder folder;
-        SearchRig rig(1000000);
-        rig.state.settings.maxconnections = 200;
-        rig.state.settings.inettimeout = 32767; // time-outs count ticks, and these come back to back
-        QStringList keys;
-        for (int k = 1; k <= 32767; ++k)
-            keys << u"k"_s + QString::number(k);
-        for (int k = 1000; k <= 32767; k += 1000)
-            rig.engine.place(keys[k - 1], k / 1000 % 10 + 1, u"http://mysite.example/"_s + keys[k - 1]);
-        rig.start(u"mysite.example"_s, keys.join(u"\r\n"_s), u"1"_s);
-        QTimer wake; // a retry's wait has no socket event to wake the loop
-        wake.start(5);
-        while (rig.state.searching) {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-            rig.run.Timer1_Timer();
-        }
-        const SearchSession &domain = rig.state.urldata[1];
-        QCOMPARE(domain.keys.ubound(), 32767);
-        for (int k = 1; k <= 32767; ++k) {
-            const KeywordResult &result = domain.keys[k];
-            QCOMPARE(result.action, u"Finished search"_s);
-            QCOMPARE(result.urls.ubound(), 10);
-            QCOMPARE(result.positions.ubound(), k % 1000 == 0 ? 1 : 0);
-            if (k % 1000 == 0)
-                QCOMPARE(int(result.positions[1].position), k / 1000 % 10 + 1);
-        }
-        WindowPlacement placement{3000, 2000, 7500, 9000, WindowState::Normal, 15360, 11520};
-        QVERIFY(writei(rig.state, WindowSettings{}, placement, {}));
-        SearchState loaded;
-        WindowSettings windowsettings;
-        readi(loaded, windowsettings, placement, false);
-        QCOMPARE(errorreports::errortext(), QString());
-        QVERIFY(loaded.urldata[1].keys == domain.keys);
-    }
-
     // A depth that is not a whole number of pages from 1 up is refused before anything runs: it
-    // would end every keyword unsearched, or never. So is one deeper than the service pages.
+    // would end every keyword unsearched, or never. So is one deeper than the service pages. (0
+    // and a word are refused by the same reader in tst_searchcli's offlineCommands.)
     void pageDepthText_data()
     {
         QTest::addColumn<QString>("text");
@@ -244,8 +230,6 @@ private slots:
         const QString html = engines::html, brave = engines::brave;
         QTest::newRow("blanks around") << u" 4 "_s << html << 4;
         QTest::newRow("largest") << u"32767"_s << html << 32767;
-        QTest::newRow("zero") << u"0"_s << html << 0;
-        QTest::newRow("not a number") << u"abc"_s << html << 0;
         QTest::newRow("trailing text") << u"4 pages"_s << html << 0;
         QTest::newRow("fraction") << u"2.5"_s << html << 0;
         QTest::newRow("negative") << u"-2"_s << html << 0;
@@ -276,36 +260,36 @@ private slots:
             rig.run.Dostop_Click();
     }
 
-    // Depth 3 fetches pages 1 to 3 and no more; adding the new domain drops the repeated keyword.
+    // Depth 3 fetches pages 1 to 3 and no more; with "stop after the first hit" a keyword found on
+    // page 2 ends there. Adding the new domain drops the repeated keyword.
     void fullDepth()
     {
         SearchRig rig;
         rig.engine.place(u"blue widgets"_s, 24, u"http://www.mysite.example/widgets.html"_s);
+        rig.engine.place(u"alpha"_s, 13, u"http://mysite.example/a"_s);
         rig.engine.setChunked(true);
         QSignalSpy ended(&rig.run, &SearchRun::searchEnded);
-        rig.start(u"mysite.example"_s, u"blue widgets\r\nred\r\nblue widgets"_s, u"3"_s);
+        rig.start(u"mysite.example"_s, u"blue widgets\r\nred\r\nalpha\r\nblue widgets"_s, u"3"_s, true);
         QCOMPARE(rig.window.resultslab1(), u"Results at "_s + rig.state.urldata[1].resulttime);
         QVERIFY(rig.finish());
         QCOMPARE(ended.size(), 1);
-        QCOMPARE(rig.state.jobs.ubound(), 2);
+        QCOMPARE(rig.state.jobs.ubound(), 3);
+        QCOMPARE(rig.state.urldata[1].keys.ubound(), 3);
         QCOMPARE(rig.engine.pagesRequested(u"blue widgets"_s), (QList<int>{0, 1, 2}));
         QCOMPARE(rig.engine.pagesRequested(u"red"_s), (QList<int>{0, 1, 2}));
-        QCOMPARE(rig.keyword(1).action, u"Finished search"_s);
-        QCOMPARE(rig.keyword(1).positions.ubound(), 1);
+        QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 1}));
+        QCOMPARE(rig.job(1).status, u"Complete after 3 pages"_s);
+        QCOMPARE(rig.job(2).status, u"Finished search"_s);
+        QCOMPARE(rig.job(3).status, u"Complete after 2 pages"_s);
         QCOMPARE(int(rig.keyword(1).positions[1].position), 24);
-        QCOMPARE(rig.state.urldata[1].keys.ubound(), 2);
+        QCOMPARE(int(rig.keyword(3).positions[1].position), 13);
         QCOMPARE(rig.job(2).hits.ubound(), 30);
-
+        // Adding the new domain stores the keywords; starting the search loads them. The lines of
+        // each page in between are tick by tick in sameAsRecorded.
         const QStringList &lines = rig.window.lines();
-        // Adding the new domain stores the keywords; starting the search loads them.
         QCOMPARE(lines.mid(0, 3),
-                 (QStringList{u"Added mysite.example with 2 search terms (1 repeated search term dropped)"_s,
-                              u"Starting Search mysite.example"_s, u"Searching on keys blue widgets,red"_s}));
-        for (const QString &n : {u"1"_s, u"2"_s, u"3"_s}) {
-            const qsizetype sending = lines.indexOf(u"Sending for page "_s + n + u" search term red"_s);
-            QVERIFY(lines.indexOf(u"Connecting page "_s + n + u" search term red"_s) > 0);
-            QVERIFY(sending > 0 && sending < lines.indexOf(u"Received page "_s + n + u" search term red"_s));
-        }
+                 (QStringList{u"Added mysite.example with 3 search terms (1 repeated search term dropped)"_s,
+                              u"Starting Search mysite.example"_s, u"Searching on keys blue widgets,red,alpha"_s}));
         QCOMPARE(lines.last(), u"Searches complete"_s);
         QCOMPARE(rig.run.pool().openCount(), 0);
 
@@ -318,42 +302,9 @@ private slots:
         }
     }
 
-    void stopAfterFirstHit()
-    {
-        SearchRig rig;
-        rig.engine.place(u"alpha"_s, 13, u"http://mysite.example/a"_s);
-        rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, u"3"_s, true);
-        QVERIFY(rig.finish());
-        QCOMPARE(rig.job(1).status, u"Complete after 2 pages"_s);
-        QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 1}));
-        QCOMPARE(int(rig.keyword(1).positions[1].position), 13);
-        QCOMPARE(rig.job(2).status, u"Finished search"_s);
-    }
-
-    // Ten jobs over three sockets: never a fourth socket, and the status line counts them.
-    void connectionLimit()
-    {
-        SearchRig rig;
-        rig.state.settings.maxconnections = 3;
-        rig.engine.setDefaultBehaviour({FakeEngine::Reply::Page, 40, {}, {}});
-        QStringList keys;
-        for (int k = 1; k <= 10; ++k)
-            keys << u"key"_s + QString::number(k);
-        rig.start(u"mysite.example"_s, keys.join(u"\r\n"_s), u"2"_s);
-        QVERIFY(rig.finish(30000));
-        QCOMPARE(rig.run.pool().count(), 4); // the template and sockets 1 to 3; the pool never shrinks
-        QCOMPARE(rig.engine.maxOpenConnections(), 3);
-        QCOMPARE(rig.engine.requests().size(), 20);
-        // The count may exceed the pool (a released socket is counted again); the pool never does.
-        int busiest = 0;
-        for (const QString &status : rig.window.statuses())
-            busiest = qMax(busiest, status.split(u' ').value(4).toInt());
-        QVERIFY(busiest >= 3);
-        QCOMPARE(rig.window.statuses().last(), u"10 Total searches , 0 Searches in progress , 10 Searches Completed"_s);
-    }
-
     // A run of a few hundred keywords over fifteen connections, with retries and a keyword given
-    // up, does and finds exactly what a recording of an earlier version did, tick by tick.
+    // up, does and finds exactly what a recording of an earlier version did, tick by tick; never
+    // more than fifteen sockets are open or made (the pool never shrinks, and holds a template).
     void sameAsRecorded()
     {
         SearchRig rig(1000000);
@@ -375,6 +326,8 @@ private slots:
         for (int tick = 0; tick < 2000 && rig.state.searching; ++tick)
             QVERIFY(rig.tick([&] { return settled(rig); }));
         QVERIFY(!rig.state.searching);
+        QCOMPARE(rig.engine.maxOpenConnections(), 15);
+        QCOMPARE(rig.run.pool().count(), 16);
         const QString seen = transcript(rig);
         QFile recorded(QStringLiteral(ZORVANE_TEST_DATA "/searchrun-transcript.txt"));
         QVERIFY(recorded.open(QIODevice::ReadOnly));
@@ -386,13 +339,25 @@ private slots:
         }
     }
 
+    // While the server hangs, a tick only counts towards the time-out and returns: the engine
+    // answers from this same event loop, so a tick that waited for the reply would come back
+    // with nothing but a time-out of its own. STOP then ends the connections for good.
     void stop()
     {
-        SearchRig rig;
+        SearchRig rig(1000000);
         rig.engine.setDefaultBehaviour({FakeEngine::Reply::Hang, 0, {}, {}});
         QSignalSpy ended(&rig.run, &SearchRun::searchEnded);
         rig.start(u"mysite.example"_s, u"a\r\nb\r\nc"_s, u"2"_s);
-        QTRY_COMPARE(rig.engine.requests().size(), 3);
+        QVERIFY(rig.tick());
+        QVERIFY(rig.tick([&] { return rig.connected(1) && rig.connected(2) && rig.connected(3); }));
+        QVERIFY(QTest::qWaitFor([&] { return rig.engine.requests().size() == 3; }));
+        const int before = rig.job(1).ticks;
+        for (int i = 0; i < 5; ++i)
+            rig.run.Timer1_Timer();
+        QCOMPARE(rig.job(1).ticks, before + 5);
+        QCOMPARE(rig.job(1).status, u"waiting for page 1"_s);
+        QCOMPARE(rig.job(3).status, u"waiting for page 1"_s);
+
         rig.run.Dostop_Click();
         QCOMPARE(ended.size(), 1);
         QVERIFY(!rig.state.searching);
@@ -407,38 +372,6 @@ private slots:
             QCOMPARE(int(rig.job(k).page), 0);
         }
         QCOMPARE(rig.run.interval(), 5000);
-    }
-
-    // Keyword text of line breaks only passes the check, makes no job and ends on the first tick.
-    void noJobs()
-    {
-        SearchRig rig(1000000);
-        rig.window.setTxturlsText(u"mysite.example"_s);
-        rig.run.domains().cmdadddomain_Click();
-        rig.start(u"mysite.example"_s, u"\r\n\r\n"_s, u"3"_s);
-        rig.tick();
-        QVERIFY(!rig.state.searching);
-        QCOMPARE(rig.window.searchstatus(), u"0 Total searches , 0 Searches in progress , 0 Searches Completed"_s);
-    }
-
-    // While the server hangs, a tick only counts towards the time-out and returns. The engine
-    // answers from this same event loop, so a tick that waited for the reply would come back
-    // with nothing but a time-out of its own.
-    void nothingBlocks()
-    {
-        SearchRig rig(1000000);
-        rig.engine.setDefaultBehaviour({FakeEngine::Reply::Hang, 0, {}, {}});
-        rig.start(u"mysite.example"_s, u"a\r\nb"_s, u"2"_s);
-        QVERIFY(rig.tick());
-        QVERIFY(rig.tick([&] { return rig.connected(1) && rig.connected(2); }));
-        QVERIFY(QTest::qWaitFor([&] { return rig.engine.requests().size() == 2; }));
-        const int before = rig.job(1).ticks;
-        for (int i = 0; i < 5; ++i)
-            rig.run.Timer1_Timer();
-        QCOMPARE(rig.job(1).ticks, before + 5);
-        QCOMPARE(rig.job(1).status, u"waiting for page 1"_s);
-        QCOMPARE(rig.job(2).status, u"waiting for page 1"_s);
-        rig.run.Dostop_Click();
     }
 
     void warningPanel()
@@ -465,9 +398,9 @@ private slots:
         QCOMPARE(int(rig.job(1).socket), 0);
         for (int i = 1; i <= 10; ++i)
             rig.run.Timer1_Timer();
-        QVERIFY(rig.window.warningVisible()); // hidden on the tenth tick, raised again at once
-        rig.run.cmdwarnok_Click();
-        QVERIFY(!rig.window.warningVisible());
+        // Hidden on the tenth tick, raised again at once; OK hides it: tst_desktop's
+        // runningSearchStopsAndWarns.
+        QVERIFY(rig.window.warningVisible());
         rig.run.Dostop_Click();
     }
 
@@ -496,53 +429,32 @@ private slots:
         QTEST(rig.window.txturlsText(), "normalised");
     }
 
-    void addDomain()
+    // Adding, picking, saving and deleting domains: each keeps its own keywords and boxes.
+    void domainList()
     {
         SearchRig rig(1000000);
         rig.window.setChkstopafterhit(true);
+        rig.window.setChkdispfirst(true);
         add(rig, u"A.example"_s);
+        rig.window.setChkdispfirst(false);
         add(rig, u"b.example"_s, u"gamma"_s);
-        QCOMPARE(rig.window.txturlsItems(), (QStringList{u"a.example"_s, u"b.example"_s}));
-        const SearchSession &a = rig.state.urldata[1];
-        QCOMPARE(a.pagedepth + a.checkstop + a.checkfirst, u"210"_s);
-        QCOMPARE(a.keys.ubound(), 2);
+        QCOMPARE(rig.state.urldata[1].pagedepth + rig.state.urldata[1].checkstop + rig.state.urldata[1].checkfirst,
+                 u"211"_s);
+        QCOMPARE(rig.state.urldata[1].keys.ubound(), 2);
         // Shown at once: the keyword box is rebuilt from the stored keys.
         QCOMPARE(rig.window.txtkeysText(), u"gamma\r\n"_s);
-
+        add(rig, u"c.example"_s);
         add(rig, u"http://www.A.EXAMPLE"_s);
         QCOMPARE(rig.prompts.messages(), QStringList{u"Domain already in list"_s});
-        QCOMPARE(rig.state.urldata.ubound(), 2);
         add(rig, u"   "_s);
-        QCOMPARE(rig.state.urldata.ubound(), 2);
-    }
+        QCOMPARE(rig.window.txturlsItems(), (QStringList{u"a.example"_s, u"b.example"_s, u"c.example"_s}));
 
-    void deleteDomain()
-    {
-        SearchRig rig(1000000);
-        add(rig, u"a.example"_s);
-        add(rig, u"b.example"_s);
-        add(rig, u"c.example"_s);
-        rig.window.setTxturlsText(u"B.example"_s);
-        rig.prompts.setNextAnswer(Prompts::Answer::Cancel);
-        rig.run.domains().cmddeletedomain_Click();
-        QCOMPARE(rig.prompts.questions().last(), u"Do you want to remove b.example and any associated data ?"_s);
-        rig.prompts.setNextAnswer(Prompts::Answer::Yes);
-        rig.run.domains().cmddeletedomain_Click();
-        QCOMPARE(rig.window.txturlsItems(), (QStringList{u"a.example"_s, u"c.example"_s}));
-        QCOMPARE(rig.window.txturlsText(), u"a.example"_s);
-        QCOMPARE(rig.state.txturl, u"b.example"_s); // until the box is next normalised
+        rig.window.setTxturlsText(u"A.EXAMPLE "_s);
+        rig.run.domains().txturls_Click();
+        QCOMPARE(rig.state.txturl, u"a.example"_s);
+        QCOMPARE(rig.window.txtkeysText(), u"alpha\r\nbeta\r\n"_s);
+        QVERIFY(rig.window.chkdispfirst());
 
-        // An unlisted domain is replaced by the first listed one, without a question.
-        rig.window.setTxturlsText(u"zzz.example"_s);
-        rig.run.domains().cmddeletedomain_Click();
-        QCOMPARE(rig.window.txturlsText(), u"a.example"_s);
-        QCOMPARE(rig.prompts.questions().size(), 2);
-    }
-
-    void saveChanges()
-    {
-        SearchRig rig(1000000);
-        add(rig, u"a.example"_s);
         rig.state.urldata[1].keys[1].positions.append(SearchHit{u"http://a.example/"_s, {}, {}, 3, {}});
         // Exact repeats go, the first kept; a key differing in case or spaces is another key.
         rig.window.setTxtkeysText(u"alpha\r\ndelta\r\nalpha\r\nAlpha\r\ndelta\r\nalpha \r\nalpha"_s);
@@ -554,23 +466,25 @@ private slots:
         QVERIFY(rig.state.urldata[1].keys[1].positions.isEmpty());
         rig.run.domains().cmdsavechanges_Click();
         QCOMPARE(rig.window.lines().last(), u"Saved 4 search terms of a.example"_s);
+
+        rig.window.setTxturlsText(u"B.example"_s);
+        rig.prompts.setNextAnswer(Prompts::Answer::Cancel);
+        rig.run.domains().cmddeletedomain_Click();
+        QCOMPARE(rig.prompts.questions().last(), u"Do you want to remove b.example and any associated data ?"_s);
+        rig.prompts.setNextAnswer(Prompts::Answer::Yes);
+        rig.run.domains().cmddeletedomain_Click();
+        QCOMPARE(rig.window.txturlsItems(), (QStringList{u"a.example"_s, u"c.example"_s}));
+        QCOMPARE(rig.window.txturlsText(), u"a.example"_s);
+        QCOMPARE(rig.state.txturl, u"b.example"_s); // until the box is next normalised
+        // An unlisted domain is replaced by the first listed one, without a question.
+        rig.window.setTxturlsText(u"zzz.example"_s);
+        rig.run.domains().cmddeletedomain_Click();
+        QCOMPARE(rig.window.txturlsText(), u"a.example"_s);
+        QCOMPARE(rig.prompts.questions().size(), 2);
     }
 
-    void pickDomain()
-    {
-        SearchRig rig(1000000);
-        rig.window.setChkdispfirst(true);
-        add(rig, u"a.example"_s, u"one\r\ntwo"_s);
-        rig.window.setChkdispfirst(false);
-        add(rig, u"b.example"_s, u"three"_s);
-        rig.window.setTxturlsText(u"A.EXAMPLE "_s);
-        rig.run.domains().txturls_Click();
-        QCOMPARE(rig.state.txturl, u"a.example"_s);
-        QCOMPARE(rig.window.txtkeysText(), u"one\r\ntwo\r\n"_s);
-        QVERIFY(rig.window.chkdispfirst());
-    }
-
-    // Positions of the domain in received pages.
+    // Positions of the domain in received pages. Where the rule keeps a short scheme or "www." the
+    // typed domain is kept alike: the sanitizeurl rows.
     void match_data()
     {
         QTest::addColumn<QString>("url");
@@ -579,17 +493,12 @@ private slots:
         QTest::newRow("capitals") << u"HTTP://WWW.EXAMPLE.COM/A"_s << u"Example.com"_s << true;
         QTest::newRow("www, longer host") << u"www.example.com.au/page"_s << u"example.com"_s << true;
         QTest::newRow("bare domain") << u"example.com"_s << u"example.com"_s << true;
-        QTest::newRow("https, www, capitals") << u"HTTPS://WWW.Example.com/"_s << u"example.com"_s << true;
         QTest::newRow("https without www") << u"https://docs.python.org/3/"_s << u"docs.python.org"_s << true;
         QTest::newRow("https subdomain") << u"https://shop.example.com/"_s << u"example.com"_s << false;
-        QTest::newRow("https alone kept") << u"https://"_s << u"https:"_s << true;
         QTest::newRow("subdomain") << u"http://shop.example.com/"_s << u"example.com"_s << false;
         QTest::newRow("shorter") << u"http://example.co"_s << u"example.com"_s << false;
         QTest::newRow("port") << u"http://example.com:80/"_s << u"example.com"_s << true;
         QTest::newRow("user part") << u"http://me@example.com/"_s << u"example.com"_s << false;
-        QTest::newRow("bare scheme kept") << u"http://"_s << u"http:"_s << true;
-        QTest::newRow("short www kept") << u"http://www."_s << u"www."_s << true;
-        QTest::newRow("www twice") << u"http://www.www.x.com"_s << u"www.x.com"_s << true;
     }
 
     void match()
@@ -599,7 +508,10 @@ private slots:
         QTEST(::match(hit(url), ::domain(domain)), "expected");
     }
 
-    void unticked()
+    // Every keyword with the job's key is rebuilt from all the job's pages, however often; another
+    // key, even one differing only in case, is left alone. A job whose domain is not listed changes
+    // nothing, and a job that is not there is a trapped error.
+    void rebuild()
     {
         SearchState state = searchState();
         FetchJob &job = state.jobs[1];
@@ -619,20 +531,16 @@ private slots:
         // Another key, even one differing only in case, is left alone.
         QCOMPARE(positionsOf(session.keys[2]), QList<int>({0}));
         QVERIFY(session.keys[2].urls.isEmpty());
-    }
 
-    void unknownDomain()
-    {
         for (int urlindex : {0, 3, -1}) {
-            SearchState state = searchState();
-            state.jobs[1].urlindex = urlindex;
-            receivepage(state.jobs[1], {1});
-            const Array1<SearchSession> before = state.urldata;
-            getpositions(state, 1, true);
-            QVERIFY(state.urldata == before);
-            QVERIFY(!state.jobs[1].done && errorreports::errortext().isEmpty());
+            SearchState unlisted = searchState();
+            unlisted.jobs[1].urlindex = urlindex;
+            receivepage(unlisted.jobs[1], {1});
+            const Array1<SearchSession> before = unlisted.urldata;
+            getpositions(unlisted, 1, true);
+            QVERIFY(unlisted.urldata == before);
+            QVERIFY(!unlisted.jobs[1].done && errorreports::errortext().isEmpty());
         }
-        SearchState state = searchState();
         getpositions(state, 2, true);
         QVERIFY(errorreports::errortext().contains(u"Subscript out of range"_s));
         errorreports::clearerrortext();
