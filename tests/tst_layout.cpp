@@ -1,8 +1,5 @@
-#include "app/colorschemes.h"
 #include "app/designlayout.h"
 #include "app/resizerules.h"
-#include "app/viewmodes.h"
-#include "diagnostics/failure.h"
 #include "platform/filedialogs.h"
 #include "platform/twips.h"
 
@@ -142,26 +139,6 @@ private slots:
         QVERIFY(r[u"historydetailview"_s].top >= r[u"historyview"_s].top + r[u"historyview"_s].height / 2);
         QVERIFY(inside(r[u"hdvclose"_s], r[u"historydetailview"_s]));
         QCOMPARE(r[u"restxt"_s].top, r[u"resultsview"_s].top);
-    }
-
-    void viewmodetexts() { QVERIFY_THROWS_EXCEPTION(Failure, viewmodes::texts(4, false)); }
-
-    void palettes()
-    {
-        const Palette standard = colorschemes::palettefor(u"Zorvane standard"_s);
-        QVERIFY(!standard.panels.system);
-        QVERIFY(colorschemes::palettefor(u"Windows Grey"_s).panels.system);
-        QVERIFY(colorschemes::palettefor(u"zorvane standard"_s).panels.system);
-        QCOMPARE(bgrtorgb(0x123456), 0x563412u);
-        // The message panel appears among all panels (A) and again for its own colour (B);
-        // B must come later so it is the colour that stays.
-        const QList<PaletteAssignment> assigned = colorschemes::assignments(standard);
-        SchemeColor last;
-        for (const PaletteAssignment &a : assigned) {
-            if (a.controls.contains(u"messageframe"_s))
-                last = a.color;
-        }
-        QCOMPARE(last, standard.message);
     }
 
     void dialogfilters_data()

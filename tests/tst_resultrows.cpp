@@ -86,7 +86,8 @@ class TestResultRows : public QObject
     Q_OBJECT
 
 private slots:
-    void buildRowsAndActions()
+    // The rows of the picked domain, and what both windows load into their inputs when it is picked.
+    void buildRowsAndInputs()
     {
         SearchState state = sampleState();
         QCOMPARE(findsession(state), 2);
@@ -102,8 +103,18 @@ private slots:
         QCOMPARE(rows.ubound(), 3);
         QCOMPARE(rows[1].position, u"10"_s);
 
+        state.urldata[2].pagedepth = u" 3 pages"_s;
+        state.urldata[2].checkstop = u" 1.0"_s;
+        state.urldata[2].checkfirst = u"yes"_s;
+        const std::optional<StoredInputs> inputs = resultrows::storedinputs(state);
+        QVERIFY(inputs.has_value());
+        QCOMPARE(inputs->txtkeys, u"beta\r\nAlpha\r\ngamma\r\n"_s);
+        QVERIFY(inputs->chkstopafterhit && !inputs->chkdispfirst);
+        QCOMPARE(inputs->pagedepth, u" 3 pages"_s);
+
         state.txturl = u"Example.com"_s; // exact comparison
         QCOMPARE(findsession(state), 0);
+        QVERIFY(!resultrows::storedinputs(state));
     }
 
     // "None" only for a search that ended normally and listed results without the domain.
@@ -129,22 +140,6 @@ private slots:
         if (!listed)
             alpha.urls.clear();
         QTEST(resultrows::shownposition(resultrows::build(state, 2, false)[4].position), "shown");
-    }
-
-    // What both windows load into their inputs when a domain is picked.
-    void storedInputs()
-    {
-        SearchState state = sampleState();
-        state.urldata[2].pagedepth = u" 3 pages"_s;
-        state.urldata[2].checkstop = u" 1.0"_s;
-        state.urldata[2].checkfirst = u"yes"_s;
-        const std::optional<StoredInputs> inputs = resultrows::storedinputs(state);
-        QVERIFY(inputs.has_value());
-        QCOMPARE(inputs->txtkeys, u"beta\r\nAlpha\r\ngamma\r\n"_s);
-        QVERIFY(inputs->chkstopafterhit && !inputs->chkdispfirst);
-        QCOMPARE(inputs->pagedepth, u" 3 pages"_s);
-        state.txturl = u"missing.example"_s;
-        QVERIFY(!resultrows::storedinputs(state));
     }
 
     void sortOrders()
