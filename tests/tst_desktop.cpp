@@ -352,10 +352,6 @@ private slots:
         QCOMPARE(desktop.shell.opened, QStringList{errormail::address(report)});
         QVERIFY(errorreports::errortext().isEmpty());
         QVERIFY(!desktop.shown(&errors.fraerrorreport()));
-    }
-
-    void errorMailAddress()
-    {
         QCOMPARE(errormail::address(u"\r\nA\r\nB"_s),
                  u"mailto:errors@zorvane.example?subject=Zorvane ERROR REPORT V1.0.0&body=%0D%0AA%0D%0AB"_s);
     }
