@@ -34,7 +34,9 @@ private slots:
     void initTestCase() { QApplication::setStyle(u"Fusion"_s); }
     void init() { errorreports::reset(); }
 
-    void searchFillsSortsAndDetails()
+    // A search from the window: its lines, header clicks, details and the first-hit box, and a
+    // restart that shows it again.
+    void searchSortsDetailsAndRestart()
     {
         Desktop desktop;
         desktop.open();
@@ -80,9 +82,29 @@ private slots:
         QCOMPARE(desktop.lines(), (QStringList{built[0], built[2], built[3]}));
         desktop.clickheader(u"URL"_s);
         QCOMPARE(mark(), QString());
+
+        // The end of the run stored it already; a restart shows it again as it was left.
+        QVERIFY(desktop.folder.read(u"zorvane.ini"_s).contains("\r\nkeys3=gamma\r\naction3=Finished search\r\n"));
+        desktop.click(desktop.controls().results.chkdispfirst);
+        QCOMPARE(desktop.lines(), built);
+        const QString caption = desktop.controls().results.resultslab1->text();
+        desktop.list()->setcolumnwidth(4, 2880);
+        QVERIFY(!desktop.shown(desktop.controls().status.runningtext));
+        desktop.state->settings.showrunning = true;
+        desktop.close();
+        desktop.open();
+        QCOMPARE(desktop.inputs().txturls->currentText(), u"mysite.example"_s);
+        QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"alpha\nbeta\ngamma\n"_s);
+        QCOMPARE(desktop.inputs().pagedepth->text(), u"2"_s);
+        QCOMPARE(desktop.lines(), built);
+        QCOMPARE(desktop.controls().results.resultslab1->text(), caption);
+        QCOMPARE(desktop.list()->columnwidth(4), 2880);
+        QVERIFY(desktop.shown(desktop.controls().status.runningtext));
     }
 
-    void runningSearchStopsAndWarns()
+    // The title says what the program does (changed only when that changes), a stopped search
+    // keeps its state, the timed warning goes on OK, and the log box shows the running text.
+    void titleStopWarningAndLog()
     {
         Desktop desktop;
         MainWindow &window = desktop.open();
@@ -105,6 +127,25 @@ private slots:
         QVERIFY(desktop.shown(&window.panels().frawarntimed()));
         desktop.click(window.panels().frawarntimed().cmdwarnok());
         QVERIFY(!desktop.shown(&window.panels().frawarntimed()));
+
+        StatusPanels &panels = window.panels();
+        desktop.connection.set(false);
+        const int changes = panels.titlechanges();
+        panels.checkstatus();
+        panels.checkstatus();
+        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected)"_s);
+        QCOMPARE(panels.titlechanges(), changes + 1);
+        window.displaybits(2);
+        panels.checkstatus();
+        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected, Displaying Analysis)"_s);
+
+        // The box shows exactly the running text, also across a trim into the day log.
+        for (int i = 0; i < 150; ++i)
+            panels.writemessagebox(QString(90, QChar(u'a' + i % 26)));
+        QString expected = panels.runningtext();
+        QVERIFY(expected.size() < 10000);
+        QCOMPARE(desktop.running(), expected.replace(u"\r\n"_s, u"\n"_s));
+        QVERIFY(desktop.folder.read(errorreports::daylogname()).contains(QByteArray(90, 'a')));
     }
 
     void domainButtons()
@@ -264,30 +305,6 @@ private slots:
         QCOMPARE(desktop.state->settings.searchhost, u"offline.example"_s);
     }
 
-    void restartShowsTheLastSearch()
-    {
-        Desktop desktop;
-        desktop.open();
-        QVERIFY(desktop.search(u"mysite.example"_s, u"alpha\ngamma"_s, u"2"_s));
-        // The end of the run stored it already.
-        QVERIFY(desktop.folder.read(u"zorvane.ini"_s).contains("\r\nkeys2=gamma\r\naction2=Finished search\r\n"));
-        const QStringList lines = desktop.lines();
-        const QString caption = desktop.controls().results.resultslab1->text();
-        desktop.list()->setcolumnwidth(4, 2880);
-        QVERIFY(!desktop.shown(desktop.controls().status.runningtext));
-        desktop.state->settings.showrunning = true;
-        desktop.close();
-
-        desktop.open();
-        QCOMPARE(desktop.inputs().txturls->currentText(), u"mysite.example"_s);
-        QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"alpha\ngamma\n"_s);
-        QCOMPARE(desktop.inputs().pagedepth->text(), u"2"_s);
-        QCOMPARE(desktop.lines(), lines);
-        QCOMPARE(desktop.controls().results.resultslab1->text(), caption);
-        QCOMPARE(desktop.list()->columnwidth(4), 2880);
-        QVERIFY(desktop.shown(desktop.controls().status.runningtext));
-    }
-
     // A start value changed in the settings table is what a first start holds, in the window
     // and on the command line alike.
     void startValuesComeFromTheTable()
@@ -354,30 +371,6 @@ private slots:
         QVERIFY(!desktop.shown(&errors.fraerrorreport()));
         QCOMPARE(errormail::address(u"\r\nA\r\nB"_s),
                  u"mailto:errors@zorvane.example?subject=Zorvane ERROR REPORT V1.0.0&body=%0D%0AA%0D%0AB"_s);
-    }
-
-    void statusPanels()
-    {
-        Desktop desktop;
-        MainWindow &window = desktop.open();
-        StatusPanels &panels = window.panels();
-        desktop.connection.set(false);
-        const int changes = panels.titlechanges();
-        panels.checkstatus();
-        panels.checkstatus();
-        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected)"_s);
-        QCOMPARE(panels.titlechanges(), changes + 1);
-        window.displaybits(2);
-        panels.checkstatus();
-        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected, Displaying Analysis)"_s);
-
-        // The box shows exactly the running text, also across a trim into the day log.
-        for (int i = 0; i < 150; ++i)
-            panels.writemessagebox(QString(90, QChar(u'a' + i % 26)));
-        QString expected = panels.runningtext();
-        QVERIFY(expected.size() < 10000);
-        QCOMPARE(desktop.running(), expected.replace(u"\r\n"_s, u"\n"_s));
-        QVERIFY(desktop.folder.read(errorreports::daylogname()).contains(QByteArray(90, 'a')));
     }
 
     void updateOfferHelpAndAbout()
