@@ -237,7 +237,7 @@ private slots:
 
     // A number a search cannot use is refused where it is typed, naming the box and its range:
     // the depth box says so on Enter, the options panel under its boxes and stays open.
-    void refusedNumbers()
+    void refusedNumbersAndServiceTest()
     {
         Desktop desktop;
         MainWindow &window = desktop.open();
@@ -272,28 +272,22 @@ private slots:
         }
         QCOMPARE(std::pair(int(desktop.state->settings.inettimeout), int(desktop.state->settings.maxconnections)),
                  std::pair(90, 7));
-    }
 
-    // Test in the options panel checks the service its boxes name, without taking them over and
-    // without holding the window; an offline computer is told through the connection seam.
-    void serviceTest()
-    {
-        Desktop desktop;
-        MainWindow &window = desktop.open();
-        OptionsPanel &panel = window.options().fraoptions();
+        // Test in the options panel checks the service its boxes name, without taking them over
+        // and without holding the window; an offline computer is told through the connection seam.
         window.options().mnuOptions_Click();
         const struct
         {
             QString host;
             bool online;
             QString verdict;
-        } rows[] = {
+        } services[] = {
             {desktop.engine.hostport(), true,
              u"html at "_s + desktop.engine.hostport() + u" answered with 10 results for \"wikipedia\""_s},
             {u"offline.example"_s, false,
              u"html at offline.example: You must connect ot the internet before searching."_s},
         };
-        for (const auto &row : rows) {
+        for (const auto &row : services) {
             desktop.state->settings.searchhost = row.host;
             desktop.connection.set(row.online);
             desktop.click(panel.cmdtestservice);
