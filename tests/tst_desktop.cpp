@@ -100,11 +100,17 @@ private slots:
         QCOMPARE(desktop.controls().results.resultslab1->text(), caption);
         QCOMPARE(desktop.list()->columnwidth(4), 2880);
         QVERIFY(desktop.shown(desktop.controls().status.runningtext));
+        QVERIFY(desktop.running().contains(u"----Start Zorvane ---\n"_s));
+        QVERIFY(desktop.running().contains(u"-Scheduler NOT running\n"_s));
+        const QString log = QString::fromLatin1(desktop.folder.read(errorreports::daylogname()));
+        QVERIFY(log.contains(u"-Searches complete\r\n"_s));
+        QVERIFY(log.contains(u"\r\n---End Zorvane --- at "_s));
     }
 
-    // The title says what the program does (changed only when that changes), a stopped search
-    // keeps its state, the timed warning goes on OK, and the log box shows the running text.
-    void titleStopWarningAndLog()
+    // The title says what the program does (changed only when that changes), a second start is
+    // refused, a stopped search keeps its state, the timed warning goes on OK, and the log box
+    // shows the running text.
+    void runningSearchStopsAndWarns()
     {
         Desktop desktop;
         MainWindow &window = desktop.open();
@@ -116,9 +122,12 @@ private slots:
         desktop.click(desktop.controls().buttons.doit);
         QVERIFY(desktop.state->searching);
         QTRY_COMPARE(window.windowTitle(), u"Zorvane (Internet Connected, Searching)"_s);
+        window.menus().mnusearch->trigger();
+        QCOMPARE(desktop.prompts.messages().value(0), u"A search is already running, please wait.."_s);
 
         desktop.click(desktop.controls().buttons.dostop);
         QVERIFY(!desktop.state->searching);
+        QCOMPARE(desktop.controls().status.searchstatus->text(), u"Searching Manually Stopped"_s);
         QCOMPARE(desktop.list()->item(1).subitem(4), u"stopped"_s);
         QVERIFY(desktop.folder.read(u"zorvane.ini"_s).contains("\r\nkeys1=alpha\r\naction1=stopped\r\n"));
         QCOMPARE(window.windowTitle(), u"Zorvane (Internet Connected)"_s);
