@@ -1,58 +1,30 @@
 #include "app/aboutpanel.h"
-#include "app/appstate.h"
 #include "app/errorreportcontroller.h"
 #include "app/errorreportdisplay.h"
 #include "app/errorreportpanel.h"
-#include "app/gradientbutton.h"
 #include "app/helpcontroller.h"
 #include "app/localepanel.h"
-#include "app/mainwindow.h"
 #include "app/messagepanel.h"
 #include "app/optionscontroller.h"
 #include "app/optionspanel.h"
 #include "app/searchcontroller.h"
 #include "app/statuspanels.h"
 #include "app/timedwarningpanel.h"
-#include "app/waitpanel.h"
 #include "cli/foldersession.h"
 #include "cli/headlesswindow.h"
 #include "diagnostics/errormail.h"
-#include "diagnostics/errorreports.h"
-#include "platform/shell.h"
-#include "search/searchrun.h"
 #include "search/searchstate.h"
 #include "support/desktop.h"
-#include "support/fakeconnection.h"
-#include "support/fakeengine.h"
-#include "support/tempfolder.h"
-#include "support/testprompts.h"
-#include "views/listview.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
-
-#include <memory>
-
-using namespace Qt::Literals::StringLiterals;
-
-namespace {
 
 const QString Website = u"http://www.zorvane.example"_s;
-
-} // namespace
 
 class TestDesktop : public QObject
 {
@@ -62,7 +34,9 @@ private slots:
     void initTestCase() { QApplication::setStyle(u"Fusion"_s); }
     void init() { errorreports::reset(); }
 
-    void searchFillsSortsAndDetails()
+    // A search from the window: its lines, header clicks, details and the first-hit box, and a
+    // restart that shows it again.
+    void searchSortsDetailsAndRestart()
     {
         Desktop desktop;
         desktop.open();
@@ -76,11 +50,9 @@ private slots:
         QVERIFY(desktop.controls().results.resultslab1->text().startsWith(u"Results at: "_s));
         QCOMPARE(desktop.controls().status.searchstatus->text(),
                  u"3 Total searches , 0 Searches in progress , 3 Searches Completed"_s);
-        QVERIFY(desktop.running().contains(u"-Starting Search mysite.example\n"_s));
 
-        // Position twice: descending, the not-found marker first; then the search term keeps
-        // that order among equal terms.
-        // The header marks the column and direction of the order.
+        // Position twice: up, then down with the not-found marker first; then the search term
+        // keeps that order among equal terms. The header marks the column and direction.
         QHeaderView *header = desktop.tree()->header();
         const auto mark = [header] {
             return !header->isSortIndicatorShown() ? QString()
@@ -89,8 +61,7 @@ private slots:
                        : u"%1 up"_s.arg(header->sortIndicatorSection());
         };
         desktop.clickheader(u"Position"_s);
-        QCOMPARE(desktop.lines().value(0), u"beta|1|"_s + Site);
-        QCOMPARE(desktop.lines().value(3), u"gamma|None|"_s);
+        QCOMPARE(desktop.lines(), (QStringList{built[2], built[0], built[1], built[3]}));
         QCOMPARE(mark(), u"2 up"_s);
         desktop.clickheader(u"Position"_s);
         QCOMPARE(desktop.lines(), (QStringList{built[3], built[1], built[0], built[2]}));
@@ -111,14 +82,38 @@ private slots:
         QCOMPARE(desktop.lines(), (QStringList{built[0], built[2], built[3]}));
         desktop.clickheader(u"URL"_s);
         QCOMPARE(mark(), QString());
+
+        // The end of the run stored it already; a restart shows it again as it was left.
+        QVERIFY(desktop.folder.read(u"zorvane.ini"_s).contains("\r\nkeys3=gamma\r\naction3=Finished search\r\n"));
+        desktop.click(desktop.controls().results.chkdispfirst);
+        QCOMPARE(desktop.lines(), built);
+        const QString caption = desktop.controls().results.resultslab1->text();
+        desktop.list()->setcolumnwidth(4, 2880);
+        QVERIFY(!desktop.shown(desktop.controls().status.runningtext));
+        desktop.state->settings.showrunning = true;
+        desktop.close();
+        desktop.open();
+        QCOMPARE(desktop.inputs().txturls->currentText(), u"mysite.example"_s);
+        QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"alpha\nbeta\ngamma\n"_s);
+        QCOMPARE(desktop.inputs().pagedepth->text(), u"2"_s);
+        QCOMPARE(desktop.lines(), built);
+        QCOMPARE(desktop.controls().results.resultslab1->text(), caption);
+        QCOMPARE(desktop.list()->columnwidth(4), 2880);
+        QVERIFY(desktop.shown(desktop.controls().status.runningtext));
+        QVERIFY(desktop.running().contains(u"----Start Zorvane ---\n"_s));
+        QVERIFY(desktop.running().contains(u"-Scheduler NOT running\n"_s));
+        const QString log = QString::fromLatin1(desktop.folder.read(errorreports::daylogname()));
+        QVERIFY(log.contains(u"-Searches complete\r\n"_s));
+        QVERIFY(log.contains(u"\r\n---End Zorvane --- at "_s));
     }
 
+    // The title says what the program does (changed only when that changes), a second start is
+    // refused, a stopped search keeps its state, the timed warning goes on OK, and the log box
+    // shows the running text.
     void runningSearchStopsAndWarns()
     {
         Desktop desktop;
         MainWindow &window = desktop.open();
-        // Ticks slower than the checks' polling, so the blinking indicator is seen to change.
-        window.searchrun().setTickLength(250);
         FakeEngine::Behaviour hang;
         hang.reply = FakeEngine::Reply::Hang;
         desktop.engine.setDefaultBehaviour(hang);
@@ -127,12 +122,9 @@ private slots:
         desktop.click(desktop.controls().buttons.doit);
         QVERIFY(desktop.state->searching);
         QTRY_COMPARE(window.windowTitle(), u"Zorvane (Internet Connected, Searching)"_s);
-        QTRY_VERIFY(desktop.controls().status.searchstatus->text().contains(u"2 Searches in progress"_s));
-        const int flasher = window.search().flasher();
-        QTRY_VERIFY(window.search().flasher() != flasher);
-
         window.menus().mnusearch->trigger();
         QCOMPARE(desktop.prompts.messages().value(0), u"A search is already running, please wait.."_s);
+
         desktop.click(desktop.controls().buttons.dostop);
         QVERIFY(!desktop.state->searching);
         QCOMPARE(desktop.controls().status.searchstatus->text(), u"Searching Manually Stopped"_s);
@@ -142,9 +134,27 @@ private slots:
 
         window.searchrun().timedwarning(u"Please re-establish your Internet Connection"_s);
         QVERIFY(desktop.shown(&window.panels().frawarntimed()));
-        QCOMPARE(window.panels().frawarntimed().lblwarn()->text(), u"Please re-establish your Internet Connection"_s);
         desktop.click(window.panels().frawarntimed().cmdwarnok());
         QVERIFY(!desktop.shown(&window.panels().frawarntimed()));
+
+        StatusPanels &panels = window.panels();
+        desktop.connection.set(false);
+        const int changes = panels.titlechanges();
+        panels.checkstatus();
+        panels.checkstatus();
+        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected)"_s);
+        QCOMPARE(panels.titlechanges(), changes + 1);
+        window.displaybits(2);
+        panels.checkstatus();
+        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected, Displaying Analysis)"_s);
+
+        // The box shows exactly the running text, also across a trim into the day log.
+        for (int i = 0; i < 150; ++i)
+            panels.writemessagebox(QString(90, QChar(u'a' + i % 26)));
+        QString expected = panels.runningtext();
+        QVERIFY(expected.size() < 10000);
+        QCOMPARE(desktop.running(), expected.replace(u"\r\n"_s, u"\n"_s));
+        QVERIFY(desktop.folder.read(errorreports::daylogname()).contains(QByteArray(90, 'a')));
     }
 
     void domainButtons()
@@ -159,8 +169,6 @@ private slots:
         desktop.type(desktop.inputs().txtkeys, u"second\nthird"_s);
         desktop.prompts.setNextAnswer(Prompts::Answer::Yes);
         desktop.click(desktop.inputs().cmdsavechanges);
-        QCOMPARE(desktop.prompts.questions().value(0),
-                 u"Do you want to add two.example to the list of selected domains ?"_s);
         QCOMPARE(domains->count(), 2);
         QCOMPARE(domains->itemText(0), u"one.example"_s);
 
@@ -238,7 +246,7 @@ private slots:
 
     // A number a search cannot use is refused where it is typed, naming the box and its range:
     // the depth box says so on Enter, the options panel under its boxes and stays open.
-    void refusedNumbers()
+    void refusedNumbersAndServiceTest()
     {
         Desktop desktop;
         MainWindow &window = desktop.open();
@@ -273,28 +281,22 @@ private slots:
         }
         QCOMPARE(std::pair(int(desktop.state->settings.inettimeout), int(desktop.state->settings.maxconnections)),
                  std::pair(90, 7));
-    }
 
-    // Test in the options panel checks the service its boxes name, without taking them over and
-    // without holding the window; an offline computer is told through the connection seam.
-    void serviceTest()
-    {
-        Desktop desktop;
-        MainWindow &window = desktop.open();
-        OptionsPanel &panel = window.options().fraoptions();
+        // Test in the options panel checks the service its boxes name, without taking them over
+        // and without holding the window; an offline computer is told through the connection seam.
         window.options().mnuOptions_Click();
         const struct
         {
             QString host;
             bool online;
             QString verdict;
-        } rows[] = {
+        } services[] = {
             {desktop.engine.hostport(), true,
              u"html at "_s + desktop.engine.hostport() + u" answered with 10 results for \"wikipedia\""_s},
             {u"offline.example"_s, false,
              u"html at offline.example: You must connect ot the internet before searching."_s},
         };
-        for (const auto &row : rows) {
+        for (const auto &row : services) {
             desktop.state->settings.searchhost = row.host;
             desktop.connection.set(row.online);
             desktop.click(panel.cmdtestservice);
@@ -304,36 +306,6 @@ private slots:
         }
         QVERIFY(panel.isVisible());
         QCOMPARE(desktop.state->settings.searchhost, u"offline.example"_s);
-    }
-
-    void restartShowsTheLastSearch()
-    {
-        Desktop desktop;
-        desktop.open();
-        QVERIFY(desktop.search(u"mysite.example"_s, u"alpha\ngamma"_s, u"2"_s));
-        // The end of the run stored it already.
-        QVERIFY(desktop.folder.read(u"zorvane.ini"_s).contains("\r\nkeys2=gamma\r\naction2=Finished search\r\n"));
-        const QStringList lines = desktop.lines();
-        const QString caption = desktop.controls().results.resultslab1->text();
-        desktop.list()->setcolumnwidth(4, 2880);
-        QVERIFY(!desktop.shown(desktop.controls().status.runningtext));
-        desktop.state->settings.showrunning = true;
-        desktop.close();
-
-        desktop.open();
-        QCOMPARE(desktop.inputs().txturls->currentText(), u"mysite.example"_s);
-        QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"alpha\ngamma\n"_s);
-        QCOMPARE(desktop.inputs().pagedepth->text(), u"2"_s);
-        QCOMPARE(desktop.lines(), lines);
-        QCOMPARE(desktop.controls().results.resultslab1->text(), caption);
-        QCOMPARE(desktop.list()->columnwidth(4), 2880);
-        QVERIFY(desktop.shown(desktop.controls().status.runningtext));
-        QVERIFY(desktop.running().contains(u"----Start Zorvane ---\n"_s));
-        QVERIFY(desktop.running().contains(u"-Scheduler NOT running\n"_s));
-
-        const QString log = QString::fromLatin1(desktop.folder.read(errorreports::daylogname()));
-        QVERIFY(log.contains(u"-Searches complete\r\n"_s));
-        QVERIFY(log.contains(u"\r\n---End Zorvane --- at "_s));
     }
 
     // A start value changed in the settings table is what a first start holds, in the window
@@ -362,7 +334,10 @@ private slots:
         }
     }
 
-    void corruptSettingsStillStart()
+    // A corrupt settings file and each double click on the emblem (which swaps the list for the
+    // raw text and back) raise the report panel; the program carries on, reports that were only
+    // looked at or cancelled pile up, and sending mails them all at once and forgets them.
+    void failuresAreReportedAndCarryOn()
     {
         Desktop desktop;
         {
@@ -378,61 +353,27 @@ private slots:
         QVERIFY(errors.fraerrorreportdisplay().errorreporttxt()->toPlainText().contains(u"readi"_s));
         desktop.click(errors.fraerrorreportdisplay().traceviewdontsend());
         QVERIFY(!desktop.shown(&errors.fraerrorreportdisplay()));
-        QVERIFY(!errorreports::errortext().isEmpty());
 
-        // The program carries on: a search runs in the window as if nothing had happened.
         QVERIFY(desktop.search(u"mysite.example"_s, u"beta"_s, u"1"_s));
         QCOMPARE(desktop.lines(), QStringList{u"beta|1|"_s + Site});
 
-        // A second failure raises the panel again; sending mails both reports and forgets them.
+        const ResultsControls &results = desktop.controls().results;
         QTest::mouseDClick(desktop.controls().buttons.Picture1, Qt::LeftButton);
+        QVERIFY(desktop.shown(results.restxt) && !desktop.shown(results.resultsview));
         QVERIFY(desktop.shown(&errors.fraerrorreport()));
+        desktop.click(errors.fraerrorreport().tracecancel());
+        QTest::mouseDClick(desktop.controls().buttons.Picture1, Qt::LeftButton);
+        QVERIFY(!desktop.shown(results.restxt) && desktop.shown(results.resultsview));
+        QVERIFY(desktop.shown(&errors.fraerrorreport()));
+        QCOMPARE(desktop.reports(), 2);
         const QString report = errorreports::errortext();
-        QVERIFY(report.contains(u"readi"_s) && report.contains(u"Division by zero"_s));
+        QVERIFY(report.contains(u"readi"_s));
         desktop.click(errors.fraerrorreport().tracesend());
         QCOMPARE(desktop.shell.opened, QStringList{errormail::address(report)});
         QVERIFY(errorreports::errortext().isEmpty());
         QVERIFY(!desktop.shown(&errors.fraerrorreport()));
-    }
-
-    void errorMailAddress()
-    {
         QCOMPARE(errormail::address(u"\r\nA\r\nB"_s),
                  u"mailto:errors@zorvane.example?subject=Zorvane ERROR REPORT V1.0.0&body=%0D%0AA%0D%0AB"_s);
-    }
-
-    void statusPanels()
-    {
-        Desktop desktop;
-        MainWindow &window = desktop.open();
-        StatusPanels &panels = window.panels();
-        panels.setwait(u"loading data"_s);
-        QVERIFY(desktop.shown(&panels.waitframe()));
-        panels.clearwait();
-        QVERIFY(!desktop.shown(&panels.waitframe()));
-
-        desktop.connection.set(false);
-        const int changes = panels.titlechanges();
-        panels.checkstatus();
-        panels.checkstatus();
-        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected)"_s);
-        QCOMPARE(panels.titlechanges(), changes + 1);
-        window.displaybits(2);
-        panels.checkstatus();
-        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected, Displaying Analysis)"_s);
-
-        // The box shows exactly the running text, also across a trim into the day log.
-        for (int i = 0; i < 150; ++i)
-            panels.writemessagebox(QString(90, QChar(u'a' + i % 26)));
-        QString expected = panels.runningtext();
-        QVERIFY(expected.size() < 10000);
-        QCOMPARE(desktop.running(), expected.replace(u"\r\n"_s, u"\n"_s));
-        QVERIFY(desktop.folder.read(errorreports::daylogname()).contains(QByteArray(90, 'a')));
-
-        panels.showmessage(u"A new version is out"_s);
-        QVERIFY(desktop.shown(&panels.messageframe()));
-        desktop.click(panels.messageframe().messageok());
-        QVERIFY(!desktop.shown(&panels.messageframe()));
     }
 
     void updateOfferHelpAndAbout()
@@ -469,28 +410,6 @@ private slots:
         QVERIFY(!desktop.shown(&about));
         QCOMPARE(desktop.shell.opened,
                  QStringList({Website, Website + u"/help"_s, Website + u"/help"_s, Website, Website}));
-    }
-
-    void pictureFailsAndReportsAccumulate()
-    {
-        Desktop desktop;
-        MainWindow &window = desktop.open();
-        const ResultsControls &results = desktop.controls().results;
-        const ErrorReportController &errors = window.errorreports();
-        QTest::mouseDClick(desktop.controls().buttons.Picture1, Qt::LeftButton);
-        QVERIFY(desktop.shown(results.restxt) && !desktop.shown(results.resultsview));
-        QTest::mouseDClick(desktop.controls().buttons.Picture1, Qt::LeftButton);
-        QVERIFY(!desktop.shown(results.restxt) && desktop.shown(results.resultsview));
-        QVERIFY(desktop.shown(&errors.fraerrorreport()));
-        desktop.click(errors.fraerrorreport().tracecancel());
-        QCOMPARE(desktop.reports(), 2);
-
-        QTest::mouseDClick(desktop.controls().buttons.Picture1, Qt::LeftButton);
-        QCOMPARE(desktop.reports(), 3);
-        const QString text = errorreports::errortext();
-        desktop.click(errors.fraerrorreport().tracesend());
-        QCOMPARE(desktop.shell.opened, QStringList{errormail::address(text)});
-        QCOMPARE(desktop.reports(), 0);
     }
 };
 

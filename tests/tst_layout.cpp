@@ -1,8 +1,5 @@
-#include "app/colorschemes.h"
 #include "app/designlayout.h"
 #include "app/resizerules.h"
-#include "app/viewmodes.h"
-#include "diagnostics/failure.h"
 #include "platform/filedialogs.h"
 #include "platform/twips.h"
 
@@ -87,11 +84,10 @@ private slots:
         const auto [r, icons] = arranged(W, 9900, false);
         QCOMPARE(r[u"dohelp"_s].right(), W - 200);
         QCOMPARE(r[u"doit"_s].right(), W / 2 - 60);
-        // Every width down to the minimum keeps the three groups apart.
+        // The emblem keeps clear of the buttons on either side; that no two controls overlap at the
+        // design size and the smallest is tst_historywindow's panelsandkeys.
         QVERIFY(r[u"Picture1"_s].right() < r[u"doit"_s].left);
         QVERIFY(r[u"dosave"_s].right() < r[u"Picture1"_s].left);
-        QVERIFY(r[u"dostop"_s].right() < r[u"dohistory"_s].left);
-        QVERIFY(r[u"cmddeletedomain"_s].right() < r[u"cmdsavechanges"_s].left);
         QCOMPARE(r[u"searchstatus"_s].right(), r[u"labscheduler"_s].left);
         QCOMPARE(r[u"labscheduler"_s].right(), W - 200);
         // The lists span the window 200 in from each side; the domain and keyword boxes share it.
@@ -100,12 +96,10 @@ private slots:
         QCOMPARE(r[u"txturls"_s].width, r[u"txtkeys"_s].width);
         QCOMPARE(r[u"txtkeys"_s].left, r[u"txturls"_s].right() + 200);
         QVERIFY(r[u"txtkeys"_s].right() >= W - 201);
-        // The keyword labels and their help icon follow the keyword box; the save button stays left of it.
+        // The keyword labels and their help icon follow the keyword box.
         QCOMPARE(r[u"txtkeyslab1"_s].left, r[u"txtkeys"_s].left);
-        QVERIFY(r[u"txtkeyslab2"_s].left == r[u"txtkeys"_s].left &&
-                r[u"txtkeyslab1"_s].right() < r[u"txtkeyslab3"_s].left);
-        QVERIFY(r[u"txtkeyslab3"_s].right() < icons[1].left && icons[1].right() <= W - 200);
-        QVERIFY(r[u"cmdsavechanges"_s].right() < r[u"txtkeys"_s].left);
+        QCOMPARE(r[u"txtkeyslab2"_s].left, r[u"txtkeys"_s].left);
+        QVERIFY(icons[1].left > r[u"txtkeys"_s].left && icons[1].right() <= W - 200);
         for (int index : {10, 15, 19})
             QCOMPARE(icons[index].top, r[u"labhistory"_s].top);
     }
@@ -142,26 +136,6 @@ private slots:
         QVERIFY(r[u"historydetailview"_s].top >= r[u"historyview"_s].top + r[u"historyview"_s].height / 2);
         QVERIFY(inside(r[u"hdvclose"_s], r[u"historydetailview"_s]));
         QCOMPARE(r[u"restxt"_s].top, r[u"resultsview"_s].top);
-    }
-
-    void viewmodetexts() { QVERIFY_THROWS_EXCEPTION(Failure, viewmodes::texts(4, false)); }
-
-    void palettes()
-    {
-        const Palette standard = colorschemes::palettefor(u"Zorvane standard"_s);
-        QVERIFY(!standard.panels.system);
-        QVERIFY(colorschemes::palettefor(u"Windows Grey"_s).panels.system);
-        QVERIFY(colorschemes::palettefor(u"zorvane standard"_s).panels.system);
-        QCOMPARE(bgrtorgb(0x123456), 0x563412u);
-        // The message panel appears among all panels (A) and again for its own colour (B);
-        // B must come later so it is the colour that stays.
-        const QList<PaletteAssignment> assigned = colorschemes::assignments(standard);
-        SchemeColor last;
-        for (const PaletteAssignment &a : assigned) {
-            if (a.controls.contains(u"messageframe"_s))
-                last = a.color;
-        }
-        QCOMPARE(last, standard.message);
     }
 
     void dialogfilters_data()

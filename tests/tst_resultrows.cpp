@@ -86,7 +86,8 @@ class TestResultRows : public QObject
     Q_OBJECT
 
 private slots:
-    void buildRowsAndActions()
+    // The rows of the picked domain, and what both windows load into their inputs when it is picked.
+    void buildRowsAndInputs()
     {
         SearchState state = sampleState();
         QCOMPARE(findsession(state), 2);
@@ -102,8 +103,18 @@ private slots:
         QCOMPARE(rows.ubound(), 3);
         QCOMPARE(rows[1].position, u"10"_s);
 
+        state.urldata[2].pagedepth = u" 3 pages"_s;
+        state.urldata[2].checkstop = u" 1.0"_s;
+        state.urldata[2].checkfirst = u"yes"_s;
+        const std::optional<StoredInputs> inputs = resultrows::storedinputs(state);
+        QVERIFY(inputs.has_value());
+        QCOMPARE(inputs->txtkeys, u"beta\r\nAlpha\r\ngamma\r\n"_s);
+        QVERIFY(inputs->chkstopafterhit && !inputs->chkdispfirst);
+        QCOMPARE(inputs->pagedepth, u" 3 pages"_s);
+
         state.txturl = u"Example.com"_s; // exact comparison
         QCOMPARE(findsession(state), 0);
+        QVERIFY(!resultrows::storedinputs(state));
     }
 
     // "None" only for a search that ended normally and listed results without the domain.
@@ -117,7 +128,6 @@ private slots:
         QTest::newRow("never searched") << QString() << false << u"Unknown"_s;
         QTest::newRow("stopped") << u"stopped"_s << true << u"Unknown"_s;
         QTest::newRow("under way") << u"received page 1"_s << true << u"Unknown"_s;
-        QTest::newRow("blocked") << u"blocked (HTTP 429)"_s << false << u"Unknown"_s;
     }
     void shownPosition()
     {
@@ -131,22 +141,6 @@ private slots:
         QTEST(resultrows::shownposition(resultrows::build(state, 2, false)[4].position), "shown");
     }
 
-    // What both windows load into their inputs when a domain is picked.
-    void storedInputs()
-    {
-        SearchState state = sampleState();
-        state.urldata[2].pagedepth = u" 3 pages"_s;
-        state.urldata[2].checkstop = u" 1.0"_s;
-        state.urldata[2].checkfirst = u"yes"_s;
-        const std::optional<StoredInputs> inputs = resultrows::storedinputs(state);
-        QVERIFY(inputs.has_value());
-        QCOMPARE(inputs->txtkeys, u"beta\r\nAlpha\r\ngamma\r\n"_s);
-        QVERIFY(inputs->chkstopafterhit && !inputs->chkdispfirst);
-        QCOMPARE(inputs->pagedepth, u" 3 pages"_s);
-        state.txturl = u"missing.example"_s;
-        QVERIFY(!resultrows::storedinputs(state));
-    }
-
     void sortOrders()
     {
         SearchState state = sampleState();
@@ -157,7 +151,8 @@ private slots:
                 out << r.key + u':' + r.position;
             return out;
         };
-        // Position up and down and the search term up are tst_desktop's header clicks.
+        // Position up and down, the search term up and the header each click picks are
+        // tst_desktop's header clicks.
         List1<ResultRow> rows = built;
         resultrows::sort(rows, 5);
         resultrows::sort(rows, 3);
@@ -168,9 +163,6 @@ private slots:
         rows = built;
         resultrows::sort(rows, 0);
         QCOMPARE(keysOf(rows), keysOf(built));
-
-        QCOMPARE(resultrows::nextsort(7, u"Operation"_s), 7);
-        QCOMPARE(resultrows::nextsort(7, u"URL"_s), 0);
     }
 
     void writeInPlaceAndDetail()

@@ -34,14 +34,12 @@ class RecordingShell final : public Shell
 public:
     void open(const QString &target) override { opened.append(target); }
     // A program run with a target (the browser with a page) counts as opening the target.
-    bool run(const QString &program, const QStringList &arguments, const QString &) override
+    bool run(const QString &, const QStringList &arguments, const QString &) override
     {
         opened.append(arguments.value(0));
-        ran.append(program);
         return true;
     }
     QStringList opened;
-    QStringList ran;
 };
 
 class RecordingAutostart final : public Autostart
