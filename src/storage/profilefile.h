@@ -66,6 +66,14 @@ public:
     };
 
 private:
+    // An index into the lines or the sections; -1 until one is set, so that reading a file,
+    // where the first of a name wins, finds and inserts with one look-up.
+    struct FirstIndex
+    {
+        FirstIndex(int index = -1) : value(index) {}
+        operator int() const { return value; }
+        int value;
+    };
     struct Line
     {
         QByteArray text; // without its line end
@@ -77,8 +85,8 @@ private:
         QByteArray headerEnd;
         bool hasHeader = false;
         QList<Line> lines;
-        QHash<Name, int> keys; // key name -> index into lines; the first one wins
-        int lastEntry = -1;    // where a new key goes after; -1 means right after the header
+        QHash<Name, FirstIndex> keys; // key name -> index into lines; the first one wins
+        int lastEntry = -1;           // where a new key goes after; -1 means right after the header
     };
 
     void parse(const QByteArray &bytes);
@@ -91,7 +99,7 @@ private:
 
     QByteArray m_source; // the file as read; the lines point into it
     QList<Section> m_sections;
-    QHash<Name, int> m_index; // section name -> first section of that name
+    QHash<Name, FirstIndex> m_index; // section name -> first section of that name
     // The section asked for last, as asked, and its index: readi and writei ask for one
     // section thousands of times in a row.
     mutable QByteArray m_lastSection;
