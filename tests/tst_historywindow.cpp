@@ -11,10 +11,10 @@
 #include "app/schedulercontroller.h"
 #include "app/searchcontroller.h"
 #include "diagnostics/errorreports.h"
-#include "platform/shell.h"
 #include "storage/historyfile.h"
 #include "support/fakeconnection.h"
 #include "support/mockclock.h"
+#include "support/recordingshell.h"
 #include "support/sampledata.h"
 #include "support/tempfolder.h"
 #include "support/testfiledialogs.h"
@@ -44,18 +44,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QString Site = u"http://www.mysite.example/"_s;
-
-class RecordingShell final : public Shell
-{
-public:
-    void open(const QString &target) override { opened.append(target); }
-    bool run(const QString &, const QStringList &arguments, const QString &) override
-    {
-        opened.append(arguments.value(0));
-        return true;
-    }
-    QStringList opened;
-};
 
 // The window over a program folder of its own, a domain whose two keywords share a top URL.
 struct Window

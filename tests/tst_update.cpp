@@ -1,8 +1,8 @@
 #include "diagnostics/errorreports.h"
 #include "platform/product.h"
-#include "platform/shell.h"
 #include "search/settings.h"
 #include "support/fakeengine.h"
+#include "support/recordingshell.h"
 #include "support/tempfolder.h"
 #include "support/tlsrelay.h"
 #include "update/checkforupdates.h"
@@ -34,19 +34,6 @@ QString message(const QByteArray &announced)
 }
 
 // Records the programs it is asked to run, and starts them or not.
-class RunShell final : public Shell
-{
-public:
-    void open(const QString &) override {}
-    bool run(const QString &program, const QStringList &arguments, const QString &folder) override
-    {
-        ran.append(program + u' ' + arguments.join(u' ') + u" in "_s + folder);
-        return starts;
-    }
-    bool starts = true;
-    QStringList ran;
-};
-
 // One update check against the fake engine, its timer ticking fast.
 struct Rig
 {
@@ -212,7 +199,7 @@ private slots:
         QVERIFY(writebytes(program, {}) && (!updater || writebytes(dir.filePath(update::updatername()), {})));
         QVERIFY(
             writebytes(list, "/.\n/usr\n/usr/bin\n" + (packaged ? QFile::encodeName(program) + "\n" : QByteArray())));
-        RunShell shell;
+        RecordingShell shell;
         shell.starts = expected == u"started"; // no updater runs in the other rows
         const update::UpdateStart start = update::Autodownload(shell, announced, {dir.path(), program, list});
         QCOMPARE(start.started, expected == u"started");

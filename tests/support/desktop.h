@@ -5,11 +5,11 @@
 #include "app/mainwindow.h"
 #include "diagnostics/errorreports.h"
 #include "platform/autostart.h"
-#include "platform/shell.h"
 #include "search/searchrun.h"
 #include "support/fakeconnection.h"
 #include "support/fakeengine.h"
 #include "support/recordingdialup.h"
+#include "support/recordingshell.h"
 #include "support/tempfolder.h"
 #include "support/testprompts.h"
 #include "tray/trayicon.h"
@@ -28,19 +28,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 inline const QString Site = u"http://www.mysite.example/"_s;
-
-class RecordingShell final : public Shell
-{
-public:
-    void open(const QString &target) override { opened.append(target); }
-    // A program run with a target (the browser with a page) counts as opening the target.
-    bool run(const QString &, const QStringList &arguments, const QString &) override
-    {
-        opened.append(arguments.value(0));
-        return true;
-    }
-    QStringList opened;
-};
 
 class RecordingAutostart final : public Autostart
 {
