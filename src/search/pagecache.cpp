@@ -68,12 +68,7 @@ bool PageCache::serve(SearchState &state, int jobindex, SearchWindow &window)
         }
         // Finished here, as the run's walk would finish it, so that the walk goes on to the next
         // job in the same tick instead of waiting on one that needs no connection.
-        if (!job.done && job.page >= state.pagedepth) {
-            job.status = finishedstatus(job.notes);
-            job.done = true;
-            window.writemessagebox(u"Finished "_s + job.key);
-        }
-        served = job.done;
+        served = finishatdepth(job, state.pagedepth, window);
     });
     return served;
 }

@@ -303,13 +303,7 @@ bool SearchRun::walkjobs(int &inprogress, int &completed, int &total)
 
 bool SearchRun::finishjob(int jobindex)
 {
-    FetchJob &job = m_state.jobs[jobindex];
-    if (!job.done && job.page == m_state.pagedepth) {
-        job.status = finishedstatus(job.notes);
-        m_window.writemessagebox(u"Finished "_s + job.key);
-        job.done = true;
-    }
-    return job.done;
+    return finishatdepth(m_state.jobs[jobindex], m_state.pagedepth, m_window);
 }
 
 void SearchRun::advancejob(int jobindex)

@@ -1,5 +1,10 @@
 #include "searchstate.h"
 
+#include "searchwindow.h"
+#include "verdict.h"
+
+using namespace Qt::Literals::StringLiterals;
+
 int findsession(const SearchState &state)
 {
     for (int d = 1; d <= state.urldata.ubound(); ++d) {
@@ -7,4 +12,14 @@ int findsession(const SearchState &state)
             return d;
     }
     return 0;
+}
+
+bool finishatdepth(FetchJob &job, int pagedepth, SearchWindow &window)
+{
+    if (!job.done && job.page >= pagedepth) {
+        job.status = finishedstatus(job.notes);
+        job.done = true;
+        window.writemessagebox(u"Finished "_s + job.key);
+    }
+    return job.done;
 }

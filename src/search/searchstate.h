@@ -8,6 +8,8 @@
 
 #include <QString>
 
+class SearchWindow;
+
 // The search data every front end shares with the engine: the domain list with each domain's
 // last results, the run's jobs and flags, and the options. `useapi`, `maxconnections` and
 // `inettimeout` are the settings of the same names.
@@ -37,3 +39,6 @@ struct SearchState
 // The selected domain's index in urldata: the first entry whose url equals txturl exactly
 // (case-sensitive); 0 when it is not listed.
 int findsession(const SearchState &state);
+// Finishes a job that has read its pages down to the depth: its status says so and the log
+// gets a line. True when the job is done.
+bool finishatdepth(FetchJob &job, int pagedepth, SearchWindow &window);
