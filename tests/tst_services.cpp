@@ -292,6 +292,8 @@ private slots:
         const QString challenge = u"blocked (challenge page)"_s + hitless, blocked = u"blocked (%1 page)"_s + hitless;
         row("serpapi credit", u"serpapi-error-credit.json"_s, serp, u"quota exhausted"_s + hitless);
         row("serpapi page 3", u"serpapi-coffee-start20.json"_s, serp, u" hits=10 at=23"_s, u"heartroasters.com"_s, 20);
+        row("serpapi, videos and images first", u"serpapi-plagiarism-2025.json"_s, serp, u" hits=8 at=4"_s,
+            u"github.com"_s);
         row("challenge", u"cloudflare-challenge-2016.html"_s, html, challenge);
         row("captcha", u"cloudflare-captcha-2019.html"_s, html, challenge);
         row("managed challenge", u"cloudflare-managed-2021.html"_s, html, challenge);
