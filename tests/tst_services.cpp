@@ -282,9 +282,10 @@ private slots:
         QTest::addColumn<int>("hitsbefore");
         QTest::addColumn<QString>("domain");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("status");
         const auto row = [](const char *name, const QString &file, const QString &engine, const QString &expected,
-                            const QString &domain = {}, int hitsbefore = 0) {
-            QTest::newRow(name) << file << engine << hitsbefore << domain << expected;
+                            const QString &domain = {}, int hitsbefore = 0, int status = 200) {
+            QTest::newRow(name) << file << engine << hitsbefore << domain << expected << status;
         };
         const QString serp = engines::serpapi, html = engines::html, searx = engines::searxng,
                       hitless = u" hits=0 at="_s;
@@ -300,6 +301,7 @@ private slots:
         row("duckduckgo", u"duckduckgo-page-2015.html"_s, html, unread);
         row("searxng, two engines refusing", u"searxng-espresso-refusing-2026.json"_s, searx,
             u" hits=27 at=8 note=duckduckgo: CAPTCHA, startpage: Suspended: CAPTCHA"_s, u"home-barista.com"_s);
+        row("searxng limiter", u"searxng-limiter-429-2022.txt"_s, searx, u"blocked (HTTP 429)"_s + hitless, {}, 0, 429);
         row("searxng page 2", u"searxng-anthropic-2026.json"_s, searx, u" hits=35 at=11,15,26"_s, u"anthropic.com"_s,
             10);
         row("brave, slashes escaped", u"brave-laravel-news-2024.json"_s, engines::brave, u" hits=18 at=9"_s,
@@ -322,11 +324,12 @@ private slots:
         QFETCH(QString, engine);
         QFETCH(int, hitsbefore);
         QFETCH(QString, domain);
+        QFETCH(int, status);
         QFile in(QStringLiteral(ZORVANE_CAPTURES) + u'/' + file);
         QVERIFY(in.open(QIODevice::ReadOnly));
         Settings s;
         s.engine = engine;
-        const QString raw = QString::fromLatin1("HTTP/1.1 200 OK\r\n\r\n" + in.readAll());
+        const QString raw = u"HTTP/1.1 %1 X\r\n\r\n"_s.arg(status) + QString::fromLatin1(in.readAll());
         const ServicePage page = makeservice(s, engine == engines::soap)->read(splitreply(raw), 2, hitsbefore);
         QStringList positions;
         SearchSession session;
