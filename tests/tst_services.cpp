@@ -312,6 +312,8 @@ private slots:
         row("anubis, html", u"anubis-challenge-2025.html"_s, html, challenge);
         row("anubis, searxng", u"anubis-challenge-2025.html"_s, searx, challenge);
         row("altcha captcha", u"mojeek-captcha-2026-trimmed.html"_s, html, blocked.arg(u"captcha"_s));
+        row("serper, one site many times", u"serper-arsenal-2024.json"_s, engines::serper,
+            u" hits=10 at=1,2,3,5,6,7,8"_s, u"youtube.com"_s);
         for (const auto &[domain, at] :
              {std::pair{u"langchain.com"_s, u"1"_s}, {u"github.com"_s, u"2"_s}, {u"ibm.com"_s, u"4"_s}})
             row(qPrintable(u"serper, "_s + domain), u"serper-langgraph-2025.json"_s, engines::serper,
