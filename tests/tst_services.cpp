@@ -282,9 +282,10 @@ private slots:
         QTest::addColumn<int>("hitsbefore");
         QTest::addColumn<QString>("domain");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("status");
         const auto row = [](const char *name, const QString &file, const QString &engine, const QString &expected,
-                            const QString &domain = {}, int hitsbefore = 0) {
-            QTest::newRow(name) << file << engine << hitsbefore << domain << expected;
+                            const QString &domain = {}, int hitsbefore = 0, int status = 200) {
+            QTest::newRow(name) << file << engine << hitsbefore << domain << expected << status;
         };
         const QString serp = engines::serpapi, html = engines::html, searx = engines::searxng,
                       hitless = u" hits=0 at="_s;
@@ -292,12 +293,15 @@ private slots:
         const QString challenge = u"blocked (challenge page)"_s + hitless, blocked = u"blocked (%1 page)"_s + hitless;
         row("serpapi credit", u"serpapi-error-credit.json"_s, serp, u"quota exhausted"_s + hitless);
         row("serpapi page 3", u"serpapi-coffee-start20.json"_s, serp, u" hits=10 at=23"_s, u"heartroasters.com"_s, 20);
+        row("serpapi, videos and images first", u"serpapi-plagiarism-2025.json"_s, serp, u" hits=8 at=4"_s,
+            u"github.com"_s);
         row("challenge", u"cloudflare-challenge-2016.html"_s, html, challenge);
         row("captcha", u"cloudflare-captcha-2019.html"_s, html, challenge);
         row("managed challenge", u"cloudflare-managed-2021.html"_s, html, challenge);
         row("duckduckgo", u"duckduckgo-page-2015.html"_s, html, unread);
         row("searxng, two engines refusing", u"searxng-espresso-refusing-2026.json"_s, searx,
             u" hits=27 at=8 note=duckduckgo: CAPTCHA, startpage: Suspended: CAPTCHA"_s, u"home-barista.com"_s);
+        row("searxng limiter", u"searxng-limiter-429-2022.txt"_s, searx, u"blocked (HTTP 429)"_s + hitless, {}, 0, 429);
         row("searxng page 2", u"searxng-anthropic-2026.json"_s, searx, u" hits=35 at=11,15,26"_s, u"anthropic.com"_s,
             10);
         row("brave, slashes escaped", u"brave-laravel-news-2024.json"_s, engines::brave, u" hits=18 at=9"_s,
@@ -308,6 +312,12 @@ private slots:
         row("anubis, html", u"anubis-challenge-2025.html"_s, html, challenge);
         row("anubis, searxng", u"anubis-challenge-2025.html"_s, searx, challenge);
         row("altcha captcha", u"mojeek-captcha-2026-trimmed.html"_s, html, blocked.arg(u"captcha"_s));
+        row("serper, one site many times", u"serper-arsenal-2024.json"_s, engines::serper,
+            u" hits=10 at=1,2,3,5,6,7,8"_s, u"youtube.com"_s);
+        for (const auto &[domain, at] :
+             {std::pair{u"langchain.com"_s, u"1"_s}, {u"github.com"_s, u"2"_s}, {u"ibm.com"_s, u"4"_s}})
+            row(qPrintable(u"serper, "_s + domain), u"serper-langgraph-2025.json"_s, engines::serper,
+                u" hits=8 at="_s + at, domain);
     }
 
     void captures()
@@ -316,11 +326,12 @@ private slots:
         QFETCH(QString, engine);
         QFETCH(int, hitsbefore);
         QFETCH(QString, domain);
+        QFETCH(int, status);
         QFile in(QStringLiteral(ZORVANE_CAPTURES) + u'/' + file);
         QVERIFY(in.open(QIODevice::ReadOnly));
         Settings s;
         s.engine = engine;
-        const QString raw = QString::fromLatin1("HTTP/1.1 200 OK\r\n\r\n" + in.readAll());
+        const QString raw = u"HTTP/1.1 %1 X\r\n\r\n"_s.arg(status) + QString::fromLatin1(in.readAll());
         const ServicePage page = makeservice(s, engine == engines::soap)->read(splitreply(raw), 2, hitsbefore);
         QStringList positions;
         SearchSession session;
