@@ -331,22 +331,8 @@ int ProfileFile::lineCount() const
     return int(qMin<qsizetype>(count, 1 << 30));
 }
 
-QByteArray ProfileFile::toBytes() const
+template <typename Put> void ProfileFile::forEachPiece(Put &&put) const
 {
-    qsizetype size = 0;
-    for (const Section &s : m_sections) {
-        size += s.header.size() + s.headerEnd.size();
-        for (const Line &line : s.lines)
-            size += line.text.size() + line.end.size();
-    }
-    // Copied piece by piece into the finished size: appending runs Qt's general insert for
-    // every one of 100,000 lines.
-    QByteArray result(size, Qt::Uninitialized);
-    char *to = result.data();
-    const auto put = [&to](const QByteArray &piece) {
-        if (!piece.isEmpty())
-            to = std::copy_n(piece.constData(), piece.size(), to);
-    };
     for (const Section &s : m_sections) {
         if (s.hasHeader) {
             put(s.header);
@@ -357,6 +343,20 @@ QByteArray ProfileFile::toBytes() const
             put(line.end);
         }
     }
+}
+
+QByteArray ProfileFile::toBytes() const
+{
+    qsizetype size = 0;
+    forEachPiece([&size](const QByteArray &piece) { size += piece.size(); });
+    // Copied piece by piece into the finished size: appending runs Qt's general insert for
+    // every one of 100,000 lines.
+    QByteArray result(size, Qt::Uninitialized);
+    char *to = result.data();
+    forEachPiece([&to](const QByteArray &piece) {
+        if (!piece.isEmpty())
+            to = std::copy_n(piece.constData(), piece.size(), to);
+    });
     return result;
 }
 
@@ -364,8 +364,25 @@ bool ProfileFile::write(QIODevice *device) const
 {
     bool result = false;
     guard("Servertools", "Function writeprofile", [&] {
-        const QByteArray bytes = toBytes();
-        result = device && device->write(bytes) == bytes.size();
+        if (!device)
+            return;
+        // In blocks: a settings file of a million lines is not held a second time as one text.
+        constexpr qsizetype BlockSize = 1 << 16;
+        QByteArray block;
+        block.reserve(BlockSize);
+        bool written = true;
+        const auto send = [&] {
+            written = written && device->write(block) == block.size();
+            block.resize(0);
+        };
+        forEachPiece([&](const QByteArray &piece) {
+            block.append(piece);
+            if (block.size() >= BlockSize)
+                send();
+        });
+        if (!block.isEmpty())
+            send();
+        result = written;
     });
     return result;
 }

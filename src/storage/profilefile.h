@@ -90,6 +90,8 @@ private:
     };
 
     void parse(const QByteArray &bytes);
+    // Calls put with every piece of the file's text in order: headers, lines and line ends.
+    template <typename Put> void forEachPiece(Put &&put) const;
     void addLine(QByteArrayView text, QByteArrayView end);
     Section &appendSection(QByteArrayView name);
     void indexSection(QByteArrayView name);
