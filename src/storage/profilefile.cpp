@@ -30,26 +30,6 @@ constexpr std::array<char, 256> makeFoldTable()
 }
 constexpr std::array<char, 256> kFold = makeFoldTable();
 
-const QByteArray &crlf()
-{
-    static const QByteArray text("\r\n");
-    return text;
-}
-
-// Shared copies of the three line ends, so 100,000 lines do not allocate 100,000 of them.
-QByteArray lineEnd(QByteArrayView end)
-{
-    static const QByteArray cr("\r");
-    static const QByteArray lf("\n");
-    if (end.size() == 2)
-        return crlf();
-    if (end == "\r")
-        return cr;
-    if (end == "\n")
-        return lf;
-    return {};
-}
-
 // The text after the first "=", trimmed but with its quotes.
 QByteArrayView rawValue(QByteArrayView line)
 {
@@ -110,6 +90,22 @@ size_t qHash(const ProfileFile::Name &name, size_t seed) noexcept
     return hash;
 }
 
+ProfileFile::End ProfileFile::endOf(QByteArrayView end)
+{
+    if (end.size() == 2)
+        return End::CrLf;
+    if (end == "\r")
+        return End::Cr;
+    return end == "\n" ? End::Lf : End::None;
+}
+
+// One shared copy of each line end's text.
+const QByteArray &ProfileFile::textOf(End end)
+{
+    static const std::array<QByteArray, 4> texts{QByteArray(), QByteArray("\r\n"), QByteArray("\r"), QByteArray("\n")};
+    return texts[static_cast<int>(end)];
+}
+
 ProfileFile::ProfileFile()
 {
     parse({});
@@ -126,7 +122,7 @@ ProfileFile::LoadResult ProfileFile::load(const QString &path, QString *error)
 {
     LoadResult result = LoadResult::Failed;
     guard("Servertools", "Function loadprofile", [&] {
-        *this = ProfileFile();
+        parse({});
         QFile file(path);
         if (!file.exists()) {
             result = LoadResult::Missing;
@@ -151,8 +147,9 @@ void ProfileFile::parse(const QByteArray &source)
     m_index.clear();
     m_lastIndex = -1;
     m_modified = false;
+    // The lines before the first header: a blank section name finds them, and is not indexed
+    // so that an empty profile costs no index.
     m_sections.append(Section());
-    m_index.insert(Name(), 0);
     // Line ends are found by memchr, not byte by byte: a file of 100,000 lines is read at
     // every start.
     const char *start = m_source.constData();
@@ -181,12 +178,12 @@ void ProfileFile::addLine(QByteArrayView text, QByteArrayView end)
         if (close > 0) {
             Section &section = appendSection(t.sliced(1, close - 1));
             section.header = QByteArray::fromRawData(text.data(), text.size());
-            section.headerEnd = lineEnd(end);
+            section.headerEnd = endOf(end);
             return;
         }
     }
     Section &section = m_sections.last();
-    section.lines.append(Line{QByteArray::fromRawData(text.data(), text.size()), lineEnd(end)});
+    section.lines.append(Line{QByteArray::fromRawData(text.data(), text.size()), endOf(end)});
     if (t.isEmpty() || t.startsWith(';'))
         return;
     const int index = int(section.lines.size()) - 1;
@@ -212,6 +209,8 @@ ProfileFile::Section &ProfileFile::appendSection(QByteArrayView name)
 void ProfileFile::indexSection(QByteArrayView name)
 {
     const Name key = Name::of(trimmed(name));
+    if (key.bytes.isEmpty())
+        return;
     FirstIndex &first = m_index[key];
     if (first < 0)
         first = int(m_sections.size()) - 1;
@@ -219,12 +218,16 @@ void ProfileFile::indexSection(QByteArrayView name)
 
 int ProfileFile::findSection(QByteArrayView section) const
 {
-    if (m_lastIndex >= 0 && QByteArrayView(m_lastSection) == section)
+    if (m_lastIndex >= 0 && QByteArrayView(m_lastSection.constData(), m_lastSection.size()) == section)
         return m_lastIndex;
-    const auto found = m_index.constFind(Name::of(trimmed(section)));
+    const QByteArrayView name = trimmed(section);
+    if (name.isEmpty())
+        return 0;
+    const auto found = m_index.constFind(Name::of(name));
     if (found == m_index.cend())
         return -1;
-    m_lastSection = section.toByteArray();
+    m_lastSection.resize(section.size());
+    std::copy_n(section.data(), section.size(), m_lastSection.data());
     m_lastIndex = *found;
     return m_lastIndex;
 }
@@ -256,10 +259,10 @@ void ProfileFile::endLastLine()
 {
     Section &last = m_sections.last();
     if (!last.lines.isEmpty()) {
-        if (last.lines.last().end.isEmpty())
-            last.lines.last().end = crlf();
-    } else if (last.hasHeader && last.headerEnd.isEmpty()) {
-        last.headerEnd = crlf();
+        if (last.lines.last().end == End::None)
+            last.lines.last().end = End::CrLf;
+    } else if (last.hasHeader && last.headerEnd == End::None) {
+        last.headerEnd = End::CrLf;
     }
 }
 
@@ -280,10 +283,10 @@ bool ProfileFile::setValue(QByteArrayView section, QByteArrayView key, QByteArra
         Section &s = m_sections.emplace_back();
         s.hasHeader = true;
         s.header = '[' + section.toByteArray() + ']';
-        s.headerEnd = crlf();
+        s.headerEnd = End::CrLf;
         indexSection(QByteArrayView(s.header).sliced(1, section.size()));
         m_modified = true;
-        s.lines.append(Line{entry, crlf()});
+        s.lines.append(Line{entry, End::CrLf});
         s.lastEntry = 0;
         s.keys.insert(Name::of(keyName), 0);
         return true;
@@ -294,12 +297,12 @@ bool ProfileFile::setValue(QByteArrayView section, QByteArrayView key, QByteArra
         return replaceValue(s, *existing, keyName, value);
     // A new key goes after the section's last entry, ahead of any blank lines or comments
     // that lead to the next section.
-    if (s.lastEntry >= 0 && s.lines[s.lastEntry].end.isEmpty())
-        s.lines[s.lastEntry].end = crlf();
-    else if (s.lastEntry < 0 && s.hasHeader && s.headerEnd.isEmpty())
-        s.headerEnd = crlf();
+    if (s.lastEntry >= 0 && s.lines[s.lastEntry].end == End::None)
+        s.lines[s.lastEntry].end = End::CrLf;
+    else if (s.lastEntry < 0 && s.hasHeader && s.headerEnd == End::None)
+        s.headerEnd = End::CrLf;
     const int at = s.lastEntry + 1;
-    s.lines.insert(at, Line{entry, crlf()});
+    s.lines.insert(at, Line{entry, End::CrLf});
     s.lastEntry = at;
     s.keys.insert(Name::of(keyName), at);
     m_modified = true;
@@ -336,19 +339,25 @@ template <typename Put> void ProfileFile::forEachPiece(Put &&put) const
     for (const Section &s : m_sections) {
         if (s.hasHeader) {
             put(s.header);
-            put(s.headerEnd);
+            put(textOf(s.headerEnd));
         }
         for (const Line &line : s.lines) {
             put(line.text);
-            put(line.end);
+            put(textOf(line.end));
         }
     }
 }
 
-QByteArray ProfileFile::toBytes() const
+qsizetype ProfileFile::byteCount() const
 {
     qsizetype size = 0;
     forEachPiece([&size](const QByteArray &piece) { size += piece.size(); });
+    return size;
+}
+
+QByteArray ProfileFile::toBytes() const
+{
+    const qsizetype size = byteCount();
     // Copied piece by piece into the finished size: appending runs Qt's general insert for
     // every one of 100,000 lines.
     QByteArray result(size, Qt::Uninitialized);
@@ -369,7 +378,7 @@ bool ProfileFile::write(QIODevice *device) const
         // In blocks: a settings file of a million lines is not held a second time as one text.
         constexpr qsizetype BlockSize = 1 << 16;
         QByteArray block;
-        block.reserve(BlockSize);
+        block.reserve(qMin(byteCount(), BlockSize));
         bool written = true;
         const auto send = [&] {
             written = written && device->write(block) == block.size();

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QVarLengthArray>
 
 class QIODevice;
 
@@ -66,6 +67,7 @@ public:
     };
 
 private:
+    template <typename> friend class QTypeInfo;
     // An index into the lines or the sections; -1 until one is set, so that reading a file,
     // where the first of a name wins, finds and inserts with one look-up.
     struct FirstIndex
@@ -74,15 +76,26 @@ private:
         operator int() const { return value; }
         int value;
     };
+    // How a line ends: a last line may have no end. Kept as a mark, not as text, so that a
+    // line costs one string.
+    enum class End : char
+    {
+        None,
+        CrLf,
+        Cr,
+        Lf
+    };
+    static End endOf(QByteArrayView end);
+    static const QByteArray &textOf(End end);
     struct Line
     {
         QByteArray text; // without its line end
-        QByteArray end;  // "\r\n", "\r", "\n", or empty for a last line without one
+        End end = End::None;
     };
     struct Section
     {
         QByteArray header; // the "[name]" line; unused for the lines before the first section
-        QByteArray headerEnd;
+        End headerEnd = End::None;
         bool hasHeader = false;
         QList<Line> lines;
         QHash<Name, FirstIndex> keys; // key name -> index into lines; the first one wins
@@ -92,6 +105,7 @@ private:
     void parse(const QByteArray &bytes);
     // Calls put with every piece of the file's text in order: headers, lines and line ends.
     template <typename Put> void forEachPiece(Put &&put) const;
+    qsizetype byteCount() const;
     void addLine(QByteArrayView text, QByteArrayView end);
     Section &appendSection(QByteArrayView name);
     void indexSection(QByteArrayView name);
@@ -104,7 +118,11 @@ private:
     QHash<Name, FirstIndex> m_index; // section name -> first section of that name
     // The section asked for last, as asked, and its index: readi and writei ask for one
     // section thousands of times in a row.
-    mutable QByteArray m_lastSection;
+    mutable QVarLengthArray<char, 32> m_lastSection;
     mutable int m_lastIndex = -1;
     bool m_modified = false;
 };
+
+// Lines and sections hold only implicitly shared Qt values: their lists move them as bytes.
+Q_DECLARE_TYPEINFO(ProfileFile::Line, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(ProfileFile::Section, Q_RELOCATABLE_TYPE);

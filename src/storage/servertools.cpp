@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace servertools {
@@ -25,27 +27,27 @@ ProfileFile::LoadResult loadini(const QString &filename, ProfileFile &profile, Q
 // A profile read trims blanks and takes off one pair of outer quotes. A value that would lose
 // either is written in quotes, which every reader removes again, so keywords keep their outer
 // spaces. A line break would end the entry and start a line of its own: it is kept as a space.
-QByteArray storedform(const QString &value)
+// Shut-down writes thousands of values: the stored form is built on the stack.
+void storedform(const QString &value, codepage::ShortBytes &bytes)
 {
-    QByteArray bytes = codepage::toBytes(value);
-    bytes.replace('\r', ' ').replace('\n', ' ');
+    codepage::toBytes(value, bytes);
+    std::replace_if(
+        bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    const QByteArrayView plain(bytes.constData(), bytes.size());
     const bool quoted =
-        bytes.size() >= 2 && (bytes.front() == '"' || bytes.front() == '\'') && bytes.back() == bytes.front();
-    if (quoted || ProfileFile::trimmed(bytes).size() != bytes.size())
-        return '"' + bytes + '"';
-    return bytes;
+        plain.size() >= 2 && (plain.front() == '"' || plain.front() == '\'') && plain.back() == plain.front();
+    if (quoted || ProfileFile::trimmed(plain).size() != plain.size()) {
+        bytes.insert(bytes.cbegin(), '"');
+        bytes.append('"');
+    }
 }
 
-// readi and writei name one section for thousands of calls in a row.
-const QByteArray &sectionbytes(const QString &section)
+// Names are converted on the stack: start-up and shut-down name thousands of keys, in sections
+// that take turns.
+QByteArrayView bytesof(const QString &text, codepage::ShortBytes &buffer)
 {
-    static QString s_section;
-    static QByteArray s_bytes;
-    if (section != s_section || s_bytes.isEmpty()) {
-        s_section = section;
-        s_bytes = codepage::toBytes(section);
-    }
-    return s_bytes;
+    codepage::toBytes(text, buffer);
+    return QByteArrayView(buffer.constData(), buffer.size());
 }
 
 // Nothing in the settings file is for others to read, and a file that holds a password or a
@@ -110,11 +112,11 @@ QString readini(const QString &key, const QString &section, const QString &filen
 {
     QString result;
     guard("Servertools", "Function readini", [&] {
-        const QByteArray &s = sectionbytes(section);
-        codepage::ShortBytes k;
-        codepage::toBytes(key, k);
+        codepage::ShortBytes sectionname, keyname;
+        const QByteArrayView s = bytesof(section, sectionname);
+        const QByteArrayView k = bytesof(key, keyname);
         const auto deliver = [&](const ProfileFile &profile) {
-            const QByteArrayView value = profile.valueView(s, QByteArrayView(k.data(), k.size()));
+            const QByteArrayView value = profile.valueView(s, k);
             result = codepage::toText(value.first(qMin<qsizetype>(value.size(), ProfileFile::ValueLimit)));
         };
         if (IniBatch *batch = IniBatch::active(filename)) {
@@ -132,11 +134,11 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
 {
     bool result = false;
     guard("Servertools", "Function writeini", [&] {
-        const QByteArray &s = sectionbytes(section);
-        codepage::ShortBytes keybytes;
-        codepage::toBytes(key, keybytes);
-        const QByteArrayView k(keybytes.data(), keybytes.size());
-        const QByteArray v = storedform(value);
+        codepage::ShortBytes sectionname, keyname, stored;
+        const QByteArrayView s = bytesof(section, sectionname);
+        const QByteArrayView k = bytesof(key, keyname);
+        storedform(value, stored);
+        const QByteArrayView v(stored.constData(), stored.size());
         if (IniBatch *batch = IniBatch::active(filename)) {
             batch->profile().setValue(s, k, v);
             result = true;
