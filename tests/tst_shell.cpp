@@ -43,6 +43,17 @@ private slots:
         QCOMPARE(window.options().fraoptions().setstartup->text(), u"Start Zorvane when I start my computer"_s);
         const ScheduleOptionsPanel &boxes = window.scheduler().frascheduleopt();
         QVERIFY(!boxes.chksearchhour->isChecked() && boxes.chksearchday->isChecked());
+        // A left or right click on the tray icon hides the window, the next shows it; a double
+        // click is two clicks.
+        using enum QSystemTrayIcon::ActivationReason;
+        const std::pair<QSystemTrayIcon::ActivationReason, bool> clicks[] = {
+            {Trigger, false}, {Context, true}, {Trigger, false}, {DoubleClick, true}, {MiddleClick, true}};
+        for (const auto &[reason, visible] : clicks) {
+            rig.tray.activated(reason);
+            QCOMPARE(window.isVisible(), visible);
+        }
+        TrayIcon none{QIcon(), false};
+        QVERIFY(!none.display_tooltip(u"Zorvane"_s) && !none.added());
 
         rig.state->settings.schedulerunning = true;
         window.close();
@@ -60,22 +71,6 @@ private slots:
         other.showcentred();
         QTest::mouseClick(other.Frame1(), Qt::LeftButton);
         QVERIFY(other.isHidden());
-    }
-
-    // A left or right click hides the window, the next shows it; a double click is two clicks.
-    void trayToggles()
-    {
-        Desktop rig;
-        MainWindow &window = rig.open();
-        using enum QSystemTrayIcon::ActivationReason;
-        const std::pair<QSystemTrayIcon::ActivationReason, bool> clicks[] = {
-            {Trigger, false}, {Context, true}, {Trigger, false}, {DoubleClick, true}, {MiddleClick, true}};
-        for (const auto &[reason, visible] : clicks) {
-            rig.tray.activated(reason);
-            QCOMPARE(window.isVisible(), visible);
-        }
-        TrayIcon none{QIcon(), false};
-        QVERIFY(!none.display_tooltip(u"Zorvane"_s) && !none.added());
     }
 
     void optionsPanel()
