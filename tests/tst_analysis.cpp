@@ -221,39 +221,32 @@ private slots:
         QCOMPARE(shown(disana2(table)), (QStringList{A + u" 1 1"_s, B + u" 1 2"_s}));
     }
 
-    void detail_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<bool>("group");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("every domain and keyword")
-            << 3 << ShowAll << false << A
-            << QStringList{Day1 + u"|http://s/|k1|1"_s, Day1 + u"|http://s/|k2|1"_s, Day1 + u"|http://s/|k3|2"_s};
-        QTest::newRow("one date") << 3 << Day2 << false << A << QStringList{};
-        QTest::newRow("root lists its pages")
-            << 3 << Day2 << true << A << QStringList{Day2 + u"|http://s/b|k1|1"_s, Day2 + u"|http://s/d||1"_s};
-        QTest::newRow("separator line") << 3 << ShowAll << true << QString() << QStringList{};
-        QTest::newRow("mode 2 has no date") << 2 << Day2 << false << C << QStringList{u"http://t/|k3|1"_s};
-    }
+    // The chosen URL's occurrences under the date filter, grouped with the pages of a root;
+    // mode 2 has no date.
     void detail()
     {
-        QFETCH(int, mode);
-        QFETCH(QString, date);
-        QFETCH(bool, group);
-        QFETCH(QString, chosen);
-        QFETCH(QStringList, lines);
-        Array1<HistoryEntry> history = twosearches();
-        if (mode == 2)
-            history = currententry(history[1].urldata);
-        QStringList got;
-        HistoryLists lists;
-        lists.historydates.text = date;
-        lists.chkhistoryfirst = group;
-        for (const DetailLine &line : displaydetailanalysis(history, mode, lists, chosen))
-            got << detailtexts(line, mode).join(u'|');
-        QCOMPARE(got, lines);
+        const Array1<HistoryEntry> history = twosearches();
+        // The mode, the date filter, grouping, the URL chosen and the lines shown.
+        const std::tuple<int, QString, bool, QString, QStringList> rows[] = {
+            {3,
+             ShowAll,
+             false,
+             A,
+             {Day1 + u"|http://s/|k1|1"_s, Day1 + u"|http://s/|k2|1"_s, Day1 + u"|http://s/|k3|2"_s}},
+            {3, Day2, false, A, {}},
+            {3, Day2, true, A, {Day2 + u"|http://s/b|k1|1"_s, Day2 + u"|http://s/d||1"_s}},
+            {3, ShowAll, true, QString(), {}}, // a separator line
+            {2, Day2, false, C, {u"http://t/|k3|1"_s}}};
+        for (const auto &[mode, date, group, chosen, lines] : rows) {
+            QStringList got;
+            HistoryLists lists;
+            lists.historydates.text = date;
+            lists.chkhistoryfirst = group;
+            const Array1<HistoryEntry> records = mode == 2 ? currententry(history[1].urldata) : history;
+            for (const DetailLine &line : displaydetailanalysis(records, mode, lists, chosen))
+                got << detailtexts(line, mode).join(u'|');
+            QCOMPARE(got, lines);
+        }
     }
 };
 
