@@ -55,11 +55,6 @@ struct ScheduleRig
             },
             60000);
     }
-    void lastsearched(int domain, qint64 secondsago)
-    {
-        rig.state.urldata[domain].lastscheduletime = GetDateFormat();
-        clock.advanceSeconds(secondsago);
-    }
 };
 
 } // namespace
@@ -92,8 +87,10 @@ private slots:
             settings.searchday = interval == u"day";
             settings.searchhour = interval == u"hour";
             settings.searchweek = interval == u"week";
-            s.lastsearched(2, 10);
-            s.lastsearched(1, ago);
+            s.rig.state.urldata[2].lastscheduletime = GetDateFormat();
+            s.clock.advanceSeconds(10);
+            s.rig.state.urldata[1].lastscheduletime = GetDateFormat();
+            s.clock.advanceSeconds(ago);
             if (!last.isEmpty())
                 s.rig.state.urldata[1].lastscheduletime = last == u"-" ? QString() : last;
             const QString started = s.idletick();
