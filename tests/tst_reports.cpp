@@ -171,6 +171,19 @@ private slots:
         QCOMPARE(repeated.count(u"<a href=\"http://u2\">"), 2);
         // Rows 10 to 12 of both k tables and ranks 10 to 14 of the frequency table.
         QCOMPARE(repeated.count(u"<tr bgcolor=#17a8f6>"), 11);
+
+        // A full disk fails the save. A top URL without its title, as a record from elsewhere may
+        // have, is written untitled. View 4 has no report.
+        FailDevice full(1000);
+        full.open(QIODevice::WriteOnly);
+        QVERIFY(!reports::savecurrent(&full, urldata, false, Header));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"r.html"_s);
+        Array1<SearchSession> untitled = urldata;
+        untitled[1].keys[2].titles.remove(2);
+        QVERIFY(reports::writereport(2, path, untitled, {}, false));
+        QVERIFY(readbytes(path).contains("<b></b></font>"));
+        QVERIFY(!reports::writereport(4, path, urldata, {}, false));
     }
 
     // Text keeps only harmless tags. An address with a scheme other than the web's, however
@@ -245,23 +258,6 @@ private slots:
         const qsizetype links = texts.size() * urls.size();
         QVERIFY2(dom.contains(u"ranking:links=%1:handlers=0"_s.arg(3 * links + urls.size() + 1)), qPrintable(dom));
         QVERIFY2(dom.contains(u"history:links=%1:handlers=0"_s.arg(links + urls.size() + 1)), qPrintable(dom));
-    }
-
-    void failures()
-    {
-        const Array1<SearchSession> urldata =
-            array<SearchSession>({domain(u"a.example"_s, {keyword(u"k"_s, numbered(u"u"_s, 10))})});
-        FailDevice full(1000);
-        full.open(QIODevice::WriteOnly);
-        QVERIFY(!reports::savecurrent(&full, urldata, false, Header));
-        // A top URL without its title, as a record from elsewhere may have, is written untitled.
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"r.html"_s);
-        Array1<SearchSession> untitled = urldata;
-        untitled[1].keys[1].titles.remove(10);
-        QVERIFY(reports::writereport(2, path, untitled, {}, false));
-        QVERIFY(readbytes(path).contains("<b></b></font>"));
-        QVERIFY(!reports::writereport(4, path, urldata, {}, false)); // no report for that view
     }
 
     // The desktop's entry for text/html, found through a stand-in xdg-mime.
