@@ -19,9 +19,9 @@ class TestRankSeries : public QObject
 private slots:
     void weight()
     {
-        // The edges of each step; the top ten's own weights show in build's percentages.
-        const QList<std::pair<int, int>> curve{{0, 0},  {1, 300}, {10, 15}, {11, 10}, {20, 10}, {21, 5},
-                                               {30, 5}, {31, 2},  {50, 2},  {51, 1},  {100, 1}, {101, 0}};
+        const QList<std::pair<int, int>> curve{{1, 300}, {2, 150}, {3, 100}, {9, 20}, {10, 15}, {11, 10},
+                                               {20, 10}, {21, 5},  {30, 5},  {31, 2}, {50, 2},  {51, 1},
+                                               {100, 1}, {101, 0}, {0, 0},   {-3, 0}};
         for (const auto &[position, weight] : curve) {
             QVERIFY2(clickweight(position) == weight, qPrintable(QString::number(position)));
             // A better position never weighs less.
