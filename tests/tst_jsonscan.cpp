@@ -87,10 +87,8 @@ private slots:
         row("leading zero", "{'a':01}", u"expected ',' or '}' at byte 6"_s);
         row("sign alone", "{'a':-}", u"bad number at byte 6"_s);
         row("no fraction", "{'a':1.}", u"bad number at byte 7"_s);
-        row("no integer part", "{'a':.5}", u"expected a value at byte 5"_s);
         row("no exponent", "{'a':1e}", u"bad number at byte 7"_s);
         row("bad literal", "{'a':tru}", u"bad literal at byte 5"_s);
-        row("] closes {", "{'a':1]", u"expected ',' or '}' at byte 6"_s);
         row("} closes [", "[1}", u"expected ',' or ']' at byte 2"_s);
         row("no colon", "{'a' 1}", u"expected ':' at byte 5"_s);
         row("bare key", "{a:1}", u"expected a key at byte 1"_s);

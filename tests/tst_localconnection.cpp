@@ -33,14 +33,12 @@ private slots:
         row("demo engine", html, u"127.0.0.1:8089"_s, {}, u"127.0.0.1:8089"_s, true);
         row("localhost", html, u"LocalHost:80"_s, {}, u"LocalHost:80"_s, true);
         row("ipv6 loopback", html, u"[::1]:8089"_s, {}, u"[::1]:8089"_s, true);
-        row("other loopback", html, u"127.0.0.2"_s, {}, u"127.0.0.2:80"_s, true);
         row("web host", html, u"www.google.com"_s, {}, u"www.google.com:80"_s, false);
         row("https host", html, u"https://127.0.0.1"_s, {}, u"127.0.0.1:443"_s, true);
         row("look-alike", html, u"127.0.0.1.example.net"_s, {}, u"127.0.0.1.example.net:80"_s, false);
         row("api flag: api host", html, u"127.0.0.1:8089"_s, {}, u"api.google.com:80"_s, false, true);
         row("soap engine: api host", soap, u"127.0.0.1:8089"_s, {}, u"api.google.com:80"_s, false);
         row("local searxng", searx, u"http://127.0.0.1:8888/searx"_s, {}, u"127.0.0.1:8888"_s, true);
-        row("local searxng, tls", searx, u"https://[::1]"_s, {}, u"[::1]:443"_s, true);
         row("remote searxng", searx, u"searx.example"_s, {}, u"searx.example:80"_s, false);
         row("searxng unset", searx, {}, {}, u":0"_s, false);
         row("local serp api", serp, u"localhost:9"_s, {}, u"localhost:9"_s, true);
