@@ -37,7 +37,6 @@ private slots:
         const QString line = QString::fromLatin1(engine.readLine()).trimmed();
         QVERIFY2(line.startsWith(u"Demo search engine listening on 127.0.0.1:"_s), qPrintable(line));
         const quint16 port = line.sliced(line.lastIndexOf(u':') + 1).toUShort();
-        QVERIFY(port != 0);
 
         Settings settings;
         settings.apikey = u"demo"_s;
@@ -45,16 +44,13 @@ private slots:
         const Array1<SearchHit> html =
             geturls_google(exchange(port, getgoogle(settings, host, host, u"blue widgets"_s, 1)));
         QCOMPARE(html.ubound(), 10);
-        QVERIFY(html[1].url.startsWith(u"http://"_s));
-        QVERIFY(remtags(html[1].title).contains(u"lue widgets"_s));
         const Array1<SearchHit> soap =
             geturls_googleapi(exchange(port, getgoogleapi(settings, host, host, u"blue widgets"_s, 1)));
         QCOMPARE(soap.ubound(), 10);
-        // Both interfaces show the same ranking.
+        // Both interfaces show the demo domain's ranking; page 1 is the second.
+        const QList<FakeEngine::Hit> page = DemoRanking(u"example.com"_s).page(u"blue widgets"_s, 1);
         for (int i = 1; i <= 10; ++i)
-            QCOMPARE(soap[i].url, html[i].url);
-        engine.kill();
-        engine.waitForFinished();
+            QCOMPARE(html[i].url + u' ' + soap[i].url, page[i - 1].url + u' ' + page[i - 1].url);
     }
 
     // The demo domain ranks where the keyword puts it, the same every time, and not always on
