@@ -82,8 +82,8 @@ class TestResultRows : public QObject
     Q_OBJECT
 
 private slots:
-    // The rows of the picked domain in each order, and what both windows load into their inputs
-    // when it is picked.
+    // The rows of the picked domain in each order, what both windows load into their inputs when
+    // it is picked, and the position shown for a keyword without hits.
     void buildRowsAndInputs()
     {
         SearchState state = sampleState();
@@ -120,27 +120,17 @@ private slots:
         state.txturl = u"Example.com"_s; // exact comparison
         QCOMPARE(findsession(state), 0);
         QVERIFY(!resultrows::storedinputs(state));
-    }
 
-    // "None" only for a search that ended normally and listed results without the domain.
-    void shownPosition()
-    {
-        const struct
-        {
-            QString action;
-            bool listed; // the pages listed any result
-            QString shown;
-        } cases[] = {{u"Finished search; g: CAPTCHA"_s, true, u"None"_s},
-                     {u"Finished search"_s, false, u"Unknown"_s},
-                     {u"stopped"_s, true, u"Unknown"_s}};
-        for (const auto &[action, listed, shown] : cases) {
-            SearchState state = sampleState();
-            KeywordResult &alpha = state.urldata[2].keys[2];
-            alpha.action = action;
-            if (!listed)
-                alpha.urls.clear();
+        // "None" only for a search that ended normally and listed results without the domain.
+        KeywordResult &unfound = state.urldata[2].keys[2];
+        for (const auto &[action, shown] :
+             {std::pair{u"Finished search; g: CAPTCHA"_s, u"None"_s}, {u"stopped"_s, u"Unknown"_s}}) {
+            unfound.action = action;
             QCOMPARE(resultrows::shownposition(resultrows::build(state, 2, false)[4].position), shown);
         }
+        unfound.action = u"Finished search"_s;
+        unfound.urls.clear(); // nothing listed
+        QCOMPARE(resultrows::shownposition(resultrows::build(state, 2, false)[4].position), u"Unknown"_s);
     }
 
     // Lines are written in place: a row that gains a hit updates its line, a new hit's row is
