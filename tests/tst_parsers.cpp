@@ -64,8 +64,6 @@ private slots:
         for (int i = 0; i < 3; ++i)
             all << w[i].url << w[i].title << abstracts[i];
         google("result page") << samplepages::response(samplepages::htmlbody(w)) << all;
-        google("no results") << samplepages::response(u"<p>Your search did not match any documents.</p>"_s)
-                             << QStringList{};
         google("link runs to the end") << u"<html><body>"_s + kMarker + u"http://a.example/x"_s << QStringList{};
         const QString hit = kMarker + u"http://a/ x=\"1\">T <b>b</b></a><br><font size=-1>Snip <b>s</b><br><font "
                                       "color=#008000>a/ - 3k</font>"_s;
@@ -147,14 +145,10 @@ private slots:
                             const QString &trap = {}) { QTest::newRow(name) << function << text << expected << trap; };
         row("bold pair", ::addtags, u"&lt;b&gt;x&lt;/b&gt;"_s, u"<b>x</b>"_s);
         row("ampersand between spaces", ::addtags, u"a &amp; b"_s, u"a  b"_s);
-        row("entity case matters", ::addtags, u"&LT;x&Gt;"_s, u"x"_s);
         row("no semicolon drops the rest", ::addtags, u"fish & chips"_s, u"fish "_s);
-        row("entity runs over a second &", ::addtags, u"a&b&lt;c"_s, u"ac"_s);
         row("line break", ::remtags, u"one<br>two"_s, u"one\r\ntwo"_s);
         row("break with attribute", ::remtags, u"one<br clear=all>two"_s, u"onetwo"_s);
-        row("stray >", ::remtags, u"a > b"_s, u"a  b"_s);
         row("unclosed tag", ::remtags, u"a <b c"_s, u"a "_s);
-        row("< inside a tag", ::remtags, u"x<<br>y"_s, u"x\r\ny"_s);
         // The index is 16-bit: one character more overflows it.
         const QString longest = QString(32766, u'a') + u'b';
         row("longest text", ::remtags, longest, longest);
@@ -172,7 +166,6 @@ private slots:
         row("LF inside size skipped", ::dechunk, kHead + u"\n3\r\nabc\r\n0\r\n\r\n"_s, u"abc"_s);
         row("truncated chunk", ::dechunk, kHead + u"3\r\nabc\r\n10\r\nonly a few"_s, {});
         row("no final empty line", ::dechunk, kHead + u"3\r\nabc\r\n0\r\n"_s, {});
-        row("extension corrupts the size", ::dechunk, kHead + u"3;x=1\r\nabc\r\n0\r\n\r\n"_s, {});
         row("no CRLF after data", ::dechunk, kHead + u"3\r\nabcXY2\r\nde\r\n0\r\n\r\n"_s, u"abcde"_s);
         row("negative size", ::dechunk, kHead + u" \r\nabc\r\n"_s, {}, u"Function dechunk"_s);
         row("NULs overflow the size", ::dechunk, kHead + QString(9, QChar(0)) + u"\r\nabc\r\n"_s, {},
