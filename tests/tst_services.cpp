@@ -77,15 +77,14 @@ private slots:
             return u"POST /search HTTP/1.1\r\n"_s + tail + u"Content-Type: application/json\r\nX-API-KEY: k/1\r\n"_s +
                    u"Content-Length: "_s + QString::number(body.size()) + u"\r\n\r\n"_s + QString::fromLatin1(body);
         };
-        const QString searx = u"/search?q=blue%20widgets&format=json&pageno=2"_s;
-        QTest::newRow("searxng") << engines::searxng << false << get(searx);
+        // Without a locale, jsonTargets shows the SearXNG and SERP API requests.
         QTest::newRow("searxng, engines and locale")
-            << engines::searxng << true << get(searx + u"&engines=google%2Cbing&language=de-DE"_s);
-        const QString serp = u"/search.json?engine=google&q=blue%20widgets&start=10&num=10"_s;
-        QTest::newRow("serpapi") << engines::serpapi << false << get(serp + u"&api_key=k%2F1"_s);
+            << engines::searxng << true
+            << get(u"/search?q=blue%20widgets&format=json&pageno=2&engines=google%2Cbing&language=de-DE"_s);
         QTest::newRow("serpapi, locale")
             << engines::serpapi << true
-            << get(serp + u"&gl=de&hl=de&device=mobile&location=Berlin%2C%20Germany&api_key=k%2F1"_s);
+            << get(u"/search.json?engine=google&q=blue%20widgets&start=10&num=10&gl=de&hl=de&device=mobile"
+                   "&location=Berlin%2C%20Germany&api_key=k%2F1"_s);
         const QString brave = u"/res/v1/web/search?q=blue%20widgets&count=10&offset=1"_s,
                       token = u"X-Subscription-Token: k/1\r\n"_s;
         QTest::newRow("brave, locale") << engines::brave << true << get(brave + u"&country=DE&search_lang=de"_s, token);
@@ -247,9 +246,6 @@ private slots:
             reply("<p class=g><a href=http://x/ id=a>captcha</a><br><font>solve any captcha<br><font>x</font></font>"
                   "<a href=https://consent.google.com/ml>Privacy</a></html>"),
             {u"1 http://x/ captcha"_s, done({}, V::Results)});
-        ends("html in today's markup", html,
-             reply("<div class=\"g\"><a href=\"https://x.example/\"><h3>X</h3></a>captcha</div>"),
-             u"unrecognised page (not the result-page layout this service reads)"_s, V::Unrecognised);
         ends("soap without elements", soap, reply("<ns1:doGoogleSearchResponse><resultElements></resultElements>"), {},
              V::Results);
         ends("soap answered by a web page", soap, reply("<html><body>Welcome</body></html>"),
