@@ -20,15 +20,14 @@ private slots:
     void offline_data()
     {
         QTest::addColumn<QString>("engine");
-        QTest::addColumn<bool>("useapi");
         QTest::addColumn<QString>("address"); // the service's: search host, or engine address
         QTest::addColumn<QString>("proxy");   // "" for none
         QTest::addColumn<QString>("connection");
         QTest::addColumn<bool>("connected");
         const QString html = engines::html, soap = engines::soap, searx = engines::searxng, serp = engines::serpapi;
         const auto row = [](const char *tag, const QString &engine, const QString &address, const QString &proxy,
-                            const QString &connection, bool connected, bool useapi = false) {
-            QTest::newRow(tag) << engine << useapi << address << proxy << connection << connected;
+                            const QString &connection, bool connected) {
+            QTest::newRow(tag) << engine << address << proxy << connection << connected;
         };
         row("demo engine", html, u"127.0.0.1:8089"_s, {}, u"127.0.0.1:8089"_s, true);
         row("localhost", html, u"LocalHost:80"_s, {}, u"LocalHost:80"_s, true);
@@ -36,7 +35,6 @@ private slots:
         row("web host", html, u"www.google.com"_s, {}, u"www.google.com:80"_s, false);
         row("https host", html, u"https://127.0.0.1"_s, {}, u"127.0.0.1:443"_s, true);
         row("look-alike", html, u"127.0.0.1.example.net"_s, {}, u"127.0.0.1.example.net:80"_s, false);
-        row("api flag: api host", html, u"127.0.0.1:8089"_s, {}, u"api.google.com:80"_s, false, true);
         row("soap engine: api host", soap, u"127.0.0.1:8089"_s, {}, u"api.google.com:80"_s, false);
         row("local searxng", searx, u"http://127.0.0.1:8888/searx"_s, {}, u"127.0.0.1:8888"_s, true);
         row("remote searxng", searx, u"searx.example"_s, {}, u"searx.example:80"_s, false);
@@ -50,13 +48,11 @@ private slots:
     void offline()
     {
         QFETCH(QString, engine);
-        QFETCH(bool, useapi);
         QFETCH(QString, address);
         QFETCH(QString, proxy);
         QFETCH(bool, connected);
         Settings settings;
         settings.engine = engine;
-        settings.useapi = useapi;
         (engine == engines::html || engine == engines::soap ? settings.searchhost : settings.engineurl) = address;
         settings.useproxy = !proxy.isEmpty();
         const HostPort proxyparts = ::splithost(proxy);
