@@ -6,7 +6,6 @@
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-using samplepages::Hit;
 using Parser = Array1<SearchHit> (*)(const QString &);
 using TextFunction = QString (*)(const QString &);
 Q_DECLARE_METATYPE(Parser)
@@ -56,14 +55,7 @@ private slots:
         const auto soap = [](const char *name, const QString &fault = {}) -> QTestData & {
             return QTest::newRow(name) << &geturls_googleapi << fault;
         };
-        const QList<Hit> w = samplepages::widgethits();
-        const QStringList abstracts{u"Makers of fine blue widgets since 1987.Free shipping on all orders ..."_s,
-                                    u"A widget is a small gadget. ... Not to be confused with gizmo."_s,
-                                    u"Compare prices on blue widgets &amp; more"_s};
-        QStringList all;
-        for (int i = 0; i < 3; ++i)
-            all << w[i].url << w[i].title << abstracts[i];
-        google("result page") << samplepages::response(samplepages::htmlbody(w)) << all;
+        // Whole result pages and SOAP replies are tst_searchcli's parse rows.
         google("link runs to the end") << u"<html><body>"_s + kMarker + u"http://a.example/x"_s << QStringList{};
         const QString hit = kMarker + u"http://a/ x=\"1\">T <b>b</b></a><br><font size=-1>Snip <b>s</b><br><font "
                                       "color=#008000>a/ - 3k</font>"_s;
@@ -91,15 +83,6 @@ private slots:
             full << u"u"_s << u"T"_s << u"x"_s;
         google("one hit more than the count holds")
             << QString(kMarker + u"u t=1>T</a>>x<font>"_s).repeated(32768) + u"."_s.repeated(20) << full;
-        const QList<Hit> hits = {
-            {u"http://www.bluewidgets.com/"_s, u"&lt;b&gt;Blue&lt;/b&gt; Widgets"_s,
-             u"Makers of &lt;b&gt;blue widgets&lt;/b&gt; &amp; gadgets"_s},
-            {u"http://x.example/?a=1&amp;b=2"_s, u"&amp;quot;Quoted&amp;quot;"_s, u"One&lt;br&gt;two"_s},
-        };
-        soap("result") << samplepages::response(samplepages::soapbody(hits), u"text/xml; charset=utf-8"_s)
-                       << QStringList{
-                              hits[0].url, u"<b>Blue</b> Widgets"_s, u"Makers of <b>blue widgets</b>  gadgets"_s,
-                              hits[1].url, u"quot;Quotedquot;"_s,    u"One<br>two"_s};
         const QString key = u"Exception from service object: Invalid authorization key: abc"_s;
         const QString fault = samplepages::soapfault(key);
         soap("fault", key) << samplepages::response(fault) << QStringList{};
@@ -155,8 +138,6 @@ private slots:
         row("one character too long", ::remtags, longest + u'c', longest, u"Function remtags"_s);
         row("hex sizes, both cases", ::dechunk, kHead + u"b\r\n0123456789a\r\nB\r\n0123456789b\r\n0\r\n\r\n"_s,
             u"0123456789a0123456789b"_s);
-        const QString body = samplepages::htmlbody(samplepages::widgethits());
-        row("page in small chunks", ::dechunk, samplepages::chunkedresponse(body, 7, true), body);
         const QString plain = samplepages::response(u"<html>x</html>"_s);
         row("not chunked", ::dechunk, plain, plain);
         const QString tail = u"Transfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n"_s;
