@@ -208,10 +208,6 @@ private slots:
              reply("{'error':'Invalid API key. Your API key should be here: https://serpapi.com/manage-api-key'}", 401),
              key, V::KeyRejected);
         ends("serpapi bare 401", serp, reply("{}", 401), key, V::KeyRejected);
-        row("brave page 2", brave,
-            reply("{'type':'search','query':{'original':'q'},'web':{'type':'search','results':["
-                  "{'title':'A','url':'https://a.example/','description':'d'},{'url':'https://b.example/'}]}}"),
-            {u"11 https://a.example/ A"_s, u"12 https://b.example/ "_s, done({}, V::Results)}, 10);
         ends("brave nothing found", brave, reply("{'type':'search','query':{'original':'q'}}"), {}, V::NoResults);
         ends("brave token", brave,
              reply("{'type':'ErrorResponse','error':{'id':'x','status':422,'code':'SUBSCRIPTION_TOKEN_INVALID',"
