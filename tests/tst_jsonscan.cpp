@@ -66,7 +66,6 @@ private slots:
         row("not text", "{'s':17,'s':null,'s':{'t':['u']},'s':'','s':false}", {}, u"s=null;s=null;s=null;s=;s=null;"_s);
         row("deepest allowed", "{\"s\":" + nested(JsonScan::kMaxDepth - 1) + "}", {}, u"s=null;"_s);
         row("empty", "", u"unexpected end, expected a value at the end (byte 0)"_s);
-        row("mark only", "\xef\xbb\xbf", u"unexpected end, expected a value at the end (byte 3)"_s);
         row("cut in a string", "{'url':'http://a", u"unterminated string at the end (byte 16)"_s);
         row("cut after a hit", "{'results':[{'url':'x'}", u"expected ',' or ']' at the end (byte 23)"_s);
         row("cut in an escape", "{'a':'\\", u"unterminated string at byte 6"_s);
@@ -91,7 +90,6 @@ private slots:
         row("} closes [", "[1}", u"expected ',' or ']' at byte 2"_s);
         row("no colon", "{'a' 1}", u"expected ':' at byte 5"_s);
         row("bare key", "{a:1}", u"expected a key at byte 1"_s);
-        row("too deep", nested(JsonScan::kMaxDepth + 1), u"nested too deeply at byte 1024"_s);
         row("hostile depth", QByteArray(200000, '['), u"nested too deeply at byte 1024"_s);
     }
 
