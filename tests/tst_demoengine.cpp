@@ -22,10 +22,8 @@ private:
         if (!socket.waitForConnected(5000))
             return {};
         socket.write(request.toLatin1());
-        QByteArray reply;
-        while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(5000))
-            reply += socket.readAll();
-        return QString::fromLatin1(reply + socket.readAll());
+        socket.waitForDisconnected(5000);
+        return QString::fromLatin1(socket.readAll());
     }
 
 private slots:
