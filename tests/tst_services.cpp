@@ -199,11 +199,10 @@ private slots:
         ends("serpapi invalid key", serp,
              reply("{'error':'Invalid API key. Your API key should be here: https://serpapi.com/manage-api-key'}", 401),
              key, V::KeyRejected);
-        ends("serpapi bare 401", serp, reply("{}", 401), key, V::KeyRejected);
         ends("brave nothing found", brave, reply("{'type':'search','query':{'original':'q'}}"), {}, V::NoResults);
         ends("brave token", brave,
-             reply("{'type':'ErrorResponse','error':{'id':'x','status':422,'code':'SUBSCRIPTION_TOKEN_INVALID',"
-                   "'detail':'The provided subscription token is invalid.','meta':{}},'time':1}",
+             reply("{'type':'ErrorResponse','error':{'code':'SUBSCRIPTION_TOKEN_INVALID','detail':'The provided "
+                   "subscription token is invalid.'}}",
                    422),
              key, V::KeyRejected);
         ends("brave validation", brave,
