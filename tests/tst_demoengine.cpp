@@ -51,13 +51,12 @@ private slots:
             QCOMPARE(html[i].url + u' ' + soap[i].url, page[i - 1].url + u' ' + page[i - 1].url);
     }
 
-    // The demo domain ranks where the keyword puts it, the same every time, and not always on
-    // the first pages.
+    // The demo domain ranks where the keyword puts it, not always on the first pages (and the same
+    // every time: servesPages compares the program's pages with a ranking of its own).
     void ranking()
     {
         const DemoRanking ranking(u"example.com"_s);
-        int top = 0;
-        int deep = 0;
+        int top = 0, deep = 0;
         for (int n = 0; n < 200; ++n) {
             const QString keyword = u"keyword "_s + QString::number(n);
             const QList<int> positions = ranking.domainpositions(keyword);

@@ -298,11 +298,10 @@ private slots:
         QTest::newRow("brave 403") << engines::brave << int(R::Status) << 403 << QByteArray() << u"blocked (HTTP 403)"_s
                                    << 9 << "&country=AT&search_lang=de"_ba;
         // A key refused ends the keyword at once, without the waits of a refusal by status.
-        const QByteArray refused = "{\"message\":\"Unauthorized.\",\"statusCode\":403}";
         QTest::newRow("serper key refused with 403")
             << engines::serper << int(R::Raw) << 0
-            << "HTTP/1.1 403 Forbidden\r\nContent-Length: " + QByteArray::number(refused.size()) + "\r\n\r\n" + refused
-            << u"key rejected"_s << 9 << "{\"gl\":\"at\",\"hl\":\"de\",\"location\":\"Wien\","_ba;
+            << reply("{'message':'Unauthorized.','statusCode':403}", 403).toLatin1() << u"key rejected"_s << 9
+            << "{\"gl\":\"at\",\"hl\":\"de\",\"location\":\"Wien\","_ba;
     }
 
     void runsEachService()
