@@ -25,17 +25,6 @@ QString readmembers(JsonScan &scan)
     return out;
 }
 
-// The documents of the tables are written with ' for ".
-QString document(QByteArray json)
-{
-    return codepage::toText(json.replace('\'', '"'));
-}
-
-QByteArray nested(int depth)
-{
-    return QByteArray(depth, '[') + QByteArray(depth, ']');
-}
-
 } // namespace
 
 // The JSON reader under the services: what it decodes, and that every broken or hostile
@@ -64,7 +53,8 @@ private slots:
             u"n=3;n=100;n=none;n=9223372036854775807;n=none;n=-9223372036854775808;"
             u"n=none;n=none;n=none;n=none;n=none;"_s);
         row("not text", "{'s':17,'s':null,'s':{'t':['u']},'s':'','s':false}", {}, u"s=null;s=null;s=null;s=;s=null;"_s);
-        row("deepest allowed", "{\"s\":" + nested(JsonScan::kMaxDepth - 1) + "}", {}, u"s=null;"_s);
+        const qsizetype depth = JsonScan::kMaxDepth - 1;
+        row("deepest allowed", "{\"s\":" + QByteArray(depth, '[') + QByteArray(depth, ']') + "}", {}, u"s=null;"_s);
         row("empty", "", u"unexpected end, expected a value at the end (byte 0)"_s);
         row("cut in a string", "{'url':'http://a", u"unterminated string at the end (byte 16)"_s);
         row("cut in an escape", "{'a':'\\", u"unterminated string at byte 6"_s);
@@ -96,7 +86,7 @@ private slots:
     {
         QFETCH(QByteArray, json);
         QFETCH(QString, error);
-        const QString text = document(json);
+        const QString text = codepage::toText(json.replace('\'', '"')); // the tables write " as '
         JsonScan skipped(text);
         skipped.skip();
         QCOMPARE(skipped.finish(), error.isEmpty());
