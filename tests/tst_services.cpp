@@ -317,10 +317,7 @@ private slots:
         rig.state.settings.engineurl = u"http://"_s + rig.engine.hostport();
         rig.state.settings.enginekey = rig.state.settings.apikey = u"k"_s;
         rig.window.setSearchlocale({u"at"_s, u"de"_s, {}, u"Wien"_s});
-        QList<FakeEngine::Hit> first;
-        for (int i = 1; i <= 7; ++i)
-            first.append({u"http://other%1.example/"_s.arg(i), u"t"_s, u"s"_s});
-        rig.engine.setHits(u"found"_s, 0, first);
+        rig.engine.setHits(u"found"_s, 0, QList<FakeEngine::Hit>(7, {u"http://other.example/"_s, u"t"_s, u"s"_s}));
         rig.engine.setHits(
             u"found"_s, 1,
             {{u"http://x.example/"_s, u"X"_s, u"s"_s}, {u"https://www.mysite.example/p"_s, u"Mine"_s, u"s"_s}});
