@@ -214,6 +214,7 @@ private slots:
              V::Quota);
         ends("html redirect", html, reply("", 302), u"blocked (HTTP 302)"_s, V::Blocked);
         ends("html no hits", html, reply("<html>did not match any documents</html>"), {}, V::Results);
+        ends("html not found", html, reply("<html>gone</html>", 404), u"service error (HTTP 404)"_s, V::Failed);
         // Markers the saved captures also carry beside others.
         ends("html challenge with 200", html,
              reply("<html><head><title>Just a moment...</title></head><body>x</body></html>"),
