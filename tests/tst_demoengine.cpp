@@ -36,8 +36,7 @@ private slots:
         QVERIFY2(line.startsWith(u"Demo search engine listening on 127.0.0.1:"_s), qPrintable(line));
         const quint16 port = line.sliced(line.lastIndexOf(u':') + 1).toUShort();
 
-        Settings settings;
-        settings.apikey = u"demo"_s;
+        const Settings settings;
         const QString host = u"127.0.0.1:"_s + QString::number(port);
         const Array1<SearchHit> html =
             geturls_google(exchange(port, getgoogle(settings, host, host, u"blue widgets"_s, 1)));
