@@ -290,8 +290,8 @@ private slots:
         using R = FakeEngine::Reply;
         // The page services number ten a page, SearXNG and Brave count the hits, Serper numbers
         // each page from 1 and the SERP API counts on. 429 and 5xx wait as tst_fetcher's backoff shows.
-        QTest::newRow("html captcha") << engines::html << int(R::Captcha) << 0 << QByteArray()
-                                      << u"blocked (captcha page)"_s << 12 << "?hl=de&gl=at&"_ba;
+        QTest::newRow("soap 503") << engines::soap << int(R::Status) << 503 << QByteArray() << u"blocked (HTTP 503)"_s
+                                  << 12 << "countryAT"_ba;
         QTest::newRow("searxng captcha") << engines::searxng << int(R::Captcha) << 0 << QByteArray()
                                          << u"blocked (demo: CAPTCHA)"_s << 9 << "&language=de-AT"_ba;
         QTest::newRow("serpapi error") << engines::serpapi << int(R::Fault) << 0 << QByteArray() << u"quota exhausted"_s
