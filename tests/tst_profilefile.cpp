@@ -45,11 +45,8 @@ private slots:
         row("section trimmed", "[ s ]\r\nk=v\r\n", "v");
         row("names asked trimmed", "[s]\r\nk=v\r\n", "v", " s ", "\tk");
         row("other blanks", "\x1A[s]\x0C\r\n\x0Bk=v\x1A\r\n", "v");
-        row("quoted", "[s]\r\nk=\"v\"\r\n", "v");
         row("quoted blank", "[s]\r\nk=\" x\"\r\n", " x");
-        row("double quotes", "[s]\r\nk=\"\"s\"\"\r\n", "\"s\"");
         row("single quotes", "[s]\r\nk='a b'\r\n", "a b");
-        row("half quoted", "[s]\r\nk=\"a\" b\r\n", "\"a\" b");
         row("mixed quotes", "[s]\r\nk=\"a'\r\n", "\"a'");
         row("lone quote", "[s]\r\nk=\"\r\n", "\"");
         row("comment", "[s]\r\n ;k=v\r\n", "", "s", ";k");
@@ -58,20 +55,17 @@ private slots:
         row("no equals", "[s]\r\nk\r\n", "");
         row("empty name", "[s]\r\n=v\r\n", "v", "s", "");
         row("second equals", "[s]\r\nk=a=b\r\n", "a=b");
-        row("open bracket", "[s]\r\n[t\r\nk=v\r\n", "v");
         row("open bracket key", "[s]\r\n[t=1\r\n", "1", "s", "[t");
         row("rest ignored", "[s] x\r\nk=v\r\n", "v");
         row("last bracket", "[a]b]\r\nk=v\r\n", "v", "a]b");
         row("first section wins", "[s]\r\na=1\r\n[S]\r\nk=2\r\n", "");
         row("first key wins", "[s]\r\nk=1\r\nK=2\r\n", "1");
         row("before sections", "k=1\r\n[s]\r\nk=2\r\n", "1", "");
-        row("cr only", "[a]\rk=1\r[s]\rk=2\r", "2");
-        row("lf only", "[a]\nk=1\n[s]\nk=2\n", "2");
+        row("cr and lf alone", "[a]\rk=1\n[s]\nk=2\r", "2");
         row("no last line end", "[s]\r\nk=2", "2");
         row("utf-8 bom", "\xEF\xBB\xBF[s]\r\nk=v\r\n", "");
         row("missing section", "[s]\r\nk=v\r\n", "", "t");
         row("missing key", "[s]\r\nj=v\r\n", "");
-        row("empty file", "", "");
     }
 
     void read()
@@ -84,16 +78,6 @@ private slots:
         // Unchanged, the file goes back exactly as it came.
         QCOMPARE(profile.toBytes(), file);
         QVERIFY(!profile.isModified());
-    }
-
-    void readiniCutsLongValues()
-    {
-        TempProgramFolder folder;
-        const QByteArray longValue(300, 'x');
-        QVERIFY(folder.write(u"z.ini"_s, "[s]\r\nk=" + longValue + "\r\nq=\"" + longValue + "\"\r\n"));
-        QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), QString(254, u'x'));
-        QCOMPARE(servertools::readini(u"q"_s, u"s"_s, u"z.ini"_s), QString(254, u'x'));
-        QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"missing.ini"_s), QString());
     }
 
     void editKeepsTheRest_data()
@@ -168,6 +152,9 @@ private slots:
         QTest::newRow("quoted") << u"'x'"_s << u"'x'"_s << "k=\"'x'\"\r\n"_ba;
         QTest::newRow("line break") << u"a\r\nb"_s << u"a  b"_s << "k=a  b\r\n"_ba;
         QTest::newRow("injection") << u"x\n[settings]"_s << u"x [settings]"_s << "k=x [settings]\r\n"_ba;
+        // A long value reads back as long as the reader takes one, cut after its quotes go.
+        QTest::newRow("long") << u' ' + QString(300, u'x') << u' ' + QString(253, u'x')
+                              << "k=\" " + QByteArray(300, 'x') + "\"\r\n";
     }
 
     void valuesKeepTheirOuterText()
