@@ -57,28 +57,10 @@ struct State : SearchState, WindowSettings
 {
 };
 
-SearchHit hit(int position, const QString &url, const QString &title = {}, const QString &abstract = {})
-{
-    return SearchHit{url, title, abstract, position, {}};
-}
-
-KeywordResult keyword(const QString &key, const QString &action, const QList<SearchHit> &hits,
-                      const QStringList &top = {})
-{
-    KeywordResult result{key, {}, action, {}, {}};
-    for (const SearchHit &h : hits)
-        result.positions.append(h);
-    for (const QString &url : top) {
-        result.urls.append(url);
-        result.titles.append(url.toUpper());
-    }
-    return result;
-}
-
 using sample::domain;
 
-// Two domains: the first with a keyword of two hits and one of none, the second with a keyword
-// holding a line break.
+// Two domains: the first with a keyword of two hits and one of none, the second searched from a
+// place and with a keyword holding a line break.
 State sampleState()
 {
     State state;
@@ -92,18 +74,17 @@ State sampleState()
     s.readfile = u"r.sav"_s;
     s.writefile = u"w.sav"_s;
     state.scheduledialogpath = u"s.sav"_s;
-    SearchSession first = domain(u"mysite.example"_s,
-                                 {keyword(u"blue widgets"_s, u"Finished search"_s,
-                                          {hit(4, u"http://mysite.example/a"_s, u"A"_s, u"first"_s),
-                                           hit(17, u"http://mysite.example/b"_s, u"B"_s, u"second"_s)},
-                                          {u"x"_s, u"y"_s}),
-                                  keyword(u"red"_s, {}, {})},
-                                 u"04-Mar-2005 09:07:03"_s);
+    KeywordResult blue = sample::keyword(u"blue widgets"_s, {u"x"_s, u"y"_s}, {u"X"_s, u"Y"_s},
+                                         {{u"http://mysite.example/a"_s, u"A"_s, u"first"_s, 4, {}},
+                                          {u"http://mysite.example/b"_s, u"B"_s, u"second"_s, 17, {}}});
+    blue.action = u"Finished search"_s;
+    SearchSession first = domain(u"mysite.example"_s, {blue, sample::keyword(u"red"_s, {})}, u"04-Mar-2005 09:07:03"_s);
     first.pagedepth = u"2"_s;
     first.checkstop = u"0"_s;
     first.checkfirst = u"1"_s;
     state.urldata.append(first);
-    state.urldata.append(domain(u"other.example"_s, {keyword(u"two\r\nlines"_s, {}, {})}));
+    state.urldata.append(domain(u"other.example"_s, {sample::keyword(u"two\r\nlines"_s, {})}));
+    state.urldata[2].locale = {u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s};
     return state;
 }
 
@@ -127,6 +108,7 @@ const QByteArray SampleRecord = "----------04-Mar-2005 09:07:03\r\n"
                                 "urls: x\r\ntitles: X\r\nurls: y\r\ntitles: Y\r\n"
                                 "KEY: red\r\nact: \r\n"
                                 "URL: other.example\r\nDATETIME: \r\nPAGEDEPTH: \r\nCHECKSTOP: \r\nCHECKFIRST: \r\n"
+                                "COUNTRY: de\r\nDEVICE: mobile\r\nLOCATION: Berlin, Germany\r\n"
                                 "KEY: two\r\nlines\r\nact: \r\n";
 
 // Loads record n of path into a fresh state, as the load command does.
@@ -205,20 +187,6 @@ private slots:
         QVERIFY(readbytes(path(u"short.sav"_s)).endsWith("titles: X\r\nurls: y\r\n"));
     }
 
-    // A domain's place follows its CHECKFIRST line, one line a set field; the record without a
-    // place above stays byte for byte as it was.
-    void placeLines()
-    {
-        State state = sampleState();
-        state.urldata[2].locale = {u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s};
-        const QByteArray bytes = record(state, u"04-Mar-2005 09:07:03"_s);
-        QVERIFY(bytes.contains("CHECKFIRST: \r\nCOUNTRY: de\r\nDEVICE: mobile\r\n"
-                               "LOCATION: Berlin, Germany\r\nKEY: two\r\n"));
-        QCOMPARE(bytes.count("COUNTRY: "), 1);
-        QCOMPARE(history(bytes)[1].urldata[2].locale, state.urldata[2].locale);
-        QVERIFY(history(bytes)[1].urldata[1].locale.isEmpty());
-    }
-
     void readerRules()
     {
         const QByteArray file =
@@ -241,7 +209,7 @@ private slots:
         QVERIFY(state.settings.proxypass == u"mine"_s && state.settings.apikey == u"old"_s);
         QVERIFY(state.settings.uselog && !state.settings.contexthelp && !state.settings.schedulerunning);
         QCOMPARE(state.settings.colorscheme, Settings::standardScheme());
-        KeywordResult k = keyword(u"k"_s, {}, {hit(3, u"http://a.example/3b"_s)});
+        KeywordResult k = sample::keyword(u"k"_s, {}, {}, {{u"http://a.example/3b"_s, {}, {}, 3, {}}});
         k.urls.append(u"u1"_s);
         Array1<SearchSession> expected;
         expected.append(domain(u"a.example"_s, {k}));
@@ -349,74 +317,63 @@ private slots:
         }
     }
 
-    void saveLoadAndTheDateChoice()
+    // Four saves through the commands, the last two within one second and the third with logging
+    // off; LOAD DATA takes the first record of the newest second, and the manage panel deletes a
+    // record, then both records of one second, then the last.
+    void saveLoadAndDelete()
     {
         MockClock clock(QDateTime(QDate(2006, 5, 1), QTime(12, 0, 0)));
         Commands c;
-        // Three saves, the last two within the same second and the second with logging off.
-        c.dialogs.setNextFileName(path(u"load.sav"_s));
-        c.commands.mnusave_Click();
-        QVERIFY(c.prompts.questions().isEmpty());
-        clock.advanceSeconds(60);
-        for (const bool uselog : {false, true}) {
-            c.state.settings.uselog = uselog;
-            c.state.txturl = uselog ? u"third"_s : u"second"_s;
-            c.window.domaintext = c.state.txturl;
-            c.dialogs.setNextFileName(path(u"load.sav"_s));
-            c.prompts.setNextAnswer(Prompts::Answer::No);
+        const QString file = path(u"cmd.sav"_s);
+        QList<QByteArray> records;
+        for (int i = 0; i < 4; ++i) {
+            c.state.settings.uselog = i != 2;
+            c.state.txturl = c.window.domaintext = QString::number(i);
+            c.dialogs.setNextFileName(file);
+            c.prompts.setNextAnswer(Prompts::Answer::No); // add to the file
             c.commands.mnusave_Click();
+            QCOMPARE(c.prompts.questions().size(), i); // a new file is not asked about
+            records << record(c.state, GetDateFormat(), c.window.recordwindow());
+            QCOMPARE(readbytes(file), records.join());
+            clock.advanceSeconds(i == 2 ? 0 : 60);
         }
 
-        c.dialogs.setNextFileName(path(u"load.sav"_s));
+        c.dialogs.setNextFileName(file);
         c.commands.mnuload_Click();
         SelectReadPanel &select = c.commands.selectread();
-        const QString newest = u"01-May-2006 12:01:00"_s;
+        const QString newest = u"01-May-2006 12:02:00"_s;
         QVERIFY(select.visible);
+        QCOMPARE(select.seldate.size(), 4);
         QCOMPARE(select.seldatetext, newest);
-        QCOMPARE(select.seldate.size(), 3);
         select.seldatetext = u"01-May-2006"_s;
         c.commands.cmdloadcontinue_Click();
         QCOMPARE(c.prompts.messages().last(), u"enter date does not match any entry in the file, please try again"_s);
         QVERIFY(select.visible && c.window.loads == 0);
-        // The first of the two same-second records, which switches logging off.
         select.seldatetext = newest;
-        c.state.settings.uselog = true;
         c.commands.cmdloadcontinue_Click();
         QVERIFY(!select.visible && c.window.loads == 1 && c.window.placed);
-        QCOMPARE(c.state.txturl, u"second"_s);
+        QCOMPARE(c.state.txturl, u"2"_s);
         QVERIFY(!c.state.settings.uselog);
         const QByteArray log = m_folder.read(errorreports::daylogname());
-        QVERIFY(log.contains(QByteArray("Loading data from " + path(u"load.sav"_s).toLatin1())));
-        QVERIFY(log.contains("---End log Zorvane --- at 01-May-2006 12:01:00"));
-    }
+        QVERIFY(log.contains(QByteArray("Loading data from " + file.toLatin1())));
+        QVERIFY(log.contains("---End log Zorvane --- at 01-May-2006 12:03:00"));
 
-    void deleteSelected()
-    {
-        MockClock clock(QDateTime(QDate(2006, 5, 1), QTime(12, 0, 0)));
-        Commands c;
-        QByteArray records[4];
-        for (int i = 0; i < 4; ++i) {
-            c.state.urldata[1].keys[1].positions[1].position = 10 + i;
-            records[i] = record(c.state, GetDateFormat());
-            clock.advanceSeconds(i == 2 ? 0 : 1); // the last two share their second
-        }
-        QVERIFY(writebytes(path(), "header\r\n" + records[0] + records[1] + records[2] + records[3]));
+        QVERIFY(writebytes(file, "header\r\n" + records.join()));
         ManagePanel &manage = c.commands.manage();
-        manage.txtmhfile = path();
+        manage.txtmhfile = file;
         c.commands.cmdmhread_Click();
         QCOMPARE(manage.mhdates.size(), 4);
         manage.mhdatestext = manage.mhdates[1];
         c.commands.cmdmhdelete_Click();
-        QCOMPARE(readbytes(path()), "header\r\n" + records[0] + records[2] + records[3]);
-        QCOMPARE(readbytes(HistoryCommands::tempfile()), readbytes(path()));
+        QCOMPARE(readbytes(file), "header\r\n" + records[0] + records[2] + records[3]);
+        QCOMPARE(readbytes(HistoryCommands::tempfile()), readbytes(file));
         QCOMPARE(manage.mhdates.size(), 3);
-        // Both records of the shared second go.
         c.commands.cmdmhdelete_Click();
-        QCOMPARE(readbytes(path()), "header\r\n" + records[0]);
+        QCOMPARE(readbytes(file), "header\r\n" + records[0]);
         QVERIFY(manage.datesvisible);
-        QCOMPARE(QDir(m_folder.path()).entryList({u"h.sav*"_s}), QStringList(u"h.sav"_s));
+        QCOMPARE(QDir(m_folder.path()).entryList({u"cmd.sav*"_s}), QStringList(u"cmd.sav"_s));
         c.commands.cmdmhdelete_Click();
-        QCOMPARE(readbytes(path()), "header\r\n");
+        QCOMPARE(readbytes(file), "header\r\n");
         QCOMPARE(c.prompts.messages().last(), u"No suitable data in file"_s);
     }
 
