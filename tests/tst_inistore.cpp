@@ -113,9 +113,7 @@ private slots:
         QTest::newRow("grey case") << "colorscheme=windows grey"_ba << u"colorscheme"_s << u"Zorvane standard"_s;
         QTest::newRow("connections 0") << "maxconnections=0"_ba << u"maxconnections"_s << u"5"_s;
         QTest::newRow("connections 12abc") << "maxconnections= 12abc"_ba << u"maxconnections"_s << u"12"_s;
-        QTest::newRow("timeout text") << "inettimeout=abc"_ba << u"inettimeout"_s << u"60"_s;
         QTest::newRow("empty host") << "searchhost="_ba << u"searchhost"_s << u"www.google.com"_s;
-        QTest::newRow("empty update host") << "updatehost="_ba << u"updatehost"_s << u"www.zorvane.example"_s;
         QTest::newRow("file without engine") << "useapi=1"_ba << u"engine"_s << u"html soap "_s;
         QTest::newRow("searxng") << "engine=searxng\r\nengineurl=http://h:1"_ba << u"engine"_s
                                  << u"searxng searxng http://h:1"_s;
@@ -196,12 +194,20 @@ private slots:
         // The file keeps one results file name, which the schedule dialog starts from again.
         saved.scheduledialogpath = u"dialog.sav"_s;
         saved.urldata[1].keys[1].positions[1].abstract = QString(300, u'a');
+        // The last domain holds the most keywords a domain can, each with a hit and a top ten: its
+        // hit and top-ten numbers run far past 16 bits.
+        SearchSession &big = saved.urldata.append(SearchSession{});
+        big.url = u"big.example"_s;
+        for (int k = 1; k <= 32767; ++k) {
+            const QString key = u"k"_s + QString::number(k);
+            big.keys.append(keyword(key, {hit(k % 10 + 1, u"http://big.example/"_s + key)}, 10));
+        }
         QVERIFY(writei(saved, saved, designWindow(), {100, 200, 300, 400, 500}));
         const StoredState loaded = load();
         QVERIFY(errorreports::errortext().isEmpty());
         // An abstract comes back as long as a value the reader takes.
         saved.urldata[1].keys[1].positions[1].abstract.truncate(254);
-        QCOMPARE(loaded.urldata, saved.urldata);
+        QVERIFY(loaded.urldata == saved.urldata);
         QCOMPARE(loaded.txturl, saved.txturl);
         QCOMPARE(loaded.scheduledialogpath, saved.settings.schedulefile);
         QCOMPARE(int(loaded.reswid[3]), 300);
@@ -214,33 +220,14 @@ private slots:
         QVERIFY(bytes.contains("countkeys3=1\r\nposition3=1\r\n"));
         QVERIFY(bytes.contains("[URLS1]\r\ncountkeys1=10\r\nurls1="));
         QVERIFY(!bytes.contains("[URL2]") && bytes.contains("[URL3]\r\nurl=beta.example\r\n"));
-        QVERIFY(bytes.contains("counturls=3\r\n"));
+        QVERIFY(bytes.contains("counturls=4\r\n"));
+        QVERIFY(bytes.contains("\r\nurls327670=http://top10.example/k32767\r\n"));
         QCOMPARE(bytes.count("schedulefile="), 1);
         QVERIFY(bytes.contains("historyfile=\r\nschedulefile=C:\\data\\schedule.sav\r\nhtmlfile=\r\n"));
         // A domain's place follows its schedule time; one without a place writes no key for it.
         QVERIFY(bytes.contains("lastscheduletime=05-Mar-2005 10:00:00\r\ncountry=de\r\nlanguage=pt-br\r\n"
                                "device=mobile\r\nlocation=Berlin, Germany\r\ncountkeys=1\r\n"));
         QCOMPARE(bytes.count("country="), 1);
-    }
-
-    // The most keywords a domain holds, each with a hit and a top ten: its hit and top-ten
-    // numbers run far past 16 bits, and all of it reads back.
-    void largestDomainRoundTrips()
-    {
-        TempProgramFolder folder;
-        StoredState saved;
-        SearchSession &session = saved.urldata.append(SearchSession{});
-        session.url = u"big.example"_s;
-        for (int k = 1; k <= 32767; ++k) {
-            const QString key = u"k"_s + QString::number(k);
-            session.keys.append(keyword(key, {hit(k % 10 + 1, u"http://big.example/"_s + key)}, 10));
-        }
-        QVERIFY(writei(saved, saved, designWindow(), {}));
-        const StoredState loaded = load();
-        QCOMPARE(errorreports::errortext(), QString());
-        QCOMPARE(loaded.urldata[1].keys.ubound(), 32767);
-        QVERIFY(loaded.urldata == saved.urldata);
-        QVERIFY(folder.read(u"zorvane.ini"_s).contains("\r\nurls327670=http://top10.example/k32767\r\n"));
     }
 
     // Every option of the settings table is written and read back.
@@ -317,9 +304,6 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::addColumn<int>("domains"); // urldata's upper bound after the failure
         QTest::newRow("counturls overflow") << "[settings]\r\nuselog=0\r\ncounturls=70000\r\n"_ba << u"Overflow"_s << 0;
-        QTest::newRow("countkeys overflow") << "[settings]\r\nuselog=0\r\ncounturls=2\r\n[URL1]\r\nurl=a\r\n"
-                                               "countkeys=1\r\nkeys1=k\r\n[URL2]\r\nurl=b\r\ncountkeys=32768\r\n"_ba
-                                            << u"Overflow"_s << 2;
         QTest::newRow("negative count") << "[settings]\r\nuselog=0\r\ncounturls=-1\r\n"_ba
                                         << u"Subscript out of range"_s << 0;
         QTest::newRow("counts beyond the file")
@@ -344,7 +328,10 @@ private slots:
             QCOMPARE(state.urldata[1].url, u"a"_s);
     }
 
-    void unwritableFolderLosesNothing()
+    // The settings go to the program folder: a missing one is not made, and an installed
+    // program's is the user's data folder, never beside the program (even as root, who may
+    // write to /usr/bin).
+    void programFolder()
     {
         TempProgramFolder folder;
         const StoredState state = sampleState();
@@ -352,10 +339,6 @@ private slots:
         programfolder::setPath(missing);
         QVERIFY(!writei(state, state, designWindow(), {}));
         QVERIFY(!QFile::exists(missing));
-    }
-
-    void installedProgramNeverWritesBesideItself() // even as root, who may write to /usr/bin
-    {
         QStandardPaths::setTestModeEnabled(true);
         QCOMPARE(programfolder::folderfor(u"/usr/bin"_s),
                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
