@@ -23,13 +23,6 @@ WindowPlacement designWindow(WindowState state = WindowState::Normal)
     return WindowPlacement{3000, 2000, 7500, 9000, state, 15360, 11520};
 }
 
-void writeIni(const TempProgramFolder &folder, const QByteArray &bytes, const QString &name = u"zorvane.ini"_s)
-{
-    QFile f(folder.file(name));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // Reads the settings file as start-up does, into a fresh state.
 StoredState load(bool restorewindow = true, WindowPlacement *placed = nullptr)
 {
@@ -130,7 +123,7 @@ private slots:
         QFETCH(QByteArray, line);
         QFETCH(QString, field);
         TempProgramFolder folder;
-        writeIni(folder, "; written by hand\r\n[Settings]\r\n" + line + "\r\n");
+        QVERIFY(folder.write(u"zorvane.ini"_s, "; written by hand\r\n[Settings]\r\n" + line + "\r\n"));
         const StoredState state = load();
         const Settings &s = state.settings;
         const QHash<QString, QString> fields = {
@@ -180,7 +173,7 @@ private slots:
         QFETCH(bool, restorewindow);
         QFETCH(QList<double>, expected);
         TempProgramFolder folder;
-        writeIni(folder, "[settings]\r\n" + stored);
+        QVERIFY(folder.write(u"zorvane.ini"_s, "[settings]\r\n" + stored));
         WindowPlacement window = designWindow(WindowState(state));
         load(restorewindow, &window);
         QCOMPARE((QList<double>{window.left, window.top, window.width, window.height}), expected);
@@ -230,10 +223,15 @@ private slots:
         QCOMPARE(bytes.count("country="), 1);
     }
 
-    // Every option of the settings table is written and read back.
-    void everySettingRoundTrips()
+    // Over a hand-edited file: its notes, its spelling and its other sections stay; every option
+    // of the settings table is written and reads back; a maximised window keeps the placement it
+    // had when normal; a place cleared is stored empty rather than left behind.
+    void writesOverHandEditedFile()
     {
         TempProgramFolder folder;
+        const QByteArray notes = "; my notes\r\n\r\n[Other]\r\nfoo = bar \r\n\r\n"_ba;
+        QVERIFY(folder.write(u"zorvane.ini"_s, notes + "[Settings]\r\nUseLog = 1\r\n; keep me\r\n[URL1]\r\n"
+                                                       "country=us\r\ndevice=mobile\r\n"));
         StoredState saved;
         for (const SettingKey &entry : settingkeys()) {
             std::visit(
@@ -251,7 +249,15 @@ private slots:
                 entry.field);
         }
         saved.scheduledialogpath = saved.settings.schedulefile;
-        QVERIFY(writei(saved, saved, designWindow(), {}));
+        saved.urldata.append(SearchSession{u"a.example"_s, {}, {}, {}, {}, {}, {}, {{}, {}, u"desktop"_s, {}}});
+        QVERIFY(writei(saved, saved, {1500.7, 1200, 9000, 12000, WindowState::Normal, 15360, 11520}, {}));
+        QVERIFY(writei(saved, saved, {0, 0, 15360, 11520, WindowState::Maximised, 15360, 11520}, {}));
+        const QByteArray bytes = folder.read(u"zorvane.ini"_s);
+        QVERIFY(bytes.startsWith(QByteArray(notes + "[Settings]\r\nUseLog=0\r\n")));
+        QVERIFY(bytes.contains("\r\n; keep me\r\n"));
+        QCOMPARE(bytes.count("[Settings]"), 1);
+        QVERIFY(bytes.contains("meleft=1500\r\nmetop=1200\r\nmewidth=9000\r\nmeheight=12000\r\n"));
+        QVERIFY(bytes.contains("[URL1]\r\ncountry=\r\ndevice=desktop\r\nurl=a.example\r\n"));
         const StoredState loaded = load();
         for (const SettingKey &entry : settingkeys()) {
             std::visit(
@@ -262,40 +268,16 @@ private slots:
         }
     }
 
-    void savingMaximisedKeepsPlacement()
+    // A window on a very large screen is stored within the file's 16-bit range and loads again.
+    void veryLargeScreen()
     {
         TempProgramFolder folder;
         const StoredState state;
-        const WindowPlacement normal{1500.7, 1200, 9000, 12000, WindowState::Normal, 15360, 11520};
-        writei(state, state, normal, {});
-        const WindowPlacement maximised{0, 0, 15360, 11520, WindowState::Maximised, 15360, 11520};
-        writei(state, state, maximised, {});
-        const QByteArray bytes = folder.read(u"zorvane.ini"_s);
-        QVERIFY(bytes.contains("meleft=1500\r\nmetop=1200\r\nmewidth=9000\r\nmeheight=12000\r\n"));
-
-        // A window on a very large screen is stored within the file's 16-bit range and loads again.
         writei(state, state, WindowPlacement{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400}, {50000});
         WindowPlacement window{0, 0, 7500, 9000, WindowState::Normal, 57600, 32400};
         load(true, &window);
         QVERIFY(errorreports::errortext().isEmpty());
         QCOMPARE((QList<double>{window.left, window.top, window.width}), (QList<double>{0, 0, 32767}));
-    }
-
-    void handEditedFileKeepsItsText()
-    {
-        TempProgramFolder folder;
-        const QByteArray notes = "; my notes\r\n\r\n[Other]\r\nfoo = bar \r\n\r\n"_ba;
-        writeIni(folder, notes + "[Settings]\r\nUseLog = 1\r\n; keep me\r\n[URL1]\r\ncountry=us\r\ndevice=mobile\r\n");
-        StoredState state;
-        state.settings.uselog = false;
-        state.urldata.append(SearchSession{u"a.example"_s, {}, {}, {}, {}, {}, {}, {{}, {}, u"desktop"_s, {}}});
-        writei(state, state, designWindow(), {});
-        const QByteArray bytes = folder.read(u"zorvane.ini"_s);
-        QVERIFY(bytes.startsWith(QByteArray(notes + "[Settings]\r\nUseLog=0\r\n")));
-        QVERIFY(bytes.contains("\r\n; keep me\r\n"));
-        QCOMPARE(bytes.count("[Settings]"), 1);
-        // A place cleared is stored empty rather than left behind.
-        QVERIFY(bytes.contains("[URL1]\r\ncountry=\r\ndevice=desktop\r\nurl=a.example\r\n"));
     }
 
     void corruptFilesAreTrapped_data()
@@ -316,7 +298,7 @@ private slots:
     {
         QFETCH(QByteArray, file);
         TempProgramFolder folder;
-        writeIni(folder, file);
+        QVERIFY(folder.write(u"zorvane.ini"_s, file));
         const StoredState state = load();
         QFETCH(QString, error);
         QVERIFY2(errorreports::errortext().contains(error), qPrintable(errorreports::errortext()));
