@@ -93,18 +93,12 @@ private:
     }
     void append(const QByteArray &bytes)
     {
-        QFile file(m_file);
-        QVERIFY(file.open(QIODevice::Append) && file.write(bytes) == bytes.size());
-        file.close();
+        QVERIFY(writebytes(m_file, readbytes(m_file) + bytes));
         later();
     }
     void replace(const QByteArray &from, const QByteArray &to)
     {
-        QFile file(m_file);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        const QByteArray edited = file.readAll().replace(from, to);
-        QVERIFY(file.resize(0) && file.write(edited) == edited.size());
-        file.close();
+        QVERIFY(writebytes(m_file, readbytes(m_file).replace(from, to)));
         later();
     }
     // Each kind of change to the file or its index, and how the next open catches up.
@@ -211,9 +205,7 @@ private slots:
         const HistoryIndex index = HistoryIndex::open(file);
         QCOMPARE(index.indexfile(), file + u".idx"_s);
         QCOMPARE(QFile::permissions(index.indexfile()) & shared & ~QFileDevice::ReadGroup, QFileDevice::Permissions());
-        QFile stored(index.indexfile());
-        QVERIFY(stored.open(QIODevice::ReadOnly));
-        const QByteArray bytes = stored.readAll();
+        const QByteArray bytes = readbytes(index.indexfile());
         QVERIFY(bytes.contains("a.example") && !bytes.contains("hunter2") && !bytes.contains("k-7731"));
         // Narrowed later, the file takes its index along at the next open.
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
