@@ -1,4 +1,3 @@
-#include "diagnostics/errorreports.h"
 #include "storage/profilefile.h"
 #include "storage/servertools.h"
 #include "support/faildevice.h"
@@ -163,7 +162,10 @@ private slots:
         QCOMPARE(folder.read(u"z.ini"_s), "[s]\r\n" + line);
     }
 
-    void batchReadsAndWritesOnce()
+    // A batch reads its file once and writes it once, other files apart. A write that fails (a
+    // full device, a missing folder) says so; a file that exists but cannot be read is never
+    // replaced by what little is known.
+    void batchesAndFailedWrites()
     {
         TempProgramFolder folder;
         QVERIFY(folder.write(u"z.ini"_s, "[s]\r\nk=1\r\n"));
@@ -172,33 +174,23 @@ private slots:
             QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), u"1"_s);
             QVERIFY(servertools::writeini(u"2"_s, u"k"_s, u"s"_s, u"z.ini"_s));
             QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), u"2"_s);
-            // Other files are not part of the batch.
             QVERIFY(servertools::writeini(u"x"_s, u"k"_s, u"s"_s, u"other.ini"_s));
             QCOMPARE(folder.read(u"other.ini"_s), "[s]\r\nk=x\r\n"_ba);
             QCOMPARE(folder.read(u"z.ini"_s), "[s]\r\nk=1\r\n"_ba);
             QVERIFY(batch.save());
         }
         QCOMPARE(folder.read(u"z.ini"_s), "[s]\r\nk=2\r\n"_ba);
-    }
 
-    void failedWrites()
-    {
-        const ProfileFile profile = ProfileFile::fromBytes("[s]\r\nk=v\r\n");
         FailDevice full(5);
         QVERIFY(full.open(QIODevice::WriteOnly));
-        QVERIFY(!profile.write(&full));
-
-        // A folder that cannot be written: the write fails, nothing crashes.
-        TempProgramFolder folder;
+        QVERIFY(!ProfileFile::fromBytes("[s]\r\nk=v\r\n").write(&full));
         QVERIFY(!servertools::writeini(u"v"_s, u"k"_s, u"s"_s, u"sub/z.ini"_s));
-
-        // A file that exists but cannot be read is never replaced by what little is known.
-        QVERIFY(QDir(folder.path()).mkdir(u"z.ini"_s));
-        servertools::IniBatch batch(u"z.ini"_s);
-        QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), QString());
-        servertools::writeini(u"v"_s, u"k"_s, u"s"_s, u"z.ini"_s);
+        QVERIFY(QDir(folder.path()).mkdir(u"dir.ini"_s));
+        servertools::IniBatch batch(u"dir.ini"_s);
+        QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"dir.ini"_s), QString());
+        servertools::writeini(u"v"_s, u"k"_s, u"s"_s, u"dir.ini"_s);
         QVERIFY(!batch.save());
-        QVERIFY(QFileInfo(folder.file(u"z.ini"_s)).isDir());
+        QVERIFY(QFileInfo(folder.file(u"dir.ini"_s)).isDir());
     }
 };
 
