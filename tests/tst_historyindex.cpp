@@ -142,11 +142,7 @@ private:
                  QVERIFY(writebytes(m_file + u".saving"_s, historyfile::SaveMark::of(marked, record).bytes()));
                  append(record.first(40));
              }},
-            {"damaged index", R::Rebuilt,
-             [this] {
-                 QFile index(m_file + u".idx"_s);
-                 QVERIFY(index.open(QIODevice::ReadWrite) && index.write("not an index") == 12);
-             }},
+            {"damaged index", R::Rebuilt, [this] { QVERIFY(writebytes(m_file + u".idx"_s, "not an index")); }},
             {"index of another version", R::Rebuilt,
              [this] {
                  QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"test"_s);
@@ -203,7 +199,6 @@ private slots:
             QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
         const HistoryIndex index = HistoryIndex::open(file);
-        QCOMPARE(index.indexfile(), file + u".idx"_s);
         QCOMPARE(QFile::permissions(index.indexfile()) & shared & ~QFileDevice::ReadGroup, QFileDevice::Permissions());
         const QByteArray bytes = readbytes(index.indexfile());
         QVERIFY(bytes.contains("a.example") && !bytes.contains("hunter2") && !bytes.contains("k-7731"));
