@@ -29,6 +29,15 @@ using namespace Qt::Literals::StringLiterals;
 
 inline const QString Site = u"http://www.mysite.example/"_s;
 
+// The order a list's header marks, "2 up" or "2 down" (columns from 0); empty when none.
+inline QString sortmark(const QHeaderView *header)
+{
+    if (!header->isSortIndicatorShown())
+        return {};
+    const bool down = header->sortIndicatorOrder() == Qt::DescendingOrder;
+    return QString::number(header->sortIndicatorSection()) + (down ? u" down"_s : u" up"_s);
+}
+
 class RecordingAutostart final : public Autostart
 {
 public:
@@ -61,12 +70,13 @@ struct Desktop
     }
     ~Desktop() { close(); }
 
-    MainWindow &open()
+    // boxes: the window's message boxes, when not the test's queue of answers.
+    MainWindow &open(Prompts *boxes = nullptr)
     {
         window.reset();
         state = std::make_unique<AppState>();
         window = std::make_unique<MainWindow>(
-            *state, MainWindow::Seams{&prompts, &connection, &shell, &autostart, &dialup, &tray});
+            *state, MainWindow::Seams{boxes ? boxes : &prompts, &connection, &shell, &autostart, &dialup, &tray});
         state->settings.searchhost = engine.hostport();
         // The update check that starts with the window asks the fake engine, never the product's host.
         state->settings.updatehost = engine.hostport();
