@@ -11,14 +11,6 @@ class TestListView : public QObject
 {
     Q_OBJECT
 
-    static QStringList texts(const ListView &list)
-    {
-        QStringList result;
-        for (int i = 1; i <= list.itemcount(); ++i)
-            result.append(list.item(i).text());
-        return result;
-    }
-
     static void addresultcolumns(ListView &list)
     {
         const QStringList headers = {u"URL"_s, u"Search term"_s, u"Position"_s, u"Exact URL"_s, u"Operation"_s};
@@ -53,7 +45,7 @@ private slots:
         QCOMPARE(list.insertitem(1, u"new"_s).text(), u"new"_s);
         list.insertitem(3, u"mid"_s);
         list.insertitem(6, u"end"_s);
-        QCOMPARE(texts(list), (QStringList{u"new"_s, u"a"_s, u"mid"_s, u"b"_s, u"c"_s, u"end"_s}));
+        QCOMPARE(rows(&list, {0}), (QStringList{u"new"_s, u"a"_s, u"mid"_s, u"b"_s, u"c"_s, u"end"_s}));
         QVERIFY_THROWS_EXCEPTION(Failure, list.insertitem(0, u"x"_s));
         QVERIFY_THROWS_EXCEPTION(Failure, list.insertitem(8, u"x"_s));
         QVERIFY_THROWS_EXCEPTION(Failure, list.item(0));
@@ -65,11 +57,8 @@ private slots:
         QVERIFY(!list.item(2).selected() && list.item(3).selected());
 
         ListItem line = list.item(1);
-        const QStringList values = {u"blue widgets"_s, u"7"_s, u"http://www.example.com/a"_s, u"Done"_s};
-        for (int k = 1; k <= 4; ++k)
-            line.setsubitem(k, values.at(k - 1));
-        for (int k = 1; k <= 4; ++k)
-            QCOMPARE(list.item(1).subitem(k), values.at(k - 1));
+        line.setsubitem(4, u"Done"_s);
+        QCOMPARE(rows(&list, {0, 4}).first(), u"new|Done"_s);
         QVERIFY_THROWS_EXCEPTION(Failure, line.setsubitem(5, u"x"_s));
         QVERIFY_THROWS_EXCEPTION(Failure, line.subitem(0));
         const QColor normal = list.tree()->palette().color(QPalette::Text);
@@ -87,7 +76,7 @@ private slots:
         QCOMPARE(list.itemcount(), 1);
     }
 
-    // The list on screen: a line's clicks, text a column cuts (whole in a tool tip and after a
+    // The list on screen: a line's right click, text a column cuts (whole in a tool tip and after a
     // double click on the header's divider), and the header's mark of the order the view chose,
     // whatever the header makes of a click itself, following its header when the columns are
     // made again. Header clicks and a line's left click are tst_desktop's sorting and detail clicks.
@@ -106,16 +95,12 @@ private slots:
         QTreeWidget *tree = list.tree();
         QHeaderView *header = tree->header();
 
-        QSignalSpy clicks(&list, &ListView::itemclick);
         QSignalSpy releases(&list, &ListView::mouseup);
         const QRect second = tree->visualItemRect(tree->topLevelItem(1));
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, second.center());
-        QCOMPARE(clicks.size(), 1);
-        QVERIFY(list.item(2).selected());
         QTest::mouseClick(tree->viewport(), Qt::RightButton, Qt::ShiftModifier, second.center());
-        QCOMPARE(releases.size(), 2);
-        QCOMPARE(releases.at(1).at(0).value<Qt::MouseButton>(), Qt::RightButton);
-        QCOMPARE(releases.at(1).at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
+        QCOMPARE(releases.size(), 1);
+        QCOMPARE(releases.at(0).at(0).value<Qt::MouseButton>(), Qt::RightButton);
+        QCOMPARE(releases.at(0).at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
 
         const auto cell = [tree](int column) { return tree->visualRect(tree->model()->index(0, column)).center(); };
         const auto heading = [header](int column) {

@@ -29,6 +29,20 @@ using namespace Qt::Literals::StringLiterals;
 
 inline const QString Site = u"http://www.mysite.example/"_s;
 
+// Each line of a list as the texts of these columns (0 the line's own, 1 on its subitems),
+// joined by '|'.
+inline QStringList rows(const ListView *list, const QList<int> &columns)
+{
+    QStringList result;
+    for (int i = 1; i <= list->itemcount(); ++i) {
+        QStringList texts;
+        for (const int column : columns)
+            texts << (column == 0 ? list->item(i).text() : list->item(i).subitem(column));
+        result << texts.join(u'|');
+    }
+    return result;
+}
+
 // The order a list's header marks, "2 up" or "2 down" (columns from 0); empty when none.
 inline QString sortmark(const QHeaderView *header)
 {
@@ -120,15 +134,7 @@ struct Desktop
     ListView *list() const { return window->controls().results.resultsview; }
     QTreeWidget *tree() const { return list()->tree(); }
     // Every line of the results list: search term, shown position and exact URL.
-    QStringList lines() const
-    {
-        QStringList result;
-        for (int i = 1; i <= list()->itemcount(); ++i) {
-            const ListItem item = list()->item(i);
-            result.append(item.subitem(1) + u'|' + item.subitem(2) + u'|' + item.subitem(3));
-        }
-        return result;
-    }
+    QStringList lines() const { return rows(list(), {1, 2, 3}); }
     void clickheader(const QString &text)
     {
         QHeaderView *header = tree()->header();
