@@ -160,7 +160,6 @@ private slots:
             h.historydetailview->show();
             window.displaybits(view.mode);
             const bool historic = view.mode != 0;
-            QCOMPARE(int(state.viewmode), view.mode);
             const QStringList texts{c.buttons.titlab->text(),
                                     historic ? h.labhistory->text() : QString(),
                                     historic ? h.chkhistoryfirst->text() : QString(),
