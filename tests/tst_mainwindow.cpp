@@ -281,8 +281,6 @@ private slots:
             << TwipsRect{0, 0, 12000, 9900} << QSize(9600, 7200) << TwipsRect{0, 0, 9400, 6800} << true;
         QTest::newRow("small screen grows a small window to the screen")
             << TwipsRect{0, 0, 9000, 6500} << QSize(9600, 7200) << TwipsRect{0, 0, 9400, 6800} << true;
-        QTest::newRow("at the small screen's limit stays")
-            << TwipsRect{0, 0, 9400, 6800} << QSize(9600, 7200) << TwipsRect{0, 0, 9400, 6800} << true;
         QTest::newRow("screen just fitting the minimum")
             << TwipsRect{0, 0, 10000, 8000} << QSize(10655, 9000) << TwipsRect{0, 0, 10455, 8600} << true;
         QTest::newRow("above the screen moves down and stops")
