@@ -159,5 +159,4 @@ struct Desktop
     }
     QString running() const { return controls().status.runningtext->toPlainText(); }
     bool shown(const QWidget *widget) const { return widget->isVisibleTo(window.get()); }
-    int reports() const { return int(errorreports::errortext().count(u"Error trapped: Division by zero"_s)); }
 };
