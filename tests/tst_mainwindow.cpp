@@ -107,8 +107,9 @@ private slots:
     }
 
     // Each view in turn, and back to the searches: its captions, its controls, the analysis
-    // button's place and its help icons, which go with the context help setting.
-    void displaybits()
+    // button's place and its help icons, which go with the context help setting; then the
+    // window's size.
+    void viewsAndSizes()
     {
         AppState state;
         MainWindow window(state);
@@ -183,6 +184,37 @@ private slots:
         window.displaybits(0);
         for (QToolButton *icon : c.helpbuttons)
             QVERIFY(!icon->isVisible());
+
+        // Resizing goes through the resize rules (their arithmetic is below): a window made too
+        // small comes back at the size the rules give it on this screen, and the lists, the log
+        // box and the panels follow the window's size.
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect screen = window.screen()->geometry();
+        TwipsRect smallest{0, 0, 1, 1};
+        resizerules::clampwindow(smallest, QSize(twips::fromPixels(screen.width(), window.dpi()),
+                                                 twips::fromPixels(screen.height(), window.dpi())));
+        window.resize(200, 150);
+        QTRY_VERIFY(qAbs(window.outersize().height() - smallest.height) <= 15);
+        QVERIFY(qAbs(window.outersize().width() - smallest.width) <= 15);
+
+        window.resize(px(window, 11000), px(window, 8500));
+        // The results list starts 200 from the left and ends 200 from the right, where the spans
+        // beside it begin whatever the rounding.
+        QTRY_COMPARE(c.results.resultsview->width(), px(window, window.outersize().width() - 200) - px(window, 200));
+        const QSize outer = window.outersize();
+        QVERIFY(!c.status.runningtext->isVisible());
+        const int withoutlog = c.results.resultsview->height();
+
+        state.settings.showrunning = true;
+        window.Form_Resize();
+        QVERIFY(c.status.runningtext->isVisible());
+        // The message box is 960 high.
+        QVERIFY(qAbs(withoutlog - c.results.resultsview->height() - px(window, 960)) <= 1);
+
+        // Panels sit in the middle of the window (that they are on top is tst_historywindow's
+        // panelsandkeys); the wait panel is 4800 by 1100.
+        QCOMPARE(window.panels().waitframe().pos(),
+                 QPoint(px(window, (outer.width() - 4800) / 2), px(window, (outer.height() - 300 - 1100) / 2)));
     }
 
     void setcols_data()
@@ -228,44 +260,6 @@ private slots:
         QVERIFY(c.results.restxt->isHidden());
     }
 
-    // Resizing goes through the resize rules (their arithmetic is below): a window made
-    // too small comes back at the size the rules give it on this screen, and the lists, the log
-    // box and the panels follow the window's size.
-    void resizing()
-    {
-        AppState state;
-        MainWindow window(state);
-        const MainControls &c = window.controls();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QRect screen = window.screen()->geometry();
-        TwipsRect smallest{0, 0, 1, 1};
-        resizerules::clampwindow(smallest, QSize(twips::fromPixels(screen.width(), window.dpi()),
-                                                 twips::fromPixels(screen.height(), window.dpi())));
-        window.resize(200, 150);
-        QTRY_VERIFY(qAbs(window.outersize().height() - smallest.height) <= 15);
-        QVERIFY(qAbs(window.outersize().width() - smallest.width) <= 15);
-
-        window.resize(px(window, 11000), px(window, 8500));
-        // The results list starts 200 from the left and ends 200 from the right, where the spans
-        // beside it begin whatever the rounding.
-        QTRY_COMPARE(c.results.resultsview->width(), px(window, window.outersize().width() - 200) - px(window, 200));
-        const QSize outer = window.outersize();
-        QVERIFY(!c.status.runningtext->isVisible());
-        const int withoutlog = c.results.resultsview->height();
-
-        state.settings.showrunning = true;
-        window.Form_Resize();
-        QVERIFY(c.status.runningtext->isVisible());
-        // The message box is 960 high.
-        QVERIFY(qAbs(withoutlog - c.results.resultsview->height() - px(window, 960)) <= 1);
-
-        // Panels sit in the middle of the window (that they are on top is tst_historywindow's
-        // panelsandkeys); the wait panel is 4800 by 1100.
-        QCOMPARE(window.panels().waitframe().pos(),
-                 QPoint(px(window, (outer.width() - 4800) / 2), px(window, (outer.height() - 300 - 1100) / 2)));
-    }
-
     void clampwindow_data()
     {
         QTest::addColumn<TwipsRect>("window");
@@ -296,7 +290,7 @@ private slots:
         QTEST(window, "expected");
     }
 
-    // A panel taller or wider than the window leaves room for; an ordinary one is resizing's wait panel.
+    // A panel taller or wider than the window leaves room for; an ordinary one is viewsAndSizes' wait panel.
     void centredpanels()
     {
         QCOMPARE(resizerules::centred({0, 0, 4000, 9700}, 12000, 9900), (TwipsRect{4000, 120, 4000, 9195}));
