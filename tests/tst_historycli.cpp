@@ -11,26 +11,16 @@ namespace {
 
 using Run = clirun::Result;
 
-// A program folder whose selected domain has `keywords` keywords, each with two hits, beside a
-// second domain.
-QByteArray inifile(int keywords)
-{
-    QByteArray ini = "[settings]\r\ntxturl=mysite.example\r\ncounturls=2\r\nuselog=0\r\n"
-                     "meleft=100\r\nmetop=200\r\nmewidth=9000\r\nmeheight=12000\r\n"
-                     "[URL1]\r\nurl=other.example\r\ncountkeys=1\r\nkeys1=unrelated\r\n"
-                     "[URL2]\r\nurl=mysite.example\r\ncountkeys=" +
-                     QByteArray::number(keywords) + "\r\n";
-    for (int k = 1; k <= keywords; ++k) {
-        const QByteArray n = QByteArray::number(k);
-        ini += "keys" + n + "=keyword" + n + "\r\ncountkeys" + n + "=2\r\n";
-        for (int h = 2 * k - 1; h <= 2 * k; ++h) {
-            const QByteArray j = QByteArray::number(h);
-            ini += "position" + j + "=" + QByteArray::number(h % 7 + 3) + "\r\nurls" + j + "=http://mysite.example/" +
-                   j + "\r\ntitle" + j + "=Title " + j + "\r\n";
-        }
-    }
-    return ini;
-}
+// A program folder whose selected domain has two keywords, each with two hits, beside a second
+// domain.
+const QByteArray Ini = "[settings]\r\ntxturl=mysite.example\r\ncounturls=2\r\nuselog=0\r\n"
+                       "meleft=100\r\nmetop=200\r\nmewidth=9000\r\nmeheight=12000\r\n"
+                       "[URL1]\r\nurl=other.example\r\ncountkeys=1\r\nkeys1=unrelated\r\n"
+                       "[URL2]\r\nurl=mysite.example\r\ncountkeys=2\r\n"
+                       "keys1=keyword1\r\ncountkeys1=2\r\nposition1=4\r\nurls1=http://mysite.example/1\r\n"
+                       "position2=5\r\nurls2=http://mysite.example/2\r\n"
+                       "keys2=keyword2\r\ncountkeys2=2\r\nposition3=6\r\nurls3=http://mysite.example/3\r\n"
+                       "position4=7\r\nurls4=http://mysite.example/4\r\n";
 
 QStringList lines(const QByteArray &out)
 {
@@ -72,13 +62,13 @@ private:
 private slots:
     void commands()
     {
-        write(u"zorvane.ini"_s, inifile(2));
+        write(u"zorvane.ini"_s, Ini);
         const QString sav = file(u"h.sav"_s);
         QCOMPARE(cli(u"history save h.sav"_s).status, 0);
         QCOMPARE(cli(u"history save h.sav --overwrite"_s).status, 0);
         QCOMPARE(lines(cli(u"history list h.sav"_s).out).size(), 1);
         // The second record differs in keyword 2's first position.
-        write(u"zorvane.ini"_s, inifile(2).replace("position3=6", "position3=9"));
+        write(u"zorvane.ini"_s, QByteArray(Ini).replace("position3=6", "position3=9"));
         QVERIFY(cli(u"history save "_s + sav).err.contains("File exists, Yes=Overwrite No=Add ?  No\n"));
         const QStringList dates = lines(cli(u"history list h.sav"_s).out);
         QCOMPARE(dates.size(), 2);
@@ -97,8 +87,9 @@ private slots:
         QVERIFY(sorted[0].contains(dates[1]) && sorted[0].contains(u"\"position\":9"_s));
         QVERIFY(lines(cli(u"history show h.sav --domain other.example"_s).out).isEmpty());
 
-        // Loading restores the record's window values over what the folder holds now.
-        write(u"zorvane.ini"_s, inifile(1).replace("meleft=100", "meleft=5000"));
+        // Loading restores the record's keywords and window values over what the folder holds now.
+        const QByteArray now = Ini.left(Ini.indexOf("keys2=")).replace("countkeys=2", "countkeys=1");
+        write(u"zorvane.ini"_s, QByteArray(now).replace("meleft=100", "meleft=5000"));
         QVERIFY(fails(cli(u"history load h.sav --date nope"_s),
                       "enter date does not match any entry in the file, please try again"));
         QCOMPARE(cli(u"history load h.sav --record 2 --restore-window"_s).status, 0);
