@@ -35,8 +35,8 @@ private slots:
         QCOMPARE(split.sellength, 0);
     }
 
-    // Index 0 is never an element: reading past the end and removing index 0 both fail (a removal
-    // moving the rest down is tst_desktop's deleted domain).
+    // Reading past the end and removing index 0 fail. A removal moving the rest down is tst_desktop's
+    // deleted domain; the 16-bit bound is tst_parsers' hit count.
     void array1Bounds()
     {
         Array1<QString> a;
@@ -44,7 +44,6 @@ private slots:
         QCOMPARE(a.ubound(), 1);
         QVERIFY_THROWS_EXCEPTION(Failure, a[2]);
         QVERIFY_THROWS_EXCEPTION(Failure, a.remove(0));
-        // Its 16-bit bound: tst_parsers' hit count.
     }
 };
 
