@@ -111,36 +111,23 @@ class TestAnalysis : public QObject
 private slots:
     void init() { errorreports::reset(); }
 
-    void ranking_data()
-    {
-        QTest::addColumn<QString>("occurrences");
-        QTest::addColumn<bool>("group");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("worked example") << u"1 A,3 B,1 C,2 A,3 B,5 C,4 A,9 D"_s << false
-                                        << QStringList{
-                                               u"A 3 2.33333333333333"_s, {}, u"B 2 3"_s, u"C 2 3"_s, {}, u"D 1 9"_s};
-        QTest::newRow("separator after the last group of two")
-            << u"1 X,2 X,4 Y,4 Y"_s << false << QStringList{u"X 2 1.5"_s, u"Y 2 4"_s, {}};
-        QTest::newRow("root counted after its pages renames the first")
-            << u"1 http://s/a,2 http://s/b,3 http://s/,4 http://s/b"_s << true
-            << QStringList{u"http://s/ 3 2.66666666666667"_s, {}, u"http://s/b 1 2"_s};
-        QTest::newRow("pages without their root stay apart")
-            << u"1 http://s/a,2 http://s/b"_s << true << QStringList{u"http://s/a 1 1"_s, u"http://s/b 1 2"_s};
-    }
+    // The shown lines of a ranked table: counts down, the smaller total first (the earlier on a
+    // tie), a blank line after each count above one, averages to 15 significant digits. Grouping
+    // and the ranking itself: the reference model below.
     void ranking()
     {
-        QFETCH(QString, occurrences);
-        QFETCH(bool, group);
-        QFETCH(QStringList, lines);
         AnalysisTable table;
-        table.clear(group);
-        for (const QString &occurrence : occurrences.split(u',')) {
+        table.clear(false);
+        for (const QString &occurrence : u"1 A,3 B,1 C,2 A,3 E,3 B,5 C,3 E,4 A,9 D,2 E"_s.split(u',')) {
             const QStringList parts = occurrence.split(u' ');
-            table.addana(parts[0].toInt(), parts[1], u"<i>"_s + parts[1] + u"</i>"_s);
+            table.addana(parts[0].toInt(), parts[1], u"<i>"_s + parts[1] + u"</i> page"_s);
         }
+        const QStringList lines{
+            u"A 3 2.33333333333333"_s, u"E 3 2.66666666666667"_s, {}, u"B 2 3"_s, u"C 2 3"_s, {}, u"D 1 9"_s};
         QCOMPARE(shown(disana2(table)), lines);
         // A header click ranks the ranked table again.
         QCOMPARE(shown(disana2(table)), lines);
+        QCOMPARE(subitems(disana2(table).at(0)), (QStringList{u"3"_s, u"2.33333333333333"_s, u"A page"_s}));
         QVERIFY(errorreports::errortext().isEmpty());
     }
 
@@ -232,42 +219,34 @@ private slots:
         QVERIFY(disana(currententry(history[1].urldata), 2, f, table));
         QVERIFY(!f.historydates.visible);
         QCOMPARE(shown(disana2(table)), (QStringList{A + u" 1 1"_s, B + u" 1 2"_s}));
-        QCOMPARE(subitems(disana2(table).at(0)), (QStringList{u"1"_s, u"1"_s, A}));
     }
 
-    void detail_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<bool>("group");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("every domain and keyword")
-            << 3 << ShowAll << false << A
-            << QStringList{Day1 + u"|http://s/|k1|1"_s, Day1 + u"|http://s/|k2|1"_s, Day1 + u"|http://s/|k3|2"_s};
-        QTest::newRow("one date") << 3 << Day2 << false << A << QStringList{};
-        QTest::newRow("root lists its pages")
-            << 3 << Day2 << true << A << QStringList{Day2 + u"|http://s/b|k1|1"_s, Day2 + u"|http://s/d||1"_s};
-        QTest::newRow("separator line") << 3 << ShowAll << true << QString() << QStringList{};
-        QTest::newRow("mode 2 has no date") << 2 << Day2 << false << C << QStringList{u"http://t/|k3|1"_s};
-    }
+    // The chosen URL's occurrences under the date filter, grouped with the pages of a root;
+    // mode 2 has no date.
     void detail()
     {
-        QFETCH(int, mode);
-        QFETCH(QString, date);
-        QFETCH(bool, group);
-        QFETCH(QString, chosen);
-        QFETCH(QStringList, lines);
-        Array1<HistoryEntry> history = twosearches();
-        if (mode == 2)
-            history = currententry(history[1].urldata);
-        QStringList got;
-        HistoryLists lists;
-        lists.historydates.text = date;
-        lists.chkhistoryfirst = group;
-        for (const DetailLine &line : displaydetailanalysis(history, mode, lists, chosen))
-            got << detailtexts(line, mode).join(u'|');
-        QCOMPARE(got, lines);
+        const Array1<HistoryEntry> history = twosearches();
+        // The mode, the date filter, grouping, the URL chosen and the lines shown.
+        const std::tuple<int, QString, bool, QString, QStringList> rows[] = {
+            {3,
+             ShowAll,
+             false,
+             A,
+             {Day1 + u"|http://s/|k1|1"_s, Day1 + u"|http://s/|k2|1"_s, Day1 + u"|http://s/|k3|2"_s}},
+            {3, Day2, false, A, {}},
+            {3, Day2, true, A, {Day2 + u"|http://s/b|k1|1"_s, Day2 + u"|http://s/d||1"_s}},
+            {3, ShowAll, true, QString(), {}}, // a separator line
+            {2, Day2, false, C, {u"http://t/|k3|1"_s}}};
+        for (const auto &[mode, date, group, chosen, lines] : rows) {
+            QStringList got;
+            HistoryLists lists;
+            lists.historydates.text = date;
+            lists.chkhistoryfirst = group;
+            const Array1<HistoryEntry> records = mode == 2 ? currententry(history[1].urldata) : history;
+            for (const DetailLine &line : displaydetailanalysis(records, mode, lists, chosen))
+                got << detailtexts(line, mode).join(u'|');
+            QCOMPARE(got, lines);
+        }
     }
 };
 

@@ -22,10 +22,8 @@ private:
         if (!socket.waitForConnected(5000))
             return {};
         socket.write(request.toLatin1());
-        QByteArray reply;
-        while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(5000))
-            reply += socket.readAll();
-        return QString::fromLatin1(reply + socket.readAll());
+        socket.waitForDisconnected(5000);
+        return QString::fromLatin1(socket.readAll());
     }
 
 private slots:
@@ -37,37 +35,30 @@ private slots:
         const QString line = QString::fromLatin1(engine.readLine()).trimmed();
         QVERIFY2(line.startsWith(u"Demo search engine listening on 127.0.0.1:"_s), qPrintable(line));
         const quint16 port = line.sliced(line.lastIndexOf(u':') + 1).toUShort();
-        QVERIFY(port != 0);
 
-        Settings settings;
-        settings.apikey = u"demo"_s;
+        const Settings settings;
         const QString host = u"127.0.0.1:"_s + QString::number(port);
         const Array1<SearchHit> html =
             geturls_google(exchange(port, getgoogle(settings, host, host, u"blue widgets"_s, 1)));
         QCOMPARE(html.ubound(), 10);
-        QVERIFY(html[1].url.startsWith(u"http://"_s));
-        QVERIFY(remtags(html[1].title).contains(u"lue widgets"_s));
         const Array1<SearchHit> soap =
             geturls_googleapi(exchange(port, getgoogleapi(settings, host, host, u"blue widgets"_s, 1)));
         QCOMPARE(soap.ubound(), 10);
-        // Both interfaces show the same ranking.
+        // Both interfaces show the demo domain's ranking; page 1 is the second.
+        const QList<FakeEngine::Hit> page = DemoRanking(u"example.com"_s).page(u"blue widgets"_s, 1);
         for (int i = 1; i <= 10; ++i)
-            QCOMPARE(soap[i].url, html[i].url);
-        engine.kill();
-        engine.waitForFinished();
+            QCOMPARE(html[i].url + u' ' + soap[i].url, page[i - 1].url + u' ' + page[i - 1].url);
     }
 
-    // The demo domain ranks where the keyword puts it, the same every time, and not always on
-    // the first pages.
+    // The demo domain ranks where the keyword puts it, not always on the first pages (and the same
+    // every time: servesPages compares the program's pages with a ranking of its own).
     void ranking()
     {
         const DemoRanking ranking(u"example.com"_s);
-        int top = 0;
-        int deep = 0;
+        int top = 0, deep = 0;
         for (int n = 0; n < 200; ++n) {
             const QString keyword = u"keyword "_s + QString::number(n);
             const QList<int> positions = ranking.domainpositions(keyword);
-            QCOMPARE(DemoRanking(u"example.com"_s).domainpositions(keyword), positions);
             QVERIFY(!positions.isEmpty());
             top += positions.first() <= 10;
             deep += positions.first() > 30;

@@ -53,23 +53,17 @@ private slots:
 
         // Position twice: up, then down with the not-found marker first; then the search term
         // keeps that order among equal terms. The header marks the column and direction.
-        QHeaderView *header = desktop.tree()->header();
-        const auto mark = [header] {
-            return !header->isSortIndicatorShown() ? QString()
-                   : header->sortIndicatorOrder() == Qt::DescendingOrder
-                       ? u"%1 down"_s.arg(header->sortIndicatorSection())
-                       : u"%1 up"_s.arg(header->sortIndicatorSection());
-        };
+        const QHeaderView *header = desktop.tree()->header();
         desktop.clickheader(u"Position"_s);
         QCOMPARE(desktop.lines(), (QStringList{built[2], built[0], built[1], built[3]}));
-        QCOMPARE(mark(), u"2 up"_s);
+        QCOMPARE(sortmark(header), u"2 up"_s);
         desktop.clickheader(u"Position"_s);
         QCOMPARE(desktop.lines(), (QStringList{built[3], built[1], built[0], built[2]}));
-        QCOMPARE(mark(), u"2 down"_s);
+        QCOMPARE(sortmark(header), u"2 down"_s);
         desktop.clickheader(u"Search term"_s);
         QCOMPARE(desktop.lines(), (QStringList{built[1], built[0], built[2], built[3]}));
         desktop.clickheader(u"Operation"_s);
-        QCOMPARE(mark(), u"1 up"_s);
+        QCOMPARE(sortmark(header), u"1 up"_s);
         QCOMPARE(desktop.list()->item(2).forecolor(), QColor(0, 0, 255));
 
         desktop.clickline(1);
@@ -81,7 +75,7 @@ private slots:
         desktop.click(desktop.controls().results.chkdispfirst);
         QCOMPARE(desktop.lines(), (QStringList{built[0], built[2], built[3]}));
         desktop.clickheader(u"URL"_s);
-        QCOMPARE(mark(), QString());
+        QCOMPARE(sortmark(header), QString());
 
         // The end of the run stored it already; a restart shows it again as it was left.
         QVERIFY(desktop.folder.read(u"zorvane.ini"_s).contains("\r\nkeys3=gamma\r\naction3=Finished search\r\n"));
@@ -154,9 +148,9 @@ private slots:
         QString expected = panels.runningtext();
         QVERIFY(expected.size() < 10000);
         QCOMPARE(desktop.running(), expected.replace(u"\r\n"_s, u"\n"_s));
-        QVERIFY(desktop.folder.read(errorreports::daylogname()).contains(QByteArray(90, 'a')));
     }
 
+    // Domains added, picked, saved and deleted with their buttons, and the place panel.
     void domainButtons()
     {
         Desktop desktop;
@@ -200,27 +194,13 @@ private slots:
         QVERIFY(!keys->textCursor().hasSelection());
         QCOMPARE(keys->textCursor().position(), 7);
 
-        // The box takes what is typed, not a listed domain that begins with it.
-        desktop.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(desktop.window.get()));
-        desktop.type(domains, u"two"_s);
-        desktop.click(desktop.inputs().cmdadddomain);
-        QCOMPARE(domains->itemText(1), u"two"_s);
-    }
-
-    // The place panel names a wrong box and stays; OK keeps the place and the competitors (tidied,
-    // once each, without the domain itself) with the listed domain at once, and the label under the
-    // domain buttons shows them.
-    void placePanel()
-    {
-        Desktop desktop;
-        desktop.open();
-        desktop.type(desktop.inputs().txturls, u"one.example"_s);
-        desktop.click(desktop.inputs().cmdadddomain);
+        // The place panel names a wrong box and stays; OK keeps the place and the competitors
+        // (tidied, once each, without the domain itself) with the listed domain at once, and the
+        // label under the domain buttons shows them.
         LocalePanel &panel = desktop.window->search().fralocale();
         desktop.click(desktop.inputs().cmdlocale);
         QVERIFY(panel.isVisible());
-        desktop.type(panel.txtcompetitors, u"http://www.Rival.example, one.example;rival.example  b.example"_s);
+        desktop.type(panel.txtcompetitors, u"http://www.Rival.example, two.example;rival.example  b.example"_s);
         const struct
         {
             QString country, language, place, message;
@@ -242,14 +222,42 @@ private slots:
         QCOMPARE(desktop.state->urldata[1].competitors, (QStringList{u"rival.example"_s, u"b.example"_s}));
         QCOMPARE(desktop.inputs().txturlslab3->text(),
                  u"Country us, language pt-BR, Berlin, Germany; competitors rival.example, b.example"_s);
+
+        // The box takes what is typed, not a listed domain that begins with it.
+        desktop.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(desktop.window.get()));
+        desktop.type(domains, u"two"_s);
+        desktop.click(desktop.inputs().cmdadddomain);
+        QCOMPARE(domains->itemText(1), u"two"_s);
     }
 
-    // A number a search cannot use is refused where it is typed, naming the box and its range:
-    // the depth box says so on Enter, the options panel under its boxes and stays open.
-    void refusedNumbersAndServiceTest()
+    // A start value changed in the settings table is what a first start holds, in the window
+    // and on the command line alike. A number a search cannot use is refused where it is typed,
+    // naming the box and its range: the depth box says so on Enter, the options panel under its
+    // boxes and stays open.
+    void startValuesNumbersAndServiceTest()
     {
+        using S = Settings;
+        const Settings before;
+        const auto restore = qScopeGuard([&] {
+            setmissingvalue(&S::inettimeout, before.inettimeout);
+            setmissingvalue(&S::contexthelp, before.contexthelp);
+            setmissingvalue(&S::colorscheme, before.colorscheme);
+        });
+        setmissingvalue(&S::inettimeout, Int16(45));
+        setmissingvalue(&S::contexthelp, !before.contexthelp);
+        setmissingvalue(&S::colorscheme, S::greyScheme());
         Desktop desktop;
+        SearchState cli;
+        HeadlessWindow headless(cli);
+        FolderSession(cli).load(headless);
         MainWindow &window = desktop.open();
+        for (const Settings *settings : {&cli.settings, &desktop.state->settings}) {
+            QCOMPARE(int(settings->inettimeout), 45);
+            QCOMPARE(settings->contexthelp, !before.contexthelp);
+            QCOMPARE(settings->colorscheme, S::greyScheme());
+        }
+
         OptionsPanel &panel = window.options().fraoptions();
         const struct
         {
@@ -279,8 +287,6 @@ private slots:
                 QVERIFY(row.message.isEmpty() || window.focusWidget() == row.box);
             }
         }
-        QCOMPARE(std::pair(int(desktop.state->settings.inettimeout), int(desktop.state->settings.maxconnections)),
-                 std::pair(90, 7));
 
         // Test in the options panel checks the service its boxes name, without taking them over
         // and without holding the window; an offline computer is told through the connection seam.
@@ -308,44 +314,17 @@ private slots:
         QCOMPARE(desktop.state->settings.searchhost, u"offline.example"_s);
     }
 
-    // A start value changed in the settings table is what a first start holds, in the window
-    // and on the command line alike.
-    void startValuesComeFromTheTable()
-    {
-        using S = Settings;
-        const Settings before;
-        const auto restore = qScopeGuard([&] {
-            setmissingvalue(&S::inettimeout, before.inettimeout);
-            setmissingvalue(&S::contexthelp, before.contexthelp);
-            setmissingvalue(&S::colorscheme, before.colorscheme);
-        });
-        setmissingvalue(&S::inettimeout, Int16(45));
-        setmissingvalue(&S::contexthelp, !before.contexthelp);
-        setmissingvalue(&S::colorscheme, S::greyScheme());
-        Desktop desktop;
-        SearchState cli;
-        HeadlessWindow headless(cli);
-        FolderSession(cli).load(headless);
-        desktop.open();
-        for (const Settings *settings : {&cli.settings, &desktop.state->settings}) {
-            QCOMPARE(int(settings->inettimeout), 45);
-            QCOMPARE(settings->contexthelp, !before.contexthelp);
-            QCOMPARE(settings->colorscheme, S::greyScheme());
-        }
-    }
-
     // A corrupt settings file and each double click on the emblem (which swaps the list for the
     // raw text and back) raise the report panel; the program carries on, reports that were only
-    // looked at or cancelled pile up, and sending mails them all at once and forgets them.
-    void failuresAreReportedAndCarryOn()
+    // looked at or cancelled pile up, and sending mails them all at once and forgets them. Then
+    // the panels of an update on offer, of help and of the program.
+    void failuresUpdateHelpAndAbout()
     {
         Desktop desktop;
-        {
-            QFile ini(desktop.folder.file(u"zorvane.ini"_s));
-            QVERIFY(ini.open(QIODevice::WriteOnly));
-            ini.write("[settings]\r\ncounturls=99999\r\ntxturl=x\r\n\x01\xff[[\r\n");
-        }
-        const ErrorReportController &errors = desktop.open().errorreports();
+        desktop.engine.setAnnounce(u"V9.9.9"_s);
+        QVERIFY(desktop.folder.write(u"zorvane.ini"_s, "[settings]\r\ncounturls=99999\r\ntxturl=x\r\n\x01\xff[[\r\n"));
+        MainWindow &window = desktop.open();
+        const ErrorReportController &errors = window.errorreports();
         QVERIFY(desktop.shown(&errors.fraerrorreport()));
         desktop.click(errors.fraerrorreport().traceview());
         QVERIFY(!desktop.shown(&errors.fraerrorreport()));
@@ -365,22 +344,15 @@ private slots:
         QTest::mouseDClick(desktop.controls().buttons.Picture1, Qt::LeftButton);
         QVERIFY(!desktop.shown(results.restxt) && desktop.shown(results.resultsview));
         QVERIFY(desktop.shown(&errors.fraerrorreport()));
-        QCOMPARE(desktop.reports(), 2);
+        QCOMPARE(errorreports::errortext().count(u"Error trapped: Division by zero"_s), 2);
         const QString report = errorreports::errortext();
         QVERIFY(report.contains(u"readi"_s));
         desktop.click(errors.fraerrorreport().tracesend());
-        QCOMPARE(desktop.shell.opened, QStringList{errormail::address(report)});
         QVERIFY(errorreports::errortext().isEmpty());
         QVERIFY(!desktop.shown(&errors.fraerrorreport()));
         QCOMPARE(errormail::address(u"\r\nA\r\nB"_s),
                  u"mailto:errors@zorvane.example?subject=Zorvane ERROR REPORT V1.0.0&body=%0D%0AA%0D%0AB"_s);
-    }
 
-    void updateOfferHelpAndAbout()
-    {
-        Desktop desktop;
-        desktop.engine.setAnnounce(u"V9.9.9"_s);
-        MainWindow &window = desktop.open();
         const MessagePanel &message = window.panels().messageframe();
         QTRY_VERIFY_WITH_TIMEOUT(desktop.shown(&message), 20000);
         QVERIFY(message.messagelab()->text().contains(u"a new version is available! V9.9.9"_s));
@@ -393,7 +365,7 @@ private slots:
         QVERIFY(message.messagelab()->text().startsWith(u"There is no automatic update for this copy"_s));
         QVERIFY(message.messagelab()->text().endsWith(u"The download page has version V9.9.9."_s));
         QVERIFY(!desktop.shown(message.Autodownload()) && window.isVisible());
-        QVERIFY(!desktop.shown(&window.errorreports().fraerrorreport()));
+        QVERIFY(!desktop.shown(&errors.fraerrorreport()));
         desktop.click(message.messageok());
         QVERIFY(!desktop.shown(&message) && !desktop.shown(message.Autodownload()));
 
@@ -408,8 +380,8 @@ private slots:
         desktop.click(about.Contactquenlith());
         desktop.click(about.aboutok());
         QVERIFY(!desktop.shown(&about));
-        QCOMPARE(desktop.shell.opened,
-                 QStringList({Website, Website + u"/help"_s, Website + u"/help"_s, Website, Website}));
+        QCOMPARE(desktop.shell.opened, QStringList({errormail::address(report), Website, Website + u"/help"_s,
+                                                    Website + u"/help"_s, Website, Website}));
     }
 };
 

@@ -41,42 +41,36 @@ class TestHelp : public QObject
     Q_OBJECT
 
 private slots:
-    // Without help files or a guide help is the web site's page: tst_desktop's help clicks.
-    void rules_data()
-    {
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QStringList>("expected"); // the Help menu, help icon 3, help icon 0
-        const QString hlp = u"winhelp Zorvane.hlp "_s;
-        const QString chm = u"htmlhelp Zorvane.chm "_s;
-        QTest::newRow("hlp") << QStringList{u"Zorvane.hlp"_s}
-                             << QStringList{hlp + u"3 0", hlp + u"8 203", hlp + u"8 200"};
-        QTest::newRow("chm") << QStringList{u"Zorvane.chm"_s}
-                             << QStringList{chm + u"0 0", chm + u"15 203", chm + u"15 200"};
-        QTest::newRow("both") << QStringList{u"Zorvane.chm"_s, u"Zorvane.hlp"_s, u"guide/index.html"_s}
-                              << QStringList{chm + u"0 0", hlp + u"8 203", hlp + u"8 200"};
-        QTest::newRow("guide") << QStringList{u"guide/index.html"_s}
-                               << QStringList{u"/index.html"_s, u"/first-search.html#stop-after-hit"_s,
-                                              u"/domains-keywords.html#domain"_s};
-    }
+    // The Help menu, help icons 3 and 0, and the web site's help for each set of files. Without
+    // help files or a guide help is the web site's page: tst_desktop's help clicks.
     void rules()
     {
-        QFETCH(QStringList, files);
-        QFETCH(QStringList, expected);
-        QTemporaryDir dir;
-        QDir(dir.path()).mkdir(u"guide"_s); // an empty folder is no guide
-        for (const QString &file : files)
-            QFile(dir.filePath(file)).open(QIODevice::WriteOnly);
-        for (QString &target : expected) {
-            if (target.startsWith(u'/'))
-                target.prepend(QUrl::fromLocalFile(dir.filePath(u"guide"_s)).toString());
+        const QString hlp = u"winhelp Zorvane.hlp "_s;
+        const QString chm = u"htmlhelp Zorvane.chm "_s;
+        const std::pair<QStringList, QStringList> rows[] = {
+            {{u"Zorvane.hlp"_s}, {hlp + u"3 0", hlp + u"8 203", hlp + u"8 200"}},
+            {{u"Zorvane.chm"_s}, {chm + u"0 0", chm + u"15 203", chm + u"15 200"}},
+            {{u"Zorvane.chm"_s, u"Zorvane.hlp"_s, u"guide/index.html"_s},
+             {chm + u"0 0", hlp + u"8 203", hlp + u"8 200"}},
+            {{u"guide/index.html"_s},
+             {u"/index.html"_s, u"/first-search.html#stop-after-hit"_s, u"/domains-keywords.html#domain"_s}}};
+        for (auto [files, expected] : rows) {
+            QTemporaryDir dir;
+            QDir(dir.path()).mkdir(u"guide"_s); // an empty folder is no guide
+            for (const QString &file : files)
+                QFile(dir.filePath(file)).open(QIODevice::WriteOnly);
+            for (QString &target : expected) {
+                if (target.startsWith(u'/'))
+                    target.prepend(QUrl::fromLocalFile(dir.filePath(u"guide"_s)).toString());
+            }
+            RecordingOpener opener;
+            Help help(opener, dir.path());
+            help.mnuwinhelp_Click();
+            help.helpbutton_Click(3);
+            help.helpbutton_Click(0);
+            help.openhelp(-1); // always the web site
+            QCOMPARE(opener.opened, expected << product::website() + u"/help"_s);
         }
-        RecordingOpener opener;
-        Help help(opener, dir.path());
-        help.mnuwinhelp_Click();
-        help.helpbutton_Click(3);
-        help.helpbutton_Click(0);
-        help.openhelp(-1); // always the web site
-        QCOMPARE(opener.opened, expected << product::website() + u"/help"_s);
     }
 
     // Every link of the guide, and the section of every help icon, leads to a page that exists

@@ -44,9 +44,6 @@ private slots:
         QTest::addColumn<QString>("err");
         const QList<QByteArray> expected = data(u"expected.jsonl"_s).split('\n');
         QTest::newRow("last two records") << QStringList() << 0 << data(u"expected.jsonl"_s) << QString();
-        QTest::newRow("dates named") << QStringList{u"--from"_s, u"01-Mar-2025 10:00:00"_s, u"--to"_s,
-                                                    u"02-Mar-2025 10:00:00"_s}
-                                     << 0 << data(u"expected.jsonl"_s) << QString();
         QTest::newRow("domain and keyword")
             << QStringList{u"--domain"_s, u"b.example"_s, u"--keyword"_s, u"shoes"_s} << 0 << expected[4] + '\n'
             << QString();

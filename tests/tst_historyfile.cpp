@@ -57,28 +57,10 @@ struct State : SearchState, WindowSettings
 {
 };
 
-SearchHit hit(int position, const QString &url, const QString &title = {}, const QString &abstract = {})
-{
-    return SearchHit{url, title, abstract, position, {}};
-}
-
-KeywordResult keyword(const QString &key, const QString &action, const QList<SearchHit> &hits,
-                      const QStringList &top = {})
-{
-    KeywordResult result{key, {}, action, {}, {}};
-    for (const SearchHit &h : hits)
-        result.positions.append(h);
-    for (const QString &url : top) {
-        result.urls.append(url);
-        result.titles.append(url.toUpper());
-    }
-    return result;
-}
-
 using sample::domain;
 
-// Two domains: the first with a keyword of two hits and one of none, the second with a keyword
-// holding a line break.
+// Two domains: the first with a keyword of two hits and one of none, the second searched from a
+// place and with a keyword holding a line break.
 State sampleState()
 {
     State state;
@@ -92,18 +74,17 @@ State sampleState()
     s.readfile = u"r.sav"_s;
     s.writefile = u"w.sav"_s;
     state.scheduledialogpath = u"s.sav"_s;
-    SearchSession first = domain(u"mysite.example"_s,
-                                 {keyword(u"blue widgets"_s, u"Finished search"_s,
-                                          {hit(4, u"http://mysite.example/a"_s, u"A"_s, u"first"_s),
-                                           hit(17, u"http://mysite.example/b"_s, u"B"_s, u"second"_s)},
-                                          {u"x"_s, u"y"_s}),
-                                  keyword(u"red"_s, {}, {})},
-                                 u"04-Mar-2005 09:07:03"_s);
+    KeywordResult blue = sample::keyword(u"blue widgets"_s, {u"x"_s, u"y"_s}, {u"X"_s, u"Y"_s},
+                                         {{u"http://mysite.example/a"_s, u"A"_s, u"first"_s, 4, {}},
+                                          {u"http://mysite.example/b"_s, u"B"_s, u"second"_s, 17, {}}});
+    blue.action = u"Finished search"_s;
+    SearchSession first = domain(u"mysite.example"_s, {blue, sample::keyword(u"red"_s, {})}, u"04-Mar-2005 09:07:03"_s);
     first.pagedepth = u"2"_s;
     first.checkstop = u"0"_s;
     first.checkfirst = u"1"_s;
     state.urldata.append(first);
-    state.urldata.append(domain(u"other.example"_s, {keyword(u"two\r\nlines"_s, {}, {})}));
+    state.urldata.append(domain(u"other.example"_s, {sample::keyword(u"two\r\nlines"_s, {})}));
+    state.urldata[2].locale = {u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s};
     return state;
 }
 
@@ -127,6 +108,7 @@ const QByteArray SampleRecord = "----------04-Mar-2005 09:07:03\r\n"
                                 "urls: x\r\ntitles: X\r\nurls: y\r\ntitles: Y\r\n"
                                 "KEY: red\r\nact: \r\n"
                                 "URL: other.example\r\nDATETIME: \r\nPAGEDEPTH: \r\nCHECKSTOP: \r\nCHECKFIRST: \r\n"
+                                "COUNTRY: de\r\nDEVICE: mobile\r\nLOCATION: Berlin, Germany\r\n"
                                 "KEY: two\r\nlines\r\nact: \r\n";
 
 // Loads record n of path into a fresh state, as the load command does.
@@ -145,25 +127,6 @@ QByteArray record(const State &state, const QString &date, const RecordWindow &w
     out.open(QIODevice::WriteOnly);
     historyfile::writerecord(out, date, state, state, window);
     return out.data();
-}
-
-// The history commands on the sample state, answering through the test seams.
-struct Commands
-{
-    State state = sampleState();
-    Window window;
-    TestPrompts prompts;
-    TestFileDialogs dialogs;
-    Array1<QString> dates;
-    HistoryCommands commands{state, state, dates, window, prompts, dialogs};
-};
-
-Array1<HistoryEntry> history(const QByteArray &bytes)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return historyfile::readhistory(buffer);
 }
 
 } // namespace
@@ -196,27 +159,13 @@ private slots:
         QVERIFY(back.settings.useproxy && back.settings.uselog && !back.settings.useapi);
         QCOMPARE(back.settings.colorscheme, Settings::greyScheme());
         QCOMPARE(back.scheduledialogpath, u"s.sav"_s);
-        QCOMPARE(history(readbytes(path()))[1].urldata, state.urldata);
+        QCOMPARE(historyfile::readhistory(path())[1].urldata, state.urldata);
 
         // Fewer titles than top URLs: the lines before the failure are written.
         state.urldata[1].keys[1].titles.remove(2);
         saveall(path(u"short.sav"_s), state, state, window.recordwindow());
         QVERIFY(errorreports::errortext().contains(u"Subscript out of range"_s));
         QVERIFY(readbytes(path(u"short.sav"_s)).endsWith("titles: X\r\nurls: y\r\n"));
-    }
-
-    // A domain's place follows its CHECKFIRST line, one line a set field; the record without a
-    // place above stays byte for byte as it was.
-    void placeLines()
-    {
-        State state = sampleState();
-        state.urldata[2].locale = {u"de"_s, {}, u"mobile"_s, u"Berlin, Germany"_s};
-        const QByteArray bytes = record(state, u"04-Mar-2005 09:07:03"_s);
-        QVERIFY(bytes.contains("CHECKFIRST: \r\nCOUNTRY: de\r\nDEVICE: mobile\r\n"
-                               "LOCATION: Berlin, Germany\r\nKEY: two\r\n"));
-        QCOMPARE(bytes.count("COUNTRY: "), 1);
-        QCOMPARE(history(bytes)[1].urldata[2].locale, state.urldata[2].locale);
-        QVERIFY(history(bytes)[1].urldata[1].locale.isEmpty());
     }
 
     void readerRules()
@@ -241,14 +190,14 @@ private slots:
         QVERIFY(state.settings.proxypass == u"mine"_s && state.settings.apikey == u"old"_s);
         QVERIFY(state.settings.uselog && !state.settings.contexthelp && !state.settings.schedulerunning);
         QCOMPARE(state.settings.colorscheme, Settings::standardScheme());
-        KeywordResult k = keyword(u"k"_s, {}, {hit(3, u"http://a.example/3b"_s)});
+        KeywordResult k = sample::keyword(u"k"_s, {}, {}, {{u"http://a.example/3b"_s, {}, {}, 3, {}}});
         k.urls.append(u"u1"_s);
         Array1<SearchSession> expected;
         expected.append(domain(u"a.example"_s, {k}));
         expected.append(domain(u"b.example"_s, {}));
         QCOMPARE(state.urldata, expected);
-        QCOMPARE(history(file)[1].urldata, expected);
-        QCOMPARE(history(file)[2].urldata.ubound(), 0);
+        QCOMPARE(historyfile::readhistory(path())[1].urldata, expected);
+        QCOMPARE(historyfile::readhistory(path())[2].urldata.ubound(), 0);
         QVERIFY(errorreports::errortext().isEmpty());
     }
 
@@ -261,7 +210,6 @@ private slots:
         QTest::addColumn<int>("hits");
         QTest::newRow("pos 70000") << QByteArray("pos: 70000\r\n") << u"Overflow"_s << 1;
         QTest::newRow("pos x") << QByteArray("pos: x\r\n") << u"Type mismatch"_s << 1;
-        QTest::newRow("empty pos") << QByteArray("pos: \r\n") << u"Type mismatch"_s << 1;
         QTest::newRow("maxconnections") << QByteArray("maxconnections: 40000\r\n") << u"Overflow"_s << 1;
         QTest::newRow("NUL bytes") << QByteArray("pos: 2\r\ntitle: a\0b\r\n", 20) << QString() << 3;
     }
@@ -270,13 +218,12 @@ private slots:
     {
         QFETCH(QByteArray, bad);
         QFETCH(QString, report);
-        QFETCH(int, hits);
         const QByteArray record = "----------02-Feb-2006 10:00:00\r\nURL: a.example\r\nKEY: k\r\npos: 1\r\n";
         const QByteArray file = record + bad + "pos: 3\r\n" + record + "pos: 4\r\nurl: http://a.example/long\r\n";
         QVERIFY(writebytes(path(), file));
-        const Array1<HistoryEntry> entries = history(file);
+        const Array1<HistoryEntry> entries = historyfile::readhistory(path());
         QCOMPARE(entries.ubound(), 2);
-        QCOMPARE(entries[1].urldata[1].keys[1].positions.ubound(), hits);
+        QTEST(entries[1].urldata[1].keys[1].positions.ubound(), "hits");
         QCOMPARE(entries[2].urldata[1].keys[1].positions.ubound(), 2);
         QCOMPARE(errorreports::errortext().contains(u"Sub readall"_s), !report.isEmpty());
         QVERIFY(errorreports::errortext().contains(report));
@@ -287,7 +234,8 @@ private slots:
             QCOMPARE(entries[1].urldata[1].keys[1].positions[2].title, QString::fromLatin1("a\0b", 3));
 
         // A file cut inside a line reads up to the cut.
-        const Array1<HistoryEntry> cut = history(file.left(file.size() - 4));
+        QVERIFY(writebytes(path(), file.left(file.size() - 4)));
+        const Array1<HistoryEntry> cut = historyfile::readhistory(path());
         QCOMPARE(cut[2].urldata[1].keys[1].positions[2].url, u"http://a.example/lo"_s);
     }
 
@@ -332,92 +280,87 @@ private slots:
         QVERIFY(!QFile::exists(file + u".saving"_s));
     }
 
+    // Only a complete record's nine window lines, and only when asked, place the window and set
+    // the column widths.
     void windowRestoredOnlyFromCompleteRecords()
     {
         const QByteArray nine = "metop: 2000\r\nmeleft: 1000\r\nmewidth: 9000\r\nmeheight: 20000\r\n"
                                 "head1w: 1\r\nhead2w: 2\r\nhead3w: 3\r\nhead4w: 4\r\n";
         QVERIFY(writebytes(path(), "----------a\r\n" + nine + "head5w: 5\r\n----------b\r\n" + nine));
+        const WindowPlacement placed{1000, 2000, 9000, 11520, WindowState::Normal, 15360, 11520};
+        const std::array<Int16, 6> widths{0, 1, 2, 3, 4, 5};
+        for (const auto &[n, restore, moved] :
+             {std::tuple(1, true, true), std::tuple(1, false, false), std::tuple(2, true, false)}) {
+            Window window;
+            const State state = loaded(path(), n, window, restore);
+            QCOMPARE(window.window, moved ? placed : Window().window);
+            QCOMPARE(state.reswid, moved ? widths : WindowSettings::startReswid());
+        }
+    }
+
+    // Four saves through the commands, the last two within one second and the third with logging
+    // off; LOAD DATA takes the first record of the newest second, and the manage panel deletes a
+    // record, then both records of one second, then the last.
+    void saveLoadAndDelete()
+    {
+        MockClock clock(QDateTime(QDate(2006, 5, 1), QTime(12, 0, 0)));
+        State state = sampleState();
         Window window;
-        State restored = loaded(path(), 1, window, true);
-        QCOMPARE(window.window, (WindowPlacement{1000, 2000, 9000, 11520, WindowState::Normal, 15360, 11520}));
-        QCOMPARE(restored.reswid, (std::array<Int16, 6>{0, 1, 2, 3, 4, 5}));
-        for (const auto &[n, restore] : {std::pair(1, false), std::pair(2, true)}) {
-            Window untouched;
-            const State state = loaded(path(), n, untouched, restore);
-            QCOMPARE(untouched.window, Window().window);
-            QCOMPARE(state.reswid, WindowSettings::startReswid());
-        }
-    }
-
-    void saveLoadAndTheDateChoice()
-    {
-        MockClock clock(QDateTime(QDate(2006, 5, 1), QTime(12, 0, 0)));
-        Commands c;
-        // Three saves, the last two within the same second and the second with logging off.
-        c.dialogs.setNextFileName(path(u"load.sav"_s));
-        c.commands.mnusave_Click();
-        QVERIFY(c.prompts.questions().isEmpty());
-        clock.advanceSeconds(60);
-        for (const bool uselog : {false, true}) {
-            c.state.settings.uselog = uselog;
-            c.state.txturl = uselog ? u"third"_s : u"second"_s;
-            c.window.domaintext = c.state.txturl;
-            c.dialogs.setNextFileName(path(u"load.sav"_s));
-            c.prompts.setNextAnswer(Prompts::Answer::No);
-            c.commands.mnusave_Click();
-        }
-
-        c.dialogs.setNextFileName(path(u"load.sav"_s));
-        c.commands.mnuload_Click();
-        SelectReadPanel &select = c.commands.selectread();
-        const QString newest = u"01-May-2006 12:01:00"_s;
-        QVERIFY(select.visible);
-        QCOMPARE(select.seldatetext, newest);
-        QCOMPARE(select.seldate.size(), 3);
-        select.seldatetext = u"01-May-2006"_s;
-        c.commands.cmdloadcontinue_Click();
-        QCOMPARE(c.prompts.messages().last(), u"enter date does not match any entry in the file, please try again"_s);
-        QVERIFY(select.visible && c.window.loads == 0);
-        // The first of the two same-second records, which switches logging off.
-        select.seldatetext = newest;
-        c.state.settings.uselog = true;
-        c.commands.cmdloadcontinue_Click();
-        QVERIFY(!select.visible && c.window.loads == 1 && c.window.placed);
-        QCOMPARE(c.state.txturl, u"second"_s);
-        QVERIFY(!c.state.settings.uselog);
-        const QByteArray log = m_folder.read(errorreports::daylogname());
-        QVERIFY(log.contains(QByteArray("Loading data from " + path(u"load.sav"_s).toLatin1())));
-        QVERIFY(log.contains("---End log Zorvane --- at 01-May-2006 12:01:00"));
-    }
-
-    void deleteSelected()
-    {
-        MockClock clock(QDateTime(QDate(2006, 5, 1), QTime(12, 0, 0)));
-        Commands c;
-        QByteArray records[4];
+        TestPrompts prompts;
+        TestFileDialogs dialogs;
+        Array1<QString> dates;
+        HistoryCommands commands{state, state, dates, window, prompts, dialogs};
+        const QString file = path(u"cmd.sav"_s);
+        QList<QByteArray> records;
         for (int i = 0; i < 4; ++i) {
-            c.state.urldata[1].keys[1].positions[1].position = 10 + i;
-            records[i] = record(c.state, GetDateFormat());
-            clock.advanceSeconds(i == 2 ? 0 : 1); // the last two share their second
+            state.settings.uselog = i != 2;
+            state.txturl = window.domaintext = QString::number(i);
+            dialogs.setNextFileName(file);
+            prompts.setNextAnswer(Prompts::Answer::No); // add to the file
+            commands.mnusave_Click();
+            QCOMPARE(prompts.questions().size(), i); // a new file is not asked about
+            records << record(state, GetDateFormat(), window.recordwindow());
+            QCOMPARE(readbytes(file), records.join());
+            clock.advanceSeconds(i == 2 ? 0 : 60);
         }
-        QVERIFY(writebytes(path(), "header\r\n" + records[0] + records[1] + records[2] + records[3]));
-        ManagePanel &manage = c.commands.manage();
-        manage.txtmhfile = path();
-        c.commands.cmdmhread_Click();
+
+        dialogs.setNextFileName(file);
+        commands.mnuload_Click();
+        SelectReadPanel &select = commands.selectread();
+        const QString newest = u"01-May-2006 12:02:00"_s;
+        QVERIFY(select.visible);
+        QCOMPARE(select.seldate.size(), 4);
+        QCOMPARE(select.seldatetext, newest);
+        select.seldatetext = u"01-May-2006"_s;
+        commands.cmdloadcontinue_Click();
+        QCOMPARE(prompts.messages().last(), u"enter date does not match any entry in the file, please try again"_s);
+        QVERIFY(select.visible && window.loads == 0);
+        select.seldatetext = newest;
+        commands.cmdloadcontinue_Click();
+        QVERIFY(!select.visible && window.loads == 1 && window.placed);
+        QCOMPARE(state.txturl, u"2"_s);
+        QVERIFY(!state.settings.uselog);
+        const QByteArray log = m_folder.read(errorreports::daylogname());
+        QVERIFY(log.contains(QByteArray("Loading data from " + file.toLatin1())));
+        QVERIFY(log.contains("---End log Zorvane --- at 01-May-2006 12:03:00"));
+
+        QVERIFY(writebytes(file, "header\r\n" + records.join()));
+        ManagePanel &manage = commands.manage();
+        manage.txtmhfile = file;
+        commands.cmdmhread_Click();
         QCOMPARE(manage.mhdates.size(), 4);
         manage.mhdatestext = manage.mhdates[1];
-        c.commands.cmdmhdelete_Click();
-        QCOMPARE(readbytes(path()), "header\r\n" + records[0] + records[2] + records[3]);
-        QCOMPARE(readbytes(HistoryCommands::tempfile()), readbytes(path()));
+        commands.cmdmhdelete_Click();
+        QCOMPARE(readbytes(file), "header\r\n" + records[0] + records[2] + records[3]);
+        QCOMPARE(readbytes(HistoryCommands::tempfile()), readbytes(file));
         QCOMPARE(manage.mhdates.size(), 3);
-        // Both records of the shared second go.
-        c.commands.cmdmhdelete_Click();
-        QCOMPARE(readbytes(path()), "header\r\n" + records[0]);
+        commands.cmdmhdelete_Click();
+        QCOMPARE(readbytes(file), "header\r\n" + records[0]);
         QVERIFY(manage.datesvisible);
-        QCOMPARE(QDir(m_folder.path()).entryList({u"h.sav*"_s}), QStringList(u"h.sav"_s));
-        c.commands.cmdmhdelete_Click();
-        QCOMPARE(readbytes(path()), "header\r\n");
-        QCOMPARE(c.prompts.messages().last(), u"No suitable data in file"_s);
+        QCOMPARE(QDir(m_folder.path()).entryList({u"cmd.sav*"_s}), QStringList(u"cmd.sav"_s));
+        commands.cmdmhdelete_Click();
+        QCOMPARE(readbytes(file), "header\r\n");
+        QCOMPARE(prompts.messages().last(), u"No suitable data in file"_s);
     }
 
     // Three records of one keyword across a month end, found at 5, 3 and 4 (and 9 twice).

@@ -1,77 +1,50 @@
-#include "app/appstate.h"
 #include "app/colorschemes.h"
 #include "app/errorreportcontroller.h"
 #include "app/errorreportpanel.h"
-#include "app/gradientbutton.h"
 #include "app/historyfilescontroller.h"
 #include "app/historypanels.h"
-#include "app/mainwindow.h"
 #include "app/popuppanel.h"
 #include "app/qtprompts.h"
 #include "app/schedulercontroller.h"
 #include "app/searchcontroller.h"
-#include "diagnostics/errorreports.h"
 #include "storage/historyfile.h"
-#include "support/fakeconnection.h"
+#include "support/desktop.h"
 #include "support/mockclock.h"
-#include "support/recordingshell.h"
 #include "support/sampledata.h"
-#include "support/tempfolder.h"
 #include "support/testfiledialogs.h"
-#include "support/testprompts.h"
-#include "views/listview.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
-#include <QFile>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QTest>
-#include <QTreeWidget>
-
-#include <memory>
-
-using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString Site = u"http://www.mysite.example/"_s;
-
-// The window over a program folder of its own, a domain whose two keywords share a top URL.
-struct Window
+// The window at a fixed time, with a domain whose two keywords share a top URL.
+struct Window : Desktop
 {
-    TempProgramFolder folder;
     MockClock clock{QDateTime(QDate(2026, 3, 1), QTime(10, 0))};
-    AppState state;
-    TestPrompts prompts;
     TestFileDialogs dialogs;
-    FakeConnection connection;
-    RecordingShell shell;
-    std::unique_ptr<MainWindow> window;
 
-    // boxes: the window's message boxes, when not the test's queue of answers.
     explicit Window(Prompts *boxes = nullptr)
     {
-        window = std::make_unique<MainWindow>(state, MainWindow::Seams{boxes ? boxes : &prompts, &connection, &shell});
-        window->setfiledialogs(&dialogs);
+        open(boxes).setfiledialogs(&dialogs);
         setresults(3);
         window->search().filldomains();
     }
+    // Closed while the clock and the dialogs it was given are still there.
+    ~Window() { close(); }
     void setresults(int alphaposition)
     {
         const QString page = Site + u"a.html"_s;
-        state.urldata = sample::array<SearchSession>({sample::domain(
+        state->urldata = sample::array<SearchSession>({sample::domain(
             Site, {sample::keyword(u"alpha"_s, {u"http://x.example/"_s, page}, {}, {{page, {}, {}, alphaposition, {}}}),
                    sample::keyword(u"beta"_s, {u"http://x.example/"_s, u"http://y.example/"_s})})});
-        state.txturl = Site;
+        state->txturl = Site;
     }
     void save(const QString &file)
     {
@@ -79,14 +52,7 @@ struct Window
         window->menus().mnusave->trigger();
     }
     HistoryFilesController &files() const { return window->historyfiles(); }
-    ListView *list() const { return window->controls().history.historyview; }
-    QStringList column(int subitem) const
-    {
-        QStringList texts;
-        for (int i = 1; i <= list()->itemcount(); ++i)
-            texts << (subitem == 0 ? list()->item(i).text() : list()->item(i).subitem(subitem));
-        return texts;
-    }
+    ListView *view() const { return window->controls().history.historyview; }
 };
 
 // Presses buttons of the window's real message boxes, built but never shown: the next of
@@ -118,12 +84,6 @@ struct BoxPresser
         return asked;
     }
 };
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList items(const QComboBox *box)
 {
@@ -207,37 +167,9 @@ class TestHistoryWindow : public QObject
 private slots:
     void initTestCase() { QApplication::setStyle(u"Fusion"_s); }
 
-    // A file that cannot be written or read is said once, in plain words with the file and the
-    // reason, never as an error report, and nothing is said to be done.
-    void fileProblems_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("save") << u"missing/h.sav"_s << u"Could not write %1: No such file or directory"_s;
-        QTest::newRow("report") << u"missing/r.html"_s << u"Could not write %1: No such file or directory"_s;
-        QTest::newRow("load") << u"folder.sav"_s << u"Could not read %1: file to open is a directory"_s;
-    }
-    void fileProblems()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, message);
-        Window w;
-        QVERIFY(QDir(w.folder.path()).mkdir(u"folder.sav"_s));
-        errorreports::reset();
-        const QString file = w.folder.file(name);
-        w.dialogs.setNextFileName(file);
-        const QHash<QString, QAction * MainMenus::*> commands{
-            {u"save"_s, &MainMenus::mnusave}, {u"report"_s, &MainMenus::mnuhtml}, {u"load"_s, &MainMenus::mnuload}};
-        (w.window->menus().*commands[QString::fromLatin1(QTest::currentDataTag())])->trigger();
-        QTRY_COMPARE(w.prompts.messages(), QStringList{message.arg(file)});
-        QVERIFY(errorreports::errortext().isEmpty() && w.shell.opened.isEmpty());
-        const QString box = w.window->controls().status.runningtext->toPlainText();
-        QVERIFY(box.contains(message.arg(file)) && !box.contains(u"Saved"_s) && !box.contains(u"loaded"_s));
-    }
-
     // Two saves, then the history view: its filters, its lines, a sort and the export of what
-    // the filters leave; then LOAD DATA picks the older record, the manage panel deletes it, and
-    // the analysis ranks what was loaded.
+    // the filters leave; then LOAD DATA picks the older record, and the analysis ranks what was
+    // loaded.
     void historyview()
     {
         Window w;
@@ -247,41 +179,40 @@ private slots:
         w.setresults(7);
         w.prompts.setNextAnswer(Prompts::Answer::No); // append
         w.save(file);
-        const Array1<SearchSession> before = w.state.urldata;
+        const Array1<SearchSession> before = w.state->urldata;
 
         w.dialogs.setNextFileName(file);
         w.window->controls().buttons.dohistory->click();
-        QCOMPARE(int(w.state.viewmode), 1);
+        QCOMPARE(int(w.state->viewmode), 1);
         const HistoryControls &h = w.window->controls().history;
         QCOMPARE(items(h.historydates).size(), 3);
         QCOMPARE(h.historydates->currentText(), u"(Show ALL)"_s);
         QCOMPARE(h.historyurls->currentText(), Site);
         QCOMPARE(items(h.historykeys), (QStringList{u"(Show ALL)"_s, u"alpha"_s, u"beta"_s}));
-        QCOMPARE(w.list()->headertext(1), u"DATE"_s);
-        QCOMPARE(w.column(2), (QStringList{u"3"_s, u"7"_s}));
-        QCOMPARE(w.state.urldata, before);
-        const QString newer = h.historydates->itemText(2);
+        QCOMPARE(w.view()->headertext(1), u"DATE"_s);
+        QCOMPARE(rows(w.view(), {2}), (QStringList{u"3"_s, u"7"_s}));
+        QCOMPARE(w.state->urldata, before);
 
         // A header click sorts by position, a second one the other way round.
-        emit w.list()->columnclick(3, u"Position"_s);
-        emit w.list()->columnclick(3, u"Position"_s);
-        QCOMPARE(w.column(2), (QStringList{u"7"_s, u"3"_s}));
+        emit w.view()->columnclick(3, u"Position"_s);
+        emit w.view()->columnclick(3, u"Position"_s);
+        QCOMPARE(rows(w.view(), {2}), (QStringList{u"7"_s, u"3"_s}));
         // Picking the first date leaves that record's line.
         h.historydates->setCurrentIndex(1);
         emit h.historydates->activated(1);
-        QCOMPARE(w.column(2), QStringList{u"3"_s});
+        QCOMPARE(rows(w.view(), {2}), QStringList{u"3"_s});
 
         // Export to CSV writes the lines the filters leave, not the whole history.
         const QString csv = w.folder.file(u"lines.csv"_s);
         w.dialogs.setNextFileName(csv);
         w.window->menus().mnucsv->trigger();
-        const QList<QByteArray> records = contents(csv).split('\n');
+        const QList<QByteArray> records = readbytes(csv).split('\n');
         QCOMPARE(records.size(), 3); // header, one line, the empty rest after the last "\r\n"
         QVERIFY(records[1].contains(QByteArray("," + Site.toUtf8() + ",alpha,3," + Site.toUtf8() + "a.html,")));
-        QCOMPARE(w.state.settings.csvfile, csv);
+        QCOMPARE(w.state->settings.csvfile, csv);
 
         w.window->menus().mnuhistory->trigger();
-        QCOMPARE(int(w.state.viewmode), 0);
+        QCOMPARE(int(w.state->viewmode), 0);
 
         // LOAD DATA offers both records, the newer chosen; the older one replaces the results.
         w.setresults(1);
@@ -294,43 +225,31 @@ private slots:
         panel.seldate()->setCurrentIndex(0);
         panel.cmdloadcontinue()->click();
         QVERIFY(!panel.isVisibleTo(w.window.get()));
-        QCOMPARE(int(w.state.urldata[1].keys[1].positions[1].position), 3);
-
-        // The manage panel deletes the older record: the newer one is left.
-        w.window->menus().mnumanhis->trigger();
-        ManageHistoryFrame &manage = w.files().frahistory();
-        QVERIFY(manage.isVisibleTo(w.window.get()));
-        QVERIFY(!manage.mhdates()->isVisibleTo(w.window.get()));
-        manage.txtmhfile()->setText(file);
-        manage.cmdmhread()->click();
-        QCOMPARE(manage.mhdates()->currentIndex(), 1);
-        manage.mhdates()->setCurrentIndex(0);
-        manage.cmdmhdelete()->click();
-        QCOMPARE(items(manage.mhdates()), QStringList{newer});
-        manage.cmdmhclose()->click();
-        QVERIFY(!manage.isVisibleTo(w.window.get()));
+        QCOMPARE(int(w.state->urldata[1].keys[1].positions[1].position), 3);
 
         // The analysis of the loaded results: ranking with a separator, the detail panel, the way
         // back.
         w.window->controls().buttons.doanalyze->click();
-        QCOMPARE(int(w.state.viewmode), 2);
-        QCOMPARE(w.column(0), (QStringList{u"http://x.example/"_s, u""_s, Site + u"a.html"_s, u"http://y.example/"_s}));
-        QCOMPARE(w.column(2), (QStringList{u"1"_s, u""_s, u"2"_s, u"2"_s}));
+        QCOMPARE(int(w.state->viewmode), 2);
+        QCOMPARE(rows(w.view(), {0, 2}),
+                 (QStringList{u"http://x.example/|1"_s, u"|"_s, Site + u"a.html|2"_s, u"http://y.example/|2"_s}));
         QVERIFY(!h.historydates->isVisibleTo(w.window.get()));
-        w.list()->tree()->setCurrentItem(w.list()->tree()->topLevelItem(0));
-        emit w.list()->itemclick();
+        w.view()->tree()->setCurrentItem(w.view()->tree()->topLevelItem(0));
+        emit w.view()->itemclick();
         QVERIFY(h.historydetailview->isVisibleTo(w.window.get()));
         QCOMPARE(h.historydetailview->itemcount(), 2);
-        w.list()->tree()->setCurrentItem(w.list()->tree()->topLevelItem(1));
-        emit w.list()->itemclick();
+        w.view()->tree()->setCurrentItem(w.view()->tree()->topLevelItem(1));
+        emit w.view()->itemclick();
         QVERIFY(!h.historydetailview->isVisibleTo(w.window.get()));
         w.window->menus().mnuanalyze->trigger();
-        QCOMPARE(int(w.state.viewmode), 0);
+        QCOMPARE(int(w.state->viewmode), 0);
     }
 
     // Every question the window asks, through the real message box: the buttons it offers and
     // what each of them does. OK/Cancel where Cancel alone cancels; Yes/No/Cancel only where No
-    // has a meaning of its own or anything but Yes stops.
+    // has a meaning of its own or anything but Yes stops. A file that cannot be written or read
+    // is said once, in plain words with the file and the reason, never as an error report, and
+    // nothing is said to be done.
     void messageBoxes()
     {
         using B = QMessageBox::StandardButton;
@@ -339,37 +258,57 @@ private slots:
         Window w(&prompts);
         const QString sav = w.folder.file(u"h.sav"_s), html = w.folder.file(u"r.html"_s);
         const QString csv = w.folder.file(u"r.csv"_s), missing = w.folder.file(u"missing.sav"_s);
-        for (const QString &old : {html, csv}) {
-            QFile file(old);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
-        }
+        QVERIFY(writebytes(html, "old") && writebytes(csv, "old"));
         const auto chosen = [&](const QString &file, const std::function<void()> &action) {
             return [&w, file, action] {
                 w.dialogs.setNextFileName(file);
                 action();
             };
         };
+        QVERIFY(QDir(w.folder.path()).mkdir(u"folder.sav"_s));
+        errorreports::reset();
+        const MainMenus &menus = w.window->menus();
+        const struct
+        {
+            QString file;
+            QAction *command;
+            QString message;
+        } problems[] = {
+            {w.folder.file(u"missing/h.sav"_s), menus.mnusave, u"Could not write %1: No such file or directory"_s},
+            {w.folder.file(u"missing/r.html"_s), menus.mnuhtml, u"Could not write %1: No such file or directory"_s},
+            {w.folder.file(u"folder.sav"_s), menus.mnuload, u"Could not read %1: file to open is a directory"_s},
+        };
+        for (const auto &row : problems) {
+            const QString said = row.message.arg(row.file);
+            boxes.ask({}, chosen(row.file, [&] { row.command->trigger(); }));
+            QTRY_COMPARE(boxes.asked, QStringList{said + u" [OK]"_s});
+            QVERIFY(w.running().contains(said));
+        }
+        QVERIFY(errorreports::errortext().isEmpty() && w.shell.opened.isEmpty());
+        QVERIFY(!w.running().contains(u"Saved"_s) && !w.running().contains(u"loaded"_s));
+
         const auto report = chosen(html, [&] { w.window->menus().mnuhtml->trigger(); });
         QCOMPARE(boxes.ask({B::Cancel}, report), QStringList{u"File exists, Overwrite ?  [OK/Cancel]"_s});
-        QCOMPARE(contents(html), "old");
+        QCOMPARE(readbytes(html), "old");
         boxes.ask({B::Ok}, report);
-        QVERIFY(contents(html).startsWith("<html>") && contents(html).contains("http://x.example/"));
+        QVERIFY(readbytes(html).startsWith("<html>") && readbytes(html).contains("http://x.example/"));
         QCOMPARE(w.shell.opened, QStringList{html}); // handed to the browser
-        QCOMPARE(w.state.settings.htmlfile, html);
+        QCOMPARE(w.state->settings.htmlfile, html);
         QCOMPARE(boxes.ask({B::Cancel}, chosen(csv, [&] { w.window->menus().mnucsv->trigger(); })),
                  QStringList{csv + u" already exists. Replace it? [OK/Cancel]"_s});
-        QCOMPARE(contents(csv), "old");
+        QCOMPARE(readbytes(csv), "old");
 
         QVERIFY(boxes.ask({}, [&] { w.save(sav); }).isEmpty()); // a new file
         QCOMPARE(boxes.ask({B::No}, [&] { w.save(sav); }),
                  QStringList{u"File exists, Yes=Overwrite No=Add ?  [Yes/No/Cancel]"_s});
-        QCOMPARE(historyfile::readhistory(sav).ubound(), 2);
+        w.clock.advanceSeconds(3600);
+        boxes.ask({B::No}, [&] { w.save(sav); });
         const auto results = chosen(sav, [&] { w.window->scheduler().cmdschedulebrowse_Click(); });
         QCOMPARE(boxes.ask({B::Cancel}, results),
                  QStringList{u"File exists, Add results to existing file?  [OK/Cancel]"_s});
-        QVERIFY(w.state.settings.schedulefile.isEmpty());
+        QVERIFY(w.state->settings.schedulefile.isEmpty());
         boxes.ask({B::Ok}, results);
-        QCOMPARE(w.state.settings.schedulefile, sav);
+        QCOMPARE(w.state->settings.schedulefile, sav);
 
         const auto load = chosen(missing, [&] { w.window->controls().buttons.doload->click(); });
         QCOMPARE(boxes.ask({B::Cancel}, load), QStringList{u"File doesn't exist!  [OK/Cancel]"_s});
@@ -378,9 +317,11 @@ private slots:
                               u"No suitable data in file [OK]"_s}));
 
         // Manage History deletes a date of the file read, not after a file without records nor
-        // once the name was changed; two records of one date go after OK, none after Cancel.
+        // once the name was changed; the two records of the older date go after OK, none after
+        // Cancel, and the newer date is left.
         w.window->menus().mnumanhis->trigger();
         ManageHistoryFrame &manage = w.files().frahistory();
+        QVERIFY(manage.isVisibleTo(w.window.get()) && !manage.mhdates()->isVisibleTo(w.window.get()));
         const auto read = [&](const QString &file) {
             manage.txtmhfile()->setText(file);
             return boxes.ask({B::Ok}, [&] { manage.cmdmhread()->click(); });
@@ -392,27 +333,33 @@ private slots:
         QVERIFY(read(sav).isEmpty());
         QTest::keyClicks(manage.txtmhfile(), u"x"_s);
         QVERIFY(remove(B::Ok).isEmpty() && !manage.cmdmhdelete()->isVisibleTo(w.window.get()));
-        QCOMPARE(contents(csv), "old");
+        QCOMPARE(readbytes(csv), "old");
         QVERIFY(read(sav).isEmpty());
-        const QByteArray before = contents(sav);
+        QCOMPARE(manage.mhdates()->currentIndex(), manage.mhdates()->count() - 1); // the newest
+        const QString newer = manage.mhdates()->currentText();
+        manage.mhdates()->setCurrentIndex(0);
+        const QByteArray before = readbytes(sav);
         QCOMPARE(remove(B::Cancel), QStringList{u"Do you want to delete 2 records of "_s +
                                                 manage.mhdates()->currentText() + u" from h.sav ? [OK/Cancel]"_s});
-        QCOMPARE(contents(sav), before);
+        QCOMPARE(readbytes(sav), before);
         remove(B::Ok);
-        QCOMPARE(historyfile::readhistory(sav).ubound(), 0);
+        QCOMPARE(items(manage.mhdates()), QStringList{newer});
+        QCOMPARE(historyfile::readhistory(sav).ubound(), 1);
+        manage.cmdmhclose()->click();
+        QVERIFY(!manage.isVisibleTo(w.window.get()));
 
         // A domain is added on Yes only, and removed on Yes only.
         const SearchControls &domains = w.window->controls().search;
         domains.txturls->setEditText(u"new.example"_s);
         const QString add = u"Do you want to add new.example to the list of selected domains ? [Yes/No/Cancel]"_s;
         QCOMPARE(boxes.ask({B::No}, [&] { domains.cmdsavechanges->click(); }), QStringList{add});
-        QCOMPARE(w.state.urldata.ubound(), 1);
+        QCOMPARE(w.state->urldata.ubound(), 1);
         boxes.ask({B::Yes}, [&] { domains.cmdsavechanges->click(); });
-        QCOMPARE(w.state.urldata.ubound(), 2);
+        QCOMPARE(w.state->urldata.ubound(), 2);
         domains.txturls->setEditText(u"new.example"_s);
         QCOMPARE(boxes.ask({B::No}, [&] { domains.cmddeletedomain->click(); }),
                  QStringList{u"Do you want to remove new.example and any associated data ? [Yes/No/Cancel]"_s});
-        QCOMPARE(w.state.urldata.ubound(), 2);
+        QCOMPARE(w.state->urldata.ubound(), 2);
     }
 
     // Every view and panel at the window's design size and at its smallest: its controls seen
@@ -445,8 +392,8 @@ private slots:
             m.displaybits(view.toInt());
         } else if (view == u"analysis detail") {
             m.controls().buttons.doanalyze->click();
-            w.list()->tree()->setCurrentItem(w.list()->tree()->topLevelItem(0));
-            emit w.list()->itemclick();
+            w.view()->tree()->setCurrentItem(w.view()->tree()->topLevelItem(0));
+            emit w.view()->itemclick();
             shown = {m.controls().history.historydetailview, m.controls().history.hdvclose};
         } else if (view == u"manage with an error") {
             // A failure while the manage panel is open: the report's panel stays on top.

@@ -25,17 +25,6 @@ QString readmembers(JsonScan &scan)
     return out;
 }
 
-// The documents of the tables are written with ' for ".
-QString document(QByteArray json)
-{
-    return codepage::toText(json.replace('\'', '"'));
-}
-
-QByteArray nested(int depth)
-{
-    return QByteArray(depth, '[') + QByteArray(depth, ']');
-}
-
 } // namespace
 
 // The JSON reader under the services: what it decodes, and that every broken or hostile
@@ -64,11 +53,10 @@ private slots:
             u"n=3;n=100;n=none;n=9223372036854775807;n=none;n=-9223372036854775808;"
             u"n=none;n=none;n=none;n=none;n=none;"_s);
         row("not text", "{'s':17,'s':null,'s':{'t':['u']},'s':'','s':false}", {}, u"s=null;s=null;s=null;s=;s=null;"_s);
-        row("deepest allowed", "{\"s\":" + nested(JsonScan::kMaxDepth - 1) + "}", {}, u"s=null;"_s);
+        const qsizetype depth = JsonScan::kMaxDepth - 1;
+        row("deepest allowed", "{\"s\":" + QByteArray(depth, '[') + QByteArray(depth, ']') + "}", {}, u"s=null;"_s);
         row("empty", "", u"unexpected end, expected a value at the end (byte 0)"_s);
-        row("mark only", "\xef\xbb\xbf", u"unexpected end, expected a value at the end (byte 3)"_s);
         row("cut in a string", "{'url':'http://a", u"unterminated string at the end (byte 16)"_s);
-        row("cut after a hit", "{'results':[{'url':'x'}", u"expected ',' or ']' at the end (byte 23)"_s);
         row("cut in an escape", "{'a':'\\", u"unterminated string at byte 6"_s);
         row("bad escape", "{'a':'\\x'}", u"bad escape at byte 6"_s);
         row("short \\u", "{'a':'\\u12'}", u"bad \\u escape at byte 6"_s);
@@ -77,24 +65,18 @@ private slots:
         row("lone low", "{'a':'x\\udc00'}", u"lone low surrogate at byte 7"_s);
         row("raw tab", "{\"a\":\"x\ty\"}", u"control character in a string at byte 7"_s);
         row("stray byte", "{\"a\":\"\xff\"}", u"invalid UTF-8 at byte 6"_s);
-        row("overlong", "{\"a\":\"\xc0\x80\"}", u"invalid UTF-8 at byte 6"_s);
         row("utf-8 surrogate", "{\"a\":\"\xed\xa0\x80\"}", u"invalid UTF-8 at byte 6"_s);
         row("cut sequence", "{\"a\":\"\xe2\x82\"}", u"invalid UTF-8 at byte 6"_s);
-        row("past U+10FFFF", "{\"a\":\"\xf4\x90\x80\x80\"}", u"invalid UTF-8 at byte 6"_s);
         row("garbage after", "{'a':1} x", u"text after the document at byte 8"_s);
         row("comma before }", "{'a':1,}", u"expected a key at byte 7"_s);
         row("comma before ]", "[1,]", u"expected a value at byte 3"_s);
         row("leading zero", "{'a':01}", u"expected ',' or '}' at byte 6"_s);
         row("sign alone", "{'a':-}", u"bad number at byte 6"_s);
         row("no fraction", "{'a':1.}", u"bad number at byte 7"_s);
-        row("no integer part", "{'a':.5}", u"expected a value at byte 5"_s);
         row("no exponent", "{'a':1e}", u"bad number at byte 7"_s);
         row("bad literal", "{'a':tru}", u"bad literal at byte 5"_s);
-        row("] closes {", "{'a':1]", u"expected ',' or '}' at byte 6"_s);
         row("} closes [", "[1}", u"expected ',' or ']' at byte 2"_s);
         row("no colon", "{'a' 1}", u"expected ':' at byte 5"_s);
-        row("bare key", "{a:1}", u"expected a key at byte 1"_s);
-        row("too deep", nested(JsonScan::kMaxDepth + 1), u"nested too deeply at byte 1024"_s);
         row("hostile depth", QByteArray(200000, '['), u"nested too deeply at byte 1024"_s);
     }
 
@@ -104,7 +86,7 @@ private slots:
     {
         QFETCH(QByteArray, json);
         QFETCH(QString, error);
-        const QString text = document(json);
+        const QString text = codepage::toText(json.replace('\'', '"')); // the tables write " as '
         JsonScan skipped(text);
         skipped.skip();
         QCOMPARE(skipped.finish(), error.isEmpty());

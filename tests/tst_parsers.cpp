@@ -6,7 +6,6 @@
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-using samplepages::Hit;
 using Parser = Array1<SearchHit> (*)(const QString &);
 using TextFunction = QString (*)(const QString &);
 Q_DECLARE_METATYPE(Parser)
@@ -26,13 +25,6 @@ QStringList flat(const Array1<SearchHit> &hits)
 const QString kMarker = u"<p class=g><a href="_s;
 
 const QString kHead = u"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"_s;
-
-// Headers of exactly `length` characters before the chunked header line.
-QString padded(int length)
-{
-    const QString first = u"HTTP/1.1 200 OK\r\nX-Pad: "_s;
-    return first + QString(length - first.size() - 2, u'p') + u"\r\n"_s;
-}
 
 } // namespace
 
@@ -56,24 +48,13 @@ private slots:
         const auto soap = [](const char *name, const QString &fault = {}) -> QTestData & {
             return QTest::newRow(name) << &geturls_googleapi << fault;
         };
-        const QList<Hit> w = samplepages::widgethits();
-        const QStringList abstracts{u"Makers of fine blue widgets since 1987.Free shipping on all orders ..."_s,
-                                    u"A widget is a small gadget. ... Not to be confused with gizmo."_s,
-                                    u"Compare prices on blue widgets &amp; more"_s};
-        QStringList all;
-        for (int i = 0; i < 3; ++i)
-            all << w[i].url << w[i].title << abstracts[i];
-        google("result page") << samplepages::response(samplepages::htmlbody(w)) << all;
-        google("no results") << samplepages::response(u"<p>Your search did not match any documents.</p>"_s)
-                             << QStringList{};
+        // Whole result pages, SOAP replies and faults are tst_searchcli's parse rows.
         google("link runs to the end") << u"<html><body>"_s + kMarker + u"http://a.example/x"_s << QStringList{};
         const QString hit = kMarker + u"http://a/ x=\"1\">T <b>b</b></a><br><font size=-1>Snip <b>s</b><br><font "
                                       "color=#008000>a/ - 3k</font>"_s;
         google("ends in title") << hit.left(40) << QStringList{u"http://a/"_s, {}, {}};
         google("ends in abstract") << hit.left(hit.indexOf(u"<br><font c")) + u"<br>"_s
                                    << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, {}};
-        google("ends right at </a>") << hit.left(hit.indexOf(u"</a>") + 4)
-                                     << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, {}};
         google("abstract at <font") << hit << QStringList{u"http://a/"_s, u"T <b>b</b>"_s, u"Snip s"_s};
         google("line breaks and nested tags")
             << kMarker + u"u t=1>T</a><br><font size=-1>a\r\nb<i>c<b>d</b></i>\ne<font>tail of twenty chars"_s
@@ -90,20 +71,12 @@ private slots:
         google("21 characters") << kMarker + u"a "_s << QStringList{u"a"_s, {}, {}};
         google("20 characters") << kMarker + u"a"_s << QStringList{};
         google("marker 20 from the end") << u"x"_s + kMarker + u" "_s << QStringList{};
-        google("case matters") << u"<P class=g><a href=u t=1>T</a>>x<font>...................."_s << QStringList{};
-        const QList<Hit> hits = {
-            {u"http://www.bluewidgets.com/"_s, u"&lt;b&gt;Blue&lt;/b&gt; Widgets"_s,
-             u"Makers of &lt;b&gt;blue widgets&lt;/b&gt; &amp; gadgets"_s},
-            {u"http://x.example/?a=1&amp;b=2"_s, u"&amp;quot;Quoted&amp;quot;"_s, u"One&lt;br&gt;two"_s},
-        };
-        soap("result") << samplepages::response(samplepages::soapbody(hits), u"text/xml; charset=utf-8"_s)
-                       << QStringList{
-                              hits[0].url, u"<b>Blue</b> Widgets"_s, u"Makers of <b>blue widgets</b>  gadgets"_s,
-                              hits[1].url, u"quot;Quotedquot;"_s,    u"One<br>two"_s};
-        const QString key = u"Exception from service object: Invalid authorization key: abc"_s;
-        const QString fault = samplepages::soapfault(key);
-        soap("fault", key) << samplepages::response(fault) << QStringList{};
-        soap("fault cut short") << fault.left(fault.indexOf(u"Invalid")) << QStringList{};
+        QStringList full; // the 16-bit count's 32767 hits, the last of them whole
+        for (int h = 0; h < 32767; ++h)
+            full << u"u"_s << u"T"_s << u"x"_s;
+        google("one hit more than the count holds")
+            << QString(kMarker + u"u t=1>T</a>>x<font>"_s).repeated(32768) + u"."_s.repeated(20) << full;
+        soap("fault cut short") << u"<faultstring>Exception from service object: "_s << QStringList{};
         soap("snippet before the first URL")
             << u"<snippet>zero</snippet><title>t0</title><URL>a</URL>u1</URL><snippet>one</snippet>...................."_s
             << QStringList{u"u1"_s, {}, u"one"_s};
@@ -113,7 +86,6 @@ private slots:
                                         << QStringList{u"one"_s, {}, {}, u"two"_s, {}, {}};
         soap("cut inside URL") << u"<URL x>a</URL>...................<URL x>http://b.example/very/long/path"_s
                                << QStringList{u"a"_s, {}, {}};
-        soap("19 characters") << u"<URL x>abcdefghi</U"_s << QStringList{};
         soap("marker 21 from the end", u"abcdef"_s) << u"<faultstring>abcdef<x"_s << QStringList{};
         soap("marker 20 from the end") << u"x<faultstring>abcdef<"_s << QStringList{};
     }
@@ -127,7 +99,10 @@ private slots:
         QTEST(result[0].fault, "fault");
         if (page.startsWith(u"<snippet>zero"))
             QCOMPARE(result[0].abstract + result[0].title, u"zerot0"_s);
-        QVERIFY(errorreports::errortext().isEmpty());
+        // Only a page of more hits than the count holds trips the error trap.
+        const QString report = errorreports::errortext();
+        QVERIFY2(result.ubound() < 32767 ? report.isEmpty() : report.contains(u"Function geturls_google"_s),
+                 qPrintable(report));
     }
 
     // The text functions of the readers: addtags unescapes entities, remtags drops tags and turns
@@ -143,48 +118,32 @@ private slots:
                             const QString &trap = {}) { QTest::newRow(name) << function << text << expected << trap; };
         row("bold pair", ::addtags, u"&lt;b&gt;x&lt;/b&gt;"_s, u"<b>x</b>"_s);
         row("ampersand between spaces", ::addtags, u"a &amp; b"_s, u"a  b"_s);
-        row("double escape", ::addtags, u"&amp;quot;hi&amp;#39;"_s, u"quot;hi#39;"_s);
-        row("entity case matters", ::addtags, u"&LT;x&Gt;"_s, u"x"_s);
         row("no semicolon drops the rest", ::addtags, u"fish & chips"_s, u"fish "_s);
-        row("entity runs over a second &", ::addtags, u"a&b&lt;c"_s, u"ac"_s);
-        row("bold title", ::remtags, u"<b>Blue</b> Widgets"_s, u"Blue Widgets"_s);
         row("line break", ::remtags, u"one<br>two"_s, u"one\r\ntwo"_s);
         row("break with attribute", ::remtags, u"one<br clear=all>two"_s, u"onetwo"_s);
-        row("upper-case break", ::remtags, u"one<BR>two"_s, u"onetwo"_s);
-        row("stray >", ::remtags, u"a > b"_s, u"a  b"_s);
         row("unclosed tag", ::remtags, u"a <b c"_s, u"a "_s);
-        row("< inside a tag", ::remtags, u"x<<br>y"_s, u"x\r\ny"_s);
         // The index is 16-bit: one character more overflows it.
         const QString longest = QString(32766, u'a') + u'b';
         row("longest text", ::remtags, longest, longest);
         row("one character too long", ::remtags, longest + u'c', longest, u"Function remtags"_s);
         row("hex sizes, both cases", ::dechunk, kHead + u"b\r\n0123456789a\r\nB\r\n0123456789b\r\n0\r\n\r\n"_s,
             u"0123456789a0123456789b"_s);
-        const QString body = samplepages::htmlbody(samplepages::widgethits());
-        row("page in small chunks", ::dechunk, samplepages::chunkedresponse(body, 7, true), body);
-        row("page in large chunks", ::dechunk, samplepages::chunkedresponse(body, 4000), body);
         const QString plain = samplepages::response(u"<html>x</html>"_s);
         row("not chunked", ::dechunk, plain, plain);
         const QString tail = u"Transfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n"_s;
-        row("header at 486", ::dechunk, padded(485) + tail, u"abc"_s);
-        row("header at 487", ::dechunk, padded(486) + tail, padded(486) + tail);
+        const QString pad = u"HTTP/1.1 200 OK\r\nX-Pad: "_s + QString(459, u'p'); // 485 with its line end
+        row("header at 486", ::dechunk, pad + u"\r\n"_s + tail, u"abc"_s);
+        row("header at 487", ::dechunk, pad + u"p\r\n"_s + tail, pad + u"p\r\n"_s + tail);
         row("no end of headers", ::dechunk, u"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n"_s, {});
-        row("LF-only lines", ::dechunk, u"HTTP/1.1 200 OK\nTransfer-Encoding: chunked\n\n3\nabc\n0\n\n"_s, {});
         row("LF inside size skipped", ::dechunk, kHead + u"\n3\r\nabc\r\n0\r\n\r\n"_s, u"abc"_s);
         row("truncated chunk", ::dechunk, kHead + u"3\r\nabc\r\n10\r\nonly a few"_s, {});
-        row("truncated size line", ::dechunk, kHead + u"3\r\nabc\r\n1"_s, {});
         row("no final empty line", ::dechunk, kHead + u"3\r\nabc\r\n0\r\n"_s, {});
-        row("data up to the last character", ::dechunk, kHead + u"3\r\nabc"_s, {});
-        row("extension corrupts the size", ::dechunk, kHead + u"3;x=1\r\nabc\r\n0\r\n\r\n"_s, {});
-        row("16 hex digits", ::dechunk, kHead + u"ffffffffffffffff\r\nabc\r\n0\r\n\r\n"_s, {});
         row("no CRLF after data", ::dechunk, kHead + u"3\r\nabcXY2\r\nde\r\n0\r\n\r\n"_s, u"abcde"_s);
         row("negative size", ::dechunk, kHead + u" \r\nabc\r\n"_s, {}, u"Function dechunk"_s);
         row("NULs overflow the size", ::dechunk, kHead + QString(9, QChar(0)) + u"\r\nabc\r\n"_s, {},
             u"Function dechunk"_s);
         row("addcr", ::addcr, u"a\nb\r\nc\rd"_s, u"a\r\nb\r\r\nc\rd"_s);
         row("addlf", ::addlf, u"a\nb\r\nc\rd"_s, u"a\r\nb\r\ncd"_s);
-        row("addcr, line ends only", ::addcr, u"\n\r\n"_s, u"\r\n\r\r\n"_s);
-        row("addlf, line ends only", ::addlf, u"\n\r\n"_s, u"\r\n\r\n"_s);
     }
 
     void textFunctions()
@@ -195,16 +154,6 @@ private slots:
         QTEST(function(text), "expected");
         const QString report = errorreports::errortext();
         QVERIFY2(trap.isEmpty() ? report.isEmpty() : report.contains(trap), qPrintable(report));
-    }
-
-    void hitCountIsSixteenBit()
-    {
-        const QString hit = kMarker + u"u t=1>T</a>>x<font>"_s;
-        const QString page = hit.repeated(32768) + QString(20, u'.');
-        const Array1<SearchHit> result = geturls_google(page);
-        QCOMPARE(result.ubound(), 32767);
-        QCOMPARE(result[32767].abstract, u"x"_s);
-        QVERIFY(errorreports::errortext().contains(u"Function geturls_google"_s));
     }
 };
 

@@ -1,4 +1,3 @@
-#include "diagnostics/errorreports.h"
 #include "storage/profilefile.h"
 #include "storage/servertools.h"
 #include "support/faildevice.h"
@@ -17,9 +16,7 @@ namespace {
 
 quint64 inode(const QString &path)
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
 }
 
@@ -39,17 +36,12 @@ private slots:
         const auto row = [](const char *name, const QByteArray &file, const QByteArray &value,
                             const QByteArray &section = "s",
                             const QByteArray &key = "k") { QTest::newRow(name) << file << section << key << value; };
-        row("spaces", "[s]\r\n  k  =  v a l \t\r\n", "v a l");
-        row("letter case", "[SeTTings]\r\nUseLog=0\r\n", "0", "settings", "USELOG");
         row("latin-1 case", "[\xC9t\xE9]\r\nk=1\r\n", "1", "\xE9t\xC9", "K");
         row("section trimmed", "[ s ]\r\nk=v\r\n", "v");
         row("names asked trimmed", "[s]\r\nk=v\r\n", "v", " s ", "\tk");
-        row("other blanks", "\x1A[s]\x0C\r\n\x0Bk=v\x1A\r\n", "v");
-        row("quoted", "[s]\r\nk=\"v\"\r\n", "v");
+        row("blanks", "\x1A[s]\x0C\r\n\x0B k \t=  v a l \t\x1A\r\n", "v a l");
         row("quoted blank", "[s]\r\nk=\" x\"\r\n", " x");
-        row("double quotes", "[s]\r\nk=\"\"s\"\"\r\n", "\"s\"");
         row("single quotes", "[s]\r\nk='a b'\r\n", "a b");
-        row("half quoted", "[s]\r\nk=\"a\" b\r\n", "\"a\" b");
         row("mixed quotes", "[s]\r\nk=\"a'\r\n", "\"a'");
         row("lone quote", "[s]\r\nk=\"\r\n", "\"");
         row("comment", "[s]\r\n ;k=v\r\n", "", "s", ";k");
@@ -58,20 +50,17 @@ private slots:
         row("no equals", "[s]\r\nk\r\n", "");
         row("empty name", "[s]\r\n=v\r\n", "v", "s", "");
         row("second equals", "[s]\r\nk=a=b\r\n", "a=b");
-        row("open bracket", "[s]\r\n[t\r\nk=v\r\n", "v");
         row("open bracket key", "[s]\r\n[t=1\r\n", "1", "s", "[t");
         row("rest ignored", "[s] x\r\nk=v\r\n", "v");
         row("last bracket", "[a]b]\r\nk=v\r\n", "v", "a]b");
         row("first section wins", "[s]\r\na=1\r\n[S]\r\nk=2\r\n", "");
         row("first key wins", "[s]\r\nk=1\r\nK=2\r\n", "1");
         row("before sections", "k=1\r\n[s]\r\nk=2\r\n", "1", "");
-        row("cr only", "[a]\rk=1\r[s]\rk=2\r", "2");
-        row("lf only", "[a]\nk=1\n[s]\nk=2\n", "2");
+        row("cr and lf alone", "[a]\rk=1\n[s]\nk=2\r", "2");
         row("no last line end", "[s]\r\nk=2", "2");
         row("utf-8 bom", "\xEF\xBB\xBF[s]\r\nk=v\r\n", "");
         row("missing section", "[s]\r\nk=v\r\n", "", "t");
         row("missing key", "[s]\r\nj=v\r\n", "");
-        row("empty file", "", "");
     }
 
     void read()
@@ -83,17 +72,6 @@ private slots:
         QTEST(profile.value(section, key), "value");
         // Unchanged, the file goes back exactly as it came.
         QCOMPARE(profile.toBytes(), file);
-        QVERIFY(!profile.isModified());
-    }
-
-    void readiniCutsLongValues()
-    {
-        TempProgramFolder folder;
-        const QByteArray longValue(300, 'x');
-        QVERIFY(folder.write(u"z.ini"_s, "[s]\r\nk=" + longValue + "\r\nq=\"" + longValue + "\"\r\n"));
-        QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), QString(254, u'x'));
-        QCOMPARE(servertools::readini(u"q"_s, u"s"_s, u"z.ini"_s), QString(254, u'x'));
-        QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"missing.ini"_s), QString());
     }
 
     void editKeepsTheRest_data()
@@ -168,6 +146,9 @@ private slots:
         QTest::newRow("quoted") << u"'x'"_s << u"'x'"_s << "k=\"'x'\"\r\n"_ba;
         QTest::newRow("line break") << u"a\r\nb"_s << u"a  b"_s << "k=a  b\r\n"_ba;
         QTest::newRow("injection") << u"x\n[settings]"_s << u"x [settings]"_s << "k=x [settings]\r\n"_ba;
+        // A long value reads back as long as the reader takes one, cut after its quotes go.
+        QTest::newRow("long") << u' ' + QString(300, u'x') << u' ' + QString(253, u'x')
+                              << "k=\" " + QByteArray(300, 'x') + "\"\r\n";
     }
 
     void valuesKeepTheirOuterText()
@@ -180,7 +161,10 @@ private slots:
         QCOMPARE(folder.read(u"z.ini"_s), "[s]\r\n" + line);
     }
 
-    void batchReadsAndWritesOnce()
+    // A batch reads its file once and writes it once, other files apart. A write that fails (a
+    // full device, a missing folder) says so; a file that exists but cannot be read is never
+    // replaced by what little is known.
+    void batchesAndFailedWrites()
     {
         TempProgramFolder folder;
         QVERIFY(folder.write(u"z.ini"_s, "[s]\r\nk=1\r\n"));
@@ -189,36 +173,23 @@ private slots:
             QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), u"1"_s);
             QVERIFY(servertools::writeini(u"2"_s, u"k"_s, u"s"_s, u"z.ini"_s));
             QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), u"2"_s);
-            // Other files are not part of the batch.
             QVERIFY(servertools::writeini(u"x"_s, u"k"_s, u"s"_s, u"other.ini"_s));
             QCOMPARE(folder.read(u"other.ini"_s), "[s]\r\nk=x\r\n"_ba);
             QCOMPARE(folder.read(u"z.ini"_s), "[s]\r\nk=1\r\n"_ba);
             QVERIFY(batch.save());
         }
         QCOMPARE(folder.read(u"z.ini"_s), "[s]\r\nk=2\r\n"_ba);
-    }
 
-    void failedWrites()
-    {
-        const ProfileFile profile = ProfileFile::fromBytes("[s]\r\nk=v\r\n");
         FailDevice full(5);
         QVERIFY(full.open(QIODevice::WriteOnly));
-        QVERIFY(!profile.write(&full));
-
-        // A folder that cannot be written: the write fails, nothing crashes.
-        QString error;
-        QVERIFY(!profile.save(u"/nonexistent-zorvane/z.ini"_s, &error));
-        QVERIFY(!error.isEmpty());
-        TempProgramFolder folder;
+        QVERIFY(!ProfileFile::fromBytes("[s]\r\nk=v\r\n").write(&full));
         QVERIFY(!servertools::writeini(u"v"_s, u"k"_s, u"s"_s, u"sub/z.ini"_s));
-
-        // A file that exists but cannot be read is never replaced by what little is known.
-        QVERIFY(QDir(folder.path()).mkdir(u"z.ini"_s));
-        servertools::IniBatch batch(u"z.ini"_s);
-        QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"z.ini"_s), QString());
-        servertools::writeini(u"v"_s, u"k"_s, u"s"_s, u"z.ini"_s);
+        QVERIFY(QDir(folder.path()).mkdir(u"dir.ini"_s));
+        servertools::IniBatch batch(u"dir.ini"_s);
+        QCOMPARE(servertools::readini(u"k"_s, u"s"_s, u"dir.ini"_s), QString());
+        servertools::writeini(u"v"_s, u"k"_s, u"s"_s, u"dir.ini"_s);
         QVERIFY(!batch.save());
-        QVERIFY(QFileInfo(folder.file(u"z.ini"_s)).isDir());
+        QVERIFY(QFileInfo(folder.file(u"dir.ini"_s)).isDir());
     }
 };
 

@@ -233,51 +233,44 @@ private slots:
         QCOMPARE(list->itemcount(), 0);
     }
 
-    void cli_data()
-    {
-        QTest::addColumn<QString>("args");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("expected"); // a PNG's size, an SVG's markers, or the error's words
-        QTest::newRow("png") << u"h.sav --keyword shoes --out c.PNG --size 640x360"_s << 0 << u"640x360"_s;
-        // On standard output without --out; a marker per reading, none for the gap or the bad date.
-        QTest::newRow("svg") << u"h.sav --keyword shoes --domain a.example"_s << 0 << u"3 circles"_s;
-        QTest::newRow("bad size") << u"h.sav --keyword shoes --size 10x9999"_s << 2 << u"--size"_s;
-        QTest::newRow("bad ending") << u"h.sav --keyword shoes --out c.jpg"_s << 2 << u".svg or .png"_s;
-        QTest::newRow("keyword absent") << u"h.sav --keyword boots --out c.svg"_s << 1 << u"\"boots\""_s;
-        QTest::newRow("missing file") << u"none.sav --keyword shoes"_s << 1 << u"File doesn't exist!"_s;
-    }
-
+    // zorvane-cli history chart: a PNG of the size asked; an SVG on standard output without
+    // --out, a marker per reading and none for the gap or the bad date; wrong options and
+    // missing data said, with nothing written.
     void cli()
     {
-        QFETCH(QString, expected);
         TempProgramFolder folder;
         writehistory(folder);
-        QFETCH(QString, args);
-        QStringList words = args.split(u' ');
-        for (QString &arg : words)
-            arg = arg.startsWith(u"c."_s) || arg.endsWith(u".sav"_s) ? folder.file(arg) : arg;
         // Drawing needs no display, whatever the caller's platform.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(u"QT_QPA_PLATFORM"_s);
         environment.remove(u"DISPLAY"_s);
-        const clirun::Result run = clirun::run(QStringList{u"history"_s, u"chart"_s} + words, {{}, environment});
-        const QByteArray &out = run.out;
-        const QString err = QString::fromUtf8(run.err);
-        QTEST(run.status, "status");
-        if (qstrcmp(QTest::currentDataTag(), "png") == 0) {
-            const QSize size = QImage(folder.file(u"c.PNG"_s), "PNG").size();
-            QCOMPARE(u"%1x%2"_s.arg(size.width()).arg(size.height()), expected);
-        } else if (qstrcmp(QTest::currentDataTag(), "svg") == 0) {
-            QXmlStreamReader svg(out);
-            QHash<QString, int> shapes;
-            while (!svg.atEnd())
-                shapes[svg.readNext() == QXmlStreamReader::StartElement ? svg.name().toString() : QString()] += 1;
-            QVERIFY2(!svg.hasError() && shapes.value(u"svg"_s) == 1, qPrintable(svg.errorString()));
-            QVERIFY(shapes.value(u"path"_s) + shapes.value(u"polyline"_s) > 0);
-            QCOMPARE(QString::number(shapes.value(u"circle"_s)) + u" circles"_s, expected);
-        } else {
-            QVERIFY2(err.contains(expected), qPrintable(err));
-            QVERIFY(out.isEmpty() && !QFile::exists(folder.file(u"c.svg"_s)));
+        const auto chart = [&](const QString &args) {
+            QStringList words = args.split(u' ');
+            for (QString &arg : words)
+                arg = arg.startsWith(u"c."_s) || arg.endsWith(u".sav"_s) ? folder.file(arg) : arg;
+            return clirun::run(QStringList{u"history"_s, u"chart"_s} + words, {{}, environment});
+        };
+        QCOMPARE(chart(u"h.sav --keyword shoes --out c.PNG --size 640x360"_s).status, 0);
+        QCOMPARE(QImage(folder.file(u"c.PNG"_s), "PNG").size(), QSize(640, 360));
+        const clirun::Result svg = chart(u"h.sav --keyword shoes --domain a.example"_s);
+        QXmlStreamReader reader(svg.out);
+        QHash<QString, int> shapes;
+        while (!reader.atEnd())
+            shapes[reader.readNext() == QXmlStreamReader::StartElement ? reader.name().toString() : QString()] += 1;
+        QVERIFY2(svg.status == 0 && !reader.hasError() && shapes.value(u"svg"_s) == 1,
+                 qPrintable(reader.errorString()));
+        QVERIFY(shapes.value(u"path"_s) + shapes.value(u"polyline"_s) > 0);
+        QCOMPARE(shapes.value(u"circle"_s), 3);
+
+        const std::tuple<QString, int, QString> failures[] = {
+            {u"h.sav --keyword shoes --size 10x9999"_s, 2, u"--size"_s},
+            {u"h.sav --keyword shoes --out c.jpg"_s, 2, u".svg or .png"_s},
+            {u"h.sav --keyword boots --out c.svg"_s, 1, u"\"boots\""_s},
+            {u"none.sav --keyword shoes"_s, 1, u"File doesn't exist!"_s}};
+        for (const auto &[args, status, words] : failures) {
+            const clirun::Result run = chart(args);
+            QVERIFY2(run.status == status && QString::fromUtf8(run.err).contains(words), qPrintable(args));
+            QVERIFY(run.out.isEmpty() && !QFile::exists(folder.file(u"c.svg"_s)));
         }
     }
 };

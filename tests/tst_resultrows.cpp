@@ -8,38 +8,25 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// An in-memory list that records what the writer did to it.
+// An in-memory list: each line its text and then its sub-items, and the colour it was given.
 class FakeList final : public ResultList
 {
 public:
-    struct Item
-    {
-        QString text;
-        QStringList subs;
-        quint32 color = 0;
-        bool selected = false;
-    };
-    QList<Item> items;
-    int inserts = 0;
+    QList<QStringList> lines;
+    QList<quint32> colors;
+    int picked = 0; // the selected line
 
-    int count() const override { return int(items.size()); }
-    QString text(int i) const override { return items.at(i - 1).text; }
-    QString subitem(int i, int s) const override { return items.at(i - 1).subs.at(s - 1); }
-    void setsubitem(int i, int s, const QString &t) override { items[i - 1].subs[s - 1] = t; }
+    int count() const override { return int(lines.size()); }
+    QString text(int i) const override { return lines.at(i - 1).at(0); }
+    QString subitem(int i, int s) const override { return lines.at(i - 1).at(s); }
+    void setsubitem(int i, int s, const QString &t) override { lines[i - 1][s] = t; }
     void insert(int i, const QString &t, const QStringList &subs) override
     {
-        items.insert(i - 1, {t, subs, {}, false});
-        ++inserts;
+        lines.insert(i - 1, QStringList{t} + subs);
+        colors.insert(i - 1, 0);
     }
-    void setforecolor(int i, quint32 c) override { items[i - 1].color = c; }
-    bool selected(int i) const override { return items.at(i - 1).selected; }
-    QStringList column(int s) const
-    {
-        QStringList out;
-        for (const Item &item : items)
-            out << (s == 0 ? item.text : item.subs.at(s - 1));
-        return out;
-    }
+    void setforecolor(int i, quint32 c) override { colors[i - 1] = c; }
+    bool selected(int i) const override { return i == picked; }
 };
 
 SearchHit hit(int position, const QString &url, const QString &title = {}, const QString &abstract = {})
@@ -81,123 +68,89 @@ SearchState sampleState()
 
 } // namespace
 
+// "key position exact-url action" of each row.
+QStringList table(const List1<ResultRow> &rows)
+{
+    QStringList out;
+    for (const ResultRow &row : rows)
+        out << row.key + u' ' + row.position + u' ' + row.exacturl + u' ' + row.action;
+    return out;
+}
+
 class TestResultRows : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // The rows of the picked domain, and what both windows load into their inputs when it is picked.
+    // The rows of the picked domain in each order, what both windows load into their inputs when
+    // it is picked, and the position shown for a keyword without hits.
     void buildRowsAndInputs()
     {
         SearchState state = sampleState();
         QCOMPARE(findsession(state), 2);
+        const QString b10 = u"beta 10 http://example.com/b10 Finished search"_s; // the last matching job wins
+        const QString b9 = u"beta 9 http://example.com/b9 Finished search"_s;
+        const QString b25 = u"beta 25 http://example.com/b25 Finished search"_s;
+        const QString alpha = u"Alpha 1000  Finished search"_s, gamma = u"gamma 3 http://example.com/g "_s;
         List1<ResultRow> rows = resultrows::build(state, 2, false);
-        QCOMPARE(rows.ubound(), 5);
-        QCOMPARE(rows[1].exacturl, u"http://example.com/b10"_s);
-        QCOMPARE(rows[1].action, u"Finished search"_s); // the last matching job wins
-        QCOMPARE(state.urldata[2].keys[1].action, u"Finished search"_s);
-        QCOMPARE(rows[4].key, u"Alpha"_s);
-        QCOMPARE(rows[4].position, u"1000"_s);
-        QVERIFY(rows[4].exacturl.isEmpty());
-        rows = resultrows::build(state, 2, true);
-        QCOMPARE(rows.ubound(), 3);
-        QCOMPARE(rows[1].position, u"10"_s);
+        QCOMPARE(table(rows), (QStringList{b10, b9, b25, alpha, gamma}));
 
-        state.urldata[2].pagedepth = u" 3 pages"_s;
+        // The exact URL down, as case-insensitive text; the URL header keeps the order. Position
+        // and search term are tst_desktop's header clicks.
+        const QStringList byurl{gamma, b9, b25, b10, alpha};
+        resultrows::sort(rows, 7);
+        QCOMPARE(table(rows), byurl);
+        resultrows::sort(rows, 0);
+        QCOMPARE(table(rows), byurl);
+
+        // The boxes are read as numbers; the keywords and depth loaded are tst_desktop's restart.
         state.urldata[2].checkstop = u" 1.0"_s;
         state.urldata[2].checkfirst = u"yes"_s;
         const std::optional<StoredInputs> inputs = resultrows::storedinputs(state);
-        QVERIFY(inputs.has_value());
-        QCOMPARE(inputs->txtkeys, u"beta\r\nAlpha\r\ngamma\r\n"_s);
-        QVERIFY(inputs->chkstopafterhit && !inputs->chkdispfirst);
-        QCOMPARE(inputs->pagedepth, u" 3 pages"_s);
+        QVERIFY(inputs && inputs->chkstopafterhit && !inputs->chkdispfirst);
 
         state.txturl = u"Example.com"_s; // exact comparison
         QCOMPARE(findsession(state), 0);
         QVERIFY(!resultrows::storedinputs(state));
+
+        // "None" only for a search that ended normally and listed results without the domain.
+        KeywordResult &unfound = state.urldata[2].keys[2];
+        for (const auto &[action, shown] :
+             {std::pair{u"Finished search; g: CAPTCHA"_s, u"None"_s}, {u"stopped"_s, u"Unknown"_s}}) {
+            unfound.action = action;
+            QCOMPARE(resultrows::shownposition(resultrows::build(state, 2, false)[4].position), shown);
+        }
+        unfound.action = u"Finished search"_s;
+        unfound.urls.clear(); // nothing listed
+        QCOMPARE(resultrows::shownposition(resultrows::build(state, 2, false)[4].position), u"Unknown"_s);
     }
 
-    // "None" only for a search that ended normally and listed results without the domain.
-    void shownPosition_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<bool>("listed"); // the pages listed any result
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("finished, engine named") << u"Finished search; g: CAPTCHA"_s << true << u"None"_s;
-        QTest::newRow("finished, nothing listed") << u"Finished search"_s << false << u"Unknown"_s;
-        QTest::newRow("never searched") << QString() << false << u"Unknown"_s;
-        QTest::newRow("stopped") << u"stopped"_s << true << u"Unknown"_s;
-        QTest::newRow("under way") << u"received page 1"_s << true << u"Unknown"_s;
-    }
-    void shownPosition()
-    {
-        QFETCH(QString, action);
-        QFETCH(bool, listed);
-        SearchState state = sampleState();
-        KeywordResult &alpha = state.urldata[2].keys[2];
-        alpha.action = action;
-        if (!listed)
-            alpha.urls.clear();
-        QTEST(resultrows::shownposition(resultrows::build(state, 2, false)[4].position), "shown");
-    }
-
-    void sortOrders()
-    {
-        SearchState state = sampleState();
-        const List1<ResultRow> built = resultrows::build(state, 2, false);
-        const auto keysOf = [](const List1<ResultRow> &rows) {
-            QStringList out;
-            for (const ResultRow &r : rows)
-                out << r.key + u':' + r.position;
-            return out;
-        };
-        // Position up and down, the search term up and the header each click picks are
-        // tst_desktop's header clicks.
-        List1<ResultRow> rows = built;
-        resultrows::sort(rows, 5);
-        resultrows::sort(rows, 3);
-        QCOMPARE(keysOf(rows), (QStringList{u"gamma:3"_s, u"beta:25"_s, u"beta:10"_s, u"beta:9"_s, u"Alpha:1000"_s}));
-        resultrows::sort(rows, 6); // the empty exact URL first, then case-insensitive text
-        QCOMPARE(rows[1].key, u"Alpha"_s);
-        QCOMPARE(rows[2].exacturl, u"http://example.com/b10"_s);
-        rows = built;
-        resultrows::sort(rows, 0);
-        QCOMPARE(keysOf(rows), keysOf(built));
-    }
-
+    // Lines are written in place: a row that gains a hit updates its line, a new hit's row is
+    // inserted before the tail, and the surplus lines of an earlier rendering stay.
     void writeInPlaceAndDetail()
     {
         SearchState state = sampleState();
         List1<ResultRow> rows = resultrows::build(state, 2, false);
         FakeList list;
-        resultrows::write(rows, list);
-        QCOMPARE(list.count(), 5);
-        QCOMPARE(list.column(2), (QStringList{u"10"_s, u"9"_s, u"25"_s, u"None"_s, u"3"_s}));
-        QCOMPARE(list.items[1].color, 0xFF0000u);
-        QCOMPARE(list.items[3].color, 0xFF0000u);
-        QCOMPARE(list.items[2].color, 0u);
-
-        // Alpha gains a hit: its line is updated in place, nothing else is inserted.
+        resultrows::write(rows, list); // its lines and colours are tst_desktop's first lines
         state.urldata[2].keys[2].positions.append(hit(4, u"http://example.com/a"_s));
         state.jobs[2].status = u"received page 2"_s;
-        rows = resultrows::build(state, 2, false);
-        list.inserts = 0;
-        resultrows::write(rows, list);
-        QCOMPARE(list.inserts, 0);
-        QCOMPARE(list.column(2), (QStringList{u"10"_s, u"9"_s, u"25"_s, u"4"_s, u"3"_s}));
-        QCOMPARE(list.column(4).first(), u"received page 2"_s);
-
-        // Beta gains a fourth hit: a line is inserted in place, the tail moves down, and the
-        // surplus lines of the earlier rendering are never removed.
         state.urldata[2].keys[1].positions.append(hit(30, u"http://example.com/b30"_s));
         rows = resultrows::build(state, 2, false);
         resultrows::write(rows, list);
-        QCOMPARE(list.column(1), (QStringList{u"beta"_s, u"beta"_s, u"beta"_s, u"beta"_s, u"Alpha"_s, u"gamma"_s}));
-        QCOMPARE(list.items[3].color, 0u); // inserted, not appended
+        const QString site = u"example.com"_s, page2 = u"received page 2"_s;
+        QCOMPARE(list.lines,
+                 (QList<QStringList>{{site, u"beta"_s, u"10"_s, u"http://example.com/b10"_s, page2},
+                                     {site, u"beta"_s, u"9"_s, u"http://example.com/b9"_s, page2},
+                                     {site, u"beta"_s, u"25"_s, u"http://example.com/b25"_s, page2},
+                                     {site, u"beta"_s, u"30"_s, u"http://example.com/b30"_s, page2},
+                                     {site, u"Alpha"_s, u"4"_s, u"http://example.com/a"_s, u"Finished search"_s},
+                                     {site, u"gamma"_s, u"3"_s, u"http://example.com/g"_s, {}}}));
+        QCOMPARE(list.colors, (QList<quint32>{0, 0xFF0000, 0, 0, 0xFF0000, 0}));
 
         QString text;
         QVERIFY(!resultrows::detail(rows, list, &text));
-        list.items[0].selected = true;
+        list.picked = 1;
         QVERIFY(resultrows::detail(rows, list, &text));
         QCOMPARE(text, u"Beta ten\r\n\r\nfirst\r\nline"_s);
     }

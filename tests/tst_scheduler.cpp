@@ -55,11 +55,6 @@ struct ScheduleRig
             },
             60000);
     }
-    void lastsearched(int domain, qint64 secondsago)
-    {
-        rig.state.urldata[domain].lastscheduletime = GetDateFormat();
-        clock.advanceSeconds(secondsago);
-    }
 };
 
 } // namespace
@@ -72,47 +67,43 @@ private slots:
     void init() { errorreports::reset(); }
 
     // Only the first domain's count-down is shown; a domain never searched, or whose last time
-    // cannot be read, is due at once and its search starts.
-    void countdown_data()
-    {
-        QTest::addColumn<QString>("interval");
-        QTest::addColumn<qint64>("ago");
-        QTest::addColumn<QString>("last");
-        QTest::addColumn<QString>("label");
-        const QString running = u"Scheduled searches running"_s;
-        QTest::newRow("hour, 59:30 ago") << u"hour"_s << 3570LL << QString() << u"Next Schedule search in 30 secs "_s;
-        QTest::newRow("day, 21:55 ago") << u"day"_s << 78900LL << QString()
-                                        << u"Next Schedule search in 2 hours 5 mins "_s;
-        QTest::newRow("week, a day ago") << u"week"_s << 86400LL << QString() << u"Next Schedule search in 6 days "_s;
-        QTest::newRow("none ticked counts daily")
-            << QString() << 86380LL << QString() << u"Next Schedule search in 20 secs "_s;
-        QTest::newRow("hour, just due") << u"hour"_s << 3600LL << QString() << running;
-        QTest::newRow("never searched") << u"day"_s << 0LL << u"-"_s << running;
-        QTest::newRow("unreadable") << u"day"_s << 0LL << u"yesterday"_s << running;
-    }
+    // cannot be read, is due at once, its search starts and the idle tick quickens.
     void countdown()
     {
-        QFETCH(QString, interval);
-        QFETCH(qint64, ago);
-        QFETCH(QString, last);
-        QFETCH(QString, label);
-        ScheduleRig s(2);
-        Settings &settings = s.rig.state.settings;
-        settings.searchday = interval == u"day";
-        settings.searchhour = interval == u"hour";
-        settings.searchweek = interval == u"week";
-        s.lastsearched(2, 10);
-        s.lastsearched(1, ago);
-        if (!last.isEmpty())
-            s.rig.state.urldata[1].lastscheduletime = last == u"-" ? QString() : last;
-        const QString started = s.idletick();
-        QCOMPARE(s.scheduler.labscheduler(), label);
-        QCOMPARE(started, label.startsWith(u"Next"_s) ? QString() : u"d1.example"_s);
-        QCOMPARE(s.rig.run.interval(), started.isEmpty() ? 5000 : 1000);
+        const QString running = u"Scheduled searches running"_s;
+        // The interval ticked, how long ago the first domain was searched, its last time as
+        // stored instead ("-" for none), the label.
+        const std::tuple<QString, qint64, QString, QString> rows[] = {
+            {u"hour"_s, 3570, {}, u"Next Schedule search in 30 secs "_s},
+            {u"day"_s, 78900, {}, u"Next Schedule search in 2 hours 5 mins "_s},
+            {u"week"_s, 86400, {}, u"Next Schedule search in 6 days "_s},
+            {{}, 86380, {}, u"Next Schedule search in 20 secs "_s}, // none ticked counts daily
+            {u"hour"_s, 3600, {}, running},
+            {u"day"_s, 0, u"-"_s, running},
+            {u"day"_s, 0, u"yesterday"_s, running}};
+        for (const auto &[interval, ago, last, label] : rows) {
+            ScheduleRig s(2);
+            Settings &settings = s.rig.state.settings;
+            settings.searchday = interval == u"day";
+            settings.searchhour = interval == u"hour";
+            settings.searchweek = interval == u"week";
+            s.rig.state.urldata[2].lastscheduletime = GetDateFormat();
+            s.clock.advanceSeconds(10);
+            s.rig.state.urldata[1].lastscheduletime = GetDateFormat();
+            s.clock.advanceSeconds(ago);
+            if (!last.isEmpty())
+                s.rig.state.urldata[1].lastscheduletime = last == u"-" ? QString() : last;
+            const QString started = s.idletick();
+            const bool due = label == running;
+            QCOMPARE((QStringList{s.scheduler.labscheduler(), started, QString::number(s.rig.run.interval())}),
+                     (QStringList{label, due ? u"d1.example"_s : QString(), due ? u"1000"_s : u"5000"_s}));
+        }
     }
 
     // Three due domains: one started per idle tick, in list order, each with its own keyword,
-    // and one save after the third. Then the first domain's count-down.
+    // and one save after the third; then the first domain's count-down. A run the user stops
+    // saves nothing and the scheduler goes on; switched off, it lets the running search end.
+    // (OK in the options panel making every domain due: tst_shell schedulePanel.)
     void cycle()
     {
         ScheduleRig s(3);
@@ -132,70 +123,55 @@ private slots:
         QCOMPARE(s.idletick(), QString());
         QCOMPARE(s.scheduler.labscheduler(), u"Next Schedule search in 23 hours 57 mins "_s);
 
+        s.clock.advanceSeconds(86400);
+        for (int i = 1; i <= 2; ++i)
+            QVERIFY(!s.idletick().isEmpty() && s.finish());
+        QCOMPARE(s.idletick(), u"d3.example"_s);
+        s.rig.run.Dostop_Click();
+        QVERIFY(!s.rig.state.schedulesearching && !s.rig.state.schedulelast && s.saves.size() == 1);
+        QCOMPARE(s.idletick(), QString());
+
         // The results file emptied in the options meanwhile: said plainly, and not "Saved".
         s.rig.state.settings.schedulefile.clear();
         s.clock.advanceSeconds(86400);
-        for (int i = 1; i <= 3; ++i)
-            QVERIFY(!s.idletick().isEmpty() && s.finish());
+        for (int i = 1; i <= 3; ++i) {
+            QCOMPARE(s.idletick(), u"d%1.example"_s.arg(i));
+            if (i == 3)
+                s.scheduler.mnustopschedule_Click();
+            QVERIFY(s.finish());
+        }
         QVERIFY(s.saves.size() == 1 && s.rig.window.lines().last() == u"Saving schedule search to "_s);
         QCOMPARE(errorreports::lastfileproblem(),
                  u"Could not write the scheduled searches: no results file is set in the schedule options"_s);
-    }
-
-    // A run the user stops saves nothing and the scheduler goes on; switched off, it lets the
-    // running search end. (OK in the options panel making every domain due: tst_shell schedulePanel.)
-    void stopRestartOff()
-    {
-        ScheduleRig s(2);
-        QCOMPARE(s.idletick(), u"d1.example"_s);
-        QVERIFY(s.finish());
-        QCOMPARE(s.idletick(), u"d2.example"_s);
-        s.rig.run.Dostop_Click();
-        QVERIFY(!s.rig.state.schedulesearching && !s.rig.state.schedulelast && s.saves.isEmpty());
         QCOMPARE(s.idletick(), QString());
-
-        s.clock.advanceSeconds(86400);
-        QCOMPARE(s.idletick(), u"d1.example"_s);
-        QVERIFY(s.finish());
-        QCOMPARE(s.idletick(), u"d2.example"_s);
-        s.scheduler.mnustopschedule_Click();
-        QVERIFY(s.finish());
-        QCOMPARE(s.saves.size(), 1);
-        s.idletick();
         QCOMPARE(s.scheduler.labscheduler(), u"Scheduler OFF"_s);
     }
 
     // Dialled only while offline with "isautoconnect"; hung up after the last domain only with
-    // "isautodisconnect" and only when the scheduler dialled.
-    void dialling_data()
-    {
-        QTest::addColumn<bool>("online");
-        QTest::addColumn<bool>("autoconnect");
-        QTest::addColumn<bool>("autodisconnect");
-        QTest::addColumn<QStringList>("calls");
-        QTest::newRow("offline, both") << false << true << true << QStringList{u"dial 2"_s, u"hangup"_s};
-        QTest::newRow("offline, no hang-up") << false << true << false << QStringList{u"dial 2"_s};
-        QTest::newRow("offline, no dialling") << false << false << true << QStringList();
-        QTest::newRow("online") << true << true << true << QStringList();
-    }
+    // "isautodisconnect" and only when the scheduler dialled. Offline without dialling the
+    // search is refused, and the cycle ends unsaved.
     void dialling()
     {
-        QFETCH(bool, online);
-        ScheduleRig s(1);
-        QFETCH(bool, autoconnect);
-        QFETCH(bool, autodisconnect);
-        s.rig.state.settings.isautoconnect = autoconnect;
-        s.rig.state.settings.isautodisconnect = autodisconnect;
-        s.rig.connection.set(online);
-        s.dialup.ondial = [&] { s.rig.connection.set(true); };
-        bool ended = false;
-        s.scheduler.setcycleend([&](bool searched) { ended = !searched; });
-        // Offline without dialling the search is refused, and the cycle ends unsaved.
-        QCOMPARE(s.idletick().isEmpty(), !online && !autoconnect);
-        QCOMPARE(ended, !online && !autoconnect);
-        QVERIFY(s.finish());
-        QTEST(s.dialup.calls, "calls");
-        QCOMPARE(s.rig.state.autodialled, autoconnect && !online && !autodisconnect);
+        // Online, "isautoconnect", "isautodisconnect", the calls made.
+        const std::tuple<bool, bool, bool, QStringList> rows[] = {{false, true, true, {u"dial 2"_s, u"hangup"_s}},
+                                                                  {false, true, false, {u"dial 2"_s}},
+                                                                  {false, false, true, {}},
+                                                                  {true, true, true, {}}};
+        for (const auto &[online, autoconnect, autodisconnect, calls] : rows) {
+            ScheduleRig s(1);
+            s.rig.state.settings.isautoconnect = autoconnect;
+            s.rig.state.settings.isautodisconnect = autodisconnect;
+            s.rig.connection.set(online);
+            s.dialup.ondial = [&] { s.rig.connection.set(true); };
+            bool ended = false;
+            s.scheduler.setcycleend([&](bool searched) { ended = !searched; });
+            const bool refused = !online && !autoconnect;
+            QCOMPARE(s.idletick().isEmpty(), refused);
+            QCOMPARE(ended, refused);
+            QVERIFY(s.finish());
+            QCOMPARE(s.dialup.calls + QStringList{u"dialled %1"_s.arg(s.rig.state.autodialled)},
+                     calls + QStringList{u"dialled %1"_s.arg(autoconnect && !online && !autodisconnect)});
+        }
     }
 
     void optionsPanel()

@@ -29,6 +29,29 @@ using namespace Qt::Literals::StringLiterals;
 
 inline const QString Site = u"http://www.mysite.example/"_s;
 
+// Each line of a list as the texts of these columns (0 the line's own, 1 on its subitems),
+// joined by '|'.
+inline QStringList rows(const ListView *list, const QList<int> &columns)
+{
+    QStringList result;
+    for (int i = 1; i <= list->itemcount(); ++i) {
+        QStringList texts;
+        for (const int column : columns)
+            texts << (column == 0 ? list->item(i).text() : list->item(i).subitem(column));
+        result << texts.join(u'|');
+    }
+    return result;
+}
+
+// The order a list's header marks, "2 up" or "2 down" (columns from 0); empty when none.
+inline QString sortmark(const QHeaderView *header)
+{
+    if (!header->isSortIndicatorShown())
+        return {};
+    const bool down = header->sortIndicatorOrder() == Qt::DescendingOrder;
+    return QString::number(header->sortIndicatorSection()) + (down ? u" down"_s : u" up"_s);
+}
+
 class RecordingAutostart final : public Autostart
 {
 public:
@@ -61,12 +84,13 @@ struct Desktop
     }
     ~Desktop() { close(); }
 
-    MainWindow &open()
+    // boxes: the window's message boxes, when not the test's queue of answers.
+    MainWindow &open(Prompts *boxes = nullptr)
     {
         window.reset();
         state = std::make_unique<AppState>();
         window = std::make_unique<MainWindow>(
-            *state, MainWindow::Seams{&prompts, &connection, &shell, &autostart, &dialup, &tray});
+            *state, MainWindow::Seams{boxes ? boxes : &prompts, &connection, &shell, &autostart, &dialup, &tray});
         state->settings.searchhost = engine.hostport();
         // The update check that starts with the window asks the fake engine, never the product's host.
         state->settings.updatehost = engine.hostport();
@@ -90,12 +114,8 @@ struct Desktop
         box->setFocus();
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(box, Qt::Key_Delete);
-        const QStringList lines = text.split(u'\n');
-        for (int i = 0; i < int(lines.size()); ++i) {
-            if (i > 0)
-                QTest::keyClick(box, Qt::Key_Return);
-            QTest::keyClicks(box, lines.at(i));
-        }
+        // Return between lines, as a person types them.
+        QTest::keyClicks(box, QString(text).replace(u'\n', u'\r'));
     }
     void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     bool search(const QString &domain, const QString &keys, const QString &depth)
@@ -110,15 +130,7 @@ struct Desktop
     ListView *list() const { return window->controls().results.resultsview; }
     QTreeWidget *tree() const { return list()->tree(); }
     // Every line of the results list: search term, shown position and exact URL.
-    QStringList lines() const
-    {
-        QStringList result;
-        for (int i = 1; i <= list()->itemcount(); ++i) {
-            const ListItem item = list()->item(i);
-            result.append(item.subitem(1) + u'|' + item.subitem(2) + u'|' + item.subitem(3));
-        }
-        return result;
-    }
+    QStringList lines() const { return rows(list(), {1, 2, 3}); }
     void clickheader(const QString &text)
     {
         QHeaderView *header = tree()->header();
@@ -147,5 +159,4 @@ struct Desktop
     }
     QString running() const { return controls().status.runningtext->toPlainText(); }
     bool shown(const QWidget *widget) const { return widget->isVisibleTo(window.get()); }
-    int reports() const { return int(errorreports::errortext().count(u"Error trapped: Division by zero"_s)); }
 };

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // The headless window, recording the bare text of every message-box line and every status
-// label text, and counting results refreshes.
+// label text.
 class TestWindow final : public HeadlessWindow
 {
 public:
@@ -21,22 +21,11 @@ public:
         m_statuses.append(text);
         HeadlessWindow::setSearchstatus(text);
     }
-    void disres() override
-    {
-        ++m_disres;
-        HeadlessWindow::disres();
-    }
-    void checkstatus() override { ++m_checkstatus; }
 
     const QStringList &lines() const { return m_lines; }
     const QStringList &statuses() const { return m_statuses; }
-    int disresCount() const { return m_disres; }
-    int checkstatusCount() const { return m_checkstatus; }
-    void clearLines() { m_lines.clear(); }
 
 private:
     QStringList m_lines;
     QStringList m_statuses;
-    int m_disres = 0;
-    int m_checkstatus = 0;
 };
