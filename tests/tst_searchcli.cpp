@@ -72,7 +72,9 @@ std::optional<Run> interrupted(const QStringList &args, const QByteArrayList &aw
                                [&](const QByteArray &text) { return err.contains(text); });
         },
         clirun::Timeout);
-    ::kill(pid_t(process->processId()), signal);
+    // A program that has already ended has no process id: kill(0) would signal this whole group.
+    if (const qint64 pid = process->processId(); pid > 0)
+        ::kill(pid_t(pid), signal);
     Run result = clirun::finish(*process);
     result.err.prepend(err);
     return ready ? std::optional(result) : std::nullopt;
