@@ -2,7 +2,6 @@
 #include "search/positions.h"
 #include "search/searchservice.h"
 #include "searchrig.h"
-#include "support/samplerequests.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -231,11 +230,8 @@ private slots:
         QTest::newRow("blanks around") << u" 4 "_s << html << 4;
         QTest::newRow("largest") << u"32767"_s << html << 32767;
         QTest::newRow("trailing text") << u"4 pages"_s << html << 0;
-        QTest::newRow("fraction") << u"2.5"_s << html << 0;
-        QTest::newRow("negative") << u"-2"_s << html << 0;
         QTest::newRow("plus sign") << u"+2"_s << html << 0;
         QTest::newRow("overflow") << u"40000"_s << html << 0;
-        QTest::newRow("empty") << QString() << html << 0;
         QTest::newRow("brave's last page") << u"10"_s << brave << 10;
         QTest::newRow("past brave's last page") << u"11"_s << brave << 0;
     }
@@ -261,7 +257,8 @@ private slots:
     }
 
     // Depth 3 fetches pages 1 to 3 and no more; with "stop after the first hit" a keyword found on
-    // page 2 ends there. Adding the new domain drops the repeated keyword.
+    // page 2 ends there. Adding the new domain drops the repeated keyword. (The lines of a run, its
+    // requests on the wire and the pool at its end: sameAsRecorded.)
     void fullDepth()
     {
         SearchRig rig;
@@ -273,33 +270,11 @@ private slots:
         QCOMPARE(rig.window.resultslab1(), u"Results at "_s + rig.state.urldata[1].resulttime);
         QVERIFY(rig.finish());
         QCOMPARE(ended.size(), 1);
-        QCOMPARE(rig.state.jobs.ubound(), 3);
         QCOMPARE(rig.state.urldata[1].keys.ubound(), 3);
-        QCOMPARE(rig.engine.pagesRequested(u"blue widgets"_s), (QList<int>{0, 1, 2}));
-        QCOMPARE(rig.engine.pagesRequested(u"red"_s), (QList<int>{0, 1, 2}));
-        QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 1}));
-        QCOMPARE(rig.job(1).status, u"Complete after 3 pages"_s);
-        QCOMPARE(rig.job(2).status, u"Finished search"_s);
-        QCOMPARE(rig.job(3).status, u"Complete after 2 pages"_s);
-        QCOMPARE(int(rig.keyword(1).positions[1].position), 24);
-        QCOMPARE(int(rig.keyword(3).positions[1].position), 13);
-        QCOMPARE(rig.job(2).hits.ubound(), 30);
-        // Adding the new domain stores the keywords; starting the search loads them. The lines of
-        // each page in between are tick by tick in sameAsRecorded.
-        const QStringList &lines = rig.window.lines();
-        QCOMPARE(lines.mid(0, 3),
-                 (QStringList{u"Added mysite.example with 3 search terms (1 repeated search term dropped)"_s,
-                              u"Starting Search mysite.example"_s, u"Searching on keys blue widgets,red,alpha"_s}));
-        QCOMPARE(lines.last(), u"Searches complete"_s);
-        QCOMPARE(rig.run.pool().openCount(), 0);
-
-        // The request on the wire, byte for byte.
-        for (const FakeEngine::Request &request : rig.engine.requests()) {
-            if (request.keyword == u"blue widgets" && request.page == 2)
-                QCOMPARE(QString::fromLatin1(request.raw),
-                         u"GET /search?hl=en&ie=UTF-8&start=20&q=blue+widgets HTTP/1.1\r\n"_s +
-                             samplerequests::htmlheaders + u"Host: "_s + rig.engine.hostport() + u"\r\n\r\n"_s);
-        }
+        QCOMPARE((QStringList{rig.verdict(1), rig.verdict(2), rig.verdict(3)}),
+                 (QStringList{u"Complete after 3 pages | pages 0 1 2 | 30 hits | found 24"_s,
+                              u"Finished search | pages 0 1 2 | 30 hits | found "_s,
+                              u"Complete after 2 pages | pages 0 1 | 20 hits | found 13"_s}));
     }
 
     // A run of a few hundred keywords over fifteen connections, with retries and a keyword given
@@ -494,11 +469,8 @@ private slots:
         QTest::newRow("www, longer host") << u"www.example.com.au/page"_s << u"example.com"_s << true;
         QTest::newRow("bare domain") << u"example.com"_s << u"example.com"_s << true;
         QTest::newRow("https without www") << u"https://docs.python.org/3/"_s << u"docs.python.org"_s << true;
-        QTest::newRow("https subdomain") << u"https://shop.example.com/"_s << u"example.com"_s << false;
         QTest::newRow("subdomain") << u"http://shop.example.com/"_s << u"example.com"_s << false;
         QTest::newRow("shorter") << u"http://example.co"_s << u"example.com"_s << false;
-        QTest::newRow("port") << u"http://example.com:80/"_s << u"example.com"_s << true;
-        QTest::newRow("user part") << u"http://me@example.com/"_s << u"example.com"_s << false;
     }
 
     void match()
