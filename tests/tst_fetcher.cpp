@@ -264,10 +264,18 @@ private slots:
         row("short of its length", "HTTP/1.1 200 OK\r\nContent-Length: 900\r\n\r\n" + hit, retried);
         row("no last chunk", chunked + "4a\r\n" + hit, retried);
         row("headers cut", "HTTP/1.1 200 OK\r\nContent-Le", retried);
-        // The hit that ends at the cut is read, the one after it is not.
-        const QByteArray last = hit.chopped(6) + "<font color=#008000>";
-        row("cut at maxreply", ok + QByteArray(100000 - ok.size() - last.size(), ' ') + last + hit,
-            u"Finished search; reply of page 1 cut at 100000 bytes | pages 0 | 1 hits | found 1"_s, 100000);
+        // A reply is cut after "maxreply" bytes: a link that ends on the last byte is read, one that
+        // ends on the byte after it is not.
+        const QByteArray early = "<p class=g><a href=http://mysite.example/ t=1>T</a><font size=-1>s<br><font>";
+        const QByteArray late = "<p class=g><a href=http://mysite.example/late";
+        for (const int past : {0, 1}) {
+            const QByteArray filler(100000 - 1 + past - ok.size() - early.size() - late.size(), ' ');
+            row(past == 0 ? "link ends at maxreply" : "link ends past maxreply",
+                ok + early + filler + late + " t=1>T</a>",
+                u"Finished search; reply of page 1 cut at 100000 bytes | pages 0 | %1"_s.arg(
+                    past == 0 ? u"2 hits | found 1 2"_s : u"1 hits | found 1"_s),
+                100000);
+        }
         QTest::newRow("never ends") << FakeEngine::Behaviour{FakeEngine::Reply::Endless, 0, {}, {}} << qint64(0)
                                     << unread + u"; reply of page 1 cut at 8388608 bytes"_s + once;
         row("binary garbage", garbage(300000), unread + once);
