@@ -62,14 +62,6 @@ struct SearchRig
         state.settings.proxyuser = user;
         state.settings.proxypass = password;
     }
-    // Searches `keys` one page deep with the first page of the first keyword answered by `reply`;
-    // that keyword's verdict once the run has ended.
-    QString searchone(const FakeEngine::Behaviour &reply, const QString &keys = QStringLiteral("alpha"))
-    {
-        engine.setBehaviour(keys.section(u'\r', 0, 0), 0, reply);
-        start(QStringLiteral("mysite.example"), keys, QStringLiteral("1"));
-        return finish(60000) ? verdict(1) : QStringLiteral("still searching");
-    }
     // How keyword k's search ended, as one line: its status, the pages asked for (from 0), the
     // hits read and the places where the domain was found.
     QString verdict(int k)

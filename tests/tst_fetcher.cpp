@@ -1,6 +1,7 @@
 #include "search/replyhead.h"
 #include "searchrig.h"
 #include "support/mockclock.h"
+#include "support/tempfolder.h"
 
 #include "support/tlsrelay.h"
 
@@ -101,41 +102,34 @@ private slots:
         QCOMPARE(rig.run.unanswered(), 1);
     }
 
-    // The status line, the end of the head and a header's value, as every reader of a reply
-    // takes them; "-" for a head that has not ended, "null" for a header that is not there.
+    // The status code, the body after the head ("-" while the head has not ended) and the value
+    // of Content-Length ("null" when there is none), as every reader of a reply takes them.
     void replyHead_data()
     {
         QTest::addColumn<QString>("reply");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QString>("length");
-        // Most have no body and no length.
-        const auto row = [](const char *tag, const QString &reply, int status, const QString &body = {},
-                            const QString &length = u"null"_s) {
-            QTest::newRow(tag) << reply << status << body << length;
-        };
+        QTest::addColumn<QString>("read");
         const QString ok = u"HTTP/1.1 200 OK\r\n"_s;
-        row("ordinary", ok + u"Content-Length: 2\r\n\r\nhi"_s, 200, u"hi"_s, u"2"_s);
-        row("no reason", u"HTTP/1.0 503\r\n\r\n"_s, 503);
-        row("bare line feeds", u"HTTP/1.1 200 OK\ncontent-length:  7 \n\nbody\r\n\r\n"_s, 200, u"body\r\n\r\n"_s,
-            u"7"_s);
-        row("head not ended", ok + u"Content-Length: 9"_s, 200, u"-"_s, u"9"_s);
-        row("four digits", u"HTTP/1.1 2000 OK\r\n\r\n"_s, 0);
-        row("two digits", u"HTTP/1.1 20 OK\r\n\r\n"_s, 0);
-        row("code on the next line", u"HTTP/1.1\r\n200 OK\r\n\r\n"_s, 0);
-        row("not at the start", u"\r\n"_s + ok + u"\r\n"_s, 0);
-        row("blank before the colon", ok + u"Content-Length : 5\r\n\r\n"_s, 200);
-        row("continued line", ok + u"X: a\r\n Content-Length: 5\r\n\r\n"_s, 200);
+        QTest::newRow("ordinary") << ok + u"Content-Length: 2\r\n\r\nhi"_s << u"200 hi 2"_s;
+        QTest::newRow("no reason") << u"HTTP/1.0 503\r\n\r\n"_s << u"503  null"_s;
+        QTest::newRow("bare line feeds") << u"HTTP/1.1 200 OK\ncontent-length:  7 \n\nbody\r\n\r\n"_s
+                                         << u"200 body\r\n\r\n 7"_s;
+        QTest::newRow("head not ended") << ok + u"Content-Length: 9"_s << u"200 - 9"_s;
+        QTest::newRow("four digits") << u"HTTP/1.1 2000 OK\r\n\r\n"_s << u"0  null"_s;
+        QTest::newRow("two digits") << u"HTTP/1.1 20 OK\r\n\r\n"_s << u"0  null"_s;
+        QTest::newRow("code on the next line") << u"HTTP/1.1\r\n200 OK\r\n\r\n"_s << u"0  null"_s;
+        QTest::newRow("not at the start") << u"\r\n"_s + ok + u"\r\n"_s << u"0  null"_s;
+        QTest::newRow("blank before the colon") << ok + u"Content-Length : 5\r\n\r\n"_s << u"200  null"_s;
+        QTest::newRow("continued line") << ok + u"X: a\r\n Content-Length: 5\r\n\r\n"_s << u"200  null"_s;
     }
     void replyHead()
     {
         QFETCH(QString, reply);
         const qsizetype start = bodystart(reply);
-        QTEST(statuscode(reply), "status");
-        QTEST(start < 0 ? u"-"_s : reply.sliced(start), "body");
         const QStringView head = start < 0 ? QStringView(reply) : QStringView(reply).first(start);
         const QStringView length = headervalue(head, u"Content-Length");
-        QTEST(length.isNull() ? u"null"_s : length.toString(), "length");
+        const QString read = QString::number(statuscode(reply)) + u' ' + (start < 0 ? u"-"_s : reply.sliced(start)) +
+                             u' ' + (length.isNull() ? u"null"_s : length.toString());
+        QTEST(read, "read");
     }
 
     // A SOAP fault on page 2 sends that keyword alone to the HTML page, for this run only. Through a
@@ -200,14 +194,12 @@ private slots:
         QVERIFY(free.listen(QHostAddress::LocalHost));
         const quint16 port = free.serverPort();
         free.close();
-        QFile conf(dir.filePath(u"tinyproxy.conf"_s));
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write("Port " + QByteArray::number(port) +
-                   "\nListen 127.0.0.1\nAllow 127.0.0.1\nBasicAuth tester s3cret\nTimeout 10\nMaxClients 20\n"
-                   "LogLevel Error\n");
-        conf.close();
+        const QString conf = dir.filePath(u"tinyproxy.conf"_s);
+        QVERIFY(writebytes(conf, "Port " + QByteArray::number(port) +
+                                     "\nListen 127.0.0.1\nAllow 127.0.0.1\nBasicAuth tester s3cret\nTimeout 10\n"
+                                     "MaxClients 20\nLogLevel Error\n"));
         QProcess proxy;
-        proxy.start(TinyProxy, {u"-d"_s, u"-c"_s, conf.fileName()});
+        proxy.start(TinyProxy, {u"-d"_s, u"-c"_s, conf});
         const auto end = qScopeGuard([&proxy] {
             proxy.terminate();
             proxy.waitForFinished(3000);
@@ -301,7 +293,10 @@ private slots:
             rig.state.settings.maxreply = maxreply;
         rig.engine.setChunked(true);
         rig.engine.place(u"alpha"_s, 7, u"http://mysite.example/"_s);
-        const QString verdict = rig.searchone(reply, u"alpha\r\nbeta"_s);
+        rig.engine.setBehaviour(u"alpha"_s, 0, reply);
+        rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, u"1"_s);
+        QVERIFY(rig.finish(60000));
+        const QString verdict = rig.verdict(1);
         QTEST(verdict, "verdict");
         QVERIFY(rig.job(1).buffer.size() <= 2 * Fetcher::ReplyLimit);
         QCOMPARE(rig.job(2).hits.ubound(), 10);
@@ -317,8 +312,10 @@ private slots:
         SearchRig trickle;
         trickle.state.settings.inettimeout = 1;
         trickle.state.settings.maxretries = 2;
-        QCOMPARE(trickle.searchone({FakeEngine::Reply::Page, 0, {}, {}, 1}),
-                 u"gave up after 2 retries (timeout error) | pages 0 0 0 | 0 hits | found "_s);
+        trickle.engine.setDefaultBehaviour({FakeEngine::Reply::Page, 0, {}, {}, 1});
+        trickle.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
+        QVERIFY(trickle.finish());
+        QCOMPARE(trickle.verdict(1), u"gave up after 2 retries (timeout error) | pages 0 0 0 | 0 hits | found "_s);
 
         SearchRig huge;
         const QList<FakeEngine::Hit> hits(16384, {u"http://www.other.example/"_s, u"T"_s, u"S"_s});
