@@ -81,9 +81,9 @@ private:
     Result run(const QString &folder, const QStringList &args) { return run(QList<Job>{{folder, args}}).first(); }
 
     // Trial i of 100 runs job(i) in folder op + (i % chains), the chains side by side, killed
-    // below `units`; check(i, the file as it was before, false) looks at what the kill left, then
-    // the same job must succeed, and check(..., true).
-    using Check = std::function<void(int, const QByteArray &, bool next)>;
+    // below `units`; check(i, the file before, the file after, false) looks at what the kill left,
+    // then the same job must succeed, and check(..., true).
+    using Check = std::function<void(int, const QByteArray &old, const QByteArray &now, bool next)>;
     void killrepeatedly(const QString &op, int chains, const std::function<QStringList(int)> &job, const QString &file,
                         qint64 units, const Check &check)
     {
@@ -100,7 +100,7 @@ private:
                     // A delete killed after its rename has done its work: the date is gone.
                     const bool done = results[c].second.contains("does not match any entry");
                     QVERIFY2(!next || results[c].first == 0 || done, results[c].second.constData());
-                    check(round * chains + c, old[c], next);
+                    check(round * chains + c, old[c], readbytes(jobs[c].first + file), next);
                 }
             }
         }
@@ -130,14 +130,14 @@ private slots:
         const QByteArray first = readbytes(in(u"k"_s, 0, u"/h.sav"_s));
         const Array1<SearchSession> saved = records(in(u"k"_s, 0, u"/h.sav"_s))[1].urldata;
         QVERIFY(saved.ubound() == 1 && !first.contains("s3cret") && !first.contains("k3y"));
-        killrepeatedly(u"k"_s, 10, save, u"/h.sav"_s, 2 * first.size() + 200, [&](int i, const QByteArray &old, bool) {
-            // All records are as long, and a part of one is not read.
-            const QByteArray now = readbytes(in(u"k"_s, i % 10, u"/h.sav"_s));
-            const Array1<HistoryEntry> after = records(in(u"k"_s, i % 10, u"/h.sav"_s));
-            QVERIFY(now.startsWith(old) && after.ubound() == now.size() / first.size());
-            for (const HistoryEntry &entry : after)
-                QCOMPARE(entry.urldata, saved);
-        });
+        killrepeatedly(u"k"_s, 10, save, u"/h.sav"_s, 2 * first.size() + 200,
+                       [&](int i, const QByteArray &old, const QByteArray &now, bool) {
+                           // All records are as long, and a part of one is not read.
+                           const Array1<HistoryEntry> after = records(in(u"k"_s, i % 10, u"/h.sav"_s));
+                           QVERIFY(now.startsWith(old) && after.ubound() == now.size() / first.size());
+                           for (const HistoryEntry &entry : after)
+                               QCOMPARE(entry.urldata, saved);
+                       });
 
         // A hundred records of their own dates in each file; trial i deletes the i-th.
         QList<QByteArray> kept;
@@ -151,11 +151,11 @@ private slots:
         const auto remove = [&](int i) {
             return QStringList{u"history"_s, u"delete"_s, in(u"k"_s, i % 10, u"/d.sav"_s), date(i)};
         };
-        killrepeatedly(
-            u"k"_s, 10, remove, u"/d.sav"_s, 2 * kept.join().size() + 10, [&](int i, const QByteArray &old, bool next) {
-                const QByteArray now = readbytes(in(u"k"_s, i % 10, u"/d.sav"_s));
-                QVERIFY(now == QByteArray(old).remove(old.indexOf(kept[i]), kept[i].size()) || (!next && now == old));
-            });
+        killrepeatedly(u"k"_s, 10, remove, u"/d.sav"_s, 2 * kept.join().size() + 10,
+                       [&](int i, const QByteArray &old, const QByteArray &now, bool next) {
+                           QVERIFY(now == QByteArray(old).remove(old.indexOf(kept[i]), kept[i].size()) ||
+                                   (!next && now == old));
+                       });
 
         // Record 2 in even rounds and record 1 in odd ones, so that every load changes the file.
         const auto load = [&](int i) {
@@ -169,9 +169,8 @@ private slots:
         }
         QVERIFY(loaded[0] != loaded[1]);
         killrepeatedly(u"k"_s, 10, load, u"/zorvane.ini"_s, loaded[1].size() + 4,
-                       [&](int i, const QByteArray &old, bool next) {
-                           const QByteArray ini = readbytes(in(u"k"_s, i % 10, u"/zorvane.ini"_s));
-                           QVERIFY(ini == loaded[1 - i / 10 % 2] || (!next && ini == old));
+                       [&](int i, const QByteArray &old, const QByteArray &now, bool next) {
+                           QVERIFY(now == loaded[1 - i / 10 % 2] || (!next && now == old));
                        });
         qInfo("%d of 300 saves, deletes and settings writes killed", m_killed);
     }
@@ -201,14 +200,15 @@ private slots:
         for (int c = 0; c < 100; ++c)
             QVERIFY(due(c) && readbytes(in(u"c"_s, c, u"/cycle.sav"_s)).size() == record);
         m_killed = 0;
-        killrepeatedly(u"c"_s, 100, cycle, u"/cycle.sav"_s, units, [&](int i, const QByteArray &old, bool next) {
-            const QByteArray now = readbytes(in(u"c"_s, i, u"/cycle.sav"_s));
-            QVERIFY(now.startsWith(old) && records(in(u"c"_s, i, u"/cycle.sav"_s)).ubound() == now.size() / record);
-            QVERIFY(!next || (now.size() > old.size() && now.size() % record == 0));
-            const QByteArray ini = readbytes(in(u"c"_s, i, u"/zorvane.ini"_s));
-            QCOMPARE(ProfileFile::fromBytes(ini).value("URL1", "keys2"), "red"_ba);
-            QVERIFY(due(i));
-        });
+        killrepeatedly(u"c"_s, 100, cycle, u"/cycle.sav"_s, units,
+                       [&](int i, const QByteArray &old, const QByteArray &now, bool next) {
+                           QVERIFY(now.startsWith(old) &&
+                                   records(in(u"c"_s, i, u"/cycle.sav"_s)).ubound() == now.size() / record);
+                           QVERIFY(!next || (now.size() > old.size() && now.size() % record == 0));
+                           const QByteArray ini = readbytes(in(u"c"_s, i, u"/zorvane.ini"_s));
+                           QCOMPARE(ProfileFile::fromBytes(ini).value("URL1", "keys2"), "red"_ba);
+                           QVERIFY(due(i));
+                       });
         qInfo("%d of 100 cycles killed", m_killed);
     }
 
