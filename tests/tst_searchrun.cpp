@@ -144,8 +144,8 @@ private slots:
         QVERIFY(!rig.state.searching);
         rig.connection.set(true);
         rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
-        // A second start while running: tst_desktop's runningSearchStopsAndWarns. The timer's
-        // intervals: tst_scheduler's countdown and stop.
+        // A second start while running: tst_desktop's runningSearchStopsAndWarns.
+        QCOMPARE(rig.run.interval(), 1000);
         rig.run.Dostop_Click();
         rig.run.Dostop_Click();
         QCOMPARE(rig.prompts.messages().value(3), u"No search in progress"_s);
