@@ -2,10 +2,10 @@
 #include "search/positions.h"
 #include "search/searchservice.h"
 #include "searchrig.h"
+#include "support/tempfolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -298,14 +298,11 @@ private slots:
         QVERIFY(!rig.state.searching);
         QCOMPARE(rig.engine.maxOpenConnections(), 15);
         QCOMPARE(rig.run.pool().count(), 16);
-        const QString seen = transcript(rig);
-        QFile recorded(QStringLiteral(ZORVANE_TEST_DATA "/searchrun-transcript.txt"));
-        QVERIFY(recorded.open(QIODevice::ReadOnly));
-        if (seen != QString::fromUtf8(recorded.readAll())) {
-            QFile actual(QDir::temp().filePath(u"searchrun-transcript.txt"_s));
-            QVERIFY(actual.open(QIODevice::WriteOnly));
-            actual.write(seen.toUtf8());
-            QFAIL(qPrintable(u"the run differs from the recording; this run is in "_s + actual.fileName()));
+        const QByteArray seen = transcript(rig).toUtf8();
+        if (seen != readbytes(QStringLiteral(ZORVANE_TEST_DATA "/searchrun-transcript.txt"))) {
+            const QString actual = QDir::temp().filePath(u"searchrun-transcript.txt"_s);
+            QVERIFY(writebytes(actual, seen));
+            QFAIL(qPrintable(u"the run differs from the recording; this run is in "_s + actual));
         }
     }
 
