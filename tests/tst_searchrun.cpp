@@ -151,13 +151,12 @@ private slots:
         QCOMPARE(rig.prompts.messages().value(3), u"No search in progress"_s);
         QVERIFY(rig.run.timerActive());
 
-        // A new domain while others are listed is added only on Yes.
+        // A new domain while others are listed is added only on Yes (Yes: tst_searchcli's flagsOverride).
         rig.start(u"other.example"_s, u"alpha"_s, u"1"_s);
         QCOMPARE(rig.prompts.questions().value(0),
                  u"Do you want to add other.example to the list of selected domains ?"_s);
         QVERIFY(!rig.state.searching);
         QCOMPARE(rig.state.urldata.ubound(), 1);
-        // (Added on Yes: tst_searchcli's flagsOverride.)
 
         // Keyword text of line breaks only passes the check, makes no job and ends on the first tick.
         rig.start(u"mysite.example"_s, u"\r\n\r\n"_s, u"3"_s);
