@@ -62,6 +62,18 @@ struct SearchRig
         state.settings.proxyuser = user;
         state.settings.proxypass = password;
     }
+    // How keyword k's search ended, as one line: its status, the pages asked for (from 0), the
+    // hits read and the places where the domain was found.
+    QString verdict(int k)
+    {
+        QStringList pages, found;
+        for (const int page : engine.pagesRequested(job(k).key))
+            pages << QString::number(page);
+        for (const SearchHit &hit : keyword(k).positions)
+            found << QString::number(int(hit.position));
+        return job(k).status + QStringLiteral(" | pages ") + pages.join(u' ') + QStringLiteral(" | ") +
+               QString::number(job(k).hits.ubound()) + QStringLiteral(" hits | found ") + found.join(u' ');
+    }
     FetchJob &job(int index) { return state.jobs[index]; }
     const KeywordResult &keyword(int index) { return state.urldata[1].keys[index]; }
 };

@@ -49,6 +49,8 @@ private:
         QDir().mkpath(m_dir.filePath(name));
         return m_dir.filePath(name);
     }
+    // The file `name` in folder c of `op`'s chains.
+    QString in(const QString &op, int c, const QString &name = {}) const { return dir(op + QString::number(c)) + name; }
     QByteArray inifile() const
     {
         return "[settings]\r\ntxturl=mysite.example\r\ncounturls=1\r\nuselog=0\r\nproxypass=s3cret\r\napikey=k3y\r\n"
@@ -79,9 +81,9 @@ private:
     Result run(const QString &folder, const QStringList &args) { return run(QList<Job>{{folder, args}}).first(); }
 
     // Trial i of 100 runs job(i) in folder op + (i % chains), the chains side by side, killed
-    // below `units`; check(i, the file as it was before, false) looks at what the kill left, then
-    // the same job must succeed, and check(..., true).
-    using Check = std::function<void(int, const QByteArray &, bool next)>;
+    // below `units`; check(i, the file before, the file after, false) looks at what the kill left,
+    // then the same job must succeed, and check(..., true).
+    using Check = std::function<void(int, const QByteArray &old, const QByteArray &now, bool next)>;
     void killrepeatedly(const QString &op, int chains, const std::function<QStringList(int)> &job, const QString &file,
                         qint64 units, const Check &check)
     {
@@ -89,16 +91,16 @@ private:
             QList<Job> jobs;
             QList<QByteArray> old;
             for (int c = 0; c < chains; ++c) {
-                jobs.append({dir(op + QString::number(c)), job(round * chains + c)});
+                jobs.append({in(op, c), job(round * chains + c)});
                 old.append(readbytes(jobs.last().first + file));
             }
             for (const bool next : {false, true}) {
                 const QList<Result> results = run(jobs, next ? -1 : units);
                 for (int c = 0; c < chains; ++c) {
                     // A delete killed after its rename has done its work: the date is gone.
-                    const bool done = op == u"d" && results[c].second.contains("does not match any entry");
+                    const bool done = results[c].second.contains("does not match any entry");
                     QVERIFY2(!next || results[c].first == 0 || done, results[c].second.constData());
-                    check(round * chains + c, old[c], next);
+                    check(round * chains + c, old[c], readbytes(jobs[c].first + file), next);
                 }
             }
         }
@@ -114,30 +116,28 @@ private slots:
     void cleanupTestCase() { ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH); }
 
     // A save leaves every earlier byte and record, and a part of its own that the next save cuts
-    // off; a delete leaves the old file or the new one, and so does a settings write.
+    // off; a delete leaves the old file or the new one, and so does a settings write. The three
+    // take turns in the same ten folders.
     void killedSavesDeletesAndSettings()
     {
-        const auto in = [this](const QString &op, int i, const QString &file) -> QString {
-            return dir(op + QString::number(i % 10)) + file;
-        };
-        const auto save = [&](int i) { return QStringList{u"history"_s, u"save"_s, in(u"s"_s, i, u"/h.sav"_s)}; };
+        const auto save = [&](int i) { return QStringList{u"history"_s, u"save"_s, in(u"k"_s, i % 10, u"/h.sav"_s)}; };
         QList<Job> saves;
         for (int c = 0; c < 10; ++c) {
-            QVERIFY(writebytes(in(u"s"_s, c, u"/zorvane.ini"_s), inifile()));
-            saves.append({dir(u"s"_s + QString::number(c)), save(c)});
+            QVERIFY(writebytes(in(u"k"_s, c, u"/zorvane.ini"_s), inifile()));
+            saves.append({in(u"k"_s, c), save(c)});
         }
         run(saves);
-        const QByteArray first = readbytes(in(u"s"_s, 0, u"/h.sav"_s));
-        const Array1<SearchSession> saved = records(in(u"s"_s, 0, u"/h.sav"_s))[1].urldata;
+        const QByteArray first = readbytes(in(u"k"_s, 0, u"/h.sav"_s));
+        const Array1<SearchSession> saved = records(in(u"k"_s, 0, u"/h.sav"_s))[1].urldata;
         QVERIFY(saved.ubound() == 1 && !first.contains("s3cret") && !first.contains("k3y"));
-        killrepeatedly(u"s"_s, 10, save, u"/h.sav"_s, 2 * first.size() + 200, [&](int i, const QByteArray &old, bool) {
-            // All records are as long, and a part of one is not read.
-            const QByteArray now = readbytes(in(u"s"_s, i, u"/h.sav"_s));
-            const Array1<HistoryEntry> after = records(in(u"s"_s, i, u"/h.sav"_s));
-            QVERIFY(now.startsWith(old) && after.ubound() == now.size() / first.size());
-            for (const HistoryEntry &entry : after)
-                QCOMPARE(entry.urldata, saved);
-        });
+        killrepeatedly(u"k"_s, 10, save, u"/h.sav"_s, 2 * first.size() + 200,
+                       [&](int i, const QByteArray &old, const QByteArray &now, bool) {
+                           // All records are as long, and a part of one is not read.
+                           const Array1<HistoryEntry> after = records(in(u"k"_s, i % 10, u"/h.sav"_s));
+                           QVERIFY(now.startsWith(old) && after.ubound() == now.size() / first.size());
+                           for (const HistoryEntry &entry : after)
+                               QCOMPARE(entry.urldata, saved);
+                       });
 
         // A hundred records of their own dates in each file; trial i deletes the i-th.
         QList<QByteArray> kept;
@@ -145,34 +145,32 @@ private slots:
         for (int i = 0; i < 100; ++i)
             kept.append(QByteArray(first).replace(10, 20, date(i).toLatin1()));
         for (int c = 0; c < 10; ++c)
-            QVERIFY(writebytes(in(u"d"_s, c, u"/d.sav"_s), kept.join()) &&
-                    writebytes(in(u"i"_s, c, u"/zorvane.ini"_s), inifile()) &&
-                    writebytes(in(u"i"_s, c, u"/t.sav"_s),
+            QVERIFY(writebytes(in(u"k"_s, c, u"/d.sav"_s), kept.join()) &&
+                    writebytes(in(u"k"_s, c, u"/t.sav"_s),
                                kept[0] + QByteArray(kept[1]).replace("KEY: red", "KEY: green")));
         const auto remove = [&](int i) {
-            return QStringList{u"history"_s, u"delete"_s, in(u"d"_s, i, u"/d.sav"_s), date(i)};
+            return QStringList{u"history"_s, u"delete"_s, in(u"k"_s, i % 10, u"/d.sav"_s), date(i)};
         };
-        killrepeatedly(
-            u"d"_s, 10, remove, u"/d.sav"_s, 2 * kept.join().size() + 10, [&](int i, const QByteArray &old, bool next) {
-                const QByteArray now = readbytes(in(u"d"_s, i, u"/d.sav"_s));
-                QVERIFY(now == QByteArray(old).remove(old.indexOf(kept[i]), kept[i].size()) || (!next && now == old));
-            });
+        killrepeatedly(u"k"_s, 10, remove, u"/d.sav"_s, 2 * kept.join().size() + 10,
+                       [&](int i, const QByteArray &old, const QByteArray &now, bool next) {
+                           QVERIFY(now == QByteArray(old).remove(old.indexOf(kept[i]), kept[i].size()) ||
+                                   (!next && now == old));
+                       });
 
         // Record 2 in even rounds and record 1 in odd ones, so that every load changes the file.
         const auto load = [&](int i) {
-            return QStringList{u"history"_s, u"load"_s, in(u"i"_s, i, u"/t.sav"_s), u"--record"_s,
+            return QStringList{u"history"_s, u"load"_s, in(u"k"_s, i % 10, u"/t.sav"_s), u"--record"_s,
                                QString::number(2 - i / 10 % 2)};
         };
         QByteArray loaded[2];
         for (const int n : {1, 2}) {
-            QCOMPARE(run(dir(u"i0"_s), load(20 - 10 * n)).first, 0);
-            loaded[n - 1] = readbytes(in(u"i"_s, 0, u"/zorvane.ini"_s));
+            QCOMPARE(run(in(u"k"_s, 0), load(20 - 10 * n)).first, 0);
+            loaded[n - 1] = readbytes(in(u"k"_s, 0, u"/zorvane.ini"_s));
         }
         QVERIFY(loaded[0] != loaded[1]);
-        killrepeatedly(u"i"_s, 10, load, u"/zorvane.ini"_s, loaded[1].size() + 4,
-                       [&](int i, const QByteArray &old, bool next) {
-                           const QByteArray ini = readbytes(in(u"i"_s, i, u"/zorvane.ini"_s));
-                           QVERIFY(ini == loaded[1 - i / 10 % 2] || (!next && ini == old));
+        killrepeatedly(u"k"_s, 10, load, u"/zorvane.ini"_s, loaded[1].size() + 4,
+                       [&](int i, const QByteArray &old, const QByteArray &now, bool next) {
+                           QVERIFY(now == loaded[1 - i / 10 % 2] || (!next && now == old));
                        });
         qInfo("%d of 300 saves, deletes and settings writes killed", m_killed);
     }
@@ -181,36 +179,36 @@ private slots:
     // whole, and the next cycle is saved. A cycle that cannot be saved never says it was.
     void killedCycles()
     {
-        const auto results = [&](int i) -> QString { return dir(u"c"_s + QString::number(i % 100)) + u"/cycle.sav"_s; };
-        const auto cycle = [&](int i) { return QStringList{u"schedule"_s, u"--once"_s, u"--file"_s, results(i)}; };
-        // The domain is due again.
-        const auto due = [&](int i) {
-            return writebytes(dir(u"c"_s + QString::number(i % 100)) + u"/zorvane.ini"_s, inifile());
+        const auto cycle = [&](int i) {
+            return QStringList{u"schedule"_s, u"--once"_s, u"--file"_s, in(u"c"_s, i, u"/cycle.sav"_s)};
         };
+        // The domain is due again.
+        const auto due = [&](int i) { return writebytes(in(u"c"_s, i, u"/zorvane.ini"_s), inifile()); };
         const QString missing = m_dir.filePath(u"missing/R.sav"_s);
         QList<Job> jobs{{dir(u"lost"_s), {u"schedule"_s, u"--once"_s, u"--file"_s, missing}}};
         QVERIFY(writebytes(dir(u"lost"_s) + u"/zorvane.ini"_s, inifile()));
         for (int c = 0; c < 100; ++c) {
             QVERIFY(due(c));
-            jobs.append({dir(u"c"_s + QString::number(c)), cycle(c)});
+            jobs.append({in(u"c"_s, c), cycle(c)});
         }
         const Result lost = run(jobs).first();
         QVERIFY2(lost.first == 1 && !lost.second.contains("Saved") &&
                      lost.second.contains(QByteArray("Could not write " + missing.toUtf8() + ": No such file")),
                  lost.second.constData());
-        const qint64 record = readbytes(results(0)).size();
-        const qint64 units = 2 * record + readbytes(dir(u"c0"_s) + u"/zorvane.ini"_s).size() + 200;
+        const qint64 record = readbytes(in(u"c"_s, 0, u"/cycle.sav"_s)).size();
+        const qint64 units = 2 * record + readbytes(in(u"c"_s, 0, u"/zorvane.ini"_s)).size() + 200;
         for (int c = 0; c < 100; ++c)
-            QVERIFY(due(c) && readbytes(results(c)).size() == record);
+            QVERIFY(due(c) && readbytes(in(u"c"_s, c, u"/cycle.sav"_s)).size() == record);
         m_killed = 0;
-        killrepeatedly(u"c"_s, 100, cycle, u"/cycle.sav"_s, units, [&](int i, const QByteArray &old, bool next) {
-            const QByteArray now = readbytes(results(i));
-            QVERIFY(now.startsWith(old) && records(results(i)).ubound() == now.size() / record);
-            QVERIFY(!next || (now.size() > old.size() && now.size() % record == 0));
-            const QByteArray ini = readbytes(dir(u"c"_s + QString::number(i % 100)) + u"/zorvane.ini"_s);
-            QCOMPARE(ProfileFile::fromBytes(ini).value("URL1", "keys2"), "red"_ba);
-            QVERIFY(due(i));
-        });
+        killrepeatedly(u"c"_s, 100, cycle, u"/cycle.sav"_s, units,
+                       [&](int i, const QByteArray &old, const QByteArray &now, bool next) {
+                           QVERIFY(now.startsWith(old) &&
+                                   records(in(u"c"_s, i, u"/cycle.sav"_s)).ubound() == now.size() / record);
+                           QVERIFY(!next || (now.size() > old.size() && now.size() % record == 0));
+                           const QByteArray ini = readbytes(in(u"c"_s, i, u"/zorvane.ini"_s));
+                           QCOMPARE(ProfileFile::fromBytes(ini).value("URL1", "keys2"), "red"_ba);
+                           QVERIFY(due(i));
+                       });
         qInfo("%d of 100 cycles killed", m_killed);
     }
 

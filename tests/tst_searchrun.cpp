@@ -2,11 +2,10 @@
 #include "search/positions.h"
 #include "search/searchservice.h"
 #include "searchrig.h"
-#include "support/samplerequests.h"
+#include "support/tempfolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -150,23 +149,17 @@ private slots:
         rig.run.Dostop_Click();
         rig.run.Dostop_Click();
         QCOMPARE(rig.prompts.messages().value(3), u"No search in progress"_s);
-        QCOMPARE(rig.run.interval(), 5000);
         QVERIFY(rig.run.timerActive());
 
-        // A new domain while others are listed is added only on Yes.
+        // A new domain while others are listed is added only on Yes (Yes: tst_searchcli's flagsOverride).
         rig.start(u"other.example"_s, u"alpha"_s, u"1"_s);
         QCOMPARE(rig.prompts.questions().value(0),
                  u"Do you want to add other.example to the list of selected domains ?"_s);
         QVERIFY(!rig.state.searching);
         QCOMPARE(rig.state.urldata.ubound(), 1);
-        rig.prompts.setNextAnswer(Prompts::Answer::Yes);
-        rig.start(u"http://WWW.Other.example"_s, u"alpha"_s, u"1"_s);
-        QCOMPARE(rig.state.txturl, u"other.example"_s);
-        QCOMPARE(rig.state.urldata.ubound(), 2);
-        rig.run.Dostop_Click();
 
         // Keyword text of line breaks only passes the check, makes no job and ends on the first tick.
-        rig.start(u"other.example"_s, u"\r\n\r\n"_s, u"3"_s);
+        rig.start(u"mysite.example"_s, u"\r\n\r\n"_s, u"3"_s);
         QVERIFY(rig.state.searching);
         rig.tick();
         QVERIFY(!rig.state.searching);
@@ -231,11 +224,8 @@ private slots:
         QTest::newRow("blanks around") << u" 4 "_s << html << 4;
         QTest::newRow("largest") << u"32767"_s << html << 32767;
         QTest::newRow("trailing text") << u"4 pages"_s << html << 0;
-        QTest::newRow("fraction") << u"2.5"_s << html << 0;
-        QTest::newRow("negative") << u"-2"_s << html << 0;
         QTest::newRow("plus sign") << u"+2"_s << html << 0;
         QTest::newRow("overflow") << u"40000"_s << html << 0;
-        QTest::newRow("empty") << QString() << html << 0;
         QTest::newRow("brave's last page") << u"10"_s << brave << 10;
         QTest::newRow("past brave's last page") << u"11"_s << brave << 0;
     }
@@ -261,7 +251,8 @@ private slots:
     }
 
     // Depth 3 fetches pages 1 to 3 and no more; with "stop after the first hit" a keyword found on
-    // page 2 ends there. Adding the new domain drops the repeated keyword.
+    // page 2 ends there. Adding the new domain drops the repeated keyword. (The lines of a run, its
+    // requests on the wire and the pool at its end: sameAsRecorded.)
     void fullDepth()
     {
         SearchRig rig;
@@ -273,33 +264,11 @@ private slots:
         QCOMPARE(rig.window.resultslab1(), u"Results at "_s + rig.state.urldata[1].resulttime);
         QVERIFY(rig.finish());
         QCOMPARE(ended.size(), 1);
-        QCOMPARE(rig.state.jobs.ubound(), 3);
         QCOMPARE(rig.state.urldata[1].keys.ubound(), 3);
-        QCOMPARE(rig.engine.pagesRequested(u"blue widgets"_s), (QList<int>{0, 1, 2}));
-        QCOMPARE(rig.engine.pagesRequested(u"red"_s), (QList<int>{0, 1, 2}));
-        QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 1}));
-        QCOMPARE(rig.job(1).status, u"Complete after 3 pages"_s);
-        QCOMPARE(rig.job(2).status, u"Finished search"_s);
-        QCOMPARE(rig.job(3).status, u"Complete after 2 pages"_s);
-        QCOMPARE(int(rig.keyword(1).positions[1].position), 24);
-        QCOMPARE(int(rig.keyword(3).positions[1].position), 13);
-        QCOMPARE(rig.job(2).hits.ubound(), 30);
-        // Adding the new domain stores the keywords; starting the search loads them. The lines of
-        // each page in between are tick by tick in sameAsRecorded.
-        const QStringList &lines = rig.window.lines();
-        QCOMPARE(lines.mid(0, 3),
-                 (QStringList{u"Added mysite.example with 3 search terms (1 repeated search term dropped)"_s,
-                              u"Starting Search mysite.example"_s, u"Searching on keys blue widgets,red,alpha"_s}));
-        QCOMPARE(lines.last(), u"Searches complete"_s);
-        QCOMPARE(rig.run.pool().openCount(), 0);
-
-        // The request on the wire, byte for byte.
-        for (const FakeEngine::Request &request : rig.engine.requests()) {
-            if (request.keyword == u"blue widgets" && request.page == 2)
-                QCOMPARE(QString::fromLatin1(request.raw),
-                         u"GET /search?hl=en&ie=UTF-8&start=20&q=blue+widgets HTTP/1.1\r\n"_s +
-                             samplerequests::htmlheaders + u"Host: "_s + rig.engine.hostport() + u"\r\n\r\n"_s);
-        }
+        QCOMPARE((QStringList{rig.verdict(1), rig.verdict(2), rig.verdict(3)}),
+                 (QStringList{u"Complete after 3 pages | pages 0 1 2 | 30 hits | found 24"_s,
+                              u"Finished search | pages 0 1 2 | 30 hits | found "_s,
+                              u"Complete after 2 pages | pages 0 1 | 20 hits | found 13"_s}));
     }
 
     // A run of a few hundred keywords over fifteen connections, with retries and a keyword given
@@ -328,23 +297,33 @@ private slots:
         QVERIFY(!rig.state.searching);
         QCOMPARE(rig.engine.maxOpenConnections(), 15);
         QCOMPARE(rig.run.pool().count(), 16);
-        const QString seen = transcript(rig);
-        QFile recorded(QStringLiteral(ZORVANE_TEST_DATA "/searchrun-transcript.txt"));
-        QVERIFY(recorded.open(QIODevice::ReadOnly));
-        if (seen != QString::fromUtf8(recorded.readAll())) {
-            QFile actual(QDir::temp().filePath(u"searchrun-transcript.txt"_s));
-            QVERIFY(actual.open(QIODevice::WriteOnly));
-            actual.write(seen.toUtf8());
-            QFAIL(qPrintable(u"the run differs from the recording; this run is in "_s + actual.fileName()));
+        const QByteArray seen = transcript(rig).toUtf8();
+        if (seen != readbytes(QStringLiteral(ZORVANE_TEST_DATA "/searchrun-transcript.txt"))) {
+            const QString actual = QDir::temp().filePath(u"searchrun-transcript.txt"_s);
+            QVERIFY(writebytes(actual, seen));
+            QFAIL(qPrintable(u"the run differs from the recording; this run is in "_s + actual));
         }
     }
 
-    // While the server hangs, a tick only counts towards the time-out and returns: the engine
-    // answers from this same event loop, so a tick that waited for the reply would come back
-    // with nothing but a time-out of its own. STOP then ends the connections for good.
-    void stop()
+    // The timed warning goes on the fifth idle tick. While the server hangs, a tick only counts
+    // towards the time-out and returns: the engine answers from this same event loop, so a tick
+    // that waited for the reply would come back with nothing but a time-out of its own. STOP then
+    // ends the connections for good. A connection lost during a run raises the warning.
+    void stopAndWarnings()
     {
         SearchRig rig(1000000);
+        rig.run.timedwarning(u"Exception from service object: Invalid authorization key KEY"_s);
+        QCOMPARE(rig.window.lblwarn(),
+                 u"Exception from service object:\r\n\r\n Invalid authorization key: \r\n\r\nKEY"_s);
+        // Idle ticks count 2, so the panel goes on the fifth.
+        for (int i = 1; i <= 4; ++i)
+            rig.run.Timer1_Timer();
+        QVERIFY(rig.window.warningVisible());
+        const int flasher = rig.window.flasher();
+        rig.run.Timer1_Timer();
+        QVERIFY(!rig.window.warningVisible());
+        QCOMPARE(rig.window.flasher(), flasher == 255 ? 65280 : 255);
+
         rig.engine.setDefaultBehaviour({FakeEngine::Reply::Hang, 0, {}, {}});
         QSignalSpy ended(&rig.run, &SearchRun::searchEnded);
         rig.start(u"mysite.example"_s, u"a\r\nb\r\nc"_s, u"2"_s);
@@ -357,7 +336,6 @@ private slots:
         QCOMPARE(rig.job(1).ticks, before + 5);
         QCOMPARE(rig.job(1).status, u"waiting for page 1"_s);
         QCOMPARE(rig.job(3).status, u"waiting for page 1"_s);
-
         rig.run.Dostop_Click();
         QCOMPARE(ended.size(), 1);
         QVERIFY(!rig.state.searching);
@@ -372,25 +350,9 @@ private slots:
             QCOMPARE(int(rig.job(k).page), 0);
         }
         QCOMPARE(rig.run.interval(), 5000);
-    }
 
-    void warningPanel()
-    {
-        SearchRig rig(1000000);
-        rig.run.timedwarning(u"Exception from service object: Invalid authorization key KEY"_s);
-        QVERIFY(rig.window.warningVisible());
-        QCOMPARE(rig.window.lblwarn(),
-                 u"Exception from service object:\r\n\r\n Invalid authorization key: \r\n\r\nKEY"_s);
-        // Idle ticks count 2, so the panel goes on the fifth.
-        for (int i = 1; i <= 4; ++i)
-            rig.run.Timer1_Timer();
-        QVERIFY(rig.window.warningVisible());
-        const int flasher = rig.window.flasher();
-        rig.run.Timer1_Timer();
-        QVERIFY(!rig.window.warningVisible());
-        QCOMPARE(rig.window.flasher(), flasher == 255 ? 65280 : 255);
-
-        // During a run a lost connection raises the warning, and the jobs wait.
+        // Without a connection the jobs wait. The warning is hidden on the tenth tick and raised
+        // again at once; OK hides it: tst_desktop's runningSearchStopsAndWarns.
         rig.start(u"mysite.example"_s, u"a"_s, u"1"_s);
         rig.connection.set(false);
         rig.run.Timer1_Timer();
@@ -398,35 +360,8 @@ private slots:
         QCOMPARE(int(rig.job(1).socket), 0);
         for (int i = 1; i <= 10; ++i)
             rig.run.Timer1_Timer();
-        // Hidden on the tenth tick, raised again at once; OK hides it: tst_desktop's
-        // runningSearchStopsAndWarns.
         QVERIFY(rig.window.warningVisible());
         rig.run.Dostop_Click();
-    }
-
-    // The domain list.
-    void sanitizeurl_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("normalised");
-        QTest::newRow("capitals, scheme, prefix, spaces") << u"HTTP://WWW.My Site .Example"_s << u"mysite.example"_s;
-        QTest::newRow("prefix and one character") << u"www.a"_s << u"a"_s;
-        QTest::newRow("prefix alone") << u"www."_s << u"www."_s;
-        QTest::newRow("scheme alone") << u"http://"_s << u"http://"_s;
-        QTest::newRow("scheme and one character") << u"http://x"_s << u"x"_s;
-        QTest::newRow("https as http") << u"HTTPS://www.A.example/"_s << u"a.example/"_s;
-        QTest::newRow("https alone") << u"https://"_s << u"https://"_s;
-        QTest::newRow("prefix removed once") << u"www.www.a.example"_s << u"www.a.example"_s;
-        QTest::newRow("path and port kept") << u"a.example:8080/x/"_s << u"a.example:8080/x/"_s;
-    }
-    void sanitizeurl()
-    {
-        QFETCH(QString, typed);
-        SearchRig rig(1000000);
-        rig.window.setTxturlsText(typed);
-        rig.run.domains().sanitizeurl();
-        QTEST(rig.state.txturl, "normalised");
-        QTEST(rig.window.txturlsText(), "normalised");
     }
 
     // Adding, picking, saving and deleting domains: each keeps its own keywords and boxes.
@@ -481,6 +416,17 @@ private slots:
         rig.run.domains().cmddeletedomain_Click();
         QCOMPARE(rig.window.txturlsText(), u"a.example"_s);
         QCOMPARE(rig.prompts.questions().size(), 2);
+
+        // A domain is listed lower case, without blanks, and without a scheme or "www." where
+        // something follows it.
+        for (const QString &typed :
+             {u"HTTP://WWW.My Site .Example"_s, u"www.a"_s, u"www."_s, u"http://"_s, u"http://x"_s,
+              u"HTTPS://www.A.example/"_s, u"https://"_s, u"www.www.a.example"_s, u"a.example:8080/x/"_s})
+            add(rig, typed);
+        QCOMPARE(rig.window.txturlsItems().mid(2),
+                 (QStringList{u"mysite.example"_s, u"a"_s, u"www."_s, u"http://"_s, u"x"_s, u"a.example/"_s,
+                              u"https://"_s, u"www.a.example"_s, u"a.example:8080/x/"_s}));
+        QCOMPARE(rig.state.txturl, u"a.example:8080/x/"_s);
     }
 
     // Positions of the domain in received pages. Where the rule keeps a short scheme or "www." the
@@ -493,12 +439,8 @@ private slots:
         QTest::newRow("capitals") << u"HTTP://WWW.EXAMPLE.COM/A"_s << u"Example.com"_s << true;
         QTest::newRow("www, longer host") << u"www.example.com.au/page"_s << u"example.com"_s << true;
         QTest::newRow("bare domain") << u"example.com"_s << u"example.com"_s << true;
-        QTest::newRow("https without www") << u"https://docs.python.org/3/"_s << u"docs.python.org"_s << true;
-        QTest::newRow("https subdomain") << u"https://shop.example.com/"_s << u"example.com"_s << false;
         QTest::newRow("subdomain") << u"http://shop.example.com/"_s << u"example.com"_s << false;
         QTest::newRow("shorter") << u"http://example.co"_s << u"example.com"_s << false;
-        QTest::newRow("port") << u"http://example.com:80/"_s << u"example.com"_s << true;
-        QTest::newRow("user part") << u"http://me@example.com/"_s << u"example.com"_s << false;
     }
 
     void match()
