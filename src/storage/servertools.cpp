@@ -60,9 +60,14 @@ CheckedFile::Access access(const ProfileFile &profile, const QString &path)
 
 void saveini(const QString &filename, const ProfileFile &profile)
 {
+    if (s_files) {
+        if (!s_files->save(filename, profile))
+            throw Failure::cannotWrite(inipath(filename), {});
+        return;
+    }
     const QString path = inipath(filename);
     QString error;
-    if (s_files ? !s_files->save(filename, profile) : !profile.save(path, &error, access(profile, path)))
+    if (!profile.save(path, &error, access(profile, path)))
         throw Failure::cannotWrite(path, error);
 }
 
