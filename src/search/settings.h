@@ -103,8 +103,12 @@ template <typename T> SettingField(T Settings::*, T) -> SettingField<T>;
 // field's.
 struct SettingKey
 {
+    using Field = std::variant<SettingField<bool>, SettingField<Int16>, SettingField<qint64>, SettingField<QString>>;
+    SettingKey(const QString &name, Field entry) : key(name), bytes(name.toLatin1()), field(std::move(entry)) {}
+
     QString key;
-    std::variant<SettingField<bool>, SettingField<Int16>, SettingField<qint64>, SettingField<QString>> field;
+    QByteArray bytes; // the key as the settings file spells it (the names are ASCII)
+    Field field;
 };
 
 // Every option, in the order of the Settings members (the flags in this order are also the

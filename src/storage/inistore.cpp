@@ -14,6 +14,7 @@ using servertools::writeini;
 namespace {
 
 const QString kSettings = u"settings"_s;
+constexpr QByteArrayView kSettingsBytes = "settings";
 
 Int16 edgeofrange(long long value)
 {
@@ -25,6 +26,11 @@ QString setting(const QString &key, const SearchState &state)
     return readini(key, kSettings, state.inifile);
 }
 
+QString setting(const SettingKey &entry, const SearchState &state)
+{
+    return readini(entry.bytes, kSettingsBytes, state.inifile);
+}
+
 Int16 readnumber(const QString &key, const QString &section, const SearchState &state)
 {
     return Int16(leadingnumber(readini(key, section, state.inifile)));
@@ -32,28 +38,28 @@ Int16 readnumber(const QString &key, const QString &section, const SearchState &
 
 // A flag that is missing by default is set only by "1"; one that is set by default is cleared
 // only by "0".
-bool readvalue(const QString &key, const SettingField<bool> &field, const SearchState &state)
+bool readvalue(const SettingKey &entry, const SettingField<bool> &field, const SearchState &state)
 {
-    const QString text = setting(key, state);
+    const QString text = setting(entry, state);
     return field.missing ? text != u"0"_s : text == u"1"_s;
 }
 
-Int16 readvalue(const QString &key, const SettingField<Int16> &field, const SearchState &state)
+Int16 readvalue(const SettingKey &entry, const SettingField<Int16> &field, const SearchState &state)
 {
-    const Int16 value = readnumber(key, kSettings, state);
+    const Int16 value = Int16(leadingnumber(setting(entry, state)));
     return value == 0 ? field.missing : value;
 }
 
 // A size outside the range the program takes reads as the default, as a missing one does.
-qint64 readvalue(const QString &key, const SettingField<qint64> &field, const SearchState &state)
+qint64 readvalue(const SettingKey &entry, const SettingField<qint64> &field, const SearchState &state)
 {
-    const long long value = leadingnumber(setting(key, state));
+    const long long value = leadingnumber(setting(entry, state));
     return value < Settings::leastMaxReply || value > Settings::mostMaxReply ? field.missing : value;
 }
 
-QString readvalue(const QString &key, const SettingField<QString> &field, const SearchState &state)
+QString readvalue(const SettingKey &entry, const SettingField<QString> &field, const SearchState &state)
 {
-    const QString text = setting(key, state);
+    const QString text = setting(entry, state);
     return text.isEmpty() ? field.missing : text;
 }
 
@@ -62,7 +68,7 @@ QString readvalue(const QString &key, const SettingField<QString> &field, const 
 void readcount(SearchState &state, Int16 Settings::*member)
 {
     const SettingKey &entry = settingkey(member);
-    const QString text = setting(entry.key, state);
+    const QString text = setting(entry, state);
     state.settings.*member = text.trimmed().isEmpty() ? missingvalue(member) : Int16(leadingnumber(text));
 }
 
@@ -70,7 +76,7 @@ void readcount(SearchState &state, Int16 Settings::*member)
 template <typename... T> void readsettings(SearchState &state, T Settings::*...members)
 {
     const auto read = [&state](const SettingKey &entry) {
-        std::visit([&](const auto &field) { state.settings.*field.member = readvalue(entry.key, field, state); },
+        std::visit([&](const auto &field) { state.settings.*field.member = readvalue(entry, field, state); },
                    entry.field);
     };
     (read(settingkey(members)), ...);
@@ -226,8 +232,11 @@ QString storedtext(const QString &value)
 
 void writesetting(const SearchState &state, const SettingKey &entry)
 {
-    std::visit([&](const auto &field) { storesetting(storedtext(state.settings.*field.member), entry.key, state); },
-               entry.field);
+    std::visit(
+        [&](const auto &field) {
+            writeini(storedtext(state.settings.*field.member), entry.bytes, kSettingsBytes, state.inifile);
+        },
+        entry.field);
 }
 
 // Writes the options in the order given, each under its key in the settings table.
@@ -343,7 +352,7 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
         readcolumns(state, windowsettings);
         readsettings(state, &S::maxconnections, &S::inettimeout, &S::readfile, &S::writefile, &S::historyfile);
         // The scheduler's file dialog starts where its results go.
-        windowsettings.scheduledialogpath = setting(settingkey(&S::schedulefile).key, state);
+        windowsettings.scheduledialogpath = setting(settingkey(&S::schedulefile), state);
         readsettings(state, &S::htmlfile, &S::csvfile, &S::searchhost, &S::apihost, &S::updatehost, &S::searchhour,
                      &S::searchday, &S::searchweek, &S::schedulefile, &S::alertdelta, &S::alertcommand);
         readsettings(state, &S::engine, &S::engineurl, &S::enginekey);

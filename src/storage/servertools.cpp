@@ -71,6 +71,36 @@ void saveini(const QString &filename, const ProfileFile &profile)
         throw Failure::cannotWrite(path, error);
 }
 
+QString readbytes(QByteArrayView key, QByteArrayView section, const QString &filename)
+{
+    const auto deliver = [&](const ProfileFile &profile) {
+        const QByteArrayView value = profile.valueView(section, key);
+        return codepage::toText(value.first(qMin<qsizetype>(value.size(), ProfileFile::ValueLimit)));
+    };
+    if (IniBatch *batch = IniBatch::active(filename))
+        return deliver(batch->profile());
+    ProfileFile profile;
+    loadini(filename, profile);
+    return deliver(profile);
+}
+
+void writebytes(const QString &value, QByteArrayView key, QByteArrayView section, const QString &filename)
+{
+    codepage::ShortBytes stored;
+    storedform(value, stored);
+    const QByteArrayView v(stored.constData(), stored.size());
+    if (IniBatch *batch = IniBatch::active(filename)) {
+        batch->profile().setValue(section, key, v);
+        return;
+    }
+    ProfileFile profile;
+    QString error;
+    if (loadini(filename, profile, &error) == ProfileFile::LoadResult::Failed)
+        throw Failure::cannotRead(inipath(filename), error);
+    if (profile.setValue(section, key, v))
+        saveini(filename, profile);
+}
+
 } // namespace
 
 bool holdssecret(const ProfileFile &profile)
@@ -118,20 +148,15 @@ QString readini(const QString &key, const QString &section, const QString &filen
     QString result;
     guard("Servertools", "Function readini", [&] {
         codepage::ShortBytes sectionname, keyname;
-        const QByteArrayView s = bytesof(section, sectionname);
-        const QByteArrayView k = bytesof(key, keyname);
-        const auto deliver = [&](const ProfileFile &profile) {
-            const QByteArrayView value = profile.valueView(s, k);
-            result = codepage::toText(value.first(qMin<qsizetype>(value.size(), ProfileFile::ValueLimit)));
-        };
-        if (IniBatch *batch = IniBatch::active(filename)) {
-            deliver(batch->profile());
-            return;
-        }
-        ProfileFile profile;
-        loadini(filename, profile);
-        deliver(profile);
+        result = readbytes(bytesof(key, keyname), bytesof(section, sectionname), filename);
     });
+    return result;
+}
+
+QString readini(QByteArrayView key, QByteArrayView section, const QString &filename)
+{
+    QString result;
+    guard("Servertools", "Function readini", [&] { result = readbytes(key, section, filename); });
     return result;
 }
 
@@ -139,22 +164,18 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
 {
     bool result = false;
     guard("Servertools", "Function writeini", [&] {
-        codepage::ShortBytes sectionname, keyname, stored;
-        const QByteArrayView s = bytesof(section, sectionname);
-        const QByteArrayView k = bytesof(key, keyname);
-        storedform(value, stored);
-        const QByteArrayView v(stored.constData(), stored.size());
-        if (IniBatch *batch = IniBatch::active(filename)) {
-            batch->profile().setValue(s, k, v);
-            result = true;
-            return;
-        }
-        ProfileFile profile;
-        QString error;
-        if (loadini(filename, profile, &error) == ProfileFile::LoadResult::Failed)
-            throw Failure::cannotRead(inipath(filename), error);
-        if (profile.setValue(s, k, v))
-            saveini(filename, profile);
+        codepage::ShortBytes sectionname, keyname;
+        writebytes(value, bytesof(key, keyname), bytesof(section, sectionname), filename);
+        result = true;
+    });
+    return result;
+}
+
+bool writeini(const QString &value, QByteArrayView key, QByteArrayView section, const QString &filename)
+{
+    bool result = false;
+    guard("Servertools", "Function writeini", [&] {
+        writebytes(value, key, section, filename);
         result = true;
     });
     return result;

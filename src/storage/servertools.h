@@ -11,6 +11,10 @@ namespace servertools {
 QString readini(const QString &key, const QString &section, const QString &filename);
 // True when the value is in the file (or in the open batch's copy of it).
 bool writeini(const QString &value, const QString &key, const QString &section, const QString &filename);
+// The same with the names as the file spells them: start-up and shut-down name the settings
+// from a table that holds them so.
+QString readini(QByteArrayView key, QByteArrayView section, const QString &filename);
+bool writeini(const QString &value, QByteArrayView key, QByteArrayView section, const QString &filename);
 
 QString inipath(const QString &filename);
 
