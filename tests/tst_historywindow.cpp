@@ -167,90 +167,12 @@ class TestHistoryWindow : public QObject
 private slots:
     void initTestCase() { QApplication::setStyle(u"Fusion"_s); }
 
-    // Two saves, then the history view: its filters, its lines, a sort and the export of what
-    // the filters leave; then LOAD DATA picks the older record, and the analysis ranks what was
-    // loaded.
-    void historyview()
-    {
-        Window w;
-        const QString file = w.folder.file(u"h.sav"_s);
-        w.save(file);
-        w.clock.advanceSeconds(3600);
-        w.setresults(7);
-        w.prompts.setNextAnswer(Prompts::Answer::No); // append
-        w.save(file);
-        const Array1<SearchSession> before = w.state->urldata;
-
-        w.dialogs.setNextFileName(file);
-        w.window->controls().buttons.dohistory->click();
-        QCOMPARE(int(w.state->viewmode), 1);
-        const HistoryControls &h = w.window->controls().history;
-        QCOMPARE(items(h.historydates).size(), 3);
-        QCOMPARE(h.historydates->currentText(), u"(Show ALL)"_s);
-        QCOMPARE(h.historyurls->currentText(), Site);
-        QCOMPARE(items(h.historykeys), (QStringList{u"(Show ALL)"_s, u"alpha"_s, u"beta"_s}));
-        QCOMPARE(w.view()->headertext(1), u"DATE"_s);
-        QCOMPARE(rows(w.view(), {2}), (QStringList{u"3"_s, u"7"_s}));
-        QCOMPARE(w.state->urldata, before);
-
-        // A header click sorts by position, a second one the other way round.
-        emit w.view()->columnclick(3, u"Position"_s);
-        emit w.view()->columnclick(3, u"Position"_s);
-        QCOMPARE(rows(w.view(), {2}), (QStringList{u"7"_s, u"3"_s}));
-        // Picking the first date leaves that record's line.
-        h.historydates->setCurrentIndex(1);
-        emit h.historydates->activated(1);
-        QCOMPARE(rows(w.view(), {2}), QStringList{u"3"_s});
-
-        // Export to CSV writes the lines the filters leave, not the whole history.
-        const QString csv = w.folder.file(u"lines.csv"_s);
-        w.dialogs.setNextFileName(csv);
-        w.window->menus().mnucsv->trigger();
-        const QList<QByteArray> records = readbytes(csv).split('\n');
-        QCOMPARE(records.size(), 3); // header, one line, the empty rest after the last "\r\n"
-        QVERIFY(records[1].contains(QByteArray("," + Site.toUtf8() + ",alpha,3," + Site.toUtf8() + "a.html,")));
-        QCOMPARE(w.state->settings.csvfile, csv);
-
-        w.window->menus().mnuhistory->trigger();
-        QCOMPARE(int(w.state->viewmode), 0);
-
-        // LOAD DATA offers both records, the newer chosen; the older one replaces the results.
-        w.setresults(1);
-        w.dialogs.setNextFileName(file);
-        w.window->controls().buttons.doload->click();
-        SelectReadFrame &panel = w.files().fraselectread();
-        QVERIFY(panel.isVisibleTo(w.window.get()));
-        QCOMPARE(panel.seldate()->count(), 2);
-        QCOMPARE(panel.seldate()->currentIndex(), 1);
-        panel.seldate()->setCurrentIndex(0);
-        panel.cmdloadcontinue()->click();
-        QVERIFY(!panel.isVisibleTo(w.window.get()));
-        QCOMPARE(int(w.state->urldata[1].keys[1].positions[1].position), 3);
-
-        // The analysis of the loaded results: ranking with a separator, the detail panel, the way
-        // back.
-        w.window->controls().buttons.doanalyze->click();
-        QCOMPARE(int(w.state->viewmode), 2);
-        QCOMPARE(rows(w.view(), {0, 2}),
-                 (QStringList{u"http://x.example/|1"_s, u"|"_s, Site + u"a.html|2"_s, u"http://y.example/|2"_s}));
-        QVERIFY(!h.historydates->isVisibleTo(w.window.get()));
-        w.view()->tree()->setCurrentItem(w.view()->tree()->topLevelItem(0));
-        emit w.view()->itemclick();
-        QVERIFY(h.historydetailview->isVisibleTo(w.window.get()));
-        QCOMPARE(h.historydetailview->itemcount(), 2);
-        w.view()->tree()->setCurrentItem(w.view()->tree()->topLevelItem(1));
-        emit w.view()->itemclick();
-        QVERIFY(!h.historydetailview->isVisibleTo(w.window.get()));
-        w.window->menus().mnuanalyze->trigger();
-        QCOMPARE(int(w.state->viewmode), 0);
-    }
-
     // Every question the window asks, through the real message box: the buttons it offers and
     // what each of them does. OK/Cancel where Cancel alone cancels; Yes/No/Cancel only where No
     // has a meaning of its own or anything but Yes stops. A file that cannot be written or read
     // is said once, in plain words with the file and the reason, never as an error report, and
-    // nothing is said to be done.
-    void messageBoxes()
+    // nothing is said to be done. Between them, the history view, LOAD DATA and the analysis.
+    void historyAndMessageBoxes()
     {
         using B = QMessageBox::StandardButton;
         BoxPresser boxes;
@@ -302,7 +224,77 @@ private slots:
         QCOMPARE(boxes.ask({B::No}, [&] { w.save(sav); }),
                  QStringList{u"File exists, Yes=Overwrite No=Add ?  [Yes/No/Cancel]"_s});
         w.clock.advanceSeconds(3600);
+        w.setresults(7);
         boxes.ask({B::No}, [&] { w.save(sav); });
+
+        // The history view of the three saves: its filters, its lines, a sort and the export of
+        // what the filters leave; then LOAD DATA picks the oldest record, and the analysis ranks
+        // what was loaded.
+        const Array1<SearchSession> shown = w.state->urldata;
+
+        w.dialogs.setNextFileName(sav);
+        w.window->controls().buttons.dohistory->click();
+        QCOMPARE(int(w.state->viewmode), 1);
+        const HistoryControls &h = w.window->controls().history;
+        QCOMPARE(items(h.historydates).size(), 4);
+        QCOMPARE(h.historydates->currentText(), u"(Show ALL)"_s);
+        QCOMPARE(h.historyurls->currentText(), Site);
+        QCOMPARE(items(h.historykeys), (QStringList{u"(Show ALL)"_s, u"alpha"_s, u"beta"_s}));
+        QCOMPARE(w.view()->headertext(1), u"DATE"_s);
+        QCOMPARE(rows(w.view(), {2}), (QStringList{u"3"_s, u"3"_s, u"7"_s}));
+        QCOMPARE(w.state->urldata, shown);
+
+        // A header click sorts by position, a second one the other way round.
+        emit w.view()->columnclick(3, u"Position"_s);
+        emit w.view()->columnclick(3, u"Position"_s);
+        QCOMPARE(rows(w.view(), {2}), (QStringList{u"7"_s, u"3"_s, u"3"_s}));
+        // Picking the first date leaves the lines of its two records.
+        h.historydates->setCurrentIndex(1);
+        emit h.historydates->activated(1);
+        QCOMPARE(rows(w.view(), {2}), (QStringList{u"3"_s, u"3"_s}));
+
+        // Export to CSV writes the lines the filters leave, not the whole history.
+        const QString lines = w.folder.file(u"lines.csv"_s);
+        w.dialogs.setNextFileName(lines);
+        w.window->menus().mnucsv->trigger();
+        const QList<QByteArray> records = readbytes(lines).split('\n');
+        QCOMPARE(records.size(), 4); // header, two lines, the empty rest after the last "\r\n"
+        QVERIFY(records[1].contains(QByteArray("," + Site.toUtf8() + ",alpha,3," + Site.toUtf8() + "a.html,")));
+        QCOMPARE(w.state->settings.csvfile, lines);
+
+        w.window->menus().mnuhistory->trigger();
+        QCOMPARE(int(w.state->viewmode), 0);
+
+        // LOAD DATA offers every record, the newest chosen; the oldest replaces the results.
+        w.setresults(1);
+        w.dialogs.setNextFileName(sav);
+        w.window->controls().buttons.doload->click();
+        SelectReadFrame &panel = w.files().fraselectread();
+        QVERIFY(panel.isVisibleTo(w.window.get()));
+        QCOMPARE(panel.seldate()->count(), 3);
+        QCOMPARE(panel.seldate()->currentIndex(), 2);
+        panel.seldate()->setCurrentIndex(0);
+        panel.cmdloadcontinue()->click();
+        QVERIFY(!panel.isVisibleTo(w.window.get()));
+        QCOMPARE(int(w.state->urldata[1].keys[1].positions[1].position), 3);
+
+        // The analysis of the loaded results: ranking with a separator, the detail panel, the way
+        // back.
+        w.window->controls().buttons.doanalyze->click();
+        QCOMPARE(int(w.state->viewmode), 2);
+        QCOMPARE(rows(w.view(), {0, 2}),
+                 (QStringList{u"http://x.example/|1"_s, u"|"_s, Site + u"a.html|2"_s, u"http://y.example/|2"_s}));
+        QVERIFY(!h.historydates->isVisibleTo(w.window.get()));
+        w.view()->tree()->setCurrentItem(w.view()->tree()->topLevelItem(0));
+        emit w.view()->itemclick();
+        QVERIFY(h.historydetailview->isVisibleTo(w.window.get()));
+        QCOMPARE(h.historydetailview->itemcount(), 2);
+        w.view()->tree()->setCurrentItem(w.view()->tree()->topLevelItem(1));
+        emit w.view()->itemclick();
+        QVERIFY(!h.historydetailview->isVisibleTo(w.window.get()));
+        w.window->menus().mnuanalyze->trigger();
+        QCOMPARE(int(w.state->viewmode), 0);
+
         const auto results = chosen(sav, [&] { w.window->scheduler().cmdschedulebrowse_Click(); });
         QCOMPARE(boxes.ask({B::Cancel}, results),
                  QStringList{u"File exists, Add results to existing file?  [OK/Cancel]"_s});
