@@ -39,8 +39,8 @@ private slots:
     // the emblem (which swaps the list for the raw text and back) raises the report panel too;
     // reports only looked at or cancelled pile up, and sending mails them all at once and
     // forgets them. Then the panels of an update on offer, of help and of the program, and a
-    // restart that shows the search again.
-    void searchSortsDetailsAndRestart()
+    // restart that shows the search again, and a search stopped while it runs.
+    void searchSortsRestartsAndStops()
     {
         Desktop desktop;
         desktop.engine.setAnnounce(u"V9.9.9"_s);
@@ -147,7 +147,7 @@ private slots:
         QVERIFY(!desktop.shown(desktop.controls().status.runningtext));
         desktop.state->settings.showrunning = true;
         desktop.close();
-        desktop.open();
+        MainWindow &again = desktop.open();
         QCOMPARE(desktop.inputs().txturls->currentText(), u"mysite.example"_s);
         QCOMPARE(desktop.inputs().txtkeys->toPlainText(), u"alpha\nbeta\ngamma\n"_s);
         QCOMPARE(desktop.inputs().pagedepth->text(), u"2"_s);
@@ -160,24 +160,17 @@ private slots:
         const QString log = QString::fromLatin1(desktop.folder.read(errorreports::daylogname()));
         QVERIFY(log.contains(u"-Searches complete\r\n"_s));
         QVERIFY(log.contains(u"\r\n---End Zorvane --- at "_s));
-    }
 
-    // The title says what the program does (changed only when that changes), a second start is
-    // refused, a stopped search keeps its state, the timed warning goes on OK, and the log box
-    // shows the running text.
-    void runningSearchStopsAndWarns()
-    {
-        Desktop desktop;
-        MainWindow &window = desktop.open();
+        // A search that hangs: the title says what the program does (changed only when that
+        // changes), a second start is refused, a stopped search keeps its state, the timed warning
+        // goes on OK, and the log box shows the running text.
         FakeEngine::Behaviour hang;
         hang.reply = FakeEngine::Reply::Hang;
         desktop.engine.setDefaultBehaviour(hang);
-        desktop.type(desktop.inputs().txturls, u"mysite.example"_s);
-        desktop.type(desktop.inputs().txtkeys, u"alpha\nbeta"_s);
         desktop.click(desktop.controls().buttons.doit);
         QVERIFY(desktop.state->searching);
-        QTRY_COMPARE(window.windowTitle(), u"Zorvane (Internet Connected, Searching)"_s);
-        window.menus().mnusearch->trigger();
+        QTRY_COMPARE(again.windowTitle(), u"Zorvane (Internet Connected, Searching)"_s);
+        again.menus().mnusearch->trigger();
         QCOMPARE(desktop.prompts.messages().value(0), u"A search is already running, please wait.."_s);
 
         desktop.click(desktop.controls().buttons.dostop);
@@ -185,23 +178,23 @@ private slots:
         QCOMPARE(desktop.controls().status.searchstatus->text(), u"Searching Manually Stopped"_s);
         QCOMPARE(desktop.list()->item(1).subitem(4), u"stopped"_s);
         QVERIFY(desktop.folder.read(u"zorvane.ini"_s).contains("\r\nkeys1=alpha\r\naction1=stopped\r\n"));
-        QCOMPARE(window.windowTitle(), u"Zorvane (Internet Connected)"_s);
+        QCOMPARE(again.windowTitle(), u"Zorvane (Internet Connected)"_s);
 
-        window.searchrun().timedwarning(u"Please re-establish your Internet Connection"_s);
-        QVERIFY(desktop.shown(&window.panels().frawarntimed()));
-        desktop.click(window.panels().frawarntimed().cmdwarnok());
-        QVERIFY(!desktop.shown(&window.panels().frawarntimed()));
+        again.searchrun().timedwarning(u"Please re-establish your Internet Connection"_s);
+        QVERIFY(desktop.shown(&again.panels().frawarntimed()));
+        desktop.click(again.panels().frawarntimed().cmdwarnok());
+        QVERIFY(!desktop.shown(&again.panels().frawarntimed()));
 
-        StatusPanels &panels = window.panels();
+        StatusPanels &panels = again.panels();
         desktop.connection.set(false);
         const int changes = panels.titlechanges();
         panels.checkstatus();
         panels.checkstatus();
-        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected)"_s);
+        QCOMPARE(again.windowTitle(), u"Zorvane (Internet NOT Connected)"_s);
         QCOMPARE(panels.titlechanges(), changes + 1);
-        window.displaybits(2);
+        again.displaybits(2);
         panels.checkstatus();
-        QCOMPARE(window.windowTitle(), u"Zorvane (Internet NOT Connected, Displaying Analysis)"_s);
+        QCOMPARE(again.windowTitle(), u"Zorvane (Internet NOT Connected, Displaying Analysis)"_s);
 
         // The box shows exactly the running text, also across a trim into the day log.
         for (int i = 0; i < 150; ++i)
