@@ -56,7 +56,11 @@ private slots:
         desktop.click(errors.fraerrorreportdisplay().traceviewdontsend());
         QVERIFY(!desktop.shown(&errors.fraerrorreportdisplay()));
 
-        QVERIFY(desktop.search(u"http://WWW.MySite.Example"_s, u"alpha\nbeta\ngamma"_s, u"2"_s));
+        desktop.type(desktop.inputs().txturls, u"http://WWW.MySite.Example"_s);
+        desktop.type(desktop.inputs().txtkeys, u"alpha\nbeta\ngamma"_s);
+        desktop.type(desktop.inputs().pagedepth, u"2"_s);
+        desktop.click(desktop.controls().buttons.doit);
+        QVERIFY(QTest::qWaitFor([&] { return !desktop.state->searching; }, 20000));
         QCOMPARE(desktop.inputs().txturls->currentText(), u"mysite.example"_s);
         QVERIFY(desktop.prompts.messages().isEmpty());
         const QStringList built = {u"alpha|3|"_s + Site + u"a.html"_s, u"alpha|12|"_s + Site + u"b.html"_s,

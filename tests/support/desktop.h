@@ -118,14 +118,6 @@ struct Desktop
         QTest::keyClicks(box, QString(text).replace(u'\n', u'\r'));
     }
     void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-    bool search(const QString &domain, const QString &keys, const QString &depth)
-    {
-        type(inputs().txturls, domain);
-        type(inputs().txtkeys, keys);
-        type(inputs().pagedepth, depth);
-        click(controls().buttons.doit);
-        return QTest::qWaitFor([this] { return !state->searching; }, 20000);
-    }
 
     ListView *list() const { return window->controls().results.resultsview; }
     QTreeWidget *tree() const { return list()->tree(); }
