@@ -57,8 +57,9 @@ private slots:
 
     // A new window: the layout and the colour schemes know every control and panel, the panels
     // start hidden, every menu command can be chosen, the window introduces itself, and the
-    // toolkit's file dialogs are set up as the commands get them (never shown).
-    void newwindow()
+    // toolkit's file dialogs are set up as the commands get them (never shown). Then its views,
+    // and its size.
+    void windowViewsAndSizes()
     {
         AppState state;
         MainWindow window(state);
@@ -140,16 +141,9 @@ private slots:
         for (const auto &[filter, expected] : {std::pair(u"Reports|*.html"_s, u"Reports (*.html)"_s),
                                                std::pair(u"A (*.a)|*.a|B"_s, u"A (*.a)"_s), std::pair(u""_s, u""_s)})
             QCOMPARE(FileDialogs::qtfilter(filter), expected);
-    }
 
-    // Each view in turn, and back to the searches: its captions, its controls, the analysis
-    // button's place and its help icons, which go with the context help setting; then the
-    // window's size.
-    void viewsAndSizes()
-    {
-        AppState state;
-        MainWindow window(state);
-        const MainControls &c = window.controls();
+        // Each view in turn, and back to the searches: its captions, its controls, the analysis
+        // button's place and its help icons, which go with the context help setting.
         const SearchControls &s = c.search;
         const ResultsControls &r = c.results;
         const HistoryControls &h = c.history;
