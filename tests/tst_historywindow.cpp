@@ -374,7 +374,6 @@ private slots:
         QFETCH(QString, view);
         Window w;
         MainWindow &m = *w.window;
-        m.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m));
         m.resize(smallest ? QSize(1, 1) : m.size());
         m.Form_Resize();
