@@ -71,18 +71,19 @@ private slots:
         QCOMPARE(desktop.controls().status.searchstatus->text(),
                  u"3 Total searches , 0 Searches in progress , 3 Searches Completed"_s);
 
-        // Position twice: up, then down with the not-found marker first; then the search term
-        // keeps that order among equal terms. The header marks the column and direction.
+        // Position (column 2) twice: up, then down with the not-found marker first; then the
+        // search term (1) keeps that order among equal terms. The header marks the column and
+        // direction; Operation (4) sorts by search term, URL (0) by none.
         const QHeaderView *header = desktop.tree()->header();
-        desktop.clickheader(u"Position"_s);
+        desktop.clickheader(2);
         QCOMPARE(desktop.lines(), (QStringList{built[2], built[0], built[1], built[3]}));
         QCOMPARE(sortmark(header), u"2 up"_s);
-        desktop.clickheader(u"Position"_s);
+        desktop.clickheader(2);
         QCOMPARE(desktop.lines(), (QStringList{built[3], built[1], built[0], built[2]}));
         QCOMPARE(sortmark(header), u"2 down"_s);
-        desktop.clickheader(u"Search term"_s);
+        desktop.clickheader(1);
         QCOMPARE(desktop.lines(), (QStringList{built[1], built[0], built[2], built[3]}));
-        desktop.clickheader(u"Operation"_s);
+        desktop.clickheader(4);
         QCOMPARE(sortmark(header), u"1 up"_s);
         QCOMPARE(desktop.list()->item(2).forecolor(), QColor(0, 0, 255));
 
@@ -93,7 +94,7 @@ private slots:
 
         desktop.click(results.chkdispfirst);
         QCOMPARE(desktop.lines(), (QStringList{built[0], built[2], built[3]}));
-        desktop.clickheader(u"URL"_s);
+        desktop.clickheader(0);
         QCOMPARE(sortmark(header), QString());
 
         QTest::mouseDClick(desktop.controls().buttons.Picture1, Qt::LeftButton);
@@ -235,7 +236,7 @@ private slots:
             QCOMPARE(settings->colorscheme, S::greyScheme());
         }
 
-        // Domains added, picked, saved and deleted with their buttons, and the place place.
+        // Domains added, picked, saved and deleted with their buttons, and the place panel.
         auto *domains = desktop.inputs().txturls;
         desktop.type(desktop.inputs().txtkeys, u"first"_s);
         desktop.type(desktop.inputs().txturls, u"www.One.example"_s);
@@ -275,7 +276,7 @@ private slots:
         QVERIFY(!keys->textCursor().hasSelection());
         QCOMPARE(keys->textCursor().position(), 7);
 
-        // The place place names a wrong box and stays; OK keeps the place and the competitors
+        // The place panel names a wrong box and stays; OK keeps the place and the competitors
         // (tidied, once each, without the domain itself) with the listed domain at once, and the
         // label under the domain buttons shows them.
         LocalePanel &place = window.search().fralocale();
