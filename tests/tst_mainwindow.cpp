@@ -251,8 +251,6 @@ private slots:
             << TwipsRect{300, 300, 5000, 4000} << large << TwipsRect{300, 300, 10455, 8600} << true;
         QTest::newRow("small screen limits to the screen")
             << TwipsRect{0, 0, 12000, 9900} << QSize(9600, 7200) << TwipsRect{0, 0, 9400, 6800} << true;
-        QTest::newRow("small screen grows a small window to the screen")
-            << TwipsRect{0, 0, 9000, 6500} << QSize(9600, 7200) << TwipsRect{0, 0, 9400, 6800} << true;
         QTest::newRow("screen just fitting the minimum")
             << TwipsRect{0, 0, 10000, 8000} << QSize(10655, 9000) << TwipsRect{0, 0, 10455, 8600} << true;
         // Its size stays: larger than the smallest, smaller than the screen.
