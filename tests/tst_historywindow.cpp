@@ -64,13 +64,11 @@ struct BoxPresser
 
     void operator()(QMessageBox &box)
     {
+        const QMetaEnum names = QMetaEnum::fromType<QMessageBox::StandardButtons>();
         QStringList buttons;
-        for (const auto &[button, name] :
-             {std::pair(QMessageBox::Ok, u"OK"_s), std::pair(QMessageBox::Yes, u"Yes"_s),
-              std::pair(QMessageBox::No, u"No"_s), std::pair(QMessageBox::Cancel, u"Cancel"_s)}) {
+        for (const auto button : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
             if (box.standardButtons().testFlag(button))
-                buttons << name;
-        }
+                buttons << QString::fromLatin1(names.valueToKey(button));
         asked << box.text() + u" [" + buttons.join(u'/') + u']';
         if (QAbstractButton *button = box.button(presses.isEmpty() ? QMessageBox::NoButton : presses.takeFirst()))
             button->click();
@@ -203,21 +201,21 @@ private slots:
         for (const auto &row : problems) {
             const QString said = row.message.arg(row.file);
             boxes.ask({}, chosen(row.file, [&] { row.command->trigger(); }));
-            QTRY_COMPARE(boxes.asked, QStringList{said + u" [OK]"_s});
+            QTRY_COMPARE(boxes.asked, QStringList{said + u" [Ok]"_s});
             QVERIFY(w.running().contains(said));
         }
         QVERIFY(errorreports::errortext().isEmpty() && w.shell.opened.isEmpty());
         QVERIFY(!w.running().contains(u"Saved"_s) && !w.running().contains(u"loaded"_s));
 
         const auto report = chosen(html, [&] { w.window->menus().mnuhtml->trigger(); });
-        QCOMPARE(boxes.ask({B::Cancel}, report), QStringList{u"File exists, Overwrite ?  [OK/Cancel]"_s});
+        QCOMPARE(boxes.ask({B::Cancel}, report), QStringList{u"File exists, Overwrite ?  [Ok/Cancel]"_s});
         QCOMPARE(readbytes(html), "old");
         boxes.ask({B::Ok}, report);
         QVERIFY(readbytes(html).startsWith("<html>") && readbytes(html).contains("http://x.example/"));
         QCOMPARE(w.shell.opened, QStringList{html}); // handed to the browser
         QCOMPARE(w.state->settings.htmlfile, html);
         QCOMPARE(boxes.ask({B::Cancel}, chosen(csv, [&] { w.window->menus().mnucsv->trigger(); })),
-                 QStringList{csv + u" already exists. Replace it? [OK/Cancel]"_s});
+                 QStringList{csv + u" already exists. Replace it? [Ok/Cancel]"_s});
         QCOMPARE(readbytes(csv), "old");
 
         QVERIFY(boxes.ask({}, [&] { w.save(sav); }).isEmpty()); // a new file
@@ -297,16 +295,16 @@ private slots:
 
         const auto results = chosen(sav, [&] { w.window->scheduler().cmdschedulebrowse_Click(); });
         QCOMPARE(boxes.ask({B::Cancel}, results),
-                 QStringList{u"File exists, Add results to existing file?  [OK/Cancel]"_s});
+                 QStringList{u"File exists, Add results to existing file?  [Ok/Cancel]"_s});
         QVERIFY(w.state->settings.schedulefile.isEmpty());
         boxes.ask({B::Ok}, results);
         QCOMPARE(w.state->settings.schedulefile, sav);
 
         const auto load = chosen(missing, [&] { w.window->controls().buttons.doload->click(); });
-        QCOMPARE(boxes.ask({B::Cancel}, load), QStringList{u"File doesn't exist!  [OK/Cancel]"_s});
+        QCOMPARE(boxes.ask({B::Cancel}, load), QStringList{u"File doesn't exist!  [Ok/Cancel]"_s});
         QCOMPARE(boxes.ask({B::Ok}, load),
-                 (QStringList{u"File doesn't exist!  [OK/Cancel]"_s, u"File doesn't exist!  [OK]"_s,
-                              u"No suitable data in file [OK]"_s}));
+                 (QStringList{u"File doesn't exist!  [Ok/Cancel]"_s, u"File doesn't exist!  [Ok]"_s,
+                              u"No suitable data in file [Ok]"_s}));
 
         // Manage History deletes a date of the file read, not after a file without records nor
         // once the name was changed; the two records of the older date go after OK, none after
@@ -320,7 +318,7 @@ private slots:
         };
         const auto remove = [&](B press) { return boxes.ask({press}, [&] { manage.cmdmhdelete()->click(); }); };
         QVERIFY(read(sav).isEmpty());
-        QCOMPARE(read(csv), QStringList{u"No suitable data in file [OK]"_s});
+        QCOMPARE(read(csv), QStringList{u"No suitable data in file [Ok]"_s});
         QVERIFY(remove(B::Ok).isEmpty() && !manage.cmdmhdelete()->isVisibleTo(w.window.get()));
         QVERIFY(read(sav).isEmpty());
         QTest::keyClicks(manage.txtmhfile(), u"x"_s);
@@ -332,7 +330,7 @@ private slots:
         manage.mhdates()->setCurrentIndex(0);
         const QByteArray before = readbytes(sav);
         QCOMPARE(remove(B::Cancel), QStringList{u"Do you want to delete 2 records of "_s +
-                                                manage.mhdates()->currentText() + u" from h.sav ? [OK/Cancel]"_s});
+                                                manage.mhdates()->currentText() + u" from h.sav ? [Ok/Cancel]"_s});
         QCOMPARE(readbytes(sav), before);
         remove(B::Ok);
         QCOMPARE(items(manage.mhdates()), QStringList{newer});
