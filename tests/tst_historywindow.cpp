@@ -64,13 +64,11 @@ struct BoxPresser
 
     void operator()(QMessageBox &box)
     {
+        const QMetaEnum names = QMetaEnum::fromType<QMessageBox::StandardButtons>();
         QStringList buttons;
-        for (const auto &[button, name] :
-             {std::pair(QMessageBox::Ok, u"OK"_s), std::pair(QMessageBox::Yes, u"Yes"_s),
-              std::pair(QMessageBox::No, u"No"_s), std::pair(QMessageBox::Cancel, u"Cancel"_s)}) {
+        for (const auto button : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
             if (box.standardButtons().testFlag(button))
-                buttons << name;
-        }
+                buttons << QString::fromLatin1(names.valueToKey(button));
         asked << box.text() + u" [" + buttons.join(u'/') + u']';
         if (QAbstractButton *button = box.button(presses.isEmpty() ? QMessageBox::NoButton : presses.takeFirst()))
             button->click();
@@ -167,90 +165,12 @@ class TestHistoryWindow : public QObject
 private slots:
     void initTestCase() { QApplication::setStyle(u"Fusion"_s); }
 
-    // Two saves, then the history view: its filters, its lines, a sort and the export of what
-    // the filters leave; then LOAD DATA picks the older record, and the analysis ranks what was
-    // loaded.
-    void historyview()
-    {
-        Window w;
-        const QString file = w.folder.file(u"h.sav"_s);
-        w.save(file);
-        w.clock.advanceSeconds(3600);
-        w.setresults(7);
-        w.prompts.setNextAnswer(Prompts::Answer::No); // append
-        w.save(file);
-        const Array1<SearchSession> before = w.state->urldata;
-
-        w.dialogs.setNextFileName(file);
-        w.window->controls().buttons.dohistory->click();
-        QCOMPARE(int(w.state->viewmode), 1);
-        const HistoryControls &h = w.window->controls().history;
-        QCOMPARE(items(h.historydates).size(), 3);
-        QCOMPARE(h.historydates->currentText(), u"(Show ALL)"_s);
-        QCOMPARE(h.historyurls->currentText(), Site);
-        QCOMPARE(items(h.historykeys), (QStringList{u"(Show ALL)"_s, u"alpha"_s, u"beta"_s}));
-        QCOMPARE(w.view()->headertext(1), u"DATE"_s);
-        QCOMPARE(rows(w.view(), {2}), (QStringList{u"3"_s, u"7"_s}));
-        QCOMPARE(w.state->urldata, before);
-
-        // A header click sorts by position, a second one the other way round.
-        emit w.view()->columnclick(3, u"Position"_s);
-        emit w.view()->columnclick(3, u"Position"_s);
-        QCOMPARE(rows(w.view(), {2}), (QStringList{u"7"_s, u"3"_s}));
-        // Picking the first date leaves that record's line.
-        h.historydates->setCurrentIndex(1);
-        emit h.historydates->activated(1);
-        QCOMPARE(rows(w.view(), {2}), QStringList{u"3"_s});
-
-        // Export to CSV writes the lines the filters leave, not the whole history.
-        const QString csv = w.folder.file(u"lines.csv"_s);
-        w.dialogs.setNextFileName(csv);
-        w.window->menus().mnucsv->trigger();
-        const QList<QByteArray> records = readbytes(csv).split('\n');
-        QCOMPARE(records.size(), 3); // header, one line, the empty rest after the last "\r\n"
-        QVERIFY(records[1].contains(QByteArray("," + Site.toUtf8() + ",alpha,3," + Site.toUtf8() + "a.html,")));
-        QCOMPARE(w.state->settings.csvfile, csv);
-
-        w.window->menus().mnuhistory->trigger();
-        QCOMPARE(int(w.state->viewmode), 0);
-
-        // LOAD DATA offers both records, the newer chosen; the older one replaces the results.
-        w.setresults(1);
-        w.dialogs.setNextFileName(file);
-        w.window->controls().buttons.doload->click();
-        SelectReadFrame &panel = w.files().fraselectread();
-        QVERIFY(panel.isVisibleTo(w.window.get()));
-        QCOMPARE(panel.seldate()->count(), 2);
-        QCOMPARE(panel.seldate()->currentIndex(), 1);
-        panel.seldate()->setCurrentIndex(0);
-        panel.cmdloadcontinue()->click();
-        QVERIFY(!panel.isVisibleTo(w.window.get()));
-        QCOMPARE(int(w.state->urldata[1].keys[1].positions[1].position), 3);
-
-        // The analysis of the loaded results: ranking with a separator, the detail panel, the way
-        // back.
-        w.window->controls().buttons.doanalyze->click();
-        QCOMPARE(int(w.state->viewmode), 2);
-        QCOMPARE(rows(w.view(), {0, 2}),
-                 (QStringList{u"http://x.example/|1"_s, u"|"_s, Site + u"a.html|2"_s, u"http://y.example/|2"_s}));
-        QVERIFY(!h.historydates->isVisibleTo(w.window.get()));
-        w.view()->tree()->setCurrentItem(w.view()->tree()->topLevelItem(0));
-        emit w.view()->itemclick();
-        QVERIFY(h.historydetailview->isVisibleTo(w.window.get()));
-        QCOMPARE(h.historydetailview->itemcount(), 2);
-        w.view()->tree()->setCurrentItem(w.view()->tree()->topLevelItem(1));
-        emit w.view()->itemclick();
-        QVERIFY(!h.historydetailview->isVisibleTo(w.window.get()));
-        w.window->menus().mnuanalyze->trigger();
-        QCOMPARE(int(w.state->viewmode), 0);
-    }
-
     // Every question the window asks, through the real message box: the buttons it offers and
     // what each of them does. OK/Cancel where Cancel alone cancels; Yes/No/Cancel only where No
     // has a meaning of its own or anything but Yes stops. A file that cannot be written or read
     // is said once, in plain words with the file and the reason, never as an error report, and
-    // nothing is said to be done.
-    void messageBoxes()
+    // nothing is said to be done. Between them, the history view, LOAD DATA and the analysis.
+    void historyAndMessageBoxes()
     {
         using B = QMessageBox::StandardButton;
         BoxPresser boxes;
@@ -281,40 +201,110 @@ private slots:
         for (const auto &row : problems) {
             const QString said = row.message.arg(row.file);
             boxes.ask({}, chosen(row.file, [&] { row.command->trigger(); }));
-            QTRY_COMPARE(boxes.asked, QStringList{said + u" [OK]"_s});
+            QTRY_COMPARE(boxes.asked, QStringList{said + u" [Ok]"_s});
             QVERIFY(w.running().contains(said));
         }
         QVERIFY(errorreports::errortext().isEmpty() && w.shell.opened.isEmpty());
         QVERIFY(!w.running().contains(u"Saved"_s) && !w.running().contains(u"loaded"_s));
 
         const auto report = chosen(html, [&] { w.window->menus().mnuhtml->trigger(); });
-        QCOMPARE(boxes.ask({B::Cancel}, report), QStringList{u"File exists, Overwrite ?  [OK/Cancel]"_s});
+        QCOMPARE(boxes.ask({B::Cancel}, report), QStringList{u"File exists, Overwrite ?  [Ok/Cancel]"_s});
         QCOMPARE(readbytes(html), "old");
         boxes.ask({B::Ok}, report);
         QVERIFY(readbytes(html).startsWith("<html>") && readbytes(html).contains("http://x.example/"));
         QCOMPARE(w.shell.opened, QStringList{html}); // handed to the browser
         QCOMPARE(w.state->settings.htmlfile, html);
-        QCOMPARE(boxes.ask({B::Cancel}, chosen(csv, [&] { w.window->menus().mnucsv->trigger(); })),
-                 QStringList{csv + u" already exists. Replace it? [OK/Cancel]"_s});
-        QCOMPARE(readbytes(csv), "old");
 
         QVERIFY(boxes.ask({}, [&] { w.save(sav); }).isEmpty()); // a new file
         QCOMPARE(boxes.ask({B::No}, [&] { w.save(sav); }),
                  QStringList{u"File exists, Yes=Overwrite No=Add ?  [Yes/No/Cancel]"_s});
         w.clock.advanceSeconds(3600);
+        w.setresults(7);
         boxes.ask({B::No}, [&] { w.save(sav); });
+
+        // The history view of the three saves: its filters, its lines, a sort and the export of
+        // what the filters leave; then LOAD DATA picks the oldest record, and the analysis ranks
+        // what was loaded.
+        const Array1<SearchSession> shown = w.state->urldata;
+
+        w.dialogs.setNextFileName(sav);
+        w.window->controls().buttons.dohistory->click();
+        QCOMPARE(int(w.state->viewmode), 1);
+        const HistoryControls &h = w.window->controls().history;
+        QCOMPARE(items(h.historydates).size(), 4);
+        QCOMPARE(h.historydates->currentText(), u"(Show ALL)"_s);
+        QCOMPARE(h.historyurls->currentText(), Site);
+        QCOMPARE(items(h.historykeys), (QStringList{u"(Show ALL)"_s, u"alpha"_s, u"beta"_s}));
+        QCOMPARE(w.view()->headertext(1), u"DATE"_s);
+        QCOMPARE(rows(w.view(), {2}), (QStringList{u"3"_s, u"3"_s, u"7"_s}));
+        QCOMPARE(w.state->urldata, shown);
+
+        // A header click sorts by position, a second one the other way round.
+        emit w.view()->columnclick(3, u"Position"_s);
+        emit w.view()->columnclick(3, u"Position"_s);
+        QCOMPARE(rows(w.view(), {2}), (QStringList{u"7"_s, u"3"_s, u"3"_s}));
+        // Picking the first date leaves the lines of its two records.
+        h.historydates->setCurrentIndex(1);
+        emit h.historydates->activated(1);
+        QCOMPARE(rows(w.view(), {2}), (QStringList{u"3"_s, u"3"_s}));
+
+        // Export to CSV asks before it replaces a file, and writes the lines the filters leave, not
+        // the whole history.
+        const auto exportcsv = chosen(csv, [&] { w.window->menus().mnucsv->trigger(); });
+        QCOMPARE(boxes.ask({B::Cancel}, exportcsv), QStringList{csv + u" already exists. Replace it? [Ok/Cancel]"_s});
+        QCOMPARE(readbytes(csv), "old");
+        boxes.ask({B::Ok}, exportcsv);
+        const QByteArray exported = readbytes(csv);
+        const QList<QByteArray> records = exported.split('\n');
+        QCOMPARE(records.size(), 4); // header, two lines, the empty rest after the last "\r\n"
+        QVERIFY(records[1].contains(QByteArray("," + Site.toUtf8() + ",alpha,3," + Site.toUtf8() + "a.html,")));
+        QCOMPARE(w.state->settings.csvfile, csv);
+
+        w.window->menus().mnuhistory->trigger();
+        QCOMPARE(int(w.state->viewmode), 0);
+
+        // LOAD DATA offers every record, the newest chosen; the oldest replaces the results.
+        w.setresults(1);
+        w.dialogs.setNextFileName(sav);
+        w.window->controls().buttons.doload->click();
+        SelectReadFrame &panel = w.files().fraselectread();
+        QVERIFY(panel.isVisibleTo(w.window.get()));
+        QCOMPARE(panel.seldate()->count(), 3);
+        QCOMPARE(panel.seldate()->currentIndex(), 2);
+        panel.seldate()->setCurrentIndex(0);
+        panel.cmdloadcontinue()->click();
+        QVERIFY(!panel.isVisibleTo(w.window.get()));
+        QCOMPARE(int(w.state->urldata[1].keys[1].positions[1].position), 3);
+
+        // The analysis of the loaded results: ranking with a separator, the detail panel, the way
+        // back.
+        w.window->controls().buttons.doanalyze->click();
+        QCOMPARE(int(w.state->viewmode), 2);
+        QCOMPARE(rows(w.view(), {0, 2}),
+                 (QStringList{u"http://x.example/|1"_s, u"|"_s, Site + u"a.html|2"_s, u"http://y.example/|2"_s}));
+        QVERIFY(!h.historydates->isVisibleTo(w.window.get()));
+        w.view()->tree()->setCurrentItem(w.view()->tree()->topLevelItem(0));
+        emit w.view()->itemclick();
+        QVERIFY(h.historydetailview->isVisibleTo(w.window.get()));
+        QCOMPARE(h.historydetailview->itemcount(), 2);
+        w.view()->tree()->setCurrentItem(w.view()->tree()->topLevelItem(1));
+        emit w.view()->itemclick();
+        QVERIFY(!h.historydetailview->isVisibleTo(w.window.get()));
+        w.window->menus().mnuanalyze->trigger();
+        QCOMPARE(int(w.state->viewmode), 0);
+
         const auto results = chosen(sav, [&] { w.window->scheduler().cmdschedulebrowse_Click(); });
         QCOMPARE(boxes.ask({B::Cancel}, results),
-                 QStringList{u"File exists, Add results to existing file?  [OK/Cancel]"_s});
+                 QStringList{u"File exists, Add results to existing file?  [Ok/Cancel]"_s});
         QVERIFY(w.state->settings.schedulefile.isEmpty());
         boxes.ask({B::Ok}, results);
         QCOMPARE(w.state->settings.schedulefile, sav);
 
         const auto load = chosen(missing, [&] { w.window->controls().buttons.doload->click(); });
-        QCOMPARE(boxes.ask({B::Cancel}, load), QStringList{u"File doesn't exist!  [OK/Cancel]"_s});
+        QCOMPARE(boxes.ask({B::Cancel}, load), QStringList{u"File doesn't exist!  [Ok/Cancel]"_s});
         QCOMPARE(boxes.ask({B::Ok}, load),
-                 (QStringList{u"File doesn't exist!  [OK/Cancel]"_s, u"File doesn't exist!  [OK]"_s,
-                              u"No suitable data in file [OK]"_s}));
+                 (QStringList{u"File doesn't exist!  [Ok/Cancel]"_s, u"File doesn't exist!  [Ok]"_s,
+                              u"No suitable data in file [Ok]"_s}));
 
         // Manage History deletes a date of the file read, not after a file without records nor
         // once the name was changed; the two records of the older date go after OK, none after
@@ -328,19 +318,19 @@ private slots:
         };
         const auto remove = [&](B press) { return boxes.ask({press}, [&] { manage.cmdmhdelete()->click(); }); };
         QVERIFY(read(sav).isEmpty());
-        QCOMPARE(read(csv), QStringList{u"No suitable data in file [OK]"_s});
+        QCOMPARE(read(csv), QStringList{u"No suitable data in file [Ok]"_s});
         QVERIFY(remove(B::Ok).isEmpty() && !manage.cmdmhdelete()->isVisibleTo(w.window.get()));
         QVERIFY(read(sav).isEmpty());
         QTest::keyClicks(manage.txtmhfile(), u"x"_s);
         QVERIFY(remove(B::Ok).isEmpty() && !manage.cmdmhdelete()->isVisibleTo(w.window.get()));
-        QCOMPARE(readbytes(csv), "old");
+        QCOMPARE(readbytes(csv), exported);
         QVERIFY(read(sav).isEmpty());
         QCOMPARE(manage.mhdates()->currentIndex(), manage.mhdates()->count() - 1); // the newest
         const QString newer = manage.mhdates()->currentText();
         manage.mhdates()->setCurrentIndex(0);
         const QByteArray before = readbytes(sav);
         QCOMPARE(remove(B::Cancel), QStringList{u"Do you want to delete 2 records of "_s +
-                                                manage.mhdates()->currentText() + u" from h.sav ? [OK/Cancel]"_s});
+                                                manage.mhdates()->currentText() + u" from h.sav ? [Ok/Cancel]"_s});
         QCOMPARE(readbytes(sav), before);
         remove(B::Ok);
         QCOMPARE(items(manage.mhdates()), QStringList{newer});
@@ -382,7 +372,6 @@ private slots:
         QFETCH(QString, view);
         Window w;
         MainWindow &m = *w.window;
-        m.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m));
         m.resize(smallest ? QSize(1, 1) : m.size());
         m.Form_Resize();

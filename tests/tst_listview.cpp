@@ -21,8 +21,9 @@ class TestListView : public QObject
 
 private slots:
     // Columns, lines and their subitems count from 1; widths are kept in twips and shown at the
-    // screen's scale; one line is selected at a time, as in the results and history lists.
-    void linesandcolumns()
+    // screen's scale; one line is selected at a time, as in the results and history lists. Then
+    // the same list on screen.
+    void linesColumnsAndScreen()
     {
         ListView list;
         list.setdpi(120);
@@ -73,19 +74,16 @@ private slots:
         list.clearcolumns();
         QCOMPARE(list.columncount(), 0);
         QCOMPARE(list.itemcount(), 1);
-    }
 
-    // The list on screen: a line's right click, text a column cuts (whole in a tool tip and after a
-    // double click on the header's divider), and the header's mark of the order the view chose,
-    // whatever the header makes of a click itself, following its header when the columns are
-    // made again. Header clicks and a line's left click are tst_desktop's sorting and detail clicks.
-    void shownlist()
-    {
-        ListView list;
+        // On screen: a line's right click, text a column cuts (whole in a tool tip and after a double
+        // click on the header's divider), and the order mark the view chose, whatever the header
+        // makes of a click, following the header when the columns are made again. Header clicks
+        // and a line's left click are tst_desktop's sorting and detail clicks.
+        list.clearitems();
         list.setdpi(96);
         addresultcolumns(list);
         list.addcolumn(u"Ave. Position"_s, 500);
-        ListItem line = list.additem(u"www.a-rather-long-domain-name.example"_s);
+        line = list.additem(u"www.a-rather-long-domain-name.example"_s);
         line.setsubitem(2, u"7"_s);
         list.additem(u"b"_s);
         list.resize(1000, 300);
@@ -130,11 +128,9 @@ private slots:
         QCOMPARE(sortmark(header), u"3 down"_s);
         list.setsortmark({}, Qt::AscendingOrder);
         QCOMPARE(sortmark(header), QString());
-    }
 
-    // A drop-down list wide enough for its widest entry, and the box's cut text in a tool tip.
-    void wholeentries()
-    {
+        // The history lists' date box: a drop-down list wide enough for its widest entry, and the
+        // box's cut text in a tool tip.
         WholeComboBox box;
         const QString date = u"04-Dec-2026 10:20:00"_s;
         box.addItems({u"(Show ALL)"_s, date, u"a"_s});

@@ -144,7 +144,7 @@ private slots:
         QVERIFY(!rig.state.searching);
         rig.connection.set(true);
         rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
-        // A second start while running: tst_desktop's runningSearchStopsAndWarns.
+        // A second start while running: tst_desktop's searchSortsRestartsAndStops.
         QCOMPARE(rig.run.interval(), 1000);
         rig.run.Dostop_Click();
         rig.run.Dostop_Click();
@@ -352,7 +352,7 @@ private slots:
         QCOMPARE(rig.run.interval(), 5000);
 
         // Without a connection the jobs wait. The warning is hidden on the tenth tick and raised
-        // again at once; OK hides it: tst_desktop's runningSearchStopsAndWarns.
+        // again at once; OK hides it: tst_desktop's searchSortsRestartsAndStops.
         rig.start(u"mysite.example"_s, u"a"_s, u"1"_s);
         rig.connection.set(false);
         rig.run.Timer1_Timer();

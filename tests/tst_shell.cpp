@@ -29,7 +29,7 @@ private slots:
     void init() { errorreports::reset(); }
 
     // Start-up in its order, and shut-down undoing it; the version is the build's one value. The
-    // running text and day log's start and end lines: tst_desktop searchSortsDetailsAndRestart; the
+    // running text and day log's start and end lines: tst_desktop searchSortsRestartsAndStops; the
     // idle tick running from the start: terminated below.
     void startAndEnd()
     {
