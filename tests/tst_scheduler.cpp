@@ -1,12 +1,8 @@
 #include "diagnostics/datetext.h"
-#include "scheduler/scheduleoptions.h"
 #include "scheduler/scheduler.h"
 #include "searchrig.h"
 #include "support/mockclock.h"
 #include "support/recordingdialup.h"
-#include "support/testfiledialogs.h"
-
-#include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -103,7 +99,7 @@ private slots:
     // Three due domains: one started per idle tick, in list order, each with its own keyword,
     // and one save after the third; then the first domain's count-down. A run the user stops
     // saves nothing and the scheduler goes on; switched off, it lets the running search end.
-    // (OK in the options panel making every domain due: tst_shell schedulePanel.)
+    // (OK in the options panel making every domain due: tst_shell startPanelsAndEnd.)
     void cycle()
     {
         ScheduleRig s(3);
@@ -172,35 +168,6 @@ private slots:
             QCOMPARE(s.dialup.calls + QStringList{u"dialled %1"_s.arg(s.rig.state.autodialled)},
                      calls + QStringList{u"dialled %1"_s.arg(autoconnect && !online && !autodisconnect)});
         }
-    }
-
-    void optionsPanel()
-    {
-        Settings settings;
-        settings.searchweek = true;
-        settings.searchday = false;
-        settings.isautodisconnect = true;
-        settings.schedulefile = u"a.sav"_s;
-        ScheduleOptions boxes;
-        boxes.autoconnect = true; // its setting is off: the box keeps its state
-        scheduleoptions::fill(boxes, settings);
-        QCOMPARE(boxes, (ScheduleOptions{false, false, true, true, true, u"a.sav"_s}));
-
-        // Browse: cancel, then a new file (an existing one asks first: tst_historywindow).
-        QTemporaryDir dir;
-        TestFileDialogs dialogs;
-        TestPrompts prompts;
-        settings.schedulefile.clear();
-        dialogs.setNextCancel();
-        dialogs.setNextFileName(dir.filePath(u"new.sav"_s));
-        scheduleoptions::browse(boxes, settings, dialogs, prompts);
-        QCOMPARE(settings.schedulefile, QString());
-        QCOMPARE(dialogs.asked().value(0).request.filename, u"zorvane.sav"_s);
-        QCOMPARE(dialogs.asked().value(0).request.title, u"Select input file"_s);
-        scheduleoptions::browse(boxes, settings, dialogs, prompts);
-        QCOMPARE(settings.schedulefile, dir.filePath(u"new.sav"_s));
-        QCOMPARE(boxes.txtschedulefile, dir.filePath(u"new.sav"_s));
-        QVERIFY(prompts.questions().isEmpty());
     }
 };
 

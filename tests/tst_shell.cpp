@@ -6,7 +6,9 @@
 #include "app/startup.h"
 #include "app/statuspanels.h"
 #include "platform/product.h"
+#include "scheduler/scheduleoptions.h"
 #include "support/desktop.h"
+#include "support/testfiledialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,10 +30,10 @@ private slots:
     void initTestCase() { QApplication::setStyle(u"Fusion"_s); }
     void init() { errorreports::reset(); }
 
-    // Start-up in its order, and shut-down undoing it; the version is the build's one value. The
-    // running text and day log's start and end lines: tst_desktop searchSortsDetailsAndRestart; the
-    // idle tick running from the start: terminated below.
-    void startAndEnd()
+    // Start-up in its order, the panels, and shut-down undoing start-up; the version is the
+    // build's one value. The running text and day log's start and end lines: tst_desktop
+    // searchSortsDetailsAndRestart; the idle tick running from the start: terminated below.
+    void startPanelsAndEnd()
     {
         Desktop rig;
         MainWindow &window = rig.open();
@@ -55,31 +57,10 @@ private slots:
         TrayIcon none{QIcon(), false};
         QVERIFY(!none.display_tooltip(u"Zorvane"_s) && !none.added());
 
-        rig.state->settings.schedulerunning = true;
-        window.close();
-        QVERIFY(!rig.tray.added());
-        rig.tray.remove_tray_icon();
-        QVERIFY(QString::fromLatin1(rig.folder.read(u"zorvane.ini"_s)).contains(u"schedulerunning=1\r\n"_s));
-        rig.open();
-        QVERIFY(rig.window->panels().runningtext().contains(u"-Scheduler running\r\n"_s));
-
-        // The splash closes on a key, or on a click on its frame.
-        SplashWindow other;
-        other.showcentred();
-        QTest::keyClick(&other, Qt::Key_Space);
-        QVERIFY(other.isHidden());
-        other.showcentred();
-        QTest::mouseClick(other.Frame1(), Qt::LeftButton);
-        QVERIFY(other.isHidden());
-    }
-
-    // The options panel: Cancel, then OK taking the boxes over within their ranges. The schedule
-    // options: the menu commands, the panel's boxes and file question, OK making every domain
-    // due, and the scheduler's line in the status bar (its count-downs: tst_scheduler countdown).
-    void panels()
-    {
-        Desktop rig;
-        MainWindow &window = rig.open();
+        // The options panel: Cancel, then OK taking the boxes over within their ranges. The
+        // schedule options: the menu commands, the panel's boxes and file question, OK making
+        // every domain due, and the scheduler's line in the status bar (its count-downs:
+        // tst_scheduler countdown).
         OptionsPanel &panel = window.options().fraoptions();
         QAction *menu = window.menus().mnuOptions;
         menu->trigger();
@@ -142,20 +123,55 @@ private slots:
         rig.click(schedule.chksearchweek);
         QVERIFY(!schedule.chksearchweek->isChecked() && !schedule.chksearchday->isChecked());
         rig.click(schedule.chksearchweek);
-        schedule.txtschedulefile->setText(u"cycle.sav"_s);
+        // Browse: a new file, then a cancel keeping it (an existing one asks first:
+        // tst_historywindow).
+        TestFileDialogs dialogs;
+        window.setfiledialogs(&dialogs);
+        const QString cycle = rig.folder.file(u"cycle.sav"_s);
+        dialogs.setNextFileName(cycle);
+        rig.click(schedule.cmdschedulebrowse);
+        rig.click(schedule.cmdschedulebrowse);
+        QCOMPARE(dialogs.asked().size(), 2);
+        QCOMPARE(dialogs.asked()[0].request.title + u'|' + dialogs.asked()[0].request.filename,
+                 u"Select input file|zorvane.sav"_s);
+        QCOMPARE(dialogs.asked()[1].request.filename, cycle);
+        QCOMPARE(schedule.txtschedulefile->text(), cycle);
+        QVERIFY(rig.prompts.questions().isEmpty());
         SearchSession &domain = rig.state->urldata.append(SearchSession());
         domain.url = u"a.example"_s;
         domain.lastscheduletime = u"01-Jan-2020 00:00:00"_s;
         rig.click(schedule.cmdscheduleopt);
         QVERIFY(!schedule.isVisible() && domain.lastscheduletime.isEmpty());
         QVERIFY(rig.state->settings.searchweek && !rig.state->settings.searchday);
-        QCOMPARE(rig.state->settings.schedulefile, u"cycle.sav"_s);
+        QCOMPARE(rig.state->settings.schedulefile, cycle);
 
         window.menus().mnustartschedule->trigger();
         QVERIFY(rig.state->settings.schedulerunning);
         window.menus().mnustopschedule->trigger();
         window.searchrun().Timer1_Timer();
         QCOMPARE(window.controls().status.labscheduler->text(), u"Scheduler OFF"_s);
+        // Opened again: the boxes as set, and a box ticked but never taken over stays ticked.
+        schedule.autoconnect->setChecked(true);
+        rig.state->settings.isautodisconnect = true;
+        window.menus().mnuscheduleoptions->trigger();
+        QCOMPARE(schedule.boxes(), (ScheduleOptions{false, false, true, true, true, cycle}));
+
+        rig.state->settings.schedulerunning = true;
+        window.close();
+        QVERIFY(!rig.tray.added());
+        rig.tray.remove_tray_icon();
+        QVERIFY(QString::fromLatin1(rig.folder.read(u"zorvane.ini"_s)).contains(u"schedulerunning=1\r\n"_s));
+        rig.open();
+        QVERIFY(rig.window->panels().runningtext().contains(u"-Scheduler running\r\n"_s));
+
+        // The splash closes on a key, or on a click on its frame.
+        SplashWindow other;
+        other.showcentred();
+        QTest::keyClick(&other, Qt::Key_Space);
+        QVERIFY(other.isHidden());
+        other.showcentred();
+        QTest::mouseClick(other.Frame1(), Qt::LeftButton);
+        QVERIFY(other.isHidden());
     }
 
     // Only a program installed under /usr or /opt (on Windows: in "Program Files") is entered;
@@ -174,7 +190,6 @@ private slots:
                  u"from /home/me/build, so ticking the box registers nothing."_s);
         XdgAutostart installed(u"/opt/zor vane/bin/zorvane"_s);
         QCOMPARE(installed.refusal(), QString());
-        QCOMPARE(installed.entrypath(), entry);
         installed.setstartupreg(true);
         const QByteArray on = readbytes(entry);
         QVERIFY(on.contains("\nExec=\"/opt/zor vane/bin/zorvane\"\n") && on.contains("\nHidden=false\n"));
