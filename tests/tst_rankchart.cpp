@@ -60,11 +60,10 @@ void checklabels(const RankChart &chart)
         if (text != nullptr && text->isVisible())
             shown << text->toPlainText();
     }
-    const QStringList positions = chart.positionlabels();
     const QStringList moments = chart.momentlabels();
     QVERIFY2(!shown.join(u' ').contains(u"..."_s), qPrintable(shown.join(u'|')));
-    QCOMPARE(positions.value(0), u"1"_s);
-    for (const QString &label : positions + moments)
+    QCOMPARE(chart.positionlabels().value(0), u"1"_s);
+    for (const QString &label : chart.positionlabels() + moments)
         QVERIFY2(shown.contains(label), qPrintable(label));
     QCOMPARE(QSet<QString>(moments.begin(), moments.end()).size(), moments.size());
 }
@@ -224,13 +223,11 @@ private slots:
         QCOMPARE(QImage(folder.file(u"c.PNG"_s), "PNG").size(), QSize(640, 360));
         const clirun::Result svg = chart(u"h.sav --keyword shoes --domain a.example"_s);
         QXmlStreamReader reader(svg.out);
-        QHash<QString, int> shapes;
         while (!reader.atEnd())
-            shapes[reader.readNext() == QXmlStreamReader::StartElement ? reader.name().toString() : QString()] += 1;
-        QVERIFY2(svg.status == 0 && !reader.hasError() && shapes.value(u"svg"_s) == 1,
-                 qPrintable(reader.errorString()));
-        QVERIFY(shapes.value(u"path"_s) + shapes.value(u"polyline"_s) > 0);
-        QCOMPARE(shapes.value(u"circle"_s), 3);
+            reader.readNext();
+        QVERIFY2(svg.status == 0 && !reader.hasError(), qPrintable(reader.errorString()));
+        QVERIFY(svg.out.count("<svg") == 1 && (svg.out.contains("<path") || svg.out.contains("<polyline")));
+        QCOMPARE(svg.out.count("<circle"), 3);
 
         const std::tuple<QString, int, QString> failures[] = {
             {u"h.sav --keyword shoes --size 10x9999"_s, 2, u"--size"_s},

@@ -20,8 +20,7 @@
 
 #include <csignal>
 
-// The program's shell: start-up and shut-down, the tray icon, the options and schedule-options
-// panels, starting with the computer, and an end from outside.
+// The program's shell: start-up, panels, starting with the computer, and ends from inside and out.
 class TestShell : public QObject
 {
     Q_OBJECT

@@ -58,8 +58,7 @@ struct Rig
 
 } // namespace
 
-// The update check against a fake update host on 127.0.0.1: the request on the wire, how the
-// announced version is read and compared, and the attempts that end without a reply.
+// The update check against a fake update host on 127.0.0.1, and "Update Now !".
 class TestUpdate : public QObject
 {
     Q_OBJECT
