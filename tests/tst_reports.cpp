@@ -185,8 +185,7 @@ private slots:
     }
 
     // Text keeps only harmless tags. An address with a scheme other than the web's, however
-    // written, becomes "#"; characters that would end its attribute are escaped. (Script
-    // addresses written with references: hostileReportsRunNoScript.)
+    // written, becomes "#"; characters that would end its attribute are escaped.
     void safety()
     {
         const std::tuple<QString, bool, QString> rows[] = {
@@ -197,6 +196,8 @@ private slots:
             {u"http://a/b c\"d'e<f>g\th"_s, true, u"http://a/b%20c%22d%27e%3Cf%3Eg%09h"_s},
             {u" JaVa\tScript:alert(1)"_s, true, u"#"_s},
             {u"HTTPS://a.example/?q=1&r=2&#58;"_s, true, u"HTTPS://a.example/?q=1&amp;r=2&amp;#58;"_s},
+            {u"&#x6A;ava&Tab;script&colon;x"_s, true, u"#"_s},
+            {u"javascript&#0000058x"_s, true, u"#"_s}, // a reference without its end
             {u"http&#x;://a"_s, true, u"http&amp;#x;://a"_s},
             {u"www.example.com/x"_s, true, u"www.example.com/x"_s}};
         for (const auto &[input, href, output] : rows)
