@@ -93,8 +93,9 @@ class TestRankChart : public QObject
     Q_OBJECT
 
 private slots:
-    // History > What changed... at the end: the last two records for the domain filter's
-    // domain, in the history view's colours; another date shows that pair.
+    // A history file in the history view's chart, then History > What changed... on another:
+    // the last two records for the domain filter's domain, in the history view's colours;
+    // another date shows that pair.
     void historyview()
     {
         Desktop w;
@@ -199,28 +200,23 @@ private slots:
         from->setCurrentIndex(1);
         emit from->activated(1);
         QCOMPARE(changes->itemcount(), 0);
-    }
 
-    // zorvane-cli history chart: a PNG of the size asked; an SVG on standard output without
-    // --out, a marker per reading and none for the gap or the bad date; wrong options and
-    // missing data said, with nothing written.
-    void cli()
-    {
-        TempProgramFolder folder;
-        writehistory(folder);
+        // The first file drawn by zorvane-cli history chart: a PNG of the size asked; an SVG on
+        // standard output without --out, a marker per reading and none for the gap or the bad
+        // date; wrong options and missing data said, with nothing written.
         // Drawing needs no display, whatever the caller's platform.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(u"QT_QPA_PLATFORM"_s);
         environment.remove(u"DISPLAY"_s);
-        const auto chart = [&](const QString &args) {
+        const auto clichart = [&](const QString &args) {
             QStringList words = args.split(u' ');
             for (QString &arg : words)
-                arg = arg.startsWith(u"c."_s) || arg.endsWith(u".sav"_s) ? folder.file(arg) : arg;
+                arg = arg.startsWith(u"c."_s) || arg.endsWith(u".sav"_s) ? w.folder.file(arg) : arg;
             return clirun::run(QStringList{u"history"_s, u"chart"_s} + words, {{}, environment});
         };
-        QCOMPARE(chart(u"h.sav --keyword shoes --out c.PNG --size 640x360"_s).status, 0);
-        QCOMPARE(QImage(folder.file(u"c.PNG"_s), "PNG").size(), QSize(640, 360));
-        const clirun::Result svg = chart(u"h.sav --keyword shoes --domain a.example"_s);
+        QCOMPARE(clichart(u"h.sav --keyword shoes --out c.PNG --size 640x360"_s).status, 0);
+        QCOMPARE(QImage(w.folder.file(u"c.PNG"_s), "PNG").size(), QSize(640, 360));
+        const clirun::Result svg = clichart(u"h.sav --keyword shoes --domain a.example"_s);
         QXmlStreamReader reader(svg.out);
         while (!reader.atEnd())
             reader.readNext();
@@ -234,9 +230,9 @@ private slots:
             {u"h.sav --keyword boots --out c.svg"_s, 1, u"\"boots\""_s},
             {u"none.sav --keyword shoes"_s, 1, u"File doesn't exist!"_s}};
         for (const auto &[args, status, words] : failures) {
-            const clirun::Result run = chart(args);
+            const clirun::Result run = clichart(args);
             QVERIFY2(run.status == status && QString::fromUtf8(run.err).contains(words), qPrintable(args));
-            QVERIFY(run.out.isEmpty() && !QFile::exists(folder.file(u"c.svg"_s)));
+            QVERIFY(run.out.isEmpty() && !QFile::exists(w.folder.file(u"c.svg"_s)));
         }
     }
 };

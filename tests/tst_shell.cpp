@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <csignal>
 
@@ -99,6 +98,32 @@ private slots:
             (QStringList{u"7"_s, u"30"_s, u"3128"_s, u"Windows Grey"_s, u"/etc/ca.pem"_s, u"32767"_s,
                          QString::number(Settings::leastMaxReply), u"1"_s, u"1"_s, u"notify-me --quiet"_s}));
         QCOMPARE(rig.autostart.calls, QList<bool>{true});
+        // What the box does for real: only a program installed under /usr or /opt (on Windows: in
+        // "Program Files") is entered; switching off keeps the entry and marks it.
+        qputenv("XDG_CONFIG_HOME", rig.folder.path().toLocal8Bit());
+        const QString entry = rig.folder.file(u"autostart/zorvane.desktop"_s);
+        XdgAutostart copy(u"/home/me/build/zorvane"_s);
+        copy.setstartupreg(true);
+        QVERIFY(!QFile::exists(entry));
+        // The panel says why: a copy outside the installed place.
+        QCOMPARE(copy.refusal(),
+                 u"Only a Zorvane installed under /usr or /opt starts with the computer; this copy runs "
+                 u"from /home/me/build, so ticking the box registers nothing."_s);
+        XdgAutostart installed(u"/opt/zor vane/bin/zorvane"_s);
+        QCOMPARE(installed.refusal(), QString());
+        installed.setstartupreg(true);
+        const QByteArray on = readbytes(entry);
+        QVERIFY(on.contains("\nExec=\"/opt/zor vane/bin/zorvane\"\n") && on.contains("\nHidden=false\n"));
+        installed.setstartupreg(false);
+        QVERIFY(readbytes(entry).contains("\nHidden=true\n"));
+        qunsetenv("XDG_CONFIG_HOME");
+
+        QCOMPARE(RegistryAutostart(u"C:/Program Files/Zorvane/zorvane.exe"_s).command(),
+                 u"\"C:\\Program Files\\Zorvane\\zorvane.exe\" /hide"_s);
+        const RegistryAutostart elsewhere(u"C:/Users/me/Program Files/zorvane.exe"_s);
+        QVERIFY(elsewhere.command().isEmpty() && elsewhere.refusal().contains(u"from C:/Users/me/Program Files,"_s));
+        QCOMPARE(RegistryAutostart(u"C:/Program Files/Zorvane/zorvane.exe"_s).refusal(), QString());
+
         QVERIFY(window.controls().status.runningtext->isVisible());
 
         menu->trigger();
@@ -169,36 +194,6 @@ private slots:
         other.showcentred();
         QTest::mouseClick(other.Frame1(), Qt::LeftButton);
         QVERIFY(other.isHidden());
-    }
-
-    // Only a program installed under /usr or /opt (on Windows: in "Program Files") is entered;
-    // switching off keeps the entry and marks it.
-    void autostart()
-    {
-        QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-        const QString entry = config.filePath(u"autostart/zorvane.desktop"_s);
-        XdgAutostart copy(u"/home/me/build/zorvane"_s);
-        copy.setstartupreg(true);
-        QVERIFY(!QFile::exists(entry));
-        // The panel says why: a copy outside the installed place.
-        QCOMPARE(copy.refusal(),
-                 u"Only a Zorvane installed under /usr or /opt starts with the computer; this copy runs "
-                 u"from /home/me/build, so ticking the box registers nothing."_s);
-        XdgAutostart installed(u"/opt/zor vane/bin/zorvane"_s);
-        QCOMPARE(installed.refusal(), QString());
-        installed.setstartupreg(true);
-        const QByteArray on = readbytes(entry);
-        QVERIFY(on.contains("\nExec=\"/opt/zor vane/bin/zorvane\"\n") && on.contains("\nHidden=false\n"));
-        installed.setstartupreg(false);
-        QVERIFY(readbytes(entry).contains("\nHidden=true\n"));
-        qunsetenv("XDG_CONFIG_HOME");
-
-        QCOMPARE(RegistryAutostart(u"C:/Program Files/Zorvane/zorvane.exe"_s).command(),
-                 u"\"C:\\Program Files\\Zorvane\\zorvane.exe\" /hide"_s);
-        const RegistryAutostart elsewhere(u"C:/Users/me/Program Files/zorvane.exe"_s);
-        QVERIFY(elsewhere.command().isEmpty() && elsewhere.refusal().contains(u"from C:/Users/me/Program Files,"_s));
-        QCOMPARE(RegistryAutostart(u"C:/Program Files/Zorvane/zorvane.exe"_s).refusal(), QString());
     }
 
     // SIGTERM to the running program: its shut-down stores the state of the search under way.
