@@ -194,32 +194,29 @@ private slots:
         other.showcentred();
         QTest::mouseClick(other.Frame1(), Qt::LeftButton);
         QVERIFY(other.isHidden());
-    }
 
-    // SIGTERM to the running program: its shut-down stores the state of the search under way.
-    void terminated()
-    {
-        TempProgramFolder folder;
-        FakeEngine engine;
-        QVERIFY(engine.listen());
-        engine.setBehaviour(u"slow"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
-        QVERIFY(folder.write(u"zorvane.ini"_s,
-                             "[settings]\r\nsearchhost=" + engine.hostport().toLatin1() +
-                                 "\r\nschedulerunning=1\r\nschedulefile=x.sav\r\ncounturls=1\r\n"
-                                 "[URL1]\r\nurl=a.example\r\npagedepth=1\r\ncountkeys=1\r\nkeys1=slow\r\n"));
+        // SIGTERM to the program running in the same folder: its shut-down stores the state of
+        // the search under way.
+        rig.close();
+        rig.engine.clearRecords();
+        rig.engine.setBehaviour(u"slow"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
+        QVERIFY(rig.folder.write(u"zorvane.ini"_s,
+                                 "[settings]\r\nsearchhost=" + rig.engine.hostport().toLatin1() +
+                                     "\r\nschedulerunning=1\r\nschedulefile=x.sav\r\ncounturls=1\r\n"
+                                     "[URL1]\r\nurl=t.example\r\npagedepth=1\r\ncountkeys=1\r\nkeys1=slow\r\n"));
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(ZORVANE_GUI_PATH), {u"--dir"_s, folder.path()});
+        program.start(QStringLiteral(ZORVANE_GUI_PATH), {u"--dir"_s, rig.folder.path()});
         // The scheduler starts the search on the first idle tick.
-        QVERIFY(QTest::qWaitFor([&] { return !engine.requests().isEmpty(); }, 20000));
+        QVERIFY(QTest::qWaitFor([&] { return !rig.engine.requests().isEmpty(); }, 20000));
         ::kill(pid_t(program.processId()), SIGTERM);
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitCode(), 0);
-        const QByteArray stored = folder.read(u"zorvane.ini"_s);
+        const QByteArray stored = rig.folder.read(u"zorvane.ini"_s);
         QVERIFY2(stored.contains("\r\nlastscheduletime=") && stored.contains("\r\nresulttime="), stored.constData());
-        QVERIFY(folder.read(errorreports::daylogname()).contains("-Starting Search a.example\r\n"));
+        QVERIFY(rig.folder.read(errorreports::daylogname()).contains("-Starting Search t.example\r\n"));
     }
 };
 
