@@ -3,6 +3,7 @@
 #include "searchrig.h"
 #include "support/mockclock.h"
 #include "support/recordingdialup.h"
+#include "support/sampledata.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,10 +30,8 @@ struct ScheduleRig
         rig.state.settings.schedulerunning = true;
         rig.state.settings.schedulefile = u"cycle.sav"_s;
         for (int i = 1; i <= domains; ++i) {
-            SearchSession &session = rig.state.urldata.append(SearchSession());
-            session.url = u"d%1.example"_s.arg(i);
-            session.pagedepth = u"1"_s;
-            session.keys.append(KeywordResult{u"k%1"_s.arg(i), {}, {}, {}, {}});
+            rig.state.urldata.append(sample::domain(u"d%1.example"_s.arg(i), {sample::keyword(u"k%1"_s.arg(i), {})}));
+            rig.state.urldata[i].pagedepth = u"1"_s;
         }
     }
     // One idle tick; returns the domain whose search it started ("" for none).

@@ -155,7 +155,7 @@ private slots:
     }
 
     // "Update Now !" runs the updater where there is one; elsewhere it says what to do instead,
-    // and nothing is an error to report. (A build folder's offer: tst_updatecli checkUpdate.)
+    // and nothing is an error to report. (A build folder's offer: tst_desktop failuresUpdateHelpAndAbout.)
     void updateNow()
     {
         // Whether the updater lies beside the program and the package manager lists the
