@@ -30,7 +30,7 @@ private slots:
 
     // Start-up in its order, the panels, and shut-down undoing start-up; the version is the
     // build's one value. The running text and day log's start and end lines: tst_desktop
-    // searchSortsDetailsAndRestart; the idle tick running from the start: terminated below.
+    // searchSortsDetailsAndRestart; the idle tick running from the start: the end from outside.
     void startPanelsAndEnd()
     {
         Desktop rig;
