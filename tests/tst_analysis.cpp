@@ -129,6 +129,28 @@ private slots:
         QCOMPARE(shown(disana2(table)), lines);
         QCOMPARE(subitems(disana2(table).at(0)), (QStringList{u"3"_s, u"2.33333333333333"_s, u"A page"_s}));
         QVERIFY(errorreports::errortext().isEmpty());
+
+        // Counters hold 32767; a failing occurrence goes to the error trap and the counting carries
+        // on with the next. The table itself is not bounded to 16 bits.
+        table.clear(false);
+        table.addana(32767, u"u"_s, {});
+        table.addana(1, u"u"_s, {}); // counted before the total overflowed
+        table.addana(5, u"v"_s, {});
+        for (int i = 0; i < 999; ++i)
+            table.addana(1, u"u"_s, {});
+        QCOMPARE(dump(table.records()), (QStringList{u"u 1001/32767 "_s, u"v 1/5 "_s}));
+        // The run of failures is one report, with its count, when the counting ends.
+        QVERIFY(errorreports::errortext().isEmpty());
+        table.rank(true);
+        QCOMPARE(errorreports::errortext().count(u"Error trapped: "_s), 1);
+        QVERIFY(errorreports::errortext().contains(u"Error trapped: Overflow (1000 times) 6 "_s));
+
+        table.clear(false);
+        errorreports::clearerrortext();
+        for (int i = 1; i <= 40000; ++i)
+            table.addana(1, QString::number(i), {});
+        QCOMPARE(table.records().ubound(), 40000);
+        QVERIFY(errorreports::errortext().isEmpty());
     }
 
     // Random URLs over a tiny alphabet, so that one begins with another (or is empty) often.
@@ -167,41 +189,14 @@ private slots:
         }
     }
 
-    // Counters hold 32767; a failing occurrence goes to the error trap and the counting carries
-    // on with the next. The table itself is not bounded to 16 bits.
-    void overflow()
-    {
-        AnalysisTable table;
-        table.clear(false);
-        table.addana(32767, u"u"_s, {});
-        table.addana(1, u"u"_s, {}); // counted before the total overflowed
-        table.addana(5, u"v"_s, {});
-        for (int i = 0; i < 999; ++i)
-            table.addana(1, u"u"_s, {});
-        QCOMPARE(dump(table.records()), (QStringList{u"u 1001/32767 "_s, u"v 1/5 "_s}));
-        // The run of failures is one report, with its count, when the counting ends.
-        QVERIFY(errorreports::errortext().isEmpty());
-        table.rank(true);
-        QCOMPARE(errorreports::errortext().count(u"Error trapped: "_s), 1);
-        QVERIFY(errorreports::errortext().contains(u"Error trapped: Overflow (1000 times) 6 "_s));
-
-        table.clear(false);
-        errorreports::clearerrortext();
-        for (int i = 1; i <= 40000; ++i)
-            table.addana(1, QString::number(i), {});
-        QCOMPARE(table.records().ubound(), 40000);
-        QVERIFY(errorreports::errortext().isEmpty());
-    }
-
-    void filters()
+    // The filter lists, the lines each filter shows, and a line's detail.
+    void filtersAndDetail()
     {
         const Array1<HistoryEntry> history = twosearches();
         HistoryLists f;
         setup(history, 3, u"d2"_s, f);
-        QCOMPARE(f.historydates.items, (QStringList{ShowAll, Day1, Day2}));
-        QCOMPARE(f.historydates.text, ShowAll);
-        QCOMPARE(f.historyurls.items, (QStringList{u"d1"_s, u"d2"_s}));
-        QCOMPARE(f.historyurls.text, u"d2"_s);
+        QCOMPARE((f.historydates.items + f.historyurls.items + QStringList{f.historydates.text, f.historyurls.text}),
+                 (QStringList{ShowAll, Day1, Day2, u"d1"_s, u"d2"_s, ShowAll, u"d2"_s}));
 
         f.historyurls.text = u"d1"_s;
         disanaurl(history, 3, f);
@@ -219,20 +214,13 @@ private slots:
         QVERIFY(disana(currententry(history[1].urldata), 2, f, table));
         QVERIFY(!f.historydates.visible);
         QCOMPARE(shown(disana2(table)), (QStringList{A + u" 1 1"_s, B + u" 1 2"_s}));
-    }
 
-    // The chosen URL's occurrences under the date filter, grouped with the pages of a root;
-    // mode 2 has no date.
-    void detail()
-    {
-        const Array1<HistoryEntry> history = twosearches();
-        // The mode, the date filter, grouping, the URL chosen and the lines shown.
+        // The detail: the chosen URL's occurrences under the date filter, grouped with the pages
+        // of a root; mode 2 has no date. The mode, the date filter, grouping, the URL chosen and
+        // the lines shown.
+        const QString first = Day1 + u"|http://s/|"_s;
         const std::tuple<int, QString, bool, QString, QStringList> rows[] = {
-            {3,
-             ShowAll,
-             false,
-             A,
-             {Day1 + u"|http://s/|k1|1"_s, Day1 + u"|http://s/|k2|1"_s, Day1 + u"|http://s/|k3|2"_s}},
+            {3, ShowAll, false, A, {first + u"k1|1"_s, first + u"k2|1"_s, first + u"k3|2"_s}},
             {3, Day2, false, A, {}},
             {3, Day2, true, A, {Day2 + u"|http://s/b|k1|1"_s, Day2 + u"|http://s/d||1"_s}},
             {3, ShowAll, true, QString(), {}}, // a separator line

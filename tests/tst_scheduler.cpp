@@ -1,12 +1,9 @@
 #include "diagnostics/datetext.h"
-#include "scheduler/scheduleoptions.h"
 #include "scheduler/scheduler.h"
 #include "searchrig.h"
 #include "support/mockclock.h"
 #include "support/recordingdialup.h"
-#include "support/testfiledialogs.h"
-
-#include <QTemporaryDir>
+#include "support/sampledata.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -33,10 +30,8 @@ struct ScheduleRig
         rig.state.settings.schedulerunning = true;
         rig.state.settings.schedulefile = u"cycle.sav"_s;
         for (int i = 1; i <= domains; ++i) {
-            SearchSession &session = rig.state.urldata.append(SearchSession());
-            session.url = u"d%1.example"_s.arg(i);
-            session.pagedepth = u"1"_s;
-            session.keys.append(KeywordResult{u"k%1"_s.arg(i), {}, {}, {}, {}});
+            rig.state.urldata.append(sample::domain(u"d%1.example"_s.arg(i), {sample::keyword(u"k%1"_s.arg(i), {})}));
+            rig.state.urldata[i].pagedepth = u"1"_s;
         }
     }
     // One idle tick; returns the domain whose search it started ("" for none).
@@ -103,13 +98,12 @@ private slots:
     // Three due domains: one started per idle tick, in list order, each with its own keyword,
     // and one save after the third; then the first domain's count-down. A run the user stops
     // saves nothing and the scheduler goes on; switched off, it lets the running search end.
-    // (OK in the options panel making every domain due: tst_shell schedulePanel.)
+    // (OK in the options panel making every domain due: tst_shell startPanelsAndEnd.)
     void cycle()
     {
         ScheduleRig s(3);
         for (int i = 1; i <= 3; ++i) {
             QCOMPARE(s.idletick(), u"d%1.example"_s.arg(i));
-            QCOMPARE(s.rig.state.schedulelast, i == 3);
             QCOMPARE(s.rig.state.urldata[i].lastscheduletime, GetDateFormat());
             QVERIFY(s.finish());
             QCOMPARE(s.rig.engine.pagesRequested(u"k%1"_s.arg(i)), QList<int>{0});
@@ -172,35 +166,6 @@ private slots:
             QCOMPARE(s.dialup.calls + QStringList{u"dialled %1"_s.arg(s.rig.state.autodialled)},
                      calls + QStringList{u"dialled %1"_s.arg(autoconnect && !online && !autodisconnect)});
         }
-    }
-
-    void optionsPanel()
-    {
-        Settings settings;
-        settings.searchweek = true;
-        settings.searchday = false;
-        settings.isautodisconnect = true;
-        settings.schedulefile = u"a.sav"_s;
-        ScheduleOptions boxes;
-        boxes.autoconnect = true; // its setting is off: the box keeps its state
-        scheduleoptions::fill(boxes, settings);
-        QCOMPARE(boxes, (ScheduleOptions{false, false, true, true, true, u"a.sav"_s}));
-
-        // Browse: cancel, then a new file (an existing one asks first: tst_historywindow).
-        QTemporaryDir dir;
-        TestFileDialogs dialogs;
-        TestPrompts prompts;
-        settings.schedulefile.clear();
-        dialogs.setNextCancel();
-        dialogs.setNextFileName(dir.filePath(u"new.sav"_s));
-        scheduleoptions::browse(boxes, settings, dialogs, prompts);
-        QCOMPARE(settings.schedulefile, QString());
-        QCOMPARE(dialogs.asked().value(0).request.filename, u"zorvane.sav"_s);
-        QCOMPARE(dialogs.asked().value(0).request.title, u"Select input file"_s);
-        scheduleoptions::browse(boxes, settings, dialogs, prompts);
-        QCOMPARE(settings.schedulefile, dir.filePath(u"new.sav"_s));
-        QCOMPARE(boxes.txtschedulefile, dir.filePath(u"new.sav"_s));
-        QVERIFY(prompts.questions().isEmpty());
     }
 };
 
