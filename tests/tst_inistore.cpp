@@ -81,6 +81,9 @@ class TestIniStore : public QObject
 private slots:
     void init() { errorreports::reset(); }
 
+    // A hand-written file's values as start-up reads them. "window" is the placement it restores
+    // (left, top, width, height); "window kept" is not asked to move it, "window minimised" reads
+    // over a minimised window.
     void settingsValues_data()
     {
         QTest::addColumn<QByteArray>("line");
@@ -104,6 +107,19 @@ private slots:
         QTest::newRow("4 columns") << "countreshead=4" + widths << u"reswid"_s << u"1980 1738 2145"_s;
         QTest::newRow("5 columns") << "countreshead=5" + widths << u"reswid"_s << u"100 200 500"_s;
         QTest::newRow("6 columns") << "countreshead=6" + widths << u"reswid"_s << u"1980 1738 2145"_s;
+        const QString design = u"3000 2000 7500 9000"_s;
+        const QByteArray big = "meleft=120\r\nmetop=90\r\nmewidth=9000\r\nmeheight=11300"_ba;
+        QTest::newRow("restored") << big << u"window"_s << u"120 90 9000 11300"_s;
+        QTest::newRow("not moved") << big << u"window kept"_s << u"3000 2000 9000 11300"_s;
+        QTest::newRow("minimised") << big << u"window minimised"_s << design;
+        QTest::newRow("width 7800") << "mewidth=7800\r\nmeheight=11145"_ba << u"window"_s << design;
+        QTest::newRow("width 7801") << "mewidth=7801\r\nmeheight=11146"_ba << u"window"_s << u"3000 2000 7801 11146"_s;
+        QTest::newRow("meleft 0") << "meleft=0\r\nmetop=90"_ba << u"window"_s << design;
+        QTest::newRow("off screen") << "meleft=15360\r\nmetop=90"_ba << u"window"_s << design;
+        QTest::newRow("clamped") << "mewidth=20000\r\nmeheight=32000"_ba << u"window"_s << u"3000 2000 15360 11520"_s;
+        // Held at the edge of 16 bits, as the writer stores them, rather than failing the load.
+        QTest::newRow("beyond 16 bits") << "meleft=-70000\r\nmetop=90\r\nmewidth=99999\r\nmeheight=40000"_ba
+                                        << u"window"_s << u"3000 2000 15360 11520"_s;
     }
 
     void settingsValues()
@@ -112,8 +128,12 @@ private slots:
         QFETCH(QString, field);
         TempProgramFolder folder;
         QVERIFY(folder.write(u"zorvane.ini"_s, "; written by hand\r\n[Settings]\r\n" + line + "\r\n"));
-        const StoredState state = load();
+        WindowPlacement window =
+            designWindow(field == u"window minimised" ? WindowState::Minimised : WindowState::Normal);
+        const StoredState state = load(field != u"window kept", &window);
+        QCOMPARE(errorreports::errortext(), QString());
         const Settings &s = state.settings;
+        const QString placed = u"%1 %2 %3 %4"_s.arg(window.left).arg(window.top).arg(window.width).arg(window.height);
         const QHash<QString, QString> fields = {
             {u"showrunning"_s, QString::number(s.showrunning)},
             {u"uselog"_s, QString::number(s.uselog)},
@@ -124,45 +144,11 @@ private slots:
             {u"engine"_s, s.engine + u' ' + (usesoap(s) ? engines::soap : enginename(s)) + u' ' + s.engineurl},
             {u"maxretries"_s, QString::number(int(s.maxretries))},
             {u"reswid"_s, u"%1 %2 %3"_s.arg(int(state.reswid[1])).arg(int(state.reswid[2])).arg(int(state.reswid[5]))},
+            {u"window"_s, placed},
+            {u"window kept"_s, placed},
+            {u"window minimised"_s, placed},
         };
         QTEST(fields.value(field), "expected");
-    }
-
-    void placement_data()
-    {
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<bool>("restorewindow");
-        QTest::addColumn<QList<double>>("expected"); // left, top, width, height
-        const QByteArray big = "meleft=120\r\nmetop=90\r\nmewidth=9000\r\nmeheight=11300\r\n";
-        QTest::newRow("restored") << big << 0 << true << QList<double>{120, 90, 9000, 11300};
-        QTest::newRow("not moved") << big << 0 << false << QList<double>{3000, 2000, 9000, 11300};
-        QTest::newRow("minimised") << big << 1 << true << QList<double>{3000, 2000, 7500, 9000};
-        QTest::newRow("width 7800") << "mewidth=7800\r\nmeheight=11145"_ba << 0 << true
-                                    << QList<double>{3000, 2000, 7500, 9000};
-        QTest::newRow("width 7801") << "mewidth=7801\r\nmeheight=11146"_ba << 0 << true
-                                    << QList<double>{3000, 2000, 7801, 11146};
-        QTest::newRow("meleft 0") << "meleft=0\r\nmetop=90"_ba << 0 << true << QList<double>{3000, 2000, 7500, 9000};
-        QTest::newRow("off screen") << "meleft=15360\r\nmetop=90"_ba << 0 << true
-                                    << QList<double>{3000, 2000, 7500, 9000};
-        QTest::newRow("clamped") << "mewidth=20000\r\nmeheight=32000"_ba << 0 << true
-                                 << QList<double>{3000, 2000, 15360, 11520};
-        // Held at the edge of 16 bits, as the writer stores them, rather than failing the load.
-        QTest::newRow("beyond 16 bits") << "meleft=-70000\r\nmetop=90\r\nmewidth=99999\r\nmeheight=40000"_ba << 0
-                                        << true << QList<double>{3000, 2000, 15360, 11520};
-    }
-
-    void placement()
-    {
-        QFETCH(QByteArray, stored);
-        QFETCH(int, state);
-        QFETCH(bool, restorewindow);
-        TempProgramFolder folder;
-        QVERIFY(folder.write(u"zorvane.ini"_s, "[settings]\r\n" + stored));
-        WindowPlacement window = designWindow(WindowState(state));
-        load(restorewindow, &window);
-        QTEST((QList<double>{window.left, window.top, window.width, window.height}), "expected");
-        QCOMPARE(errorreports::errortext(), QString());
     }
 
     void roundTrip()
@@ -253,18 +239,6 @@ private slots:
         }
     }
 
-    // A window on a very large screen is stored within the file's 16-bit range and loads again.
-    void veryLargeScreen()
-    {
-        TempProgramFolder folder;
-        const StoredState state;
-        writei(state, state, WindowPlacement{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400}, {50000});
-        WindowPlacement window{0, 0, 7500, 9000, WindowState::Normal, 57600, 32400};
-        load(true, &window);
-        QVERIFY(errorreports::errortext().isEmpty());
-        QCOMPARE((QList<double>{window.left, window.top, window.width}), (QList<double>{0, 0, 32767}));
-    }
-
     void corruptFilesAreTrapped_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -295,9 +269,9 @@ private slots:
             QCOMPARE(state.urldata[1].url, u"a"_s);
     }
 
-    // Without a settings file the defaults hold and reading makes none; writing makes no missing
-    // program folder; an installed program's folder is the user's data folder, never beside the
-    // program (even as root, who may write to /usr/bin).
+    // Without a settings file the defaults hold and reading makes none; a very large screen's
+    // window is stored and read back; writing makes no missing program folder; an installed program's folder is the
+    // user's data folder, never beside the program (even as root, who may write to /usr/bin).
     void programFolder()
     {
         TempProgramFolder folder;
@@ -308,6 +282,12 @@ private slots:
         QCOMPARE(window, designWindow());
         QVERIFY(errorreports::errortext().isEmpty());
         QVERIFY(!QFile::exists(folder.file(u"zorvane.ini"_s)));
+        const WindowPlacement large{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400};
+        QVERIFY(writei(state, state, large, {50000}));
+        window = {0, 0, 7500, 9000, WindowState::Normal, 57600, 32400};
+        load(true, &window);
+        QVERIFY(errorreports::errortext().isEmpty());
+        QCOMPARE((QList<double>{window.left, window.top, window.width}), (QList<double>{0, 0, 32767}));
         const QString missing = folder.file(u"gone"_s);
         programfolder::setPath(missing);
         QVERIFY(!writei(state, state, designWindow(), {}));
