@@ -168,14 +168,21 @@ private slots:
         QVERIFY(readbytes(path(u"short.sav"_s)).endsWith("titles: X\r\nurls: y\r\n"));
     }
 
+    // Old and odd lines as the reader takes them. Only a complete record's nine window lines, and
+    // only when asked, place the window and set the column widths.
     void readerRules()
     {
+        const QByteArray nine = "metop: 2000\r\nmeleft: 1000\r\nmewidth: 9000\r\nmeheight: 20000\r\n"
+                                "head1w: 1\r\nhead2w: 2\r\nhead3w: 3\r\nhead4w: 4\r\n";
         const QByteArray file =
             "pos: 1\r\n----------\r\n----------01-Jan-2006 00:00:00\r\n"
-            "uselog: 1abc\r\ncontexthelp: 0\r\nschedulerunning: 1\r\ncolorscheme: Purple\r\n"
+            "uselog: 1abc\r\ncontexthelp: 0\r\nschedulerunning: 1\r\ncolorscheme: Purple\r\n" +
+            nine +
+            "head5w: 5\r\n"
             "proxypass: \r\napikey: old\r\npos: 5\r\nKEY: orphan\r\nURL:nospace\r\nURL: a.example\r\nurl: orphan\r\n"
             "KEY: k\r\nurl: orphan\r\nurls: u1\r\npos: 3\r\nPos: 9\r\nurl: http://a.example/3\r\n"
-            "\r\nurl: http://a.example/3b\nURL: b.example\r\n----------01-Jan-2006 00:00:00\r\n";
+            "\r\nurl: http://a.example/3b\nURL: b.example\r\n----------01-Jan-2006 00:00:00\r\n" +
+            nine;
         QVERIFY(writebytes(path(), file));
         TestPrompts prompts;
         Array1<QString> dates;
@@ -198,6 +205,13 @@ private slots:
         QCOMPARE(state.urldata, expected);
         QCOMPARE(historyfile::readhistory(path())[1].urldata, expected);
         QCOMPARE(historyfile::readhistory(path())[2].urldata.ubound(), 0);
+        QCOMPARE(window.window, Window().window);
+        QCOMPARE(state.reswid, WindowSettings::startReswid());
+        QCOMPARE(loaded(path(), 1, window, true).reswid, (std::array<Int16, 6>{0, 1, 2, 3, 4, 5}));
+        QCOMPARE(window.window, (WindowPlacement{1000, 2000, 9000, 11520, WindowState::Normal, 15360, 11520}));
+        Window other; // the second record lacks head5w
+        QCOMPARE(loaded(path(), 2, other, true).reswid, WindowSettings::startReswid());
+        QCOMPARE(other.window, Window().window);
         QVERIFY(errorreports::errortext().isEmpty());
     }
 
@@ -278,24 +292,6 @@ private slots:
         QVERIFY(saveall(file, state, state, {}));
         QVERIFY(readbytes(file).startsWith(QByteArray((records == 1 ? SampleRecord : before) + "----------")));
         QVERIFY(!QFile::exists(file + u".saving"_s));
-    }
-
-    // Only a complete record's nine window lines, and only when asked, place the window and set
-    // the column widths.
-    void windowRestoredOnlyFromCompleteRecords()
-    {
-        const QByteArray nine = "metop: 2000\r\nmeleft: 1000\r\nmewidth: 9000\r\nmeheight: 20000\r\n"
-                                "head1w: 1\r\nhead2w: 2\r\nhead3w: 3\r\nhead4w: 4\r\n";
-        QVERIFY(writebytes(path(), "----------a\r\n" + nine + "head5w: 5\r\n----------b\r\n" + nine));
-        const WindowPlacement placed{1000, 2000, 9000, 11520, WindowState::Normal, 15360, 11520};
-        const std::array<Int16, 6> widths{0, 1, 2, 3, 4, 5};
-        for (const auto &[n, restore, moved] :
-             {std::tuple(1, true, true), std::tuple(1, false, false), std::tuple(2, true, false)}) {
-            Window window;
-            const State state = loaded(path(), n, window, restore);
-            QCOMPARE(window.window, moved ? placed : Window().window);
-            QCOMPARE(state.reswid, moved ? widths : WindowSettings::startReswid());
-        }
     }
 
     // Four saves through the commands, the last two within one second and the third with logging
