@@ -2,6 +2,7 @@
 #include "search/positions.h"
 #include "search/searchservice.h"
 #include "searchrig.h"
+#include "support/sampledata.h"
 #include "support/tempfolder.h"
 
 #include <QCryptographicHash>
@@ -23,13 +24,6 @@ void add(SearchRig &rig, const QString &text, const QString &keys = u"alpha\r\nb
     rig.run.domains().cmdadddomain_Click();
 }
 
-SearchSession domain(const QString &url)
-{
-    SearchSession session;
-    session.url = url;
-    return session;
-}
-
 SearchHit hit(const QString &url, const QString &title = {}, int position = 0)
 {
     return SearchHit{url, title, u"A"_s, position, {}};
@@ -39,11 +33,10 @@ SearchHit hit(const QString &url, const QString &title = {}, int position = 0)
 SearchState searchState()
 {
     SearchState state;
-    state.urldata.append(domain(u"other.org"_s));
-    SearchSession &session = state.urldata.append(domain(u"example.com"_s));
-    for (const QString &key : {u"seo tools"_s, u"Seo Tools"_s, u"seo tools"_s})
-        session.keys.append(KeywordResult{key, {}, {}, {}, {}});
-    session.keys[2].positions.append(hit(u"untouched"_s));
+    const KeywordResult key = sample::keyword(u"seo tools"_s, {});
+    const KeywordResult other = sample::keyword(u"Seo Tools"_s, {}, {}, {hit(u"untouched"_s)});
+    state.urldata = sample::array<SearchSession>(
+        {sample::domain(u"other.org"_s, {}), sample::domain(u"example.com"_s, {key, other, key})});
     FetchJob &job = state.jobs.append(FetchJob());
     job.url = u"example.com"_s;
     job.key = u"seo tools"_s;
@@ -164,10 +157,35 @@ private slots:
         rig.tick();
         QVERIFY(!rig.state.searching);
         QCOMPARE(rig.window.searchstatus(), u"0 Total searches , 0 Searches in progress , 0 Searches Completed"_s);
+
+        // A depth that is not a whole number of pages from 1 up is refused before anything runs: it
+        // would end every keyword unsearched, or never. So is one deeper than the service pages. (0
+        // and a word are refused by the same reader in tst_searchcli's offlineCommands.)
+        const QString whole = u"The Search depth box takes a whole number of result pages from 1 to 32767."_s;
+        const QString brave =
+            u"The search service gives at most 10 result pages for a keyword: set the search depth to 10 or less."_s;
+        // The refusals come first: the run before them made no job, and a refused start makes none.
+        const std::tuple<QString, QString, QString> depths[] = {
+            {u"4 pages"_s, engines::html, whole},    {u"+2"_s, engines::html, whole},
+            {u"40000"_s, engines::html, whole},      {u"11"_s, engines::brave, brave},
+            {u" 4 "_s, engines::html, u"4 pages"_s}, {u"32767"_s, engines::html, u"32767 pages"_s},
+            {u"10"_s, engines::brave, u"10 pages"_s}};
+        rig.state.settings.enginekey = u"key"_s;
+        for (const auto &[text, engine, expected] : depths) {
+            const qsizetype said = rig.prompts.messages().size();
+            rig.state.settings.engine = engine;
+            rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, text);
+            const QString seen = rig.state.searching ? u"%1 pages"_s.arg(int(rig.state.pagedepth))
+                                                     : rig.prompts.messages().mid(said).join(u'|');
+            QCOMPARE(text + u": "_s + seen, text + u": "_s + expected);
+            QCOMPARE(rig.state.jobs.ubound(), rig.state.searching ? 2 : 0);
+            if (rig.state.searching)
+                rig.run.Dostop_Click();
+        }
     }
 
     // The largest domain searches whole at 200 connections: nothing in the run is bounded below
-    // 32,767 (the settings file keeps it all: tst_inistore's largestDomainRoundTrips). More
+    // 32,767 (the settings file keeps it all: tst_inistore's roundTrip). More
     // keywords are refused, naming those left over, before anything is searched or changed.
     void keywordLimit()
     {
@@ -210,44 +228,6 @@ private slots:
         rig.run.domains().cmdsavechanges_Click();
         QVERIFY(rig.state.urldata[1].keys == searched);
         QCOMPARE(rig.prompts.messages().size(), 3);
-    }
-
-    // A depth that is not a whole number of pages from 1 up is refused before anything runs: it
-    // would end every keyword unsearched, or never. So is one deeper than the service pages. (0
-    // and a word are refused by the same reader in tst_searchcli's offlineCommands.)
-    void pageDepthText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("engine");
-        QTest::addColumn<int>("depth"); // 0: refused
-        const QString html = engines::html, brave = engines::brave;
-        QTest::newRow("blanks around") << u" 4 "_s << html << 4;
-        QTest::newRow("largest") << u"32767"_s << html << 32767;
-        QTest::newRow("trailing text") << u"4 pages"_s << html << 0;
-        QTest::newRow("plus sign") << u"+2"_s << html << 0;
-        QTest::newRow("overflow") << u"40000"_s << html << 0;
-        QTest::newRow("brave's last page") << u"10"_s << brave << 10;
-        QTest::newRow("past brave's last page") << u"11"_s << brave << 0;
-    }
-    void pageDepthText()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, engine);
-        QFETCH(int, depth);
-        SearchRig rig(1000000);
-        rig.state.settings.engine = engine;
-        rig.state.settings.enginekey = u"key"_s;
-        rig.start(u"mysite.example"_s, u"alpha\r\nbeta"_s, text);
-        QCOMPARE(rig.state.searching, depth != 0);
-        QCOMPARE(int(rig.state.pagedepth), depth);
-        const QString refusal =
-            engine == engines::brave
-                ? u"The search service gives at most 10 result pages for a keyword: set the search depth to 10 or less."_s
-                : u"The Search depth box takes a whole number of result pages from 1 to 32767."_s;
-        QCOMPARE(rig.prompts.messages().value(0), depth != 0 ? QString() : refusal);
-        QCOMPARE(rig.state.jobs.ubound(), depth != 0 ? 2 : 0);
-        if (depth != 0)
-            rig.run.Dostop_Click();
     }
 
     // Depth 3 fetches pages 1 to 3 and no more; with "stop after the first hit" a keyword found on
@@ -429,27 +409,6 @@ private slots:
         QCOMPARE(rig.state.txturl, u"a.example:8080/x/"_s);
     }
 
-    // Positions of the domain in received pages. Where the rule keeps a short scheme or "www." the
-    // typed domain is kept alike: the sanitizeurl rows.
-    void match_data()
-    {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("domain");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("capitals") << u"HTTP://WWW.EXAMPLE.COM/A"_s << u"Example.com"_s << true;
-        QTest::newRow("www, longer host") << u"www.example.com.au/page"_s << u"example.com"_s << true;
-        QTest::newRow("bare domain") << u"example.com"_s << u"example.com"_s << true;
-        QTest::newRow("subdomain") << u"http://shop.example.com/"_s << u"example.com"_s << false;
-        QTest::newRow("shorter") << u"http://example.co"_s << u"example.com"_s << false;
-    }
-
-    void match()
-    {
-        QFETCH(QString, url);
-        QFETCH(QString, domain);
-        QTEST(::match(hit(url), ::domain(domain)), "expected");
-    }
-
     // Every keyword with the job's key is rebuilt from all the job's pages, however often; another
     // key, even one differing only in case, is left alone. A job whose domain is not listed changes
     // nothing, and a job that is not there is a trapped error.
@@ -486,6 +445,17 @@ private slots:
         getpositions(state, 2, true);
         QVERIFY(errorreports::errortext().contains(u"Subscript out of range"_s));
         errorreports::clearerrortext();
+
+        // A hit is the domain's whatever its case, scheme or "www.", and on a longer host that
+        // starts with it; never on a subdomain or a shorter host. Where the rule keeps a short
+        // scheme or "www." the typed domain is kept alike: the sanitizeurl rows.
+        const std::tuple<QString, QString, bool> matches[] = {{u"HTTP://WWW.EXAMPLE.COM/A"_s, u"Example.com"_s, true},
+                                                              {u"www.example.com.au/page"_s, u"example.com"_s, true},
+                                                              {u"example.com"_s, u"example.com"_s, true},
+                                                              {u"http://shop.example.com/"_s, u"example.com"_s, false},
+                                                              {u"http://example.co"_s, u"example.com"_s, false}};
+        for (const auto &[url, domain, expected] : matches)
+            QVERIFY2(::match(hit(url), sample::domain(domain, {})) == expected, qPrintable(url));
     }
 };
 
