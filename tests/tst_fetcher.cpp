@@ -1,6 +1,7 @@
 #include "search/replyhead.h"
 #include "searchrig.h"
 #include "support/mockclock.h"
+#include "support/sampledata.h"
 #include "support/tempfolder.h"
 
 #include "support/tlsrelay.h"
@@ -52,7 +53,7 @@ private slots:
     // A server that accepts and never answers: time-out, release, re-connect, in that order on
     // three consecutive ticks. A closed port is noticed on the tick after every connect, never by
     // waiting out the time-out, re-connected to on the next, and the keyword gives up after its
-    // retries. The clock stands still throughout.
+    // retries. The clock stands still until a request delay spaces the connections of a run.
     void silentAndClosedServers()
     {
         MockClock clock(Noon);
@@ -95,6 +96,23 @@ private slots:
         QCOMPARE(rig.window.lines().filter(u"beta page 1"_s),
                  QStringList(4, u"Socket error on beta page 1: Connection refused"_s));
         QCOMPARE(rig.run.unanswered(), 1);
+
+        // One connection opens per request delay and its jitter; shuffled keywords go out of order.
+        rig.tick(); // the run ends
+        rig.state.settings.requestdelay = 2000;
+        rig.state.settings.shuffle = true;
+        const QStringList keys = sample::numbered(u"k"_s, 20);
+        rig.start(u"mysite.example"_s, keys.join(u"\r\n"_s), u"1"_s);
+        for (const int ms : {0, 1999, 3000}) {
+            clock.set(Noon.addMSecs(ms));
+            rig.tick();
+            QCOMPARE(rig.window.lines().filter(u"Connecting page 1 search term k"_s).size(), ms < 3000 ? 1 : 2);
+        }
+        QStringList order;
+        for (const FetchJob &job : rig.state.jobs)
+            order << job.key;
+        QVERIFY(order != keys);
+        QCOMPARE(QSet<QString>(order.begin(), order.end()), QSet<QString>(keys.begin(), keys.end()));
     }
 
     // The status code, the body after the head ("-" while the head has not ended) and the value
@@ -166,22 +184,11 @@ private slots:
         QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 1, 1, 2}));
     }
 
-    // A search through a real HTTP proxy with Basic authentication: tinyproxy, started here on
-    // 127.0.0.1 in front of the fake engine. HTTPS goes through its CONNECT tunnel to a TLS front
-    // of the engine.
-    void realProxy_data()
-    {
-        QTest::addColumn<bool>("passes"); // the right password, or a wrong one
-        QTest::addColumn<bool>("https");
-        QTest::newRow("right password") << true << false;
-        QTest::newRow("wrong password") << false << false;
-        QTest::newRow("https, right password") << true << true;
-        QTest::newRow("https, wrong password") << false << true;
-    }
+    // A search through a real HTTP proxy with Basic authentication, with the right password and a
+    // wrong one: tinyproxy, started here on 127.0.0.1 in front of the fake engine. HTTPS goes
+    // through its CONNECT tunnel to a TLS front of the engine.
     void realProxy()
     {
-        QFETCH(bool, passes);
-        QFETCH(bool, https);
         if (!QFile::exists(TinyProxy))
             QSKIP("tinyproxy is not installed (scripts/setup.sh installs it)");
         QTemporaryDir dir;
@@ -207,24 +214,30 @@ private slots:
                 return probe.waitForConnected(100);
             },
             5000));
-        SearchRig rig;
-        TlsRelay relay;
-        if (https) {
-            QVERIFY(relay.start(dir.path(), rig.engine.port()));
-            rig.state.settings.searchhost = relay.hostport();
-            rig.state.settings.cafile = relay.cafile;
-        }
-        rig.useproxy(port, u"tester"_s, passes ? u"s3cret"_s : u"wrong"_s);
-        rig.engine.place(u"blue widgets"_s, 14, u"http://www.mysite.example/blue"_s);
-        rig.start(u"mysite.example"_s, u"blue widgets\r\nred"_s, u"2"_s);
-        QVERIFY(rig.finish(30000));
-        const QString refused = u"proxy authentication failed | pages  | 0 hits | found "_s;
-        QCOMPARE(rig.verdict(1), passes ? u"Finished search | pages 0 1 | 20 hits | found 14"_s : refused);
-        QCOMPARE(rig.verdict(2), passes ? u"Finished search | pages 0 1 | 20 hits | found "_s : refused);
-        QCOMPARE(errorreports::errortext(), QString());
-        for (const FakeEngine::Request &request : rig.engine.requests()) {
-            QVERIFY(request.raw.startsWith("GET /search?hl=en&ie=UTF-8&start="));
-            QVERIFY(!request.raw.contains("Proxy-Authorization"));
+        for (const auto &[https, passes] :
+             {std::pair(false, true), std::pair(false, false), std::pair(true, true), std::pair(true, false)}) {
+            const QString row = (https ? u"https, "_s : QString()) + (passes ? u"right"_s : u"wrong"_s) + u": "_s;
+            SearchRig rig;
+            TlsRelay relay;
+            if (https) {
+                QVERIFY(relay.start(dir.path(), rig.engine.port()));
+                rig.state.settings.searchhost = relay.hostport();
+                rig.state.settings.cafile = relay.cafile;
+            }
+            rig.useproxy(port, u"tester"_s, passes ? u"s3cret"_s : u"wrong"_s);
+            rig.engine.place(u"blue widgets"_s, 14, u"http://www.mysite.example/blue"_s);
+            rig.start(u"mysite.example"_s, u"blue widgets\r\nred"_s, u"2"_s);
+            QVERIFY2(rig.finish(30000), qPrintable(row));
+            const QString refused = u"proxy authentication failed | pages  | 0 hits | found "_s;
+            QCOMPARE(row + rig.verdict(1),
+                     row + (passes ? u"Finished search | pages 0 1 | 20 hits | found 14"_s : refused));
+            QCOMPARE(row + rig.verdict(2),
+                     row + (passes ? u"Finished search | pages 0 1 | 20 hits | found "_s : refused));
+            QCOMPARE(errorreports::errortext(), QString());
+            for (const FakeEngine::Request &request : rig.engine.requests()) {
+                QVERIFY2(request.raw.startsWith("GET /search?hl=en&ie=UTF-8&start="), qPrintable(row));
+                QVERIFY2(!request.raw.contains("Proxy-Authorization"), qPrintable(row));
+            }
         }
     }
 
@@ -355,28 +368,6 @@ private slots:
         }
         QCOMPARE(rig.engine.requests().size(), waits + 1);
         QVERIFY(rig.job(1).done && rig.keyword(1).positions.isEmpty());
-    }
-
-    // One connection opens per request delay and its jitter; shuffled keywords go out of order.
-    void politeness()
-    {
-        MockClock clock(Noon);
-        SearchRig rig(1000000);
-        rig.state.settings.requestdelay = 2000;
-        rig.state.settings.shuffle = true;
-        QStringList keys, order;
-        for (int k = 1; k <= 20; ++k)
-            keys << u"k"_s + QString::number(k);
-        rig.start(u"mysite.example"_s, keys.join(u"\r\n"_s), u"1"_s);
-        for (const int ms : {0, 1999, 3000}) {
-            clock.set(Noon.addMSecs(ms));
-            rig.tick();
-            QCOMPARE(rig.window.lines().filter(u"Connecting page 1"_s).size(), ms < 3000 ? 1 : 2);
-        }
-        for (const FetchJob &job : rig.state.jobs)
-            order << job.key;
-        QVERIFY(order != keys);
-        QCOMPARE(QSet<QString>(order.begin(), order.end()), QSet<QString>(keys.begin(), keys.end()));
     }
 };
 
