@@ -2,6 +2,7 @@
 #include "platform/programfolder.h"
 #include "search/searchservice.h"
 #include "storage/inistore.h"
+#include "support/sampledata.h"
 #include "support/tempfolder.h"
 
 #include <QFile>
@@ -39,13 +40,9 @@ SearchHit hit(int position, const QString &url)
 
 KeywordResult keyword(const QString &key, const QList<SearchHit> &hits, int top)
 {
-    KeywordResult result{key, {}, u"Complete after 1 pages"_s, {}, {}};
-    for (const SearchHit &h : hits)
-        result.positions.append(h);
-    for (int i = 1; i <= top; ++i) {
-        result.urls.append(u"http://top"_s + QString::number(i) + u".example/"_s + key);
-        result.titles.append(u"Top "_s + QString::number(i));
-    }
+    KeywordResult result = sample::keyword(key, sample::numbered(u"http://top.example/"_s + key + u'/', top),
+                                           sample::numbered(u"Top "_s, top), hits);
+    result.action = u"Complete after 1 pages"_s;
     return result;
 }
 
@@ -199,7 +196,7 @@ private slots:
         QVERIFY(bytes.contains("[URLS1]\r\ncountkeys1=10\r\nurls1="));
         QVERIFY(!bytes.contains("[URL2]") && bytes.contains("[URL3]\r\nurl=beta.example\r\n"));
         QVERIFY(bytes.contains("counturls=4\r\n"));
-        QVERIFY(bytes.contains("\r\nurls327670=http://top10.example/k32767\r\n"));
+        QVERIFY(bytes.contains("\r\nurls327670=http://top.example/k32767/10\r\n"));
         QCOMPARE(bytes.count("schedulefile="), 1);
         QVERIFY(bytes.contains("historyfile=\r\nschedulefile=C:\\data\\schedule.sav\r\nhtmlfile=\r\n"));
         // A domain's place follows its schedule time; one without a place writes no key for it.

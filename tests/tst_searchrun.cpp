@@ -117,7 +117,8 @@ private slots:
     void init() { errorreports::reset(); }
     void cleanup() { QCOMPARE(errorreports::errortext(), QString()); }
 
-    void preconditions()
+    // One search run in turn refused, started, stopped, warned and run to its end.
+    void startsStopsAndWarns()
     {
         SearchRig rig(1000000);
         rig.start({}, u"alpha"_s, u"1"_s);
@@ -166,10 +167,10 @@ private slots:
             u"The search service gives at most 10 result pages for a keyword: set the search depth to 10 or less."_s;
         // The refusals come first: the run before them made no job, and a refused start makes none.
         const std::tuple<QString, QString, QString> depths[] = {
-            {u"4 pages"_s, engines::html, whole},    {u"+2"_s, engines::html, whole},
-            {u"40000"_s, engines::html, whole},      {u"11"_s, engines::brave, brave},
-            {u" 4 "_s, engines::html, u"4 pages"_s}, {u"32767"_s, engines::html, u"32767 pages"_s},
-            {u"10"_s, engines::brave, u"10 pages"_s}};
+            {u"4 pages"_s, engines::html, whole},         {u"+2"_s, engines::html, whole},
+            {u"40000"_s, engines::html, whole},           {u"11"_s, engines::brave, brave},
+            {u"10"_s, engines::brave, u"10 pages"_s},     {u" 4 "_s, engines::html, u"4 pages"_s},
+            {u"32767"_s, engines::html, u"32767 pages"_s}};
         rig.state.settings.enginekey = u"key"_s;
         for (const auto &[text, engine, expected] : depths) {
             const qsizetype said = rig.prompts.messages().size();
@@ -182,116 +183,11 @@ private slots:
             if (rig.state.searching)
                 rig.run.Dostop_Click();
         }
-    }
 
-    // The largest domain searches whole at 200 connections: nothing in the run is bounded below
-    // 32,767 (the settings file keeps it all: tst_inistore's roundTrip). More
-    // keywords are refused, naming those left over, before anything is searched or changed.
-    void keywordLimit()
-    {
-        SearchRig rig(1000000);
-        rig.state.settings.maxconnections = 200;
-        rig.state.settings.inettimeout = 32767; // time-outs count ticks, and these come back to back
-        QStringList keys;
-        for (int k = 1; k <= 40000; ++k)
-            keys << u"k"_s + QString::number(k);
-        for (int k = 1000; k <= 32767; k += 1000)
-            rig.engine.place(keys[k - 1], k / 1000 % 10 + 1, u"http://mysite.example/"_s + keys[k - 1]);
-        rig.start(u"mysite.example"_s, keys.mid(0, 32767).join(u"\r\n"_s), u"1"_s);
-        QCOMPARE(rig.state.jobs.ubound(), 32767);
-        QTimer wake; // a retry's wait has no socket event to wake the loop
-        wake.start(5);
-        while (rig.state.searching) {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-            rig.run.Timer1_Timer();
-        }
-        const Array1<KeywordResult> searched = rig.state.urldata[1].keys;
-        QCOMPARE(searched.ubound(), 32767);
-        for (int k = 1; k <= 32767; ++k) {
-            const KeywordResult &result = searched[k];
-            QCOMPARE(result.action, u"Finished search"_s);
-            QCOMPARE(result.urls.ubound(), 10);
-            QCOMPARE(result.positions.ubound(), k % 1000 == 0 ? 1 : 0);
-            if (k % 1000 == 0)
-                QCOMPARE(int(result.positions[1].position), k / 1000 % 10 + 1);
-        }
-        for (const int count : {32768, 40000}) {
-            rig.start(u"mysite.example"_s, keys.mid(0, count).join(u"\r\n"_s), u"1"_s);
-            QVERIFY(!rig.state.searching);
-            QVERIFY(rig.state.urldata[1].keys == searched);
-        }
-        QCOMPARE(rig.prompts.messages(),
-                 (QStringList{u"A domain holds at most 32767 keywords; the keyword \"k32768\" does not fit. "
-                              "Nothing was searched or changed."_s,
-                              u"A domain holds at most 32767 keywords; the 7233 keywords from \"k32768\" to "
-                              "\"k40000\" do not fit. Nothing was searched or changed."_s}));
-        rig.run.domains().cmdsavechanges_Click();
-        QVERIFY(rig.state.urldata[1].keys == searched);
-        QCOMPARE(rig.prompts.messages().size(), 3);
-    }
-
-    // Depth 3 fetches pages 1 to 3 and no more; with "stop after the first hit" a keyword found on
-    // page 2 ends there. Adding the new domain drops the repeated keyword. (The lines of a run, its
-    // requests on the wire and the pool at its end: sameAsRecorded.)
-    void fullDepth()
-    {
-        SearchRig rig;
-        rig.engine.place(u"blue widgets"_s, 24, u"http://www.mysite.example/widgets.html"_s);
-        rig.engine.place(u"alpha"_s, 13, u"http://mysite.example/a"_s);
-        rig.engine.setChunked(true);
-        QSignalSpy ended(&rig.run, &SearchRun::searchEnded);
-        rig.start(u"mysite.example"_s, u"blue widgets\r\nred\r\nalpha\r\nblue widgets"_s, u"3"_s, true);
-        QCOMPARE(rig.window.resultslab1(), u"Results at "_s + rig.state.urldata[1].resulttime);
-        QVERIFY(rig.finish());
-        QCOMPARE(ended.size(), 1);
-        QCOMPARE(rig.state.urldata[1].keys.ubound(), 3);
-        QCOMPARE((QStringList{rig.verdict(1), rig.verdict(2), rig.verdict(3)}),
-                 (QStringList{u"Complete after 3 pages | pages 0 1 2 | 30 hits | found 24"_s,
-                              u"Finished search | pages 0 1 2 | 30 hits | found "_s,
-                              u"Complete after 2 pages | pages 0 1 | 20 hits | found 13"_s}));
-    }
-
-    // A run of a few hundred keywords over fifteen connections, with retries and a keyword given
-    // up, does and finds exactly what a recording of an earlier version did, tick by tick; never
-    // more than fifteen sockets are open or made (the pool never shrinks, and holds a template).
-    void sameAsRecorded()
-    {
-        SearchRig rig(1000000);
-        rig.state.settings.maxconnections = 15;
-        rig.state.settings.maxretries = 2;
-        rig.engine.setChunked(true);
-        // The replies come after the tick that asked for them, however long that tick takes.
-        rig.engine.setDefaultBehaviour({FakeEngine::Reply::Page, 100, {}, {}});
-        QStringList keys;
-        for (int k = 1; k <= 200; ++k) {
-            keys << u"keyword "_s + QString::number(k);
-            if (k % 9 == 0)
-                rig.engine.place(keys.last(), k % 20 + 1, u"http://www.mysite.example/"_s + QString::number(k));
-        }
-        keys << u"keyword 7"_s;
-        rig.engine.setBehaviour(u"keyword 50"_s, 1, {FakeEngine::Reply::CloseEarly, 100, {}, {}});
-        rig.engine.setBehaviour(u"keyword 120"_s, 0, {FakeEngine::Reply::Reset, 100, {}, {}});
-        rig.start(u"mysite.example"_s, keys.join(u"\r\n"_s), u"2"_s);
-        for (int tick = 0; tick < 2000 && rig.state.searching; ++tick)
-            QVERIFY(rig.tick([&] { return settled(rig); }));
-        QVERIFY(!rig.state.searching);
-        QCOMPARE(rig.engine.maxOpenConnections(), 15);
-        QCOMPARE(rig.run.pool().count(), 16);
-        const QByteArray seen = transcript(rig).toUtf8();
-        if (seen != readbytes(QStringLiteral(ZORVANE_TEST_DATA "/searchrun-transcript.txt"))) {
-            const QString actual = QDir::temp().filePath(u"searchrun-transcript.txt"_s);
-            QVERIFY(writebytes(actual, seen));
-            QFAIL(qPrintable(u"the run differs from the recording; this run is in "_s + actual));
-        }
-    }
-
-    // The timed warning goes on the fifth idle tick. While the server hangs, a tick only counts
-    // towards the time-out and returns: the engine answers from this same event loop, so a tick
-    // that waited for the reply would come back with nothing but a time-out of its own. STOP then
-    // ends the connections for good. A connection lost during a run raises the warning.
-    void stopAndWarnings()
-    {
-        SearchRig rig(1000000);
+        // The timed warning goes on the fifth idle tick. While the server hangs, a tick only counts
+        // towards the time-out and returns: the engine answers from this same event loop, so a tick
+        // that waited for the reply would come back with nothing but a time-out of its own. STOP
+        // then ends the connections for good. A connection lost during a run raises the warning.
         rig.run.timedwarning(u"Exception from service object: Invalid authorization key KEY"_s);
         QCOMPARE(rig.window.lblwarn(),
                  u"Exception from service object:\r\n\r\n Invalid authorization key: \r\n\r\nKEY"_s);
@@ -342,6 +238,105 @@ private slots:
             rig.run.Timer1_Timer();
         QVERIFY(rig.window.warningVisible());
         rig.run.Dostop_Click();
+
+        // Depth 3 fetches pages 1 to 3 and no more; with "stop after the first hit" a keyword found on
+        // page 2 ends there. (The lines of a run, its requests on the wire and the pool at its end:
+        // sameAsRecorded; repeated keywords dropped: domainList.)
+        rig.connection.set(true);
+        rig.engine.setDefaultBehaviour({});
+        rig.run.setTickLength(10);
+        rig.engine.place(u"blue widgets"_s, 24, u"http://www.mysite.example/widgets.html"_s);
+        rig.engine.place(u"alpha"_s, 13, u"http://mysite.example/a"_s);
+        rig.engine.setChunked(true);
+        rig.start(u"mysite.example"_s, u"blue widgets\r\nred\r\nalpha"_s, u"3"_s, true);
+        QCOMPARE(rig.window.resultslab1(), u"Results at "_s + rig.state.urldata[1].resulttime);
+        QVERIFY(rig.finish());
+        QCOMPARE(ended.size(), 3); // each STOP, then this run's end
+        QCOMPARE(rig.state.urldata[1].keys.ubound(), 3);
+        QCOMPARE((QStringList{rig.verdict(1), rig.verdict(2), rig.verdict(3)}),
+                 (QStringList{u"Complete after 3 pages | pages 0 1 2 | 30 hits | found 24"_s,
+                              u"Finished search | pages 0 1 2 | 30 hits | found "_s,
+                              u"Complete after 2 pages | pages 0 1 | 20 hits | found 13"_s}));
+    }
+
+    // The largest domain searches whole at 200 connections: nothing in the run is bounded below
+    // 32,767 (the settings file keeps it all: tst_inistore's roundTrip). More
+    // keywords are refused, naming those left over, before anything is searched or changed.
+    void keywordLimit()
+    {
+        SearchRig rig(1000000);
+        rig.state.settings.maxconnections = 200;
+        rig.state.settings.inettimeout = 32767; // time-outs count ticks, and these come back to back
+        QStringList keys;
+        for (int k = 1; k <= 40000; ++k)
+            keys << u"k"_s + QString::number(k);
+        for (int k = 1000; k <= 32767; k += 1000)
+            rig.engine.place(keys[k - 1], k / 1000 % 10 + 1, u"http://mysite.example/"_s + keys[k - 1]);
+        rig.start(u"mysite.example"_s, keys.mid(0, 32767).join(u"\r\n"_s), u"1"_s);
+        QCOMPARE(rig.state.jobs.ubound(), 32767);
+        QTimer wake; // a retry's wait has no socket event to wake the loop
+        wake.start(5);
+        while (rig.state.searching) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            rig.run.Timer1_Timer();
+        }
+        const Array1<KeywordResult> searched = rig.state.urldata[1].keys;
+        QCOMPARE(searched.ubound(), 32767);
+        for (int k = 1; k <= 32767; ++k) {
+            const KeywordResult &result = searched[k];
+            QCOMPARE(result.action, u"Finished search"_s);
+            QCOMPARE(result.urls.ubound(), 10);
+            QCOMPARE(result.positions.ubound(), k % 1000 == 0 ? 1 : 0);
+            if (k % 1000 == 0)
+                QCOMPARE(int(result.positions[1].position), k / 1000 % 10 + 1);
+        }
+        for (const int count : {32768, 40000}) {
+            rig.start(u"mysite.example"_s, keys.mid(0, count).join(u"\r\n"_s), u"1"_s);
+            QVERIFY(!rig.state.searching);
+            QVERIFY(rig.state.urldata[1].keys == searched);
+        }
+        QCOMPARE(rig.prompts.messages(),
+                 (QStringList{u"A domain holds at most 32767 keywords; the keyword \"k32768\" does not fit. "
+                              "Nothing was searched or changed."_s,
+                              u"A domain holds at most 32767 keywords; the 7233 keywords from \"k32768\" to "
+                              "\"k40000\" do not fit. Nothing was searched or changed."_s}));
+        rig.run.domains().cmdsavechanges_Click();
+        QVERIFY(rig.state.urldata[1].keys == searched);
+        QCOMPARE(rig.prompts.messages().size(), 3);
+    }
+
+    // A run of a few hundred keywords over fifteen connections, with retries and a keyword given
+    // up, does and finds exactly what a recording of an earlier version did, tick by tick; never
+    // more than fifteen sockets are open or made (the pool never shrinks, and holds a template).
+    void sameAsRecorded()
+    {
+        SearchRig rig(1000000);
+        rig.state.settings.maxconnections = 15;
+        rig.state.settings.maxretries = 2;
+        rig.engine.setChunked(true);
+        // The replies come after the tick that asked for them, however long that tick takes.
+        rig.engine.setDefaultBehaviour({FakeEngine::Reply::Page, 100, {}, {}});
+        QStringList keys;
+        for (int k = 1; k <= 200; ++k) {
+            keys << u"keyword "_s + QString::number(k);
+            if (k % 9 == 0)
+                rig.engine.place(keys.last(), k % 20 + 1, u"http://www.mysite.example/"_s + QString::number(k));
+        }
+        keys << u"keyword 7"_s;
+        rig.engine.setBehaviour(u"keyword 50"_s, 1, {FakeEngine::Reply::CloseEarly, 100, {}, {}});
+        rig.engine.setBehaviour(u"keyword 120"_s, 0, {FakeEngine::Reply::Reset, 100, {}, {}});
+        rig.start(u"mysite.example"_s, keys.join(u"\r\n"_s), u"2"_s);
+        for (int tick = 0; tick < 2000 && rig.state.searching; ++tick)
+            QVERIFY(rig.tick([&] { return settled(rig); }));
+        QVERIFY(!rig.state.searching);
+        QCOMPARE(rig.engine.maxOpenConnections(), 15);
+        QCOMPARE(rig.run.pool().count(), 16);
+        const QByteArray seen = transcript(rig).toUtf8();
+        if (seen != readbytes(QStringLiteral(ZORVANE_TEST_DATA "/searchrun-transcript.txt"))) {
+            const QString actual = QDir::temp().filePath(u"searchrun-transcript.txt"_s);
+            QVERIFY(writebytes(actual, seen));
+            QFAIL(qPrintable(u"the run differs from the recording; this run is in "_s + actual));
+        }
     }
 
     // Adding, picking, saving and deleting domains: each keeps its own keywords and boxes.
