@@ -162,9 +162,24 @@ private slots:
         QTEST(fields.value(field), "expected");
     }
 
-    void roundTrip()
+    // Without a settings file the defaults hold and reading makes none. A written file reads back
+    // whole. Over a hand-edited file its notes, its spelling and its other sections stay; every
+    // option of the settings table is written and reads back; a maximised window keeps the
+    // placement it had when normal; a place cleared is stored empty rather than left behind. A
+    // very large screen's window is stored and read back. Writing makes no missing program
+    // folder; an installed program's folder is the user's data folder, never beside the program
+    // (even as root, who may write to /usr/bin).
+    void writesAndReadsBack()
     {
         TempProgramFolder folder;
+        WindowPlacement window = designWindow();
+        const StoredState defaults = load(true, &window);
+        QVERIFY(defaults.settings.uselog && defaults.settings.contexthelp && !defaults.settings.schedulerunning);
+        QCOMPARE(defaults.reswid, WindowSettings::startReswid());
+        QCOMPARE(window, designWindow());
+        QVERIFY(errorreports::errortext().isEmpty());
+        QVERIFY(!QFile::exists(folder.file(u"zorvane.ini"_s)));
+
         StoredState saved = sampleState();
         // The file keeps one results file name, which the schedule dialog starts from again.
         saved.scheduledialogpath = u"dialog.sav"_s;
@@ -203,75 +218,54 @@ private slots:
         QVERIFY(bytes.contains("lastscheduletime=05-Mar-2005 10:00:00\r\ncountry=de\r\nlanguage=pt-br\r\n"
                                "device=mobile\r\nlocation=Berlin, Germany\r\ncountkeys=1\r\n"));
         QCOMPARE(bytes.count("country="), 1);
-    }
 
-    // Over a hand-edited file: its notes, its spelling and its other sections stay; every option
-    // of the settings table is written and reads back; a maximised window keeps the placement it
-    // had when normal; a place cleared is stored empty rather than left behind.
-    void writesOverHandEditedFile()
-    {
-        TempProgramFolder folder;
         const QByteArray notes = "; my notes\r\n\r\n[Other]\r\nfoo = bar \r\n\r\n"_ba;
         QVERIFY(folder.write(u"zorvane.ini"_s, notes + "[Settings]\r\nUseLog = 1\r\n; keep me\r\n[URL1]\r\n"
                                                        "country=us\r\ndevice=mobile\r\n"));
-        StoredState saved;
+        StoredState every;
         for (const SettingKey &entry : settingkeys()) {
             std::visit(
                 [&](const auto &field) {
                     using T = std::decay_t<decltype(field.missing)>;
                     if constexpr (std::is_same_v<T, bool>)
-                        saved.settings.*field.member = !field.missing;
+                        every.settings.*field.member = !field.missing;
                     else if constexpr (std::is_same_v<T, Int16>)
-                        saved.settings.*field.member = Int16(7);
+                        every.settings.*field.member = Int16(7);
                     else if constexpr (std::is_same_v<T, qint64>)
-                        saved.settings.*field.member = 65536;
+                        every.settings.*field.member = 65536;
                     else
-                        saved.settings.*field.member = entry.key == u"colorscheme" ? Settings::greyScheme() : entry.key;
+                        every.settings.*field.member = entry.key == u"colorscheme" ? Settings::greyScheme() : entry.key;
                 },
                 entry.field);
         }
-        saved.scheduledialogpath = saved.settings.schedulefile;
-        saved.urldata.append(SearchSession{u"a.example"_s, {}, {}, {}, {}, {}, {}, {{}, {}, u"desktop"_s, {}}});
-        QVERIFY(writei(saved, saved, {1500.7, 1200, 9000, 12000, WindowState::Normal, 15360, 11520}, {}));
-        QVERIFY(writei(saved, saved, {0, 0, 15360, 11520, WindowState::Maximised, 15360, 11520}, {}));
-        const QByteArray bytes = folder.read(u"zorvane.ini"_s);
-        QVERIFY(bytes.startsWith(QByteArray(notes + "[Settings]\r\nUseLog=0\r\n")));
-        QVERIFY(bytes.contains("\r\n; keep me\r\n"));
-        QCOMPARE(bytes.count("[Settings]"), 1);
-        QVERIFY(bytes.contains("meleft=1500\r\nmetop=1200\r\nmewidth=9000\r\nmeheight=12000\r\n"));
-        QVERIFY(bytes.contains("[URL1]\r\ncountry=\r\ndevice=desktop\r\nurl=a.example\r\n"));
-        const StoredState loaded = load();
+        every.scheduledialogpath = every.settings.schedulefile;
+        every.urldata.append(SearchSession{u"a.example"_s, {}, {}, {}, {}, {}, {}, {{}, {}, u"desktop"_s, {}}});
+        QVERIFY(writei(every, every, {1500.7, 1200, 9000, 12000, WindowState::Normal, 15360, 11520}, {}));
+        QVERIFY(writei(every, every, {0, 0, 15360, 11520, WindowState::Maximised, 15360, 11520}, {}));
+        const QByteArray edited = folder.read(u"zorvane.ini"_s);
+        QVERIFY(edited.startsWith(QByteArray(notes + "[Settings]\r\nUseLog=0\r\n")));
+        QVERIFY(edited.contains("\r\n; keep me\r\n"));
+        QCOMPARE(edited.count("[Settings]"), 1);
+        QVERIFY(edited.contains("meleft=1500\r\nmetop=1200\r\nmewidth=9000\r\nmeheight=12000\r\n"));
+        QVERIFY(edited.contains("[URL1]\r\ncountry=\r\ndevice=desktop\r\nurl=a.example\r\n"));
+        const StoredState back = load();
         for (const SettingKey &entry : settingkeys()) {
             std::visit(
                 [&](const auto &field) {
-                    QVERIFY2(loaded.settings.*field.member == saved.settings.*field.member, qPrintable(entry.key));
+                    QVERIFY2(back.settings.*field.member == every.settings.*field.member, qPrintable(entry.key));
                 },
                 entry.field);
         }
-    }
 
-    // Without a settings file the defaults hold and reading makes none; a very large screen's
-    // window is stored and read back; writing makes no missing program folder; an installed program's folder is the
-    // user's data folder, never beside the program (even as root, who may write to /usr/bin).
-    void programFolder()
-    {
-        TempProgramFolder folder;
-        WindowPlacement window = designWindow();
-        const StoredState state = load(true, &window);
-        QVERIFY(state.settings.uselog && state.settings.contexthelp && !state.settings.schedulerunning);
-        QCOMPARE(state.reswid, WindowSettings::startReswid());
-        QCOMPARE(window, designWindow());
-        QVERIFY(errorreports::errortext().isEmpty());
-        QVERIFY(!QFile::exists(folder.file(u"zorvane.ini"_s)));
         const WindowPlacement large{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400};
-        QVERIFY(writei(state, state, large, {50000}));
+        QVERIFY(writei(defaults, defaults, large, {50000}));
         window = {0, 0, 7500, 9000, WindowState::Normal, 57600, 32400};
         load(true, &window);
         QVERIFY(errorreports::errortext().isEmpty());
         QCOMPARE((QList<double>{window.left, window.top, window.width}), (QList<double>{0, 0, 32767}));
         const QString missing = folder.file(u"gone"_s);
         programfolder::setPath(missing);
-        QVERIFY(!writei(state, state, designWindow(), {}));
+        QVERIFY(!writei(defaults, defaults, designWindow(), {}));
         QVERIFY(!QFile::exists(missing));
         QStandardPaths::setTestModeEnabled(true);
         QCOMPARE(programfolder::folderfor(u"/usr/bin"_s),

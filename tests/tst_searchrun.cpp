@@ -260,7 +260,7 @@ private slots:
     }
 
     // The largest domain searches whole at 200 connections: nothing in the run is bounded below
-    // 32,767 (the settings file keeps it all: tst_inistore's roundTrip). More
+    // 32,767 (the settings file keeps it all: tst_inistore's writesAndReadsBack). More
     // keywords are refused, naming those left over, before anything is searched or changed.
     void keywordLimit()
     {
