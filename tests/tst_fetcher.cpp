@@ -23,13 +23,12 @@ const QDateTime Noon(QDate(2026, 3, 2), QTime(12, 0), Qt::UTC);
 const QString TinyProxy = u"/usr/bin/tinyproxy"_s;
 const QString Fault = u"Exception from service object: Daily limit of 1000 queries exceeded for key KEY"_s;
 
+// Random bytes, the same every run; size is a multiple of 4.
 QByteArray garbage(qsizetype size)
 {
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator generator(20050304);
-    for (char &c : bytes)
-        c = char(generator.bounded(256));
-    return bytes;
+    QList<quint32> words(size / 4);
+    QRandomGenerator(20050304).fillRange(words.data(), words.size());
+    return QByteArray(reinterpret_cast<const char *>(words.constData()), size);
 }
 
 // One tick by hand once `ready` holds; the first keyword's status after it.
@@ -53,8 +52,9 @@ private slots:
     // A server that accepts and never answers: time-out, release, re-connect, in that order on
     // three consecutive ticks. A closed port is noticed on the tick after every connect, never by
     // waiting out the time-out, re-connected to on the next, and the keyword gives up after its
-    // retries. The clock stands still until a request delay spaces the connections of a run.
-    void silentAndClosedServers()
+    // retries. The clock stands still but for the waits after refused and failed replies and a
+    // request delay that spaces the connections of a run.
+    void serversTickByTick()
     {
         MockClock clock(Noon);
         SearchRig rig(1000000);
@@ -78,6 +78,34 @@ private slots:
         QCOMPARE(rig.window.lines().filter(u"alpha page 1"_s),
                  (QStringList{u"Timeout error on alpha page 1"_s, u"Socket closed alpha page 1"_s}));
         QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 0}));
+
+        // Refused and 5xx replies wait 5, 10 and 20 s of the clock, then end the keyword; 407 at once.
+        rig.state.settings.inettimeout = 1000;
+        for (const auto &[statusline, why] :
+             {std::pair("HTTP/1.1 429 Too Many Requests"_ba, u"blocked (HTTP 429)"_s),
+              std::pair("HTTP/1.0 502 Bad Gateway"_ba, u"service error (HTTP 502)"_s),
+              std::pair("HTTP/1.1 407 Proxy Authentication Required"_ba, u"proxy authentication failed"_s)}) {
+            const int waits = statusline.contains("407") ? 0 : 3;
+            const qsizetype asked = rig.engine.requests().size();
+            rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply::Raw, 0, {}, statusline + "\r\n\r\n"});
+            rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
+            for (int i = 0; i <= waits; ++i) {
+                const QString status =
+                    why + (i < waits ? u", retry %1 of 3 in %2 s"_s.arg(i + 1).arg(5 << i) : QString());
+                rig.tick();
+                QVERIFY(rig.tick([&] { return rig.connected(1); }));
+                QVERIFY2(QTest::qWaitFor([&] { return rig.job(1).status == status; }, 10000), qPrintable(status));
+                QVERIFY(i == waits || rig.window.lines().contains(status + u" on alpha page 1"_s));
+                rig.tick();
+                QCOMPARE(int(rig.job(1).socket), 0); // still waiting
+                QCOMPARE(rig.window.statuses().last(),
+                         u"1 Total searches , %1 Searches in progress , %2 Searches Completed"_s.arg(i < waits ? 1 : 0)
+                             .arg(i < waits ? 0 : 1));
+                clock.advanceSeconds(5LL << i);
+            }
+            QCOMPARE(rig.engine.requests().size(), asked + waits + 1);
+            QVERIFY(rig.job(1).done && rig.keyword(1).positions.isEmpty());
+        }
 
         rig.engine.refuse();
         rig.start(u"mysite.example"_s, u"beta"_s, u"1"_s);
@@ -333,41 +361,6 @@ private slots:
         QVERIFY(huge.finish(60000));
         QCOMPARE(huge.verdict(1), u"Finished search | pages 0 1 | 32767 hits | found "_s);
         QVERIFY(huge.window.lines().contains(u"Kept 16383 of 16384 hits of page 2 search term alpha"_s));
-    }
-
-    // Refused and 5xx replies wait 5, 10 and 20 s of the clock, then end the keyword; 407 at once.
-    void backoff_data()
-    {
-        QTest::addColumn<QByteArray>("statusline");
-        QTest::addColumn<QString>("why");
-        QTest::newRow("429") << "HTTP/1.1 429 Too Many Requests"_ba << u"blocked (HTTP 429)"_s;
-        QTest::newRow("502") << "HTTP/1.0 502 Bad Gateway"_ba << u"service error (HTTP 502)"_s;
-        QTest::newRow("407") << "HTTP/1.1 407 Proxy Authentication Required"_ba << u"proxy authentication failed"_s;
-    }
-    void backoff()
-    {
-        QFETCH(QByteArray, statusline);
-        QFETCH(QString, why);
-        const int waits = statusline.contains("407") ? 0 : 3;
-        MockClock clock(Noon);
-        SearchRig rig(1000000);
-        rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply::Raw, 0, {}, statusline + "\r\n\r\n"});
-        rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
-        for (int i = 0; i <= waits; ++i) {
-            const QString status = why + (i < waits ? u", retry %1 of 3 in %2 s"_s.arg(i + 1).arg(5 << i) : QString());
-            rig.tick();
-            QVERIFY(rig.tick([&] { return rig.connected(1); }));
-            QVERIFY(QTest::qWaitFor([&] { return rig.job(1).status == status; }, 10000));
-            QVERIFY(i == waits || rig.window.lines().contains(status + u" on alpha page 1"_s));
-            rig.tick();
-            QCOMPARE(int(rig.job(1).socket), 0); // still waiting
-            QCOMPARE(rig.window.statuses().last(),
-                     u"1 Total searches , %1 Searches in progress , %2 Searches Completed"_s.arg(i < waits ? 1 : 0)
-                         .arg(i < waits ? 0 : 1));
-            clock.advanceSeconds(5LL << i);
-        }
-        QCOMPARE(rig.engine.requests().size(), waits + 1);
-        QVERIFY(rig.job(1).done && rig.keyword(1).positions.isEmpty());
     }
 };
 
