@@ -82,24 +82,15 @@ private:
     TempProgramFolder m_folder;
     QString m_file = m_folder.file(u"h.sav"_s);
 
-    // The clock moves on between the index's reading and a change, as it does for a person
-    // editing the file: a file system's clock may not tick between two quick writes.
-    void later()
+    // Replaces the file's bytes with the clock moved on, as for a person editing the file: a
+    // file system's clock may not tick between two quick writes.
+    void rewrite(const QByteArray &bytes)
     {
+        QVERIFY(writebytes(m_file, bytes));
         QFile file(m_file);
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.setFileTime(file.fileTime(QFileDevice::FileModificationTime).addSecs(2),
                                  QFileDevice::FileModificationTime));
-    }
-    void append(const QByteArray &bytes)
-    {
-        QVERIFY(writebytes(m_file, readbytes(m_file) + bytes));
-        later();
-    }
-    void replace(const QByteArray &from, const QByteArray &to)
-    {
-        QVERIFY(writebytes(m_file, readbytes(m_file).replace(from, to)));
-        later();
     }
     // Each kind of change to the file or its index, and how the next open catches up.
     struct Change
@@ -118,20 +109,22 @@ private:
             // more top URLs for the last keyword, then a record
             {"another program appends", R::Appended,
              [this] {
-                 append("urls: http://late/\r\ntitles: Late\r\n----------04-Jan-2025 10:00:00\r\nURL: "
-                        "a.example\r\nKEY: k1\r\npos: 3\r\nurl: http://a.example/3\r\n");
+                 rewrite(readbytes(m_file) +
+                         "urls: http://late/\r\ntitles: Late\r\n----------04-Jan-2025 10:00:00\r\nURL: "
+                         "a.example\r\nKEY: k1\r\npos: 3\r\nurl: http://a.example/3\r\n");
              }},
             {"last line completed later", R::Appended,
              [this] {
-                 append("----------06-Jan-2025 10:00:00\r\nURL: a.example\r\nKEY: k\r\npos: 1");
+                 rewrite(readbytes(m_file) + "----------06-Jan-2025 10:00:00\r\nURL: a.example\r\nKEY: k\r\npos: 1");
                  HistoryIndex::open(m_file);
-                 append("2\r\n");
+                 rewrite(readbytes(m_file) + "2\r\n");
              }},
-            {"edited in the middle, same length", R::Rebuilt, [this] { replace("pos: 5\r\n", "pos: 7\r\n"); }},
+            {"edited in the middle, same length", R::Rebuilt,
+             [this] { rewrite(readbytes(m_file).replace("pos: 5\r\n", "pos: 7\r\n")); }},
             {"edited in the middle, then grown", R::Rebuilt,
              [this] {
-                 replace("KEY: k1\r\n", "KEY: k1 again\r\n");
-                 append("----------05-Jan-2025 10:00:00\r\n");
+                 rewrite(readbytes(m_file).replace("KEY: k1\r\n", "KEY: k1 again\r\n"));
+                 rewrite(readbytes(m_file) + "----------05-Jan-2025 10:00:00\r\n");
              }},
             // a save killed half-way leaves its mark and part of its record
             {"a killed save's bytes", R::Rebuilt,
@@ -140,7 +133,7 @@ private:
                  QFile marked(m_file);
                  QVERIFY(marked.open(QIODevice::ReadOnly));
                  QVERIFY(writebytes(m_file + u".saving"_s, historyfile::SaveMark::of(marked, record).bytes()));
-                 append(record.first(40));
+                 rewrite(readbytes(m_file) + record.first(40));
              }},
             {"damaged index", R::Rebuilt, [this] { QVERIFY(writebytes(m_file + u".idx"_s, "not an index")); }},
             {"index of another version", R::Rebuilt,
