@@ -176,7 +176,8 @@ private slots:
     // A SOAP fault on page 2 sends that keyword alone to the HTML page, for this run only. Through a
     // proxy the connection goes to the proxy and the request takes the proxy form, credentials
     // included; the fake engine stands in for the proxy and records it verbatim. (The page
-    // requests' proxy form: tst_requests and tst_searchcli's secretsOutOfSight.)
+    // requests' proxy form: tst_requests and tst_searchcli's secretsOutOfSight.) Then, through the
+    // same proxy, the ends of a run that reads too much or too slowly.
     void soapFaultFallsBack()
     {
         SearchRig rig;
@@ -210,6 +211,22 @@ private slots:
         QVERIFY(rig.finish());
         QVERIFY(rig.engine.requests().first().soap);
         QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 1, 1, 2}));
+
+        // Pages of 16,384 hits fill a keyword's 32,767 and count; a trickling server is given up.
+        rig.state.settings.useapi = false;
+        const QList<FakeEngine::Hit> hits(16384, {u"http://www.other.example/"_s, u"T"_s, u"S"_s});
+        rig.engine.setHits(u"huge"_s, 0, hits);
+        rig.engine.setHits(u"huge"_s, 1, hits);
+        rig.start(u"mysite.example"_s, u"huge"_s, u"2"_s);
+        QVERIFY(rig.finish(60000));
+        QCOMPARE(rig.verdict(1), u"Finished search | pages 0 1 | 32767 hits | found "_s);
+        QVERIFY(rig.window.lines().contains(u"Kept 16383 of 16384 hits of page 2 search term huge"_s));
+        rig.state.settings.inettimeout = 1;
+        rig.state.settings.maxretries = 2;
+        rig.engine.setDefaultBehaviour({FakeEngine::Reply::Page, 0, {}, {}, 1});
+        rig.start(u"mysite.example"_s, u"trickle"_s, u"1"_s);
+        QVERIFY(rig.finish());
+        QCOMPARE(rig.verdict(1), u"gave up after 2 retries (timeout error) | pages 0 0 0 | 0 hits | found "_s);
     }
 
     // A search through a real HTTP proxy with Basic authentication, with the right password and a
@@ -340,27 +357,6 @@ private slots:
         // A failure inside a parser is trapped and reported, never fatal.
         QVERIFY(!verdict.startsWith(u"gave up") || errorreports::errortext().isEmpty());
         errorreports::clearerrortext();
-    }
-
-    // A trickling server is given up; pages of 16,384 hits fill a keyword's 32,767 and count.
-    void runsEnd()
-    {
-        SearchRig trickle;
-        trickle.state.settings.inettimeout = 1;
-        trickle.state.settings.maxretries = 2;
-        trickle.engine.setDefaultBehaviour({FakeEngine::Reply::Page, 0, {}, {}, 1});
-        trickle.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
-        QVERIFY(trickle.finish());
-        QCOMPARE(trickle.verdict(1), u"gave up after 2 retries (timeout error) | pages 0 0 0 | 0 hits | found "_s);
-
-        SearchRig huge;
-        const QList<FakeEngine::Hit> hits(16384, {u"http://www.other.example/"_s, u"T"_s, u"S"_s});
-        huge.engine.setHits(u"alpha"_s, 0, hits);
-        huge.engine.setHits(u"alpha"_s, 1, hits);
-        huge.start(u"mysite.example"_s, u"alpha"_s, u"2"_s);
-        QVERIFY(huge.finish(60000));
-        QCOMPARE(huge.verdict(1), u"Finished search | pages 0 1 | 32767 hits | found "_s);
-        QVERIFY(huge.window.lines().contains(u"Kept 16383 of 16384 hits of page 2 search term alpha"_s));
     }
 };
 
