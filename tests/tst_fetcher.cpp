@@ -1,6 +1,7 @@
 #include "search/replyhead.h"
 #include "searchrig.h"
 #include "support/mockclock.h"
+#include "support/sampledata.h"
 #include "support/tempfolder.h"
 
 #include "support/tlsrelay.h"
@@ -22,13 +23,12 @@ const QDateTime Noon(QDate(2026, 3, 2), QTime(12, 0), Qt::UTC);
 const QString TinyProxy = u"/usr/bin/tinyproxy"_s;
 const QString Fault = u"Exception from service object: Daily limit of 1000 queries exceeded for key KEY"_s;
 
+// Random bytes, the same every run; size is a multiple of 4.
 QByteArray garbage(qsizetype size)
 {
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator generator(20050304);
-    for (char &c : bytes)
-        c = char(generator.bounded(256));
-    return bytes;
+    QList<quint32> words(size / 4);
+    QRandomGenerator(20050304).fillRange(words.data(), words.size());
+    return QByteArray(reinterpret_cast<const char *>(words.constData()), size);
 }
 
 // One tick by hand once `ready` holds; the first keyword's status after it.
@@ -52,8 +52,9 @@ private slots:
     // A server that accepts and never answers: time-out, release, re-connect, in that order on
     // three consecutive ticks. A closed port is noticed on the tick after every connect, never by
     // waiting out the time-out, re-connected to on the next, and the keyword gives up after its
-    // retries. The clock stands still throughout.
-    void silentAndClosedServers()
+    // retries. The clock stands still but for the waits after refused and failed replies and a
+    // request delay that spaces the connections of a run.
+    void serversTickByTick()
     {
         MockClock clock(Noon);
         SearchRig rig(1000000);
@@ -78,6 +79,34 @@ private slots:
                  (QStringList{u"Timeout error on alpha page 1"_s, u"Socket closed alpha page 1"_s}));
         QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 0}));
 
+        // Refused and 5xx replies wait 5, 10 and 20 s of the clock, then end the keyword; 407 at once.
+        rig.state.settings.inettimeout = 1000;
+        for (const auto &[statusline, why] :
+             {std::pair("HTTP/1.1 429 Too Many Requests"_ba, u"blocked (HTTP 429)"_s),
+              std::pair("HTTP/1.0 502 Bad Gateway"_ba, u"service error (HTTP 502)"_s),
+              std::pair("HTTP/1.1 407 Proxy Authentication Required"_ba, u"proxy authentication failed"_s)}) {
+            const int waits = statusline.contains("407") ? 0 : 3;
+            const qsizetype asked = rig.engine.requests().size();
+            rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply::Raw, 0, {}, statusline + "\r\n\r\n"});
+            rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
+            for (int i = 0; i <= waits; ++i) {
+                const QString status =
+                    why + (i < waits ? u", retry %1 of 3 in %2 s"_s.arg(i + 1).arg(5 << i) : QString());
+                rig.tick();
+                QVERIFY(rig.tick([&] { return rig.connected(1); }));
+                QVERIFY2(QTest::qWaitFor([&] { return rig.job(1).status == status; }, 10000), qPrintable(status));
+                QVERIFY(i == waits || rig.window.lines().contains(status + u" on alpha page 1"_s));
+                rig.tick();
+                QCOMPARE(int(rig.job(1).socket), 0); // still waiting
+                QCOMPARE(rig.window.statuses().last(),
+                         u"1 Total searches , %1 Searches in progress , %2 Searches Completed"_s.arg(i < waits ? 1 : 0)
+                             .arg(i < waits ? 0 : 1));
+                clock.advanceSeconds(5LL << i);
+            }
+            QCOMPARE(rig.engine.requests().size(), asked + waits + 1);
+            QVERIFY(rig.job(1).done && rig.keyword(1).positions.isEmpty());
+        }
+
         rig.engine.refuse();
         rig.start(u"mysite.example"_s, u"beta"_s, u"1"_s);
         trail = QStringList();
@@ -95,6 +124,23 @@ private slots:
         QCOMPARE(rig.window.lines().filter(u"beta page 1"_s),
                  QStringList(4, u"Socket error on beta page 1: Connection refused"_s));
         QCOMPARE(rig.run.unanswered(), 1);
+
+        // One connection opens per request delay and its jitter; shuffled keywords go out of order.
+        rig.tick(); // the run ends
+        rig.state.settings.requestdelay = 2000;
+        rig.state.settings.shuffle = true;
+        const QStringList keys = sample::numbered(u"k"_s, 20);
+        rig.start(u"mysite.example"_s, keys.join(u"\r\n"_s), u"1"_s);
+        for (const int ms : {0, 1999, 3000}) {
+            clock.set(Noon.addMSecs(ms));
+            rig.tick();
+            QCOMPARE(rig.window.lines().filter(u"Connecting page 1 search term k"_s).size(), ms < 3000 ? 1 : 2);
+        }
+        QStringList order;
+        for (const FetchJob &job : rig.state.jobs)
+            order << job.key;
+        QVERIFY(order != keys);
+        QCOMPARE(QSet<QString>(order.begin(), order.end()), QSet<QString>(keys.begin(), keys.end()));
     }
 
     // The status code, the body after the head ("-" while the head has not ended) and the value
@@ -130,7 +176,8 @@ private slots:
     // A SOAP fault on page 2 sends that keyword alone to the HTML page, for this run only. Through a
     // proxy the connection goes to the proxy and the request takes the proxy form, credentials
     // included; the fake engine stands in for the proxy and records it verbatim. (The page
-    // requests' proxy form: tst_requests and tst_searchcli's secretsOutOfSight.)
+    // requests' proxy form: tst_requests and tst_searchcli's secretsOutOfSight.) Then, through the
+    // same proxy, the ends of a run that reads too much or too slowly.
     void soapFaultFallsBack()
     {
         SearchRig rig;
@@ -164,24 +211,29 @@ private slots:
         QVERIFY(rig.finish());
         QVERIFY(rig.engine.requests().first().soap);
         QCOMPARE(rig.engine.pagesRequested(u"alpha"_s), (QList<int>{0, 1, 1, 2}));
+
+        // Pages of 16,384 hits fill a keyword's 32,767 and count; a trickling server is given up.
+        rig.state.settings.useapi = false;
+        const QList<FakeEngine::Hit> hits(16384, {u"http://www.other.example/"_s, u"T"_s, u"S"_s});
+        rig.engine.setHits(u"huge"_s, 0, hits);
+        rig.engine.setHits(u"huge"_s, 1, hits);
+        rig.start(u"mysite.example"_s, u"huge"_s, u"2"_s);
+        QVERIFY(rig.finish(60000));
+        QCOMPARE(rig.verdict(1), u"Finished search | pages 0 1 | 32767 hits | found "_s);
+        QVERIFY(rig.window.lines().contains(u"Kept 16383 of 16384 hits of page 2 search term huge"_s));
+        rig.state.settings.inettimeout = 1;
+        rig.state.settings.maxretries = 2;
+        rig.engine.setDefaultBehaviour({FakeEngine::Reply::Page, 0, {}, {}, 1});
+        rig.start(u"mysite.example"_s, u"trickle"_s, u"1"_s);
+        QVERIFY(rig.finish());
+        QCOMPARE(rig.verdict(1), u"gave up after 2 retries (timeout error) | pages 0 0 0 | 0 hits | found "_s);
     }
 
-    // A search through a real HTTP proxy with Basic authentication: tinyproxy, started here on
-    // 127.0.0.1 in front of the fake engine. HTTPS goes through its CONNECT tunnel to a TLS front
-    // of the engine.
-    void realProxy_data()
-    {
-        QTest::addColumn<bool>("passes"); // the right password, or a wrong one
-        QTest::addColumn<bool>("https");
-        QTest::newRow("right password") << true << false;
-        QTest::newRow("wrong password") << false << false;
-        QTest::newRow("https, right password") << true << true;
-        QTest::newRow("https, wrong password") << false << true;
-    }
+    // A search through a real HTTP proxy with Basic authentication, with the right password and a
+    // wrong one: tinyproxy, started here on 127.0.0.1 in front of the fake engine. HTTPS goes
+    // through its CONNECT tunnel to a TLS front of the engine.
     void realProxy()
     {
-        QFETCH(bool, passes);
-        QFETCH(bool, https);
         if (!QFile::exists(TinyProxy))
             QSKIP("tinyproxy is not installed (scripts/setup.sh installs it)");
         QTemporaryDir dir;
@@ -207,24 +259,30 @@ private slots:
                 return probe.waitForConnected(100);
             },
             5000));
-        SearchRig rig;
-        TlsRelay relay;
-        if (https) {
-            QVERIFY(relay.start(dir.path(), rig.engine.port()));
-            rig.state.settings.searchhost = relay.hostport();
-            rig.state.settings.cafile = relay.cafile;
-        }
-        rig.useproxy(port, u"tester"_s, passes ? u"s3cret"_s : u"wrong"_s);
-        rig.engine.place(u"blue widgets"_s, 14, u"http://www.mysite.example/blue"_s);
-        rig.start(u"mysite.example"_s, u"blue widgets\r\nred"_s, u"2"_s);
-        QVERIFY(rig.finish(30000));
-        const QString refused = u"proxy authentication failed | pages  | 0 hits | found "_s;
-        QCOMPARE(rig.verdict(1), passes ? u"Finished search | pages 0 1 | 20 hits | found 14"_s : refused);
-        QCOMPARE(rig.verdict(2), passes ? u"Finished search | pages 0 1 | 20 hits | found "_s : refused);
-        QCOMPARE(errorreports::errortext(), QString());
-        for (const FakeEngine::Request &request : rig.engine.requests()) {
-            QVERIFY(request.raw.startsWith("GET /search?hl=en&ie=UTF-8&start="));
-            QVERIFY(!request.raw.contains("Proxy-Authorization"));
+        for (const auto &[https, passes] :
+             {std::pair(false, true), std::pair(false, false), std::pair(true, true), std::pair(true, false)}) {
+            const QString row = (https ? u"https, "_s : QString()) + (passes ? u"right"_s : u"wrong"_s) + u": "_s;
+            SearchRig rig;
+            TlsRelay relay;
+            if (https) {
+                QVERIFY(relay.start(dir.path(), rig.engine.port()));
+                rig.state.settings.searchhost = relay.hostport();
+                rig.state.settings.cafile = relay.cafile;
+            }
+            rig.useproxy(port, u"tester"_s, passes ? u"s3cret"_s : u"wrong"_s);
+            rig.engine.place(u"blue widgets"_s, 14, u"http://www.mysite.example/blue"_s);
+            rig.start(u"mysite.example"_s, u"blue widgets\r\nred"_s, u"2"_s);
+            QVERIFY2(rig.finish(30000), qPrintable(row));
+            const QString refused = u"proxy authentication failed | pages  | 0 hits | found "_s;
+            QCOMPARE(row + rig.verdict(1),
+                     row + (passes ? u"Finished search | pages 0 1 | 20 hits | found 14"_s : refused));
+            QCOMPARE(row + rig.verdict(2),
+                     row + (passes ? u"Finished search | pages 0 1 | 20 hits | found "_s : refused));
+            QCOMPARE(errorreports::errortext(), QString());
+            for (const FakeEngine::Request &request : rig.engine.requests()) {
+                QVERIFY2(request.raw.startsWith("GET /search?hl=en&ie=UTF-8&start="), qPrintable(row));
+                QVERIFY2(!request.raw.contains("Proxy-Authorization"), qPrintable(row));
+            }
         }
     }
 
@@ -299,84 +357,6 @@ private slots:
         // A failure inside a parser is trapped and reported, never fatal.
         QVERIFY(!verdict.startsWith(u"gave up") || errorreports::errortext().isEmpty());
         errorreports::clearerrortext();
-    }
-
-    // A trickling server is given up; pages of 16,384 hits fill a keyword's 32,767 and count.
-    void runsEnd()
-    {
-        SearchRig trickle;
-        trickle.state.settings.inettimeout = 1;
-        trickle.state.settings.maxretries = 2;
-        trickle.engine.setDefaultBehaviour({FakeEngine::Reply::Page, 0, {}, {}, 1});
-        trickle.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
-        QVERIFY(trickle.finish());
-        QCOMPARE(trickle.verdict(1), u"gave up after 2 retries (timeout error) | pages 0 0 0 | 0 hits | found "_s);
-
-        SearchRig huge;
-        const QList<FakeEngine::Hit> hits(16384, {u"http://www.other.example/"_s, u"T"_s, u"S"_s});
-        huge.engine.setHits(u"alpha"_s, 0, hits);
-        huge.engine.setHits(u"alpha"_s, 1, hits);
-        huge.start(u"mysite.example"_s, u"alpha"_s, u"2"_s);
-        QVERIFY(huge.finish(60000));
-        QCOMPARE(huge.verdict(1), u"Finished search | pages 0 1 | 32767 hits | found "_s);
-        QVERIFY(huge.window.lines().contains(u"Kept 16383 of 16384 hits of page 2 search term alpha"_s));
-    }
-
-    // Refused and 5xx replies wait 5, 10 and 20 s of the clock, then end the keyword; 407 at once.
-    void backoff_data()
-    {
-        QTest::addColumn<QByteArray>("statusline");
-        QTest::addColumn<QString>("why");
-        QTest::newRow("429") << "HTTP/1.1 429 Too Many Requests"_ba << u"blocked (HTTP 429)"_s;
-        QTest::newRow("502") << "HTTP/1.0 502 Bad Gateway"_ba << u"service error (HTTP 502)"_s;
-        QTest::newRow("407") << "HTTP/1.1 407 Proxy Authentication Required"_ba << u"proxy authentication failed"_s;
-    }
-    void backoff()
-    {
-        QFETCH(QByteArray, statusline);
-        QFETCH(QString, why);
-        const int waits = statusline.contains("407") ? 0 : 3;
-        MockClock clock(Noon);
-        SearchRig rig(1000000);
-        rig.engine.setBehaviour(u"alpha"_s, 0, {FakeEngine::Reply::Raw, 0, {}, statusline + "\r\n\r\n"});
-        rig.start(u"mysite.example"_s, u"alpha"_s, u"1"_s);
-        for (int i = 0; i <= waits; ++i) {
-            const QString status = why + (i < waits ? u", retry %1 of 3 in %2 s"_s.arg(i + 1).arg(5 << i) : QString());
-            rig.tick();
-            QVERIFY(rig.tick([&] { return rig.connected(1); }));
-            QVERIFY(QTest::qWaitFor([&] { return rig.job(1).status == status; }, 10000));
-            QVERIFY(i == waits || rig.window.lines().contains(status + u" on alpha page 1"_s));
-            rig.tick();
-            QCOMPARE(int(rig.job(1).socket), 0); // still waiting
-            QCOMPARE(rig.window.statuses().last(),
-                     u"1 Total searches , %1 Searches in progress , %2 Searches Completed"_s.arg(i < waits ? 1 : 0)
-                         .arg(i < waits ? 0 : 1));
-            clock.advanceSeconds(5LL << i);
-        }
-        QCOMPARE(rig.engine.requests().size(), waits + 1);
-        QVERIFY(rig.job(1).done && rig.keyword(1).positions.isEmpty());
-    }
-
-    // One connection opens per request delay and its jitter; shuffled keywords go out of order.
-    void politeness()
-    {
-        MockClock clock(Noon);
-        SearchRig rig(1000000);
-        rig.state.settings.requestdelay = 2000;
-        rig.state.settings.shuffle = true;
-        QStringList keys, order;
-        for (int k = 1; k <= 20; ++k)
-            keys << u"k"_s + QString::number(k);
-        rig.start(u"mysite.example"_s, keys.join(u"\r\n"_s), u"1"_s);
-        for (const int ms : {0, 1999, 3000}) {
-            clock.set(Noon.addMSecs(ms));
-            rig.tick();
-            QCOMPARE(rig.window.lines().filter(u"Connecting page 1"_s).size(), ms < 3000 ? 1 : 2);
-        }
-        for (const FetchJob &job : rig.state.jobs)
-            order << job.key;
-        QVERIFY(order != keys);
-        QCOMPARE(QSet<QString>(order.begin(), order.end()), QSet<QString>(keys.begin(), keys.end()));
     }
 };
 

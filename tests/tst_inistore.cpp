@@ -2,6 +2,7 @@
 #include "platform/programfolder.h"
 #include "search/searchservice.h"
 #include "storage/inistore.h"
+#include "support/sampledata.h"
 #include "support/tempfolder.h"
 
 #include <QFile>
@@ -39,13 +40,9 @@ SearchHit hit(int position, const QString &url)
 
 KeywordResult keyword(const QString &key, const QList<SearchHit> &hits, int top)
 {
-    KeywordResult result{key, {}, u"Complete after 1 pages"_s, {}, {}};
-    for (const SearchHit &h : hits)
-        result.positions.append(h);
-    for (int i = 1; i <= top; ++i) {
-        result.urls.append(u"http://top"_s + QString::number(i) + u".example/"_s + key);
-        result.titles.append(u"Top "_s + QString::number(i));
-    }
+    KeywordResult result = sample::keyword(key, sample::numbered(u"http://top.example/"_s + key + u'/', top),
+                                           sample::numbered(u"Top "_s, top), hits);
+    result.action = u"Complete after 1 pages"_s;
     return result;
 }
 
@@ -81,6 +78,9 @@ class TestIniStore : public QObject
 private slots:
     void init() { errorreports::reset(); }
 
+    // A hand-written file's values as start-up reads them. "window" is the placement it restores
+    // (left, top, width, height); "window kept" is not asked to move it, "window minimised" reads
+    // over a minimised window.
     void settingsValues_data()
     {
         QTest::addColumn<QByteArray>("line");
@@ -104,6 +104,29 @@ private slots:
         QTest::newRow("4 columns") << "countreshead=4" + widths << u"reswid"_s << u"1980 1738 2145"_s;
         QTest::newRow("5 columns") << "countreshead=5" + widths << u"reswid"_s << u"100 200 500"_s;
         QTest::newRow("6 columns") << "countreshead=6" + widths << u"reswid"_s << u"1980 1738 2145"_s;
+        const QString design = u"3000 2000 7500 9000"_s;
+        const QByteArray big = "meleft=120\r\nmetop=90\r\nmewidth=9000\r\nmeheight=11300"_ba;
+        QTest::newRow("restored") << big << u"window"_s << u"120 90 9000 11300"_s;
+        QTest::newRow("not moved") << big << u"window kept"_s << u"3000 2000 9000 11300"_s;
+        QTest::newRow("minimised") << big << u"window minimised"_s << design;
+        QTest::newRow("width 7800") << "mewidth=7800\r\nmeheight=11145"_ba << u"window"_s << design;
+        QTest::newRow("width 7801") << "mewidth=7801\r\nmeheight=11146"_ba << u"window"_s << u"3000 2000 7801 11146"_s;
+        QTest::newRow("meleft 0") << "meleft=0\r\nmetop=90"_ba << u"window"_s << design;
+        QTest::newRow("off screen") << "meleft=15360\r\nmetop=90"_ba << u"window"_s << design;
+        QTest::newRow("clamped") << "mewidth=20000\r\nmeheight=32000"_ba << u"window"_s << u"3000 2000 15360 11520"_s;
+        // Held at the edge of 16 bits, as the writer stores them, rather than failing the load.
+        QTest::newRow("beyond 16 bits") << "meleft=-70000\r\nmetop=90\r\nmewidth=99999\r\nmeheight=40000"_ba
+                                        << u"window"_s << u"3000 2000 15360 11520"_s;
+        // A corrupt file's failure is trapped and reported; what was read before it stays.
+        QTest::newRow("counturls overflow") << "uselog=0\r\ncounturls=70000"_ba << u"failure"_s
+                                            << u"Error trapped: Overflow 6 Zorvane Inistore | uselog 0 | 0 "_s;
+        QTest::newRow("negative count")
+            << "uselog=0\r\ncounturls=-1"_ba << u"failure"_s
+            << u"Error trapped: Subscript out of range 9 Zorvane Inistore | uselog 0 | 0 "_s;
+        QTest::newRow("counts beyond the file")
+            << "uselog=0\r\ncounturls=4\r\n[URL1]\r\nurl=a\r\ncountkeys=32000\r\n[URL2]\r\nurl=b\r\n"
+               "countkeys=32000\r\n[URL3]\r\nurl=c\r\ncountkeys=32000\r\n[URL4]\r\nurl=d\r\ncountkeys=32000"_ba
+            << u"failure"_s << u"Error trapped: Out of memory 7 Zorvane Inistore | uselog 0 | 4 a"_s;
     }
 
     void settingsValues()
@@ -112,8 +135,13 @@ private slots:
         QFETCH(QString, field);
         TempProgramFolder folder;
         QVERIFY(folder.write(u"zorvane.ini"_s, "; written by hand\r\n[Settings]\r\n" + line + "\r\n"));
-        const StoredState state = load();
+        WindowPlacement window =
+            designWindow(field == u"window minimised" ? WindowState::Minimised : WindowState::Normal);
+        const StoredState state = load(field != u"window kept", &window);
+        const QStringList trapped = errorreports::errortext().split(u"\r\n"_s).filter(u"Error trapped: "_s);
+        QCOMPARE(trapped.isEmpty(), field != u"failure");
         const Settings &s = state.settings;
+        const QString placed = u"%1 %2 %3 %4"_s.arg(window.left).arg(window.top).arg(window.width).arg(window.height);
         const QHash<QString, QString> fields = {
             {u"showrunning"_s, QString::number(s.showrunning)},
             {u"uselog"_s, QString::number(s.uselog)},
@@ -124,50 +152,32 @@ private slots:
             {u"engine"_s, s.engine + u' ' + (usesoap(s) ? engines::soap : enginename(s)) + u' ' + s.engineurl},
             {u"maxretries"_s, QString::number(int(s.maxretries))},
             {u"reswid"_s, u"%1 %2 %3"_s.arg(int(state.reswid[1])).arg(int(state.reswid[2])).arg(int(state.reswid[5]))},
+            {u"window"_s, placed},
+            {u"failure"_s, trapped.value(0) + u" | uselog %1 | %2 %3"_s.arg(s.uselog)
+                                                  .arg(state.urldata.ubound())
+                                                  .arg(state.urldata.ubound() >= 1 ? state.urldata[1].url : QString())},
         };
-        QTEST(fields.value(field), "expected");
+        QTEST(fields.value(field.startsWith(u"window") ? u"window"_s : field), "expected");
     }
 
-    void placement_data()
-    {
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<bool>("restorewindow");
-        QTest::addColumn<QList<double>>("expected"); // left, top, width, height
-        const QByteArray big = "meleft=120\r\nmetop=90\r\nmewidth=9000\r\nmeheight=11300\r\n";
-        QTest::newRow("restored") << big << 0 << true << QList<double>{120, 90, 9000, 11300};
-        QTest::newRow("not moved") << big << 0 << false << QList<double>{3000, 2000, 9000, 11300};
-        QTest::newRow("minimised") << big << 1 << true << QList<double>{3000, 2000, 7500, 9000};
-        QTest::newRow("width 7800") << "mewidth=7800\r\nmeheight=11145"_ba << 0 << true
-                                    << QList<double>{3000, 2000, 7500, 9000};
-        QTest::newRow("width 7801") << "mewidth=7801\r\nmeheight=11146"_ba << 0 << true
-                                    << QList<double>{3000, 2000, 7801, 11146};
-        QTest::newRow("meleft 0") << "meleft=0\r\nmetop=90"_ba << 0 << true << QList<double>{3000, 2000, 7500, 9000};
-        QTest::newRow("off screen") << "meleft=15360\r\nmetop=90"_ba << 0 << true
-                                    << QList<double>{3000, 2000, 7500, 9000};
-        QTest::newRow("clamped") << "mewidth=20000\r\nmeheight=32000"_ba << 0 << true
-                                 << QList<double>{3000, 2000, 15360, 11520};
-        // Held at the edge of 16 bits, as the writer stores them, rather than failing the load.
-        QTest::newRow("beyond 16 bits") << "meleft=-70000\r\nmetop=90\r\nmewidth=99999\r\nmeheight=40000"_ba << 0
-                                        << true << QList<double>{3000, 2000, 15360, 11520};
-    }
-
-    void placement()
-    {
-        QFETCH(QByteArray, stored);
-        QFETCH(int, state);
-        QFETCH(bool, restorewindow);
-        TempProgramFolder folder;
-        QVERIFY(folder.write(u"zorvane.ini"_s, "[settings]\r\n" + stored));
-        WindowPlacement window = designWindow(WindowState(state));
-        load(restorewindow, &window);
-        QTEST((QList<double>{window.left, window.top, window.width, window.height}), "expected");
-        QCOMPARE(errorreports::errortext(), QString());
-    }
-
-    void roundTrip()
+    // Without a settings file the defaults hold and reading makes none. A written file reads back
+    // whole. Over a hand-edited file its notes, its spelling and its other sections stay; every
+    // option of the settings table is written and reads back; a maximised window keeps the
+    // placement it had when normal; a place cleared is stored empty rather than left behind. A
+    // very large screen's window is stored and read back. Writing makes no missing program
+    // folder; an installed program's folder is the user's data folder, never beside the program
+    // (even as root, who may write to /usr/bin).
+    void writesAndReadsBack()
     {
         TempProgramFolder folder;
+        WindowPlacement window = designWindow();
+        const StoredState defaults = load(true, &window);
+        QVERIFY(defaults.settings.uselog && defaults.settings.contexthelp && !defaults.settings.schedulerunning);
+        QCOMPARE(defaults.reswid, WindowSettings::startReswid());
+        QCOMPARE(window, designWindow());
+        QVERIFY(errorreports::errortext().isEmpty());
+        QVERIFY(!QFile::exists(folder.file(u"zorvane.ini"_s)));
+
         StoredState saved = sampleState();
         // The file keeps one results file name, which the schedule dialog starts from again.
         saved.scheduledialogpath = u"dialog.sav"_s;
@@ -199,118 +209,61 @@ private slots:
         QVERIFY(bytes.contains("[URLS1]\r\ncountkeys1=10\r\nurls1="));
         QVERIFY(!bytes.contains("[URL2]") && bytes.contains("[URL3]\r\nurl=beta.example\r\n"));
         QVERIFY(bytes.contains("counturls=4\r\n"));
-        QVERIFY(bytes.contains("\r\nurls327670=http://top10.example/k32767\r\n"));
+        QVERIFY(bytes.contains("\r\nurls327670=http://top.example/k32767/10\r\n"));
         QCOMPARE(bytes.count("schedulefile="), 1);
         QVERIFY(bytes.contains("historyfile=\r\nschedulefile=C:\\data\\schedule.sav\r\nhtmlfile=\r\n"));
         // A domain's place follows its schedule time; one without a place writes no key for it.
         QVERIFY(bytes.contains("lastscheduletime=05-Mar-2005 10:00:00\r\ncountry=de\r\nlanguage=pt-br\r\n"
                                "device=mobile\r\nlocation=Berlin, Germany\r\ncountkeys=1\r\n"));
         QCOMPARE(bytes.count("country="), 1);
-    }
 
-    // Over a hand-edited file: its notes, its spelling and its other sections stay; every option
-    // of the settings table is written and reads back; a maximised window keeps the placement it
-    // had when normal; a place cleared is stored empty rather than left behind.
-    void writesOverHandEditedFile()
-    {
-        TempProgramFolder folder;
         const QByteArray notes = "; my notes\r\n\r\n[Other]\r\nfoo = bar \r\n\r\n"_ba;
         QVERIFY(folder.write(u"zorvane.ini"_s, notes + "[Settings]\r\nUseLog = 1\r\n; keep me\r\n[URL1]\r\n"
                                                        "country=us\r\ndevice=mobile\r\n"));
-        StoredState saved;
+        StoredState every;
         for (const SettingKey &entry : settingkeys()) {
             std::visit(
                 [&](const auto &field) {
                     using T = std::decay_t<decltype(field.missing)>;
                     if constexpr (std::is_same_v<T, bool>)
-                        saved.settings.*field.member = !field.missing;
+                        every.settings.*field.member = !field.missing;
                     else if constexpr (std::is_same_v<T, Int16>)
-                        saved.settings.*field.member = Int16(7);
+                        every.settings.*field.member = Int16(7);
                     else if constexpr (std::is_same_v<T, qint64>)
-                        saved.settings.*field.member = 65536;
+                        every.settings.*field.member = 65536;
                     else
-                        saved.settings.*field.member = entry.key == u"colorscheme" ? Settings::greyScheme() : entry.key;
+                        every.settings.*field.member = entry.key == u"colorscheme" ? Settings::greyScheme() : entry.key;
                 },
                 entry.field);
         }
-        saved.scheduledialogpath = saved.settings.schedulefile;
-        saved.urldata.append(SearchSession{u"a.example"_s, {}, {}, {}, {}, {}, {}, {{}, {}, u"desktop"_s, {}}});
-        QVERIFY(writei(saved, saved, {1500.7, 1200, 9000, 12000, WindowState::Normal, 15360, 11520}, {}));
-        QVERIFY(writei(saved, saved, {0, 0, 15360, 11520, WindowState::Maximised, 15360, 11520}, {}));
-        const QByteArray bytes = folder.read(u"zorvane.ini"_s);
-        QVERIFY(bytes.startsWith(QByteArray(notes + "[Settings]\r\nUseLog=0\r\n")));
-        QVERIFY(bytes.contains("\r\n; keep me\r\n"));
-        QCOMPARE(bytes.count("[Settings]"), 1);
-        QVERIFY(bytes.contains("meleft=1500\r\nmetop=1200\r\nmewidth=9000\r\nmeheight=12000\r\n"));
-        QVERIFY(bytes.contains("[URL1]\r\ncountry=\r\ndevice=desktop\r\nurl=a.example\r\n"));
-        const StoredState loaded = load();
+        every.scheduledialogpath = every.settings.schedulefile;
+        every.urldata.append(SearchSession{u"a.example"_s, {}, {}, {}, {}, {}, {}, {{}, {}, u"desktop"_s, {}}});
+        QVERIFY(writei(every, every, {1500.7, 1200, 9000, 12000, WindowState::Normal, 15360, 11520}, {}));
+        QVERIFY(writei(every, every, {0, 0, 15360, 11520, WindowState::Maximised, 15360, 11520}, {}));
+        const QByteArray edited = folder.read(u"zorvane.ini"_s);
+        QVERIFY(edited.startsWith(QByteArray(notes + "[Settings]\r\nUseLog=0\r\n")));
+        QVERIFY(edited.contains("\r\n; keep me\r\n"));
+        QCOMPARE(edited.count("[Settings]"), 1);
+        QVERIFY(edited.contains("meleft=1500\r\nmetop=1200\r\nmewidth=9000\r\nmeheight=12000\r\n"));
+        QVERIFY(edited.contains("[URL1]\r\ncountry=\r\ndevice=desktop\r\nurl=a.example\r\n"));
+        const StoredState back = load();
         for (const SettingKey &entry : settingkeys()) {
             std::visit(
                 [&](const auto &field) {
-                    QVERIFY2(loaded.settings.*field.member == saved.settings.*field.member, qPrintable(entry.key));
+                    QVERIFY2(back.settings.*field.member == every.settings.*field.member, qPrintable(entry.key));
                 },
                 entry.field);
         }
-    }
 
-    // A window on a very large screen is stored within the file's 16-bit range and loads again.
-    void veryLargeScreen()
-    {
-        TempProgramFolder folder;
-        const StoredState state;
-        writei(state, state, WindowPlacement{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400}, {50000});
-        WindowPlacement window{0, 0, 7500, 9000, WindowState::Normal, 57600, 32400};
+        const WindowPlacement large{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400};
+        QVERIFY(writei(defaults, defaults, large, {50000}));
+        window = {0, 0, 7500, 9000, WindowState::Normal, 57600, 32400};
         load(true, &window);
         QVERIFY(errorreports::errortext().isEmpty());
         QCOMPARE((QList<double>{window.left, window.top, window.width}), (QList<double>{0, 0, 32767}));
-    }
-
-    void corruptFilesAreTrapped_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("error");
-        QTest::addColumn<int>("domains"); // urldata's upper bound after the failure
-        QTest::newRow("counturls overflow") << "[settings]\r\nuselog=0\r\ncounturls=70000\r\n"_ba << u"Overflow"_s << 0;
-        QTest::newRow("negative count") << "[settings]\r\nuselog=0\r\ncounturls=-1\r\n"_ba
-                                        << u"Subscript out of range"_s << 0;
-        QTest::newRow("counts beyond the file")
-            << "[settings]\r\nuselog=0\r\ncounturls=4\r\n[URL1]\r\nurl=a\r\ncountkeys=32000\r\n[URL2]\r\nurl=b\r\n"
-               "countkeys=32000\r\n[URL3]\r\nurl=c\r\ncountkeys=32000\r\n[URL4]\r\nurl=d\r\ncountkeys=32000\r\n"_ba
-            << u"Out of memory"_s << 4;
-    }
-
-    void corruptFilesAreTrapped()
-    {
-        QFETCH(QByteArray, file);
-        TempProgramFolder folder;
-        QVERIFY(folder.write(u"zorvane.ini"_s, file));
-        const StoredState state = load();
-        QFETCH(QString, error);
-        QVERIFY2(errorreports::errortext().contains(error), qPrintable(errorreports::errortext()));
-        QVERIFY(errorreports::errortext().contains(u"Zorvane Inistore"_s));
-        // What was read before the failure stays.
-        QVERIFY(!state.settings.uselog);
-        QTEST(state.urldata.ubound(), "domains");
-        if (state.urldata.ubound() >= 1)
-            QCOMPARE(state.urldata[1].url, u"a"_s);
-    }
-
-    // Without a settings file the defaults hold and reading makes none; writing makes no missing
-    // program folder; an installed program's folder is the user's data folder, never beside the
-    // program (even as root, who may write to /usr/bin).
-    void programFolder()
-    {
-        TempProgramFolder folder;
-        WindowPlacement window = designWindow();
-        const StoredState state = load(true, &window);
-        QVERIFY(state.settings.uselog && state.settings.contexthelp && !state.settings.schedulerunning);
-        QCOMPARE(state.reswid, WindowSettings::startReswid());
-        QCOMPARE(window, designWindow());
-        QVERIFY(errorreports::errortext().isEmpty());
-        QVERIFY(!QFile::exists(folder.file(u"zorvane.ini"_s)));
         const QString missing = folder.file(u"gone"_s);
         programfolder::setPath(missing);
-        QVERIFY(!writei(state, state, designWindow(), {}));
+        QVERIFY(!writei(defaults, defaults, designWindow(), {}));
         QVERIFY(!QFile::exists(missing));
         QStandardPaths::setTestModeEnabled(true);
         QCOMPARE(programfolder::folderfor(u"/usr/bin"_s),
