@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(rig.prompts.messages().value(3), u"No search in progress"_s);
         QVERIFY(rig.run.timerActive());
 
-        // A new domain while others are listed is added only on Yes (Yes: tst_searchcli's flagsOverride).
+        // A new domain while others are listed is added only on Yes (Yes: tst_searchcli's folderSearch).
         rig.start(u"other.example"_s, u"alpha"_s, u"1"_s);
         QCOMPARE(rig.prompts.questions().value(0),
                  u"Do you want to add other.example to the list of selected domains ?"_s);

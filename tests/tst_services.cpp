@@ -289,7 +289,7 @@ private slots:
         QTest::addColumn<QByteArray>("wire");
         using R = FakeEngine::Reply;
         // The page services number ten a page, SearXNG and Brave count the hits, Serper numbers
-        // each page from 1 and the SERP API counts on. 429 and 5xx wait as tst_fetcher's backoff shows.
+        // each page from 1 and the SERP API counts on. 429 and 5xx wait as tst_fetcher's serversTickByTick shows.
         QTest::newRow("soap 503") << engines::soap << int(R::Status) << 503 << QByteArray() << u"blocked (HTTP 503)"_s
                                   << 12 << "countryAT"_ba;
         QTest::newRow("searxng captcha") << engines::searxng << int(R::Captcha) << 0 << QByteArray()
