@@ -30,6 +30,7 @@ namespace {
 
 using Run = clirun::Result;
 using clirun::run;
+using clirun::said;
 
 QList<QJsonObject> jsonlines(const QByteArray &out)
 {
@@ -156,11 +157,9 @@ private slots:
         write("blue widgets\nred\r\n\r\ngreen\r\nunrelated", u"keys.txt"_s);
         const Run result = run(
             search(u"--domain WWW.MySite.example --depth 2 --connections 2 --keywords-file "_s + path(u"keys.txt"_s)));
-        QCOMPARE(result.status, 3);
-        QVERIFY(result.err.contains("-Starting Search mysite.example\n"));
-        QVERIFY2(result.err.contains("-Searches complete\n") &&
-                     result.err.contains("1 of 4 keywords were not answered"),
-                 result.err.constData());
+        QVERIFY(said(result, 3, "1 of 4 keywords were not answered"));
+        QVERIFY(result.err.contains("-Starting Search mysite.example\n") &&
+                result.err.contains("-Searches complete\n"));
         QVERIFY2(result.out.startsWith("{\"key\":\"blue widgets\",\"action\":\"Finished search\",\"rank\":\"12\","
                                        "\"positions\":[{\"position\":12,\"url\":\"http://www.mysite.example/blue\","
                                        "\"title\":\"Result <b>12</b> for blue widgets\",\"abstract\":\"Snippet of "
@@ -207,8 +206,7 @@ private slots:
 
         const QByteArray flood = "<p class=g><a href=http://a.example/ >T</a><font size=-1>s<font>";
         m_engine.setBehaviour(u"trap"_s, 0, {FakeEngine::Reply::Raw, 0, {}, flood.repeated(70000)});
-        const Run trapped = run(search(u"--keyword trap"_s));
-        QVERIFY2(trapped.status == 0 && trapped.err.contains("Error trapped: "), trapped.err.constData());
+        QVERIFY(said(run(search(u"--keyword trap"_s)), 0, "Error trapped: "));
     }
 
     // Ctrl-C, SIGTERM and SIGHUP stop the run like STOP; the results are still printed and,
@@ -231,9 +229,7 @@ private slots:
             infolder ? u"--dir %1 search --keyword red --keyword slow --depth 1"_s.arg(m_dir.path()).split(u' ')
                      : search(u"--keyword red --keyword slow --depth 1"_s),
             {"Sending for page 1 search term slow", "Finished red"}, signal);
-        QVERIFY(result);
-        QCOMPARE(result->status, 128 + signal);
-        QVERIFY(result->err.contains("-Searching Manually Stopped\n"));
+        QVERIFY(result && said(*result, 128 + signal, "-Searching Manually Stopped\n"));
         // The stopped keyword's rank is not known, in the JSON lines and a saved record.
         QCOMPARE(outcomes(result->out), (QStringList{u"Finished search, 1"_s, u"stopped, Unknown"_s}));
         if (infolder) {
@@ -252,16 +248,12 @@ private slots:
     {
         QFile::remove(path());
         QVERIFY(QDir(m_dir.path()).mkdir(u"zorvane.ini"_s));
-        Run result = indir(u"--keyword red"_s);
+        QVERIFY(said(indir(u"--keyword red"_s), 1, "zorvane.ini is a folder, not a settings file"));
         QVERIFY(QDir(path()).removeRecursively());
-        QCOMPARE(result.status, 1);
-        QVERIFY2(result.err.contains("zorvane.ini is a folder, not a settings file"), result.err.constData());
         QVERIFY(m_engine.requests().isEmpty());
 
         write("[settings]\r\ncounturls=32767\r\n");
-        result = indir(u"new.example --keyword red"_s);
-        QCOMPARE(result.status, 1);
-        QVERIFY2(result.err.contains("the domain list is full (32767 domains"), result.err.constData());
+        QVERIFY(said(indir(u"new.example --keyword red"_s), 1, "the domain list is full (32767 domains"));
 
         // A damaged entry is reported by the error trap; the search goes on with what was read, and
         // the file is not rewritten from that partial copy (a damaged count would otherwise hide
@@ -274,11 +266,10 @@ private slots:
             QFile file(path(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.setFileTime(past, QFileDevice::FileModificationTime));
         }
-        result = indir();
+        Run result = indir();
         QVERIFY(!QFile::exists(path(u"zorvane.ini.Ab12Cd"_s)) && QFile::exists(path(u"zorvane.ini.bak"_s)));
-        QCOMPARE(result.status, 1); // the results were not stored
-        QVERIFY2(result.err.contains("Error trapped: Overflow 6"), result.err.constData());
-        QVERIFY(result.err.contains("is left unchanged"));
+        // The results were not stored.
+        QVERIFY(said(result, 1, "Error trapped: Overflow 6") && result.err.contains("is left unchanged"));
         QCOMPARE(outcomes(result.out).value(1), u"Finished search, 1"_s);
         QCOMPARE(readbytes(path()), ini);
 
@@ -314,8 +305,7 @@ private slots:
         m_engine.clearRecords();
         result = indir(u"WWW.NewSite.example --keyword red --depth 1 --proxy-user me --proxy-pass secret "
                        u"--searchhost %1 --proxy %1"_s.arg(m_engine.hostport()));
-        QCOMPARE(result.status, 0);
-        QVERIFY(result.err.contains("Do you want to add newsite.example to the list of selected domains ? Yes"));
+        QVERIFY(said(result, 0, "Do you want to add newsite.example to the list of selected domains ? Yes"));
         QCOMPARE(m_engine.pagesRequested(u"red"_s), (QList<int>{0}));
         state = stored();
         QCOMPARE(state.urldata[3].url, u"newsite.example"_s);
@@ -355,12 +345,9 @@ private slots:
         const auto restore = qScopeGuard([this] { m_engine.setBehaviour(u"unrelated"_s, -1, {}); });
         const QString results = path(u"once.sav"_s);
         result = schedule(u"--once --interval week --file "_s + results);
-        QCOMPARE(result.status, 3);
+        QVERIFY(said(result, 3, "1 of 1 keyword was not answered"));
         QVERIFY(result.err.indexOf("-Starting Search other.example") < result.err.indexOf("-Starting Search mysite"));
-        QVERIFY2(result.err.contains("Scheduled searches running\n") &&
-                     result.err.contains("1 of 1 keyword was not answered") &&
-                     result.err.endsWith("-Schedule data Saved\n"),
-                 result.err.constData());
+        QVERIFY(result.err.contains("Scheduled searches running\n") && result.err.endsWith("-Schedule data Saved\n"));
         const Array1<HistoryEntry> records = historyfile::readhistory(results);
         QCOMPARE(records.ubound(), 1);
         QCOMPARE(int(records[1].urldata[2].keys[2].positions[1].position), 1);
@@ -379,9 +366,7 @@ private slots:
         m_engine.setBehaviour(u"unrelated"_s, -1, {FakeEngine::Reply::Hang, 0, {}, {}});
         const auto stopped = interrupted({u"--dir"_s, m_dir.path(), u"schedule"_s},
                                          {"Sending for page 1 search term unrelated"}, SIGTERM);
-        QVERIFY(stopped);
-        QCOMPARE(stopped->status, 0);
-        QVERIFY(stopped->err.contains("-Searching Manually Stopped\n"));
+        QVERIFY(stopped && said(*stopped, 0, "-Searching Manually Stopped\n"));
         state = stored();
         QCOMPARE(state.urldata[1].keys[1].action, u"stopped"_s);
         QVERIFY(!state.urldata[1].lastscheduletime.isEmpty() && state.urldata[2].lastscheduletime.isEmpty());
@@ -389,9 +374,8 @@ private slots:
         write(inifile(1), u"zorvane2.ini"_s);
         const QByteArray ini = readbytes(path());
         const InstanceLock lock(m_dir.path());
-        result = schedule(u"--once --file "_s + results);
-        QCOMPARE(result.status, 1);
-        QVERIFY(result.err.contains("another Zorvane (the program or a scheduler) is running on"));
+        QVERIFY(said(schedule(u"--once --file "_s + results), 1,
+                     "another Zorvane (the program or a scheduler) is running on"));
         QCOMPARE(indir().status, 0);
         QCOMPARE(readbytes(path()), ini);
         QCOMPARE(int(stored(u"zorvane2.ini"_s).urldata[2].keys[1].positions[1].position), 12);
@@ -467,13 +451,11 @@ private slots:
 
         // --updatehost wins over the settings file.
         result = run(check + QStringList{u"--updatehost"_s, u"127.0.0.1:1"_s});
-        QVERIFY2(result.status == 1 && result.out.isEmpty() && result.err.contains("could not connect to 127.0.0.1:1"),
-                 result.err.constData());
+        QVERIFY(said(result, 1, "could not connect to 127.0.0.1:1") && result.out.isEmpty());
 
         engine.setDefaultBehaviour({FakeEngine::Reply::Hang, 0, {}, {}, 0});
         result = run(check + QStringList{u"--timeout"_s, u"1"_s});
-        QVERIFY2(result.status == 1 && result.err.contains(QByteArray("no reply from " + engine.hostport().toLatin1())),
-                 result.err.constData());
+        QVERIFY(said(result, 1, QByteArray("no reply from " + engine.hostport().toLatin1())));
     }
 
     // The commands that search nothing: all they print (request: the builder's text as Latin-1
