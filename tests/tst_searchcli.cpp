@@ -234,7 +234,7 @@ private slots:
             const QString saved = path(u"stopped.sav"_s);
             QCOMPARE(indir(u"save %1 --overwrite"_s.arg(saved), {}, u"history"_s).status, 0);
             const SearchSession mine = historyfile::readhistory(saved)[1].urldata[2];
-            QCOMPARE(mine.keys[1].positions[1].position, 1);
+            QCOMPARE(ranking(mine.keys[1]).best.value_or(0), 1);
             QCOMPARE(ranking(mine.keys[2]).kind, Ranking::Kind::Unknown);
         }
     }
@@ -246,8 +246,9 @@ private slots:
     {
         QFile::remove(path());
         QVERIFY(QDir(m_dir.path()).mkdir(u"zorvane.ini"_s));
-        QVERIFY(said(indir(u"--keyword red"_s), 1, "zorvane.ini is a folder, not a settings file"));
+        const Run folder = indir(u"--keyword red"_s);
         QVERIFY(QDir(path()).removeRecursively());
+        QVERIFY(said(folder, 1, "zorvane.ini is a folder, not a settings file"));
         QVERIFY(m_engine.requests().isEmpty());
 
         write("[settings]\r\ncounturls=32767\r\n");
