@@ -10,6 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 using Run = clirun::Result;
+using clirun::said;
 
 // A program folder whose selected domain has two keywords, each with two hits, beside a second
 // domain.
@@ -25,12 +26,6 @@ const QByteArray Ini = "[settings]\r\ntxturl=mysite.example\r\ncounturls=2\r\nus
 QStringList lines(const QByteArray &out)
 {
     return QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);
-}
-
-// Whether the command failed with status 1, saying `message`.
-bool fails(const Run &run, const QByteArray &message)
-{
-    return run.status == 1 && run.err.contains(message);
 }
 
 } // namespace
@@ -88,33 +83,31 @@ private slots:
         // Loading restores the record's keywords and window values over what the folder holds now.
         const QByteArray now = Ini.left(Ini.indexOf("keys2=")).replace("countkeys=2", "countkeys=1");
         write(u"zorvane.ini"_s, QByteArray(now).replace("meleft=100", "meleft=5000"));
-        QVERIFY(fails(cli(u"history load h.sav --date nope"_s),
-                      "enter date does not match any entry in the file, please try again"));
+        QVERIFY(said(cli(u"history load h.sav --date nope"_s), 1,
+                     "enter date does not match any entry in the file, please try again"));
         QCOMPARE(cli(u"history load h.sav --record 2 --restore-window"_s).status, 0);
         const QByteArray ini = m_dir.read(u"zorvane.ini"_s);
         QVERIFY(ini.contains("meleft=100\r\n") && ini.contains("reswid1=1980\r\n"));
         QVERIFY(ini.contains("countkeys=2\r\n") && ini.contains("keys2=keyword2\r\n"));
 
         const QByteArray saved = m_dir.read(u"h.sav"_s);
-        QVERIFY(fails(cli(u"history delete h.sav"_s, {u"01-Jan-2000 00:00:00"_s}), "enter date does not match any"));
+        QVERIFY(said(cli(u"history delete h.sav"_s, {u"01-Jan-2000 00:00:00"_s}), 1, "enter date does not match any"));
         QCOMPARE(m_dir.read(u"h.sav"_s), saved);
         const Run deleted = cli(u"history delete h.sav"_s, {dates[0]});
         QCOMPARE(deleted.status, 0);
         QCOMPARE(lines(deleted.out), dates[0] == dates[1] ? QStringList() : QStringList(dates[1]));
-    }
 
-    void missingAndBrokenFiles()
-    {
-        QVERIFY(fails(cli(u"history list missing.sav"_s), "File doesn't exist! \n"));
+        // Missing, empty and broken files.
+        QVERIFY(said(cli(u"history list missing.sav"_s), 1, "File doesn't exist! \n"));
         write(u"empty.sav"_s, "no records here\r\n");
         QCOMPARE(printed(u"history list empty.sav"_s), QString());
-        QVERIFY(fails(cli(u"history show "_s + m_dir.path()), "Could not read " + m_dir.path().toUtf8() + ": "));
+        QVERIFY(said(cli(u"history show "_s + m_dir.path()), 1, "Could not read " + m_dir.path().toUtf8() + ": "));
         // A delete names a date of a history file, or changes nothing.
-        QVERIFY(fails(cli(u"history delete empty.sav"_s, {u"no records here"_s}), "No suitable data in file"));
+        QVERIFY(said(cli(u"history delete empty.sav"_s, {u"no records here"_s}), 1, "No suitable data in file"));
         QCOMPARE(m_dir.read(u"empty.sav"_s), "no records here\r\n");
         write(u"bad.sav"_s, "----------a\r\nURL: d\r\nKEY: k\r\npos: 5\r\npos: 70000\r\n");
         const Run bad = cli(u"history show bad.sav --domain d"_s);
-        QVERIFY(fails(bad, "Overflow") && bad.out.contains("\"position\":5"));
+        QVERIFY(said(bad, 1, "Overflow") && bad.out.contains("\"position\":5"));
     }
 
     // A domain with two keywords whose two top URLs come in opposite order. Two saved searches
@@ -200,7 +193,7 @@ private slots:
                                   "date,"));
         QVERIFY(csv[1].contains(",mysite.example,mover,15,") && csv[2].contains(",mysite.example,mover,2,"));
 
-        QVERIFY(fails(cli(u"results csv --out missing/folder/x.csv"_s), "could not write missing/folder/x.csv"));
+        QVERIFY(said(cli(u"results csv --out missing/folder/x.csv"_s), 1, "could not write missing/folder/x.csv"));
     }
 };
 

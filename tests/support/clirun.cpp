@@ -29,4 +29,12 @@ Result run(const QStringList &args, const Options &options)
     return finish(*start(args, options));
 }
 
+bool said(const Result &result, int status, const QByteArray &message)
+{
+    const bool right = result.status == status && result.err.contains(message);
+    if (!right)
+        qWarning("status %d, standard error: %s", result.status, result.err.constData());
+    return right;
+}
+
 } // namespace clirun

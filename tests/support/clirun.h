@@ -37,4 +37,8 @@ Result finish(QProcess &process);
 
 Result run(const QStringList &args, const Options &options = {});
 
+// Whether the run ended with `status` and its standard error holds `message`; when not, the test's
+// log shows what it said.
+bool said(const Result &result, int status, const QByteArray &message);
+
 } // namespace clirun
