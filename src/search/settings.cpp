@@ -1,7 +1,6 @@
 #include "settings.h"
 
 #include <algorithm>
-#include <atomic>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -9,24 +8,31 @@ namespace {
 
 QList<SettingKey> &table();
 
-// Start-up and shut-down ask for the settings mostly in the table's order: the search starts
-// after the entry found last, so a pass over all of them is linear, not quadratic.
+const Settings &probe()
+{
+    static const Settings settings;
+    return settings;
+}
+
+// Where a member lies in a Settings: it names the member whatever its type.
+template <typename T> qsizetype placeof(T Settings::*member)
+{
+    const Settings &settings = probe();
+    return reinterpret_cast<const char *>(&(settings.*member)) - reinterpret_cast<const char *>(&settings);
+}
+
+// Start-up and shut-down ask for thousands of entries: each is found by where its member lies.
 template <typename T> SettingKey &entryof(T Settings::*member)
 {
-    static std::atomic<qsizetype> s_last = 0;
-    QList<SettingKey> &keys = table();
-    const qsizetype size = keys.size();
-    const qsizetype first = s_last.load(std::memory_order_relaxed);
-    for (qsizetype step = 1; step <= size; ++step) {
-        const qsizetype i = (first + step) % size;
-        const auto *field = std::get_if<SettingField<T>>(&std::as_const(keys)[i].field);
-        if (field != nullptr && field->member == member) {
-            s_last.store(i, std::memory_order_relaxed);
-            return keys[i];
-        }
-    }
-    Q_ASSERT(false);
-    return keys.front();
+    static const QList<qsizetype> entries = [] {
+        QList<qsizetype> result(sizeof(Settings), -1);
+        for (qsizetype i = 0; i < table().size(); ++i)
+            std::visit([&](const auto &field) { result[placeof(field.member)] = i; }, table().at(i).field);
+        return result;
+    }();
+    const qsizetype index = entries.at(placeof(member));
+    Q_ASSERT(index >= 0);
+    return table()[qMax<qsizetype>(index, 0)];
 }
 
 template <typename T> void setmissing(T Settings::*member, const T &value)

@@ -5,6 +5,9 @@
 #include "search/competitors.h"
 #include "servertools.h"
 
+#include <QVarLengthArray>
+
+#include <charconv>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -35,6 +38,29 @@ Int16 readnumber(const QString &key, const QString &section, const SearchState &
 {
     return Int16(leadingnumber(readini(key, section, state.inifile)));
 }
+
+Int16 readnumber(QByteArrayView key, QByteArrayView section, const SearchState &state)
+{
+    return Int16(leadingnumber(readini(key, section, state.inifile)));
+}
+
+// A key or section name that ends in a number ("urls12", "URL3"), built on the stack: the
+// keywords and hits of the domains are named by thousands of them.
+class NumberedName
+{
+public:
+    NumberedName(QByteArrayView stem, long long number)
+    {
+        char digits[24];
+        const char *end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+        m_bytes.append(stem.data(), stem.size());
+        m_bytes.append(digits, end - digits);
+    }
+    operator QByteArrayView() const { return QByteArrayView(m_bytes.constData(), m_bytes.size()); }
+
+private:
+    QVarLengthArray<char, 32> m_bytes;
+};
 
 // A flag that is missing by default is set only by "1"; one that is set by default is cleared
 // only by "0".
@@ -139,29 +165,26 @@ void readcolumns(const SearchState &state, WindowSettings &windowsettings)
 
 // The hit numbers run on across the keywords of one domain; countkeysk says how many are keyword k's.
 // They only name keys, so they run past 16 bits: a domain of 32767 keywords has ten times as many.
-void readkeyword(KeywordResult &keyword, int k, const QString &section, const QString &topSection, int &j, int &top,
+void readkeyword(KeywordResult &keyword, int k, QByteArrayView section, QByteArrayView topSection, int &j, int &top,
                  const SearchState &state, ElementBudget &budget)
 {
-    const QString n = QString::number(k);
     const QString &ini = state.inifile;
-    keyword.key = readini(u"keys"_s + n, section, ini);
-    keyword.action = readini(u"action"_s + n, section, ini);
-    keyword.positions = sized<SearchHit>(readnumber(u"countkeys"_s + n, section, state), budget);
+    keyword.key = readini(NumberedName("keys", k), section, ini);
+    keyword.action = readini(NumberedName("action", k), section, ini);
+    keyword.positions = sized<SearchHit>(readnumber(NumberedName("countkeys", k), section, state), budget);
     for (SearchHit &hit : keyword.positions) {
-        const QString h = QString::number(j);
-        hit.position = readnumber(u"position"_s + h, section, state);
-        hit.url = readini(u"urls"_s + h, section, ini);
-        hit.title = readini(u"title"_s + h, section, ini);
-        hit.abstract = readini(u"abstract"_s + h, section, ini);
+        hit.position = readnumber(NumberedName("position", j), section, state);
+        hit.url = readini(NumberedName("urls", j), section, ini);
+        hit.title = readini(NumberedName("title", j), section, ini);
+        hit.abstract = readini(NumberedName("abstract", j), section, ini);
         ++j;
     }
-    const Int16 count = readnumber(u"countkeys"_s + n, topSection, state);
+    const Int16 count = readnumber(NumberedName("countkeys", k), topSection, state);
     keyword.urls = sized<QString>(count, budget);
     keyword.titles = sized<QString>(count, budget);
     for (int i = 1; i <= count; ++i) {
-        const QString h = QString::number(top);
-        keyword.urls[i] = readini(u"urls"_s + h, topSection, ini);
-        keyword.titles[i] = readini(u"title"_s + h, topSection, ini);
+        keyword.urls[i] = readini(NumberedName("urls", top), topSection, ini);
+        keyword.titles[i] = readini(NumberedName("title", top), topSection, ini);
         ++top;
     }
 }
@@ -169,7 +192,6 @@ void readkeyword(KeywordResult &keyword, int k, const QString &section, const QS
 void readdomain(SearchSession &session, int n, const SearchState &state, ElementBudget &budget)
 {
     const QString section = u"URL"_s + QString::number(n);
-    const QString topSection = u"URLS"_s + QString::number(n);
     const QString &ini = state.inifile;
     session.resulttime = readini(u"resulttime"_s, section, ini);
     session.pagedepth = readini(u"pagedepth"_s, section, ini);
@@ -180,10 +202,12 @@ void readdomain(SearchSession &session, int n, const SearchState &state, Element
     for (const LocaleField &field : searchlocale::fields())
         session.locale.*field.member = readini(field.name, section, ini);
     session.keys = sized<KeywordResult>(readnumber(u"countkeys"_s, section, state), budget);
+    const NumberedName sectionName("URL", n);
+    const NumberedName topName("URLS", n);
     int j = 1;
     int top = 1;
     for (int k = 1; k <= session.keys.ubound(); ++k)
-        readkeyword(session.keys[k], k, section, topSection, j, top, state, budget);
+        readkeyword(session.keys[k], k, sectionName, topName, j, top, state, budget);
 }
 
 void readdomains(SearchState &state)
@@ -201,6 +225,11 @@ void readdomains(SearchState &state)
 }
 
 void store(const QString &value, const QString &key, const QString &section, const SearchState &state)
+{
+    writeini(value, key, section, state.inifile);
+}
+
+void store(const QString &value, QByteArrayView key, QByteArrayView section, const SearchState &state)
 {
     writeini(value, key, section, state.inifile);
 }
@@ -257,28 +286,25 @@ void writeflags(const SearchState &state)
     }
 }
 
-void writekeyword(const KeywordResult &keyword, int k, const QString &section, const QString &topSection, int &j,
+void writekeyword(const KeywordResult &keyword, int k, QByteArrayView section, QByteArrayView topSection, int &j,
                   int &top, const SearchState &state)
 {
-    const QString n = QString::number(k);
-    store(keyword.key, u"keys"_s + n, section, state);
-    store(keyword.action, u"action"_s + n, section, state);
-    store(QString::number(keyword.positions.ubound()), u"countkeys"_s + n, section, state);
+    store(keyword.key, NumberedName("keys", k), section, state);
+    store(keyword.action, NumberedName("action", k), section, state);
+    store(QString::number(keyword.positions.ubound()), NumberedName("countkeys", k), section, state);
     for (const SearchHit &hit : keyword.positions) {
-        const QString h = QString::number(j);
-        store(QString::number(int(hit.position)), u"position"_s + h, section, state);
-        store(hit.url, u"urls"_s + h, section, state);
-        store(hit.title, u"title"_s + h, section, state);
-        store(hit.abstract, u"abstract"_s + h, section, state);
+        store(QString::number(int(hit.position)), NumberedName("position", j), section, state);
+        store(hit.url, NumberedName("urls", j), section, state);
+        store(hit.title, NumberedName("title", j), section, state);
+        store(hit.abstract, NumberedName("abstract", j), section, state);
         ++j;
     }
-    store(QString::number(keyword.urls.ubound()), u"countkeys"_s + n, topSection, state);
+    store(QString::number(keyword.urls.ubound()), NumberedName("countkeys", k), topSection, state);
     for (int i = 1; i <= keyword.urls.ubound(); ++i) {
-        const QString h = QString::number(top);
         // The titles run parallel to the URLs; a missing one is stored empty.
         const QString title = keyword.title(i);
-        store(keyword.urls[i], u"urls"_s + h, topSection, state);
-        store(title, u"title"_s + h, topSection, state);
+        store(keyword.urls[i], NumberedName("urls", top), topSection, state);
+        store(title, NumberedName("title", top), topSection, state);
         ++top;
     }
 }
@@ -297,7 +323,6 @@ void writelocale(const SearchLocale &locale, const QString &section, const Searc
 void writedomain(const SearchSession &session, int n, const SearchState &state)
 {
     const QString section = u"URL"_s + QString::number(n);
-    const QString topSection = u"URLS"_s + QString::number(n);
     store(session.url, u"url"_s, section, state);
     store(session.resulttime, u"resulttime"_s, section, state);
     store(session.pagedepth, u"pagedepth"_s, section, state);
@@ -309,10 +334,12 @@ void writedomain(const SearchSession &session, int n, const SearchState &state)
         store(competitors::text(session.competitors), u"competitors"_s, section, state);
     writelocale(session.locale, section, state);
     store(QString::number(session.keys.ubound()), u"countkeys"_s, section, state);
+    const NumberedName sectionName("URL", n);
+    const NumberedName topName("URLS", n);
     int j = 1;
     int top = 1;
     for (int k = 1; k <= session.keys.ubound(); ++k)
-        writekeyword(session.keys[k], k, section, topSection, j, top, state);
+        writekeyword(session.keys[k], k, sectionName, topName, j, top, state);
 }
 
 // The file holds these as 16-bit numbers. A window or column on a very large screen is stored
