@@ -122,7 +122,8 @@ private slots:
     }
 
     // Where the JSON services are reached, the proxy form of their requests, and the languages
-    // SearXNG takes: it refuses one it cannot read with 400 (one region at most, and no script).
+    // SearXNG and Brave take: SearXNG refuses one it cannot read with 400 (one region at most,
+    // and no script), Brave any code not on its list with 422.
     void jsonTargets()
     {
         Settings s;
@@ -140,6 +141,17 @@ private slots:
             const QString sent = makeservice(s, false)->request(target.host, target.host, u"q"_s, 0,
                                                                 SearchLocale{country, language, {}, {}});
             QCOMPARE(sent.section(u"&language="_s, 1).section(u' ', 0, 0), expected);
+        }
+        // Brave's own codes, with the country naming the variant; a language it lacks is left out.
+        s.engine = engines::brave;
+        const QString braves[][3] = {
+            {u"ja"_s, {}, u"jp"_s},         {u"zh"_s, u"tw"_s, u"zh-hant"_s}, {u"zh-cn"_s, u"tw"_s, u"zh-hans"_s},
+            {u"pt"_s, u"br"_s, u"pt-br"_s}, {u"pt"_s, {}, u"pt-pt"_s},        {u"en-gb"_s, u"us"_s, u"en-gb"_s},
+            {u"de-at"_s, {}, u"de"_s},      {u"no"_s, {}, u"nb"_s},           {u"yo"_s, {}, {}}};
+        for (const auto &[language, country, expected] : braves) {
+            const QString sent = makeservice(s, false)->request(target.host, target.host, u"q"_s, 0,
+                                                                SearchLocale{country, language, {}, {}});
+            QCOMPARE(sent.section(u"&search_lang="_s, 1).section(u' ', 0, 0), expected);
         }
         s.engine = engines::serpapi;
         s.engineurl = u"http://127.0.0.1:9"_s;

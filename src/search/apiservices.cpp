@@ -12,6 +12,34 @@ namespace {
 
 constexpr int HitsPerPage = 10;
 
+// Brave searches in the languages of its own list, a few spelled its own way ("jp", "zh-hant",
+// "pt-br"), and refuses any other code with 422, failing every keyword: a language it lacks is
+// left out, so the search still runs. A region in the code, else the searched country, picks the
+// script of Chinese and the Portuguese and English of a country.
+QString bravelanguage(const SearchLocale &locale)
+{
+    static const QStringList plain = {u"ar"_s, u"eu"_s, u"bn"_s, u"bg"_s, u"ca"_s, u"hr"_s, u"cs"_s, u"da"_s, u"nl"_s,
+                                      u"et"_s, u"fi"_s, u"fr"_s, u"gl"_s, u"de"_s, u"gu"_s, u"he"_s, u"hi"_s, u"hu"_s,
+                                      u"is"_s, u"it"_s, u"kn"_s, u"ko"_s, u"lv"_s, u"lt"_s, u"ms"_s, u"ml"_s, u"mr"_s,
+                                      u"nb"_s, u"pl"_s, u"pa"_s, u"ro"_s, u"ru"_s, u"sr"_s, u"sk"_s, u"sl"_s, u"es"_s,
+                                      u"sv"_s, u"ta"_s, u"te"_s, u"th"_s, u"tr"_s, u"uk"_s, u"vi"_s};
+    const QString code = locale.language.toLower();
+    const QString base = code.section(u'-', 0, 0);
+    const QString tail = code.section(u'-', 1);
+    const QString region = tail.isEmpty() ? locale.country.toLower() : tail;
+    if (base == u"zh")
+        return QStringList{u"tw"_s, u"hk"_s, u"mo"_s, u"hant"_s}.contains(region) ? u"zh-hant"_s : u"zh-hans"_s;
+    if (base == u"pt")
+        return region == u"br" ? u"pt-br"_s : u"pt-pt"_s;
+    if (base == u"en")
+        return region == u"gb" || region == u"uk" ? u"en-gb"_s : u"en"_s;
+    if (base == u"ja" || base == u"jp")
+        return u"jp"_s;
+    if (base == u"no" || base == u"nn")
+        return u"nb"_s;
+    return plain.contains(base) ? base : QString();
+}
+
 } // namespace
 
 // "query" comes with every answer; "web" is left out when nothing was found.
@@ -32,7 +60,7 @@ QString BraveService::request(const QString &server, const QString &host, const 
         const QString query =
             u"/res/v1/web/search?q="_s + percent(key) + u"&count="_s + QString::number(HitsPerPage) + u"&offset="_s +
             QString::number(int(page)) +
-            localequery({{u"country"_s, locale.country.toUpper()}, {u"search_lang"_s, locale.language}});
+            localequery({{u"country"_s, locale.country.toUpper()}, {u"search_lang"_s, bravelanguage(locale)}});
         HttpRequest request = jsonrequest(m_settings, target(), server, host, query);
         request.headers.append({u"X-Subscription-Token"_s, m_settings.enginekey});
         result = request.text();
