@@ -122,8 +122,8 @@ private slots:
     }
 
     // Where the JSON services are reached, the proxy form of their requests, and the languages
-    // SearXNG and Brave take: SearXNG refuses one it cannot read with 400 (one region at most,
-    // and no script), Brave any code not on its list with 422.
+    // SearXNG, Brave and the SERP API take: SearXNG refuses one it cannot read with 400 (one
+    // region at most, and no script), Brave and the SERP API any code not on their lists.
     void jsonTargets()
     {
         Settings s;
@@ -155,6 +155,15 @@ private slots:
         }
         s.engine = engines::serpapi;
         s.engineurl = u"http://127.0.0.1:9"_s;
+        // Google's own languages for the SERP API: a region only where Google names one.
+        const QString serps[][3] = {{u"en-us"_s, {}, u"en"_s},      {u"zh"_s, {}, u"zh-cn"_s},
+                                    {u"zh-hant"_s, {}, u"zh-tw"_s}, {u"zh"_s, u"hk"_s, u"zh-tw"_s},
+                                    {u"pt"_s, u"br"_s, u"pt-br"_s}, {u"es-419"_s, u"mx"_s, u"es-419"_s}};
+        for (const auto &[language, country, expected] : serps) {
+            const QString sent = makeservice(s, false)->request(u"127.0.0.1:9"_s, u"127.0.0.1:9"_s, u"q"_s, 0,
+                                                                SearchLocale{country, language, {}, {}});
+            QCOMPARE(sent.section(u"&hl="_s, 1).section(u'&', 0, 0), expected);
+        }
         s.useproxy = true;
         const QString serp = makeservice(s, false)->request(u"proxy"_s, u"127.0.0.1:9"_s, u"a"_s, 1, {});
         QVERIFY2(serp.startsWith(u"GET http://127.0.0.1:9/search.json?engine=google&q=a&start=10&num=10&api_key= "_s),

@@ -21,6 +21,23 @@ QString searxnglanguage(const SearchLocale &locale)
     return region.isEmpty() ? parts[0] : parts[0] + u'-' + region.toUpper();
 }
 
+// The SERP API takes Google's interface languages, and answers any other ("Unsupported `en-US`
+// interface language - hl parameter.") with an error for every keyword. Google names a region
+// only for Chinese, Portuguese and Latin American Spanish; any other code goes without it. The
+// code's region, else the searched country, picks the script of Chinese and the Portuguese.
+QString serpapilanguage(const SearchLocale &locale)
+{
+    const QString code = locale.language.toLower();
+    const QString base = code.section(u'-', 0, 0);
+    const QString tail = code.section(u'-', 1);
+    const QString region = tail.isEmpty() ? locale.country.toLower() : tail;
+    if (base == u"zh")
+        return QStringList{u"tw"_s, u"hk"_s, u"mo"_s, u"hant"_s}.contains(region) ? u"zh-tw"_s : u"zh-cn"_s;
+    if (base == u"pt")
+        return region == u"br" ? u"pt-br"_s : u"pt-pt"_s;
+    return code == u"es-419" ? code : base;
+}
+
 } // namespace
 
 // Every answer lists the upstream engines that gave nothing, if only as an empty list.
@@ -70,7 +87,7 @@ QString SerpApiService::request(const QString &server, const QString &host, cons
         QString query = u"/search.json?engine=google&q="_s + percent(key) + u"&start="_s +
                         QString::number(page * 10LL) + u"&num=10"_s;
         query += localequery({{u"gl"_s, locale.country},
-                              {u"hl"_s, locale.language},
+                              {u"hl"_s, serpapilanguage(locale)},
                               {u"device"_s, locale.device},
                               {u"location"_s, locale.location}});
         query += u"&api_key="_s + percent(m_settings.enginekey);
