@@ -142,7 +142,8 @@ private slots:
                                                                 SearchLocale{country, language, {}, {}});
             QCOMPARE(sent.section(u"&language="_s, 1).section(u' ', 0, 0), expected);
         }
-        // Brave's own codes, with the country naming the variant; a language it lacks is left out.
+        // Brave's own codes, with the country naming the variant; a language it lacks is left out,
+        // a country it lacks searched as all.
         s.engine = engines::brave;
         const QString braves[][3] = {
             {u"ja"_s, {}, u"jp"_s},         {u"zh"_s, u"tw"_s, u"zh-hant"_s}, {u"zh-cn"_s, u"tw"_s, u"zh-hans"_s},
@@ -152,6 +153,11 @@ private slots:
             const QString sent = makeservice(s, false)->request(target.host, target.host, u"q"_s, 0,
                                                                 SearchLocale{country, language, {}, {}});
             QCOMPARE(sent.section(u"&search_lang="_s, 1).section(u' ', 0, 0), expected);
+        }
+        for (const auto &[country, expected] : {std::pair{u"uk"_s, u"GB"_s}, std::pair{u"vn"_s, u"ALL"_s}}) {
+            const QString sent =
+                makeservice(s, false)->request(target.host, target.host, u"q"_s, 0, SearchLocale{country, {}, {}, {}});
+            QCOMPARE(sent.section(u"&country="_s, 1).section(u' ', 0, 0), expected);
         }
         s.engine = engines::serpapi;
         s.engineurl = u"http://127.0.0.1:9"_s;

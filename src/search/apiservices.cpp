@@ -40,6 +40,20 @@ QString bravelanguage(const SearchLocale &locale)
     return plain.contains(base) ? base : QString();
 }
 
+// Brave searches in the countries of its own list and refuses any other with 422: a country it
+// lacks is searched as all of them, and "uk" is Great Britain's "GB".
+QString bravecountry(const SearchLocale &locale)
+{
+    static const QStringList known = {u"AR"_s, u"AU"_s, u"AT"_s, u"BE"_s, u"BR"_s, u"CA"_s, u"CL"_s, u"DK"_s, u"FI"_s,
+                                      u"FR"_s, u"DE"_s, u"HK"_s, u"IN"_s, u"ID"_s, u"IT"_s, u"JP"_s, u"KR"_s, u"MY"_s,
+                                      u"MX"_s, u"NL"_s, u"NZ"_s, u"NO"_s, u"CN"_s, u"PL"_s, u"PT"_s, u"PH"_s, u"RU"_s,
+                                      u"SA"_s, u"ZA"_s, u"ES"_s, u"SE"_s, u"CH"_s, u"TW"_s, u"TR"_s, u"GB"_s, u"US"_s};
+    const QString country = locale.country.toUpper();
+    if (country.isEmpty() || known.contains(country))
+        return country;
+    return country == u"UK" ? u"GB"_s : u"ALL"_s;
+}
+
 } // namespace
 
 // "query" comes with every answer; "web" is left out when nothing was found.
@@ -60,7 +74,7 @@ QString BraveService::request(const QString &server, const QString &host, const 
         const QString query =
             u"/res/v1/web/search?q="_s + percent(key) + u"&count="_s + QString::number(HitsPerPage) + u"&offset="_s +
             QString::number(int(page)) +
-            localequery({{u"country"_s, locale.country.toUpper()}, {u"search_lang"_s, bravelanguage(locale)}});
+            localequery({{u"country"_s, bravecountry(locale)}, {u"search_lang"_s, bravelanguage(locale)}});
         HttpRequest request = jsonrequest(m_settings, target(), server, host, query);
         request.headers.append({u"X-Subscription-Token"_s, m_settings.enginekey});
         result = request.text();
