@@ -23,16 +23,14 @@ QString bravelanguage(const SearchLocale &locale)
                                       u"is"_s, u"it"_s, u"kn"_s, u"ko"_s, u"lv"_s, u"lt"_s, u"ms"_s, u"ml"_s, u"mr"_s,
                                       u"nb"_s, u"pl"_s, u"pa"_s, u"ro"_s, u"ru"_s, u"sr"_s, u"sk"_s, u"sl"_s, u"es"_s,
                                       u"sv"_s, u"ta"_s, u"te"_s, u"th"_s, u"tr"_s, u"uk"_s, u"vi"_s};
-    const QString code = locale.language.toLower();
-    const QString base = code.section(u'-', 0, 0);
-    const QString tail = code.section(u'-', 1);
-    const QString region = tail.isEmpty() ? locale.country.toLower() : tail;
+    const searchlocale::LanguageParts parts = searchlocale::languageparts(locale);
+    const QString &base = parts.language;
     if (base == u"zh")
-        return QStringList{u"tw"_s, u"hk"_s, u"mo"_s, u"hant"_s}.contains(region) ? u"zh-hant"_s : u"zh-hans"_s;
+        return parts.traditional() ? u"zh-hant"_s : u"zh-hans"_s;
     if (base == u"pt")
-        return region == u"br" ? u"pt-br"_s : u"pt-pt"_s;
+        return parts.region == u"br" ? u"pt-br"_s : u"pt-pt"_s;
     if (base == u"en")
-        return region == u"gb" || region == u"uk" ? u"en-gb"_s : u"en"_s;
+        return parts.region == u"gb" || parts.region == u"uk" ? u"en-gb"_s : u"en"_s;
     if (base == u"ja" || base == u"jp")
         return u"jp"_s;
     if (base == u"no" || base == u"nn")

@@ -27,15 +27,12 @@ QString searxnglanguage(const SearchLocale &locale)
 // code's region, else the searched country, picks the script of Chinese and the Portuguese.
 QString serpapilanguage(const SearchLocale &locale)
 {
-    const QString code = locale.language.toLower();
-    const QString base = code.section(u'-', 0, 0);
-    const QString tail = code.section(u'-', 1);
-    const QString region = tail.isEmpty() ? locale.country.toLower() : tail;
-    if (base == u"zh")
-        return QStringList{u"tw"_s, u"hk"_s, u"mo"_s, u"hant"_s}.contains(region) ? u"zh-tw"_s : u"zh-cn"_s;
-    if (base == u"pt")
-        return region == u"br" ? u"pt-br"_s : u"pt-pt"_s;
-    return code == u"es-419" ? code : base;
+    const searchlocale::LanguageParts parts = searchlocale::languageparts(locale);
+    if (parts.language == u"zh")
+        return parts.traditional() ? u"zh-tw"_s : u"zh-cn"_s;
+    if (parts.language == u"pt")
+        return parts.region == u"br" ? u"pt-br"_s : u"pt-pt"_s;
+    return locale.language.compare(u"es-419"_s, Qt::CaseInsensitive) == 0 ? u"es-419"_s : parts.language;
 }
 
 } // namespace

@@ -82,4 +82,16 @@ QString summary(const SearchLocale &locale)
     return parts.join(u", "_s);
 }
 
+bool LanguageParts::traditional() const
+{
+    return language == u"zh" && QStringList{u"tw"_s, u"hk"_s, u"mo"_s, u"hant"_s}.contains(region);
+}
+
+LanguageParts languageparts(const SearchLocale &locale)
+{
+    const QString code = locale.language.toLower();
+    const QString tail = code.section(u'-', 1);
+    return {code.section(u'-', 0, 0), tail.isEmpty() ? locale.country.toLower() : tail};
+}
+
 } // namespace searchlocale

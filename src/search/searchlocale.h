@@ -38,4 +38,16 @@ SearchLocale normalised(const SearchLocale &locale);
 // The set fields for a person to read: "country de, language de, mobile, Berlin"; "" for none.
 QString summary(const SearchLocale &locale);
 
+// The language code taken apart, in lower case: the language ("zh") and its region, from the
+// code ("zh-tw") or else from the searched country. Services that name the variants of a
+// language their own way build their codes from it.
+struct LanguageParts
+{
+    QString language;
+    QString region;
+    // Chinese written in traditional characters: of Taiwan, Hong Kong or Macao, or "zh-hant".
+    bool traditional() const;
+};
+LanguageParts languageparts(const SearchLocale &locale);
+
 } // namespace searchlocale
