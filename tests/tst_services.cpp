@@ -123,7 +123,11 @@ private slots:
 
     // Where the JSON services are reached, the proxy form of their requests, and the languages
     // SearXNG, Brave and the SERP API take: SearXNG refuses one it cannot read with 400 (one
-    // region at most, and no script), Brave and the SERP API any code not on their lists.
+    // region at most, and no script), Brave and the SERP API any code not on their lists. The
+    // refusals as users met them: Brave's 422 for "zh" (mf-yang/openclaw-cn#64), for "ja"
+    // (brave/brave-search-mcp-server#346) and for countries VN and SG (openclaw/openclaw#55636,
+    // brave/brave-search-mcp-server#74); the SERP API's "Unsupported `en-US` interface language"
+    // (serpapi/public-roadmap#779).
     void jsonTargets()
     {
         Settings s;
