@@ -136,6 +136,27 @@ private slots:
         QCOMPARE(folder.read(u"z.ini"_s), "[s]\r\nk=w\r\n"_ba);
     }
 
+    void copiesKeepTheirOwnLines()
+    {
+        // New lines share blocks of text between copies: each keeps its own, whichever goes first.
+        for (const bool firstGoes : {false, true}) {
+            ProfileFile first = ProfileFile::fromBytes("[s]\r\nk=v\r\n");
+            QVERIFY(first.setValue("s", "a", "1"));
+            ProfileFile second = first;
+            for (int i = 0; i < 300; ++i) {
+                QVERIFY(first.setValue("s", QByteArray("key" + QByteArray::number(i)), QByteArray(20, 'x')));
+                QVERIFY(second.setValue("t", "k", QByteArray::number(i)));
+            }
+            (firstGoes ? first : second) = ProfileFile();
+            const ProfileFile &kept = firstGoes ? second : first;
+            QCOMPARE(kept.value("s", "a"), "1"_ba);
+            QCOMPARE(kept.lineCount(), firstGoes ? 5 : 303);
+            QVERIFY(kept.toBytes().startsWith("[s]\r\nk=v\r\na=1\r\n"));
+            QCOMPARE(kept.value(firstGoes ? "t" : "s", firstGoes ? "k" : "key299"),
+                     firstGoes ? "299"_ba : QByteArray(20, 'x'));
+        }
+    }
+
     void valuesKeepTheirOuterText_data()
     {
         QTest::addColumn<QString>("value");

@@ -37,15 +37,6 @@ QByteArrayView rawValue(QByteArrayView line)
     return eq < 0 ? QByteArrayView() : ProfileFile::trimmed(line.sliced(eq + 1));
 }
 
-// "key=value" in one allocation: shut-down writes thousands of them.
-QByteArray joined(QByteArrayView key, QByteArrayView value)
-{
-    QByteArray entry;
-    entry.reserve(key.size() + 1 + value.size());
-    entry.append(key).append('=').append(value);
-    return entry;
-}
-
 QByteArrayView unquoted(QByteArrayView value)
 {
     const bool quoted =
@@ -143,6 +134,8 @@ ProfileFile::LoadResult ProfileFile::load(const QString &path, QString *error)
 void ProfileFile::parse(const QByteArray &source)
 {
     m_source = source;
+    m_blocks.clear();
+    m_blockUsed = 0;
     m_sections.clear();
     m_index.clear();
     m_lastIndex = -1;
@@ -266,35 +259,48 @@ void ProfileFile::endLastLine()
     }
 }
 
+// Copies the pieces into the last block of new text, or a new block when it is full or shared
+// with a copy of this profile: shut-down writes thousands of lines, and a block never moves or
+// goes while the profile lives, so what points into it stays valid.
+QByteArray ProfileFile::newText(std::initializer_list<QByteArrayView> pieces)
+{
+    qsizetype size = 0;
+    for (const QByteArrayView piece : pieces)
+        size += piece.size();
+    constexpr qsizetype BlockSize = 4096;
+    const bool fits = !m_blocks.isEmpty() && m_blocks.isDetached() && std::as_const(m_blocks).last().isDetached() &&
+                      m_blocks.constLast().size() - m_blockUsed >= size;
+    if (!fits) {
+        m_blocks.append(QByteArray(qMax(size, BlockSize), Qt::Uninitialized));
+        m_blockUsed = 0;
+    }
+    char *const start = m_blocks.last().data() + m_blockUsed;
+    char *to = start;
+    for (const QByteArrayView piece : pieces)
+        to = std::copy_n(piece.data(), piece.size(), to);
+    m_blockUsed += size;
+    return QByteArray::fromRawData(start, size);
+}
+
 bool ProfileFile::setValue(QByteArrayView section, QByteArrayView key, QByteArrayView value)
 {
     const int index = findSection(section);
-    // Shut-down stores every setting: one that did not change costs no copy.
-    if (index >= 0) {
-        const Section &s = m_sections[index];
-        const auto existing = s.keys.constFind(Name::of(trimmed(key)));
-        if (existing != s.keys.cend() && rawValue(s.lines[*existing].text) == value)
-            return false;
-    }
-    const QByteArray entry = joined(key, value);
-    const QByteArrayView keyName = trimmed(QByteArrayView(entry).first(key.size()));
     if (index < 0) {
-        endLastLine();
-        Section &s = m_sections.emplace_back();
-        s.hasHeader = true;
-        s.header = '[' + section.toByteArray() + ']';
-        s.headerEnd = End::CrLf;
-        indexSection(QByteArrayView(s.header).sliced(1, section.size()));
-        m_modified = true;
-        s.lines.append(Line{entry, End::CrLf});
-        s.lastEntry = 0;
-        s.keys.insert(Name::of(keyName), 0);
+        addSection(section, key, value);
         return true;
     }
+    // Looked up once, without a copy of a shared profile: shut-down stores every setting, and
+    // most did not change.
+    const auto existing = std::as_const(m_sections)[index].keys.constFind(Name::of(trimmed(key)));
+    if (existing != m_sections.at(index).keys.cend()) {
+        const int line = *existing;
+        if (rawValue(m_sections.at(index).lines.at(line).text) == value)
+            return false;
+        replaceValue(m_sections[index].lines[line], value);
+        return true;
+    }
+    const QByteArray entry = newText({key, "=", value});
     Section &s = m_sections[index];
-    const auto existing = s.keys.constFind(Name::of(keyName));
-    if (existing != s.keys.cend())
-        return replaceValue(s, *existing, keyName, value);
     // A new key goes after the section's last entry, ahead of any blank lines or comments
     // that lead to the next section.
     if (s.lastEntry >= 0 && s.lines[s.lastEntry].end == End::None)
@@ -304,26 +310,34 @@ bool ProfileFile::setValue(QByteArrayView section, QByteArrayView key, QByteArra
     const int at = s.lastEntry + 1;
     s.lines.insert(at, Line{entry, End::CrLf});
     s.lastEntry = at;
-    s.keys.insert(Name::of(keyName), at);
+    s.keys.insert(Name::of(trimmed(QByteArrayView(entry).first(key.size()))), at);
     m_modified = true;
     return true;
 }
 
-bool ProfileFile::replaceValue(Section &section, int index, QByteArrayView key, QByteArrayView value)
+void ProfileFile::addSection(QByteArrayView section, QByteArrayView key, QByteArrayView value)
 {
-    Line &line = section.lines[index];
-    if (rawValue(line.text) == value)
-        return false;
-    // The key keeps the spelling it has in the file; only the value changes. Its index entry
-    // points into the old text, so it moves to the new one.
-    const QByteArrayView old = line.text;
-    QByteArray text = joined(trimmed(old.first(old.indexOf('='))), value);
-    section.keys.remove(Name::of(key));
-    line.text = std::move(text);
-    const QByteArrayView spelling = QByteArrayView(line.text).first(line.text.indexOf('='));
-    section.keys.insert(Name::of(spelling), index);
+    endLastLine();
+    const QByteArray header = newText({"[", section, "]"});
+    const QByteArray entry = newText({key, "=", value});
+    Section &s = m_sections.emplace_back();
+    s.hasHeader = true;
+    s.header = header;
+    s.headerEnd = End::CrLf;
+    indexSection(QByteArrayView(header).sliced(1, section.size()));
     m_modified = true;
-    return true;
+    s.lines.append(Line{entry, End::CrLf});
+    s.lastEntry = 0;
+    s.keys.insert(Name::of(trimmed(QByteArrayView(entry).first(key.size()))), 0);
+}
+
+// The key keeps the spelling it has in the file; only the value changes. The index entry
+// still points into the old text, which stays with the profile.
+void ProfileFile::replaceValue(Line &line, QByteArrayView value)
+{
+    const QByteArrayView old = line.text;
+    line.text = newText({trimmed(old.first(old.indexOf('='))), "=", value});
+    m_modified = true;
 }
 
 int ProfileFile::lineCount() const

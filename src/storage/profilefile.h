@@ -9,6 +9,8 @@
 #include <QString>
 #include <QVarLengthArray>
 
+#include <initializer_list>
+
 class QIODevice;
 
 // An INI ("private profile") file, read and written the way the Windows profile functions do,
@@ -111,9 +113,16 @@ private:
     void indexSection(QByteArrayView name);
     void endLastLine();
     int findSection(QByteArrayView section) const;
-    bool replaceValue(Section &section, int line, QByteArrayView key, QByteArrayView value);
+    QByteArray newText(std::initializer_list<QByteArrayView> pieces);
+    // A new section at the end that holds key=value.
+    void addSection(QByteArrayView section, QByteArrayView key, QByteArrayView value);
+    void replaceValue(Line &line, QByteArrayView value);
 
-    QByteArray m_source; // the file as read; the lines point into it
+    // Lines own no text: it is in the file as read or in the blocks of new text, which live as
+    // long as the profile, so the indexes may point into lines that were replaced since.
+    QByteArray m_source;
+    QList<QByteArray> m_blocks;
+    qsizetype m_blockUsed = 0;
     QList<Section> m_sections;
     QHash<Name, FirstIndex> m_index; // section name -> first section of that name
     // The section asked for last, as asked, and its index: readi and writei ask for one
