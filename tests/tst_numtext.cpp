@@ -26,6 +26,7 @@ private slots:
         QTest::newRow("no exponent") << u"1e2"_s << 1.0 << 1 << 1LL;
         QTest::newRow("only ASCII digits") << u"\u0663"_s << 0.0 << 0 << 0LL;
         QTest::newRow("line break is not blank") << u"\n5"_s << 0.0 << 0 << 0LL;
+        QTest::newRow("no-break space is not blank") << u"\u00a05"_s << 0.0 << 0 << 0LL;
         QTest::newRow("largest") << u"32767"_s << 32767.0 << 32767 << 32767LL;
         QTest::newRow("too large") << u"-32768.6"_s << -32768.6 << 99999 << -32768LL;
         QTest::newRow("long digit run") << u"99999999999999999999999"_s << 1e23 << 99999 << 9999999999999LL;
@@ -37,6 +38,9 @@ private slots:
         QFETCH(int, rounded);
         QTEST(numvalue(text), "value");
         QTEST(qlonglong(leadingnumber(text)), "whole");
+        // Stored numbers are read from the file's bytes, to the same value.
+        const QByteArray bytes = text.toLatin1();
+        QTEST(qlonglong(leadingnumber(QLatin1StringView(bytes))), "whole");
         if (rounded == 99999)
             QVERIFY_THROWS_EXCEPTION(Failure, int16value(text));
         else

@@ -8,33 +8,64 @@
 
 namespace {
 
-bool blank(QChar c)
+// The character's code, from 8-bit text (Latin-1) as from text.
+char16_t code(QChar c)
+{
+    return c.unicode();
+}
+
+char16_t code(QLatin1Char c)
+{
+    return c.unicode();
+}
+
+char16_t code(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
+bool blank(char16_t c)
 {
     return c == u' ' || c == u'\t';
 }
 
-bool digit(QChar c)
+bool digit(char16_t c)
 {
     return c >= u'0' && c <= u'9';
 }
 
 // The number at the beginning of text, without the blanks before it: an optional sign,
 // digits and, with fraction, a "." and more digits.
-QStringView leading(QStringView text, bool fraction)
+template <typename View> View leading(View text, bool fraction)
 {
     qsizetype begin = 0;
-    while (begin < text.size() && blank(text[begin]))
+    while (begin < text.size() && blank(code(text[begin])))
         ++begin;
     qsizetype end = begin;
-    if (end < text.size() && (text[end] == u'-' || text[end] == u'+'))
+    if (end < text.size() && (code(text[end]) == u'-' || code(text[end]) == u'+'))
         ++end;
-    while (end < text.size() && digit(text[end]))
+    while (end < text.size() && digit(code(text[end])))
         ++end;
-    if (fraction && end < text.size() && text[end] == u'.') {
-        for (++end; end < text.size() && digit(text[end]);)
+    if (fraction && end < text.size() && code(text[end]) == u'.') {
+        for (++end; end < text.size() && digit(code(text[end]));)
             ++end;
     }
     return text.sliced(begin, end - begin);
+}
+
+template <typename View> long long wholenumber(View text)
+{
+    long long result = 0;
+    guard("Numtext", "Function leadingnumber", [&] {
+        const View number = leading(text, false);
+        for (const auto c : number) {
+            if (digit(code(c)) && result < 1000000000000LL)
+                result = result * 10 + (code(c) - u'0');
+        }
+        if (number.startsWith(u'-'))
+            result = -result;
+    });
+    return result;
 }
 
 } // namespace
@@ -71,17 +102,12 @@ Int16 int16value(QStringView text)
 
 long long leadingnumber(QStringView text)
 {
-    long long result = 0;
-    guard("Numtext", "Function leadingnumber", [&] {
-        const QStringView number = leading(text, false);
-        for (const QChar c : number) {
-            if (digit(c) && result < 1000000000000LL)
-                result = result * 10 + (c.unicode() - u'0');
-        }
-        if (number.startsWith(u'-'))
-            result = -result;
-    });
-    return result;
+    return wholenumber(text);
+}
+
+long long leadingnumber(QLatin1StringView text)
+{
+    return wholenumber(text);
 }
 
 Int16 cint(QStringView text)

@@ -2,6 +2,7 @@
 
 #include "diagnostics/int16.h"
 
+#include <QLatin1StringView>
 #include <QStringView>
 
 // The program's one reading of numbers from text, for the numbers typed into boxes and those
@@ -20,6 +21,8 @@ Int16 int16value(QStringView text);
 // 12): how stored integers are read. Very long digit runs stay far out of the 16-bit range
 // instead of wrapping.
 long long leadingnumber(QStringView text);
+// The same of 8-bit text, such as a value as a file stores it.
+long long leadingnumber(QLatin1StringView text);
 
 // A number that must be the whole text, as a stored count or position is: blanks around it, an
 // optional sign, digits and an optional fraction, rounded halves to even. Anything else is a

@@ -34,15 +34,20 @@ QString setting(const SettingKey &entry, const SearchState &state)
     return readini(entry.bytes, kSettingsBytes, state.inifile);
 }
 
-Int16 readnumber(const QString &key, const QString &section, const SearchState &state)
+// A whole number as the file spells it, on the stack: shut-down stores thousands of counts and
+// positions.
+class Decimal
 {
-    return Int16(leadingnumber(readini(key, section, state.inifile)));
-}
+public:
+    explicit Decimal(long long number)
+        : m_size(int(std::to_chars(m_digits, m_digits + sizeof m_digits, number).ptr - m_digits))
+    {}
+    operator QByteArrayView() const { return QByteArrayView(m_digits, m_size); }
 
-Int16 readnumber(QByteArrayView key, QByteArrayView section, const SearchState &state)
-{
-    return Int16(leadingnumber(readini(key, section, state.inifile)));
-}
+private:
+    char m_digits[24];
+    int m_size;
+};
 
 // A key or section name that ends in a number ("urls12", "URL3"), built on the stack: the
 // keywords and hits of the domains are named by thousands of them.
@@ -51,10 +56,10 @@ class NumberedName
 public:
     NumberedName(QByteArrayView stem, long long number)
     {
-        char digits[24];
-        const char *end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+        const Decimal digits(number);
+        const QByteArrayView text = digits;
         m_bytes.append(stem.data(), stem.size());
-        m_bytes.append(digits, end - digits);
+        m_bytes.append(text.data(), text.size());
     }
     operator QByteArrayView() const { return QByteArrayView(m_bytes.constData(), m_bytes.size()); }
 
@@ -62,24 +67,53 @@ private:
     QVarLengthArray<char, 32> m_bytes;
 };
 
+// Numbers and flags are read from the stored bytes: their characters are the same in text.
+long long storednumber(QByteArrayView key, QByteArrayView section, const QString &inifile)
+{
+    codepage::ShortBytes value;
+    servertools::readinibytes(key, section, inifile, value);
+    return leadingnumber(QLatin1StringView(value.constData(), value.size()));
+}
+
+long long storednumber(const QString &key, const QString &section, const QString &inifile)
+{
+    codepage::ShortBytes keyname, sectionname;
+    codepage::toBytes(key, keyname);
+    codepage::toBytes(section, sectionname);
+    return storednumber(QByteArrayView(keyname.constData(), keyname.size()),
+                        QByteArrayView(sectionname.constData(), sectionname.size()), inifile);
+}
+
+Int16 readnumber(const QString &key, const QString &section, const SearchState &state)
+{
+    return Int16(storednumber(key, section, state.inifile));
+}
+
+Int16 readnumber(QByteArrayView key, QByteArrayView section, const SearchState &state)
+{
+    return Int16(storednumber(key, section, state.inifile));
+}
+
 // A flag that is missing by default is set only by "1"; one that is set by default is cleared
 // only by "0".
 bool readvalue(const SettingKey &entry, const SettingField<bool> &field, const SearchState &state)
 {
-    const QString text = setting(entry, state);
-    return field.missing ? text != u"0"_s : text == u"1"_s;
+    codepage::ShortBytes value;
+    servertools::readinibytes(entry.bytes, kSettingsBytes, state.inifile, value);
+    const QByteArrayView text(value.constData(), value.size());
+    return field.missing ? text != "0" : text == "1";
 }
 
 Int16 readvalue(const SettingKey &entry, const SettingField<Int16> &field, const SearchState &state)
 {
-    const Int16 value = Int16(leadingnumber(setting(entry, state)));
+    const Int16 value = Int16(storednumber(entry.bytes, kSettingsBytes, state.inifile));
     return value == 0 ? field.missing : value;
 }
 
 // A size outside the range the program takes reads as the default, as a missing one does.
 qint64 readvalue(const SettingKey &entry, const SettingField<qint64> &field, const SearchState &state)
 {
-    const long long value = leadingnumber(setting(entry, state));
+    const long long value = storednumber(entry.bytes, kSettingsBytes, state.inifile);
     return value < Settings::leastMaxReply || value > Settings::mostMaxReply ? field.missing : value;
 }
 
@@ -234,36 +268,25 @@ void store(const QString &value, QByteArrayView key, QByteArrayView section, con
     writeini(value, key, section, state.inifile);
 }
 
+void store(long long number, QByteArrayView key, QByteArrayView section, const SearchState &state)
+{
+    servertools::writeinibytes(Decimal(number), key, section, state.inifile);
+}
+
 void storesetting(const QString &value, const QString &key, const SearchState &state)
 {
     store(value, key, kSettings, state);
-}
-
-QString storedtext(bool value)
-{
-    return value ? u"1"_s : u"0"_s;
-}
-
-QString storedtext(Int16 value)
-{
-    return QString::number(int(value));
-}
-
-QString storedtext(qint64 value)
-{
-    return QString::number(value);
-}
-
-QString storedtext(const QString &value)
-{
-    return value;
 }
 
 void writesetting(const SearchState &state, const SettingKey &entry)
 {
     std::visit(
         [&](const auto &field) {
-            writeini(storedtext(state.settings.*field.member), entry.bytes, kSettingsBytes, state.inifile);
+            const auto &value = state.settings.*field.member;
+            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, QString>)
+                writeini(value, entry.bytes, kSettingsBytes, state.inifile);
+            else
+                servertools::writeinibytes(Decimal(value), entry.bytes, kSettingsBytes, state.inifile);
         },
         entry.field);
 }
@@ -291,15 +314,15 @@ void writekeyword(const KeywordResult &keyword, int k, QByteArrayView section, Q
 {
     store(keyword.key, NumberedName("keys", k), section, state);
     store(keyword.action, NumberedName("action", k), section, state);
-    store(QString::number(keyword.positions.ubound()), NumberedName("countkeys", k), section, state);
+    store(keyword.positions.ubound(), NumberedName("countkeys", k), section, state);
     for (const SearchHit &hit : keyword.positions) {
-        store(QString::number(int(hit.position)), NumberedName("position", j), section, state);
+        store(int(hit.position), NumberedName("position", j), section, state);
         store(hit.url, NumberedName("urls", j), section, state);
         store(hit.title, NumberedName("title", j), section, state);
         store(hit.abstract, NumberedName("abstract", j), section, state);
         ++j;
     }
-    store(QString::number(keyword.urls.ubound()), NumberedName("countkeys", k), topSection, state);
+    store(keyword.urls.ubound(), NumberedName("countkeys", k), topSection, state);
     for (int i = 1; i <= keyword.urls.ubound(); ++i) {
         // The titles run parallel to the URLs; a missing one is stored empty.
         const QString title = keyword.title(i);
@@ -333,8 +356,8 @@ void writedomain(const SearchSession &session, int n, const SearchState &state)
     if (!session.competitors.isEmpty() || !readini(u"competitors"_s, section, state.inifile).isEmpty())
         store(competitors::text(session.competitors), u"competitors"_s, section, state);
     writelocale(session.locale, section, state);
-    store(QString::number(session.keys.ubound()), u"countkeys"_s, section, state);
     const NumberedName sectionName("URL", n);
+    store(session.keys.ubound(), "countkeys", sectionName, state);
     const NumberedName topName("URLS", n);
     int j = 1;
     int top = 1;
@@ -344,24 +367,23 @@ void writedomain(const SearchSession &session, int n, const SearchState &state)
 
 // The file holds these as 16-bit numbers. A window or column on a very large screen is stored
 // at the edge of the range, where storedwindownumber holds a larger number too.
-QString wholeNumber(double value)
+long long wholeNumber(double value)
 {
-    const double whole = std::trunc(value);
-    return QString::number(static_cast<long long>(qBound(-32768.0, whole, 32767.0)));
+    return static_cast<long long>(qBound(-32768.0, std::trunc(value), 32767.0));
 }
 
 void writeplacement(const SearchState &state, const WindowPlacement &window, const QList<int> &columnwidths)
 {
-    storesetting(QString::number(columnwidths.size()), u"countreshead"_s, state);
+    store(columnwidths.size(), "countreshead", kSettingsBytes, state);
     for (int i = 1; i <= columnwidths.size(); ++i)
-        storesetting(wholeNumber(columnwidths[i - 1]), u"reswid"_s + QString::number(i), state);
+        store(wholeNumber(columnwidths[i - 1]), NumberedName("reswid", i), kSettingsBytes, state);
     // A minimised or maximised window would store a place the user never chose.
     if (window.state != WindowState::Normal)
         return;
-    storesetting(wholeNumber(window.left), u"meleft"_s, state);
-    storesetting(wholeNumber(window.top), u"metop"_s, state);
-    storesetting(wholeNumber(window.width), u"mewidth"_s, state);
-    storesetting(wholeNumber(window.height), u"meheight"_s, state);
+    store(wholeNumber(window.left), "meleft", kSettingsBytes, state);
+    store(wholeNumber(window.top), "metop", kSettingsBytes, state);
+    store(wholeNumber(window.width), "mewidth", kSettingsBytes, state);
+    store(wholeNumber(window.height), "meheight", kSettingsBytes, state);
 }
 
 } // namespace
@@ -391,7 +413,7 @@ void readi(SearchState &state, WindowSettings &windowsettings, WindowPlacement &
 
 Int16 storedwindownumber(const QString &inifile, const QString &key)
 {
-    return edgeofrange(leadingnumber(readini(key, kSettings, inifile)));
+    return edgeofrange(storednumber(key, kSettings, inifile));
 }
 
 bool writei(const SearchState &state, const WindowSettings &windowsettings, const WindowPlacement &window,
@@ -410,7 +432,7 @@ bool writei(const SearchState &state, const WindowSettings &windowsettings, cons
         writesettings(state, &S::engine, &S::engineurl, &S::enginekey);
         writesettings(state, &S::cafile, &S::maxretries, &S::requestdelay, &S::searxngengines, &S::maxreply);
         storesetting(state.txturl, u"txturl"_s, state);
-        storesetting(QString::number(state.urldata.ubound()), u"counturls"_s, state);
+        store(state.urldata.ubound(), "counturls", kSettingsBytes, state);
         for (int n = 1; n <= state.urldata.ubound(); ++n) {
             if (!state.urldata[n].url.isEmpty())
                 writedomain(state.urldata[n], n, state);

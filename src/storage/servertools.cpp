@@ -28,9 +28,10 @@ ProfileFile::LoadResult loadini(const QString &filename, ProfileFile &profile, Q
 // either is written in quotes, which every reader removes again, so keywords keep their outer
 // spaces. A line break would end the entry and start a line of its own: it is kept as a space.
 // Shut-down writes thousands of values: the stored form is built on the stack.
-void storedform(const QString &value, codepage::ShortBytes &bytes)
+void storedform(QByteArrayView value, codepage::ShortBytes &bytes)
 {
-    codepage::toBytes(value, bytes);
+    bytes.clear();
+    bytes.append(value.data(), value.size());
     std::replace_if(
         bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     const QByteArrayView plain(bytes.constData(), bytes.size());
@@ -71,20 +72,27 @@ void saveini(const QString &filename, const ProfileFile &profile)
         throw Failure::cannotWrite(path, error);
 }
 
-QString readbytes(QByteArrayView key, QByteArrayView section, const QString &filename)
+// Calls deliver with the value as the profile functions give it.
+template <typename Deliver>
+auto readbytes(QByteArrayView key, QByteArrayView section, const QString &filename, Deliver &&deliver)
 {
-    const auto deliver = [&](const ProfileFile &profile) {
+    const auto give = [&](const ProfileFile &profile) {
         const QByteArrayView value = profile.valueView(section, key);
-        return codepage::toText(value.first(qMin<qsizetype>(value.size(), ProfileFile::ValueLimit)));
+        return deliver(value.first(qMin<qsizetype>(value.size(), ProfileFile::ValueLimit)));
     };
     if (IniBatch *batch = IniBatch::active(filename))
-        return deliver(batch->profile());
+        return give(batch->profile());
     ProfileFile profile;
     loadini(filename, profile);
-    return deliver(profile);
+    return give(profile);
 }
 
-void writebytes(const QString &value, QByteArrayView key, QByteArrayView section, const QString &filename)
+QString readtext(QByteArrayView key, QByteArrayView section, const QString &filename)
+{
+    return readbytes(key, section, filename, [](QByteArrayView value) { return codepage::toText(value); });
+}
+
+void writebytes(QByteArrayView value, QByteArrayView key, QByteArrayView section, const QString &filename)
 {
     codepage::ShortBytes stored;
     storedform(value, stored);
@@ -99,6 +107,13 @@ void writebytes(const QString &value, QByteArrayView key, QByteArrayView section
         throw Failure::cannotRead(inipath(filename), error);
     if (profile.setValue(section, key, v))
         saveini(filename, profile);
+}
+
+void writetext(const QString &value, QByteArrayView key, QByteArrayView section, const QString &filename)
+{
+    codepage::ShortBytes bytes;
+    codepage::toBytes(value, bytes);
+    writebytes(QByteArrayView(bytes.constData(), bytes.size()), key, section, filename);
 }
 
 } // namespace
@@ -148,7 +163,7 @@ QString readini(const QString &key, const QString &section, const QString &filen
     QString result;
     guard("Servertools", "Function readini", [&] {
         codepage::ShortBytes sectionname, keyname;
-        result = readbytes(bytesof(key, keyname), bytesof(section, sectionname), filename);
+        result = readtext(bytesof(key, keyname), bytesof(section, sectionname), filename);
     });
     return result;
 }
@@ -156,8 +171,16 @@ QString readini(const QString &key, const QString &section, const QString &filen
 QString readini(QByteArrayView key, QByteArrayView section, const QString &filename)
 {
     QString result;
-    guard("Servertools", "Function readini", [&] { result = readbytes(key, section, filename); });
+    guard("Servertools", "Function readini", [&] { result = readtext(key, section, filename); });
     return result;
+}
+
+void readinibytes(QByteArrayView key, QByteArrayView section, const QString &filename, codepage::ShortBytes &value)
+{
+    value.clear();
+    guard("Servertools", "Function readini", [&] {
+        readbytes(key, section, filename, [&value](QByteArrayView bytes) { value.append(bytes.data(), bytes.size()); });
+    });
 }
 
 bool writeini(const QString &value, const QString &key, const QString &section, const QString &filename)
@@ -165,13 +188,23 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
     bool result = false;
     guard("Servertools", "Function writeini", [&] {
         codepage::ShortBytes sectionname, keyname;
-        writebytes(value, bytesof(key, keyname), bytesof(section, sectionname), filename);
+        writetext(value, bytesof(key, keyname), bytesof(section, sectionname), filename);
         result = true;
     });
     return result;
 }
 
 bool writeini(const QString &value, QByteArrayView key, QByteArrayView section, const QString &filename)
+{
+    bool result = false;
+    guard("Servertools", "Function writeini", [&] {
+        writetext(value, key, section, filename);
+        result = true;
+    });
+    return result;
+}
+
+bool writeinibytes(QByteArrayView value, QByteArrayView key, QByteArrayView section, const QString &filename)
 {
     bool result = false;
     guard("Servertools", "Function writeini", [&] {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/codepage.h"
 #include "profilefile.h"
 
 #include <QString>
@@ -15,6 +16,10 @@ bool writeini(const QString &value, const QString &key, const QString &section, 
 // from a table that holds them so.
 QString readini(QByteArrayView key, QByteArrayView section, const QString &filename);
 bool writeini(const QString &value, QByteArrayView key, QByteArrayView section, const QString &filename);
+// The same for a value that is 8-bit text as it stands, such as a number or a flag: no text
+// conversion on the way.
+void readinibytes(QByteArrayView key, QByteArrayView section, const QString &filename, codepage::ShortBytes &value);
+bool writeinibytes(QByteArrayView value, QByteArrayView key, QByteArrayView section, const QString &filename);
 
 QString inipath(const QString &filename);
 
