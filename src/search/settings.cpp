@@ -50,10 +50,12 @@ Settings::Settings()
 
 namespace {
 
-QList<SettingKey> &table()
+// Built once, apart from table(): a function that builds the list in place carries its
+// temporaries' stack frame on every call.
+QList<SettingKey> maketable()
 {
     using S = Settings;
-    static QList<SettingKey> keys = {
+    return {
         {u"showrunning"_s, SettingField{&S::showrunning, false}},
         {u"uselog"_s, SettingField{&S::uselog, true}},
         {u"isautoconnect"_s, SettingField{&S::isautoconnect, false}},
@@ -95,6 +97,11 @@ QList<SettingKey> &table()
         {u"shuffle"_s, SettingField{&S::shuffle, false}},
         {u"maxreply"_s, SettingField{&S::maxreply, S::defaultMaxReply}},
     };
+}
+
+QList<SettingKey> &table()
+{
+    static QList<SettingKey> keys = maketable();
     return keys;
 }
 
