@@ -5,24 +5,32 @@
 
 #include <QList>
 
+#include <algorithm>
+
 // A 1-based array: element 0 exists but is never used, and an array holding only element 0
 // is empty. Its upper bound is a 16-bit index, so it cannot grow past 32767 elements, unless it
 // is a List1 (below).
 template <typename T, bool Bounded = true> class Array1
 {
 public:
-    Array1() : m_items(1) {}
+    // Element 0 is made when first written or grown past: records hold many arrays that stay
+    // empty, and an empty one costs no allocation.
+    Array1() = default;
 
-    int ubound() const { return int(m_items.size()) - 1; }
-    bool isEmpty() const { return m_items.size() == 1; }
+    int ubound() const { return m_items.isEmpty() ? 0 : int(m_items.size()) - 1; }
+    bool isEmpty() const { return m_items.size() <= 1; }
 
     T &operator[](int index)
     {
+        if (index == 0 && m_items.isEmpty())
+            m_items.emplaceBack();
         check(index);
         return m_items[index];
     }
     const T &operator[](int index) const
     {
+        if (index == 0 && m_items.isEmpty())
+            return unused();
         check(index);
         return m_items[index];
     }
@@ -31,6 +39,8 @@ public:
     {
         if constexpr (Bounded)
             Int16::checked(ubound() + 1LL);
+        if (m_items.isEmpty())
+            m_items.emplaceBack();
         m_items.append(std::move(item));
         return m_items.last();
     }
@@ -42,22 +52,35 @@ public:
         check(index);
         m_items.remove(index);
     }
-    void clear() { m_items.resize(1); }
+    void clear()
+    {
+        if (!m_items.isEmpty())
+            m_items.resize(1);
+    }
     void reserve(int n) { m_items.reserve(n + 1); }
 
     // Elements 1..ubound, for range-for.
-    auto begin() { return m_items.begin() + 1; }
+    auto begin() { return m_items.begin() + first(); }
     auto end() { return m_items.end(); }
-    auto begin() const { return m_items.cbegin() + 1; }
+    auto begin() const { return m_items.cbegin() + first(); }
     auto end() const { return m_items.cend(); }
 
-    bool operator==(const Array1 &other) const = default;
+    bool operator==(const Array1 &other) const
+    {
+        return ubound() == other.ubound() && (*this)[0] == other[0] && std::equal(begin(), end(), other.begin());
+    }
 
 private:
     void check(int index) const
     {
         if (index < 0 || index >= m_items.size())
             throw Failure::subscriptOutOfRange();
+    }
+    qsizetype first() const { return m_items.isEmpty() ? 0 : 1; }
+    static const T &unused()
+    {
+        static const T item{};
+        return item;
     }
 
     QList<T> m_items;
