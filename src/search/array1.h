@@ -57,7 +57,11 @@ public:
         if (!m_items.isEmpty())
             m_items.resize(1);
     }
-    void reserve(int n) { m_items.reserve(n + 1); }
+    void reserve(int n)
+    {
+        if (n > 0)
+            m_items.reserve(n + 1);
+    }
 
     // Elements 1..ubound, for range-for.
     auto begin() { return m_items.begin() + first(); }
