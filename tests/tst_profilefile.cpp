@@ -3,6 +3,7 @@
 #include "support/faildevice.h"
 #include "support/tempfolder.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -157,6 +158,22 @@ private slots:
         }
     }
 
+    void writtenWholeInBlocks()
+    {
+        // Written a block at a time: lines across a block's end, and one longer than a block.
+        ProfileFile profile = ProfileFile::fromBytes("[s]\r\nk=v");
+        for (int i = 0; i < 3000; ++i)
+            QVERIFY(profile.setValue("s", QByteArray("key" + QByteArray::number(i)), QByteArray(i % 50, 'v')));
+        QVERIFY(profile.setValue("t", "long", QByteArray(70000, 'x')));
+        QVERIFY(profile.setValue("t", "after", "y"));
+        QByteArray written;
+        QBuffer file(&written);
+        QVERIFY(file.open(QIODevice::WriteOnly) && profile.write(&file));
+        QCOMPARE(written.size(), profile.toBytes().size());
+        QVERIFY(written == profile.toBytes());
+        QVERIFY(written.endsWith(QByteArray("long=" + QByteArray(70000, 'x') + "\r\nafter=y\r\n")));
+    }
+
     void valuesKeepTheirOuterText_data()
     {
         QTest::addColumn<QString>("value");
@@ -167,6 +184,8 @@ private slots:
         QTest::newRow("quoted") << u"'x'"_s << u"'x'"_s << "k=\"'x'\"\r\n"_ba;
         QTest::newRow("line break") << u"a\r\nb"_s << u"a  b"_s << "k=a  b\r\n"_ba;
         QTest::newRow("injection") << u"x\n[settings]"_s << u"x [settings]"_s << "k=x [settings]\r\n"_ba;
+        // The file's code page has no character above 255: each UTF-16 unit of one is a "?".
+        QTest::newRow("beyond the code page") << u"é€😀"_s << u"é???"_s << "k=\xe9???\r\n"_ba;
         // A long value reads back as long as the reader takes one, cut after its quotes go.
         QTest::newRow("long") << u' ' + QString(300, u'x') << u' ' + QString(253, u'x')
                               << "k=\" " + QByteArray(300, 'x') + "\"\r\n";

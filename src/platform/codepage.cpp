@@ -1,5 +1,7 @@
 #include "codepage.h"
 
+#include <QStringEncoder>
+
 namespace codepage {
 
 QString toText(QByteArrayView bytes)
@@ -19,11 +21,10 @@ QByteArray toBytes(QStringView text)
 
 void toBytes(QStringView text, ShortBytes &bytes)
 {
+    // Qt's encoder writes the same bytes as toLatin1, without a string of its own.
     bytes.resize(text.size());
-    const char16_t *from = text.utf16();
-    char *to = bytes.data();
-    for (const char16_t *end = from + text.size(); from != end; ++from, ++to)
-        *to = *from > 0xFF ? '?' : char(*from);
+    QStringEncoder encoder(QStringEncoder::Latin1);
+    bytes.resize(encoder.appendToBuffer(bytes.data(), text) - bytes.data());
 }
 
 } // namespace codepage
