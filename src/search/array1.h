@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
-// A 1-based array: element 0 exists but is never used, and an array holding only element 0
-// is empty. Its upper bound is a 16-bit index, so it cannot grow past 32767 elements, unless it
-// is a List1 (below).
+// A 1-based array: element 0 is not one of its elements (a caller may keep a note there), and
+// an array with no others is empty. Its upper bound is a 16-bit index, so it cannot grow past
+// 32767 elements, unless it is a List1 (below).
 template <typename T, bool Bounded = true> class Array1
 {
 public:

@@ -3,7 +3,6 @@
 // shut-down stores them, and when the first read met no failure the next start reads the same.
 #include "diagnostics/errorreports.h"
 #include "diagnostics/numtext.h"
-#include "platform/codepage.h"
 #include "storage/inistore.h"
 #include "storage/profilefile.h"
 #include "storage/servertools.h"
