@@ -114,14 +114,16 @@ private slots:
     // of it double every count, each line with its date; they make the history report.
     void analysisAndReports()
     {
-        write(u"zorvane.ini"_s,
-              "[settings]\r\ntxturl=d.example\r\ncounturls=1\r\n"
-              "[URL1]\r\nurl=d.example\r\ncountkeys=2\r\nkeys1=k1\r\ncountkeys1=0\r\nkeys2=k2\r\ncountkeys2=0\r\n"
-              "[URLS1]\r\ncountkeys1=2\r\nurls1=http://a/\r\ntitle1=A <b>page</b>\r\nurls2=http://b/\r\ntitle2=B\r\n"
-              "countkeys2=2\r\nurls3=http://b/\r\ntitle3=B\r\nurls4=http://a/\r\ntitle4=A\r\n");
-        QCOMPARE(printed(u"analysis"_s), u"{\"url\":\"http://a/\",\"count\":2,\"average\":\"1.5\",\"title\":\"A\"}\n"
-                                         "{\"url\":\"http://b/\",\"count\":2,\"average\":\"1.5\",\"title\":\"B\"}\n"
-                                         "{\"url\":\"\"}\n"_s);
+        const QByteArray ini =
+            "[settings]\r\ntxturl=d.example\r\ncounturls=1\r\n"
+            "[URL1]\r\nurl=d.example\r\ncountkeys=2\r\nkeys1=k1\r\ncountkeys1=0\r\nkeys2=k2\r\ncountkeys2=0\r\n"
+            "[URLS1]\r\ncountkeys1=2\r\nurls1=http://a/\r\ntitle1=A <b>page</b>\r\nurls2=http://b/\r\ntitle2=B\r\n"
+            "countkeys2=2\r\nurls3=http://b/\r\ntitle3=B\r\nurls4=http://a/\r\ntitle4=A\r\n";
+        write(u"zorvane.ini"_s, ini);
+        const QString counted = u"{\"url\":\"http://a/\",\"count\":2,\"average\":\"1.5\",\"title\":\"A\"}\n"
+                                "{\"url\":\"http://b/\",\"count\":2,\"average\":\"1.5\",\"title\":\"B\"}\n"
+                                "{\"url\":\"\"}\n"_s;
+        QCOMPARE(printed(u"analysis"_s), counted);
         QCOMPARE(printed(u"analysis --keyword k2 --group"_s),
                  u"{\"url\":\"http://b/\",\"count\":1,\"average\":\"1\",\"title\":\"B\"}\n"
                  "{\"url\":\"http://a/\",\"count\":1,\"average\":\"2\",\"title\":\"A\"}\n"_s);
@@ -153,6 +155,11 @@ private slots:
         QCOMPARE(m_dir.read(u"history.html"_s).count("<b>Top URL's for k1</b>"), 2);
         QVERIFY(QFile::exists(file(u"current.html"_s)));
         QVERIFY(m_dir.read(u"zorvane.ini"_s).contains(QByteArray("htmlfile=" + file(u"history.html"_s).toLocal8Bit())));
+
+        // Grouped, a URL counts with the shorter one it starts with: http://a/x with http://a/.
+        write(u"zorvane.ini"_s, QByteArray(ini).replace("urls4=http://a/", "urls4=http://a/x"));
+        QVERIFY(printed(u"analysis"_s).startsWith(u"{\"url\":\"http://b/\",\"count\":2,"_s));
+        QCOMPARE(printed(u"analysis --group"_s), counted);
     }
 
     // Searches of the fake engine fill the folder; a second one prints the ranking changes and
