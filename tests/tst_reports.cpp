@@ -180,7 +180,8 @@ private slots:
         Array1<SearchSession> untitled = many;
         untitled[1].keys[2].titles.remove(2);
         QVERIFY(reports::writereport(2, path, untitled, {}, false));
-        QVERIFY(readbytes(path).contains("<b></b></font>"));
+        QVERIFY(readbytes(path).contains("<a href=\"http://w2\">http://w2</a></b></font>\r\n"
+                                         "      </td width = 50%>\r\n      <td>\r\n        <b></b></font>\r\n"));
         QVERIFY(!reports::writereport(4, path, many, {}, false));
     }
 
