@@ -257,6 +257,10 @@ private slots:
 
         const WindowPlacement large{-40000, 45000, 40000, 12000, WindowState::Normal, 57600, 32400};
         QVERIFY(writei(defaults, defaults, large, {50000}));
+        // Stored at the edges of the 16-bit range, which files from elsewhere may overstep.
+        const QByteArray edges = folder.read(u"zorvane.ini"_s);
+        for (const char *line : {"meleft=-32768\r\n", "metop=32767\r\n", "mewidth=32767\r\n", "reswid1=32767\r\n"})
+            QVERIFY2(edges.contains(line), line);
         window = {0, 0, 7500, 9000, WindowState::Normal, 57600, 32400};
         load(true, &window);
         QVERIFY(errorreports::errortext().isEmpty());
