@@ -274,6 +274,11 @@ private slots:
             0, u"home-barista.com"_s);
         ends("searxng limiter", searx, captured("searxng-limiter-429-2022.txt", 429), u"blocked (HTTP 429)"_s,
              V::Blocked);
+        // The same limiter in front of a key service refuses for itself; the service's own 429 is
+        // about the allowance.
+        ends("serpapi behind a limiter", serp, captured("searxng-limiter-429-2022.txt", 429), u"blocked (HTTP 429)"_s,
+             V::Blocked);
+        ends("serpapi 429", serp, reply("{'search_metadata':{'status':'Error'}}", 429), quota, V::Quota);
         row("searxng page 3, captured", searx, captured("searxng-anthropic-2026.json"),
             {u"hits=35 at=11,15,26"_s, done({}, V::Results)}, 10, u"anthropic.com"_s);
         row("brave, slashes escaped", brave, captured("brave-laravel-news-2024.json"),

@@ -200,11 +200,13 @@ ServicePage notjson(const ServiceReply &reply)
     return verdictpage(Verdict::Unrecognised, u"not a JSON reply of this service"_s);
 }
 
-ServicePage apistatus(int status)
+// A key service's own refusal comes as its JSON. A proxy or CDN in front of it answers 429 with
+// a page of its own, about its own limit and not the user's allowance: a refusal like any other.
+ServicePage apistatus(int status, bool json)
 {
     if (status == 401)
         return verdictpage(Verdict::KeyRejected, {});
-    if (status == 402 || status == 429)
+    if (json && (status == 402 || status == 429))
         return verdictpage(Verdict::Quota, {});
     return statusverdict(status);
 }
@@ -256,7 +258,7 @@ ServicePage readjsonpage(const ServiceReply &reply, const JsonShape &shape, int 
             result = errorverdict(fields.error);
             return;
         }
-        result = shape.apistatuses ? apistatus(reply.status) : statusverdict(reply.status);
+        result = shape.apistatuses ? apistatus(reply.status, json) : statusverdict(reply.status);
         if (result.verdict != Verdict::Results)
             return;
         if (!json)
