@@ -295,6 +295,18 @@ private slots:
              {std::pair{u"langchain.com"_s, u"1"_s}, {u"github.com"_s, u"2"_s}, {u"ibm.com"_s, u"4"_s}})
             row(qPrintable(u"serper, "_s + domain), serper, captured("serper-langgraph-2025.json"),
                 {u"hits=8 at="_s + at, done({}, V::Results)}, 0, domain);
+        // Blocks with positions or links of their own before the organic results, and links of the
+        // same site inside a result: none of them is a place of its own.
+        row("serpapi, local pack and knowledge graph first", serp, captured("serpapi-coffee-local-2018.json"),
+            {u"hits=12 at=3"_s, done({}, V::Results)}, 0, u"en.wikipedia.org"_s);
+        row("serpapi page 2, numbered from 1", serp, captured("serpapi-coffee-start10-2019.json"),
+            {u"hits=10 at=13"_s, done({}, V::Results)}, 10, u"hideouttheatre.com"_s);
+        row("searxng, three engines refusing", searx, captured("searxng-severance-refusing-2026.json"),
+            {u"hits=6 at=5"_s, done({}, V::Results) + u" note=brave: Suspended: too many requests, duckduckgo: "
+                                                      "CAPTCHA, startpage: Suspended: CAPTCHA"_s},
+            0, u"youtube.com"_s);
+        row("brave, videos between web results", brave, captured("brave-laravel-videos-2024.json"),
+            {u"hits=17 at=11,14,15"_s, done({}, V::Results)}, 0, u"youtube.com"_s);
     }
 
     void readReplies()
