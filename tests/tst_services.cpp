@@ -286,6 +286,8 @@ private slots:
         ends("unusual traffic", html, captured("google-unusual-traffic-2020.html"), captcha, V::Blocked);
         ends("consent", html, captured("google-consent-2026.html"), u"blocked (consent page)"_s, V::Blocked);
         ends("bing", html, captured("bing-tokio-2026-trimmed.html"), unread, V::Unrecognised);
+        ends("google of 2023", html, captured("google-page-2023.html"), unread, V::Unrecognised);
+        ends("google of 2023, nothing found", html, captured("google-no-results-2023.html"), {}, V::Results);
         ends("anubis, html", html, captured("anubis-challenge-2025.html"), challenge, V::Blocked);
         ends("anubis, searxng", searx, captured("anubis-challenge-2025.html"), challenge, V::Blocked);
         ends("altcha captcha", html, captured("mojeek-captcha-2026-trimmed.html"), captcha, V::Blocked);
