@@ -506,7 +506,7 @@ int runSearch(const QStringList &args, bool fromfolder)
 
 QString checkServiceUsageText()
 {
-    return u"usage: zorvane-cli check-service [--engine html|soap|searxng|serpapi] [--engine-url URL]\n"
+    return u"usage: zorvane-cli check-service [--engine html|soap|searxng|serpapi|brave|serper] [--engine-url URL]\n"
            "          [--engine-key K] [--api --api-key K] [--searchhost H[:P]] [--apihost H[:P]]\n"
            "          [--proxy H:P [--proxy-user U --proxy-pass P]] [--cafile PEM] [--timeout S]\n"
            "          searches \""_s +
