@@ -213,6 +213,11 @@ private slots:
         ends("searxng nothing, engines refusing", searx,
              reply("{'results':[],'unresponsive_engines':[['d','Suspended: access denied'],['g','CAPTCHA']]}"),
              u"blocked (d: Suspended: access denied, g: CAPTCHA)"_s, V::Blocked);
+        // Engines that timed out or failed, whatever the words and the language of the reason, or
+        // named alone as older instances do: an empty page then says nothing about the ranking.
+        ends("searxng nothing, engines silent", searx,
+             reply("{'results':[],'unresponsive_engines':[['g','timeout'],['b','暂停服务: 请求过于频繁'],['q']]}"),
+             u"service error (g: timeout, b: 暂停服务: 请求过于频繁, q)"_s, V::Failed);
         ends("searxng not json", searx, reply("<html>", 200), u"unrecognised page (not a JSON reply of this service)"_s,
              V::Unrecognised);
         ends("searxng 500", searx, reply("{'results':[]}", 500), u"service error (HTTP 500)"_s, V::Failed);

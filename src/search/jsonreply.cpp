@@ -21,7 +21,7 @@ struct ReplyFields
     bool hasresults = false; // the hit list is there and is an array
     bool haslandmark = false;
     QList<ServiceHit> hits; // those with an address, positioned
-    QStringList refused;    // SearXNG: the upstream engines that refused, as "name: reason"
+    Upstreams upstreams;    // SearXNG: the upstream engines that gave nothing
     QString error;          // the error object's text
     QString message;        // a bare "message" member, which some services answer errors with
     QString state;          // SERP API: search_metadata.status
@@ -86,10 +86,18 @@ void readlist(JsonScan &scan, const JsonShape &shape, int depth, qint64 hitsbefo
         scan.key() == shape.list[depth] ? readlist(scan, shape, depth + 1, hitsbefore, fields) : scan.skip();
 }
 
-// Why an upstream engine of a metasearch gave nothing, when that is a refusal; "" otherwise.
-QString refusal(JsonScan &scan)
+// An upstream engine of a metasearch that gave nothing: "name: reason", or the name alone as
+// older instances list it; and whether the reason is a refusal.
+struct Upstream
 {
-    // Listed as [name, reason]; older instances list the name alone, which gives no reason.
+    QString text;
+    bool refusal = false;
+};
+
+Upstream upstream(JsonScan &scan)
+{
+    if (scan.atstring())
+        return {scan.string()};
     QString name, reason;
     if (!scan.enterarray())
         return {};
@@ -101,22 +109,24 @@ QString refusal(JsonScan &scan)
         else
             scan.skip();
     }
-    for (const QString &marker : {u"captcha"_s, u"access denied"_s, u"too many requests"_s}) {
-        if (reason.contains(marker, Qt::CaseInsensitive))
-            return name + u": "_s + reason;
-    }
-    return {};
+    Upstream engine{reason.isEmpty() ? name : name + u": "_s + reason};
+    for (const QString &marker : {u"captcha"_s, u"access denied"_s, u"too many requests"_s})
+        engine.refusal = engine.refusal || reason.contains(marker, Qt::CaseInsensitive);
+    return engine;
 }
 
-void readrefusals(JsonScan &scan, ReplyFields &fields)
+void readupstreams(JsonScan &scan, ReplyFields &fields)
 {
-    fields.refused.clear();
+    fields.upstreams = {};
     if (!scan.enterarray())
         return;
     while (scan.nextitem()) {
-        const QString refused = refusal(scan);
-        if (!refused.isEmpty())
-            fields.refused.append(refused);
+        const Upstream engine = upstream(scan);
+        if (engine.text.isEmpty())
+            continue;
+        fields.upstreams.silent.append(engine.text);
+        if (engine.refusal)
+            fields.upstreams.refused.append(engine.text);
     }
 }
 
@@ -159,7 +169,7 @@ void readmember(JsonScan &scan, const JsonShape &shape, int hitsbefore, ReplyFie
     if (key == shape.list.first())
         readlist(scan, shape, 1, hitsbefore, fields);
     else if (key == u"unresponsive_engines")
-        readrefusals(scan, fields);
+        readupstreams(scan, fields);
     else if (key == u"error")
         fields.error = errortext(scan);
     else if (key == u"message")
@@ -246,14 +256,14 @@ QString localequery(const QList<std::pair<QString, QString>> &parameters)
     return query;
 }
 
-ServicePage readjsonpage(const ServiceReply &reply, const JsonShape &shape, int hitsbefore, QStringList *refused)
+ServicePage readjsonpage(const ServiceReply &reply, const JsonShape &shape, int hitsbefore, Upstreams *upstreams)
 {
     ServicePage result;
     guard("Parsers", "Function readjsonpage", [&] {
         ReplyFields fields;
         const bool json = readfields(reply, shape, hitsbefore, fields);
-        if (refused != nullptr)
-            *refused = fields.refused;
+        if (upstreams != nullptr)
+            *upstreams = fields.upstreams;
         if (json && !fields.error.isEmpty()) {
             result = errorverdict(fields.error);
             return;

@@ -24,11 +24,18 @@ QString percent(const QString &text);
 // "&name=value" for each pair whose value is set, the values percent-encoded.
 QString localequery(const QList<std::pair<QString, QString>> &parameters);
 
+// The upstream engines a metasearch names as having given nothing, each as "name: reason" or the
+// name alone: all of them, and those whose reason is a refusal.
+struct Upstreams
+{
+    QStringList silent;
+    QStringList refused;
+};
+
 // Reads a JSON service's reply: its error object whatever the status, then the status line,
-// then the hits. `refused` receives the upstream engines a metasearch names as refusing, as
-// "name: reason".
+// then the hits. `upstreams` receives the upstream engines a metasearch names.
 ServicePage readjsonpage(const ServiceReply &reply, const JsonShape &shape, int hitsbefore,
-                         QStringList *refused = nullptr);
+                         Upstreams *upstreams = nullptr);
 
 // A service that answers in JSON at the "engineurl" setting. Its replies are UTF-8, read from
 // the fetcher's one-character-per-byte text.

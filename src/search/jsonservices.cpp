@@ -66,13 +66,17 @@ QString SearxngService::request(const QString &server, const QString &host, cons
 ServicePage SearxngService::read(const ServiceReply &reply, Int16 page, int hitsbefore) const
 {
     Q_UNUSED(page)
-    QStringList refused;
-    ServicePage result = readjsonpage(reply, m_shape, hitsbefore, &refused);
+    Upstreams upstreams;
+    ServicePage result = readjsonpage(reply, m_shape, hitsbefore, &upstreams);
     // Results with a refusing engine are still the others' ranking; only an empty page is refused.
-    if (result.verdict == Verdict::NoResults && !refused.isEmpty())
-        result = verdictpage(Verdict::Blocked, refused.join(u", "_s));
+    // An empty page while engines timed out or failed, whatever the words and the language the
+    // instance gives for it, says nothing about the ranking either.
+    if (result.verdict == Verdict::NoResults && !upstreams.refused.isEmpty())
+        result = verdictpage(Verdict::Blocked, upstreams.refused.join(u", "_s));
+    else if (result.verdict == Verdict::NoResults && !upstreams.silent.isEmpty())
+        result = verdictpage(Verdict::Failed, upstreams.silent.join(u", "_s));
     else if (result.verdict == Verdict::Results)
-        result.note = refused.join(u", "_s);
+        result.note = upstreams.refused.join(u", "_s);
     return result;
 }
 
