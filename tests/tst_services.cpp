@@ -284,6 +284,9 @@ private slots:
         ends("serpapi behind a limiter", serp, captured("searxng-limiter-429-2022.txt", 429), u"blocked (HTTP 429)"_s,
              V::Blocked);
         ends("serpapi 429", serp, reply("{'search_metadata':{'status':'Error'}}", 429), quota, V::Quota);
+        // Brave's free plan refuses a second search within a second; 15 of its 2,000 were used.
+        ends("brave rate limit", brave, captured("brave-rate-limited-2026.json", 429),
+             u"blocked (Request rate limit exceeded for plan: RATE_LIMITED)"_s, V::Blocked);
         row("searxng page 3, captured", searx, captured("searxng-anthropic-2026.json"),
             {u"hits=35 at=11,15,26"_s, done({}, V::Results)}, 10, u"anthropic.com"_s);
         row("brave, slashes escaped", brave, captured("brave-laravel-news-2024.json"),

@@ -304,7 +304,11 @@ ServicePage errorverdict(const QString &error)
     // Codes some services put before the text.
     if (anyof(lower, {u"subscription_token_invalid", u"invalid_api_key"}))
         return verdictpage(Verdict::KeyRejected, error);
-    if (anyof(lower, {u"rate_limited", u"quota_limited"}))
+    // A rate limit (Brave's free plan takes one search a second) passes within seconds, with the
+    // allowance still there: a refusal for now, as a 429 without such a word is.
+    if (anyof(lower, {u"rate_limited", u"rate limit"}))
+        return verdictpage(Verdict::Blocked, error);
+    if (anyof(lower, {u"quota_limited"}))
         return verdictpage(Verdict::Quota, error);
     // The allowance first: "exceeded the limit for your API key" is about the allowance.
     if (anyof(lower, {u"credit", u"searches", u"quota", u"plan", u"limit", u"exhausted", u"exceeded"}))
