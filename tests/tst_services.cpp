@@ -287,6 +287,8 @@ private slots:
         // Brave's free plan refuses a second search within a second; 15 of its 2,000 were used.
         ends("brave rate limit", brave, captured("brave-rate-limited-2026.json", 429),
              u"blocked (Request rate limit exceeded for plan: RATE_LIMITED)"_s, V::Blocked);
+        ends("serper rate limit", serper, reply("{'message':'Too many requests','statusCode':429}", 429),
+             u"blocked (Too many requests)"_s, V::Blocked);
         row("searxng page 3, captured", searx, captured("searxng-anthropic-2026.json"),
             {u"hits=35 at=11,15,26"_s, done({}, V::Results)}, 10, u"anthropic.com"_s);
         row("brave, slashes escaped", brave, captured("brave-laravel-news-2024.json"),

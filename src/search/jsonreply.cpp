@@ -306,7 +306,7 @@ ServicePage errorverdict(const QString &error)
         return verdictpage(Verdict::KeyRejected, error);
     // A rate limit (Brave's free plan takes one search a second) passes within seconds, with the
     // allowance still there: a refusal for now, as a 429 without such a word is.
-    if (anyof(lower, {u"rate_limited", u"rate limit"}))
+    if (anyof(lower, {u"rate_limited", u"rate limit", u"too many requests"}))
         return verdictpage(Verdict::Blocked, error);
     if (anyof(lower, {u"quota_limited"}))
         return verdictpage(Verdict::Quota, error);
