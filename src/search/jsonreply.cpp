@@ -86,6 +86,11 @@ void readlist(JsonScan &scan, const JsonShape &shape, int depth, qint64 hitsbefo
         scan.key() == shape.list[depth] ? readlist(scan, shape, depth + 1, hitsbefore, fields) : scan.skip();
 }
 
+bool anyof(const QString &text, std::initializer_list<QStringView> words)
+{
+    return std::any_of(words.begin(), words.end(), [&](QStringView word) { return text.contains(word); });
+}
+
 // An upstream engine of a metasearch that gave nothing: "name: reason", or the name alone as
 // older instances list it; and whether the reason is a refusal.
 struct Upstream
@@ -109,10 +114,8 @@ Upstream upstream(JsonScan &scan)
         else
             scan.skip();
     }
-    Upstream engine{reason.isEmpty() ? name : name + u": "_s + reason};
-    for (const QString &marker : {u"captcha"_s, u"access denied"_s, u"too many requests"_s})
-        engine.refusal = engine.refusal || reason.contains(marker, Qt::CaseInsensitive);
-    return engine;
+    return {reason.isEmpty() ? name : name + u": "_s + reason,
+            anyof(reason.toLower(), {u"captcha", u"access denied", u"too many requests"})};
 }
 
 void readupstreams(JsonScan &scan, ReplyFields &fields)
@@ -191,11 +194,6 @@ bool readfields(const ServiceReply &reply, const JsonShape &shape, int hitsbefor
     if (fields.error.isEmpty() && !fields.hasresults)
         fields.error = fields.message;
     return scan.finish() && isobject;
-}
-
-bool anyof(const QString &text, std::initializer_list<QStringView> words)
-{
-    return std::any_of(words.begin(), words.end(), [&](QStringView word) { return text.contains(word); });
 }
 
 // A reply that is not JSON: a refusal page of a proxy or CDN in front of the service, an error
@@ -308,7 +306,7 @@ ServicePage errorverdict(const QString &error)
     // allowance still there: a refusal for now, as a 429 without such a word is.
     if (anyof(lower, {u"rate_limited", u"rate limit", u"too many requests"}))
         return verdictpage(Verdict::Blocked, error);
-    if (anyof(lower, {u"quota_limited"}))
+    if (lower.contains(u"quota_limited"))
         return verdictpage(Verdict::Quota, error);
     // The allowance first: "exceeded the limit for your API key" is about the allowance.
     if (anyof(lower, {u"credit", u"searches", u"quota", u"plan", u"limit", u"exhausted", u"exceeded"}))
